@@ -1,0 +1,28 @@
+# Every folder under tests/ becomes one test program: tests/<name>/*.cpp -> test_<name>.
+# A folder whose name starts with "ui" links the Qt layer and runs offscreen.
+function(tarvex4_add_test_folder dir)
+  get_filename_component(name "${dir}" NAME)
+  file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${name})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE "${dir}" "${PROJECT_SOURCE_DIR}/tests/common")
+  if(name MATCHES "^ui")
+    target_link_libraries(${target} PRIVATE tarvex4ui tarvex4cli Qt6::Test GTest::gtest GTest::gtest_main)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  else()
+    target_link_libraries(${target} PRIVATE tarvex4cli tarvex4core GTest::gtest GTest::gtest_main)
+  endif()
+  target_compile_definitions(${target} PRIVATE
+    TARVEX4_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TARVEX4_BUILD_DIR="${PROJECT_BINARY_DIR}"
+    TARVEX4_BUILD_DATA_DIR="${TARVEX4_BUILD_DATA_DIR}"
+    TARVEX4_EXE="$<TARGET_FILE:tarvex4>")
+  add_dependencies(${target} tarvex4)
+  gtest_discover_tests(${target}
+    WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

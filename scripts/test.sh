@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with ASan+UBSan and runs the whole test suite.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$top"
+scripts/setup.sh
+build="${TARVEX4_TEST_BUILD_DIR:-build/test}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX4_SANITIZE=ON
+cmake --build "$build" -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen TARVEX4_NO_OPEN=1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600

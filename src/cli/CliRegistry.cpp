@@ -1,0 +1,57 @@
+#include "cli/CliRegistry.h"
+
+#include "support/BuildInfo.h"
+
+#include <iostream>
+#include <map>
+
+namespace cli {
+namespace {
+
+std::map<std::string, CommandSetup>& Registry() {
+    static std::map<std::string, CommandSetup> registry;
+    return registry;
+}
+
+}  // namespace
+
+CliRegistration::CliRegistration(std::string name, CommandSetup setup) {
+    Registry().emplace(std::move(name), std::move(setup));
+}
+
+void SetUpCommands(CLI::App& root) {
+    root.description(
+        "tarvex4: text cut-up and auto-collage generator.\n"
+        "Without arguments (or with a file argument) it opens the window;\n"
+        "a sub-command runs headless.");
+    root.set_version_flag("--version",
+                          std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION);
+    root.require_subcommand(0, 1);
+    for (auto& [name, setup] : Registry()) setup(root);
+}
+
+bool IsHeadlessInvocation(int argc, char** argv) {
+    if (argc < 2) return false;
+    std::string first = argv[1];
+    if (!first.empty() && first[0] == '-') return true;
+    return Registry().count(first) > 0;
+}
+
+int RunCommandLine(int argc, char** argv) {
+    CLI::App root{"", "tarvex4"};
+    SetUpCommands(root);
+    try {
+        root.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Bad options or values are usage errors: exit status 2.
+        int status = root.exit(e);
+        if (dynamic_cast<const CLI::RuntimeError*>(&e) != nullptr) return status;
+        return status == 0 ? 0 : 2;
+    }
+    if (root.get_subcommands().empty()) {
+        std::cout << root.help();
+    }
+    return 0;
+}
+
+}  // namespace cli
