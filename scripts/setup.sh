@@ -16,8 +16,8 @@ for p in "${wanted[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  sudo_if_needed apt-get update -qq
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # Extra steps of the data builders (packages fetched without installing, etc.).
