@@ -24,5 +24,6 @@ function(tarvex4_add_test_folder dir)
   gtest_discover_tests(${target}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0"
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)
 endfunction()
