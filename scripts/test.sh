@@ -8,5 +8,4 @@ build="${TARVEX4_TEST_BUILD_DIR:-build/test}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX4_SANITIZE=ON
 export QT_QPA_PLATFORM=offscreen TARVEX4_NO_OPEN=1
 cmake --build "$build" -j "$(nproc)"
-export QT_QPA_PLATFORM=offscreen TARVEX4_NO_OPEN=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600
