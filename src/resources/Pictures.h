@@ -1,0 +1,21 @@
+#pragma once
+#include <QChar>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+// Every picture of the program is drawn by code on first use and cached.
+
+// The picture of a button bound by its caption (case-insensitive), in one of
+// its four states: 'U' up, 'D' down, 'F' focused, 'X' disabled. Known captions
+// get a drawing of what the button does; any other caption gets a button face
+// with the caption written on it.
+QPixmap ButtonPicture(const QString& caption, QChar state);
+
+// Numbered bitmaps: 223 main form background, 308 title picture, 136 slider
+// thumb, 137 slider track, 278 track window background, 242 loader background.
+// An unknown number gives a null pixmap.
+QPixmap BitmapPicture(int id);
+
+// The program's icon (window and desktop).
+QIcon AppIcon();
