@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Reduces RTF to the plain text a reader sees: groups and destinations are
+// followed, destinations without document text are dropped, paragraph marks
+// become line feeds, formatting is not carried over. Non-ASCII characters
+// (\uN with its \ucN fallback skipped, \'hh read as Windows-1252, raw UTF-8
+// bytes) come out as UTF-8.
+
+enum class RtfError {
+    kOk = 0,
+    kStackUnderflow,   // more '}' than '{'
+    kStackOverflow,    // no memory for another group
+    kUnmatchedBrace,   // a '{' never closed
+    kInvalidHex,       // \' followed by something other than two hex digits
+    kBadTable,         // a keyword table entry of no known kind
+    kAssertion,        // an impossible parse state
+    kEndOfFile,        // the text ends inside a control word
+};
+
+// A short English description of the error, e.g. "unmatched brace".
+const char* RtfErrorMessage(RtfError error);
+
+class RtfTextExtractor {
+public:
+    // Converts `rtf`; on success `plainText` is replaced by the text, on
+    // failure it is left as it was.
+    RtfError Convert(std::string_view rtf, std::string& plainText);
+};
+
+// Returns true on success (then `plainText` holds the text); on failure
+// `plainText` keeps its previous value.
+bool ExtractPlainText(std::string_view rtf, std::string& plainText);
