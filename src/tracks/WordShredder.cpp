@@ -1,0 +1,40 @@
+#include "tracks/WordShredder.h"
+
+#include "form/TrackState.h"
+#include "tracks/Utf8Characters.h"
+
+namespace {
+
+std::string_view Fragment(std::string_view word, const ShredSettings& settings) {
+    const auto size = static_cast<std::size_t>(settings.size);
+    const std::vector<std::size_t> starts = tracks::CharacterStarts(word);
+    if (starts.size() <= size) return word;
+    if (settings.type == FragmentType::Prefix) return word.substr(0, starts[size]);
+    return word.substr(starts[starts.size() - size]);
+}
+
+}  // namespace
+
+std::string ShredWords(std::string_view text, const ShredSettings& settings) {
+    std::string result;
+    result.reserve(text.size() + 1);
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t space = text.find(' ', from);
+        const std::string_view word =
+            text.substr(from, space == std::string_view::npos ? std::string_view::npos : space - from);
+        result += Fragment(word, settings);
+        result += ' ';
+        if (space == std::string_view::npos) break;
+        from = space + 1;
+    }
+    return result;
+}
+
+ShredSettings ShredSettingsOf(const TrackState& track) {
+    ShredSettings settings;
+    settings.size = track.m_fragmentSizeRadio[2] ? 5 : track.m_fragmentSizeRadio[1] ? 4 : 3;
+    const bool suffix = track.m_fragmentTypeRadio[1] && !track.m_fragmentTypeRadio[0];
+    settings.type = suffix ? FragmentType::Suffix : FragmentType::Prefix;
+    return settings;
+}
