@@ -1,0 +1,32 @@
+#pragma once
+#include <exception>
+
+// The one failure type of the database layer. The message is formatted once,
+// on construction, as "<code name>[<code>]: <detail>".
+class CppSQLite3Exception : public std::exception {
+public:
+    // Code used for failures the layer detects itself.
+    static constexpr int kLayerError = 1000;
+
+    // `releaseDetail`: the detail is an error text allocated by SQLite
+    // (sqlite3_exec's message); it is released with sqlite3_free after
+    // formatting. Never set it for literals or std::string data.
+    CppSQLite3Exception(int code, const char* detail, bool releaseDetail = false);
+    CppSQLite3Exception(const CppSQLite3Exception& other);
+    CppSQLite3Exception(CppSQLite3Exception&& other) noexcept;
+    CppSQLite3Exception& operator=(const CppSQLite3Exception& other);
+    CppSQLite3Exception& operator=(CppSQLite3Exception&& other) noexcept;
+    ~CppSQLite3Exception() override;
+
+    int Code() const { return m_code; }
+    // The full report; never null.
+    const char* Message() const;
+    const char* what() const noexcept override { return Message(); }
+
+    // "SQLITE_OK" ... "SQLITE_DONE", "CPPSQLITE_ERROR", else "UNKNOWN_ERROR".
+    static const char* CodeName(int code);
+
+private:
+    int m_code;
+    char* m_message;  // from sqlite3_mprintf, released with sqlite3_free
+};

@@ -1,0 +1,88 @@
+#pragma once
+#include <string>
+
+#include "db/CppSQLite3Exception.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Forward-only cursor over the rows of one SELECT. Move-only: exactly one
+// object owns (and finally finalises) a statement.
+class SqlQuery {
+public:
+    static constexpr int kNullType = 5;  // SQLITE_NULL
+
+    SqlQuery() = default;  // holds no statement; every operation throws
+    SqlQuery(sqlite3* db, sqlite3_stmt* statement, bool eof, bool ownsStatement = true);
+    SqlQuery(SqlQuery&& other) noexcept;
+    SqlQuery& operator=(SqlQuery&& other) noexcept;
+    SqlQuery(const SqlQuery&) = delete;
+    SqlQuery& operator=(const SqlQuery&) = delete;
+    ~SqlQuery();  // finalises, swallowing any failure
+
+    // True when no current row remains.
+    bool IsEof() const;
+    // Steps to the next row; at the end sets the end flag. On failure the
+    // statement is finalised and the error thrown.
+    void NextRow();
+
+    int FieldCount() const;
+    // Column text of the current row; null for NULL.
+    const char* FieldText(int index) const;
+    // Index of the first column named exactly `name` (case-sensitive).
+    int FieldIndex(const std::string& name) const;
+    const char* FieldTextByName(const std::string& name) const;
+    // SQLite's column type (1 integer, 2 float, 3 text, 4 blob, 5 NULL).
+    int FieldType(int index) const;
+    // `defaultValue` when the column is NULL, else its integer value.
+    int FieldInt(int index, int defaultValue = 0) const;
+
+    // Finalises an owned statement now; a failure is thrown.
+    void Finalize();
+
+private:
+    void CheckStatement() const;
+    void CheckIndex(int index) const;
+    void Release() noexcept;
+
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_statement = nullptr;
+    bool m_eof = true;
+    int m_columns = 0;
+    bool m_ownsStatement = false;
+};
+
+// One connection to an SQLite file. Move-only; destruction closes it.
+class SqlDatabase {
+public:
+    static constexpr int kDefaultBusyTimeoutMs = 60000;
+
+    SqlDatabase() = default;
+    SqlDatabase(SqlDatabase&& other) noexcept;
+    SqlDatabase& operator=(SqlDatabase&& other) noexcept;
+    SqlDatabase(const SqlDatabase&) = delete;
+    SqlDatabase& operator=(const SqlDatabase&) = delete;
+    ~SqlDatabase();
+
+    // Opens (creating an empty file if none exists) and applies the busy
+    // time-out. A connection this object still holds is closed first.
+    void Open(const std::string& path);
+    // Closes the connection if one is held; harmless when closed.
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+
+    // Runs one or more statements; returns the rows changed by the last one.
+    int Execute(const std::string& statement);
+    // Prepares the statement and steps to its first row.
+    SqlQuery Query(const std::string& statement);
+
+    // Stores the time-out and applies it to an open connection.
+    void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return m_busyTimeoutMs; }
+
+private:
+    void CheckOpen() const;
+
+    sqlite3* m_db = nullptr;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
+};
