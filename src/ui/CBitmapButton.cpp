@@ -1,0 +1,41 @@
+#include "ui/CBitmapButton.h"
+
+#include "resources/Pictures.h"
+
+#include <QPainter>
+
+CBitmapButton::CBitmapButton(QWidget* parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void CBitmapButton::AutoLoad(const QString& caption) {
+    m_caption = caption;
+    setText(caption);
+    setAccessibleName(caption);
+    setFixedSize(ButtonPicture(caption, 'U').size());
+    update();
+}
+
+void CBitmapButton::SetPushed(bool pushed) {
+    if (m_pushed == pushed) return;
+    m_pushed = pushed;
+    update();
+}
+
+QChar CBitmapButton::PictureState() const {
+    if (!isEnabled()) return 'X';
+    if (isDown() || m_pushed) return 'D';
+    if (hasFocus()) return 'F';
+    return 'U';
+}
+
+QSize CBitmapButton::sizeHint() const {
+    return m_caption.isEmpty() ? QSize(16, 16) : ButtonPicture(m_caption, 'U').size();
+}
+
+void CBitmapButton::paintEvent(QPaintEvent*) {
+    if (m_caption.isEmpty()) return;
+    QPainter p(this);
+    p.drawPixmap(0, 0, ButtonPicture(m_caption, PictureState()));
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "support/UserInterface.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// "Label (*.a)|*.a||" as a Qt name filter list.
+QString QtFilterFromDialogFilter(const std::string& filter);
+// Colours are 0x00BBGGRR in the program.
+std::uint32_t ColourRefFromRgb(int red, int green, int blue);
+
+// The UserInterface of the window: Qt message boxes and dialogs owned by
+// `owner`; the wait box belongs to the main form, so it is reached through
+// the two callbacks.
+class QtUserInterface : public UserInterface {
+public:
+    explicit QtUserInterface(QWidget* owner = nullptr) : m_owner(owner) {}
+
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+    void SetWaitHandlers(std::function<void()> show, std::function<void()> hide) {
+        m_showWait = std::move(show);
+        m_hideWait = std::move(hide);
+    }
+
+    MessageResult ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons = MessageButtons::Ok) override;
+    void ShowWaitMessage() override;
+    void HideWaitMessage() override;
+    void OpenInBrowser(const std::string& path) override;
+    std::optional<FileChoice> ChooseOpenFile(const std::string& filter, const std::string& initialName) override;
+    std::optional<FileChoice> ChooseSaveFile(const std::string& filter, const std::string& initialName,
+                                             bool promptOverwrite) override;
+    FolderChoice ChooseFolder(const std::string& title, const std::string& start) override;
+    std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
+    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override;
+
+private:
+    QWidget* m_owner;
+    std::function<void()> m_showWait;
+    std::function<void()> m_hideWait;
+};

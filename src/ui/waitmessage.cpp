@@ -1,0 +1,20 @@
+#include "ui/waitmessage.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+waitmessage::waitmessage(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
+    setObjectName("104");
+    setModal(false);
+    auto* label = new QLabel(Text(), this);
+    QFont f = label->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 1);
+    label->setFont(f);
+    label->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->addWidget(label);
+    setStyleSheet("waitmessage { background: #FFF8DC; border: 2px solid #5A6678; }");
+    setFixedSize(240, 60);
+}

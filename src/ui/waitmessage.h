@@ -1,0 +1,10 @@
+#pragma once
+#include <QDialog>
+
+// The modeless "please wait" box shown while a collage or a fill is built.
+class waitmessage : public QDialog {
+    Q_OBJECT
+public:
+    explicit waitmessage(QWidget* parent = nullptr);
+    static QString Text() { return QStringLiteral("Processing edit request..."); }
+};
