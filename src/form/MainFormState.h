@@ -1,4 +1,5 @@
 #pragma once
+#include "db/SqlDatabase.h"
 #include "form/TrackState.h"
 #include "richtext/RichEditControl.h"
 
@@ -16,6 +17,10 @@ inline constexpr std::array<const char*, 6> kCollageStyles{
 // with a window, on the command line and in tests.
 struct MainFormState {
     MainFormState();
+
+    // Opened on the words database by each command that needs it, closed
+    // again before the command returns.
+    SqlDatabase m_db;
 
     // Control 1004: the main text, Courier 12 pt at start.
     std::unique_ptr<RichEditControl> m_mainText;
@@ -54,7 +59,8 @@ struct MainFormState {
     // Ids of the draggable items of the last page, each 'id', with a comma.
     std::string m_dragItemIds;
 
-    // Base of the track databases, the manual, the saved font, the art fonts.
+    // Base of the words database, the track databases, the manual and the
+    // art fonts: the user's data folder.
     std::string m_dataFolder;
     // Folder of the user's own pictures; text of edit 1088 once chosen.
     std::string m_customImageFolder = "/";

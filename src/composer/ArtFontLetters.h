@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The folder of the letter pictures of a lettered style (2 "Stamp Kit",
+// 3 "Ransom Note", 4 "LCD Screen", 5 "Metal"); any other index gives Stamp Kit.
+const char* ArtFontPrefix(int styleIndex);
+
+// One picture tag per character: a..z (either case) their own picture,
+// anything else, a multi-byte character counting once, "space.gif"; then
+// "<BR>".
+std::string BuildArtFontLetters(std::string_view text, int styleIndex);

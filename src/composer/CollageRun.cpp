@@ -1,0 +1,129 @@
+#include "composer/CollageRun.h"
+
+#include "composer/HtmlText.h"
+#include "composer/ImageItems.h"
+#include "composer/OutputSettings.h"
+#include "composer/PageSkeleton.h"
+#include "composer/TextItems.h"
+#include "db/WordsDb.h"
+#include "support/Random.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr int kPageWidth = 850;
+constexpr int kPageHeight = 1100;
+
+std::uint32_t DrawBackgroundColour() {
+    const std::uint32_t red = static_cast<std::uint32_t>(rng::Next() % 255);
+    const std::uint32_t green = static_cast<std::uint32_t>(rng::Next() % 255);
+    const std::uint32_t blue = static_cast<std::uint32_t>(rng::Next() % 255);
+    return red | (green << 8) | (blue << 16);
+}
+
+// The image loop, with the text items put in before the second picture when
+// they go under the pictures. Returns whether the text items were placed.
+bool AppendImageItems(MainFormState& state, std::string& page, int backgroundChance, std::int32_t& z) {
+    const int boundsWidth = state.m_landscape ? kPageHeight : kPageWidth;
+    const int boundsHeight = state.m_landscape ? kPageWidth : kPageHeight;
+    const int slots = std::clamp(state.m_imageVolume, 0, MainFormState::kImageVolumeMax);
+    bool textPlaced = false;
+
+    ImagePool pool = BuildImagePool(state);
+    ImageCandidate previous;
+    for (int i = 0; i < slots; ++i) {
+        if (pool.candidates.empty()) continue;
+        ImageCandidate image = ResolveImageCandidate(state, pool, previous);
+        previous = image;
+        ImagePlacement placement = PlaceImage(image, boundsWidth, boundsHeight);
+        if (!state.m_textOverImages && i == 1) {
+            page += BuildTextItems(state, z);
+            z += 50;
+            textPlaced = true;
+        }
+        if (i == 0 && backgroundChance > 50) placement = {0, 0, "850", "1100"};
+        page += ImageItemHtml(state, i, z, image.fileName, placement);
+        z += 1;
+    }
+    return textPlaced;
+}
+
+bool ArtFontsPresent(const std::string& outputFolder) {
+    return std::ifstream(outputFolder + "artfonts/stampkit/a.gif", std::ios::binary).is_open();
+}
+
+bool WritePage(const std::string& path, const std::string& page, std::string& problem) {
+    errno = 0;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) file.write(page.data(), static_cast<std::streamsize>(page.size()));
+    if (file) file.close();
+    if (file) return true;
+    const int code = errno;
+    problem = "Cannot write the file " + path + (code ? std::string(": ") + std::strerror(code) : std::string());
+    return false;
+}
+
+}  // namespace
+
+std::string ComposeCollagePage(MainFormState& state) {
+    state.m_dragItemIds.clear();
+    std::string page = page::Head(state.m_captureCode);
+    const int backgroundChance = rng::Next() % 100;
+    page += HtmlColour(DrawBackgroundColour());
+    page += page::kContainerOpenEnd;
+
+    std::int32_t z = 1;
+    bool textPlaced = false;
+    try {
+        state.m_db.Open(state.DatabasePath());
+        textPlaced = AppendImageItems(state, page, backgroundChance, z);
+    } catch (...) {
+        state.m_db.Close();
+        throw;
+    }
+    state.m_db.Close();
+
+    // Text under pictures that never reached a second picture goes after them.
+    if (state.m_textOverImages || !textPlaced) page += BuildTextItems(state, z);
+    page += page::Tail(state.m_dragItemIds);
+    return page;
+}
+
+CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
+    CollageResult result;
+    result.pagePath = state.m_outputFolder + state.m_outputFileName;
+    std::string page;
+    try {
+        page = ComposeCollagePage(state);
+    } catch (const CppSQLite3Exception& e) {
+        result.databaseFailed = true;
+        result.problem = e.Message();
+        ui.HideWaitMessage();
+        ui.ShowMessage(e.Message(), wordsdb::kErrorCaption, MessageButtons::Ok);
+        return result;
+    }
+
+    if (!ArtFontsPresent(state.m_outputFolder)) {
+        std::string error;
+        // The page is still worth writing: only its scripts and letters lack.
+        if (!CopyArtFonts(state, state.m_outputFolder, &error)) {
+            result.problem = "The art fonts could not be copied into " + state.m_outputFolder + ": " + error;
+            ui.ShowMessage(result.problem, "Art fonts", MessageButtons::Ok);
+        }
+    }
+
+    std::string problem;
+    if (!WritePage(result.pagePath, page, problem)) {
+        result.problem = problem;
+        ui.ShowMessage(problem, "tarvex4", MessageButtons::Ok);
+        return result;
+    }
+    result.written = true;
+    ui.HideWaitMessage();
+    ui.OpenInBrowser(result.pagePath);
+    return result;
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "form/MainFormState.h"
+#include "support/UserInterface.h"
+
+#include <string>
+
+struct CollageResult {
+    bool written = false;   // the page file was written
+    std::string pagePath;   // output folder + output file name
+    // Why the page was not written, or what went wrong on the way; shown to
+    // the user already.
+    std::string problem;
+    bool databaseFailed = false;
+};
+
+// The GO command: builds one collage page from the form state, writes it into
+// the output folder with the pictures and art fonts it needs, hides the wait
+// box and opens the page in the browser.
+CollageResult BuildCollage(MainFormState& state, UserInterface& ui);
+
+// The page text alone, for the same state and generator state as BuildCollage
+// (pictures are still written into the output folder). Throws
+// CppSQLite3Exception from the database.
+std::string ComposeCollagePage(MainFormState& state);

@@ -1,0 +1,11 @@
+#include "composer/FontSpan.h"
+
+#include "composer/HtmlText.h"
+
+std::string FontSpanOf(RichEditControl& text) {
+    text.SetSelection(0, text.TextLength());
+    CharFormat format = text.SelectionCharFormat();
+    text.CollapseToStart();
+    return "<font face='" + EscapeHtml(format.face) + "' color='" + HtmlColour(format.textColour) +
+           "'><span style='font-size:" + std::to_string(format.heightTwips / 20) + "pt;" + "'>";
+}

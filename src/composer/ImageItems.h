@@ -1,0 +1,52 @@
+#pragma once
+#include "form/MainFormState.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The pictures one collage draws from: library image ids, and from
+// state.m_nextImageId upwards the entries of the custom folder.
+struct ImagePool {
+    static constexpr size_t kMaxCandidates = 1000;
+    std::vector<std::int32_t> candidates;
+    // Custom folder entry names by listing position (empty where skipped).
+    std::vector<std::string> folderEntries;
+};
+
+// One picture item before it is placed: the file the page names and its size.
+struct ImageCandidate {
+    std::string fileName;
+    std::string widthText;
+    std::string heightText;
+};
+
+// A placed picture item.
+struct ImagePlacement {
+    int left = 0;
+    int top = 0;
+    std::string widthText;
+    std::string heightText;
+};
+
+// Fills the pool and state.m_nextImageId from the open state.m_db (and the
+// custom folder when "Folder:" is checked).
+ImagePool BuildImagePool(MainFormState& state);
+
+// Draws one candidate (the pool must not be empty) and makes its picture
+// present in the output folder. `previous` holds the last item's values and
+// stands when a library row has vanished.
+ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous);
+
+// Writes library picture `id` into the output folder under its base name.
+void ExtractLibraryImage(MainFormState& state, const std::string& idText);
+
+// The placement draws (left, then top) within bounds W x H, and the clipping.
+ImagePlacement PlaceImage(const ImageCandidate& image, int boundsWidth, int boundsHeight);
+
+// The item's HTML; appends its id to state.m_dragItemIds.
+std::string ImageItemHtml(MainFormState& state, int slot, std::int32_t z, const std::string& fileName,
+                          const ImagePlacement& placement);
+
+// The last path element of a stored file name ("a/b\\c.gif" gives "c.gif").
+std::string BaseFileName(const std::string& name);

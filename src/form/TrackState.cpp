@@ -1,0 +1,29 @@
+#include "form/TrackState.h"
+
+#include "composer/FontSpan.h"
+#include "richtext/DocumentRichEdit.h"
+
+TrackState::TrackState() : m_trackText(std::make_unique<DocumentRichEdit>()) {
+    // Size first, then face, as the track window sets them.
+    CharFormat size;
+    size.mask = CharFormat::kSize;
+    size.heightTwips = 10 * 20;
+    m_trackText->SetDefaultCharFormat(size);
+    CharFormat face;
+    face.mask = CharFormat::kFace;
+    face.face = "Courier";
+    m_trackText->SetDefaultCharFormat(face);
+}
+
+int TrackState::GetWordsPerCut() const {
+    for (int n = 6; n >= 2; --n) {
+        if (m_wordsPerCutRadio[static_cast<size_t>(n - 1)]) return n;
+    }
+    return 1;
+}
+
+void TrackState::SetWordsPerCut(int n) {
+    for (size_t i = 0; i < m_wordsPerCutRadio.size(); ++i) m_wordsPerCutRadio[i] = static_cast<int>(i) + 1 == n;
+}
+
+std::string TrackState::GetTextStylePrefix() const { return FontSpanOf(*m_trackText); }
