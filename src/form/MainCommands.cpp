@@ -1,0 +1,161 @@
+#include "form/MainCommands.h"
+
+#include "composer/OutputSettings.h"
+#include "form/FontDefaults.h"
+#include "richtext/RichTextOps.h"
+#include "support/Random.h"
+
+#include <fstream>
+
+namespace {
+
+void SaveUndo(MainFormState& form) { form.m_undoText = form.m_mainText->StreamRtfOut(); }
+
+// Characters, not bytes: a line of one accented letter is still one character.
+std::size_t CharacterCount(const std::string& s) {
+    std::size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+bool WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(content.data(), std::streamsize(content.size()));
+    return bool(out.flush());
+}
+
+FontChoice PresetFrom(const CharFormat& uniform) {
+    FontChoice preset;
+    if (uniform.Has(CharFormat::kFace)) preset.face = uniform.face;
+    if (uniform.Has(CharFormat::kSize)) preset.pointSizeTenths = uniform.heightTwips / 2;
+    if (uniform.Has(CharFormat::kColour)) preset.colour = uniform.textColour;
+    preset.bold = uniform.Has(CharFormat::kBold) && uniform.bold;
+    preset.italic = uniform.Has(CharFormat::kItalic) && uniform.italic;
+    preset.underline = uniform.Has(CharFormat::kUnderline) && uniform.underline;
+    return preset;
+}
+
+}  // namespace
+
+void StartMainForm(MainFormState& form, UserInterface& ui) {
+    rng::SeedFromTime();
+    ApplySavedFont(*form.m_mainText, form.m_dataFolder);
+    form.m_mainStyle = 0;
+    form.m_backgroundColour = 0xFFFFFF;
+    form.m_outputFolder = LoadOutputFolder(form, &ui);
+    form.m_outputFileName = "collage1.html";
+    form.m_outputFileText = form.m_outputFolder + form.m_outputFileName;
+    form.m_dragItemIds.clear();
+}
+
+void UndoMainText(MainFormState& form) { form.m_mainText->StreamRtfIn(form.m_undoText); }
+
+void ChooseMainFont(MainFormState& form, UserInterface& ui, MainTextWindow& window) {
+    RichEditControl& text = *form.m_mainText;
+    SaveUndo(form);
+    text.SelectAll();
+    const CharFormat uniform = text.SelectionCharFormat();
+    if (std::optional<FontChoice> chosen = ui.ChooseFont(PresetFrom(uniform))) {
+        const int twips = chosen->pointSizeTenths * 2;
+        WriteFontDefaults(FontDefaultsPath(form.m_dataFolder), {chosen->face, twips});
+        CharFormat format;
+        format.mask = uniform.mask & (CharFormat::kFace | CharFormat::kSize | CharFormat::kColour);
+        format.face = chosen->face;
+        format.heightTwips = twips;
+        format.textColour = chosen->colour;
+        text.SetSelectionCharFormat(format);
+        CharFormat effects;
+        effects.mask = CharFormat::kBold | CharFormat::kItalic | CharFormat::kUnderline;
+        effects.bold = chosen->bold;
+        effects.italic = chosen->italic;
+        effects.underline = chosen->underline;
+        text.SetSelectionCharFormat(effects);
+    }
+    text.CollapseToStart();
+    window.SetFocus();
+}
+
+void PrintMainText(MainFormState& form, UserInterface& ui, PrintTarget& printer) {
+    if (!printer.Begin("testout")) {
+        ui.ShowMessage("No default printer is installed.", kPrintErrorCaption);
+        return;
+    }
+    const int length = form.m_mainText->TextLength();
+    int printed = 0;
+    while (printed < length) {
+        const int next = printer.PrintPage(printed);
+        // A page where nothing fits would be printed again and again.
+        if (next <= printed) break;
+        printed = next;
+    }
+    printer.End();
+    if (printed == 0) ui.ShowMessage("Nothing was printed. Is your printer on?", kPrintErrorCaption);
+}
+
+std::string CollectOpenedText(std::istream& in) {
+    std::string collected;
+    std::string line;
+    for (int taken = 0; taken < kOpenLineLimit && std::getline(in, line); ++taken) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (CharacterCount(line) > 1) collected += line + ' ';
+    }
+    std::string single;
+    single.reserve(collected.size());
+    for (std::size_t i = 0; i < collected.size(); ++i)
+        if (!(collected[i] == ' ' && i + 1 < collected.size() && collected[i + 1] == ' ')) single += collected[i];
+    return single;
+}
+
+void OpenTextFile(MainFormState& form, UserInterface& ui) {
+    RichEditControl& text = *form.m_mainText;
+    SaveUndo(form);
+    std::optional<FileChoice> choice = ui.ChooseOpenFile("Text file (*.txt)|*.txt||", "");
+    if (choice && choice->path.size() > 1) {
+        std::ifstream in(choice->path, std::ios::binary);
+        if (in) {
+            text.SelectAll();
+            LoadMarkup(text, CollectOpenedText(in));
+        }
+    }
+    text.ScrollToFirstLine();
+}
+
+void SaveMainText(MainFormState& form, UserInterface& ui, MainTextWindow& window) {
+    std::optional<MainTextWindow::SaveFormat> format = window.AskFileType();
+    if (!format) return;
+    const bool rich = *format == MainTextWindow::SaveFormat::kRichText;
+    std::optional<FileChoice> choice =
+        rich ? ui.ChooseSaveFile("rich text (*.rtf)|*.rtf||", "cutoutput.rtf", true)
+             : ui.ChooseSaveFile("plain text (*.txt)|*.txt||", "cutoutput.txt", true);
+    if (!choice) return;
+    const std::string content = rich ? form.m_mainText->StreamRtfOut() : PlainTextOf(*form.m_mainText);
+    // Saying nothing would leave the user believing the text was saved.
+    if (!WriteFile(choice->path, content))
+        ui.ShowMessage("The file " + choice->path + " could not be written.", "VANTELO save error");
+}
+
+void CutMainText(MainFormState& form, MainTextWindow& window) {
+    SaveUndo(form);
+    window.Cut();
+}
+
+void CopyMainText(MainTextWindow& window) { window.Copy(); }
+
+void PasteMainText(MainFormState& form, MainTextWindow& window) {
+    if (!window.HasFocus()) return;
+    SaveUndo(form);
+    window.Paste();
+}
+
+void NewMainText(MainFormState& form, MainTextWindow& window) {
+    SaveUndo(form);
+    form.m_mainText->SelectAll();
+    window.Cut();
+    window.SetFocus();
+}
+
+void OpenUserGuide(const MainFormState& form, UserInterface& ui) {
+    ui.OpenInBrowser(form.m_dataFolder + "/usermanual/vantelo_manual.html");
+}

@@ -1,0 +1,273 @@
+#include "ui/QtRichEdit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+
+#include <cmath>
+
+namespace {
+
+QColor ToQColor(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+
+std::uint32_t ToColourRef(const QColor& c) {
+    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+}
+
+QTextCharFormat ToQt(const RunFormat& run) {
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{QString::fromStdString(run.face)});
+    f.setFontPointSize(run.heightTwips / 20.0);
+    f.setForeground(ToQColor(run.textColour));
+    if (run.hasHighlight) f.setBackground(ToQColor(run.highlightColour));
+    f.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(run.italic);
+    f.setFontUnderline(run.underline);
+    return f;
+}
+
+RunFormat FromQt(const QTextCharFormat& f, const QFont& fallback) {
+    RunFormat run;
+    const QStringList families = f.fontFamilies().toStringList();
+    run.face = (families.isEmpty() ? fallback.family() : families.first()).toStdString();
+    const double points = f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF();
+    run.heightTwips = int(std::lround(points * 20));
+    if (f.foreground().style() != Qt::NoBrush) run.textColour = ToColourRef(f.foreground().color());
+    if (f.background().style() != Qt::NoBrush) {
+        run.hasHighlight = true;
+        run.highlightColour = ToColourRef(f.background().color());
+    }
+    run.bold = f.fontWeight() >= QFont::DemiBold;
+    run.italic = f.fontItalic();
+    run.underline = f.fontUnderline();
+    return run;
+}
+
+// Inside a paragraph the widget writes a line break as U+2028; the document as '\v'.
+std::string RunText(const QString& text) {
+    QString t;
+    t.reserve(text.size());
+    for (QChar ch : text) {
+        if (ch == QChar::LineSeparator) t += QChar('\v');
+        else if (ch != QChar::ObjectReplacementCharacter) t += ch;
+    }
+    return t.toStdString();
+}
+
+QString WidgetText(const std::string& text) {
+    QString t = QString::fromStdString(text);
+    t.replace(QChar('\v'), QChar(QChar::LineSeparator));
+    return t;
+}
+
+Qt::Alignment ToQt(ParagraphAlignment a) {
+    switch (a) {
+    case ParagraphAlignment::kCentre: return Qt::AlignHCenter;
+    case ParagraphAlignment::kRight: return Qt::AlignRight;
+    case ParagraphAlignment::kJustify: return Qt::AlignJustify;
+    default: return Qt::AlignLeft;
+    }
+}
+
+ParagraphAlignment FromQt(Qt::Alignment a) {
+    if (a & Qt::AlignHCenter) return ParagraphAlignment::kCentre;
+    if (a & Qt::AlignRight) return ParagraphAlignment::kRight;
+    if (a & Qt::AlignJustify) return ParagraphAlignment::kJustify;
+    return ParagraphAlignment::kLeft;
+}
+
+}  // namespace
+
+QtRichEdit::QtRichEdit(QWidget* parent) : QTextEdit(parent) {
+    setObjectName("1004");
+    setAcceptRichText(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The program keeps its own undo text; the widget's own would undo behind its back.
+    setUndoRedoEnabled(false);
+    document()->setDocumentMargin(10);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!m_showing) m_edited = true;
+    });
+    ShowDocument();
+}
+
+void QtRichEdit::ReadBackIfEdited() const {
+    if (m_edited) {
+        std::vector<Paragraph> paragraphs;
+        const QFont fallback = document()->defaultFont();
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            Paragraph paragraph;
+            paragraph.alignment = FromQt(block.blockFormat().alignment());
+            paragraph.markFormat = FromQt(block.charFormat(), fallback);
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (!fragment.isValid()) continue;
+                TextRun run{RunText(fragment.text()), FromQt(fragment.charFormat(), fallback)};
+                if (!run.text.empty()) paragraph.runs.push_back(std::move(run));
+            }
+            // Text typed at the end of a paragraph takes the format of its last run.
+            if (!paragraph.runs.empty()) paragraph.markFormat = paragraph.runs.back().format;
+            paragraphs.push_back(std::move(paragraph));
+        }
+        m_core.Document().SetParagraphs(std::move(paragraphs));
+        m_edited = false;
+    }
+    const QTextCursor cursor = textCursor();
+    m_core.SetSelection(CharacterIndex(cursor.selectionStart()), CharacterIndex(cursor.selectionEnd()));
+}
+
+void QtRichEdit::ShowDocument() {
+    m_showing = true;
+    QTextDocument* doc = document();
+    doc->clear();
+    QTextCursor cursor(doc);
+    bool first = true;
+    for (const Paragraph& paragraph : m_core.Document().Paragraphs()) {
+        QTextBlockFormat blockFormat;
+        blockFormat.setAlignment(ToQt(paragraph.alignment));
+        const QTextCharFormat mark = ToQt(paragraph.markFormat);
+        if (first) {
+            cursor.setBlockFormat(blockFormat);
+            cursor.setBlockCharFormat(mark);
+            first = false;
+        } else {
+            cursor.insertBlock(blockFormat, mark);
+        }
+        for (const TextRun& run : paragraph.runs) cursor.insertText(WidgetText(run.text), ToQt(run.format));
+        cursor.setCharFormat(mark);
+    }
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(m_core.BackgroundColour()));
+    setPalette(pal);
+    const RichDocument& d = m_core.Document();
+    QTextCursor selection(doc);
+    selection.setPosition(QtPosition(d.SelectionStart()));
+    selection.setPosition(QtPosition(d.SelectionEnd()), QTextCursor::KeepAnchor);
+    setTextCursor(selection);
+    m_edited = false;
+    m_showing = false;
+}
+
+int QtRichEdit::QtPosition(int characterIndex) const {
+    const QString raw = document()->toRawText();
+    int pos = 0;
+    for (int n = 0; n < characterIndex && pos < raw.size(); ++n)
+        pos += (raw[pos].isHighSurrogate() && pos + 1 < raw.size()) ? 2 : 1;
+    return std::min<int>(pos, document()->characterCount() - 1);
+}
+
+int QtRichEdit::CharacterIndex(int qtPosition) const {
+    const QString raw = document()->toRawText();
+    int n = 0;
+    for (int pos = 0; pos < qtPosition && pos < raw.size(); ++n)
+        pos += (raw[pos].isHighSurrogate() && pos + 1 < raw.size()) ? 2 : 1;
+    return n;
+}
+
+bool QtRichEdit::StreamRtfIn(std::string_view rtf) {
+    ReadBackIfEdited();
+    if (!m_core.StreamRtfIn(rtf)) return false;
+    ShowDocument();
+    return true;
+}
+
+std::string QtRichEdit::StreamRtfOut() const {
+    ReadBackIfEdited();
+    return m_core.StreamRtfOut();
+}
+
+int QtRichEdit::TextLength() const {
+    ReadBackIfEdited();
+    return m_core.TextLength();
+}
+
+void QtRichEdit::SetSelection(int start, int end) {
+    ReadBackIfEdited();
+    m_core.SetSelection(start, end);
+    const RichDocument& d = m_core.Document();
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(QtPosition(d.SelectionStart()));
+    cursor.setPosition(QtPosition(d.SelectionEnd()), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void QtRichEdit::SelectAll() { SetSelection(0, -1); }
+
+void QtRichEdit::CollapseToStart() {
+    ReadBackIfEdited();
+    SetSelection(m_core.Document().SelectionStart(), m_core.Document().SelectionStart());
+}
+
+CharFormat QtRichEdit::SelectionCharFormat() const {
+    ReadBackIfEdited();
+    return m_core.SelectionCharFormat();
+}
+
+void QtRichEdit::SetSelectionCharFormat(const CharFormat& format) {
+    ReadBackIfEdited();
+    m_core.SetSelectionCharFormat(format);
+    ShowDocument();
+}
+
+void QtRichEdit::SetDefaultCharFormat(const CharFormat& format) {
+    ReadBackIfEdited();
+    m_core.SetDefaultCharFormat(format);
+    ShowDocument();
+}
+
+void QtRichEdit::SetBackgroundColour(std::uint32_t colour) {
+    ReadBackIfEdited();
+    m_core.SetBackgroundColour(colour);
+    ShowDocument();
+}
+
+std::uint32_t QtRichEdit::BackgroundColour() const { return m_core.BackgroundColour(); }
+
+void QtRichEdit::ScrollToFirstLine() {
+    m_core.ScrollToFirstLine();
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+void QtRichEdit::SetTabStopsTwips(const std::vector<int>& twips) {
+    m_tabStopsTwips = twips;
+    const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    QList<QTextOption::Tab> tabs;
+    for (int t : twips) tabs.append(QTextOption::Tab(t * dpi / 1440.0, QTextOption::LeftTab));
+    QTextOption option = document()->defaultTextOption();
+    option.setTabs(tabs);
+    document()->setDefaultTextOption(option);
+}
+
+const RichDocument& QtRichEdit::Document() const {
+    ReadBackIfEdited();
+    return m_core.Document();
+}
+
+bool QtRichEdit::TakeFocusFromRightClick() {
+    const bool was = m_focusFromRightClick;
+    m_focusFromRightClick = false;
+    return was;
+}
+
+void QtRichEdit::focusInEvent(QFocusEvent* event) {
+    m_focusFromRightClick =
+        event->reason() == Qt::MouseFocusReason && (QApplication::mouseButtons() & Qt::RightButton);
+    QTextEdit::focusInEvent(event);
+}
+
+bool QtRichEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (m_reservedKeys.contains(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QTextEdit::event(event);
+}
