@@ -1,0 +1,16 @@
+#include "richtext/RichTextOps.h"
+
+#include "richtext/MarkupRtfRenderer.h"
+#include "richtext/RtfTextExtractor.h"
+
+void LoadMarkup(RichEditControl& control, std::string_view markup) {
+    // A markup that does not render loads as an empty text.
+    control.StreamRtfIn(RenderToRtf(markup).value_or(std::string()));
+    control.ScrollToFirstLine();
+}
+
+std::string PlainTextOf(const RichEditControl& control) {
+    std::string text;
+    ExtractPlainText(control.StreamRtfOut(), text);
+    return text;
+}

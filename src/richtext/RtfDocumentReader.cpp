@@ -1,0 +1,475 @@
+// Reads RTF into a RichDocument: what the renderer and our writer produce,
+// and ordinary RTF from word processors. Lenient: malformed input yields
+// whatever text could be read, never an error.
+#include "richtext/RichDocument.h"
+
+#include "richtext/Utf8Text.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <unordered_set>
+
+namespace {
+
+enum class Dest : std::uint8_t { kText, kFontTable, kColourTable, kSkip };
+
+// What a group saves: destination and the character and paragraph state.
+struct GroupState {
+    Dest dest = Dest::kText;
+    int font = -1;  // -1: the default font
+    int halfPoints = 24;
+    int colour = 0;     // colour table number, 0 automatic
+    int highlight = 0;  // colour table number, 0 none
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int unicodeSkip = 1;
+    ParagraphAlignment alignment = ParagraphAlignment::kLeft;
+};
+
+bool IsAlpha(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(unsigned char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Destinations that hold no document text.
+bool IsSkippedDestination(std::string_view word) {
+    static const std::unordered_set<std::string_view> kSkipped = {
+        "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer",
+        "footerl", "footerr", "footerf", "footnote", "ftnsep", "ftnsepc", "ftncn", "aftnsep",
+        "aftnsepc", "aftncn", "annotation", "atnid", "atnauthor", "comment", "doccomm", "author",
+        "operator", "title", "subject", "keywords", "buptim", "creatim", "printim", "revtim",
+        "private1", "xe", "tc", "txe", "rxe", "fldinst", "object", "objdata", "listtable",
+        "listoverridetable", "rsidtbl", "generator", "themedata", "colorschememapping",
+        "datastore", "latentstyles", "xmlnstbl", "revtbl", "filetbl", "nonshppict", "shp",
+        "shpinst", "pgdsctbl", "template", "docvar", "bkmkstart", "bkmkend", "pn",
+    };
+    return kSkipped.count(word) > 0;
+}
+
+bool IsUnderlineOn(std::string_view word) {
+    static const std::unordered_set<std::string_view> kStyles = {
+        "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
+        "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",
+        "ulwave",
+    };
+    return kStyles.count(word) > 0;
+}
+
+class RtfDocumentReader {
+public:
+    explicit RtfDocumentReader(std::string_view rtf) : m_in(rtf) {}
+
+    std::vector<Paragraph> Read() {
+        m_paragraphs.emplace_back();
+        while (m_pos < m_in.size()) {
+            unsigned char c = static_cast<unsigned char>(m_in[m_pos++]);
+            switch (c) {
+                case '{': Push(); break;
+                case '}': Pop(); break;
+                case '\\': ControlWord(); break;
+                case '\r':
+                case '\n':
+                case '\0': break;
+                default: RawText(c); break;
+            }
+        }
+        Finish();
+        return std::move(m_paragraphs);
+    }
+
+private:
+    void Push() {
+        m_stack.push_back(m_state);
+        m_fallback = 0;
+    }
+
+    void Pop() {
+        if (m_stack.empty()) return;  // a stray '}' closes nothing
+        if (m_state.dest == Dest::kFontTable) CommitFontName();
+        m_state = m_stack.back();
+        m_stack.pop_back();
+        m_fallback = 0;
+        m_formatDirty = true;
+    }
+
+    void RawText(unsigned char c) {
+        if (m_fallback > 0) {
+            --m_fallback;
+            return;
+        }
+        if (c < 0x80) {
+            Character(c == '\t' ? U'\t' : static_cast<char32_t>(c));
+            return;
+        }
+        std::size_t pos = m_pos - 1;
+        long cp = utf8text::Decode(m_in, pos);
+        if (cp >= 0) {
+            m_pos = pos;
+            Character(static_cast<char32_t>(cp));
+        } else {
+            Character(utf8text::FromCp1252(c));
+        }
+    }
+
+    void ControlWord() {
+        if (m_pos >= m_in.size()) return;
+        unsigned char c = static_cast<unsigned char>(m_in[m_pos]);
+        if (!IsAlpha(c)) {
+            ++m_pos;
+            ControlSymbol(c);
+            return;
+        }
+        std::size_t start = m_pos;
+        while (m_pos < m_in.size() && IsAlpha(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
+        std::string_view word = m_in.substr(start, m_pos - start);
+        bool negative = false;
+        if (m_pos < m_in.size() && m_in[m_pos] == '-') {
+            negative = true;
+            ++m_pos;
+        }
+        bool hasParameter = false;
+        long long value = 0;
+        while (m_pos < m_in.size() && IsDigit(static_cast<unsigned char>(m_in[m_pos]))) {
+            hasParameter = true;
+            if (value < std::numeric_limits<int>::max()) value = value * 10 + (m_in[m_pos] - '0');
+            ++m_pos;
+        }
+        value = std::min<long long>(value, std::numeric_limits<int>::max());
+        if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
+        const int parameter = static_cast<int>(negative ? -value : value);
+        if (m_fallback > 0) {
+            --m_fallback;
+            return;
+        }
+        Word(word, parameter, hasParameter);
+        m_skipUnknown = false;
+    }
+
+    void ControlSymbol(unsigned char c) {
+        if (c == '\'') {
+            HexEscape();
+            return;
+        }
+        if (m_fallback > 0) {
+            --m_fallback;
+            return;
+        }
+        switch (c) {
+            case '*': m_skipUnknown = true; return;
+            case '\\':
+            case '{':
+            case '}': Character(c); break;
+            case '~': Character(0x00A0); break;
+            case '_': Character(0x2011); break;
+            case '\n':
+            case '\r': BreakParagraph(); break;
+            default: break;  // optional hyphen and the like
+        }
+        m_skipUnknown = false;
+    }
+
+    void HexEscape() {
+        int hi = m_pos < m_in.size() ? HexValue(static_cast<unsigned char>(m_in[m_pos])) : -1;
+        int lo = m_pos + 1 < m_in.size() ? HexValue(static_cast<unsigned char>(m_in[m_pos + 1])) : -1;
+        if (hi < 0 || lo < 0) return;  // not an escape: the characters read as text
+        m_pos += 2;
+        if (m_fallback > 0) {
+            --m_fallback;
+            return;
+        }
+        Character(utf8text::FromCp1252(static_cast<std::uint8_t>(hi * 16 + lo)));
+    }
+
+    void Word(std::string_view word, int parameter, bool hasParameter) {
+        if (m_state.dest == Dest::kSkip) {
+            if (word == "bin" && hasParameter) SkipBinary(parameter);
+            return;
+        }
+        if (Destination(word)) return;
+        if (CharacterWord(word, parameter, hasParameter)) return;
+        if (FormatWord(word, parameter, hasParameter)) return;
+        if (word == "bin" && hasParameter) {
+            SkipBinary(parameter);
+            return;
+        }
+        if (m_skipUnknown) m_state.dest = Dest::kSkip;  // an ignorable destination we do not know
+    }
+
+    bool Destination(std::string_view word) {
+        if (word == "fonttbl") {
+            m_state.dest = Dest::kFontTable;
+            m_fontName.clear();
+        } else if (word == "colortbl") {
+            m_state.dest = Dest::kColourTable;
+            m_red = m_green = m_blue = -1;
+        } else if (IsSkippedDestination(word)) {
+            m_state.dest = Dest::kSkip;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool CharacterWord(std::string_view word, int parameter, bool hasParameter) {
+        if (word == "par" || word == "row" || word == "nestrow" || word == "sect" || word == "page") {
+            BreakParagraph();
+        } else if (word == "line") {
+            Character(U'\v');
+        } else if (word == "tab" || word == "cell" || word == "nestcell") {
+            Character(U'\t');
+        } else if (word == "u" && hasParameter) {
+            Unicode(parameter);
+        } else if (word == "lquote") {
+            Character(0x2018);
+        } else if (word == "rquote") {
+            Character(0x2019);
+        } else if (word == "ldblquote") {
+            Character(0x201C);
+        } else if (word == "rdblquote") {
+            Character(0x201D);
+        } else if (word == "bullet") {
+            Character(0x2022);
+        } else if (word == "endash") {
+            Character(0x2013);
+        } else if (word == "emdash") {
+            Character(0x2014);
+        } else if (word == "enspace") {
+            Character(0x2002);
+        } else if (word == "emspace") {
+            Character(0x2003);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool FormatWord(std::string_view word, int parameter, bool hasParameter) {
+        const bool on = !hasParameter || parameter != 0;
+        GroupState& s = m_state;
+        if (word == "b") s.bold = on;
+        else if (word == "i") s.italic = on;
+        else if (word == "ul") s.underline = on;
+        else if (word == "ulnone") s.underline = false;
+        else if (IsUnderlineOn(word)) s.underline = on;
+        else if (word == "cf") s.colour = std::max(parameter, 0);
+        else if (word == "highlight" || word == "cb") s.highlight = std::max(parameter, 0);
+        else if (word == "fs") s.halfPoints = hasParameter && parameter > 0 ? parameter : 24;
+        else if (word == "f") SetFont(parameter);
+        else if (word == "plain") Plain();
+        else if (word == "pard") s.alignment = ParagraphAlignment::kLeft;
+        else if (word == "ql") s.alignment = ParagraphAlignment::kLeft;
+        else if (word == "qc") s.alignment = ParagraphAlignment::kCentre;
+        else if (word == "qr") s.alignment = ParagraphAlignment::kRight;
+        else if (word == "qj") s.alignment = ParagraphAlignment::kJustify;
+        else if (word == "deff") m_defaultFont = parameter;
+        else if (word == "uc") s.unicodeSkip = std::clamp(parameter, 0, 16);
+        else if (word == "red") m_red = parameter;
+        else if (word == "green") m_green = parameter;
+        else if (word == "blue") m_blue = parameter;
+        else return false;
+        m_formatDirty = true;
+        return true;
+    }
+
+    void SetFont(int number) {
+        if (m_state.dest == Dest::kFontTable) {
+            CommitFontName();
+            m_currentFont = number;
+        } else {
+            m_state.font = number;
+        }
+    }
+
+    void Plain() {
+        m_state.font = -1;
+        m_state.halfPoints = 24;
+        m_state.colour = 0;
+        m_state.highlight = 0;
+        m_state.bold = m_state.italic = m_state.underline = false;
+    }
+
+    void SkipBinary(int count) {
+        std::size_t n = static_cast<std::size_t>(std::max(count, 0));
+        m_pos = std::min(m_in.size(), m_pos + n);
+    }
+
+    void Unicode(int parameter) {
+        m_fallback = m_state.unicodeSkip;
+        char32_t unit = static_cast<char32_t>(static_cast<std::uint16_t>(parameter));
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            m_highSurrogate = unit;
+            return;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            char32_t high = m_highSurrogate;
+            m_highSurrogate = 0;
+            Character(high ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00) : utf8text::kReplacement);
+            return;
+        }
+        Character(unit);
+    }
+
+    // A character of the current destination.
+    void Character(char32_t cp) {
+        if (m_highSurrogate != 0) {
+            // A high surrogate that no low one followed.
+            m_highSurrogate = 0;
+            Character(utf8text::kReplacement);
+        }
+        switch (m_state.dest) {
+            case Dest::kText: TextCharacter(cp); break;
+            case Dest::kFontTable:
+                if (cp == ';') CommitFontName();
+                else utf8text::Append(m_fontName, cp);
+                break;
+            case Dest::kColourTable:
+                if (cp == ';') CommitColour();
+                break;
+            case Dest::kSkip: break;
+        }
+    }
+
+    void TextCharacter(char32_t cp) {
+        Paragraph& paragraph = m_paragraphs.back();
+        if (m_formatDirty || paragraph.runs.empty()) {
+            RunFormat format = CurrentFormat();
+            if (paragraph.runs.empty() || !(paragraph.runs.back().format == format))
+                paragraph.runs.push_back({std::string(), std::move(format)});
+            m_formatDirty = false;
+        }
+        utf8text::Append(paragraph.runs.back().text, cp);
+    }
+
+    void BreakParagraph() {
+        if (m_state.dest != Dest::kText) return;
+        Paragraph& paragraph = m_paragraphs.back();
+        paragraph.markFormat = CurrentFormat();
+        paragraph.alignment = m_state.alignment;
+        m_paragraphs.emplace_back();
+        m_formatDirty = true;
+    }
+
+    void Finish() {
+        Paragraph& last = m_paragraphs.back();
+        bool empty = std::all_of(last.runs.begin(), last.runs.end(),
+                                 [](const TextRun& r) { return r.text.empty(); });
+        // The final \par of a document is the mark of its last paragraph.
+        if (empty && m_paragraphs.size() > 1) {
+            m_paragraphs.pop_back();
+        } else {
+            last.markFormat = CurrentFormat();
+            last.alignment = m_state.alignment;
+        }
+        for (Paragraph& paragraph : m_paragraphs)
+            std::erase_if(paragraph.runs, [](const TextRun& r) { return r.text.empty(); });
+    }
+
+    RunFormat CurrentFormat() const {
+        RunFormat format;
+        int font = m_state.font >= 0 ? m_state.font : m_defaultFont;
+        auto face = m_fonts.find(font);
+        if (face != m_fonts.end()) format.face = face->second;
+        else if (!m_fonts.empty()) format.face = m_fonts.begin()->second;
+        format.heightTwips = m_state.halfPoints * 10;
+        format.textColour = ColourAt(m_state.colour).value_or(0);
+        if (auto highlight = ColourAt(m_state.highlight); m_state.highlight > 0 && highlight) {
+            format.hasHighlight = true;
+            format.highlightColour = *highlight;
+        }
+        format.bold = m_state.bold;
+        format.italic = m_state.italic;
+        format.underline = m_state.underline;
+        return format;
+    }
+
+    // A colour table entry; nothing for the automatic colour or a missing entry.
+    std::optional<std::uint32_t> ColourAt(int number) const {
+        if (number < 0 || static_cast<std::size_t>(number) >= m_colours.size()) return std::nullopt;
+        return m_colours[number];
+    }
+
+    void CommitFontName() {
+        std::string name = m_fontName;
+        m_fontName.clear();
+        auto first = name.find_first_not_of(' ');
+        if (first == std::string::npos) return;
+        name = name.substr(first, name.find_last_not_of(' ') - first + 1);
+        m_fonts[m_currentFont] = name;
+    }
+
+    void CommitColour() {
+        if (m_red < 0 && m_green < 0 && m_blue < 0) {
+            m_colours.push_back(std::nullopt);
+        } else {
+            auto part = [](int v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
+            m_colours.push_back(part(m_red) | part(m_green) << 8 | part(m_blue) << 16);
+        }
+        m_red = m_green = m_blue = -1;
+    }
+
+    std::string_view m_in;
+    std::size_t m_pos = 0;
+    GroupState m_state;
+    std::vector<GroupState> m_stack;
+    std::vector<Paragraph> m_paragraphs;
+    std::map<int, std::string> m_fonts;
+    std::vector<std::optional<std::uint32_t>> m_colours;
+    std::string m_fontName;
+    int m_currentFont = 0;
+    int m_defaultFont = 0;
+    int m_red = -1, m_green = -1, m_blue = -1;
+    int m_fallback = 0;
+    char32_t m_highSurrogate = 0;
+    bool m_skipUnknown = false;
+    bool m_formatDirty = true;
+};
+
+bool LooksLikeRtf(std::string_view text) {
+    std::size_t i = text.find_first_not_of(" \t\r\n");
+    return i != std::string_view::npos && text.substr(i, 5) == "{\\rtf";
+}
+
+}  // namespace
+
+RichDocument RichDocument::FromRtf(std::string_view rtf) {
+    RichDocument document;
+    if (LooksLikeRtf(rtf)) {
+        document.SetParagraphs(RtfDocumentReader(rtf).Read());
+        return document;
+    }
+    // Not RTF: the text as it is, one paragraph per line.
+    std::vector<Paragraph> paragraphs(1);
+    std::string line;
+    auto flush = [&] {
+        if (!line.empty()) paragraphs.back().runs.push_back({std::move(line), RunFormat{}});
+        line.clear();
+    };
+    for (std::size_t pos = 0; pos < rtf.size();) {
+        unsigned char c = static_cast<unsigned char>(rtf[pos]);
+        if (c == '\r' || c == '\n') {
+            pos += (c == '\r' && pos + 1 < rtf.size() && rtf[pos + 1] == '\n') ? 2 : 1;
+            flush();
+            paragraphs.emplace_back();
+            continue;
+        }
+        long cp = utf8text::Decode(rtf, pos);
+        if (cp < 0) {
+            cp = static_cast<long>(utf8text::FromCp1252(c));
+            ++pos;
+        }
+        if (cp != 0) utf8text::Append(line, static_cast<char32_t>(cp));
+    }
+    flush();
+    document.SetParagraphs(std::move(paragraphs));
+    return document;
+}

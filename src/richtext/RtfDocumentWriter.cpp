@@ -1,0 +1,188 @@
+// Writes a RichDocument as RTF, the way a rich edit streams its content out:
+// font and colour tables, then the paragraphs, each ending in \par.
+// Non-ASCII characters go out as \uN? so any reader keeps them.
+#include "richtext/RichDocument.h"
+
+#include "richtext/Utf8Text.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+void AppendNumber(std::string& out, long long value) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+class RtfDocumentWriter {
+public:
+    explicit RtfDocumentWriter(const RichDocument& document) : m_document(document) {}
+
+    std::string Write() {
+        CollectTables();
+        m_out.reserve(EstimatedSize());
+        m_out += "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
+        for (std::size_t i = 0; i < m_faces.size(); ++i) {
+            m_out += "{\\f";
+            AppendNumber(m_out, static_cast<long long>(i));
+            m_out += "\\fnil\\fcharset0 ";
+            AppendEscaped(m_faces[i], true);
+            m_out += ";}";
+        }
+        m_out += "}\r\n{\\colortbl ;";
+        for (std::uint32_t colour : m_colours) {
+            m_out += "\\red";
+            AppendNumber(m_out, colour & 0xFF);
+            m_out += "\\green";
+            AppendNumber(m_out, (colour >> 8) & 0xFF);
+            m_out += "\\blue";
+            AppendNumber(m_out, (colour >> 16) & 0xFF);
+            m_out += ';';
+        }
+        m_out += "}\r\n\\viewkind4\\uc1\\pard";
+        m_current = RunFormat{};
+        m_current.face = m_faces.front();
+        m_current.heightTwips = 240;
+        for (const Paragraph& paragraph : m_document.Paragraphs()) WriteParagraph(paragraph);
+        m_out += "}\r\n";
+        return std::move(m_out);
+    }
+
+private:
+    std::size_t EstimatedSize() const {
+        std::size_t n = 256;
+        for (const Paragraph& p : m_document.Paragraphs())
+            for (const TextRun& r : p.runs) n += r.text.size() + r.text.size() / 4 + 32;
+        return n;
+    }
+
+    void CollectTables() {
+        auto note = [this](const RunFormat& f) {
+            if (std::find(m_faces.begin(), m_faces.end(), f.face) == m_faces.end())
+                m_faces.push_back(f.face);
+            AddColour(f.textColour);
+            if (f.hasHighlight) AddColour(f.highlightColour);
+        };
+        for (const Paragraph& p : m_document.Paragraphs()) {
+            for (const TextRun& r : p.runs) note(r.format);
+            note(p.markFormat);
+        }
+        if (m_faces.empty()) m_faces.push_back(RunFormat{}.face);
+    }
+
+    void AddColour(std::uint32_t colour) {
+        if (std::find(m_colours.begin(), m_colours.end(), colour) == m_colours.end())
+            m_colours.push_back(colour);
+    }
+
+    int FontNumber(const std::string& face) const {
+        return static_cast<int>(std::find(m_faces.begin(), m_faces.end(), face) - m_faces.begin());
+    }
+
+    int ColourNumber(std::uint32_t colour) const {
+        return static_cast<int>(std::find(m_colours.begin(), m_colours.end(), colour) - m_colours.begin()) + 1;
+    }
+
+    void WriteParagraph(const Paragraph& paragraph) {
+        if (paragraph.alignment != m_alignment) {
+            m_out += "\\pard";
+            switch (paragraph.alignment) {
+                case ParagraphAlignment::kLeft: break;
+                case ParagraphAlignment::kCentre: m_out += "\\qc"; break;
+                case ParagraphAlignment::kRight: m_out += "\\qr"; break;
+                case ParagraphAlignment::kJustify: m_out += "\\qj"; break;
+            }
+            m_alignment = paragraph.alignment;
+            m_needDelimiter = true;
+        }
+        for (const TextRun& run : paragraph.runs) {
+            if (run.text.empty()) continue;
+            SwitchFormat(run.format);
+            AppendEscaped(run.text, false);
+        }
+        SwitchFormat(paragraph.markFormat);
+        m_out += "\\par\r\n";
+        m_needDelimiter = false;
+    }
+
+    void SwitchFormat(const RunFormat& f) {
+        RunFormat& c = m_current;
+        bool wrote = false;
+        auto word = [&](const char* name, long long value, bool withValue) {
+            m_out += name;
+            if (withValue) AppendNumber(m_out, value);
+            wrote = true;
+        };
+        if (f.face != c.face) word("\\f", FontNumber(f.face), true);
+        if (f.heightTwips != c.heightTwips) word("\\fs", std::max(1, (f.heightTwips + 5) / 10), true);
+        if (f.textColour != c.textColour) word("\\cf", f.textColour == 0 ? 0 : ColourNumber(f.textColour), true);
+        if (f.hasHighlight != c.hasHighlight || (f.hasHighlight && f.highlightColour != c.highlightColour))
+            word("\\highlight", f.hasHighlight ? ColourNumber(f.highlightColour) : 0, true);
+        if (f.bold != c.bold) word(f.bold ? "\\b" : "\\b0", 0, false);
+        if (f.italic != c.italic) word(f.italic ? "\\i" : "\\i0", 0, false);
+        if (f.underline != c.underline) word(f.underline ? "\\ul" : "\\ulnone", 0, false);
+        c = f;
+        if (wrote || m_needDelimiter) m_out += ' ';
+        m_needDelimiter = false;
+    }
+
+    // Text with the RTF specials escaped; in the font table ';' cannot appear.
+    void AppendEscaped(std::string_view text, bool fontName) {
+        for (std::size_t pos = 0; pos < text.size();) {
+            unsigned char c = static_cast<unsigned char>(text[pos]);
+            if (c < 0x80) {
+                ++pos;
+                switch (c) {
+                    case '\\': m_out += "\\\\"; break;
+                    case '{': m_out += "\\{"; break;
+                    case '}': m_out += "\\}"; break;
+                    case '\t': m_out += "\\tab "; break;
+                    case '\v':
+                    case '\n': m_out += "\\line "; break;
+                    case ';':
+                        if (!fontName) m_out += ';';
+                        break;
+                    default:
+                        if (c >= 0x20) m_out += static_cast<char>(c);
+                        break;
+                }
+                continue;
+            }
+            long cp = utf8text::Decode(text, pos);
+            if (cp < 0) {
+                cp = static_cast<long>(utf8text::FromCp1252(c));
+                ++pos;
+            }
+            AppendUnicode(static_cast<char32_t>(cp));
+        }
+    }
+
+    void AppendUnicode(char32_t cp) {
+        auto unit = [this](unsigned value) {
+            m_out += "\\u";
+            AppendNumber(m_out, static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+            m_out += '?';
+        };
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            unit(0xD800 + (cp >> 10));
+            unit(0xDC00 + (cp & 0x3FF));
+        } else {
+            unit(cp);
+        }
+    }
+
+    const RichDocument& m_document;
+    std::vector<std::string> m_faces;
+    std::vector<std::uint32_t> m_colours;
+    RunFormat m_current;
+    ParagraphAlignment m_alignment = ParagraphAlignment::kLeft;
+    bool m_needDelimiter = true;
+    std::string m_out;
+};
+
+}  // namespace
+
+std::string RichDocument::ToRtf() const { return RtfDocumentWriter(*this).Write(); }

@@ -1,0 +1,370 @@
+#include "richtext/RtfTextExtractor.h"
+
+#include "richtext/Utf8Text.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+enum class Kind { kCharacter, kDestination, kProperty, kSpecial };
+enum class Special { kBin, kSkipUnknown, kHex };
+
+struct Keyword {
+    const char* word;
+    Kind kind;
+    int value;  // the character, or the Special
+};
+
+// The keyword table in lookup order (first match wins).
+constexpr Keyword kKeywords[] = {
+    {"b", Kind::kProperty, 0},        {"u", Kind::kProperty, 0},
+    {"i", Kind::kProperty, 0},        {"li", Kind::kProperty, 0},
+    {"ri", Kind::kProperty, 0},       {"fi", Kind::kProperty, 0},
+    {"cols", Kind::kProperty, 0},     {"sbknone", Kind::kProperty, 0},
+    {"sbkcol", Kind::kProperty, 0},   {"sbkeven", Kind::kProperty, 0},
+    {"sbkodd", Kind::kProperty, 0},   {"sbkpage", Kind::kProperty, 0},
+    {"pgnx", Kind::kProperty, 0},     {"pgny", Kind::kProperty, 0},
+    {"pgndec", Kind::kProperty, 0},   {"pgnucrm", Kind::kProperty, 0},
+    {"pgnlcrm", Kind::kProperty, 0},  {"pgnucltr", Kind::kProperty, 0},
+    {"pgnlcltr", Kind::kProperty, 0}, {"qc", Kind::kProperty, 0},
+    {"ql", Kind::kProperty, 0},       {"qr", Kind::kProperty, 0},
+    {"qj", Kind::kProperty, 0},       {"paperw", Kind::kProperty, 0},
+    {"paperh", Kind::kProperty, 0},   {"margl", Kind::kProperty, 0},
+    {"margr", Kind::kProperty, 0},    {"margt", Kind::kProperty, 0},
+    {"margb", Kind::kProperty, 0},    {"pgnstart", Kind::kProperty, 0},
+    {"facingp", Kind::kProperty, 0},  {"landscape", Kind::kProperty, 0},
+    {"par", Kind::kCharacter, '\n'},  {"\n", Kind::kCharacter, '\n'},
+    {"\r", Kind::kCharacter, '\n'},   {"tab", Kind::kCharacter, '\t'},
+    {"ldblquote", Kind::kCharacter, '"'}, {"rdblquote", Kind::kCharacter, '"'},
+    {"bin", Kind::kSpecial, static_cast<int>(Special::kBin)},
+    {"*", Kind::kSpecial, static_cast<int>(Special::kSkipUnknown)},
+    {"'", Kind::kSpecial, static_cast<int>(Special::kHex)},
+    {"author", Kind::kDestination, 0},   {"buptim", Kind::kDestination, 0},
+    {"colortbl", Kind::kDestination, 0}, {"comment", Kind::kDestination, 0},
+    {"creatim", Kind::kDestination, 0},  {"doccomm", Kind::kDestination, 0},
+    {"fonttbl", Kind::kDestination, 0},  {"footer", Kind::kDestination, 0},
+    {"footerf", Kind::kDestination, 0},  {"footerl", Kind::kDestination, 0},
+    {"footerr", Kind::kDestination, 0},  {"footnote", Kind::kDestination, 0},
+    {"ftncn", Kind::kDestination, 0},    {"ftnsep", Kind::kDestination, 0},
+    {"ftnsepc", Kind::kDestination, 0},  {"header", Kind::kDestination, 0},
+    {"headerf", Kind::kDestination, 0},  {"headerl", Kind::kDestination, 0},
+    {"headerr", Kind::kDestination, 0},  {"info", Kind::kDestination, 0},
+    {"keywords", Kind::kDestination, 0}, {"operator", Kind::kDestination, 0},
+    {"pict", Kind::kDestination, 0},     {"printim", Kind::kDestination, 0},
+    {"private1", Kind::kDestination, 0}, {"revtim", Kind::kDestination, 0},
+    {"rxe", Kind::kDestination, 0},      {"stylesheet", Kind::kDestination, 0},
+    {"subject", Kind::kDestination, 0},  {"tc", Kind::kDestination, 0},
+    {"title", Kind::kDestination, 0},    {"txe", Kind::kDestination, 0},
+    {"xe", Kind::kDestination, 0},
+    {"{", Kind::kCharacter, '{'},     {"}", Kind::kCharacter, '}'},
+    {"\\", Kind::kCharacter, '\\'},
+};
+
+const std::unordered_map<std::string_view, const Keyword*>& KeywordIndex() {
+    static const auto index = [] {
+        std::unordered_map<std::string_view, const Keyword*> map;
+        for (const Keyword& k : kKeywords) map.emplace(k.word, &k);  // keeps the first
+        return map;
+    }();
+    return index;
+}
+
+constexpr int kEof = -1;
+constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
+
+bool IsAlpha(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+int HexValue(int c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// One conversion: the reader over an in-memory RTF text. A carriage return
+// followed by a line feed reads as one line feed, as a text-mode file would.
+class ExtractorRun {
+public:
+    ExtractorRun(std::string_view rtf, std::string& out) : m_in(rtf), m_out(out) {}
+
+    RtfError Run() {
+        try {
+            return Loop();
+        } catch (const std::bad_alloc&) {
+            return RtfError::kStackOverflow;
+        }
+    }
+
+private:
+    enum class Dest : std::uint8_t { kNormal, kSkip };
+    enum class Parse : std::uint8_t { kNormal, kBinary, kHex };
+    struct Saved {
+        Dest dest;
+        Parse parse;
+        int unicodeSkip;
+    };
+
+    int Get() {
+        if (m_pos >= m_in.size()) return kEof;
+        unsigned char c = static_cast<unsigned char>(m_in[m_pos++]);
+        if (c == '\r' && m_pos < m_in.size() && m_in[m_pos] == '\n') c = static_cast<unsigned char>(m_in[m_pos++]);
+        return c;
+    }
+    // Puts back the character just read (one step, never at the start).
+    void Unget(int c) {
+        --m_pos;
+        if (c == '\n' && m_pos > 0 && m_in[m_pos - 1] == '\r') --m_pos;
+    }
+
+    RtfError Loop() {
+        int c;
+        while ((c = Get()) != kEof) {
+            RtfError e = RtfError::kOk;
+            if (m_parse == Parse::kBinary) {
+                CharacterRule(c);
+                continue;
+            }
+            switch (c) {
+                case '{': e = Push(); break;
+                case '}': e = Pop(); break;
+                case '\\': e = ControlWord(); break;
+                case '\r':
+                case '\n': break;
+                default:
+                    if (m_parse == Parse::kNormal) {
+                        PlainRun(c);
+                    } else if (m_parse == Parse::kHex) {
+                        e = HexDigit(c);
+                    } else {
+                        e = RtfError::kAssertion;
+                    }
+            }
+            if (e != RtfError::kOk) return e;
+        }
+        if (!m_stack.empty()) return RtfError::kUnmatchedBrace;
+        FlushSurrogate();
+        return RtfError::kOk;
+    }
+
+    // Text outside any control: taken a run at a time, for speed.
+    void PlainRun(int first) {
+        if (m_fallback > 0) {
+            --m_fallback;
+            return;
+        }
+        CharacterRule(first);
+        std::size_t end = m_pos;
+        while (end < m_in.size()) {
+            char c = m_in[end];
+            if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
+            ++end;
+        }
+        if (m_dest == Dest::kNormal) m_out.append(m_in.data() + m_pos, end - m_pos);
+        m_pos = end;
+    }
+
+    void CharacterRule(int c) {
+        if (m_parse == Parse::kBinary && --m_binaryCount <= 0) m_parse = Parse::kNormal;
+        if (m_dest == Dest::kNormal) {
+            FlushSurrogate();
+            m_out += static_cast<char>(c);
+        }
+    }
+
+    RtfError HexDigit(int c) {
+        int v = HexValue(c);
+        if (v < 0) return RtfError::kInvalidHex;
+        m_hexByte = m_hexByte * 16 + v;
+        if (--m_nibbles > 0) return RtfError::kOk;
+        int byte = m_hexByte;
+        m_nibbles = 2;
+        m_hexByte = 0;
+        if (m_fallback > 0) {
+            --m_fallback;
+        } else if (byte < 0x80) {
+            CharacterRule(byte);
+        } else if (m_dest == Dest::kNormal) {
+            FlushSurrogate();
+            utf8text::Append(m_out, utf8text::FromCp1252(static_cast<std::uint8_t>(byte)));
+        }
+        m_parse = Parse::kNormal;
+        return RtfError::kOk;
+    }
+
+    RtfError Push() {
+        m_stack.push_back({m_dest, m_parse, m_unicodeSkip});
+        m_parse = Parse::kNormal;
+        m_fallback = 0;
+        return RtfError::kOk;
+    }
+
+    RtfError Pop() {
+        if (m_stack.empty()) return RtfError::kStackUnderflow;
+        const Saved& saved = m_stack.back();
+        m_dest = saved.dest;
+        m_parse = saved.parse;
+        m_unicodeSkip = saved.unicodeSkip;
+        m_stack.pop_back();
+        m_fallback = 0;
+        return RtfError::kOk;
+    }
+
+    RtfError ControlWord() {
+        int c = Get();
+        if (c == kEof) return RtfError::kEndOfFile;
+        if (!IsAlpha(c)) {
+            char symbol = static_cast<char>(c);
+            return Translate(std::string_view(&symbol, 1), 0, false);
+        }
+        std::size_t start = m_pos - 1;
+        while (m_pos < m_in.size() && IsAlpha(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
+        std::string_view word = m_in.substr(start, m_pos - start);
+        c = Get();
+        bool negative = false;
+        if (c == '-') {
+            negative = true;
+            c = Get();
+            if (c == kEof) return RtfError::kEndOfFile;
+        }
+        bool hasParameter = false;
+        std::int64_t digits = 0;
+        if (IsDigit(c)) {
+            hasParameter = true;
+            for (; IsDigit(c); c = Get())
+                if (digits <= kLongMax) digits = digits * 10 + (c - '0');
+            if (digits > kLongMax) digits = kLongMax;  // long digits saturate
+            m_lastParameter = digits;
+        }
+        if (c != ' ' && c != kEof) Unget(c);
+        return Translate(word, negative ? -digits : digits, hasParameter);
+    }
+
+    RtfError Translate(std::string_view word, std::int64_t parameter, bool hasParameter) {
+        if (m_fallback > 0 && word != "'") {
+            // A control word stands for one fallback character of \u.
+            --m_fallback;
+            return RtfError::kOk;
+        }
+        if (word == "u" && hasParameter) {
+            m_skipUnknown = false;
+            Unicode(parameter);
+            return RtfError::kOk;
+        }
+        auto& index = KeywordIndex();
+        auto found = index.find(word);
+        if (found == index.end()) {
+            if (word == "uc" && hasParameter) m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
+            if (m_skipUnknown) m_dest = Dest::kSkip;
+            m_skipUnknown = false;
+            return RtfError::kOk;
+        }
+        m_skipUnknown = false;
+        const Keyword& k = *found->second;
+        switch (k.kind) {
+            case Kind::kCharacter:
+                CharacterRule(k.value);
+                return RtfError::kOk;
+            case Kind::kDestination:
+                m_dest = Dest::kSkip;
+                return RtfError::kOk;
+            case Kind::kProperty:
+                return RtfError::kOk;  // formatting is not carried over
+            case Kind::kSpecial:
+                return SpecialKeyword(static_cast<Special>(k.value));
+        }
+        return RtfError::kBadTable;
+    }
+
+    RtfError SpecialKeyword(Special special) {
+        if (m_dest == Dest::kSkip && special != Special::kBin) return RtfError::kOk;
+        switch (special) {
+            case Special::kBin:
+                m_parse = Parse::kBinary;
+                m_binaryCount = m_lastParameter;
+                return RtfError::kOk;
+            case Special::kSkipUnknown:
+                m_skipUnknown = true;
+                return RtfError::kOk;
+            case Special::kHex:
+                m_parse = Parse::kHex;
+                return RtfError::kOk;
+        }
+        return RtfError::kBadTable;
+    }
+
+    // \uN: N is a signed 16-bit unit; pairs of surrogates join.
+    void Unicode(std::int64_t parameter) {
+        m_fallback = m_unicodeSkip;
+        if (m_dest != Dest::kNormal) return;
+        char32_t unit = static_cast<char32_t>(static_cast<std::uint16_t>(parameter));
+        if (parameter > 0xFFFF || parameter < -0x8000) unit = utf8text::kReplacement;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            FlushSurrogate();
+            m_highSurrogate = unit;
+            return;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            char32_t high = m_highSurrogate;
+            m_highSurrogate = 0;
+            utf8text::Append(m_out, high ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)
+                                         : utf8text::kReplacement);
+            return;
+        }
+        FlushSurrogate();
+        utf8text::Append(m_out, unit);
+    }
+
+    void FlushSurrogate() {
+        if (m_highSurrogate == 0) return;
+        m_highSurrogate = 0;
+        utf8text::Append(m_out, utf8text::kReplacement);
+    }
+
+    std::string_view m_in;
+    std::size_t m_pos = 0;
+    std::string& m_out;
+    Dest m_dest = Dest::kNormal;
+    Parse m_parse = Parse::kNormal;
+    std::int64_t m_binaryCount = 0;
+    std::int64_t m_lastParameter = 0;
+    bool m_skipUnknown = false;
+    int m_nibbles = 2;
+    int m_hexByte = 0;
+    int m_unicodeSkip = 1;
+    int m_fallback = 0;
+    char32_t m_highSurrogate = 0;
+    std::vector<Saved> m_stack;
+};
+
+}  // namespace
+
+const char* RtfErrorMessage(RtfError error) {
+    switch (error) {
+        case RtfError::kOk: return "no error";
+        case RtfError::kStackUnderflow: return "stack underflow: a '}' with no open group";
+        case RtfError::kStackOverflow: return "stack overflow: groups nested too deeply";
+        case RtfError::kUnmatchedBrace: return "unmatched brace: a '{' is never closed";
+        case RtfError::kInvalidHex: return "invalid hex: \\' needs two hexadecimal digits";
+        case RtfError::kBadTable: return "bad keyword table";
+        case RtfError::kAssertion: return "assertion: impossible parse state";
+        case RtfError::kEndOfFile: return "end of file in a control word";
+    }
+    return "unknown error";
+}
+
+RtfError RtfTextExtractor::Convert(std::string_view rtf, std::string& plainText) {
+    std::string collected;
+    RtfError error = ExtractorRun(rtf, collected).Run();
+    if (error == RtfError::kOk) plainText = std::move(collected);
+    return error;
+}
+
+bool ExtractPlainText(std::string_view rtf, std::string& plainText) {
+    return RtfTextExtractor().Convert(rtf, plainText) == RtfError::kOk;
+}

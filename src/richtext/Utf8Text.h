@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// UTF-8 and Windows-1252 helpers of the RTF readers and writer.
+namespace utf8text {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Appends the UTF-8 form of `cp` (surrogates and values past U+10FFFF
+// become U+FFFD).
+void Append(std::string& out, char32_t cp);
+
+// The character a Windows-1252 byte stands for.
+char32_t FromCp1252(std::uint8_t byte);
+
+// Decodes one well-formed UTF-8 sequence at text[pos]; on success advances
+// pos past it. Returns -1 (and leaves pos) when the bytes there are not one.
+long Decode(std::string_view text, std::size_t& pos);
+
+// Number of code points (a malformed byte counts as one).
+std::size_t CountCodePoints(std::string_view text);
+// Byte offset of code point `index` in `text` (text.size() past the end).
+std::size_t OffsetOfCodePoint(std::string_view text, std::size_t index);
+
+}  // namespace utf8text
