@@ -1,0 +1,215 @@
+// tarvex4 go: one press of GO without the window.
+#include "cli/CliRegistry.h"
+#include "composer/CollageRun.h"
+#include "composer/OutputSettings.h"
+#include "form/MainFormState.h"
+#include "richtext/RichTextOps.h"
+#include "support/ConsoleUserInterface.h"
+#include "support/DataFolder.h"
+#include "support/Random.h"
+#include "support/ScriptedUserInterface.h"
+#include "tracks/TrackCommands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct GoOptions {
+    std::optional<std::uint32_t> seed;
+    std::string mainFile;
+    std::vector<std::string> tracks;
+    std::vector<int> tracksOff;
+    std::vector<std::string> faders;
+    std::string style;
+    std::vector<std::string> trackStyles;
+    std::optional<int> words;
+    std::vector<std::string> trackWords;
+    std::vector<int> wholeTracks;
+    bool noMain = false;
+    std::optional<int> textVolume;
+    std::optional<int> imageVolume;
+    bool landscape = false;
+    bool noCapture = false;
+    bool textUnderImages = false;
+    std::string folder;
+    std::string out;
+    std::string name;
+    std::string data;
+    bool open = false;
+};
+
+[[noreturn]] void BadValue(const std::string& option, const std::string& why) {
+    throw CLI::ValidationError(option, why);
+}
+
+int ParseInt(const std::string& option, const std::string& text, int low, int high) {
+    size_t used = 0;
+    int value = 0;
+    try {
+        value = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || value < low || value > high) {
+        BadValue(option, "'" + text + "' is not a number from " + std::to_string(low) + " to " + std::to_string(high));
+    }
+    return value;
+}
+
+// "K=VALUE" with K a track number 1..4.
+std::pair<int, std::string> TrackPair(const std::string& option, const std::string& text) {
+    size_t eq = text.find('=');
+    if (eq == std::string::npos) BadValue(option, "'" + text + "' is not of the form K=VALUE");
+    return {ParseInt(option, text.substr(0, eq), 1, 4), text.substr(eq + 1)};
+}
+
+// A style as its index 0..5 or its entry text.
+int ParseStyle(const std::string& option, const std::string& text) {
+    for (size_t i = 0; i < kCollageStyles.size(); ++i) {
+        if (text == kCollageStyles[i]) return static_cast<int>(i);
+    }
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') return text[0] - '0';
+    BadValue(option, "'" + text + "' is not a style: 0..5 or \"Plain - Solid BG\", \"Plain - NO BG\", "
+                     "\"Stamp Kit\", \"Ransom Note\", \"LCD Screen\", \"Metal\"");
+}
+
+std::ifstream OpenText(const std::string& option, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) BadValue(option, "cannot open " + path);
+    return in;
+}
+
+// As the main form's Open: the first 75 lines, each longer than one
+// character followed by a space, runs of spaces made one.
+void LoadMainText(MainFormState& state, const std::string& path) {
+    std::ifstream in = OpenText("--main", path);
+    std::string collected, line;
+    for (int n = 0; n < 75 && std::getline(in, line); ++n) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() > 1) collected += line + " ";
+    }
+    std::string text;
+    for (size_t i = 0; i < collected.size(); ++i) {
+        if (collected[i] == ' ' && i + 1 < collected.size() && collected[i + 1] == ' ') continue;
+        text += collected[i];
+    }
+    LoadMarkup(*state.m_mainText, text);
+}
+
+// As a track window's Open, answered with the file.
+void LoadTrackText(TrackState& track, const std::string& path) {
+    OpenText("--track", path);
+    ScriptedUserInterface answer;
+    answer.openAnswers.push_back(FileChoice{path, std::filesystem::path(path).filename().string()});
+    OpenTrackFile(track, answer);
+}
+
+void ApplyOptions(const GoOptions& o, MainFormState& state) {
+    if (!o.mainFile.empty()) LoadMainText(state, o.mainFile);
+    for (const std::string& t : o.tracks) {
+        auto [k, file] = TrackPair("--track", t);
+        state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = true;
+        LoadTrackText(state.m_tracks[static_cast<size_t>(k - 1)], file);
+    }
+    for (int k : o.tracksOff) state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = false;
+    for (const std::string& f : o.faders) {
+        auto [k, value] = TrackPair("--fader", f);
+        state.m_trackFader[static_cast<size_t>(k - 1)] = ParseInt("--fader", value, 0, MainFormState::kFaderMax);
+    }
+    if (!o.style.empty()) state.m_mainStyle = ParseStyle("--style", o.style);
+    for (const std::string& s : o.trackStyles) {
+        auto [k, value] = TrackPair("--track-style", s);
+        state.m_tracks[static_cast<size_t>(k - 1)].m_collageStyle = ParseStyle("--track-style", value);
+    }
+    if (o.words) state.SetWordsPerSnip(*o.words);
+    for (const std::string& w : o.trackWords) {
+        auto [k, value] = TrackPair("--track-words", w);
+        state.m_tracks[static_cast<size_t>(k - 1)].SetWordsPerCut(ParseInt("--track-words", value, 1, 6));
+    }
+    for (int k : o.wholeTracks) state.m_tracks[static_cast<size_t>(k - 1)].m_useWhole = true;
+    if (o.noMain) state.m_showMain = false;
+    if (o.textVolume) state.m_textVolume = *o.textVolume;
+    if (o.imageVolume) state.m_imageVolume = *o.imageVolume;
+    if (o.landscape) {
+        state.m_landscape = true;
+        state.m_portrait = false;
+    }
+    if (o.noCapture) state.m_captureCode = false;
+    if (o.textUnderImages) state.m_textOverImages = false;
+    if (!o.folder.empty()) {
+        state.m_useCustomFolder = true;
+        state.m_customImageFolder = o.folder;
+        state.m_customFolderText = o.folder;
+    }
+    if (!o.name.empty()) state.m_outputFileName = o.name;
+}
+
+void Run(const GoOptions& o) {
+    ConsoleUserInterface ui(std::cerr, o.open);
+    MainFormState state;
+    if (!o.data.empty()) {
+        state.m_dataFolder = o.data;
+    } else {
+        DataFolderSetup setup = EnsureDataFolder();
+        for (const std::string& problem : setup.problems) std::cerr << "tarvex4 go: " << problem << '\n';
+    }
+    for (TrackState& track : state.m_tracks) track.SetDatabasePath(state.DatabasePath());
+    ApplyOptions(o, state);
+
+    if (!o.out.empty()) {
+        state.m_outputFolder = o.out.back() == '/' ? o.out : o.out + "/";
+        std::error_code ec;
+        std::filesystem::create_directories(state.m_outputFolder, ec);
+    } else {
+        state.m_outputFolder = LoadOutputFolder(state, &ui);
+    }
+    state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
+
+    if (o.seed) {
+        rng::Seed(*o.seed);
+    } else {
+        rng::SeedFromTime();
+    }
+    CollageResult result = BuildCollage(state, ui);
+    if (!result.written) {
+        std::cerr << "tarvex4 go: no page written\n";
+        throw CLI::RuntimeError(1);
+    }
+    std::cout << result.pagePath << std::endl;
+}
+
+const cli::CliRegistration registration{"go", [](CLI::App& root) {
+    auto o = std::make_shared<GoOptions>();
+    CLI::App* go = root.add_subcommand(
+        "go",
+        "Build one collage page, as the GO button does with the window's start settings\n"
+        "changed by the options, and print the page's path.");
+    go->add_option("--seed", o->seed, "Seed the random generator with N right before the run (default: the time)");
+    go->add_option("--main", o->mainFile, "Load FILE into the main text (its first 75 lines)");
+    go->add_option("--track", o->tracks, "K=FILE: turn track K on and load FILE into it (first 100 lines)");
+    go->add_option("--track-off", o->tracksOff, "Turn track K off")->check(CLI::Range(1, 4));
+    go->add_option("--fader", o->faders, "K=N: track K's fader, 0..200 (default 100)");
+    go->add_option("--style", o->style, "Main text style: 0..5 or the entry's text (default 0, \"Plain - Solid BG\")");
+    go->add_option("--track-style", o->trackStyles, "K=S: track K's style, as --style");
+    go->add_option("--words", o->words, "Words per snip of the main text, 1..7 (default 1)")->check(CLI::Range(1, 7));
+    go->add_option("--track-words", o->trackWords, "K=N: words per cut of track K, 1..6 (default 1)");
+    go->add_option("--whole", o->wholeTracks, "Use track K whole (no cuts)")->check(CLI::Range(1, 4));
+    go->add_flag("--no-main", o->noMain, "Uncheck \"Show Main, Style:\": take no snips from the main text");
+    go->add_option("--text-volume", o->textVolume, "Text volume 0..40 (default 20)")->check(CLI::Range(0, 40));
+    go->add_option("--image-volume", o->imageVolume, "Image volume 0..20 (default 10)")->check(CLI::Range(0, 20));
+    go->add_flag("--landscape", o->landscape, "Landscape: place pictures within 1100 x 850");
+    go->add_flag("--no-capture", o->noCapture, "Uncheck \"F.F. Capture Code\"");
+    go->add_flag("--text-under-images", o->textUnderImages, "Uncheck \"Text Over Images\"");
+    go->add_option("--folder", o->folder, "Check \"Folder:\" with DIR as the custom picture folder");
+    go->add_option("--out", o->out, "Output folder DIR (default: the stored output folder)");
+    go->add_option("--name", o->name, "Output file name (default collage1.html)");
+    go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
+    go->add_flag("--open", o->open, "Open the page in the browser");
+    go->callback([o] { Run(*o); });
+}};
+
+}  // namespace
