@@ -1,0 +1,9 @@
+#pragma once
+#include "common/GifFile.h"
+
+#include <QImage>
+
+// Reduces a drawn picture to a GIF palette: median cut over the opaque
+// colours (at most 255), one more entry for transparency when any pixel is
+// less than half opaque.
+giffile::IndexedImage ToIndexed(const QImage& picture);

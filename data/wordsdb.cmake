@@ -1,0 +1,36 @@
+# words6.db: word tables from WordNet, author samples from public-domain texts,
+# the delivered wordbooks and the picture library.
+set(TARVEX4_GCIDE "${PROJECT_SOURCE_DIR}/.cache/debs/dict-gcide/usr/share/dictd/gcide.dict.dz")
+if(NOT EXISTS "${TARVEX4_GCIDE}")
+  execute_process(COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/setup.d/data.sh" RESULT_VARIABLE fetched)
+  if(NOT EXISTS "${TARVEX4_GCIDE}")
+    message(FATAL_ERROR "Missing ${TARVEX4_GCIDE}: run scripts/setup.sh")
+  endif()
+endif()
+set(wordnet_dir /usr/share/wordnet)
+set(wordnet_files)
+foreach(pos noun verb adj adv)
+  list(APPEND wordnet_files "${wordnet_dir}/index.${pos}" "${wordnet_dir}/data.${pos}" "${wordnet_dir}/${pos}.exc")
+endforeach()
+set(word_lists /usr/share/dict/american-english-insane /usr/share/dict/british-english-insane)
+set(devil_dict /usr/share/dictd/devil.dict.dz)
+find_program(BIBLE_PROGRAM bible REQUIRED)
+
+file(GLOB wordsdb_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/wordsdb/*.cpp")
+add_executable(tarvex4_build_wordsdb ${wordsdb_sources})
+target_link_libraries(tarvex4_build_wordsdb PRIVATE tarvex4_datacommon tarvex4core)
+
+set(words_db "${TARVEX4_BUILD_DATA_DIR}/words6.db")
+string(REPLACE ";" ":" word_list_arg "${word_lists}")
+add_custom_command(
+  OUTPUT "${words_db}"
+  COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+          $<TARGET_FILE:tarvex4_build_wordsdb> "out=${words_db}" "wordnet=${wordnet_dir}"
+          "wordlists=${word_list_arg}" "gcide=${TARVEX4_GCIDE}" "devil=${devil_dict}"
+          "bible=${BIBLE_PROGRAM}" "pictures=${TARVEX4_PICTURE_MANIFEST}"
+  DEPENDS tarvex4_build_wordsdb ${wordnet_files} ${word_lists} "${TARVEX4_GCIDE}" "${devil_dict}"
+          /usr/lib/bible.data "${TARVEX4_PICTURE_MANIFEST}"
+  COMMENT "Building words6.db"
+  VERBATIM)
+add_custom_target(tarvex4_data_wordsdb ALL DEPENDS "${words_db}")
+install(FILES "${words_db}" DESTINATION "${CMAKE_INSTALL_DATADIR}/tarvex4")
