@@ -1,0 +1,113 @@
+#include "tracks/TrackCommands.h"
+
+#include "form/TrackState.h"
+#include "richtext/RichTextOps.h"
+#include "support/Random.h"
+#include "support/UserInterface.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+constexpr int kOpenLineLimit = 100;
+constexpr int kStartHeightTwips = 200;
+
+}  // namespace
+
+void InitialiseTrack(TrackState& track) {
+    track.m_fragmentTypeRadio = {true, false};
+    track.m_fragmentSizeRadio = {true, false, false};
+    track.SetWordsPerCut(1);
+    rng::SeedFromTime();
+
+    CharFormat size;
+    size.mask = CharFormat::kSize;
+    size.heightTwips = kStartHeightTwips;
+    track.m_trackText->SetDefaultCharFormat(size);
+    CharFormat face;
+    face.mask = CharFormat::kFace;
+    face.face = "Courier";
+    track.m_trackText->SetDefaultCharFormat(face);
+
+    track.m_collageStyle = 0;
+    track.m_useWhole = false;
+    track.m_trackColour = 0xFFFFFF;
+}
+
+std::string JoinFirstLines(std::istream& in, int maxLines) {
+    std::string joined;
+    std::string line;
+    for (int n = 0; n < maxLines && std::getline(in, line); ++n) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        joined += line;
+        joined += ' ';
+    }
+    return joined;
+}
+
+void OpenTrackFile(TrackState& track, UserInterface& ui) {
+    RichEditControl& text = *track.m_trackText;
+    const auto choice = ui.ChooseOpenFile("Text file (*.txt)|*.txt||", "");
+    if (choice && choice->path.size() > 1) {
+        std::error_code ignored;
+        // A folder opens as a stream that reads nothing: it must not empty the track.
+        if (!std::filesystem::is_directory(choice->path, ignored)) {
+            std::ifstream in(choice->path);
+            if (in) LoadMarkup(text, JoinFirstLines(in, kOpenLineLimit));
+        }
+    }
+    text.ScrollToFirstLine();
+}
+
+void UndoTrack(TrackState& track) {
+    // Nothing saved yet: streaming an empty text would wipe what was typed.
+    if (track.m_trackUndoText.empty()) return;
+    track.m_trackText->StreamRtfIn(track.m_trackUndoText);
+}
+
+void ChangeTrackFont(TrackState& track, UserInterface& ui) {
+    RichEditControl& text = *track.m_trackText;
+    text.SelectAll();
+    const CharFormat current = text.SelectionCharFormat();
+
+    FontChoice preset;
+    if (current.Has(CharFormat::kFace)) preset.face = current.face;
+    if (current.Has(CharFormat::kSize)) preset.pointSizeTenths = current.heightTwips / 2;
+    if (current.Has(CharFormat::kColour)) preset.colour = current.textColour;
+    preset.bold = current.Has(CharFormat::kBold) && current.bold;
+    preset.italic = current.Has(CharFormat::kItalic) && current.italic;
+    preset.underline = current.Has(CharFormat::kUnderline) && current.underline;
+
+    if (const auto chosen = ui.ChooseFont(preset)) {
+        CharFormat format;
+        format.mask = CharFormat::kBold | CharFormat::kItalic | CharFormat::kUnderline;
+        format.bold = chosen->bold;
+        format.italic = chosen->italic;
+        format.underline = chosen->underline;
+        // A mixed attribute is left mixed unless the user picked a value for it.
+        if (current.Has(CharFormat::kFace) || chosen->face != preset.face) {
+            format.mask |= CharFormat::kFace;
+            format.face = chosen->face;
+        }
+        if (chosen->pointSizeTenths > 0 &&
+            (current.Has(CharFormat::kSize) || chosen->pointSizeTenths != preset.pointSizeTenths)) {
+            format.mask |= CharFormat::kSize;
+            format.heightTwips = chosen->pointSizeTenths * 2;
+        }
+        if (current.Has(CharFormat::kColour) || chosen->colour != preset.colour) {
+            format.mask |= CharFormat::kColour;
+            format.textColour = chosen->colour;
+        }
+        text.SetSelectionCharFormat(format);
+    }
+    text.CollapseToStart();
+}
+
+void ChooseTrackColour(TrackState& track, UserInterface& ui) {
+    if (const auto colour = ui.ChooseColour(track.m_trackColour)) {
+        track.m_trackColour = *colour;
+        track.m_trackText->SetBackgroundColour(*colour);
+    }
+    track.m_trackText->CollapseToStart();
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <istream>
+#include <string>
+
+struct TrackState;
+class UserInterface;
+
+// The commands of a track window's tool row, on the track's state. The window
+// calls them; tests call them with a scripted user interface.
+
+// Sets what a new track window starts with: "Prefix", size 3, one word per
+// cut, the first collage style, no whole text, a white palette colour and the
+// text in Courier 10 pt. Reseeds the random generator from the clock.
+void InitialiseTrack(TrackState& track);
+
+// Open: asks for a text file and fills the track with its first 100 lines,
+// each followed by one space. A cancelled dialog or a file that does not open
+// leaves the text alone. The undo text is kept.
+void OpenTrackFile(TrackState& track, UserInterface& ui);
+
+// The first `maxLines` lines of `in` (LF or CRLF ends), each followed by a space.
+std::string JoinFirstLines(std::istream& in, int maxLines);
+
+// Undo: brings back the text saved by the last fill or shred. With nothing
+// saved yet the text stays as it is.
+void UndoTrack(TrackState& track);
+
+// Font: the font dialog, preset from the attributes that are uniform over the
+// whole text; the choice is applied to the whole text.
+void ChangeTrackFont(TrackState& track, UserInterface& ui);
+
+// Palette: the colour dialog; the choice becomes the track colour and the
+// text area's background.
+void ChooseTrackColour(TrackState& track, UserInterface& ui);

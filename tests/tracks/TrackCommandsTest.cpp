@@ -1,0 +1,205 @@
+#include "form/TrackState.h"
+#include "richtext/RichTextOps.h"
+#include "support/ScriptedUserInterface.h"
+#include "tracks/TrackCommands.h"
+#include "tracks/WordShredder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Words of a plain text, ignoring how the renderer spaced them.
+std::vector<std::string> WordsOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+class TrackCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("tracks_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string WriteFile(const std::string& name, const std::string& content) {
+        const fs::path path = folder / name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
+    void ChooseFile(const std::string& path) { ui.openAnswers.push_back(FileChoice{path, fs::path(path).filename()}); }
+    std::vector<std::string> TrackWords() { return WordsOf(PlainTextOf(*track.m_trackText)); }
+
+    fs::path folder;
+    TrackState track;
+    ScriptedUserInterface ui;
+};
+
+TEST(JoinFirstLines, JoinsUpToTheLimitEachLineFollowedByASpace) {
+    std::istringstream lf("one\ntwo\n\nfour");
+    EXPECT_EQ(JoinFirstLines(lf, 100), "one two  four ");
+    std::istringstream crlf("one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(JoinFirstLines(crlf, 2), "one two ");
+    std::istringstream empty("");
+    EXPECT_EQ(JoinFirstLines(empty, 100), "");
+}
+
+TEST_F(TrackCommandsTest, OpenFillsTheTrackWithTheFirstHundredLines) {
+    std::string content;
+    for (int i = 1; i <= 150; ++i) content += "line" + std::to_string(i) + "\n";
+    ChooseFile(WriteFile("long.txt", content));
+    track.m_trackUndoText = "{\\rtf1 kept}";
+
+    OpenTrackFile(track, ui);
+
+    const auto words = TrackWords();
+    ASSERT_EQ(words.size(), 100u);
+    EXPECT_EQ(words.front(), "line1");
+    EXPECT_EQ(words.back(), "line100");
+    EXPECT_EQ(track.m_trackUndoText, "{\\rtf1 kept}");
+}
+
+TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
+    LoadMarkup(*track.m_trackText, "typed words");
+    ui.openAnswers.push_back(std::nullopt);                                // cancelled
+    ui.openAnswers.push_back(FileChoice{"/", "/"});                        // one character
+    ui.openAnswers.push_back(FileChoice{(folder / "missing.txt").string(), "missing.txt"});
+    ui.openAnswers.push_back(FileChoice{folder.string(), folder.filename()});  // a folder
+    for (int i = 0; i < 4; ++i) OpenTrackFile(track, ui);
+
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"typed", "words"}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TrackCommandsTest, ShredSavesTheTextForUndoAndUndoBringsItBack) {
+    LoadMarkup(*track.m_trackText, "shredding the words");
+    track.m_fragmentTypeRadio = {false, true};
+    track.m_fragmentSizeRadio = {false, true, false};
+
+    ShredTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"ding", "the", "ords"}));
+    EXPECT_FALSE(track.m_trackUndoText.empty());
+
+    UndoTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"shredding", "the", "words"}));
+    // Undo takes no snapshot of its own: a second undo gives the same text.
+    UndoTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"shredding", "the", "words"}));
+}
+
+TEST_F(TrackCommandsTest, TheLastWordOfEachParagraphKeepsItsLetters) {
+    // Suffix 4 of "text" is "text", whether or not a paragraph mark follows it.
+    LoadMarkup(*track.m_trackText, "fragments of text");
+    track.m_fragmentTypeRadio = {false, true};
+    track.m_fragmentSizeRadio = {false, true, false};
+    ShredTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"ents", "of", "text"}));
+}
+
+TEST_F(TrackCommandsTest, UndoBeforeAnyShredKeepsTheTypedText) {
+    LoadMarkup(*track.m_trackText, "nothing to undo yet");
+    UndoTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"nothing", "to", "undo", "yet"}));
+}
+
+TEST_F(TrackCommandsTest, ShreddingAnEmptyTrackLeavesItEmpty) {
+    ShredTrack(track);
+    EXPECT_TRUE(TrackWords().empty());
+}
+
+TEST_F(TrackCommandsTest, ShredKeepsMultiByteCharactersWhole) {
+    LoadMarkup(*track.m_trackText, "\xC3\xA9t\xC3\xA9 na\xC3\xAFvet\xC3\xA9");
+    track.m_fragmentSizeRadio = {false, false, true};
+    ShredTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"\xC3\xA9t\xC3\xA9", "na\xC3\xAFve"}));
+}
+
+TEST(ShredSettingsOf, ReadsTheShredderRadios) {
+    TrackState track;
+    EXPECT_EQ(ShredSettingsOf(track).size, 3);
+    EXPECT_EQ(ShredSettingsOf(track).type, FragmentType::Prefix);
+    track.m_fragmentSizeRadio = {false, true, false};
+    track.m_fragmentTypeRadio = {false, true};
+    EXPECT_EQ(ShredSettingsOf(track).size, 4);
+    EXPECT_EQ(ShredSettingsOf(track).type, FragmentType::Suffix);
+    track.m_fragmentSizeRadio = {false, false, true};
+    EXPECT_EQ(ShredSettingsOf(track).size, 5);
+}
+
+TEST_F(TrackCommandsTest, FontDialogIsPresetFromTheTextAndAppliesToAllOfIt) {
+    InitialiseTrack(track);
+    LoadMarkup(*track.m_trackText, "some words");
+    const CharFormat before = [&] {
+        track.m_trackText->SelectAll();
+        return track.m_trackText->SelectionCharFormat();
+    }();
+    ui.fontAnswers.push_back(FontChoice{"Serif", 140, 0x0000FF, true, false, true});
+
+    ChangeTrackFont(track, ui);
+
+    ASSERT_EQ(ui.fontPresets.size(), 1u);
+    EXPECT_EQ(ui.fontPresets[0].face, before.face);
+    EXPECT_EQ(ui.fontPresets[0].pointSizeTenths, before.heightTwips / 2);
+    track.m_trackText->SelectAll();
+    const CharFormat after = track.m_trackText->SelectionCharFormat();
+    EXPECT_TRUE(after.Has(CharFormat::kFace));
+    EXPECT_EQ(after.face, "Serif");
+    EXPECT_EQ(after.heightTwips, 280);
+    EXPECT_EQ(after.textColour, 0x0000FFu);
+    EXPECT_TRUE(after.bold);
+    EXPECT_FALSE(after.italic);
+    EXPECT_TRUE(after.underline);
+    // The composer's font span follows the new font.
+    EXPECT_EQ(track.GetTextStylePrefix(),
+              "<font face='Serif' color='#FF0000'><span style='font-size:14pt;'>");
+}
+
+TEST_F(TrackCommandsTest, CancelledFontDialogChangesNothing) {
+    LoadMarkup(*track.m_trackText, "some words");
+    const std::string rtf = track.m_trackText->StreamRtfOut();
+    ChangeTrackFont(track, ui);
+    EXPECT_EQ(track.m_trackText->StreamRtfOut(), rtf);
+}
+
+TEST_F(TrackCommandsTest, PaletteSetsTrackColourAndBackgroundOnlyWhenConfirmed) {
+    ChooseTrackColour(track, ui);
+    EXPECT_EQ(track.m_trackColour, 0xFFFFFFu);
+
+    ui.colourAnswers.push_back(0x00336699u);
+    ChooseTrackColour(track, ui);
+    EXPECT_EQ(track.m_trackColour, 0x00336699u);
+    EXPECT_EQ(track.m_trackText->BackgroundColour(), 0x00336699u);
+}
+
+TEST_F(TrackCommandsTest, InitialiseRestoresTheStartSettings) {
+    track.SetWordsPerCut(6);
+    track.m_fragmentTypeRadio = {false, true};
+    track.m_fragmentSizeRadio = {false, false, true};
+    track.m_collageStyle = 4;
+    track.m_useWhole = true;
+    track.m_trackColour = 0x123456;
+
+    InitialiseTrack(track);
+
+    EXPECT_EQ(track.GetWordsPerCut(), 1);
+    EXPECT_EQ(ShredSettingsOf(track).type, FragmentType::Prefix);
+    EXPECT_EQ(ShredSettingsOf(track).size, 3);
+    EXPECT_EQ(track.GetCollageStyle(), 0);
+    EXPECT_FALSE(track.IsUseWhole());
+    EXPECT_EQ(track.m_trackColour, 0xFFFFFFu);
+    track.m_trackText->SelectAll();
+    const CharFormat format = track.m_trackText->SelectionCharFormat();
+    EXPECT_EQ(format.face, "Courier");
+    EXPECT_EQ(format.heightTwips, 200);
+}
+
+}  // namespace
