@@ -97,11 +97,16 @@ const char* SqlBlob::Encoded() {
     if (!m_encoded) {
         const std::size_t count = static_cast<std::size_t>(m_byteCount);
         const std::size_t capacity = blobcodec::EncodedCapacity(count);
-        std::unique_ptr<unsigned char[]> text = NewBuffer(capacity);
-        const std::size_t length = blobcodec::Encode(m_buffer.get(), count, text.get());
-        m_buffer = std::move(text);
-        m_bufferLength = static_cast<int>(capacity);
-        m_encodedLength = static_cast<int>(length);
+        if (!m_buffer || static_cast<std::size_t>(m_bufferLength) < capacity) {
+            // Decoded in place earlier: the buffer may be too small to grow into.
+            std::unique_ptr<unsigned char[]> larger = NewBuffer(capacity);
+            if (count > 0) {
+                std::memcpy(larger.get(), m_buffer.get(), count);
+            }
+            m_buffer = std::move(larger);
+            m_bufferLength = static_cast<int>(capacity);
+        }
+        m_encodedLength = static_cast<int>(blobcodec::EncodeInPlace(m_buffer.get(), count));
         m_encoded = 1;
     }
     return reinterpret_cast<const char*>(m_buffer.get());
@@ -114,16 +119,11 @@ int SqlBlob::EncodedLength() {
 
 const unsigned char* SqlBlob::Bytes() {
     if (m_encoded) {
-        // Decode into a fresh buffer so a malformed text stays as it was.
-        const std::size_t length = static_cast<std::size_t>(m_encodedLength);
-        std::unique_ptr<unsigned char[]> bytes = NewBuffer(blobcodec::EncodedCapacity(length));
-        const long count = blobcodec::Decode(m_buffer.get(), bytes.get());
-        if (count < 0) {
+        // Checked first, so a malformed text stays held as it was.
+        if (!blobcodec::IsWellFormed(m_buffer.get())) {
             ThrowLayerError("Cannot decode binary");
         }
-        m_buffer = std::move(bytes);
-        m_bufferLength = static_cast<int>(blobcodec::EncodedCapacity(length));
-        m_byteCount = static_cast<int>(count);
+        m_byteCount = static_cast<int>(blobcodec::Decode(m_buffer.get(), m_buffer.get()));
         m_encoded = 0;
     }
     return m_buffer.get();

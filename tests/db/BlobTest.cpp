@@ -39,6 +39,10 @@ void ExpectRoundTrip(const Bytes& bytes) {
     EXPECT_EQ(text.find('\0'), std::string::npos);
     EXPECT_EQ(text.find('\''), std::string::npos);
     EXPECT_LE(text.size() + 1, blobcodec::EncodedCapacity(bytes.size()));
+    // Encoding into a separate buffer gives the same text as in place.
+    std::vector<unsigned char> out(blobcodec::EncodedCapacity(bytes.size()));
+    EXPECT_EQ(blobcodec::Encode(bytes.data(), bytes.size(), out.data()), text.size());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data())), text);
     EXPECT_EQ(Decoded(text), bytes);
 }
 
