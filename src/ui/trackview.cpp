@@ -1,0 +1,268 @@
+#include "ui/trackview.h"
+
+#include "form/MainFormState.h"
+#include "form/TrackState.h"
+#include "resources/Pictures.h"
+#include "richtext/DocumentRichEdit.h"
+#include "support/UserInterface.h"
+#include "tracks/TrackCommands.h"
+#include "tracks/WordShredder.h"
+#include "ui/CBitmapButton.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+
+namespace {
+
+// The window is laid out in dialog units, as the main form is.
+constexpr double kUnitX = 1.5;
+constexpr double kUnitY = 1.625;
+constexpr int kWidthUnits = 434;
+constexpr int kHeightUnits = 302;
+
+QRect Units(int left, int top, int width, int height) {
+    return QRect(qRound(left * kUnitX), qRound(top * kUnitY), qRound(width * kUnitX), qRound(height * kUnitY));
+}
+
+QPoint UnitPoint(int left, int top) { return QPoint(qRound(left * kUnitX), qRound(top * kUnitY)); }
+
+template <class W>
+W* Place(W* widget, int id, const QRect& where) {
+    if (id != 0) widget->setObjectName(QString::number(id));
+    widget->setGeometry(where);
+    return widget;
+}
+
+QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->move(UnitPoint(left, top));
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
+    : QWidget(nullptr, Qt::Window), m_track(track), m_ui(ui) {
+    setObjectName("103");
+    setWindowTitle(title);
+    setWindowIcon(AppIcon());
+    setFixedSize(Units(0, 0, kWidthUnits, kHeightUnits).size());
+
+    TakeOverTextControl();
+    InitialiseTrack(m_track);
+    BuildToolRow();
+    BuildCutSettings();
+    BuildShredder();
+    BuildContextMenu();
+    WatchKeys();
+    ShowState();
+}
+
+trackview::~trackview() {
+    // The state outlives the window: give it back a core control holding the
+    // same text, and let Qt delete the widget with its window.
+    if (m_text == nullptr || m_track.m_trackText.get() != m_text.data()) return;
+    auto core = std::make_unique<DocumentRichEdit>();
+    core->StreamRtfIn(m_text->StreamRtfOut());
+    core->SetBackgroundColour(m_text->BackgroundColour());
+    (void)m_track.m_trackText.release();
+    m_track.m_trackText = std::move(core);
+}
+
+void trackview::TakeOverTextControl() {
+    auto* edit = new QtRichEdit(this);
+    Place(edit, 1004, Units(7, 27, 420, 190));
+    RichEditControl& previous = *m_track.m_trackText;
+    if (previous.TextLength() > 0) edit->StreamRtfIn(previous.StreamRtfOut());
+    edit->SetBackgroundColour(previous.BackgroundColour());
+    edit->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_text = edit;
+    m_track.m_trackText.reset(edit);
+}
+
+CBitmapButton* trackview::AddPictureButton(int id, const char* caption, int left, int top, const char* tip) {
+    auto* button = new CBitmapButton(this);
+    button->AutoLoad(QString::fromLatin1(caption));
+    button->setObjectName(QString::number(id));
+    button->move(UnitPoint(left, top));
+    // The text keeps the keyboard focus while the tool row is used, so that
+    // paste (which needs the focus in the text) works from its button.
+    button->setFocusPolicy(Qt::NoFocus);
+    if (tip != nullptr) button->setToolTip(QString::fromLatin1(tip));
+    return button;
+}
+
+void trackview::BuildToolRow() {
+    auto* font = AddPictureButton(1039, "font", 10, 8, "Change Font Size or Style");
+    auto* open = AddPictureButton(1016, "open", 26, 8, "Open a text file to fill track with");
+    auto* undo = AddPictureButton(1017, "undo", 42, 8, "Undo last process or edit");
+    auto* cut = AddPictureButton(1024, "cutbutton", 62, 8, "Cut selected range of text");
+    auto* copy = AddPictureButton(1025, "copybutton", 78, 8, "Copy selected range of text");
+    auto* paste = AddPictureButton(1026, "pastebutton", 94, 8, "Paste text from Windows clipboard");
+    auto* fill = AddPictureButton(1018, "fill", 114, 8, "Pour a random sample of words into the track");
+    auto* authors =
+        AddPictureButton(1019, "authors", 130, 8, "Get a random mix of words from a classic author's writings");
+    auto* palette = AddPictureButton(1030, "pallette", 150, 8, nullptr);
+
+    // Fill and authors need the wordbook commands, which this window does not offer yet.
+    fill->setEnabled(false);
+    authors->setEnabled(false);
+
+    connect(font, &QAbstractButton::clicked, this, [this] {
+        ChangeTrackFont(m_track, m_ui);
+        m_text->setFocus();
+    });
+    connect(open, &QAbstractButton::clicked, this, [this] { OpenTrackFile(m_track, m_ui); });
+    connect(undo, &QAbstractButton::clicked, this, [this] { UndoTrack(m_track); });
+    connect(cut, &QAbstractButton::clicked, this, [this] { m_text->cut(); });
+    connect(copy, &QAbstractButton::clicked, this, [this] { m_text->copy(); });
+    connect(paste, &QAbstractButton::clicked, this, [this] {
+        if (m_text->hasFocus()) m_text->paste();
+    });
+    connect(palette, &QAbstractButton::clicked, this, [this] { ChooseTrackColour(m_track, m_ui); });
+}
+
+void trackview::BuildCutSettings() {
+    Place(new QGroupBox("Collage Settings", this), 0, Units(7, 222, 205, 74));
+    AddLabel(this, "Number of words per cut:", 14, 234);
+    static constexpr std::array<int, 6> kIds{1020, 1021, 1022, 1023, 1028, 1029};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 6; ++i) {
+        auto* radio = new QRadioButton(QString::number(i + 1), this);
+        m_wordsPerCut[i] = Place(radio, kIds[i], Units(14 + 24 * i, 245, 22, 10));
+        group->addButton(radio);
+        connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
+    }
+
+    AddLabel(this, "Collage Style:", 14, 262);
+    m_style = Place(new QComboBox(this), 1093, Units(66, 259, 84, 13));
+    for (const char* style : kCollageStyles) m_style->addItem(QString::fromLatin1(style));
+    connect(m_style, &QComboBox::currentIndexChanged, this, [this] { WriteState(); });
+
+    m_useWhole = Place(new QCheckBox("Use Whole (no cuts)", this), 1094, Units(14, 279, 100, 10));
+    connect(m_useWhole, &QAbstractButton::toggled, this, [this] { WriteState(); });
+}
+
+void trackview::BuildShredder() {
+    Place(new QGroupBox("Word Shredder", this), 0, Units(219, 222, 208, 74));
+    AddLabel(this, "Fragment Type", 226, 234);
+    auto* types = new QButtonGroup(this);
+    m_fragmentType[0] = Place(new QRadioButton("Prefix", this), 1014, Units(226, 245, 40, 10));
+    m_fragmentType[1] = Place(new QRadioButton("Suffix", this), 1015, Units(270, 245, 40, 10));
+
+    AddLabel(this, "Fragment Size (# letters)", 226, 262);
+    auto* sizes = new QButtonGroup(this);
+    static constexpr std::array<int, 3> kSizeIds{1011, 1012, 1013};
+    for (int i = 0; i < 3; ++i) {
+        m_fragmentSize[i] = Place(new QRadioButton(QString::number(i + 3), this), kSizeIds[i],
+                                  Units(226 + 24 * i, 275, 22, 10));
+        sizes->addButton(m_fragmentSize[i]);
+    }
+    for (auto* radio : m_fragmentType) types->addButton(radio);
+    for (auto* radio : m_fragmentType) connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
+    for (auto* radio : m_fragmentSize) connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
+
+    auto* shred = AddPictureButton(1003, "shred", 364, 252, "Shred all words into fragments");
+    connect(shred, &QAbstractButton::clicked, this, [this] { ShredTrack(m_track); });
+}
+
+void trackview::BuildContextMenu() {
+    m_contextMenu = new QMenu("Edit", this);
+    m_contextMenu->setObjectName("213");
+    auto* cut = m_contextMenu->addAction("Cut");
+    cut->setObjectName("32776");
+    auto* copy = m_contextMenu->addAction("Copy");
+    copy->setObjectName("32777");
+    auto* paste = m_contextMenu->addAction("Paste");
+    paste->setObjectName("32778");
+    connect(cut, &QAction::triggered, this, [this] { m_text->cut(); });
+    connect(copy, &QAction::triggered, this, [this] { m_text->copy(); });
+    connect(paste, &QAction::triggered, this, [this] {
+        if (m_text->hasFocus()) m_text->paste();
+    });
+    m_textViewport = m_text->viewport();
+    m_textViewport->installEventFilter(this);
+}
+
+void trackview::WatchKeys() {
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+void trackview::WriteState() {
+    if (m_showingState) return;
+    for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i) m_track.m_wordsPerCutRadio[i] = m_wordsPerCut[i]->isChecked();
+    for (std::size_t i = 0; i < m_fragmentType.size(); ++i) m_track.m_fragmentTypeRadio[i] = m_fragmentType[i]->isChecked();
+    for (std::size_t i = 0; i < m_fragmentSize.size(); ++i) m_track.m_fragmentSizeRadio[i] = m_fragmentSize[i]->isChecked();
+    m_track.m_collageStyle = m_style->currentIndex();
+    m_track.m_useWhole = m_useWhole->isChecked();
+}
+
+void trackview::ShowState() {
+    m_showingState = true;
+    for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i) m_wordsPerCut[i]->setChecked(m_track.m_wordsPerCutRadio[i]);
+    for (std::size_t i = 0; i < m_fragmentType.size(); ++i) m_fragmentType[i]->setChecked(m_track.m_fragmentTypeRadio[i]);
+    for (std::size_t i = 0; i < m_fragmentSize.size(); ++i) m_fragmentSize[i]->setChecked(m_track.m_fragmentSizeRadio[i]);
+    m_style->setCurrentIndex(m_track.m_collageStyle);
+    m_useWhole->setChecked(m_track.m_useWhole);
+    m_showingState = false;
+    // An exclusive group cannot show "none checked": keep the state what the widgets show.
+    WriteState();
+}
+
+void trackview::ShowNormalOrRestore() {
+    if (isMinimized()) {
+        showNormal();
+    } else if (!isVisible()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+}
+
+bool trackview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Tab neither moves the focus nor reaches the text.
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return true;
+        if (key == Qt::Key_Escape) {
+            hide();
+            return true;
+        }
+    }
+    // Compared as plain objects: during the text's own destruction it is no longer a QtRichEdit.
+    if (watched == m_textViewport && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            // Only a text that already had the focus offers the menu.
+            const bool focusJustTaken = m_text->TakeFocusFromRightClick();
+            if (m_text->hasFocus() && !focusJustTaken) m_contextMenu->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void trackview::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    // Enter has no action in this window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+    QWidget::keyPressEvent(event);
+}
+
+void trackview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(rect(), BitmapPicture(278));
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include "ui/QtRichEdit.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class CBitmapButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QMenu;
+class QRadioButton;
+struct TrackState;
+class UserInterface;
+
+// One track window: a view of a TrackState. Every widget change is written to
+// the state at once, and every command works on the state, so the composer
+// and the shredder read exactly what the window shows. The window is created
+// hidden, and closing it only hides it.
+class trackview : public QWidget {
+    Q_OBJECT
+public:
+    trackview(TrackState& track, UserInterface& ui, const QString& title);
+    ~trackview() override;
+
+    // Shows the window normally when hidden and restores it when minimised.
+    void ShowNormalOrRestore();
+    // Sets the widgets from the state (after the state was changed elsewhere).
+    void ShowState();
+
+    QtRichEdit* TextControl() const { return m_text; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void TakeOverTextControl();
+    void BuildToolRow();
+    void BuildCutSettings();
+    void BuildShredder();
+    void BuildContextMenu();
+    void WriteState();
+    void WatchKeys();
+    CBitmapButton* AddPictureButton(int id, const char* caption, int left, int top, const char* tip);
+
+    TrackState& m_track;
+    UserInterface& m_ui;
+    // Owned by the track state; the pointer clears when the state deletes it.
+    QPointer<QtRichEdit> m_text;
+    QObject* m_textViewport = nullptr;
+    std::array<QRadioButton*, 6> m_wordsPerCut{};
+    std::array<QRadioButton*, 2> m_fragmentType{};
+    std::array<QRadioButton*, 3> m_fragmentSize{};
+    QComboBox* m_style = nullptr;
+    QCheckBox* m_useWhole = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    bool m_showingState = false;
+};

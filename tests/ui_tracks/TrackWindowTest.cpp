@@ -1,0 +1,228 @@
+#include "form/MainFormState.h"
+#include "richtext/RichTextOps.h"
+#include "support/ScriptedUserInterface.h"
+#include "tracks/TrackSwitchboard.h"
+#include "tracks/WordShredder.h"
+#include "ui/CBitmapButton.h"
+#include "ui/TrackWindows.h"
+#include "ui/trackview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_ui_tracks";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_app;
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+std::vector<std::string> WordsOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+class TrackWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.m_dataFolder = "/data/vantelo";
+        form.m_trackWindowOpen = {false, false, false, false};
+    }
+
+    trackview& Open(int n) {
+        ShowTrack(form, windows, n);
+        trackview* window = windows.Window(n);
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
+    template <class W>
+    W* Control(trackview& window, int id) {
+        W* widget = window.findChild<W*>(QString::number(id));
+        EXPECT_NE(widget, nullptr) << "control " << id;
+        return widget;
+    }
+    TrackState& Track(int n) { return form.m_tracks[static_cast<std::size_t>(n - 1)]; }
+
+    MainFormState form;
+    ScriptedUserInterface ui;
+    TrackWindows windows{form, ui};
+};
+
+TEST_F(TrackWindowTest, ShowCreatesTheWindowWithEveryControl) {
+    trackview& window = Open(2);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), "VANTELO TEXT INPUT TRACK 2");
+    EXPECT_EQ(Track(2).m_trackDatabasePath, "/data/vantelo/words6.db");
+    EXPECT_TRUE(windows.IsOnOffPushed(2));
+
+    EXPECT_EQ(Control<QtRichEdit>(window, 1004), Track(2).m_trackText.get());
+    const std::vector<std::pair<int, const char*>> tips{
+        {1039, "Change Font Size or Style"},
+        {1016, "Open a text file to fill track with"},
+        {1017, "Undo last process or edit"},
+        {1024, "Cut selected range of text"},
+        {1025, "Copy selected range of text"},
+        {1026, "Paste text from Windows clipboard"},
+        {1018, "Pour a random sample of words into the track"},
+        {1019, "Get a random mix of words from a classic author's writings"},
+        {1003, "Shred all words into fragments"},
+        {1030, ""},
+    };
+    for (const auto& [id, tip] : tips) {
+        auto* button = Control<CBitmapButton>(window, id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->toolTip(), QString::fromLatin1(tip)) << id;
+    }
+    EXPECT_EQ(Control<CBitmapButton>(window, 1018)->PictureState(), 'X');
+    EXPECT_EQ(Control<CBitmapButton>(window, 1019)->PictureState(), 'X');
+
+    const std::vector<std::pair<int, const char*>> radios{
+        {1020, "1"}, {1021, "2"}, {1022, "3"}, {1023, "4"}, {1028, "5"}, {1029, "6"},
+        {1014, "Prefix"}, {1015, "Suffix"}, {1011, "3"}, {1012, "4"}, {1013, "5"}};
+    for (const auto& [id, caption] : radios) {
+        auto* radio = Control<QRadioButton>(window, id);
+        ASSERT_NE(radio, nullptr);
+        EXPECT_EQ(radio->text(), QString::fromLatin1(caption));
+    }
+    EXPECT_TRUE(Control<QRadioButton>(window, 1020)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(window, 1014)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(window, 1011)->isChecked());
+
+    auto* styles = Control<QComboBox>(window, 1093);
+    ASSERT_EQ(styles->count(), 6);
+    EXPECT_EQ(styles->itemText(0), "Plain - Solid BG");
+    EXPECT_EQ(styles->itemText(5), "Metal");
+    EXPECT_EQ(styles->currentIndex(), 0);
+    EXPECT_EQ(Control<QCheckBox>(window, 1094)->text(), "Use Whole (no cuts)");
+}
+
+TEST_F(TrackWindowTest, WidgetChangesReachTheStateTheComposerReads) {
+    trackview& window = Open(3);
+    Control<QRadioButton>(window, 1028)->click();
+    Control<QComboBox>(window, 1093)->setCurrentIndex(3);
+    Control<QCheckBox>(window, 1094)->click();
+    Control<QRadioButton>(window, 1015)->click();
+    Control<QRadioButton>(window, 1013)->click();
+
+    const TrackState& track = Track(3);
+    EXPECT_EQ(track.GetWordsPerCut(), 5);
+    EXPECT_EQ(track.GetCollageStyle(), 3);
+    EXPECT_TRUE(track.IsUseWhole());
+    EXPECT_EQ(ShredSettingsOf(track).type, FragmentType::Suffix);
+    EXPECT_EQ(ShredSettingsOf(track).size, 5);
+    // Other tracks keep their own settings.
+    EXPECT_EQ(Track(2).GetWordsPerCut(), 1);
+
+    Control<QRadioButton>(window, 1021)->click();
+    EXPECT_EQ(track.GetWordsPerCut(), 2);
+}
+
+TEST_F(TrackWindowTest, TypedTextIsWhatTheShredderAndComposerRead) {
+    trackview& window = Open(1);
+    QtRichEdit* text = window.TextControl();
+    text->setFocus();
+    QTest::keyClicks(text, "shredding the words");
+
+    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)),
+              (std::vector<std::string>{"shredding", "the", "words"}));
+    Control<CBitmapButton>(window, 1003)->click();
+    EXPECT_EQ(WordsOf(text->toPlainText().toStdString()), (std::vector<std::string>{"shr", "the", "wor"}));
+    Control<CBitmapButton>(window, 1017)->click();
+    EXPECT_EQ(WordsOf(text->toPlainText().toStdString()),
+              (std::vector<std::string>{"shredding", "the", "words"}));
+}
+
+TEST_F(TrackWindowTest, CloseAndEscapeHideTheWindowAndLeaveTheTrackOn) {
+    trackview& window = Open(2);
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(form.m_trackWindowOpen[1]);
+
+    ShowTrack(form, windows, 2);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(windows.Window(2), &window);
+    QTest::keyClick(window.TextControl(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(form.m_trackWindowOpen[1]);
+
+    ShowTrack(form, windows, 2);
+    TrackOnOff(form, windows, 2);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(form.m_trackWindowOpen[1]);
+    EXPECT_FALSE(windows.IsOnOffPushed(2));
+}
+
+TEST_F(TrackWindowTest, TabReachesNeitherTheTextNorTheFocusChain) {
+    trackview& window = Open(1);
+    QApplication::setActiveWindow(&window);
+    QtRichEdit* text = window.TextControl();
+    text->setFocus();
+    QTest::keyClicks(text, "ab");
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTest::keyClick(text, Qt::Key_Return);  // a new line in the text, no window action
+    EXPECT_FALSE(text->toPlainText().contains('\t'));
+    EXPECT_TRUE(window.isVisible());
+    if (QApplication::focusWidget() != nullptr) {
+        EXPECT_EQ(QApplication::focusWidget(), text);
+    }
+}
+
+TEST_F(TrackWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
+    trackview& window = Open(1);
+    QApplication::setActiveWindow(&window);
+    QtRichEdit* text = window.TextControl();
+    auto* menu = window.findChild<QMenu*>("213");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 3);
+    EXPECT_EQ(menu->actions()[0]->text(), "Cut");
+    EXPECT_EQ(menu->actions()[2]->objectName(), "32778");
+
+    Control<QComboBox>(window, 1093)->setFocus();
+    QTest::mouseClick(text->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_FALSE(menu->isVisible());
+
+    text->setFocus();
+    QTest::mouseClick(text->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+}
+
+TEST_F(TrackWindowTest, TheTrackKeepsItsTextWhenTheWindowsGoFirst) {
+    MainFormState state;
+    {
+        TrackWindows own(state, ui);
+        ShowTrack(state, own, 4);
+        LoadMarkup(*state.m_tracks[3].m_trackText, "kept after the window");
+    }
+    EXPECT_EQ(WordsOf(PlainTextOf(*state.m_tracks[3].m_trackText)),
+              (std::vector<std::string>{"kept", "after", "the", "window"}));
+}
+
+TEST_F(TrackWindowTest, WindowsMayOutliveTheState) {
+    auto state = std::make_unique<MainFormState>();
+    TrackWindows own(*state, ui);
+    ShowTrack(*state, own, 2);
+    state.reset();  // deletes the window's text control with the state
+    EXPECT_TRUE(own.Exists(2));
+}
+
+}  // namespace
