@@ -1,0 +1,99 @@
+// The markup2rtf and rtf2text commands, run as the built program.
+#include "richtext/MarkupRtfRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+// Runs tarvex4 with `arguments`, `input` on standard input.
+Outcome Run(const std::string& arguments, const std::string& input) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("tarvex4_richcli_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "in", std::ios::binary) << input;
+    const std::string command = std::string("'") + TARVEX4_EXE + "' " + arguments + " < '" +
+                                (dir / "in").string() + "' > '" + (dir / "out").string() +
+                                "' 2> '" + (dir / "err").string() + "'";
+    Outcome outcome;
+    int raw = std::system(command.c_str());
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = ReadFile(dir / "out");
+    outcome.err = ReadFile(dir / "err");
+    std::filesystem::remove_all(dir);
+    return outcome;
+}
+
+TEST(RichTextCommands, Markup2RtfWritesTheRenderingWithTheGivenOptions) {
+    Outcome plain = Run("markup2rtf", "<b>hi</b> there");
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out, *RenderToRtf("<b>hi</b> there"));
+
+    Outcome options = Run("markup2rtf --face Courier --height 20 --colour 112233 "
+                          "--background '#A0B0C0' --dpi 120",
+                          "<body leftmargin=1>x");
+    EXPECT_EQ(options.status, 0) << options.err;
+    EXPECT_NE(options.out.find("{\\f0\\fnil\\fcharset0 Courier;}"), std::string::npos);
+    EXPECT_NE(options.out.find("{\\colortbl ;\\red17\\green34\\blue51;\\red160\\green176\\blue192;}"),
+              std::string::npos);
+    EXPECT_NE(options.out.find("\\fs36 {\\margt96\\margb96\\li12\\ri96"), std::string::npos);
+}
+
+TEST(RichTextCommands, Markup2RtfFailsCleanly) {
+    Outcome failed = Run("markup2rtf", "a</span>");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.out.empty());
+    EXPECT_NE(failed.err.find("</span> with no open group"), std::string::npos) << failed.err;
+    EXPECT_EQ(failed.err.find('\n'), failed.err.size() - 1) << "one line";
+
+    Outcome colour = Run("markup2rtf --colour red", "x");
+    EXPECT_EQ(colour.status, 1);
+    EXPECT_TRUE(colour.out.empty());
+    EXPECT_NE(colour.err.find("RRGGBB"), std::string::npos);
+
+    Outcome missing = Run("markup2rtf /nonexistent/file.html", "");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
+}
+
+TEST(RichTextCommands, Rtf2TextPrintsTheTextOrNamesTheError) {
+    Outcome ok = Run("rtf2text", "{\\rtf1{\\fonttbl{\\f0 A;}}caf\\'e9\\par x}");
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, "caf\xc3\xa9\nx");
+
+    const std::pair<const char*, const char*> failures[] = {
+        {"{a}}", "stack underflow"},
+        {"{a", "unmatched brace"},
+        {"{\\'zz}", "invalid hex"},
+        {"{a\\", "end of file in a control word"},
+    };
+    for (auto [rtf, message] : failures) {
+        Outcome failed = Run("rtf2text", rtf);
+        EXPECT_EQ(failed.status, 1) << rtf;
+        EXPECT_TRUE(failed.out.empty());
+        EXPECT_NE(failed.err.find(message), std::string::npos) << failed.err;
+    }
+}
+
+}  // namespace
