@@ -5,7 +5,9 @@
 #include <QPainter>
 
 CBitmapButton::CBitmapButton(QWidget* parent) : QAbstractButton(parent) {
-    setFocusPolicy(Qt::StrongFocus);
+    // Like a tool button, a click leaves the keyboard focus where it was, so
+    // the edit buttons act on the text the user is working in.
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
 }
 

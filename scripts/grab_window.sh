@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Grabs tarvex4's main window to a PNG.
+#   scripts/grab_window.sh [--xvfb] [--exe PATH] [OUTPUT.png]
+# Default: offscreen (no display needed). --xvfb draws it in a real X server
+# (xvfb-run) and grabs it from the screen.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+mode=offscreen
+exe="${TARVEX4_EXE:-}"
+out="$top/docs/main-window.png"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --xvfb) mode=xvfb ;;
+    --exe) exe="$2"; shift ;;
+    -h|--help) sed -n 2,6p "$0"; exit 0 ;;
+    *) out="$1" ;;
+  esac
+  shift
+done
+if [ -z "$exe" ]; then
+  for candidate in "$top"/build/release/bin/tarvex4 "$top"/build/*/bin/tarvex4; do
+    if [ -x "$candidate" ]; then exe="$candidate"; break; fi
+  done
+fi
+if [ -z "$exe" ] || [ ! -x "$exe" ]; then
+  echo "grab_window.sh: no built tarvex4 found; build it or pass --exe PATH" >&2
+  exit 1
+fi
+mkdir -p "$(dirname "$out")"
+out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
+# A data folder of its own, so the user's settings are neither used nor changed.
+home="$(mktemp -d)"
+trap 'rm -rf "$home"' EXIT
+export VANTELO_HOME="$home/vantelo" TARVEX4_NO_OPEN=1 TARVEX4_GRAB_WINDOW="$out"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+case "$mode" in
+  offscreen) QT_QPA_PLATFORM=offscreen "$exe" ;;
+  xvfb) env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1024x768x24" "$exe" ;;
+esac
+echo "$out"

@@ -1,0 +1,50 @@
+#include "app/Ctarvex4App.h"
+
+#include "app/CMainFrame.h"
+#include "app/Ctarvex4View.h"
+#include "support/DataFolder.h"
+
+#include <QMessageBox>
+
+Ctarvex4App::Ctarvex4App() = default;
+
+Ctarvex4App::~Ctarvex4App() {
+    // The frame (and the form that borrows the state) goes first.
+    m_frame.reset();
+}
+
+Ctarvex4View* Ctarvex4App::View() const { return m_frame ? m_frame->View() : nullptr; }
+
+bool Ctarvex4App::InitInstance(const QStringList& arguments) {
+    // A user's first start gets the delivered words database, art fonts and manual.
+    const DataFolderSetup setup = EnsureDataFolder();
+    m_state = std::make_unique<MainFormState>();
+
+    if (!arguments.isEmpty() && !arguments.first().startsWith('-')) {
+        if (!m_document.OnOpenDocument(arguments.first().toStdString())) {
+            QMessageBox::warning(nullptr, "tarvex4",
+                                 QString("%1\nThis file could not be opened.").arg(arguments.first()));
+            return false;
+        }
+    } else {
+        m_document.OnNewDocument();
+    }
+
+    m_frame = std::make_unique<CMainFrame>();
+    auto* view = new Ctarvex4View(*m_state, m_ui, m_frame.get());
+    m_ui.SetOwner(view);
+    m_ui.SetWaitHandlers([view] { view->ShowWaitMessage(); }, [view] { view->HideWaitMessage(); });
+    m_frame->SetView(view);
+    view->OnInitialUpdate();
+    if (!setup.ok()) {
+        std::string text = "The data folder " + m_state->m_dataFolder + " is not complete:";
+        for (const std::string& problem : setup.problems) text += "\n" + problem;
+        m_ui.ShowMessage(text, "tarvex4");
+    }
+
+    m_frame->setGeometry(50, 50, 800, 600);
+    m_frame->setFixedSize(800, 600);
+    m_frame->showNormal();
+    m_frame->update();
+    return true;
+}

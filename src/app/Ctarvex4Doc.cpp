@@ -1,0 +1,5 @@
+#include "app/Ctarvex4Doc.h"
+
+#include <fstream>
+
+bool Ctarvex4Doc::OnOpenDocument(const std::string& path) { return bool(std::ifstream(path, std::ios::binary)); }

@@ -1,0 +1,129 @@
+#pragma once
+#include "form/MainCommands.h"
+#include "form/MainFormState.h"
+#include "support/UserInterface.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+class BitmapSlider;
+class CBitmapButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QtRichEdit;
+class TrackWindows;
+class waitmessage;
+
+// The main form: every control of the layout at its place, each a view of
+// the MainFormState. Controls carry their ids as object names; commands
+// (buttons, menu, accelerators, context menu) arrive by id at OnCommand.
+class Ctarvex4View : public QWidget, public MainTextWindow {
+    Q_OBJECT
+public:
+    // Background draw modes.
+    enum DrawMode { kTile = 0, kCentre = 1, kStretch = 2 };
+
+    Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* parent = nullptr);
+    ~Ctarvex4View() override;
+
+    // The start of the form: saved font, output folder, start values, tips,
+    // track 1 shown. Runs once.
+    void OnInitialUpdate();
+
+    // Runs the command of a control or menu id; false for an id with no handler.
+    bool OnCommand(int id);
+
+    void ShowWaitMessage();
+    void HideWaitMessage();
+
+    // Widgets shown again from the state (after a command changed it).
+    void ShowState();
+
+    void SetBackgroundBitmap(const QPixmap& picture, int mode);
+
+    QtRichEdit* MainText() const { return m_text; }
+    QWidget* Control(int id) const;
+    waitmessage* WaitBox() const { return m_waitMessage; }
+    bool WaitBoxCreated() const { return m_waitMessageCreated; }
+    TrackWindows* Tracks() const { return m_trackWindows.get(); }
+    MainFormState& State() { return m_state; }
+
+    // The file type question of Save; tests replace the dialog.
+    void SetFileTypeAsker(std::function<std::optional<SaveFormat>()> asker) { m_fileTypeAsker = std::move(asker); }
+    // Where Print goes; tests print to a file.
+    void SetPrintTargetFactory(std::function<std::unique_ptr<PrintTarget>()> factory) {
+        m_printTargetFactory = std::move(factory);
+    }
+
+    // MainTextWindow
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    bool HasFocus() const override;
+    void SetFocus() override;
+    std::optional<SaveFormat> AskFileType() override;
+
+signals:
+    // The main window's title, set once the form is up.
+    void TitleChanged(const QString& title);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildToolRow();
+    void BuildTrackColumn();
+    void BuildImageSettings();
+    void BuildMainSettings();
+    void BuildBottomRow();
+    void BindState();
+    void SetToolTips();
+
+    CBitmapButton* AddButton(int id, const QString& caption, int left, int top);
+    BitmapSlider* AddSlider(int id, const QRect& unitsRect);
+    QWidget* AddLabel(const QString& text, int left, int top, int id = -1);
+    void Register(int id, QWidget* widget);
+    void Route(int id, std::function<void()> handler);
+    void ShowContextMenu(const QPoint& globalPos);
+    void Go();
+    void Print();
+
+    MainFormState& m_state;
+    UserInterface& m_ui;
+    std::map<int, QWidget*> m_controls;
+    std::map<int, std::function<void()>> m_routes;
+
+    QtRichEdit* m_text = nullptr;
+    std::array<BitmapSlider*, 4> m_trackFader{};
+    BitmapSlider* m_textVolume = nullptr;
+    BitmapSlider* m_imageVolume = nullptr;
+    std::array<QRadioButton*, 7> m_wordsPerSnipRadio{};
+    QButtonGroup* m_wordsGroup = nullptr;
+    QButtonGroup* m_orientationGroup = nullptr;
+    QComboBox* m_style = nullptr;
+    QLineEdit* m_outputEdit = nullptr;
+    QLineEdit* m_folderEdit = nullptr;
+    QMenu* m_contextMenu = nullptr;
+
+    waitmessage* m_waitMessage = nullptr;
+    bool m_waitMessageCreated = false;
+    std::unique_ptr<TrackWindows> m_trackWindows;
+    bool m_initialised = false;
+
+    QPixmap m_backgroundBitmap;
+    int m_backgroundMode = kStretch;
+
+    std::function<std::optional<SaveFormat>()> m_fileTypeAsker;
+    std::function<std::unique_ptr<PrintTarget>()> m_printTargetFactory;
+    std::unique_ptr<RichEditControl> m_replacedMainText;
+};

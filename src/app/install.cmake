@@ -1,0 +1,5 @@
+# Desktop integration of the window: menu entry and icon.
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/tarvex4.desktop"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/tarvex4.svg"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
