@@ -78,6 +78,9 @@ bool SqlQuery::IsEof() const {
 
 void SqlQuery::NextRow() {
     CheckStatement();
+    if (m_eof) {
+        return;  // stepping a finished statement would start it over
+    }
     const int result = sqlite3_step(m_statement);
     if (result == SQLITE_DONE) {
         m_eof = true;

@@ -22,8 +22,8 @@ public:
 
     // True when no current row remains.
     bool IsEof() const;
-    // Steps to the next row; at the end sets the end flag. On failure the
-    // statement is finalised and the error thrown.
+    // Steps to the next row; at the end sets the end flag (and stays there).
+    // On failure the statement is finalised and the error thrown.
     void NextRow();
 
     int FieldCount() const;

@@ -55,6 +55,8 @@ TEST_F(SqlDatabaseTest, QueryWalksRowsAndEndsAtEof) {
     EXPECT_EQ(q.FieldInt(1, -1), -1);
     q.NextRow();
     EXPECT_TRUE(q.IsEof());
+    q.NextRow();  // stays at the end rather than starting over
+    EXPECT_TRUE(q.IsEof());
 
     EXPECT_TRUE(db.Query("SELECT WORD FROM t WHERE ID = 0").IsEof());
     db.Execute("DELETE FROM t");
