@@ -2,6 +2,7 @@
 #include "cli/CliRegistry.h"
 #include "tracks/WordShredder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -33,12 +34,18 @@ void Run(const ShredOptions& options) {
     if (options.file.empty() || options.file == "-") {
         ShredStream(std::cin, std::cout, settings);
     } else {
+        std::error_code ignored;
         std::ifstream in(options.file, std::ios::binary);
-        if (!in) {
+        // A folder opens as a stream that reads nothing; say so rather than print nothing.
+        if (!in || std::filesystem::is_directory(options.file, ignored)) {
             std::cerr << "tarvex4 shred: cannot open " << options.file << "\n";
             throw CLI::RuntimeError(1);
         }
         ShredStream(in, std::cout, settings);
+        if (in.bad()) {
+            std::cerr << "tarvex4 shred: cannot read " << options.file << "\n";
+            throw CLI::RuntimeError(1);
+        }
     }
     std::cout.flush();
     if (!std::cout) {
