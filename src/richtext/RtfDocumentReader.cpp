@@ -285,6 +285,7 @@ private:
         if (m_state.dest == Dest::kFontTable) {
             CommitFontName();
             m_currentFont = number;
+            m_fontEntryOpen = true;
         } else {
             m_state.font = number;
         }
@@ -330,7 +331,7 @@ private:
             case Dest::kText: TextCharacter(cp); break;
             case Dest::kFontTable:
                 if (cp == ';') CommitFontName();
-                else utf8text::Append(m_fontName, cp);
+                else if (cp >= 0x20) utf8text::Append(m_fontName, cp);
                 break;
             case Dest::kColourTable:
                 if (cp == ';') CommitColour();
@@ -340,6 +341,7 @@ private:
     }
 
     void TextCharacter(char32_t cp) {
+        if (cp < 0x20 && cp != U'\t' && cp != U'\v') return;  // control bytes are no text
         Paragraph& paragraph = m_paragraphs.back();
         if (m_formatDirty || paragraph.runs.empty()) {
             RunFormat format = CurrentFormat();
@@ -399,12 +401,14 @@ private:
     }
 
     void CommitFontName() {
-        std::string name = m_fontName;
+        std::string name = std::move(m_fontName);
         m_fontName.clear();
+        if (!m_fontEntryOpen && name.empty()) return;
+        m_fontEntryOpen = false;
         auto first = name.find_first_not_of(' ');
-        if (first == std::string::npos) return;
-        name = name.substr(first, name.find_last_not_of(' ') - first + 1);
-        m_fonts[m_currentFont] = name;
+        name = first == std::string::npos ? std::string()
+                                          : name.substr(first, name.find_last_not_of(' ') - first + 1);
+        m_fonts[m_currentFont] = std::move(name);
     }
 
     void CommitColour() {
@@ -426,6 +430,7 @@ private:
     std::vector<std::optional<std::uint32_t>> m_colours;
     std::string m_fontName;
     int m_currentFont = 0;
+    bool m_fontEntryOpen = false;
     int m_defaultFont = 0;
     int m_red = -1, m_green = -1, m_blue = -1;
     int m_fallback = 0;

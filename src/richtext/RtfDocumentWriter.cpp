@@ -10,6 +10,17 @@
 
 namespace {
 
+// A face as the font table can hold it, and as the reader gives it back:
+// no ';' (it ends the entry), no control characters, no outer spaces.
+std::string FaceForRtf(std::string_view face) {
+    std::string clean;
+    for (char c : face)
+        if (c != ';' && static_cast<unsigned char>(c) >= 0x20) clean += c;
+    const auto first = clean.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return clean.substr(first, clean.find_last_not_of(' ') - first + 1);
+}
+
 void AppendNumber(std::string& out, long long value) {
     char buffer[24];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -28,7 +39,7 @@ public:
             m_out += "{\\f";
             AppendNumber(m_out, static_cast<long long>(i));
             m_out += "\\fnil\\fcharset0 ";
-            AppendEscaped(m_faces[i], true);
+            AppendEscaped(m_faces[i]);
             m_out += ";}";
         }
         m_out += "}\r\n{\\colortbl ;";
@@ -42,9 +53,6 @@ public:
             m_out += ';';
         }
         m_out += "}\r\n\\viewkind4\\uc1\\pard";
-        m_current = RunFormat{};
-        m_current.face = m_faces.front();
-        m_current.heightTwips = 240;
         for (const Paragraph& paragraph : m_document.Paragraphs()) WriteParagraph(paragraph);
         m_out += "}\r\n";
         return std::move(m_out);
@@ -60,16 +68,17 @@ private:
 
     void CollectTables() {
         auto note = [this](const RunFormat& f) {
-            if (std::find(m_faces.begin(), m_faces.end(), f.face) == m_faces.end())
-                m_faces.push_back(f.face);
-            AddColour(f.textColour);
-            if (f.hasHighlight) AddColour(f.highlightColour);
+            std::string face = FaceForRtf(f.face);
+            if (std::find(m_faces.begin(), m_faces.end(), face) == m_faces.end())
+                m_faces.push_back(std::move(face));
+            AddColour(f.textColour & 0xFFFFFF);
+            if (f.hasHighlight) AddColour(f.highlightColour & 0xFFFFFF);
         };
         for (const Paragraph& p : m_document.Paragraphs()) {
             for (const TextRun& r : p.runs) note(r.format);
             note(p.markFormat);
         }
-        if (m_faces.empty()) m_faces.push_back(RunFormat{}.face);
+        if (m_faces.empty()) m_faces.push_back(FaceForRtf(RunFormat{}.face));
     }
 
     void AddColour(std::uint32_t colour) {
@@ -100,26 +109,50 @@ private:
         for (const TextRun& run : paragraph.runs) {
             if (run.text.empty()) continue;
             SwitchFormat(run.format);
-            AppendEscaped(run.text, false);
+            AppendEscaped(run.text);
         }
         SwitchFormat(paragraph.markFormat);
         m_out += "\\par\r\n";
         m_needDelimiter = false;
     }
 
-    void SwitchFormat(const RunFormat& f) {
-        RunFormat& c = m_current;
+    // The control words of a run format, compared as written so that
+    // formats the reader cannot tell apart cost nothing.
+    struct Written {
+        int font = 0;
+        int halfPoints = 24;
+        int colour = 0;
+        int highlight = 0;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+    };
+
+    Written AsWritten(const RunFormat& f) const {
+        Written w;
+        w.font = FontNumber(FaceForRtf(f.face));
+        w.halfPoints = std::max(1, (f.heightTwips + 5) / 10);
+        w.colour = (f.textColour & 0xFFFFFF) == 0 ? 0 : ColourNumber(f.textColour & 0xFFFFFF);
+        w.highlight = f.hasHighlight ? ColourNumber(f.highlightColour & 0xFFFFFF) : 0;
+        w.bold = f.bold;
+        w.italic = f.italic;
+        w.underline = f.underline;
+        return w;
+    }
+
+    void SwitchFormat(const RunFormat& format) {
+        const Written f = AsWritten(format);
+        Written& c = m_current;
         bool wrote = false;
         auto word = [&](const char* name, long long value, bool withValue) {
             m_out += name;
             if (withValue) AppendNumber(m_out, value);
             wrote = true;
         };
-        if (f.face != c.face) word("\\f", FontNumber(f.face), true);
-        if (f.heightTwips != c.heightTwips) word("\\fs", std::max(1, (f.heightTwips + 5) / 10), true);
-        if (f.textColour != c.textColour) word("\\cf", f.textColour == 0 ? 0 : ColourNumber(f.textColour), true);
-        if (f.hasHighlight != c.hasHighlight || (f.hasHighlight && f.highlightColour != c.highlightColour))
-            word("\\highlight", f.hasHighlight ? ColourNumber(f.highlightColour) : 0, true);
+        if (f.font != c.font) word("\\f", f.font, true);
+        if (f.halfPoints != c.halfPoints) word("\\fs", f.halfPoints, true);
+        if (f.colour != c.colour) word("\\cf", f.colour, true);
+        if (f.highlight != c.highlight) word("\\highlight", f.highlight, true);
         if (f.bold != c.bold) word(f.bold ? "\\b" : "\\b0", 0, false);
         if (f.italic != c.italic) word(f.italic ? "\\i" : "\\i0", 0, false);
         if (f.underline != c.underline) word(f.underline ? "\\ul" : "\\ulnone", 0, false);
@@ -128,8 +161,8 @@ private:
         m_needDelimiter = false;
     }
 
-    // Text with the RTF specials escaped; in the font table ';' cannot appear.
-    void AppendEscaped(std::string_view text, bool fontName) {
+    // Text with the RTF specials escaped.
+    void AppendEscaped(std::string_view text) {
         for (std::size_t pos = 0; pos < text.size();) {
             unsigned char c = static_cast<unsigned char>(text[pos]);
             if (c < 0x80) {
@@ -141,9 +174,6 @@ private:
                     case '\t': m_out += "\\tab "; break;
                     case '\v':
                     case '\n': m_out += "\\line "; break;
-                    case ';':
-                        if (!fontName) m_out += ';';
-                        break;
                     default:
                         if (c >= 0x20) m_out += static_cast<char>(c);
                         break;
@@ -177,7 +207,7 @@ private:
     const RichDocument& m_document;
     std::vector<std::string> m_faces;
     std::vector<std::uint32_t> m_colours;
-    RunFormat m_current;
+    Written m_current;
     ParagraphAlignment m_alignment = ParagraphAlignment::kLeft;
     bool m_needDelimiter = true;
     std::string m_out;

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Whole-process comparison of the rich text commands with common tools on the
+# same ~5 MB inputs: `tarvex4 rtf2text` against `unrtf --text`, and
+# `tarvex4 markup2rtf` against `pandoc -f html -t rtf`. Prints the median of
+# RUNS runs (default 5) of each and the ratios.
+#
+#   bench/peers_richtext.sh [path/to/tarvex4]
+#
+# unrtf and pandoc are installed here when missing (they are no build or test
+# dependency). Use a release build, e.g.:
+#   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+#         -DTARVEX4_BUILD_DATA=OFF -DTARVEX4_BUILD_TESTS=OFF
+#   cmake --build build/release --target tarvex4
+#   bench/peers_richtext.sh build/release/bin/tarvex4
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+exe="${1:-$top/build/release/bin/tarvex4}"
+runs="${RUNS:-5}"
+[ -x "$exe" ] || { echo "peers_richtext: no program at $exe (pass its path)" >&2; exit 1; }
+
+need=()
+command -v unrtf >/dev/null || need+=(unrtf)
+command -v pandoc >/dev/null || need+=(pandoc)
+if [ ${#need[@]} -gt 0 ]; then
+  sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+  sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
+    install -y -qq --no-install-recommends "${need[@]}"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# ~5 MB of markup: words, line feeds and the tags the program writes.
+python3 - "$work/input.html" <<'EOF'
+import sys
+pieces = [
+    "The quick brown fox jumps over the lazy dog. ",
+    "<b>cut</b> <i>up</i> ",
+    "<font face='Courier New' color='#336699' size=4>collage text</font>\n",
+    "caf\u00e9 na\u00efve   spaced\twords\n",
+    "<p>paragraph and more words ",
+]
+out, size, i = [], 0, 0
+while size < 5 * 1024 * 1024:
+    p = pieces[i % len(pieces)]
+    out.append(p)
+    size += len(p.encode())
+    i += 1
+open(sys.argv[1], "w", encoding="utf-8").write("<html><body>" + "".join(out) + "</body></html>")
+EOF
+# ~5 MB of RTF as a rich edit streams it out (our writer's form).
+"$exe" markup2rtf "$work/input.html" > "$work/rendered.rtf"
+python3 - "$work/rendered.rtf" "$work/input.rtf" <<'EOF'
+import sys
+data = open(sys.argv[1], "rb").read()
+# Trim the rendered document to about 5 MB at a paragraph and close it.
+cut = data.rfind(b"\\par ", 0, 5 * 1024 * 1024)
+body = data[:cut] + b"\\par }"
+# Close groups the cut left open, so every reader accepts it.
+depth, i = 0, 0
+while i < len(body):
+    c = body[i:i+1]
+    if c == b"\\":
+        i += 2
+        continue
+    if c == b"{": depth += 1
+    elif c == b"}": depth -= 1
+    i += 1
+open(sys.argv[2], "wb").write(body + b"}" * max(depth, 0))
+EOF
+
+median() {  # median wall time in seconds of "$@" (output discarded)
+  local times=()
+  for _ in $(seq "$runs"); do
+    local start end
+    start=$(date +%s.%N)
+    "$@" > /dev/null 2>&1 || true
+    end=$(date +%s.%N)
+    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')")
+  done
+  printf '%s\n' "${times[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
+}
+
+printf 'inputs: markup %s bytes, rtf %s bytes, %s runs each\n' \
+  "$(stat -c %s "$work/input.html")" "$(stat -c %s "$work/input.rtf")" "$runs"
+ours_text=$(median "$exe" rtf2text "$work/input.rtf")
+unrtf_text=$(median unrtf --text "$work/input.rtf")
+ours_rtf=$(median "$exe" markup2rtf "$work/input.html")
+pandoc_rtf=$(median pandoc -f html -t rtf -o "$work/pandoc.rtf" "$work/input.html")
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
+printf 'rtf2text   %8.3f s   unrtf --text          %8.3f s   ratio %sx\n' \
+  "$ours_text" "$unrtf_text" "$(ratio "$unrtf_text" "$ours_text")"
+printf 'markup2rtf %8.3f s   pandoc -f html -t rtf %8.3f s   ratio %sx\n' \
+  "$ours_rtf" "$pandoc_rtf" "$(ratio "$pandoc_rtf" "$ours_rtf")"
