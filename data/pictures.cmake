@@ -3,7 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 file(GLOB picture_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/pictures/*.cpp")
 add_executable(tarvex4_draw_pictures ${picture_sources})
-target_link_libraries(tarvex4_draw_pictures PRIVATE tarvex4_datacommon tarvex4core Qt6::Gui)
+target_link_libraries(tarvex4_draw_pictures PRIVATE tarvex4_datacommon tarvex4_datacore Qt6::Gui)
 
 set(TARVEX4_FONT_LIST "${CMAKE_CURRENT_LIST_DIR}/pictures/fonts.txt")
 file(STRINGS "${TARVEX4_FONT_LIST}" font_lines REGEX "^[a-z]+ /")

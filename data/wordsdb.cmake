@@ -18,7 +18,7 @@ find_program(BIBLE_PROGRAM bible REQUIRED)
 
 file(GLOB wordsdb_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/wordsdb/*.cpp")
 add_executable(tarvex4_build_wordsdb ${wordsdb_sources})
-target_link_libraries(tarvex4_build_wordsdb PRIVATE tarvex4_datacommon tarvex4core)
+target_link_libraries(tarvex4_build_wordsdb PRIVATE tarvex4_datacommon tarvex4_datacore)
 
 set(words_db "${TARVEX4_BUILD_DATA_DIR}/words6.db")
 string(REPLACE ";" ":" word_list_arg "${word_lists}")
@@ -33,4 +33,3 @@ add_custom_command(
   COMMENT "Building words6.db"
   VERBATIM)
 add_custom_target(tarvex4_data_wordsdb ALL DEPENDS "${words_db}")
-install(FILES "${words_db}" DESTINATION "${CMAKE_INSTALL_DATADIR}/tarvex4")

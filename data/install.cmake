@@ -1,0 +1,3 @@
+# Everything laid out in the build tree's share/tarvex4 is the delivered data.
+install(DIRECTORY "${TARVEX4_BUILD_DATA_DIR}/" DESTINATION "${CMAKE_INSTALL_DATADIR}/tarvex4"
+        PATTERN "*.partial" EXCLUDE)
