@@ -1,0 +1,161 @@
+#pragma once
+// A small data folder (words database with a few pictures, art fonts) and
+// output folder in a temp dir, for collage runs without the delivered data.
+#include "db/SqlBlob.h"
+#include "db/SqlDatabase.h"
+#include "db/WordsDb.h"
+#include "form/MainFormState.h"
+#include "richtext/RichTextOps.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fixture {
+
+namespace fs = std::filesystem;
+
+// The C runtime generator worked out independently: the n-th draws of a seed.
+inline std::vector<int> Draws(std::uint32_t seed, int count) {
+    std::vector<int> draws;
+    std::uint32_t state = seed;
+    for (int i = 0; i < count; ++i) {
+        state = state * 214013u + 2531011u;
+        draws.push_back(static_cast<int>((state >> 16) & 0x7FFF));
+    }
+    return draws;
+}
+
+inline std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void WriteFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline int CountOf(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+}
+
+class CollageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("tarvex4_collage_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        dataFolder = (root / "data").string();
+        outputFolder = (root / "out").string() + "/";
+        fs::create_directories(dataFolder);
+        fs::create_directories(outputFolder);
+        CreateDatabase();
+        WriteFile(root / "data/artfonts/wz_dragdrop.js", "// drag");
+        WriteFile(root / "data/artfonts/canvas.js", "// canvas");
+        for (const char* set : {"stampkit", "ransomnote", "lcd", "metal"}) {
+            WriteFile(root / "data/artfonts" / set / "a.gif", "GIF89a");
+            WriteFile(root / "data/artfonts" / set / "space.gif", "GIF89a");
+        }
+        state.m_dataFolder = dataFolder;
+        state.m_outputFolder = outputFolder;
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    void CreateDatabase() {
+        SqlDatabase db;
+        db.Open(wordsdb::DatabasePath(dataFolder));
+        db.Execute("BEGIN");
+        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
+        db.Execute("INSERT INTO collagesettings (OUTPUTFOLDER) VALUES('/stored/')");
+        db.Execute(wordsdb::InsertSelectionList("1"));
+        db.Execute("COMMIT");
+    }
+
+    // Adds a picture to the library in category 1 (or `category`).
+    void AddPicture(const std::string& fileName, int width, int height, const std::string& bytes = "GIF89a-picture",
+                    const std::string& category = "1") {
+        SqlDatabase db;
+        db.Open(wordsdb::DatabasePath(dataFolder));
+        SqlBlob blob;
+        blob.SetBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
+        db.Execute(wordsdb::InsertImage(category, fileName, std::to_string(width), std::to_string(height),
+                                        blob.Encoded()));
+    }
+
+    void Sql(const std::string& statement) {
+        SqlDatabase db;
+        db.Open(wordsdb::DatabasePath(dataFolder));
+        db.Execute(statement);
+    }
+
+    void SetMainText(const std::string& text) { LoadMarkup(*state.m_mainText, text); }
+    void SetTrackText(int k, const std::string& text) {
+        LoadMarkup(*state.m_tracks[static_cast<size_t>(k - 1)].m_trackText, text);
+    }
+
+    std::string Page() const { return ReadFile(fs::path(outputFolder) / state.m_outputFileName); }
+
+    fs::path root;
+    std::string dataFolder;
+    std::string outputFolder;
+    MainFormState state;
+};
+
+// The items of a page, in page order.
+struct Item {
+    std::string id;
+    int top = 0, left = 0, z = 0;
+    int width = -1;            // text items: the box width; images: the IMG width
+    int height = -1;           // images only
+    std::string background;    // text items
+    std::string body;          // what follows the opening tag
+};
+
+// The number that follows `key` at or after `from` (-1 when absent).
+inline int NumberAfter(const std::string& text, const std::string& key, size_t from, size_t to) {
+    size_t at = text.find(key, from);
+    if (at == std::string::npos || at >= to) return -1;
+    return std::atoi(text.c_str() + at + key.size());
+}
+
+inline std::vector<Item> ItemsOf(const std::string& page) {
+    std::vector<Item> items;
+    const std::string open = "<div id='";
+    for (size_t at = page.find(open); at != std::string::npos; at = page.find(open, at + 1)) {
+        Item item;
+        size_t idEnd = page.find('\'', at + open.size());
+        item.id = page.substr(at + open.size(), idEnd - at - open.size());
+        if (item.id == "pagecontainer") continue;
+        size_t tagEnd = page.find("'>", idEnd + 1);
+        const std::string style = page.substr(idEnd, tagEnd - idEnd);
+        item.top = NumberAfter(style, "top:", 0, style.size());
+        item.left = NumberAfter(style, "left:", 0, style.size());
+        item.width = NumberAfter(style, "width:", 0, style.size());
+        item.z = NumberAfter(style, "Z-INDEX:", 0, style.size());
+        size_t bg = style.find("background");
+        item.background = style.substr(bg, style.find("Z-INDEX:") - bg);
+        size_t bodyStart = tagEnd + 2;
+        item.body = page.substr(bodyStart, page.find("</div>", bodyStart) - bodyStart);
+        if (item.body.rfind("<IMG name=", 0) == 0) {
+            item.width = NumberAfter(item.body, " width=", 0, item.body.size());
+            item.height = NumberAfter(item.body, " height=", 0, item.body.size());
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+}  // namespace fixture
