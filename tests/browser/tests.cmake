@@ -1,0 +1,15 @@
+# Generated collage pages opened in Debian's Chromium through playwright-core
+# (npm install at the top of the tree); needs the delivered data.
+find_program(NODE_EXECUTABLE node)
+find_program(CHROMIUM_EXECUTABLE chromium)
+if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
+  add_test(NAME browser_collage_pages
+    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/collage_page.test.mjs"
+      --exe "$<TARGET_FILE:tarvex4>"
+      --data "${TARVEX4_BUILD_DATA_DIR}"
+      --work "${CMAKE_BINARY_DIR}/browser-collage"
+      --screenshot "${CMAKE_BINARY_DIR}/browser-collage-page.png")
+  set_tests_properties(browser_collage_pages PROPERTIES
+    TIMEOUT 600
+    ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
+endif()
