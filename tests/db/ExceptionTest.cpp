@@ -18,24 +18,13 @@ TEST(CppSQLite3Exception, MessageIsNameCodeAndDetail) {
     EXPECT_STREQ(CppSQLite3Exception(1, "").Message(), "SQLITE_ERROR[1]: ");
 }
 
-TEST(CppSQLite3Exception, CodeNames) {
-    const std::pair<int, const char*> names[] = {
-        {0, "SQLITE_OK"},         {1, "SQLITE_ERROR"},     {2, "SQLITE_INTERNAL"},  {3, "SQLITE_PERM"},
-        {4, "SQLITE_ABORT"},      {5, "SQLITE_BUSY"},      {6, "SQLITE_LOCKED"},    {7, "SQLITE_NOMEM"},
-        {8, "SQLITE_READONLY"},   {9, "SQLITE_INTERRUPT"}, {10, "SQLITE_IOERR"},    {11, "SQLITE_CORRUPT"},
-        {12, "SQLITE_NOTFOUND"},  {13, "SQLITE_FULL"},     {14, "SQLITE_CANTOPEN"}, {15, "SQLITE_PROTOCOL"},
-        {16, "SQLITE_EMPTY"},     {17, "SQLITE_SCHEMA"},   {18, "SQLITE_TOOBIG"},   {19, "SQLITE_CONSTRAINT"},
-        {20, "SQLITE_MISMATCH"},  {21, "SQLITE_MISUSE"},   {22, "SQLITE_NOLFS"},    {23, "SQLITE_AUTH"},
-        {24, "SQLITE_FORMAT"},    {25, "SQLITE_RANGE"},    {100, "SQLITE_ROW"},     {101, "SQLITE_DONE"},
-        {1000, "CPPSQLITE_ERROR"},
-    };
-    for (const auto& [code, name] : names) {
-        EXPECT_STREQ(CppSQLite3Exception::CodeName(code), name) << code;
-    }
-    for (int code : {-1, 26, 99, 102, 999, 1001, 266}) {
+TEST(CppSQLite3Exception, NamesOnlyKnownCodes) {
+    EXPECT_STREQ(CppSQLite3Exception(19, "x").Message(), "SQLITE_CONSTRAINT[19]: x");
+    EXPECT_STREQ(CppSQLite3Exception(101, "x").Message(), "SQLITE_DONE[101]: x");
+    // Extended codes and gaps in the numbering are not named.
+    for (int code : {-1, 26, 99, 102, 999, 1001, 266, 517}) {
         EXPECT_STREQ(CppSQLite3Exception::CodeName(code), "UNKNOWN_ERROR") << code;
     }
-    EXPECT_STREQ(CppSQLite3Exception(42, "x").Message(), "UNKNOWN_ERROR[42]: x");
 }
 
 TEST(CppSQLite3Exception, ReleasesAnSqliteDetailAndCopiesSafely) {

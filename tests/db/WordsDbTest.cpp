@@ -195,19 +195,8 @@ TEST_F(WordsDbTest, ImageInsertStoresFileNameAndBytesExactly) {
     }
 }
 
-TEST(WordsDbFailures, EachOperationReportsAsAgreed) {
-    using wordsdb::DbOperation;
+TEST(WordsDbFailures, ShowsTheExceptionOrTheFixedText) {
     using wordsdb::Report;
-    const auto create = wordsdb::ReportingOf(DbOperation::CreateWordbook);
-    EXPECT_EQ(create.lookup, Report::ExceptionMessage);
-    EXPECT_TRUE(create.continueAfterLookup);
-    EXPECT_EQ(wordsdb::ReportingOf(DbOperation::LoadWordbook).lookup, Report::Silent);
-    EXPECT_EQ(wordsdb::ReportingOf(DbOperation::MainRandomFill).lookup, Report::Silent);
-    EXPECT_EQ(wordsdb::ReportingOf(DbOperation::MainAuthorSampling).other, Report::FixedMessage);
-    EXPECT_EQ(wordsdb::ReportingOf(DbOperation::TrackRandomFill).lookup, Report::FixedMessage);
-    EXPECT_EQ(wordsdb::ReportingOf(DbOperation::SaveOutputFolder).lookup, Report::ExceptionMessage);
-    EXPECT_EQ(wordsdb::ReportingOf(DbOperation::Other).lookup, Report::Escape);
-
     ScriptedUserInterface ui;
     const CppSQLite3Exception error(1, "no such table: x");
     wordsdb::ShowFailure(ui, Report::ExceptionMessage, error);
