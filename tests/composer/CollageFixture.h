@@ -106,6 +106,9 @@ protected:
         LoadMarkup(*state.m_tracks[static_cast<size_t>(k - 1)].m_trackText, text);
     }
 
+    // The page text for `seed`, as a GO press would build it.
+    std::string Compose(std::uint32_t seed);
+
     std::string Page() const { return ReadFile(fs::path(outputFolder) / state.m_outputFileName); }
 
     fs::path root;
@@ -113,6 +116,18 @@ protected:
     std::string outputFolder;
     MainFormState state;
 };
+
+}  // namespace fixture
+
+#include "composer/CollageRun.h"
+#include "support/Random.h"
+
+namespace fixture {
+
+inline std::string CollageTest::Compose(std::uint32_t seed) {
+    rng::Seed(seed);
+    return ComposeCollagePage(state);
+}
 
 // The items of a page, in page order.
 struct Item {

@@ -1,0 +1,233 @@
+// Candidates from the library and the user's folder, and how their pictures
+// reach the output folder.
+#include "CollageFixture.h"
+
+#include "composer/CollageRun.h"
+#include "composer/ImageItems.h"
+#include "support/Random.h"
+#include "support/ScriptedUserInterface.h"
+
+using namespace fixture;
+
+namespace {
+
+ImagePool PoolOf(MainFormState& state) {
+    state.m_db.Open(state.DatabasePath());
+    ImagePool pool = BuildImagePool(state);
+    state.m_db.Close();
+    return pool;
+}
+
+}  // namespace
+
+TEST_F(CollageTest, OnlyTheFirstThousandLibraryPicturesAreCandidates) {
+    {
+        SqlDatabase db;
+        db.Open(wordsdb::DatabasePath(dataFolder));
+        db.Execute("BEGIN");
+        for (int i = 0; i < 1500; ++i) db.Execute(wordsdb::InsertImage("1", "p.gif", "1", "1", "AA"));
+        db.Execute("COMMIT");
+    }
+    WriteFile(root / "pics/x.gif", "x");
+    state.m_useCustomFolder = true;
+    state.m_customImageFolder = (root / "pics").string();
+    ImagePool pool = PoolOf(state);
+    EXPECT_EQ(pool.candidates.size(), 1000u);
+    EXPECT_EQ(state.m_nextImageId, 1501);
+    for (std::int32_t id : pool.candidates) EXPECT_LT(id, 1501);
+}
+
+TEST_F(CollageTest, SelectedCategoriesOnly) {
+    AddPicture("one.gif", 1, 1, "1", "1");
+    AddPicture("two.gif", 1, 1, "2", "2");
+    AddPicture("three.gif", 1, 1, "3", "3");
+    Sql("DELETE FROM categoryselections");
+    Sql(wordsdb::InsertSelectionList("1,3"));
+    EXPECT_EQ(PoolOf(state).candidates, (std::vector<std::int32_t>{1, 3}));
+    // An empty selection selects nothing; none stored means category 0.
+    Sql("UPDATE categoryselections SET SELECTIONLIST = ''");
+    EXPECT_TRUE(PoolOf(state).candidates.empty());
+    Sql("DELETE FROM categoryselections");
+    AddPicture("zero.gif", 1, 1, "0", "0");
+    EXPECT_EQ(PoolOf(state).candidates, (std::vector<std::int32_t>{4}));
+}
+
+TEST_F(CollageTest, EmptyLibraryStartsFolderIdsAtOne) {
+    WriteFile(root / "pics/pic.GIF", "gif");
+    WriteFile(root / "pics/notes.txt", "txt");
+    fs::create_directories(root / "pics/x.gif");
+    state.m_useCustomFolder = true;
+    state.m_customImageFolder = (root / "pics").string();
+    state.m_nextImageId = 77;
+    ImagePool pool = PoolOf(state);
+    EXPECT_EQ(state.m_nextImageId, 1);
+    // Listing: notes.txt|pic.GIF|x.gif  [FOLDER]; the folder still says ".gif".
+    EXPECT_EQ(pool.candidates, (std::vector<std::int32_t>{2, 3}));
+    EXPECT_EQ(pool.folderEntries[1], "pic.GIF");
+    EXPECT_EQ(pool.folderEntries[2], "x.gif  [FOLDER]");
+    // Unchecked, the folder adds nothing.
+    state.m_useCustomFolder = false;
+    EXPECT_TRUE(PoolOf(state).candidates.empty());
+}
+
+TEST_F(CollageTest, FolderPictureIsCopiedOnceAndKeepsItsName) {
+    WriteFile(root / "pics/pic.GIF", "mine");
+    state.m_useCustomFolder = true;
+    state.m_customImageFolder = (root / "pics").string();
+    state.m_imageVolume = 3;
+    state.m_textVolume = 0;
+    for (std::uint32_t seed : {1u, 2u, 3u}) {
+        std::vector<Item> items = ItemsOf(Compose(seed));
+        ASSERT_EQ(items.size(), 3u);
+        for (const Item& item : items) {
+            EXPECT_NE(item.body.find("SRC='pic.GIF'"), std::string::npos);
+            if (item.width != 850 || item.height != 1100) {
+                EXPECT_EQ(item.width, std::min(712, 850 - item.left));
+                EXPECT_EQ(item.height, std::min(534, 1100 - item.top));
+            }
+        }
+    }
+    EXPECT_EQ(ReadFile(root / "out/pic.GIF"), "mine");
+    EXPECT_FALSE(fs::exists(root / "out/Copy of pic.GIF"));
+}
+
+TEST_F(CollageTest, DifferentPictureOfTheSameNameGetsOneCopyName) {
+    WriteFile(root / "out/pic.gif", "someone else's");
+    WriteFile(root / "pics/pic.gif", "mine");
+    state.m_useCustomFolder = true;
+    state.m_customImageFolder = (root / "pics").string();
+    state.m_imageVolume = 2;
+    state.m_textVolume = 0;
+    Compose(4);
+    Compose(5);
+    EXPECT_EQ(ReadFile(root / "out/pic.gif"), "someone else's");
+    EXPECT_EQ(ReadFile(root / "out/Copy of pic.gif"), "mine");
+    EXPECT_FALSE(fs::exists(root / "out/Copy (1) of pic.gif"));
+}
+
+TEST_F(CollageTest, LibraryPictureIsRewrittenEveryTimeItIsDrawn) {
+    AddPicture("lib.gif", 10, 10, "library bytes");
+    WriteFile(root / "out/lib.gif", "stale");
+    state.m_imageVolume = 2;
+    state.m_textVolume = 0;
+    std::vector<Item> items = ItemsOf(Compose(8));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].body.substr(0, 40), "<IMG name='pageimageitem0~' SRC='lib.gif");
+    EXPECT_NE(items[1].body.find("SRC='lib.gif'"), std::string::npos);
+    EXPECT_EQ(ReadFile(root / "out/lib.gif"), "library bytes");
+}
+
+TEST_F(CollageTest, PicturePlacementClipsAtTheBoundsOnly) {
+    ImageCandidate wide{"w.gif", "900", "20"};
+    ImageCandidate small{"s.gif", "400", "20"};
+    // Seed 1: left 41 % 850 = 41, top 18467 % 1100 = 867.
+    rng::Seed(1);
+    ImagePlacement placed = PlaceImage(wide, 850, 1100);
+    EXPECT_EQ(placed.left, 41);
+    EXPECT_EQ(placed.top, 867);
+    EXPECT_EQ(placed.widthText, "809");
+    EXPECT_EQ(placed.heightText, "20");
+    rng::Seed(1);
+    EXPECT_EQ(PlaceImage(small, 850, 1100).widthText, "400");
+    // Landscape: left 41 % 1100, top 18467 % 850 = 617; an empty size reads 0.
+    rng::Seed(1);
+    placed = PlaceImage(ImageCandidate{"e.gif", "", ""}, 1100, 850);
+    EXPECT_EQ(placed.top, 617);
+    EXPECT_EQ(placed.widthText, "0");
+}
+
+TEST_F(CollageTest, BaseNamesOfStoredFileNames) {
+    EXPECT_EQ(BaseFileName("pic.gif"), "pic.gif");
+    EXPECT_EQ(BaseFileName("../../etc/pic.gif"), "pic.gif");
+    EXPECT_EQ(BaseFileName("C:\\images\\pic.gif"), "pic.gif");
+    EXPECT_EQ(BaseFileName("dir/"), "");
+}
+
+TEST_F(CollageTest, LibraryNameWithoutABaseNameWritesNothing) {
+    AddPicture("../", 10, 10, "bytes");
+    state.m_imageVolume = 1;
+    state.m_textVolume = 0;
+    Compose(3);
+    EXPECT_FALSE(fs::exists(root / "bytes"));
+    size_t files = 0;
+    for (auto it = fs::directory_iterator(root / "out"); it != fs::directory_iterator(); ++it) ++files;
+    EXPECT_EQ(files, 0u);
+}
+
+TEST_F(CollageTest, DatabaseFailureIsShownAndClosesTheConnection) {
+    Sql("DROP TABLE imagelibrary");
+    ScriptedUserInterface ui;
+    rng::Seed(1);
+    CollageResult result = BuildCollage(state, ui);
+    EXPECT_FALSE(result.written);
+    EXPECT_TRUE(result.databaseFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "db error");
+    EXPECT_EQ(ui.messages[0].text.rfind("SQLITE_ERROR", 0), 0u) << ui.messages[0].text;
+    EXPECT_FALSE(state.m_db.IsOpen());
+    EXPECT_FALSE(fs::exists(root / "out/collage1.html"));
+    EXPECT_TRUE(ui.openedPages.empty());
+    EXPECT_FALSE(ui.waitVisible);
+}
+
+TEST_F(CollageTest, MalformedStoredPictureIsADatabaseFailure) {
+    Sql(wordsdb::InsertImage("1", "bad.gif", "1", "1", "not encoded at all \x01"));
+    state.m_imageVolume = 1;
+    ScriptedUserInterface ui;
+    rng::Seed(1);
+    EXPECT_TRUE(BuildCollage(state, ui).databaseFailed);
+    EXPECT_FALSE(state.m_db.IsOpen());
+}
+
+TEST_F(CollageTest, ArtFontsAreCopiedOnlyWhenTheOutputLacksThem) {
+    state.m_imageVolume = 0;
+    ScriptedUserInterface ui;
+    rng::Seed(1);
+    ASSERT_TRUE(BuildCollage(state, ui).written);
+    EXPECT_EQ(ReadFile(root / "out/artfonts/wz_dragdrop.js"), "// drag");
+    EXPECT_EQ(ReadFile(root / "out/artfonts/metal/space.gif"), "GIF89a");
+    // Present: not refreshed.
+    WriteFile(root / "data/artfonts/wz_dragdrop.js", "// newer");
+    ASSERT_TRUE(BuildCollage(state, ui).written);
+    EXPECT_EQ(ReadFile(root / "out/artfonts/wz_dragdrop.js"), "// drag");
+    // Gone: copied over what is there.
+    fs::remove(root / "out/artfonts/stampkit/a.gif");
+    ASSERT_TRUE(BuildCollage(state, ui).written);
+    EXPECT_EQ(ReadFile(root / "out/artfonts/wz_dragdrop.js"), "// newer");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CollageTest, ArtFontCopyFailureIsReportedAndThePageStillWritten) {
+    WriteFile(root / "out/artfonts", "a file where the folder should be");
+    state.m_imageVolume = 0;
+    ScriptedUserInterface ui;
+    rng::Seed(1);
+    CollageResult result = BuildCollage(state, ui);
+    EXPECT_TRUE(result.written);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("art fonts"), std::string::npos);
+    EXPECT_TRUE(fs::exists(root / "out/collage1.html"));
+}
+
+TEST_F(CollageTest, UnwritablePageIsReportedAndNotOpened) {
+    state.m_outputFolder = (root / "no/such/folder/").string();
+    state.m_imageVolume = 0;
+    ScriptedUserInterface ui;
+    rng::Seed(1);
+    CollageResult result = BuildCollage(state, ui);
+    EXPECT_FALSE(result.written);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_NE(ui.messages.back().text.find(state.m_outputFolder + "collage1.html"), std::string::npos);
+    EXPECT_TRUE(ui.openedPages.empty());
+}
+
+TEST_F(CollageTest, OutputFolderWithoutSlashRunsIntoTheFileName) {
+    state.m_outputFolder = (root / "out").string();
+    state.m_imageVolume = 0;
+    ScriptedUserInterface ui;
+    rng::Seed(1);
+    CollageResult result = BuildCollage(state, ui);
+    EXPECT_EQ(result.pagePath, (root / "outcollage1.html").string());
+    EXPECT_TRUE(fs::exists(root / "outcollage1.html"));
+    EXPECT_TRUE(fs::exists(root / "outartfonts/stampkit/a.gif"));
+}
