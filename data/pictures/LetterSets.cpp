@@ -81,7 +81,7 @@ QImage RansomLetter(const std::vector<QString>& fonts, QChar c, int height) {
 
 // LCD: dark segments over the faint unlit ones on a grey-green panel.
 QImage LcdLetter(const QString& font, QChar c, int height) {
-    const double size = height * 0.62;
+    const double size = height * 0.74;
     const QPainterPath all = TextPath(font, size, "~");  // every segment
     const QPainterPath lit = TextPath(font, size, QString(c.toUpper()));
     const QRectF box = all.boundingRect();
