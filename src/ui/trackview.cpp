@@ -56,6 +56,16 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
     setWindowTitle(title);
     setWindowIcon(AppIcon());
     setFixedSize(Units(0, 0, kWidthUnits, kHeightUnits).size());
+    // The main form's look: small type, group titles on the frame line.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    setStyleSheet(
+        "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
+        " padding: 0 2px; top: 0px; }"
+        "QComboBox { padding-left: 3px; }"
+        "QComboBox::drop-down { width: 13px; }");
 
     TakeOverTextControl();
     InitialiseTrack(m_track);
@@ -144,7 +154,7 @@ void trackview::BuildCutSettings() {
     }
 
     AddLabel(this, "Collage Style:", 14, 262);
-    m_style = Place(new QComboBox(this), 1093, Units(66, 259, 84, 13));
+    m_style = Place(new QComboBox(this), 1093, Units(80, 259, 84, 13));
     for (const char* style : kCollageStyles) m_style->addItem(QString::fromLatin1(style));
     connect(m_style, &QComboBox::currentIndexChanged, this, [this] { WriteState(); });
 
