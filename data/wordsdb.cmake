@@ -1,10 +1,14 @@
 # words6.db: word tables from WordNet, author samples from public-domain texts,
 # the delivered wordbooks and the picture library.
-set(TARVEX4_GCIDE "${PROJECT_SOURCE_DIR}/.cache/debs/dict-gcide/usr/share/dictd/gcide.dict.dz")
-if(NOT EXISTS "${TARVEX4_GCIDE}")
-  execute_process(COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/setup.d/data.sh" RESULT_VARIABLE fetched)
-  if(NOT EXISTS "${TARVEX4_GCIDE}")
-    message(FATAL_ERROR "Missing ${TARVEX4_GCIDE}: run scripts/setup.sh")
+# The dictionaries come unpacked from their packages (scripts/setup.d/data.sh),
+# since installing them would install a dictionary server too.
+set(deb_cache "${PROJECT_SOURCE_DIR}/.cache/debs")
+set(TARVEX4_GCIDE "${deb_cache}/dict-gcide/usr/share/dictd/gcide.dict.dz")
+set(devil_dict "${deb_cache}/dict-devil/usr/share/dictd/devil.dict.dz")
+if(NOT EXISTS "${TARVEX4_GCIDE}" OR NOT EXISTS "${devil_dict}")
+  execute_process(COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/setup.d/data.sh")
+  if(NOT EXISTS "${TARVEX4_GCIDE}" OR NOT EXISTS "${devil_dict}")
+    message(FATAL_ERROR "Missing the dictionaries under ${deb_cache}: run scripts/setup.sh")
   endif()
 endif()
 set(wordnet_dir /usr/share/wordnet)
@@ -13,7 +17,6 @@ foreach(pos noun verb adj adv)
   list(APPEND wordnet_files "${wordnet_dir}/index.${pos}" "${wordnet_dir}/data.${pos}" "${wordnet_dir}/${pos}.exc")
 endforeach()
 set(word_lists /usr/share/dict/american-english-insane /usr/share/dict/british-english-insane)
-set(devil_dict /usr/share/dictd/devil.dict.dz)
 find_program(BIBLE_PROGRAM bible REQUIRED)
 
 file(GLOB wordsdb_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/wordsdb/*.cpp")

@@ -12,7 +12,7 @@ fetch_unpacked() {  # package, a file inside it that shows it is unpacked
   echo "setup: fetching $pkg"
   local tmp
   tmp="$(mktemp -d)"
-  chmod 755 "$tmp"
+  chown _apt "$tmp" 2>/dev/null || true  # apt fetches as its own user when run as root
   if ! (cd "$tmp" && apt-get download "$pkg" >/dev/null); then
     apt-get -o DPkg::Lock::Timeout=900 update -qq
     (cd "$tmp" && apt-get download "$pkg" >/dev/null)
@@ -24,3 +24,4 @@ fetch_unpacked() {  # package, a file inside it that shows it is unpacked
 }
 
 fetch_unpacked dict-gcide usr/share/dictd/gcide.dict.dz
+fetch_unpacked dict-devil usr/share/dictd/devil.dict.dz
