@@ -107,8 +107,12 @@ private:
             --m_fallback;
             return;
         }
+        if (c >= 0x20 && c < 0x80 && m_state.dest == Dest::kText && m_highSurrogate == 0) {
+            AsciiRun();
+            return;
+        }
         if (c < 0x80) {
-            Character(c == '\t' ? U'\t' : static_cast<char32_t>(c));
+            Character(static_cast<char32_t>(c));
             return;
         }
         std::size_t pos = m_pos - 1;
@@ -263,7 +267,7 @@ private:
         else if (IsUnderlineOn(word)) s.underline = on;
         else if (word == "cf") s.colour = std::max(parameter, 0);
         else if (word == "highlight" || word == "cb") s.highlight = std::max(parameter, 0);
-        else if (word == "fs") s.halfPoints = hasParameter && parameter > 0 ? parameter : 24;
+        else if (word == "fs") s.halfPoints = hasParameter && parameter > 0 ? std::min(parameter, 32767) : 24;
         else if (word == "f") SetFont(parameter);
         else if (word == "plain") Plain();
         else if (word == "pard") s.alignment = ParagraphAlignment::kLeft;
@@ -340,8 +344,21 @@ private:
         }
     }
 
-    void TextCharacter(char32_t cp) {
-        if (cp < 0x20 && cp != U'\t' && cp != U'\v') return;  // control bytes are no text
+    // Plain ASCII text of the document, taken a run at a time for speed.
+    void AsciiRun() {
+        std::size_t end = m_pos;
+        while (end < m_in.size()) {
+            unsigned char c = static_cast<unsigned char>(m_in[end]);
+            if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}') break;
+            ++end;
+        }
+        TextRun& run = CurrentRun();
+        run.text.append(m_in.data() + m_pos - 1, end - m_pos + 1);
+        m_pos = end;
+    }
+
+    // The run that text in the current format goes to.
+    TextRun& CurrentRun() {
         Paragraph& paragraph = m_paragraphs.back();
         if (m_formatDirty || paragraph.runs.empty()) {
             RunFormat format = CurrentFormat();
@@ -349,7 +366,12 @@ private:
                 paragraph.runs.push_back({std::string(), std::move(format)});
             m_formatDirty = false;
         }
-        utf8text::Append(paragraph.runs.back().text, cp);
+        return paragraph.runs.back();
+    }
+
+    void TextCharacter(char32_t cp) {
+        if (cp < 0x20 && cp != U'\t' && cp != U'\v') return;  // control bytes are no text
+        utf8text::Append(CurrentRun().text, cp);
     }
 
     void BreakParagraph() {

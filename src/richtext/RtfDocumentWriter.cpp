@@ -10,6 +10,9 @@
 
 namespace {
 
+// Bytes written as they are.
+bool IsPlain(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '\\' && c != '{' && c != '}'; }
+
 // A face as the font table can hold it, and as the reader gives it back:
 // no ';' (it ends the entry), no control characters, no outer spaces.
 std::string FaceForRtf(std::string_view face) {
@@ -131,7 +134,7 @@ private:
     Written AsWritten(const RunFormat& f) const {
         Written w;
         w.font = FontNumber(FaceForRtf(f.face));
-        w.halfPoints = std::max(1, (f.heightTwips + 5) / 10);
+        w.halfPoints = static_cast<int>(std::clamp<long long>((f.heightTwips + 5LL) / 10, 1, 32767));
         w.colour = (f.textColour & 0xFFFFFF) == 0 ? 0 : ColourNumber(f.textColour & 0xFFFFFF);
         w.highlight = f.hasHighlight ? ColourNumber(f.highlightColour & 0xFFFFFF) : 0;
         w.bold = f.bold;
@@ -164,6 +167,13 @@ private:
     // Text with the RTF specials escaped.
     void AppendEscaped(std::string_view text) {
         for (std::size_t pos = 0; pos < text.size();) {
+            std::size_t plain = pos;
+            while (plain < text.size() && IsPlain(static_cast<unsigned char>(text[plain]))) ++plain;
+            if (plain > pos) {
+                m_out.append(text.data() + pos, plain - pos);
+                pos = plain;
+                continue;
+            }
             unsigned char c = static_cast<unsigned char>(text[pos]);
             if (c < 0x80) {
                 ++pos;
