@@ -41,7 +41,9 @@ TEST(FuzzCorpus, ExtractorFailuresLeaveTheOutputAlone) {
     ASSERT_FALSE(inputs.empty());
     for (const auto& [name, rtf] : inputs) {
         std::string text = "sentinel";
-        if (!ExtractPlainText(rtf, text)) EXPECT_EQ(text, "sentinel") << name;
+        if (!ExtractPlainText(rtf, text)) {
+            EXPECT_EQ(text, "sentinel") << name;
+        }
     }
 }
 
