@@ -31,6 +31,13 @@ out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
 # A data folder of its own, so the user's settings are neither used nor changed.
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
+# Start it with the delivered data of a build tree when there is one.
+for delivered in "$(dirname "$exe")/../share/tarvex4" "$top"/build/*/share/tarvex4; do
+  if [ -f "$delivered/words6.db" ]; then
+    mkdir -p "$home/vantelo" && cp -r "$delivered"/. "$home/vantelo/"
+    break
+  fi
+done
 export VANTELO_HOME="$home/vantelo" TARVEX4_NO_OPEN=1 TARVEX4_GRAB_WINDOW="$out"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 case "$mode" in

@@ -5,6 +5,7 @@
 #include "support/DataFolder.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 Ctarvex4App::Ctarvex4App() = default;
 
@@ -36,15 +37,16 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     m_ui.SetWaitHandlers([view] { view->ShowWaitMessage(); }, [view] { view->HideWaitMessage(); });
     m_frame->SetView(view);
     view->OnInitialUpdate();
-    if (!setup.ok()) {
-        std::string text = "The data folder " + m_state->m_dataFolder + " is not complete:";
-        for (const std::string& problem : setup.problems) text += "\n" + problem;
-        m_ui.ShowMessage(text, "tarvex4");
-    }
 
     m_frame->setGeometry(50, 50, 800, 600);
     m_frame->setFixedSize(800, 600);
     m_frame->showNormal();
     m_frame->update();
+    if (!setup.ok()) {
+        std::string text = "The data folder " + m_state->m_dataFolder + " is not complete:";
+        for (const std::string& problem : setup.problems) text += "\n" + problem;
+        // Said once the window is up, over it.
+        QTimer::singleShot(0, m_frame.get(), [this, text] { m_ui.ShowMessage(text, "tarvex4"); });
+    }
     return true;
 }

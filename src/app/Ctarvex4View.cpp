@@ -45,10 +45,19 @@ W* Placed(W* widget, const QPoint& at) {
 Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* parent)
     : QWidget(parent), m_state(state), m_ui(ui) {
     setObjectName("101");
-    setFixedSize(DluX(512), DluY(331));
+    // The form's own area; the background fills whatever the frame gives it.
+    setMinimumSize(DluX(512), DluY(331));
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+    // Group titles sit on the frame line, so the boxes enclose their controls
+    // at the heights the layout gives them.
+    setStyleSheet(
+        "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
+        " padding: 0 2px; top: 0px; }"
+        "QComboBox { padding-left: 3px; }"
+        "QComboBox::drop-down { width: 13px; }");
 
     // Group boxes first, so that the controls drawn over them stay on top.
     BuildTrackColumn();
@@ -367,6 +376,7 @@ void Ctarvex4View::OnInitialUpdate() {
     emit TitleChanged("VANTELO  Version 1.2");
     SetToolTips();
     ShowTrack(m_state, *m_trackWindows, 1);
+    m_text->setFocus(Qt::OtherFocusReason);
 }
 
 void Ctarvex4View::SetBackgroundBitmap(const QPixmap& picture, int mode) {

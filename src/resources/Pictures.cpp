@@ -124,8 +124,9 @@ QPixmap TitlePicture() {
 }
 
 QPixmap SliderTrack() {
-    // Wide enough for the widest slider; it is drawn at (0,0), not stretched.
-    QPixmap pm(180, 22);
+    // Drawn at (0,0), not stretched: the groove ends where the thumb of the
+    // narrowest slider (147 px) stops.
+    QPixmap pm(160, 22);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -134,10 +135,10 @@ QPixmap SliderTrack() {
     g.setColorAt(1, QColor(0xA8, 0xB2, 0xC0));
     p.setPen(QPen(QColor(0x3A, 0x42, 0x4E), 1));
     p.setBrush(g);
-    p.drawRoundedRect(QRectF(2.5, 6.5, 175, 5), 2.5, 2.5);
+    p.drawRoundedRect(QRectF(2.5, 6.5, 140, 5), 2.5, 2.5);
     p.setPen(QPen(QColor(0x6A, 0x74, 0x82), 1));
     for (int i = 0; i <= 10; ++i) {
-        const int x = 5 + i * 17;
+        const int x = 5 + i * 134 / 10;
         p.drawLine(x, 14, x, i % 5 == 0 ? 19 : 17);
     }
     return pm;

@@ -1,0 +1,89 @@
+#pragma once
+// A main window over a scratch data folder, with a scripted user interface.
+#include "app/CMainFrame.h"
+#include "app/Ctarvex4View.h"
+#include "db/SqlDatabase.h"
+#include "db/WordsDb.h"
+#include "form/MainFormState.h"
+#include "support/ScriptedUserInterface.h"
+
+#include "ScratchFolder.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+inline QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "test_ui_main";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        auto* a = new QApplication(argc, argv);
+        QApplication::setStyle("Fusion");
+        return a;
+    }();
+    return *app;
+}
+
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void WriteAll(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+// Tables of the delivered words database, with one stored output folder.
+inline void CreateWordsDatabase(const std::string& dataFolder, const std::string& outputFolder) {
+    SqlDatabase db;
+    db.Open(wordsdb::DatabasePath(dataFolder));
+    for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
+    db.Execute(wordsdb::InsertOutputFolder(outputFolder));
+    db.Close();
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        ::setenv("VANTELO_HOME", data.path().c_str(), 1);
+        output = data.path() + "/collages/";
+        std::filesystem::create_directories(output);
+        CreateWordsDatabase(data.path(), output);
+    }
+    void Open() {
+        state = std::make_unique<MainFormState>();
+        state->m_dataFolder = data.path();
+        frame = std::make_unique<CMainFrame>();
+        view = new Ctarvex4View(*state, ui, frame.get());
+        frame->SetView(view);
+        view->OnInitialUpdate();
+        frame->setGeometry(50, 50, 800, 600);
+        frame->setFixedSize(800, 600);
+        frame->show();
+        QApplication::setActiveWindow(frame.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void TearDown() override {
+        frame.reset();
+        state.reset();
+    }
+    template <class W = QWidget>
+    W* Control(int id) const {
+        return qobject_cast<W*>(view->Control(id));
+    }
+
+    ScratchFolder data;
+    std::string output;
+    ScriptedUserInterface ui;
+    std::unique_ptr<MainFormState> state;
+    std::unique_ptr<CMainFrame> frame;
+    Ctarvex4View* view = nullptr;
+};

@@ -1,0 +1,312 @@
+#include "MainWindowFixture.h"
+
+#include "app/BitmapSlider.h"
+#include "app/DialogUnits.h"
+#include "richtext/RichTextOps.h"
+#include "ui/CBitmapButton.h"
+#include "ui/QtRichEdit.h"
+#include "ui/waitmessage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinterInfo>
+#include <QRadioButton>
+
+namespace {
+
+bool Checked(QWidget* w) { return qobject_cast<QAbstractButton*>(w)->isChecked(); }
+
+TEST_F(MainWindowTest, StartsWithTheFormsStartValues) {
+    Open();
+    EXPECT_EQ(frame->windowTitle(), "VANTELO  Version 1.2");
+    EXPECT_EQ(frame->geometry(), QRect(50, 50, 800, 600));
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+    EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    auto* style = Control<QComboBox>(1090);
+    ASSERT_EQ(style->count(), 6);
+    EXPECT_EQ(style->itemText(0), "Plain - Solid BG");
+    EXPECT_EQ(style->itemText(5), "Metal");
+    EXPECT_EQ(style->currentIndex(), 0);
+    EXPECT_TRUE(Checked(view->Control(1031)));
+    for (int id : {1035, 1036, 1037, 1043, 1056, 1057, 1104, 1102, 1103}) EXPECT_FALSE(Checked(view->Control(id))) << id;
+    for (int id : {1089, 1100, 1101}) EXPECT_TRUE(Checked(view->Control(id))) << id;
+
+    for (int id : {1008, 1024, 1028, 1032}) {
+        auto* fader = Control<BitmapSlider>(id);
+        EXPECT_EQ(fader->maximum(), 200);
+        EXPECT_EQ(fader->value(), 100);
+    }
+    EXPECT_EQ(Control<BitmapSlider>(1091)->maximum(), 40);
+    EXPECT_EQ(Control<BitmapSlider>(1091)->value(), 20);
+    EXPECT_EQ(Control<BitmapSlider>(1092)->maximum(), 20);
+    EXPECT_EQ(Control<BitmapSlider>(1092)->value(), 10);
+
+    // The stored folder and the file name run together, as stored.
+    EXPECT_EQ(Control<QLineEdit>(1086)->text().toStdString(), output + "collage1.html");
+    // No saved font: Courier 12 pt.
+    const CharFormat format = state->m_mainText->SelectionCharFormat();
+    EXPECT_EQ(format.face, "Courier");
+    EXPECT_EQ(format.heightTwips, 240);
+    // Track 1 is shown, and so mixed, from the start.
+    EXPECT_TRUE(state->m_trackWindowOpen[0]);
+    EXPECT_FALSE(state->m_trackWindowOpen[1]);
+    EXPECT_TRUE(qobject_cast<CBitmapButton*>(view->Control(1010))->IsPushed());
+}
+
+TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem) {
+    Open();
+    EXPECT_EQ(view->Control(1004)->geometry(), DluRect(7, 36, 369, 129));
+    EXPECT_EQ(view->Control(1008)->geometry(), DluRect(402, 78, 98, 11));
+    EXPECT_EQ(view->Control(1092)->geometry(), DluRect(220, 309, 104, 13));
+    EXPECT_EQ(view->Control(1086)->geometry(), DluRect(21, 302, 165, 12));
+    EXPECT_EQ(view->Control(1052)->geometry(), DluRect(390, 57, 115, 59));
+    EXPECT_EQ(view->Control(1038)->pos(), DluPoint(20, 15));
+    EXPECT_EQ(view->Control(1023)->pos(), DluPoint(180, 15));
+    EXPECT_EQ(view->Control(1034)->pos(), DluPoint(429, 286));
+    EXPECT_EQ(view->Control(1084)->pos(), DluPoint(335, 284));
+    EXPECT_EQ(view->Control(1057)->geometry(), DluRect(313, 240, 20, 10));
+    // Every control lies inside the form and the form inside the frame.
+    for (QWidget* w : view->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(view)) {
+            EXPECT_TRUE(view->rect().contains(w->geometry())) << w->objectName().toStdString();
+        }
+    EXPECT_LE(view->height() + frame->menuBar()->height(), 600);
+}
+
+TEST_F(MainWindowTest, ToolTipsAndPictureButtons) {
+    Open();
+    EXPECT_EQ(view->Control(1038)->toolTip(), "Change Font Size or Style");
+    EXPECT_EQ(view->Control(1021)->toolTip(), "Paste text from Windows clipboard");
+    EXPECT_EQ(view->Control(1032)->toolTip(),
+              "Increase or decrease the probability that a word will be picked from track");
+    EXPECT_EQ(view->Control(1034)->toolTip(), "Green indicates ON. Click to stop mixing from this track.");
+    for (int id : {1087, 1093, 1039, 1095, 1084, 1091, 1092}) EXPECT_TRUE(view->Control(id)->toolTip().isEmpty()) << id;
+    EXPECT_EQ(qobject_cast<CBitmapButton*>(view->Control(1084))->Caption(), "lyric");
+    // Commands that do not exist yet are not offered.
+    for (int id : {1022, 1023, 1095}) {
+        EXPECT_FALSE(view->Control(id)->isEnabled());
+        EXPECT_EQ(qobject_cast<CBitmapButton*>(view->Control(id))->PictureState(), QChar('X'));
+    }
+    EXPECT_FALSE(frame->Command(32782)->isEnabled());
+}
+
+TEST_F(MainWindowTest, MenuTextsAreAsStored) {
+    Open();
+    QStringList texts;
+    for (QAction* menu : frame->menuBar()->actions()) {
+        texts << menu->text();
+        for (QAction* item : menu->menu()->actions()) texts << (item->isSeparator() ? "-" : item->text());
+    }
+    EXPECT_EQ(texts.join("|").toStdString(),
+              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|"
+              "&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|&Help|User Guide");
+    // The keys live in their own table, so Qt adds no second shortcut text.
+    for (int id : {57600, 57643, 57637}) EXPECT_TRUE(frame->Command(id)->shortcut().isEmpty());
+}
+
+TEST_F(MainWindowTest, AcceleratorsReachTheCommands) {
+    Open();
+    auto* text = view->MainText();
+    text->setFocus();
+    QApplication::clipboard()->setText("pasted words");
+    QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_NE(text->toPlainText().indexOf("pasted words"), -1);
+    // Ctrl+P is no key of the program.
+    const QString before = text->toPlainText();
+    QTest::keyClick(text, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(text->toPlainText(), before);
+    // Undo by Ctrl+Z brings back the text before the paste; Alt+Backspace does the same.
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text->toPlainText().indexOf("pasted words"), -1);
+    QTest::keyClick(text, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_NE(text->toPlainText().indexOf("pasted words"), -1);
+    QTest::keyClick(text, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(text->toPlainText().indexOf("pasted words"), -1);
+    // Ctrl+A then Shift+Del cuts to the clipboard.
+    QTest::keyClicks(text, "mine");
+    text->selectAll();
+    QTest::keyClick(text, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "mine");
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, EditMenuActsOnTheMainTextAndPasteNeedsItsFocus) {
+    Open();
+    auto* text = view->MainText();
+    QApplication::clipboard()->setText("clip");
+    view->Control(1086)->setFocus();
+    state->m_undoText = "marker";
+    frame->Command(57637)->trigger();
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_EQ(state->m_undoText, "marker");
+    text->setFocus();
+    // The picture button leaves the focus in the text, so it pastes.
+    QTest::mouseClick(view->Control(1021), Qt::LeftButton);
+    EXPECT_EQ(text->toPlainText(), "clip");
+    text->selectAll();
+    frame->Command(57634)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "clip");
+}
+
+TEST_F(MainWindowTest, NewMovesTheTextToTheClipboard) {
+    Open();
+    LoadMarkup(*state->m_mainText, "old contents");
+    frame->Command(57600)->trigger();
+    EXPECT_TRUE(view->MainText()->toPlainText().isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text().trimmed(), "old contents");
+    EXPECT_TRUE(view->MainText()->hasFocus());
+    QTest::mouseClick(view->Control(1013), Qt::LeftButton);
+    EXPECT_NE(view->MainText()->toPlainText().indexOf("old contents"), -1);
+}
+
+TEST_F(MainWindowTest, WidgetsWriteTheFormState) {
+    Open();
+    Control<QRadioButton>(1036)->click();
+    EXPECT_EQ(state->WordsPerSnip(), 3);
+    EXPECT_FALSE(Checked(view->Control(1031)));
+    Control<QCheckBox>(1100)->click();
+    EXPECT_FALSE(state->m_textOverImages);
+    Control<QRadioButton>(1103)->click();
+    EXPECT_TRUE(state->m_landscape);
+    Control<QComboBox>(1090)->setCurrentIndex(3);
+    EXPECT_EQ(state->m_mainStyle, 3);
+    Control<BitmapSlider>(1028)->setValue(7);
+    EXPECT_EQ(state->m_trackFader[2], 7);
+    Control<BitmapSlider>(1091)->setValue(33);
+    EXPECT_EQ(state->m_textVolume, 33);
+}
+
+TEST_F(MainWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
+    Open();
+    auto* text = view->MainText();
+    auto* menu = view->findChild<QMenu*>("213");
+    ASSERT_TRUE(menu);
+    view->Control(1086)->setFocus();
+    QTest::mousePress(text->viewport(), Qt::RightButton, {}, QPoint(30, 30));
+    EXPECT_FALSE(menu->isVisible());
+    text->setFocus();
+    QTest::mousePress(text->viewport(), Qt::RightButton, {}, QPoint(30, 30));
+    EXPECT_TRUE(menu->isVisible());
+    QStringList items;
+    for (QAction* a : menu->actions()) items << a->text() + "=" + a->objectName();
+    EXPECT_EQ(items.join(",").toStdString(), "Cut=32776,Copy=32777,Paste=32778");
+    menu->hide();
+}
+
+TEST_F(MainWindowTest, WaitBoxIsCreatedOnceAndKeepsItsPlace) {
+    Open();
+    EXPECT_FALSE(view->WaitBoxCreated());
+    view->ShowWaitMessage();
+    ASSERT_TRUE(view->WaitBox());
+    EXPECT_TRUE(view->WaitBox()->isVisible());
+    const QPoint place = view->WaitBox()->pos();
+    waitmessage* box = view->WaitBox();
+    view->HideWaitMessage();
+    EXPECT_FALSE(box->isVisible());
+    frame->move(200, 150);
+    view->ShowWaitMessage();
+    EXPECT_EQ(view->WaitBox(), box);
+    EXPECT_EQ(view->WaitBox()->pos(), place);
+    view->HideWaitMessage();
+}
+
+TEST_F(MainWindowTest, OutputChooserRefusesAFolderlessNameAndStoresTheFolder) {
+    Open();
+    ui.saveAnswers.push_back(FileChoice{"party.html", "party.html"});
+    QTest::mouseClick(view->Control(1087), Qt::LeftButton);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Check output file name");
+    EXPECT_EQ(ui.messages[0].caption, "OUTPUT FILENAME ERROR");
+    EXPECT_EQ(state->m_outputFileName, "collage1.html");
+
+    const std::string pages = data.path() + "/Pages/";
+    ui.saveAnswers.push_back(FileChoice{pages + "party.html", "party.html"});
+    QTest::mouseClick(view->Control(1087), Qt::LeftButton);
+    EXPECT_EQ(Control<QLineEdit>(1086)->text().toStdString(), pages + "party.html");
+    EXPECT_EQ(state->m_outputFolder, pages);
+
+    // At the next start the stored folder comes back with "collage1.html".
+    frame.reset();
+    Open();
+    EXPECT_EQ(Control<QLineEdit>(1086)->text().toStdString(), pages + "collage1.html");
+}
+
+TEST_F(MainWindowTest, CustomFolderButtonChecksFolderEvenWhenCancelled) {
+    Open();
+    QTest::mouseClick(view->Control(1093), Qt::LeftButton);
+    ASSERT_EQ(ui.folderTitles.size(), 1u);
+    EXPECT_EQ(ui.folderTitles[0], "Custom GIF Images Folder:");
+    EXPECT_TRUE(Checked(view->Control(1104)));
+    EXPECT_EQ(Control<QLineEdit>(1088)->text(), "/");
+    ui.folderAnswers.push_back(FolderChoice{1, data.path()});
+    QTest::mouseClick(view->Control(1093), Qt::LeftButton);
+    EXPECT_EQ(Control<QLineEdit>(1088)->text().toStdString(), data.path());
+    EXPECT_TRUE(state->m_useCustomFolder);
+}
+
+TEST_F(MainWindowTest, PaletteColoursTheTextBackground) {
+    Open();
+    ui.colourAnswers.push_back(0x0000FFu);  // red
+    QTest::mouseClick(view->Control(1039), Qt::LeftButton);
+    EXPECT_EQ(state->m_backgroundColour, 0x0000FFu);
+    EXPECT_EQ(view->MainText()->palette().color(QPalette::Base), QColor(255, 0, 0));
+}
+
+TEST_F(MainWindowTest, SaveFromTheWindowAsPlainTextAndRtf) {
+    Open();
+    LoadMarkup(*state->m_mainText, "Grüße from the window");
+    view->SetFileTypeAsker([] { return MainTextWindow::SaveFormat::kPlainText; });
+    ui.saveAnswers.push_back(FileChoice{data.path() + "/cut.txt", "cut.txt"});
+    frame->Command(57603)->trigger();
+    EXPECT_EQ(ReadAll(data.path() + "/cut.txt"), PlainTextOf(*state->m_mainText));
+    EXPECT_NE(ReadAll(data.path() + "/cut.txt").find("Grüße from the window"), std::string::npos);
+
+    view->SetFileTypeAsker([] { return MainTextWindow::SaveFormat::kRichText; });
+    ui.saveAnswers.push_back(FileChoice{data.path() + "/cut.rtf", "cut.rtf"});
+    QTest::mouseClick(view->Control(1042), Qt::LeftButton);
+    const std::string rtf = ReadAll(data.path() + "/cut.rtf");
+    ASSERT_EQ(rtf.rfind("{\\rtf", 0), 0u);
+    QtRichEdit reread;
+    ASSERT_TRUE(reread.StreamRtfIn(rtf));
+    EXPECT_EQ(reread.toPlainText(), view->MainText()->toPlainText());
+}
+
+TEST_F(MainWindowTest, FontSavedInTheDataFolderIsUsedAtTheNextStart) {
+    Open();
+    ui.fontAnswers.push_back(FontChoice{"DejaVu Serif", 200, 0, false, true, false});
+    QTest::mouseClick(view->Control(1038), Qt::LeftButton);
+    EXPECT_EQ(ReadAll(data.path() + "/fdefaults.txt"), "DejaVu Serif|400");
+    frame.reset();
+    state.reset();
+    Open();
+    QTest::keyClicks(view->MainText(), "typed");
+    state->m_mainText->SelectAll();
+    const CharFormat format = state->m_mainText->SelectionCharFormat();
+    EXPECT_EQ(format.face, "DejaVu Serif");
+    EXPECT_EQ(format.heightTwips, 400);
+}
+
+TEST_F(MainWindowTest, PrintWithoutPrinterSaysSo) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a default printer";
+    Open();
+    QTest::mouseClick(view->Control(1040), Qt::LeftButton);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "No default printer is installed.");
+    EXPECT_EQ(ui.messages[0].caption, "VANTELO print error");
+}
+
+TEST_F(MainWindowTest, UserGuideFromTheHelpMenu) {
+    Open();
+    frame->Command(32772)->trigger();
+    ASSERT_EQ(ui.openedPages.size(), 1u);
+    EXPECT_EQ(ui.openedPages[0], data.path() + "/usermanual/vantelo_manual.html");
+}
+
+}  // namespace
