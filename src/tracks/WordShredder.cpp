@@ -1,16 +1,16 @@
 #include "tracks/WordShredder.h"
 
 #include "form/TrackState.h"
-#include "tracks/Utf8Characters.h"
+#include "richtext/Utf8Text.h"
 
 namespace {
 
 std::string_view Fragment(std::string_view word, const ShredSettings& settings) {
     const auto size = static_cast<std::size_t>(settings.size);
-    const std::vector<std::size_t> starts = tracks::CharacterStarts(word);
-    if (starts.size() <= size) return word;
-    if (settings.type == FragmentType::Prefix) return word.substr(0, starts[size]);
-    return word.substr(starts[starts.size() - size]);
+    const std::size_t characters = utf8text::CountCodePoints(word);
+    if (characters <= size) return word;
+    if (settings.type == FragmentType::Prefix) return word.substr(0, utf8text::OffsetOfCodePoint(word, size));
+    return word.substr(utf8text::OffsetOfCodePoint(word, characters - size));
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include "tracks/Utf8Characters.h"
 #include "tracks/WordShredder.h"
 
 #include <gtest/gtest.h>
@@ -65,12 +64,9 @@ TEST(ShredWords, MalformedBytesCountOneEach) {
     EXPECT_EQ(ShredWords("\xC0\xAFxy", kPrefix3), "\xC0\xAFx ");
 }
 
-TEST(CharacterStarts, DividesEveryByteStringCompletely) {
-    const std::string mixed = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x80\xED\xA0\x80Z";
-    const auto starts = tracks::CharacterStarts(mixed);
-    // A, é, €, 😀, stray 0x80, the three bytes of an encoded surrogate, Z.
-    EXPECT_EQ(starts, (std::vector<std::size_t>{0, 1, 3, 6, 10, 11, 12, 13, 14}));
-    EXPECT_TRUE(tracks::CharacterStarts("").empty());
+TEST(ShredWords, EncodedSurrogatesAreNotCharacters) {
+    // The three bytes of an encoded surrogate count as three characters.
+    EXPECT_EQ(ShredWords("\xED\xA0\x80z", kSuffix3), "\xA0\x80z ");
 }
 
 }  // namespace
