@@ -240,7 +240,9 @@ void trackview::ShowNormalOrRestore() {
 }
 
 bool trackview::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    // Keys in a popup of this window (an open style list) are the popup's own.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::KeyPress && widget != nullptr && widget->window() == this) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Tab neither moves the focus nor reaches the text.
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return true;

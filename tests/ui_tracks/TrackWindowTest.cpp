@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
@@ -164,7 +165,13 @@ TEST_F(TrackWindowTest, CloseAndEscapeHideTheWindowAndLeaveTheTrackOn) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(form.m_trackWindowOpen[1]);
 
+    // Escape in the open style list closes the list, not the window.
     ShowTrack(form, windows, 2);
+    auto* styles = Control<QComboBox>(window, 1093);
+    styles->showPopup();
+    QTest::keyClick(styles->view(), Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+
     TrackOnOff(form, windows, 2);
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(form.m_trackWindowOpen[1]);
