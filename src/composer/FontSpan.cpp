@@ -3,7 +3,7 @@
 #include "composer/HtmlText.h"
 
 std::string FontSpanOf(RichEditControl& text) {
-    text.SetSelection(0, text.TextLength());
+    text.SelectAll();
     CharFormat format = text.SelectionCharFormat();
     text.CollapseToStart();
     return "<font face='" + EscapeHtml(format.face) + "' color='" + HtmlColour(format.textColour) +

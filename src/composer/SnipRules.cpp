@@ -22,13 +22,14 @@ std::string_view WordAt(std::string_view text, int k) {
 }
 
 WordIndex::WordIndex(std::string_view text) : m_text(text) {
+    m_spaces.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), ' ')));
     const char* data = text.data();
     const char* end = data + text.size();
     for (const char* p = data; p < end;) {
         const void* hit = std::memchr(p, ' ', static_cast<size_t>(end - p));
         if (!hit) break;
         const char* space = static_cast<const char*>(hit);
-        m_spaces.push_back(static_cast<size_t>(space - data));
+        m_spaces.push_back(static_cast<std::uint32_t>(space - data));
         p = space + 1;
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,8 @@ public:
 
 private:
     std::string_view m_text;
-    std::vector<size_t> m_spaces;
+    // Offsets of the spaces; 32 bits keep the index of a long text small.
+    std::vector<std::uint32_t> m_spaces;
 };
 
 // Up to n consecutive words from a random word: one draw reduced into
