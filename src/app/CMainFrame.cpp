@@ -4,6 +4,8 @@
 #include "resources/Pictures.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -35,6 +37,13 @@ void CMainFrame::Dispatch(int id) {
         return;
     }
     if (m_view) m_view->OnCommand(id);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The track windows are windows of their own; closing the frame ends the
+    // program all the same, saving nothing.
+    event->accept();
+    QApplication::quit();
 }
 
 void CMainFrame::BuildMenu() {

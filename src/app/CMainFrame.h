@@ -16,6 +16,9 @@ public:
     // The menu command or accelerator with this id (the id is its object name).
     QAction* Command(int id) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildMenu();
     void BuildAccelerators();
