@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QAbstractItemView>
 #include <QMenu>
@@ -210,7 +211,12 @@ TEST_F(TrackWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
     text->setFocus();
     QTest::mouseClick(text->viewport(), Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_TRUE(menu->isVisible());
+
+    // Paste from the menu reaches the text that had the focus.
+    QApplication::clipboard()->setText("pasted");
+    menu->actions()[2]->trigger();
     menu->hide();
+    EXPECT_TRUE(text->toPlainText().contains("pasted"));
 }
 
 TEST_F(TrackWindowTest, TheTrackKeepsItsTextWhenTheWindowsGoFirst) {
