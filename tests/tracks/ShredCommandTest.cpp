@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/wait.h>
+
 namespace {
 
 namespace fs = std::filesystem;
