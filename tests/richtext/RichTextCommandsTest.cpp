@@ -28,7 +28,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 // Runs tarvex4 with `arguments`, `input` on standard input.
-Outcome Run(const std::string& arguments, const std::string& input) {
+Outcome RunTarvex4(const std::string& arguments, const std::string& input) {
     const auto dir = std::filesystem::temp_directory_path() /
                      ("tarvex4_richcli_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
@@ -46,11 +46,11 @@ Outcome Run(const std::string& arguments, const std::string& input) {
 }
 
 TEST(RichTextCommands, Markup2RtfWritesTheRenderingWithTheGivenOptions) {
-    Outcome plain = Run("markup2rtf", "<b>hi</b> there");
+    Outcome plain = RunTarvex4("markup2rtf", "<b>hi</b> there");
     EXPECT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.out, *RenderToRtf("<b>hi</b> there"));
 
-    Outcome options = Run("markup2rtf --face Courier --height 20 --colour 112233 "
+    Outcome options = RunTarvex4("markup2rtf --face Courier --height 20 --colour 112233 "
                           "--background '#A0B0C0' --dpi 120",
                           "<body leftmargin=1>x");
     EXPECT_EQ(options.status, 0) << options.err;
@@ -61,24 +61,24 @@ TEST(RichTextCommands, Markup2RtfWritesTheRenderingWithTheGivenOptions) {
 }
 
 TEST(RichTextCommands, Markup2RtfFailsCleanly) {
-    Outcome failed = Run("markup2rtf", "a</span>");
+    Outcome failed = RunTarvex4("markup2rtf", "a</span>");
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.out.empty());
     EXPECT_NE(failed.err.find("</span> with no open group"), std::string::npos) << failed.err;
     EXPECT_EQ(failed.err.find('\n'), failed.err.size() - 1) << "one line";
 
-    Outcome colour = Run("markup2rtf --colour red", "x");
+    Outcome colour = RunTarvex4("markup2rtf --colour red", "x");
     EXPECT_EQ(colour.status, 1);
     EXPECT_TRUE(colour.out.empty());
     EXPECT_NE(colour.err.find("RRGGBB"), std::string::npos);
 
-    Outcome missing = Run("markup2rtf /nonexistent/file.html", "");
+    Outcome missing = RunTarvex4("markup2rtf /nonexistent/file.html", "");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
 }
 
 TEST(RichTextCommands, Rtf2TextPrintsTheTextOrNamesTheError) {
-    Outcome ok = Run("rtf2text", "{\\rtf1{\\fonttbl{\\f0 A;}}caf\\'e9\\par x}");
+    Outcome ok = RunTarvex4("rtf2text", "{\\rtf1{\\fonttbl{\\f0 A;}}caf\\'e9\\par x}");
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.out, "caf\xc3\xa9\nx");
 
@@ -89,7 +89,7 @@ TEST(RichTextCommands, Rtf2TextPrintsTheTextOrNamesTheError) {
         {"{a\\", "end of file in a control word"},
     };
     for (auto [rtf, message] : failures) {
-        Outcome failed = Run("rtf2text", rtf);
+        Outcome failed = RunTarvex4("rtf2text", rtf);
         EXPECT_EQ(failed.status, 1) << rtf;
         EXPECT_TRUE(failed.out.empty());
         EXPECT_NE(failed.err.find(message), std::string::npos) << failed.err;
