@@ -119,6 +119,8 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     std::string problem;
     if (!WritePage(result.pagePath, page, problem)) {
         result.problem = problem;
+        // The wait box would otherwise stay up over a run that has ended.
+        ui.HideWaitMessage();
         ui.ShowMessage(problem, "tarvex4", MessageButtons::Ok);
         return result;
     }

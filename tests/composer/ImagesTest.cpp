@@ -219,6 +219,7 @@ TEST_F(CollageTest, UnwritablePageIsReportedAndNotOpened) {
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_NE(ui.messages.back().text.find(state.m_outputFolder + "collage1.html"), std::string::npos);
     EXPECT_TRUE(ui.openedPages.empty());
+    EXPECT_FALSE(ui.waitVisible);
 }
 
 TEST_F(CollageTest, OutputFolderWithoutSlashRunsIntoTheFileName) {

@@ -18,8 +18,10 @@ TEST_F(CollageTest, ChosenOutputFileSplitsIntoFolderAndNameAndStoresTheFolder) {
     // Only the folder outlives the program.
     MainFormState next;
     next.m_dataFolder = dataFolder;
-    EXPECT_EQ(LoadOutputFolder(next), "/d/Pages/");
+    InitialiseOutputLocation(next);
+    EXPECT_EQ(next.m_outputFolder, "/d/Pages/");
     EXPECT_EQ(next.m_outputFileName, "collage1.html");
+    EXPECT_EQ(next.m_outputFileText, "/d/Pages/collage1.html");
 }
 
 TEST_F(CollageTest, FileNamedLikeItsFolderKeepsTheWholeFolder) {
