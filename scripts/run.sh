@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and starts tarvex4.
+#   ./scripts/run.sh          open the window (needs a display)
+#   ./scripts/run.sh --xvfb   open it on a virtual display (xvfb-run)
+# Without a display it makes one collage headless and says where it is.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
@@ -9,4 +12,13 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEX4_BUILD_TESTS
 cmake --build "$build" -j "$(nproc)"
 exe="$build/bin/tarvex4"
 "$exe" --version
-"$exe" --help
+
+if [ "${1:-}" = "--xvfb" ]; then
+  exec xvfb-run -a "$exe"
+fi
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$exe"
+fi
+echo "No display here: the window needs one (or run ./scripts/run.sh --xvfb)."
+echo "Making one collage headless instead:  $exe go --main README.md --seed 1"
+"$exe" go --main README.md --seed 1

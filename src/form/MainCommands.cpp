@@ -50,7 +50,12 @@ void StartMainForm(MainFormState& form, UserInterface& ui) {
     form.m_dragItemIds.clear();
 }
 
-void UndoMainText(MainFormState& form) { form.m_mainText->StreamRtfIn(form.m_undoText); }
+void UndoMainText(MainFormState& form) {
+    // Nothing saved yet: streaming an empty text in would wipe what was typed
+    // with no way back.
+    if (form.m_undoText.empty()) return;
+    form.m_mainText->StreamRtfIn(form.m_undoText);
+}
 
 void ChooseMainFont(MainFormState& form, UserInterface& ui, MainTextWindow& window) {
     RichEditControl& text = *form.m_mainText;

@@ -92,6 +92,12 @@ TEST_F(MainCommandsTest, UndoRestoresTheSameTextEachTime) {
     EXPECT_EQ(Text().find("first words"), 0u);
 }
 
+TEST_F(MainCommandsTest, UndoBeforeAnyEditKeepsTheText) {
+    SetText("typed before any command");
+    UndoMainText(form);
+    EXPECT_EQ(Text().find("typed before any command"), 0u);
+}
+
 TEST_F(MainCommandsTest, OnlyCommandsThatChangeTheTextReplaceTheUndoText) {
     SetText("before");
     form.m_undoText = "marker";
