@@ -370,7 +370,7 @@ void Ctarvex4View::OnInitialUpdate() {
     m_waitMessageCreated = false;
     m_state.SetWordsPerSnip(1);
     m_state.m_captureCode = m_state.m_textOverImages = m_state.m_showMain = true;
-    m_state.m_customImageFolder = "/";
+    m_state.m_customImageFolder = std::string(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict)
     m_state.m_nextImageId = 0;
     ShowState();
     emit TitleChanged("VANTELO  Version 1.2");
