@@ -33,7 +33,9 @@ TEST(DeliveredFiles, EachLetterSetHas27GifsOfOneHeight) {
             EXPECT_EQ(gif.height, height) << name;
             EXPECT_GT(gif.width, 4) << name;
             // a letter shows ink, the space shows nothing of a letter
-            if (name != "space.gif") EXPECT_FALSE(AllTransparent(gif)) << name;
+            if (name != "space.gif") {
+                EXPECT_FALSE(AllTransparent(gif)) << name;
+            }
             ++files;
         }
         EXPECT_EQ(files, 27);
