@@ -9,6 +9,7 @@ add_custom_command(
   OUTPUT "${CMAKE_BINARY_DIR}/data/npm.stamp"
   COMMAND bash -c "sum=$(sha256sum package-lock.json | cut -d' ' -f1); if [ \"$(cat node_modules/.package-lock.sha 2>/dev/null)\" != \"$sum\" ]; then npm ci --no-audit --no-fund && echo $sum > node_modules/.package-lock.sha; fi"
   COMMAND ${CMAKE_COMMAND} -E touch "${CMAKE_BINARY_DIR}/data/npm.stamp"
+  BYPRODUCTS "${node_modules}/interactjs/dist/interact.min.js" "${node_modules}/html2canvas/dist/html2canvas.min.js"
   DEPENDS "${PROJECT_SOURCE_DIR}/package-lock.json" "${PROJECT_SOURCE_DIR}/package.json"
   WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
   COMMENT "Installing the pinned npm packages when needed"
