@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -24,9 +23,10 @@ std::string ReadInput(const std::string& command, const std::string& file) {
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) Fail(command, "cannot open " + file);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
     if (in.bad()) Fail(command, "cannot read " + file);
-    return text;
+    return std::move(buffer).str();
 }
 
 void WriteOutput(const std::string& command, const std::string& text) {

@@ -176,13 +176,16 @@ void RichDocument::ApplyFormat(int start, int end, const CharFormat& format) {
     int position = 0;
     for (Paragraph& paragraph : m_paragraphs) {
         const int length = ParagraphLength(paragraph);
+        const bool last = &paragraph == &m_paragraphs.back();
         const bool touches = start == end ? (start >= position && start <= position + length)
                                           : (start <= position + length && end > position);
         if (touches) {
             if (start < end) ApplyToParagraph(paragraph, start - position, end - position, format);
-            // The mark takes the format when it is selected, or when the
-            // paragraph is empty (its insertion format).
-            if (end > position + length || length == 0) ApplyCharFormat(paragraph.markFormat, format);
+            // The mark takes the format when it is selected (the last one
+            // when the range reaches the end), or when the paragraph is
+            // empty (its insertion format).
+            if (end > position + length || length == 0 || (last && start < end && end >= position + length))
+                ApplyCharFormat(paragraph.markFormat, format);
         }
         position += length + 1;
         if (position > end) break;

@@ -66,8 +66,12 @@ TEST(DocumentRichEdit, FormatOfPartOfTheTextSplitsRuns) {
     edit.SetSelection(1, 3);
     EXPECT_FALSE(edit.SelectionCharFormat().Has(CharFormat::kColour));
     EXPECT_TRUE(edit.SelectionCharFormat().Has(CharFormat::kFace));
-    // Setting the colour back joins the runs again.
+    // Select all reaches the final mark, so text typed at the end matches.
     edit.SelectAll();
+    edit.SetSelectionCharFormat(Colour(0x00FF00));
+    EXPECT_EQ(edit.Document().Paragraphs()[0].markFormat.textColour, 0x00FF00u);
+    EXPECT_EQ(edit.StreamRtfOut().find("\\cf0"), std::string::npos);
+    // Setting the colour back joins the runs again.
     edit.SetSelectionCharFormat(Colour(0));
     EXPECT_EQ(edit.Document().Paragraphs()[0].runs.size(), 1u);
 }
