@@ -3,10 +3,9 @@
 #include "richtext/MarkupRtfRenderer.h"
 #include "richtext/RtfTextExtractor.h"
 
-#include <fstream>
+#include <cstdio>
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -15,18 +14,38 @@ namespace {
     throw CLI::RuntimeError(1);
 }
 
-std::string ReadInput(const std::string& command, const std::string& file) {
-    if (file.empty() || file == "-") {
-        std::ostringstream buffer;
-        buffer << std::cin.rdbuf();
-        return buffer.str();
+// Reads the whole input straight into the string, in large blocks.
+std::string ReadAll(const std::string& command, std::FILE* in, const std::string& name,
+                    std::size_t expected) {
+    std::string text(expected + 1, '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (text.size() - used < 4096) text.resize(text.size() * 2 + 65536);
+        const std::size_t n = std::fread(text.data() + used, 1, text.size() - used, in);
+        if (n == 0) break;
+        used += n;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) Fail(command, "cannot open " + file);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) Fail(command, "cannot read " + file);
-    return std::move(buffer).str();
+    if (std::ferror(in)) Fail(command, "cannot read " + name);
+    text.resize(used);
+    return text;
+}
+
+std::string ReadInput(const std::string& command, const std::string& file) {
+    if (file.empty() || file == "-") return ReadAll(command, stdin, "standard input", 0);
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    if (in == nullptr) Fail(command, "cannot open " + file);
+    long size = 0;
+    if (std::fseek(in, 0, SEEK_END) == 0) size = std::ftell(in);
+    std::rewind(in);
+    std::string text;
+    try {
+        text = ReadAll(command, in, file, size > 0 ? static_cast<std::size_t>(size) : 0);
+    } catch (...) {
+        std::fclose(in);
+        throw;
+    }
+    std::fclose(in);
+    return text;
 }
 
 void WriteOutput(const std::string& command, const std::string& text) {

@@ -360,6 +360,7 @@ const char* RtfErrorMessage(RtfError error) {
 
 RtfError RtfTextExtractor::Convert(std::string_view rtf, std::string& plainText) {
     std::string collected;
+    collected.reserve(rtf.size());
     RtfError error = ExtractorRun(rtf, collected).Run();
     if (error == RtfError::kOk) plainText = std::move(collected);
     return error;
