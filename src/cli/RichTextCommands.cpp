@@ -17,10 +17,12 @@ namespace {
 // Reads the whole input straight into the string, in large blocks.
 std::string ReadAll(const std::string& command, std::FILE* in, const std::string& name,
                     std::size_t expected) {
+    // One spare byte, so that a file of the expected size meets its end
+    // without growing (and zero-filling) the buffer again.
     std::string text(expected + 1, '\0');
     std::size_t used = 0;
     for (;;) {
-        if (text.size() - used < 4096) text.resize(text.size() * 2 + 65536);
+        if (used == text.size()) text.resize(text.size() * 2 + 65536);
         const std::size_t n = std::fread(text.data() + used, 1, text.size() - used, in);
         if (n == 0) break;
         used += n;
