@@ -12,6 +12,7 @@
 
 #include <QFileDialog>
 #include <QRadioButton>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <cstdlib>
@@ -171,8 +172,10 @@ void AnswerFolderDialog(const QString& folder, bool accept) {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
         if (!accept) return dialog->reject();
+        // Type the path as a user would: selectFile() depends on the file
+        // system model having loaded the folder, which happens later.
         dialog->setDirectory(folder);
-        dialog->selectFile(folder);
+        if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) edit->setText(folder);
         QMetaObject::invokeMethod(dialog, "accept");
     });
 }
