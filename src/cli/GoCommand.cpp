@@ -2,6 +2,7 @@
 #include "cli/CliRegistry.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
+#include "form/MainCommands.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/ConsoleUserInterface.h"
@@ -83,21 +84,11 @@ std::ifstream OpenText(const std::string& option, const std::string& path) {
     return in;
 }
 
-// As the main form's Open: the first 75 lines, each longer than one
-// character followed by a space, runs of spaces made one.
+// As the main form's Open, with the same code, so the window and this
+// command read a file alike.
 void LoadMainText(MainFormState& state, const std::string& path) {
     std::ifstream in = OpenText("--main", path);
-    std::string collected, line;
-    for (int n = 0; n < 75 && std::getline(in, line); ++n) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > 1) collected += line + " ";
-    }
-    std::string text;
-    for (size_t i = 0; i < collected.size(); ++i) {
-        if (collected[i] == ' ' && i + 1 < collected.size() && collected[i + 1] == ' ') continue;
-        text += collected[i];
-    }
-    LoadMarkup(*state.m_mainText, text);
+    LoadMarkup(*state.m_mainText, CollectOpenedText(in));
 }
 
 // As a track window's Open, answered with the file.
