@@ -4,6 +4,7 @@
 #include "app/DialogUnits.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
+#include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
@@ -47,17 +48,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     setObjectName("101");
     // The form's own area; the background fills whatever the frame gives it.
     setMinimumSize(DluX(512), DluY(331));
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
-    // Group titles sit on the frame line, so the boxes enclose their controls
-    // at the heights the layout gives them.
-    setStyleSheet(
-        "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
-        " padding: 0 2px; top: 0px; }"
-        "QComboBox { padding-left: 3px; }"
-        "QComboBox::drop-down { width: 13px; }");
+    ApplyFormLook(*this);
 
     // Group boxes first, so that the controls drawn over them stay on top.
     BuildTrackColumn();

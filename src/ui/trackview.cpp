@@ -2,6 +2,7 @@
 
 #include "form/MainFormState.h"
 #include "form/TrackState.h"
+#include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "richtext/DocumentRichEdit.h"
 #include "support/UserInterface.h"
@@ -56,16 +57,7 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
     setWindowTitle(title);
     setWindowIcon(AppIcon());
     setFixedSize(Units(0, 0, kWidthUnits, kHeightUnits).size());
-    // The main form's look: small type, group titles on the frame line.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
-    setStyleSheet(
-        "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
-        " padding: 0 2px; top: 0px; }"
-        "QComboBox { padding-left: 3px; }"
-        "QComboBox::drop-down { width: 13px; }");
+    ApplyFormLook(*this);
 
     TakeOverTextControl();
     InitialiseTrack(m_track);
