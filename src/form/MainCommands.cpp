@@ -2,6 +2,7 @@
 
 #include "composer/OutputSettings.h"
 #include "form/FontDefaults.h"
+#include "form/FontPreset.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
 
@@ -24,17 +25,6 @@ bool WriteFile(const std::string& path, const std::string& content) {
     if (!out) return false;
     out.write(content.data(), std::streamsize(content.size()));
     return bool(out.flush());
-}
-
-FontChoice PresetFrom(const CharFormat& uniform) {
-    FontChoice preset;
-    if (uniform.Has(CharFormat::kFace)) preset.face = uniform.face;
-    if (uniform.Has(CharFormat::kSize)) preset.pointSizeTenths = uniform.heightTwips / 2;
-    if (uniform.Has(CharFormat::kColour)) preset.colour = uniform.textColour;
-    preset.bold = uniform.Has(CharFormat::kBold) && uniform.bold;
-    preset.italic = uniform.Has(CharFormat::kItalic) && uniform.italic;
-    preset.underline = uniform.Has(CharFormat::kUnderline) && uniform.underline;
-    return preset;
 }
 
 }  // namespace
@@ -62,7 +52,7 @@ void ChooseMainFont(MainFormState& form, UserInterface& ui, MainTextWindow& wind
     SaveUndo(form);
     text.SelectAll();
     const CharFormat uniform = text.SelectionCharFormat();
-    if (std::optional<FontChoice> chosen = ui.ChooseFont(PresetFrom(uniform))) {
+    if (std::optional<FontChoice> chosen = ui.ChooseFont(FontPresetFrom(uniform))) {
         const int twips = chosen->pointSizeTenths * 2;
         WriteFontDefaults(FontDefaultsPath(form.m_dataFolder), {chosen->face, twips});
         CharFormat format;

@@ -1,5 +1,6 @@
 #include "tracks/TrackCommands.h"
 
+#include "form/FontPreset.h"
 #include "form/TrackState.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
@@ -71,13 +72,7 @@ void ChangeTrackFont(TrackState& track, UserInterface& ui) {
     text.SelectAll();
     const CharFormat current = text.SelectionCharFormat();
 
-    FontChoice preset;
-    if (current.Has(CharFormat::kFace)) preset.face = current.face;
-    if (current.Has(CharFormat::kSize)) preset.pointSizeTenths = current.heightTwips / 2;
-    if (current.Has(CharFormat::kColour)) preset.colour = current.textColour;
-    preset.bold = current.Has(CharFormat::kBold) && current.bold;
-    preset.italic = current.Has(CharFormat::kItalic) && current.italic;
-    preset.underline = current.Has(CharFormat::kUnderline) && current.underline;
+    const FontChoice preset = FontPresetFrom(current);
 
     if (const auto chosen = ui.ChooseFont(preset)) {
         CharFormat format;
