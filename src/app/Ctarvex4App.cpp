@@ -2,9 +2,12 @@
 
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
+#include "richtext/MarkupRtfRenderer.h"
 #include "support/DataFolder.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 Ctarvex4App::Ctarvex4App() = default;
@@ -20,6 +23,8 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     // A user's first start gets the delivered words database, art fonts and manual.
     const DataFolderSetup setup = EnsureDataFolder();
     m_state = std::make_unique<MainFormState>();
+    // Margins in markup are screen pixels: render them at this screen's size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) SetScreenDpi(qRound(screen->logicalDotsPerInch()));
 
     if (!arguments.isEmpty() && !arguments.first().startsWith('-')) {
         if (!m_document.OnOpenDocument(arguments.first().toStdString())) {

@@ -357,12 +357,7 @@ void Ctarvex4View::OnInitialUpdate() {
     for (BitmapSlider* slider : {m_trackFader[0], m_trackFader[1], m_trackFader[2], m_trackFader[3], m_textVolume,
                                  m_imageVolume})
         slider->SetSkin(137, 136, 104);
-    m_state.m_trackWindowOpen = {false, false, false, false};
     m_waitMessageCreated = false;
-    m_state.SetWordsPerSnip(1);
-    m_state.m_captureCode = m_state.m_textOverImages = m_state.m_showMain = true;
-    m_state.m_customImageFolder = std::string(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict)
-    m_state.m_nextImageId = 0;
     ShowState();
     emit TitleChanged("VANTELO  Version 1.2");
     SetToolTips();

@@ -1,7 +1,6 @@
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
 #include "composer/CollageRun.h"
-#include "composer/OutputSettings.h"
 #include "form/MainCommands.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
@@ -148,15 +147,15 @@ void Run(const GoOptions& o) {
         DataFolderSetup setup = EnsureDataFolder();
         for (const std::string& problem : setup.problems) std::cerr << "tarvex4 go: " << problem << '\n';
     }
-    for (TrackState& track : state.m_tracks) track.SetDatabasePath(state.DatabasePath());
+    // The form as the window starts it (saved font, stored output folder),
+    // then changed by the options.
+    StartMainForm(state, ui);
     ApplyOptions(o, state);
 
     if (!o.out.empty()) {
         state.m_outputFolder = o.out.back() == '/' ? o.out : o.out + "/";
         std::error_code ec;
         std::filesystem::create_directories(state.m_outputFolder, ec);
-    } else {
-        state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
     state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
 

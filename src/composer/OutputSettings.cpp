@@ -19,12 +19,6 @@ std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
     return folder;
 }
 
-void InitialiseOutputLocation(MainFormState& state, UserInterface* ui) {
-    state.m_outputFolder = LoadOutputFolder(state, ui);
-    state.m_outputFileName = "collage1.html";
-    state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
-}
-
 void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string& folder) {
     try {
         state.m_db.Open(state.DatabasePath());

@@ -11,9 +11,6 @@
 // The stored output folder; empty when none is stored or the database fails
 // (the failure is passed to `ui` when one is given).
 std::string LoadOutputFolder(MainFormState& state, UserInterface* ui = nullptr);
-// What the form does at start: the stored folder, "collage1.html", and the
-// output edit showing the two run together.
-void InitialiseOutputLocation(MainFormState& state, UserInterface* ui = nullptr);
 // Stores the folder; on success the output edit shows folder + file name.
 // A failure shows "db error" with the database's message.
 void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string& folder);

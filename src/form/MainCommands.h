@@ -41,8 +41,10 @@ public:
 inline constexpr int kOpenLineLimit = 75;
 inline constexpr const char* kPrintErrorCaption = "VANTELO print error";
 
-// Start of the form: seeds the generator, gives the main text its saved font,
-// reads the output folder and shows the output location.
+// The start of the main form, for the window and for `tarvex4 go` alike:
+// seeds the generator, gives the main text its saved font, reads the output
+// folder and sets every setting to its start value, with track 1 on. The
+// window then only shows it (and opens track 1's window).
 void StartMainForm(MainFormState& form, UserInterface& ui);
 
 void UndoMainText(MainFormState& form);

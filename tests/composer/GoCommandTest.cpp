@@ -65,6 +65,19 @@ TEST_F(CollageTest, GoWritesTheSamePageForTheSameSeed) {
     EXPECT_TRUE(fs::exists(root / "o/artfonts/wz_dragdrop.js"));
 }
 
+TEST_F(CollageTest, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder) {
+    // The saved font is the empty main text's font, as in a window just opened.
+    WriteFile(root / "data/fdefaults.txt", "DejaVu Serif|400");
+    Sql("UPDATE collagesettings SET OUTPUTFOLDER = " + wordsdb::Literal(outputFolder));
+    ProgramRun run = Tarvex4("go --data " + Quoted(dataFolder) + " --seed 7", root);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, outputFolder + "collage1.html\n");
+    const std::string page = Page();
+    EXPECT_NE(page.find("<font face='DejaVu Serif' color='#000000'><span style='font-size:20pt;'>"), std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("font-size:12pt"), std::string::npos);
+}
+
 TEST_F(CollageTest, GoRejectsBadValuesWithStatus2) {
     const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " ";
     for (const char* bad : {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7",

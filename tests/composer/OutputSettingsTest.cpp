@@ -2,6 +2,7 @@
 #include "CollageFixture.h"
 
 #include "composer/OutputSettings.h"
+#include "form/MainCommands.h"
 #include "support/ScriptedUserInterface.h"
 
 using namespace fixture;
@@ -18,7 +19,8 @@ TEST_F(CollageTest, ChosenOutputFileSplitsIntoFolderAndNameAndStoresTheFolder) {
     // Only the folder outlives the program.
     MainFormState next;
     next.m_dataFolder = dataFolder;
-    InitialiseOutputLocation(next);
+    ScriptedUserInterface quiet;
+    StartMainForm(next, quiet);
     EXPECT_EQ(next.m_outputFolder, "/d/Pages/");
     EXPECT_EQ(next.m_outputFileName, "collage1.html");
     EXPECT_EQ(next.m_outputFileText, "/d/Pages/collage1.html");

@@ -237,3 +237,23 @@ TEST_F(MainWindowTest, GoWritesThePageOfTheWindowLikeTheCommandLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, GoGivesTheWindowsPageWithTheSavedFontToo) {
+    WriteAll(data.path() + "/fdefaults.txt", "DejaVu Serif|400");
+    Open();
+    rng::Seed(99);
+    QTest::mouseClick(view->Control(1084), Qt::LeftButton);
+    const std::string page = ReadAll(output + "collage1.html");
+    ASSERT_NE(page.find("<font face='DejaVu Serif' color='#000000'><span style='font-size:20pt;'>"), std::string::npos)
+        << page;
+
+    // `go` writes to the stored output folder as the window did.
+    std::filesystem::remove(output + "collage1.html");
+    const std::string command = std::string(TARVEX4_EXE) + " go --seed 99 --data '" + data.path() + "' > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadAll(output + "collage1.html"), page);
+}
+
+}  // namespace
