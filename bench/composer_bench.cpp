@@ -6,14 +6,15 @@
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
+#include "support/ConsoleUserInterface.h"
 #include "support/Random.h"
-#include "support/ScriptedUserInterface.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -78,7 +79,7 @@ struct Fixture {
 
 void BM_WholeCollageRun(benchmark::State& run) {
     Fixture fixture;
-    ScriptedUserInterface ui;
+    ConsoleUserInterface ui(std::cerr);
     std::uint32_t seed = 1;
     for (auto _ : run) {
         rng::Seed(seed++);

@@ -1,12 +1,8 @@
 #include "app/RunWindow.h"
 
-#include "app/CMainFrame.h"
 #include "app/Ctarvex4App.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -22,25 +18,14 @@ bool HasDisplay() {
     return false;
 }
 
-// For screenshots (scripts/grab_window.sh): once the window is drawn, save it
-// to the PNG named by TARVEX4_GRAB_WINDOW and quit.
-void GrabWhenShown(CMainFrame* frame) {
-    const char* target = std::getenv("TARVEX4_GRAB_WINDOW");
-    if (!target || !*target) return;
-    const QString path = QString::fromLocal8Bit(target);
-    QTimer::singleShot(1500, frame, [frame, path] {
-        QPixmap picture;
-        // A real screen shows the window as the window system drew it.
-        if (QGuiApplication::platformName() != "offscreen" && frame->screen())
-            picture = frame->screen()->grabWindow(frame->winId());
-        if (picture.isNull()) picture = frame->grab();
-        const bool saved = picture.save(path, "PNG");
-        std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-        QApplication::exit(saved ? 0 : 1);
-    });
-}
-
 }  // namespace
+
+void PrepareApplication() {
+    QApplication::setApplicationName("tarvex4");
+    QApplication::setDesktopFileName("tarvex4");
+    // One look everywhere, so the form's pixel layout holds.
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+}
 
 int RunWindow(int argc, char** argv) {
     if (!HasDisplay()) {
@@ -52,13 +37,8 @@ int RunWindow(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName("tarvex4");
-    QApplication::setDesktopFileName("tarvex4");
-    // One look everywhere, so the form's pixel layout holds.
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-
+    PrepareApplication();
     Ctarvex4App program;
     if (!program.InitInstance(QApplication::arguments().mid(1))) return 1;
-    GrabWhenShown(program.Frame());
     return app.exec();
 }

@@ -24,6 +24,10 @@ void SetUpCommands(CLI::App& root) {
         "tarvex4: text cut-up and auto-collage generator.\n"
         "Without arguments (or with a file argument) it opens the window;\n"
         "a sub-command runs headless.");
+    root.footer(
+        "Environment:\n"
+        "  VANTELO_HOME=DIR     the data folder (default $XDG_DATA_HOME/vantelo or ~/.local/share/vantelo)\n"
+        "  TARVEX4_NO_OPEN=1    open no page or manual in a browser, also from the window (servers, CI)");
     root.set_version_flag("--version",
                           std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION);
     root.require_subcommand(0, 1);

@@ -1,5 +1,6 @@
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
+#include "cli/FileArgumentUserInterface.h"
 #include "composer/CollageRun.h"
 #include "form/MainCommands.h"
 #include "form/MainFormState.h"
@@ -7,7 +8,6 @@
 #include "support/ConsoleUserInterface.h"
 #include "support/DataFolder.h"
 #include "support/Random.h"
-#include "support/ScriptedUserInterface.h"
 #include "tracks/TrackCommands.h"
 
 #include <filesystem>
@@ -93,8 +93,7 @@ void LoadMainText(MainFormState& state, const std::string& path) {
 // As a track window's Open, answered with the file.
 void LoadTrackText(TrackState& track, const std::string& path) {
     OpenText("--track", path);
-    ScriptedUserInterface answer;
-    answer.openAnswers.push_back(FileChoice{path, std::filesystem::path(path).filename().string()});
+    FileArgumentUserInterface answer(std::cerr, path);
     OpenTrackFile(track, answer);
 }
 
@@ -198,7 +197,7 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
     go->add_option("--out", o->out, "Output folder DIR (default: the stored output folder)");
     go->add_option("--name", o->name, "Output file name (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
-    go->add_flag("--open", o->open, "Open the page in the browser");
+    go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
     go->callback([o] { Run(*o); });
 }};
 

@@ -80,7 +80,7 @@ void QtUserInterface::HideWaitMessage() {
 }
 
 void QtUserInterface::OpenInBrowser(const std::string& path) {
-    // Tests and CI set this so that no browser starts.
+    // A documented setting for servers and CI: no browser starts.
     const char* noOpen = std::getenv("TARVEX4_NO_OPEN");
     if (noOpen && *noOpen && std::string(noOpen) != "0") return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));

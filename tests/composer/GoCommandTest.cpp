@@ -106,4 +106,9 @@ TEST_F(CollageTest, GoHelpListsEveryOption) {
                                "--out", "--name", "--data", "--open"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+    EXPECT_NE(run.out.find("TARVEX4_NO_OPEN"), std::string::npos);
+    ProgramRun top = Tarvex4("--help", root);
+    ASSERT_EQ(top.status, 0);
+    for (const char* setting : {"TARVEX4_NO_OPEN", "VANTELO_HOME"})
+        EXPECT_NE(top.out.find(setting), std::string::npos) << setting;
 }

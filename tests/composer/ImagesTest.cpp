@@ -5,7 +5,7 @@
 #include "composer/CollageRun.h"
 #include "composer/ImageItems.h"
 #include "support/Random.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 using namespace fixture;
 

@@ -3,7 +3,7 @@
 
 #include "composer/OutputSettings.h"
 #include "form/MainCommands.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 using namespace fixture;
 

@@ -4,7 +4,7 @@
 
 #include "composer/CollageRun.h"
 #include "support/Random.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 #include <cctype>
 

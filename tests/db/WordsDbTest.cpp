@@ -9,7 +9,7 @@
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "form/MainCommands.h"
 #include "richtext/DocumentRichEdit.h"
 #include "richtext/RichTextOps.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 #include "ScratchFolder.h"
 

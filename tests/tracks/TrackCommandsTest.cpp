@@ -1,6 +1,6 @@
 #include "form/TrackState.h"
 #include "richtext/RichTextOps.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 #include "tracks/TrackCommands.h"
 #include "tracks/WordShredder.h"
 

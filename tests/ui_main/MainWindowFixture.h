@@ -5,7 +5,7 @@
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 #include "ScratchFolder.h"
 

@@ -1,6 +1,6 @@
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
-#include "support/ScriptedUserInterface.h"
+#include "ScriptedUserInterface.h"
 #include "tracks/TrackSwitchboard.h"
 #include "tracks/WordShredder.h"
 #include "ui/CBitmapButton.h"

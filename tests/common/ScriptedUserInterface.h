@@ -5,7 +5,7 @@
 #include <vector>
 
 // A UserInterface that answers from queues filled beforehand and records
-// everything shown. Used by tests and wherever no window exists.
+// everything shown: the user of a test.
 class ScriptedUserInterface : public UserInterface {
 public:
     struct Message {
