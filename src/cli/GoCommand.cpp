@@ -178,8 +178,9 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
         "Build one collage page, as the GO button does with the window's start settings\n"
         "changed by the options, and print the page's path.");
     go->add_option("--seed", o->seed, "Seed the random generator with N right before the run (default: the time)");
-    go->add_option("--main", o->mainFile, "Load FILE into the main text (its first 75 lines)");
-    go->add_option("--track", o->tracks, "K=FILE: turn track K on and load FILE into it (first 100 lines)");
+    go->add_option("--main", o->mainFile, "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) + " lines)");
+    go->add_option("--track", o->tracks, "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
+                                          " lines)");
     go->add_option("--track-off", o->tracksOff, "Turn track K off")->check(CLI::Range(1, 4));
     go->add_option("--fader", o->faders, "K=N: track K's fader, 0..200 (default 100)");
     go->add_option("--style", o->style, "Main text style: 0..5 or the entry's text (default 0, \"Plain - Solid BG\")");

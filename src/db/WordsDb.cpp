@@ -2,10 +2,8 @@
 
 #include <cctype>
 
-#include "db/CppSQLite3Exception.h"
 #include "db/SqlBuffer.h"
 #include "support/DataFolder.h"
-#include "support/UserInterface.h"
 
 namespace wordsdb {
 
@@ -201,48 +199,6 @@ std::string InsertImage(std::string_view categoryId, std::string_view fileName, 
     // The values travel as arguments, never as part of the format.
     SqlBuffer buffer;
     return buffer.Format("%s%Q);", head.c_str(), encodedFile);
-}
-
-// ---- How a failure is reported ----------------------------------------------------------
-
-FailureReporting ReportingOf(DbOperation operation) {
-    switch (operation) {
-        case DbOperation::CreateWordbook:
-        case DbOperation::RenameWordbook:
-        case DbOperation::DeleteWordbook:
-            return {Report::ExceptionMessage, Report::ExceptionMessage, true};
-        case DbOperation::LoadWordbook:
-            return {Report::Silent, Report::Escape, true};
-        case DbOperation::MainRandomFill:
-            return {Report::Silent, Report::Escape, true};
-        case DbOperation::MainAuthorSampling:
-            return {Report::Silent, Report::FixedMessage, true};
-        case DbOperation::TrackRandomFill:
-            return {Report::FixedMessage, Report::Escape, true};
-        case DbOperation::TrackAuthorSampling:
-            return {Report::FixedMessage, Report::FixedMessage, true};
-        case DbOperation::SaveOutputFolder:
-        case DbOperation::SaveImageSources:
-        case DbOperation::AddImageCategory:
-            return {Report::ExceptionMessage, Report::ExceptionMessage, false};
-        case DbOperation::Other:
-            break;
-    }
-    return {Report::Escape, Report::Escape, false};
-}
-
-void ShowFailure(UserInterface& ui, Report report, const CppSQLite3Exception& error) {
-    switch (report) {
-        case Report::ExceptionMessage:
-            ui.ShowMessage(error.Message(), kErrorCaption);
-            break;
-        case Report::FixedMessage:
-            ui.ShowMessage(kFixedErrorText, kErrorCaption);
-            break;
-        case Report::Escape:
-        case Report::Silent:
-            break;
-    }
 }
 
 }  // namespace wordsdb

@@ -3,9 +3,6 @@
 #include <string_view>
 #include <vector>
 
-class CppSQLite3Exception;
-class UserInterface;
-
 // Everything the program says to words6.db: the file's place, the tables,
 // and the text of every statement as a function of its values. Callers never
 // paste SQL fragments themselves.
@@ -129,38 +126,5 @@ std::string InsertImage(std::string_view categoryId, std::string_view fileName,
 // Caption of every database message box, and the fixed text of the fills.
 constexpr const char* kErrorCaption = "db error";
 constexpr const char* kFixedErrorText = "Brisko database error";
-
-enum class DbOperation {
-    CreateWordbook,
-    RenameWordbook,
-    DeleteWordbook,
-    LoadWordbook,          // the loader's INSERTs
-    MainRandomFill,
-    MainAuthorSampling,
-    TrackRandomFill,
-    TrackAuthorSampling,
-    SaveOutputFolder,
-    SaveImageSources,
-    AddImageCategory,
-    Other,                 // everything else: the failure escapes to the caller
-};
-
-enum class Report {
-    Escape,            // no report of its own: the caller's handler shows it
-    Silent,            // the step gives an empty result / is skipped, nothing shown
-    ExceptionMessage,  // message box: the exception's message, caption "db error"
-    FixedMessage,      // message box: "Brisko database error", caption "db error"
-};
-
-struct FailureReporting {
-    Report lookup;          // a failing word / sample lookup or single statement
-    Report other;           // any other failure after opening
-    bool continueAfterLookup; // the operation goes on after a failed lookup/statement
-};
-
-FailureReporting ReportingOf(DbOperation operation);
-
-// Shows `report` for `error` through `ui` (nothing for Silent and Escape).
-void ShowFailure(UserInterface& ui, Report report, const CppSQLite3Exception& error);
 
 }  // namespace wordsdb

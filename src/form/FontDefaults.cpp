@@ -34,12 +34,17 @@ void ApplySavedFont(RichEditControl& text, const std::string& dataFolder) {
         text.SetDefaultCharFormat(format);
         return;
     }
+    ApplyStartFont(text, kMainTextStartPoints);
+}
+
+void ApplyStartFont(RichEditControl& text, int points) {
+    // Size first, then face, as the windows set them.
     CharFormat size;
     size.mask = CharFormat::kSize;
-    size.heightTwips = 12 * 20;
+    size.heightTwips = points * 20;
     text.SetDefaultCharFormat(size);
     CharFormat face;
     face.mask = CharFormat::kFace;
-    face.face = "Courier";
+    face.face = kStartFace;
     text.SetDefaultCharFormat(face);
 }

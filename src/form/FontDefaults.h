@@ -22,5 +22,12 @@ std::optional<SavedFont> ReadFontDefaults(const std::string& path);
 // Creates or truncates the file; false when it cannot be written.
 bool WriteFontDefaults(const std::string& path, const SavedFont& font);
 
-// Gives the main text the saved font of `dataFolder`, else Courier 12 pt.
+// The font of a text area nobody has chosen one for: Courier, 12 pt in the
+// main text and 10 pt in a track.
+inline constexpr const char* kStartFace = "Courier";
+inline constexpr int kMainTextStartPoints = 12;
+inline constexpr int kTrackStartPoints = 10;
+void ApplyStartFont(RichEditControl& text, int points);
+
+// Gives the main text the saved font of `dataFolder`, else the start font.
 void ApplySavedFont(RichEditControl& text, const std::string& dataFolder);

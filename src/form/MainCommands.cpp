@@ -100,7 +100,7 @@ void PrintMainText(MainFormState& form, UserInterface& ui, PrintTarget& printer)
 std::string CollectOpenedText(std::istream& in) {
     std::string collected;
     std::string line;
-    for (int taken = 0; taken < kOpenLineLimit && std::getline(in, line); ++taken) {
+    for (int taken = 0; taken < kMainTextOpenLines && std::getline(in, line); ++taken) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (CharacterCount(line) > 1) collected += line + ' ';
     }

@@ -38,7 +38,8 @@ public:
     virtual void End() = 0;
 };
 
-inline constexpr int kOpenLineLimit = 75;
+// Lines the main text's Open takes from a file.
+inline constexpr int kMainTextOpenLines = 75;
 inline constexpr const char* kPrintErrorCaption = "VANTELO print error";
 
 // The start of the main form, for the window and for `tarvex4 go` alike:

@@ -1,18 +1,12 @@
 #include "form/MainFormState.h"
 
+#include "form/FontDefaults.h"
 #include "richtext/DocumentRichEdit.h"
 #include "support/DataFolder.h"
 
 MainFormState::MainFormState()
     : m_mainText(std::make_unique<DocumentRichEdit>()), m_dataFolder(ResolveDataFolder()) {
-    CharFormat size;
-    size.mask = CharFormat::kSize;
-    size.heightTwips = 12 * 20;
-    m_mainText->SetDefaultCharFormat(size);
-    CharFormat face;
-    face.mask = CharFormat::kFace;
-    face.face = "Courier";
-    m_mainText->SetDefaultCharFormat(face);
+    ApplyStartFont(*m_mainText, kMainTextStartPoints);
     for (TrackState& track : m_tracks) track.SetDatabasePath(DatabasePath());
 }
 

@@ -1,18 +1,11 @@
 #include "form/TrackState.h"
 
 #include "composer/FontSpan.h"
+#include "form/FontDefaults.h"
 #include "richtext/DocumentRichEdit.h"
 
 TrackState::TrackState() : m_trackText(std::make_unique<DocumentRichEdit>()) {
-    // Size first, then face, as the track window sets them.
-    CharFormat size;
-    size.mask = CharFormat::kSize;
-    size.heightTwips = 10 * 20;
-    m_trackText->SetDefaultCharFormat(size);
-    CharFormat face;
-    face.mask = CharFormat::kFace;
-    face.face = "Courier";
-    m_trackText->SetDefaultCharFormat(face);
+    ApplyStartFont(*m_trackText, kTrackStartPoints);
 }
 
 int TrackState::GetWordsPerCut() const {

@@ -1,5 +1,6 @@
 #include "tracks/TrackCommands.h"
 
+#include "form/FontDefaults.h"
 #include "form/FontPreset.h"
 #include "form/TrackState.h"
 #include "richtext/RichTextOps.h"
@@ -9,27 +10,13 @@
 #include <filesystem>
 #include <fstream>
 
-namespace {
-
-constexpr int kOpenLineLimit = 100;
-constexpr int kStartHeightTwips = 200;
-
-}  // namespace
-
 void InitialiseTrack(TrackState& track) {
     track.m_fragmentTypeRadio = {true, false};
     track.m_fragmentSizeRadio = {true, false, false};
     track.SetWordsPerCut(1);
     rng::SeedFromTime();
 
-    CharFormat size;
-    size.mask = CharFormat::kSize;
-    size.heightTwips = kStartHeightTwips;
-    track.m_trackText->SetDefaultCharFormat(size);
-    CharFormat face;
-    face.mask = CharFormat::kFace;
-    face.face = "Courier";
-    track.m_trackText->SetDefaultCharFormat(face);
+    ApplyStartFont(*track.m_trackText, kTrackStartPoints);
 
     track.m_collageStyle = 0;
     track.m_useWhole = false;
@@ -55,7 +42,7 @@ void OpenTrackFile(TrackState& track, UserInterface& ui) {
         // A folder opens as a stream that reads nothing: it must not empty the track.
         if (!std::filesystem::is_directory(choice->path, ignored)) {
             std::ifstream in(choice->path);
-            if (in) LoadMarkup(text, JoinFirstLines(in, kOpenLineLimit));
+            if (in) LoadMarkup(text, JoinFirstLines(in, kTrackOpenLines));
         }
     }
     text.ScrollToFirstLine();

@@ -13,6 +13,9 @@ class UserInterface;
 // text in Courier 10 pt. Reseeds the random generator from the clock.
 void InitialiseTrack(TrackState& track);
 
+// Lines a track's Open takes from a file.
+inline constexpr int kTrackOpenLines = 100;
+
 // Open: asks for a text file and fills the track with its first 100 lines,
 // each followed by one space. A cancelled dialog or a file that does not open
 // leaves the text alone. The undo text is kept.
