@@ -78,14 +78,10 @@ std::string ComposeCollagePage(MainFormState& state) {
 
     std::int32_t z = 1;
     bool textPlaced = false;
-    try {
-        state.m_db.Open(state.DatabasePath());
+    {
+        ScopedConnection connection(state.m_db, state.DatabasePath());
         textPlaced = AppendImageItems(state, page, backgroundChance, z);
-    } catch (...) {
-        state.m_db.Close();
-        throw;
     }
-    state.m_db.Close();
 
     // Text under pictures that never reached a second picture goes after them.
     if (state.m_textOverImages || !textPlaced) page += BuildTextItems(state, z);

@@ -5,29 +5,25 @@
 #include "support/FileCopier.h"
 
 std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
-    std::string folder;
     try {
-        state.m_db.Open(state.DatabasePath());
+        ScopedConnection connection(state.m_db, state.DatabasePath());
         SqlQuery query = state.m_db.Query(wordsdb::SelectOutputFolder());
-        if (!query.IsEof() && query.FieldText(0)) folder = query.FieldText(0);
+        if (!query.IsEof() && query.FieldText(0)) return query.FieldText(0);
     } catch (const CppSQLite3Exception& e) {
         // The form must start all the same, with no output folder.
         if (ui) ui->ShowMessage(e.Message(), wordsdb::kErrorCaption);
-        folder.clear();
     }
-    state.m_db.Close();
-    return folder;
+    return std::string();
 }
 
 void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string& folder) {
     try {
-        state.m_db.Open(state.DatabasePath());
+        ScopedConnection connection(state.m_db, state.DatabasePath());
         state.m_db.Execute(wordsdb::UpdateOutputFolder(folder));
         state.m_outputFileText = folder + state.m_outputFileName;
     } catch (const CppSQLite3Exception& e) {
         ui.ShowMessage(e.Message(), wordsdb::kErrorCaption, MessageButtons::Ok);
     }
-    state.m_db.Close();
 }
 
 void ChooseOutputFile(MainFormState& state, UserInterface& ui) {

@@ -86,3 +86,16 @@ private:
     sqlite3* m_db = nullptr;
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
 };
+
+// A command's use of a connection it does not own (the form's m_db): opened
+// here, closed when the scope ends, also when a statement throws.
+class ScopedConnection {
+public:
+    ScopedConnection(SqlDatabase& db, const std::string& path) : m_db(db) { m_db.Open(path); }
+    ~ScopedConnection() { m_db.Close(); }
+    ScopedConnection(const ScopedConnection&) = delete;
+    ScopedConnection& operator=(const ScopedConnection&) = delete;
+
+private:
+    SqlDatabase& m_db;
+};

@@ -9,6 +9,7 @@
 #include "tracks/TrackCommands.h"
 #include "tracks/WordShredder.h"
 #include "ui/CBitmapButton.h"
+#include "ui/RichEditReference.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -51,6 +52,22 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
 
 }  // namespace
 
+// The track state's handle on the window's text widget, which the window
+// owns. It tells the window when the state lets go of it, so that a window
+// outliving its state never touches the state again.
+class trackview::TextReference : public RichEditReference {
+public:
+    TextReference(QtRichEdit& edit, TextReference*& installed) : RichEditReference(edit), m_installed(installed) {
+        m_installed = this;
+    }
+    ~TextReference() override {
+        if (m_installed == this) m_installed = nullptr;
+    }
+
+private:
+    TextReference*& m_installed;
+};
+
 trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
     : QWidget(nullptr, Qt::Window), m_track(track), m_ui(ui) {
     setObjectName("103");
@@ -71,12 +88,11 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
 
 trackview::~trackview() {
     // The state outlives the window: give it back a core control holding the
-    // same text, and let Qt delete the widget with its window.
-    if (m_text == nullptr || m_track.m_trackText.get() != m_text.data()) return;
+    // same text before Qt deletes the widget with its window.
+    if (m_installedText == nullptr) return;
     auto core = std::make_unique<DocumentRichEdit>();
     core->StreamRtfIn(m_text->StreamRtfOut());
     core->SetBackgroundColour(m_text->BackgroundColour());
-    (void)m_track.m_trackText.release();
     m_track.m_trackText = std::move(core);
 }
 
@@ -88,7 +104,7 @@ void trackview::TakeOverTextControl() {
     edit->SetBackgroundColour(previous.BackgroundColour());
     edit->setContextMenuPolicy(Qt::PreventContextMenu);
     m_text = edit;
-    m_track.m_trackText.reset(edit);
+    m_track.m_trackText = std::make_unique<TextReference>(*edit, m_installedText);
 }
 
 CBitmapButton* trackview::AddPictureButton(int id, const char* caption, int left, int top, const char* tip) {

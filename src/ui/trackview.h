@@ -1,7 +1,6 @@
 #pragma once
 #include "ui/QtRichEdit.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -47,10 +46,14 @@ private:
     void WatchKeys();
     CBitmapButton* AddPictureButton(int id, const char* caption, int left, int top, const char* tip);
 
+    class TextReference;
+
     TrackState& m_track;
     UserInterface& m_ui;
-    // Owned by the track state; the pointer clears when the state deletes it.
-    QPointer<QtRichEdit> m_text;
+    // A child of this window; the track state reaches it through m_installedText.
+    QtRichEdit* m_text = nullptr;
+    // The state's handle on m_text while the state holds it.
+    TextReference* m_installedText = nullptr;
     QObject* m_textViewport = nullptr;
     std::array<QRadioButton*, 6> m_wordsPerCut{};
     std::array<QRadioButton*, 2> m_fragmentType{};

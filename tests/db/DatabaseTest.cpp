@@ -165,3 +165,23 @@ TEST_F(SqlDatabaseTest, LockedFileFailsWithBusyAfterTheTimeout) {
     holder.Execute("COMMIT");
     EXPECT_EQ(db.Execute("INSERT INTO t (WORD) VALUES ('b')"), 1);
 }
+
+TEST_F(SqlDatabaseTest, ScopedConnectionClosesOnEveryPath) {
+    SqlDatabase form;
+    {
+        ScopedConnection connection(form, path);
+        EXPECT_TRUE(form.IsOpen());
+        EXPECT_EQ(form.Query("SELECT WORD FROM t").FieldText(0), std::string("alpha"));
+    }
+    EXPECT_FALSE(form.IsOpen());
+    EXPECT_THROW(
+        {
+            ScopedConnection connection(form, path);
+            form.Execute("UPDATE no_such_table SET N = 1");
+        },
+        CppSQLite3Exception);
+    EXPECT_FALSE(form.IsOpen());
+    // A file that cannot be opened leaves nothing open behind.
+    EXPECT_THROW(ScopedConnection(form, folder / "no/such/dir/x.db"), CppSQLite3Exception);
+    EXPECT_FALSE(form.IsOpen());
+}

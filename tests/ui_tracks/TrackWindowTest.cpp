@@ -4,6 +4,7 @@
 #include "tracks/TrackSwitchboard.h"
 #include "tracks/WordShredder.h"
 #include "ui/CBitmapButton.h"
+#include "ui/RichEditReference.h"
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
 
@@ -76,7 +77,10 @@ TEST_F(TrackWindowTest, ShowCreatesTheWindowWithEveryControl) {
     EXPECT_EQ(Track(2).m_trackDatabasePath, "/data/vantelo/words6.db");
     EXPECT_TRUE(windows.IsOnOffPushed(2));
 
-    EXPECT_EQ(Control<QtRichEdit>(window, 1004), Track(2).m_trackText.get());
+    // The state reaches the window's own text widget without owning it.
+    auto* reference = dynamic_cast<RichEditReference*>(Track(2).m_trackText.get());
+    ASSERT_NE(reference, nullptr);
+    EXPECT_EQ(&reference->Target(), Control<QtRichEdit>(window, 1004));
     const std::vector<std::pair<int, const char*>> tips{
         {1039, "Change Font Size or Style"},
         {1016, "Open a text file to fill track with"},
@@ -234,8 +238,13 @@ TEST_F(TrackWindowTest, WindowsMayOutliveTheState) {
     auto state = std::make_unique<MainFormState>();
     TrackWindows own(*state, ui);
     ShowTrack(*state, own, 2);
-    state.reset();  // deletes the window's text control with the state
+    QtRichEdit* text = own.Window(2)->TextControl();
+    state.reset();
+    // The window keeps its text widget, and going later touches no state.
     EXPECT_TRUE(own.Exists(2));
+    EXPECT_EQ(own.Window(2)->findChild<QtRichEdit*>("1004"), text);
+    QTest::keyClicks(text, "still here");
+    EXPECT_EQ(text->toPlainText(), "still here");
 }
 
 }  // namespace
