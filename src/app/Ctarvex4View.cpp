@@ -27,6 +27,8 @@
 #include <QPainter>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFaderIds[4] = {1008, 1024, 1028, 1032};
@@ -239,6 +241,8 @@ void Ctarvex4View::BuildMainSettings() {
     m_orientationGroup = new QButtonGroup(this);
     auto* portrait = Placed(new QRadioButton("Portrait", this), DluPoint(277, 259));
     auto* landscape = Placed(new QRadioButton("Landscape", this), DluPoint(320, 259));
+    // Its natural width would reach under "Landscape"; its text ends well before.
+    portrait->resize(std::min(portrait->width(), landscape->x() - portrait->x()), portrait->height());
     m_orientationGroup->addButton(portrait);
     m_orientationGroup->addButton(landscape);
     Register(1102, portrait);

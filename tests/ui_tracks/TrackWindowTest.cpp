@@ -8,6 +8,8 @@
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
 
+#include "LayoutFaults.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -119,6 +121,13 @@ TEST_F(TrackWindowTest, ShowCreatesTheWindowWithEveryControl) {
     EXPECT_EQ(styles->itemText(5), "Metal");
     EXPECT_EQ(styles->currentIndex(), 0);
     EXPECT_EQ(Control<QCheckBox>(window, 1094)->text(), "Use Whole (no cuts)");
+}
+
+TEST_F(TrackWindowTest, LayoutKeepsEveryControlWholeAndApart) {
+    trackview& window = Open(3);
+    std::string faults;
+    for (const std::string& fault : layout::Faults(window)) faults += fault + "\n";
+    EXPECT_EQ(faults, "");
 }
 
 TEST_F(TrackWindowTest, WidgetChangesReachTheStateTheComposerReads) {
