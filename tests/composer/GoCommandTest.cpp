@@ -7,6 +7,8 @@
 
 using namespace fixture;
 
+class GoCommand : public CollageTest {};
+
 namespace {
 
 struct ProgramRun {
@@ -36,7 +38,7 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
-TEST_F(CollageTest, GoWritesTheSamePageForTheSameSeed) {
+TEST_F(GoCommand, GoWritesTheSamePageForTheSameSeed) {
     AddPicture("lib.gif", 50, 60);
     WriteFile(root / "main.txt", "first line of main\nx\nsecond line here\n");
     WriteFile(root / "track.txt", "track words to cut up\n");
@@ -65,7 +67,7 @@ TEST_F(CollageTest, GoWritesTheSamePageForTheSameSeed) {
     EXPECT_TRUE(fs::exists(root / "o/artfonts/wz_dragdrop.js"));
 }
 
-TEST_F(CollageTest, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder) {
+TEST_F(GoCommand, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder) {
     // The saved font is the empty main text's font, as in a window just opened.
     WriteFile(root / "data/fdefaults.txt", "DejaVu Serif|400");
     Sql("UPDATE collagesettings SET OUTPUTFOLDER = " + wordsdb::Literal(outputFolder));
@@ -78,7 +80,7 @@ TEST_F(CollageTest, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolde
     EXPECT_EQ(page.find("font-size:12pt"), std::string::npos);
 }
 
-TEST_F(CollageTest, GoRejectsBadValuesWithStatus2) {
+TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
     const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " ";
     for (const char* bad : {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7",
                             "--image-volume -1", "--seed x", "--no-such-option", "--track 2=/no/such/file.txt"}) {
@@ -89,7 +91,7 @@ TEST_F(CollageTest, GoRejectsBadValuesWithStatus2) {
     }
 }
 
-TEST_F(CollageTest, GoReportsDatabaseFailureWithStatus1) {
+TEST_F(GoCommand, GoReportsDatabaseFailureWithStatus1) {
     Sql("DROP TABLE categoryselections");
     ProgramRun run = Tarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " --seed 1",
                       root);
@@ -97,7 +99,7 @@ TEST_F(CollageTest, GoReportsDatabaseFailureWithStatus1) {
     EXPECT_NE(run.err.find("db error"), std::string::npos) << run.err;
 }
 
-TEST_F(CollageTest, GoHelpListsEveryOption) {
+TEST_F(GoCommand, GoHelpListsEveryOption) {
     ProgramRun run = Tarvex4("go --help", root);
     ASSERT_EQ(run.status, 0);
     for (const char* option : {"--seed", "--main", "--track", "--track-off", "--fader", "--style", "--track-style",

@@ -9,6 +9,9 @@
 
 using namespace fixture;
 
+class ImageItems : public CollageTest {};
+class PageWriting : public CollageTest {};
+
 namespace {
 
 ImagePool PoolOf(MainFormState& state) {
@@ -20,7 +23,7 @@ ImagePool PoolOf(MainFormState& state) {
 
 }  // namespace
 
-TEST_F(CollageTest, OnlyTheFirstThousandLibraryPicturesAreCandidates) {
+TEST_F(ImageItems, OnlyTheFirstThousandLibraryPicturesAreCandidates) {
     {
         SqlDatabase db;
         db.Open(wordsdb::DatabasePath(dataFolder));
@@ -37,7 +40,7 @@ TEST_F(CollageTest, OnlyTheFirstThousandLibraryPicturesAreCandidates) {
     for (std::int32_t id : pool.candidates) EXPECT_LT(id, 1501);
 }
 
-TEST_F(CollageTest, SelectedCategoriesOnly) {
+TEST_F(ImageItems, SelectedCategoriesOnly) {
     AddPicture("one.gif", 1, 1, "1", "1");
     AddPicture("two.gif", 1, 1, "2", "2");
     AddPicture("three.gif", 1, 1, "3", "3");
@@ -52,7 +55,7 @@ TEST_F(CollageTest, SelectedCategoriesOnly) {
     EXPECT_EQ(PoolOf(state).candidates, (std::vector<std::int32_t>{4}));
 }
 
-TEST_F(CollageTest, EmptyLibraryStartsFolderIdsAtOne) {
+TEST_F(ImageItems, EmptyLibraryStartsFolderIdsAtOne) {
     WriteFile(root / "pics/pic.GIF", "gif");
     WriteFile(root / "pics/notes.txt", "txt");
     fs::create_directories(root / "pics/x.gif");
@@ -70,7 +73,7 @@ TEST_F(CollageTest, EmptyLibraryStartsFolderIdsAtOne) {
     EXPECT_TRUE(PoolOf(state).candidates.empty());
 }
 
-TEST_F(CollageTest, FolderPictureIsCopiedOnceAndKeepsItsName) {
+TEST_F(ImageItems, FolderPictureIsCopiedOnceAndKeepsItsName) {
     WriteFile(root / "pics/pic.GIF", "mine");
     state.m_useCustomFolder = true;
     state.m_customImageFolder = (root / "pics").string();
@@ -91,7 +94,7 @@ TEST_F(CollageTest, FolderPictureIsCopiedOnceAndKeepsItsName) {
     EXPECT_FALSE(fs::exists(root / "out/Copy of pic.GIF"));
 }
 
-TEST_F(CollageTest, DifferentPictureOfTheSameNameGetsOneCopyName) {
+TEST_F(ImageItems, DifferentPictureOfTheSameNameGetsOneCopyName) {
     WriteFile(root / "out/pic.gif", "someone else's");
     WriteFile(root / "pics/pic.gif", "mine");
     state.m_useCustomFolder = true;
@@ -105,7 +108,7 @@ TEST_F(CollageTest, DifferentPictureOfTheSameNameGetsOneCopyName) {
     EXPECT_FALSE(fs::exists(root / "out/Copy (1) of pic.gif"));
 }
 
-TEST_F(CollageTest, LibraryPictureIsRewrittenEveryTimeItIsDrawn) {
+TEST_F(ImageItems, LibraryPictureIsRewrittenEveryTimeItIsDrawn) {
     AddPicture("lib.gif", 10, 10, "library bytes");
     WriteFile(root / "out/lib.gif", "stale");
     state.m_imageVolume = 2;
@@ -117,7 +120,7 @@ TEST_F(CollageTest, LibraryPictureIsRewrittenEveryTimeItIsDrawn) {
     EXPECT_EQ(ReadFile(root / "out/lib.gif"), "library bytes");
 }
 
-TEST_F(CollageTest, PicturePlacementClipsAtTheBoundsOnly) {
+TEST_F(ImageItems, PicturePlacementClipsAtTheBoundsOnly) {
     ImageCandidate wide{"w.gif", "900", "20"};
     ImageCandidate small{"s.gif", "400", "20"};
     // Seed 1: left 41 % 850 = 41, top 18467 % 1100 = 867.
@@ -136,14 +139,14 @@ TEST_F(CollageTest, PicturePlacementClipsAtTheBoundsOnly) {
     EXPECT_EQ(placed.widthText, "0");
 }
 
-TEST_F(CollageTest, BaseNamesOfStoredFileNames) {
+TEST_F(ImageItems, BaseNamesOfStoredFileNames) {
     EXPECT_EQ(BaseFileName("pic.gif"), "pic.gif");
     EXPECT_EQ(BaseFileName("../../etc/pic.gif"), "pic.gif");
     EXPECT_EQ(BaseFileName("C:\\images\\pic.gif"), "pic.gif");
     EXPECT_EQ(BaseFileName("dir/"), "");
 }
 
-TEST_F(CollageTest, LibraryNameWithoutABaseNameWritesNothing) {
+TEST_F(ImageItems, LibraryNameWithoutABaseNameWritesNothing) {
     AddPicture("../", 10, 10, "bytes");
     state.m_imageVolume = 1;
     state.m_textVolume = 0;
@@ -154,7 +157,7 @@ TEST_F(CollageTest, LibraryNameWithoutABaseNameWritesNothing) {
     EXPECT_EQ(files, 0u);
 }
 
-TEST_F(CollageTest, DatabaseFailureIsShownAndClosesTheConnection) {
+TEST_F(ImageItems, DatabaseFailureIsShownAndClosesTheConnection) {
     Sql("DROP TABLE imagelibrary");
     ScriptedUserInterface ui;
     rng::Seed(1);
@@ -170,7 +173,7 @@ TEST_F(CollageTest, DatabaseFailureIsShownAndClosesTheConnection) {
     EXPECT_FALSE(ui.waitVisible);
 }
 
-TEST_F(CollageTest, MalformedStoredPictureIsADatabaseFailure) {
+TEST_F(ImageItems, MalformedStoredPictureIsADatabaseFailure) {
     Sql(wordsdb::InsertImage("1", "bad.gif", "1", "1", "not encoded at all \x01"));
     state.m_imageVolume = 1;
     ScriptedUserInterface ui;
@@ -179,7 +182,7 @@ TEST_F(CollageTest, MalformedStoredPictureIsADatabaseFailure) {
     EXPECT_FALSE(state.m_db.IsOpen());
 }
 
-TEST_F(CollageTest, ArtFontsAreCopiedOnlyWhenTheOutputLacksThem) {
+TEST_F(PageWriting, ArtFontsAreCopiedOnlyWhenTheOutputLacksThem) {
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;
     rng::Seed(1);
@@ -197,7 +200,7 @@ TEST_F(CollageTest, ArtFontsAreCopiedOnlyWhenTheOutputLacksThem) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(CollageTest, ArtFontCopyFailureIsReportedAndThePageStillWritten) {
+TEST_F(PageWriting, ArtFontCopyFailureIsReportedAndThePageStillWritten) {
     WriteFile(root / "out/artfonts", "a file where the folder should be");
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;
@@ -209,7 +212,7 @@ TEST_F(CollageTest, ArtFontCopyFailureIsReportedAndThePageStillWritten) {
     EXPECT_TRUE(fs::exists(root / "out/collage1.html"));
 }
 
-TEST_F(CollageTest, UnwritablePageIsReportedAndNotOpened) {
+TEST_F(PageWriting, UnwritablePageIsReportedAndNotOpened) {
     state.m_outputFolder = (root / "no/such/folder/").string();
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;
@@ -222,7 +225,7 @@ TEST_F(CollageTest, UnwritablePageIsReportedAndNotOpened) {
     EXPECT_FALSE(ui.waitVisible);
 }
 
-TEST_F(CollageTest, OutputFolderWithoutSlashRunsIntoTheFileName) {
+TEST_F(PageWriting, OutputFolderWithoutSlashRunsIntoTheFileName) {
     state.m_outputFolder = (root / "out").string();
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;

@@ -7,7 +7,10 @@
 
 using namespace fixture;
 
-TEST_F(CollageTest, ChosenOutputFileSplitsIntoFolderAndNameAndStoresTheFolder) {
+class OutputLocation : public CollageTest {};
+class FormSettings : public CollageTest {};
+
+TEST_F(OutputLocation, ChosenOutputFileSplitsIntoFolderAndNameAndStoresTheFolder) {
     ScriptedUserInterface ui;
     ui.saveAnswers.push_back(FileChoice{"/d/Pages/party.html", "party.html"});
     ChooseOutputFile(state, ui);
@@ -26,14 +29,14 @@ TEST_F(CollageTest, ChosenOutputFileSplitsIntoFolderAndNameAndStoresTheFolder) {
     EXPECT_EQ(next.m_outputFileText, "/d/Pages/collage1.html");
 }
 
-TEST_F(CollageTest, FileNamedLikeItsFolderKeepsTheWholeFolder) {
+TEST_F(OutputLocation, FileNamedLikeItsFolderKeepsTheWholeFolder) {
     ScriptedUserInterface ui;
     ui.saveAnswers.push_back(FileChoice{"/x/collage1.html/collage1.html", "collage1.html"});
     ChooseOutputFile(state, ui);
     EXPECT_EQ(state.m_outputFolder, "/x/collage1.html/");
 }
 
-TEST_F(CollageTest, ShortOrMissingFolderIsRefused) {
+TEST_F(OutputLocation, ShortOrMissingFolderIsRefused) {
     for (const FileChoice& choice : {FileChoice{"/a.html", "a.html"}, FileChoice{"b.html", "b.html"},
                                      FileChoice{"/p/q.html", "other.html"}}) {
         ScriptedUserInterface ui;
@@ -52,14 +55,14 @@ TEST_F(CollageTest, ShortOrMissingFolderIsRefused) {
     EXPECT_EQ(LoadOutputFolder(state), "/stored/");
 }
 
-TEST_F(CollageTest, FolderWithAnApostropheIsStoredAsItIs) {
+TEST_F(OutputLocation, FolderWithAnApostropheIsStoredAsItIs) {
     ScriptedUserInterface ui;
     SaveOutputFolder(state, ui, "/it's here/");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(LoadOutputFolder(state), "/it's here/");
 }
 
-TEST_F(CollageTest, StoringFailsWithDbErrorAndKeepsTheShownLocation) {
+TEST_F(OutputLocation, StoringFailsWithDbErrorAndKeepsTheShownLocation) {
     Sql("DROP TABLE collagesettings");
     state.m_outputFileText = "before";
     ScriptedUserInterface ui;
@@ -77,14 +80,14 @@ TEST_F(CollageTest, StoringFailsWithDbErrorAndKeepsTheShownLocation) {
     EXPECT_FALSE(state.m_db.IsOpen());
 }
 
-TEST_F(CollageTest, NoStoredRowGivesAnEmptyFolder) {
+TEST_F(OutputLocation, NoStoredRowGivesAnEmptyFolder) {
     Sql("DELETE FROM collagesettings");
     EXPECT_EQ(LoadOutputFolder(state), "");
     Sql("INSERT INTO collagesettings (OUTPUTFOLDER) VALUES(NULL)");
     EXPECT_EQ(LoadOutputFolder(state), "");
 }
 
-TEST_F(CollageTest, CustomFolderChooserChecksFolderEvenWhenCancelled) {
+TEST_F(FormSettings, CustomFolderChooserChecksFolderEvenWhenCancelled) {
     ScriptedUserInterface ui;
     ChooseCustomImageFolder(state, ui);
     ASSERT_EQ(ui.folderTitles, std::vector<std::string>{"Custom GIF Images Folder:"});
@@ -99,7 +102,7 @@ TEST_F(CollageTest, CustomFolderChooserChecksFolderEvenWhenCancelled) {
     EXPECT_EQ(state.m_customImageFolder, "/home/me/gifs");
 }
 
-TEST_F(CollageTest, PaletteColourIsTheMainTextBackground) {
+TEST_F(FormSettings, PaletteColourIsTheMainTextBackground) {
     SetMainText("some text");
     ScriptedUserInterface ui;
     ui.colourAnswers.push_back(0x3366CC);

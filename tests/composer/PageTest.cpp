@@ -10,6 +10,11 @@
 
 using namespace fixture;
 
+class PageSkeleton : public CollageTest {};
+class ItemStacking : public CollageTest {};
+class ItemPlacement : public CollageTest {};
+class TextSnips : public CollageTest {};
+
 namespace {
 
 const std::string kTail =
@@ -18,7 +23,7 @@ const std::string kTail =
 
 }  // namespace
 
-TEST_F(CollageTest, EmptyPageWithoutCaptureCodeIsExactlyTheSkeleton) {
+TEST_F(PageSkeleton, EmptyPageWithoutCaptureCodeIsExactlyTheSkeleton) {
     state.m_textVolume = 0;
     state.m_imageVolume = 0;
     state.m_captureCode = false;
@@ -40,7 +45,7 @@ TEST_F(CollageTest, EmptyPageWithoutCaptureCodeIsExactlyTheSkeleton) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(CollageTest, CaptureCodeAddsOnlyItsScriptAndLink) {
+TEST_F(PageSkeleton, CaptureCodeAddsOnlyItsScriptAndLink) {
     state.m_textVolume = 0;
     state.m_imageVolume = 0;
     state.m_captureCode = false;
@@ -58,7 +63,7 @@ TEST_F(CollageTest, CaptureCodeAddsOnlyItsScriptAndLink) {
     EXPECT_EQ(with, expected);
 }
 
-TEST_F(CollageTest, BackgroundColourIsThreeUpperCaseComponentsBelowFF) {
+TEST_F(PageSkeleton, BackgroundColourIsThreeUpperCaseComponentsBelowFF) {
     state.m_textVolume = 0;
     state.m_imageVolume = 0;
     const std::string key = "border-color:#000000;background-color:#";
@@ -77,7 +82,7 @@ TEST_F(CollageTest, BackgroundColourIsThreeUpperCaseComponentsBelowFF) {
     }
 }
 
-TEST_F(CollageTest, SeededRunMatchesDrawsWorkedOutByHand) {
+TEST_F(PageSkeleton, SeededRunMatchesDrawsWorkedOutByHand) {
     // Seed 1 draws 41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962,
     // 24464, 5705, 28145.
     AddPicture("p.gif", 900, 300);
@@ -108,7 +113,7 @@ TEST_F(CollageTest, SeededRunMatchesDrawsWorkedOutByHand) {
     EXPECT_EQ(state.m_nextImageId, 2);
 }
 
-TEST_F(CollageTest, TextOverImagesStacksTextAboveEveryPicture) {
+TEST_F(ItemStacking, TextOverImagesStacksTextAboveEveryPicture) {
     AddPicture("a.gif", 10, 10);
     AddPicture("b.gif", 20, 20);
     state.m_imageVolume = 4;
@@ -126,7 +131,7 @@ TEST_F(CollageTest, TextOverImagesStacksTextAboveEveryPicture) {
     }
 }
 
-TEST_F(CollageTest, TextUnderImagesGoesBeforeTheSecondPicture) {
+TEST_F(ItemStacking, TextUnderImagesGoesBeforeTheSecondPicture) {
     AddPicture("a.gif", 10, 10);
     state.m_imageVolume = 3;
     state.m_textVolume = 2;
@@ -144,7 +149,7 @@ TEST_F(CollageTest, TextUnderImagesGoesBeforeTheSecondPicture) {
     }
 }
 
-TEST_F(CollageTest, TextUnderImagesWithoutASecondPictureFollowsThePictures) {
+TEST_F(ItemStacking, TextUnderImagesWithoutASecondPictureFollowsThePictures) {
     state.m_textOverImages = false;
     state.m_textVolume = 2;
     for (int volume : {0, 1}) {
@@ -162,7 +167,7 @@ TEST_F(CollageTest, TextUnderImagesWithoutASecondPictureFollowsThePictures) {
     EXPECT_EQ(items[1].z, 3);
 }
 
-TEST_F(CollageTest, DragListNamesEveryItemInPageOrder) {
+TEST_F(ItemStacking, DragListNamesEveryItemInPageOrder) {
     AddPicture("a.gif", 10, 10);
     state.m_imageVolume = 5;
     state.m_textVolume = 7;
@@ -179,7 +184,7 @@ TEST_F(CollageTest, DragListNamesEveryItemInPageOrder) {
     EXPECT_EQ(state.m_dragItemIds, "");
 }
 
-TEST_F(CollageTest, FirstPictureBecomesTheBackgroundOnHighChance) {
+TEST_F(ItemStacking, FirstPictureBecomesTheBackgroundOnHighChance) {
     AddPicture("a.gif", 30, 40);
     state.m_imageVolume = 1;
     state.m_textVolume = 0;
@@ -204,7 +209,7 @@ TEST_F(CollageTest, FirstPictureBecomesTheBackgroundOnHighChance) {
     EXPECT_LT(backgrounds, 50);
 }
 
-TEST_F(CollageTest, PicturesStayInsideTheOrientationsBounds) {
+TEST_F(ItemPlacement, PicturesStayInsideTheOrientationsBounds) {
     AddPicture("big.gif", 2000, 2000);
     state.m_imageVolume = 20;
     state.m_textVolume = 0;
@@ -230,7 +235,7 @@ TEST_F(CollageTest, PicturesStayInsideTheOrientationsBounds) {
     }
 }
 
-TEST_F(CollageTest, TextItemsStayInTheTextBox) {
+TEST_F(ItemPlacement, TextItemsStayInTheTextBox) {
     SetMainText("a b c d e f g h i j k l m n o p q r s t u v w x y z");
     state.m_textVolume = 40;
     state.m_imageVolume = 0;
@@ -248,7 +253,7 @@ TEST_F(CollageTest, TextItemsStayInTheTextBox) {
     }
 }
 
-TEST_F(CollageTest, ItemCountIsTheVolumeLimitedByTheWords) {
+TEST_F(TextSnips, ItemCountIsTheVolumeLimitedByTheWords) {
     state.m_imageVolume = 0;
     struct Case {
         int volume;
@@ -265,7 +270,7 @@ TEST_F(CollageTest, ItemCountIsTheVolumeLimitedByTheWords) {
     }
 }
 
-TEST_F(CollageTest, WithShowMainEverySecondItemComesFromTheMainText) {
+TEST_F(TextSnips, WithShowMainEverySecondItemComesFromTheMainText) {
     SetMainText("mmm");
     SetTrackText(1, "ttt uuu");
     state.m_mainStyle = 3;       // Ransom Note
@@ -292,7 +297,7 @@ TEST_F(CollageTest, WithShowMainEverySecondItemComesFromTheMainText) {
     for (const Item& item : ItemsOf(Compose(4))) EXPECT_EQ(item.body.find("mmm"), std::string::npos);
 }
 
-TEST_F(CollageTest, FaderRangesExcludeTheirBounds) {
+TEST_F(TextSnips, FaderRangesExcludeTheirBounds) {
     // Track 1 writes solid items, track 2 transparent ones; a draw that
     // matches neither writes the bare space.
     state.m_tracks[1].m_collageStyle = 1;
@@ -326,7 +331,7 @@ TEST_F(CollageTest, FaderRangesExcludeTheirBounds) {
     }
 }
 
-TEST_F(CollageTest, TracksThatAreOffGiveNeitherWordsNorSnips) {
+TEST_F(TextSnips, TracksThatAreOffGiveNeitherWordsNorSnips) {
     SetTrackText(2, "x x x x x x x x x x x x x x x x x x x x x x x x x x x x x x");
     state.m_trackWindowOpen = {false, false, false, false};
     state.m_trackFader = {100, 200, 100, 100};
@@ -338,7 +343,7 @@ TEST_F(CollageTest, TracksThatAreOffGiveNeitherWordsNorSnips) {
     for (const Item& item : items) EXPECT_EQ(item.body.find('x'), std::string::npos);
 }
 
-TEST_F(CollageTest, LetteredAndWholeTracks) {
+TEST_F(TextSnips, LetteredAndWholeTracks) {
     SetTrackText(1, "Hi yo");
     state.m_tracks[0].m_collageStyle = 5;
     state.m_tracks[0].m_useWhole = true;
@@ -363,7 +368,7 @@ TEST_F(CollageTest, LetteredAndWholeTracks) {
     EXPECT_GT(matched, 5);
 }
 
-TEST_F(CollageTest, SnipWordsAndFileNamesAreEscapedInThePage) {
+TEST_F(TextSnips, SnipWordsAndFileNamesAreEscapedInThePage) {
     ASSERT_TRUE(state.m_tracks[0].m_trackText->StreamRtfIn("{\\rtf1 a <script>alert(1)</script>&'x}"));
     state.m_tracks[0].m_useWhole = true;
     state.m_textVolume = 10;
@@ -379,7 +384,7 @@ TEST_F(CollageTest, SnipWordsAndFileNamesAreEscapedInThePage) {
     EXPECT_NE(page.find("SRC='evil&#39;&lt;b&gt;.gif'"), std::string::npos);
 }
 
-TEST_F(CollageTest, NonMatchingDrawsWithoutWeightEndAndHoldASpace) {
+TEST_F(TextSnips, NonMatchingDrawsWithoutWeightEndAndHoldASpace) {
     state.m_trackWindowOpen = {false, false, false, false};
     state.m_showMain = false;
     state.m_textVolume = 10;
@@ -392,7 +397,7 @@ TEST_F(CollageTest, NonMatchingDrawsWithoutWeightEndAndHoldASpace) {
     }
 }
 
-TEST_F(CollageTest, SameSeedSamePage) {
+TEST_F(PageSkeleton, SameSeedSamePage) {
     AddPicture("a.gif", 100, 100);
     SetMainText("the quick brown fox jumps over the lazy dog");
     state.m_imageVolume = 7;

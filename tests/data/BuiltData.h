@@ -34,7 +34,7 @@ inline long Number(SqlDatabase& db, const std::string& sql) {
     return q.IsEof() ? -1 : q.FieldInt(0, -1);
 }
 
-class WordsDbTest : public ::testing::Test {
+class DeliveredWordsDb : public ::testing::Test {
 protected:
     void SetUp() override {
         REQUIRE_BUILT_DATA();

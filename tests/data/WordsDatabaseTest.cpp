@@ -15,9 +15,9 @@ namespace {
 
 using builtdata::Number;
 using builtdata::Rows;
-using builtdata::WordsDbTest;
+using builtdata::DeliveredWordsDb;
 
-TEST_F(WordsDbTest, EveryTableHasTheColumnsTheProgramReads) {
+TEST_F(DeliveredWordsDb, EveryTableHasTheColumnsTheProgramReads) {
     const std::map<std::string, std::string> columns = {
         {"authornames", "AUNAME,STARTID,ENDID"},      {"authortext", "ID,TEXTSAMPLE"},
         {"wordbooks", "ID,BOOKNAME,TABLENAME"},       {"imagecategory", "ID,CATEGORY"},
@@ -29,7 +29,7 @@ TEST_F(WordsDbTest, EveryTableHasTheColumnsTheProgramReads) {
         EXPECT_NO_THROW(db.Query(std::string("SELECT ID,WORD FROM ") + category.table + " LIMIT 1")) << category.table;
 }
 
-TEST_F(WordsDbTest, WordTablesHoldExactlyTheirRowsOfDistinctPlainWords) {
+TEST_F(DeliveredWordsDb, WordTablesHoldExactlyTheirRowsOfDistinctPlainWords) {
     for (const auto& category : wordsdb::WordCategories()) {
         const std::string t = category.table;
         SCOPED_TRACE(t);
@@ -44,7 +44,7 @@ TEST_F(WordsDbTest, WordTablesHoldExactlyTheirRowsOfDistinctPlainWords) {
     }
 }
 
-TEST_F(WordsDbTest, WordTablesHoldTheRightForms) {
+TEST_F(DeliveredWordsDb, WordTablesHoldTheRightForms) {
     const std::map<std::string, std::vector<std::string>> expected = {
         {"nouns", {"house", "water", "idea"}},
         {"pluralnouns", {"children", "houses", "mice", "boxes", "cities"}},
@@ -64,7 +64,7 @@ TEST_F(WordsDbTest, WordTablesHoldTheRightForms) {
     EXPECT_EQ(Number(db, "SELECT COUNT(*) FROM pluralnouns WHERE WORD IN ('child','house')"), 0);
 }
 
-TEST_F(WordsDbTest, EveryListedAuthorHasAtLeastAHundredSamples) {
+TEST_F(DeliveredWordsDb, EveryListedAuthorHasAtLeastAHundredSamples) {
     const auto& authors = wordbooks::AuthorList();
     EXPECT_EQ(Number(db, "SELECT COUNT(*) FROM authornames"), static_cast<long>(authors.size()));
     long lastEnd = 0;
@@ -82,7 +82,7 @@ TEST_F(WordsDbTest, EveryListedAuthorHasAtLeastAHundredSamples) {
     }
 }
 
-TEST_F(WordsDbTest, AuthorSamplesArePlainRunsOfFiveToSixtyWords) {
+TEST_F(DeliveredWordsDb, AuthorSamplesArePlainRunsOfFiveToSixtyWords) {
     int bad = 0;
     for (const auto& row : Rows(db, "SELECT TEXTSAMPLE FROM authortext")) {
         const std::string& text = row[0];
@@ -94,7 +94,7 @@ TEST_F(WordsDbTest, AuthorSamplesArePlainRunsOfFiveToSixtyWords) {
     EXPECT_EQ(bad, 0);
 }
 
-TEST_F(WordsDbTest, TheTwoProtectedWordbooksAreDeliveredFilled) {
+TEST_F(DeliveredWordsDb, TheTwoProtectedWordbooksAreDeliveredFilled) {
     const auto books = Rows(db, "SELECT BOOKNAME, TABLENAME FROM wordbooks ORDER BY ID");
     ASSERT_EQ(books.size(), 2u);
     EXPECT_NE(books[0][0].find("nonsensewords"), std::string::npos);
@@ -112,7 +112,7 @@ TEST_F(WordsDbTest, TheTwoProtectedWordbooksAreDeliveredFilled) {
     EXPECT_EQ(Number(db, "SELECT COUNT(*) FROM velnarphrases WHERE WORD NOT LIKE '% % %'"), 0);
 }
 
-TEST_F(WordsDbTest, PictureLibraryCategoriesAreNumberedInRowOrderAndAllSelected) {
+TEST_F(DeliveredWordsDb, PictureLibraryCategoriesAreNumberedInRowOrderAndAllSelected) {
     const auto categories = Rows(db, "SELECT ID FROM imagecategory ORDER BY ID");
     ASSERT_GE(categories.size(), 4u);
     std::string all;
@@ -127,7 +127,7 @@ TEST_F(WordsDbTest, PictureLibraryCategoriesAreNumberedInRowOrderAndAllSelected)
     EXPECT_GT(Number(db, "SELECT MIN(ID) FROM categoryselections"), 0);
 }
 
-TEST_F(WordsDbTest, EveryStoredPictureDecodesToAGifOfItsStoredSize) {
+TEST_F(DeliveredWordsDb, EveryStoredPictureDecodesToAGifOfItsStoredSize) {
     bool largerThanPage = false;
     std::set<std::string> names;
     for (const auto& row : Rows(db, "SELECT ID, FILENAME, WIDTH, HEIGHT, FILESTORE FROM imagelibrary")) {
@@ -146,7 +146,7 @@ TEST_F(WordsDbTest, EveryStoredPictureDecodesToAGifOfItsStoredSize) {
     EXPECT_TRUE(largerThanPage) << "some pictures must exercise clipping";
 }
 
-TEST_F(WordsDbTest, OutputFolderIsOneEmptyRowForTheInstallerToFill) {
+TEST_F(DeliveredWordsDb, OutputFolderIsOneEmptyRowForTheInstallerToFill) {
     const auto rows = Rows(db, wordsdb::SelectOutputFolder());
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0], "");

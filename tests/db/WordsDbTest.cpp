@@ -22,7 +22,7 @@ const std::vector<std::string> kHostileTables = {
     "1abc", "we\"ird", "o'k", "BOOKNAME", "two words", "a+b", "wordbooks2", "select",
 };
 
-class WordsDbTest : public ::testing::Test {
+class WordsDbRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override {
         db.Open(wordsdb::DatabasePath(folder.path()));
@@ -101,7 +101,7 @@ TEST(WordsDbStatements, SelectionListKeepsOnlyNumbers) {
     EXPECT_EQ(wordsdb::SelectImageIdsInCategories(""), "SELECT ID FROM imagelibrary WHERE CATEGORY IN ()");
 }
 
-TEST_F(WordsDbTest, DeliveredTablesHoldTheWordClassesInOrder) {
+TEST_F(WordsDbRoundTrip, DeliveredTablesHoldTheWordClassesInOrder) {
     const auto& categories = wordsdb::WordCategories();
     ASSERT_EQ(categories.size(), 9u);
     EXPECT_STREQ(categories.front().table, "nouns");
@@ -118,7 +118,7 @@ TEST_F(WordsDbTest, DeliveredTablesHoldTheWordClassesInOrder) {
     EXPECT_EQ(range.FieldInt(1), 9);
 }
 
-TEST_F(WordsDbTest, HostileWordbookNamesRoundTrip) {
+TEST_F(WordsDbRoundTrip, HostileWordbookNamesRoundTrip) {
     for (std::size_t i = 0; i < kHostileTables.size(); ++i) {
         const std::string& table = kHostileTables[i];
         const std::string& book = kHostileTexts[i % kHostileTexts.size()];
@@ -148,7 +148,7 @@ TEST_F(WordsDbTest, HostileWordbookNamesRoundTrip) {
     EXPECT_EQ(db.Query("SELECT COUNT(*) FROM sqlite_master").FieldInt(0), 16);
 }
 
-TEST_F(WordsDbTest, HostileSettingsAndCategoriesRoundTrip) {
+TEST_F(WordsDbRoundTrip, HostileSettingsAndCategoriesRoundTrip) {
     for (const std::string& text : kHostileTexts) {
         SCOPED_TRACE(text);
         EXPECT_EQ(db.Execute(wordsdb::UpdateOutputFolder(text)), 1);
@@ -165,7 +165,7 @@ TEST_F(WordsDbTest, HostileSettingsAndCategoriesRoundTrip) {
     EXPECT_EQ(FirstText(wordsdb::SelectSelectionList()), "2,'3");
 }
 
-TEST_F(WordsDbTest, ImageInsertStoresFileNameAndBytesExactly) {
+TEST_F(WordsDbRoundTrip, ImageInsertStoresFileNameAndBytesExactly) {
     const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 0, 1, 39, '%', 's', 255};
     const std::string names[] = {"100%sure%n.gif", "it's.gif", "%Q%%.gif"};
     for (const std::string& name : names) {

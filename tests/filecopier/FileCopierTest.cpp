@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder : public ::testing::Test {
+class ScratchTree : public ::testing::Test {
 protected:
     void SetUp() override {
         root = fs::temp_directory_path() / ("tarvex4_copier_" + std::to_string(::getpid()) + "_" +
@@ -35,6 +35,9 @@ protected:
     fs::path root;
 };
 
+class FileCopying : public ScratchTree {};
+class FolderListing : public ScratchTree {};
+
 }  // namespace
 
 TEST(MakeCopyName, NamesFollowTheCopyOfSequence) {
@@ -56,7 +59,7 @@ TEST(MakeCopyName, CopyElsewhereInTheNameIsTakenForACopyName) {
     EXPECT_EQ(MakeCopyName("/a.b/file"), "/a.b/Copy of file");
 }
 
-TEST_F(TempFolder, KeepExistingModeWritesCopyNamesAndLeavesTheFile) {
+TEST_F(FileCopying, KeepExistingModeWritesCopyNamesAndLeavesTheFile) {
     Write("src/pic.gif", "new");
     Write("out/pic.gif", "old");
     FileCopier copier;
@@ -69,7 +72,7 @@ TEST_F(TempFolder, KeepExistingModeWritesCopyNamesAndLeavesTheFile) {
     EXPECT_EQ(Read("out/Copy (2) of pic.gif"), "new");
 }
 
-TEST_F(TempFolder, OverwriteModeReplacesTheFile) {
+TEST_F(FileCopying, OverwriteModeReplacesTheFile) {
     Write("src/pic.gif", "new");
     Write("out/pic.gif", "old");
     FileCopier copier;
@@ -79,7 +82,7 @@ TEST_F(TempFolder, OverwriteModeReplacesTheFile) {
     EXPECT_FALSE(fs::exists(Path("out/Copy of pic.gif")));
 }
 
-TEST_F(TempFolder, FailuresAreReportedThroughTheResult) {
+TEST_F(FileCopying, FailuresAreReportedThroughTheResult) {
     FileCopier copier;
     EXPECT_EQ(copier.LastErrorText(), "No error");
     EXPECT_FALSE(copier.SafeCopy(Path("missing.gif"), root.string()));
@@ -95,7 +98,7 @@ TEST_F(TempFolder, FailuresAreReportedThroughTheResult) {
     EXPECT_EQ(copier.LastErrorText(), "Wrong operation");
 }
 
-TEST_F(TempFolder, FileOntoExistingFileInKeepModeGoesUnderACopyName) {
+TEST_F(FileCopying, FileOntoExistingFileInKeepModeGoesUnderACopyName) {
     Write("a.txt", "a");
     Write("b.txt", "b");
     FileCopier copier;
@@ -104,7 +107,7 @@ TEST_F(TempFolder, FileOntoExistingFileInKeepModeGoesUnderACopyName) {
     EXPECT_EQ(Read("Copy of b.txt"), "a");
 }
 
-TEST_F(TempFolder, FolderIntoFolderCopiesTheWholeTree) {
+TEST_F(FileCopying, FolderIntoFolderCopiesTheWholeTree) {
     Write("data/artfonts/canvas.js", "c");
     Write("data/artfonts/stampkit/a.gif", "A");
     Write("data/artfonts/stampkit/deep/x.gif", "X");
@@ -116,7 +119,7 @@ TEST_F(TempFolder, FolderIntoFolderCopiesTheWholeTree) {
     EXPECT_EQ(Read("out/artfonts/stampkit/deep/x.gif"), "X");
 }
 
-TEST_F(TempFolder, DepthLimitStopsDescentAndIsResetAfterEachCopy) {
+TEST_F(FileCopying, DepthLimitStopsDescentAndIsResetAfterEachCopy) {
     Write("data/top/one.txt", "1");
     Write("data/top/sub/two.txt", "2");
     fs::create_directories(Path("out"));
@@ -130,7 +133,7 @@ TEST_F(TempFolder, DepthLimitStopsDescentAndIsResetAfterEachCopy) {
     EXPECT_TRUE(fs::exists(Path("out/top/sub/two.txt")));
 }
 
-TEST_F(TempFolder, CopyFolderTreeInOverwriteModeTwiceCreatesNothingNew) {
+TEST_F(FileCopying, CopyFolderTreeInOverwriteModeTwiceCreatesNothingNew) {
     Write("data/artfonts/wz_dragdrop.js", "v1");
     Write("data/artfonts/lcd/b.gif", "b");
     fs::create_directories(Path("out"));
@@ -148,13 +151,13 @@ TEST_F(TempFolder, CopyFolderTreeInOverwriteModeTwiceCreatesNothingNew) {
     EXPECT_NO_THROW(copier.CopyFolderTree(Path("data/none"), Path("out/")));
 }
 
-TEST_F(TempFolder, CopyOneFileThrowsWhenTheTargetCannotBeWritten) {
+TEST_F(FileCopying, CopyOneFileThrowsWhenTheTargetCannotBeWritten) {
     Write("a.txt", "a");
     FileCopier copier;
     EXPECT_THROW(copier.CopyOneFile(Path("a.txt"), Path("no/such/dir/a.txt")), CFExeption);
 }
 
-TEST_F(TempFolder, FolderCopiedIntoItselfDoesNotCopyItsOwnCopy) {
+TEST_F(FileCopying, FolderCopiedIntoItselfDoesNotCopyItsOwnCopy) {
     Write("a/f.txt", "f");
     Write("a/b/g.txt", "g");
     FileCopier copier;
@@ -167,7 +170,7 @@ TEST_F(TempFolder, FolderCopiedIntoItselfDoesNotCopyItsOwnCopy) {
     EXPECT_FALSE(fs::exists(Path("a/b/b")));
 }
 
-TEST_F(TempFolder, ListingMarksFoldersAndDropsTheLastBar) {
+TEST_F(FolderListing, ListingMarksFoldersAndDropsTheLastBar) {
     Write("pics/b.gif", "");
     Write("pics/a.txt", "");
     fs::create_directories(Path("pics/x.gif"));
@@ -175,7 +178,7 @@ TEST_F(TempFolder, ListingMarksFoldersAndDropsTheLastBar) {
     EXPECT_EQ(ListFolderEntries(Path("pics") + "/*.gif"), "b.gif|x.gif  [FOLDER]");
 }
 
-TEST_F(TempFolder, ListingQuirksOfEmptyAndTinyFolders) {
+TEST_F(FolderListing, ListingQuirksOfEmptyAndTinyFolders) {
     fs::create_directories(Path("empty"));
     EXPECT_EQ(ListFolderEntries(Path("empty") + "/*.*"), "");
     EXPECT_EQ(ListFolderEntries(Path("missing") + "/*.*"), "");
