@@ -1,3 +1,4 @@
+#include "composer/OutputSettings.h"
 #include "form/FontDefaults.h"
 #include "form/MainCommands.h"
 #include "richtext/DocumentRichEdit.h"
@@ -80,6 +81,32 @@ public:
     ScriptedUserInterface ui;
     FakeWindow window{form};
 };
+
+TEST_F(MainCommandsTest, StartGivesTheStartValuesTheSavedFontAndSaysWhenTheFolderCannotBeRead) {
+    Write(data / "fdefaults.txt", "DejaVu Sans|300");
+    form.SetWordsPerSnip(4);
+    form.m_captureCode = form.m_showMain = false;
+    form.m_mainStyle = 3;
+    form.m_trackWindowOpen = {false, true, false, false};
+    form.m_customImageFolder = "/elsewhere";
+    form.m_outputFileName = "old.html";
+    form.m_tracks[1].SetDatabasePath("/old/words6.db");
+
+    StartMainForm(form, ui);
+    EXPECT_EQ(MainTextFontSpan(form), "<font face='DejaVu Sans' color='#000000'><span style='font-size:15pt;'>");
+    EXPECT_EQ(form.WordsPerSnip(), 1);
+    EXPECT_TRUE(form.m_captureCode && form.m_showMain && form.m_textOverImages);
+    EXPECT_EQ(form.m_mainStyle, 0);
+    EXPECT_EQ(form.m_trackWindowOpen, (std::array<bool, 4>{true, false, false, false}));
+    EXPECT_EQ(form.m_customImageFolder, "/");
+    EXPECT_EQ(form.m_tracks[1].m_trackDatabasePath, data / "words6.db");
+    // This data folder has no words database: no stored folder, and the user is told.
+    EXPECT_EQ(form.m_outputFolder, "");
+    EXPECT_EQ(form.m_outputFileText, "collage1.html");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "db error");
+    EXPECT_FALSE(form.m_db.IsOpen());
+}
 
 TEST_F(MainCommandsTest, UndoRestoresTheSameTextEachTime) {
     SetText("first words");
