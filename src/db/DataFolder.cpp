@@ -1,4 +1,4 @@
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <pwd.h>
 #include <unistd.h>
