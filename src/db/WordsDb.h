@@ -3,8 +3,6 @@
 #include <string_view>
 #include <vector>
 
-class CppSQLite3Exception;
-
 // Everything the program says to words6.db: the file's place, the tables,
 // and the text of every statement as a function of its values. Callers never
 // paste SQL fragments themselves.
