@@ -24,8 +24,10 @@ CliRegistration::CliRegistration(std::string name, CommandSetup setup) {
 void SetUpCommands(CLI::App& root) {
     root.description(
         "tarvex4: text cut-up and auto-collage generator.\n"
-        "Without arguments (or with a file argument) it opens the window;\n"
-        "a sub-command runs headless.");
+        "Without arguments (or with an existing file as argument) it opens the\n"
+        "window; a sub-command runs headless and loads no Qt library. A word that\n"
+        "is neither a sub-command nor an existing file is an unknown command\n"
+        "(exit status 2).");
     root.set_version_flag("--version",
                           std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION);
     root.require_subcommand(0, 1);
