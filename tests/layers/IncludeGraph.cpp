@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <regex>
 #include <set>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -68,6 +68,31 @@ std::optional<std::string> Judge(const Includer& from, const std::string& includ
     return std::nullopt;
 }
 
+struct Include {
+    std::string header;
+    bool angled = false;
+};
+
+// `#include "x"` or `#include <x>`, with blanks allowed around the '#'.
+std::optional<Include> IncludeOf(std::string_view line) {
+    const auto skipBlanks = [&line] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    };
+    skipBlanks();
+    if (line.empty() || line.front() != '#') return std::nullopt;
+    line.remove_prefix(1);
+    skipBlanks();
+    if (line.substr(0, 7) != "include") return std::nullopt;
+    line.remove_prefix(7);
+    skipBlanks();
+    if (line.empty() || (line.front() != '"' && line.front() != '<')) return std::nullopt;
+    const bool angled = line.front() == '<';
+    line.remove_prefix(1);
+    const std::size_t end = line.find(angled ? '>' : '"');
+    if (end == std::string_view::npos || end == 0) return std::nullopt;
+    return Include{std::string(line.substr(0, end)), angled};
+}
+
 void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation>& out) {
     const fs::path relative = file.lexically_relative(root);
     const auto from = IncluderOf(relative);
@@ -75,17 +100,15 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation
         out.push_back({relative.string(), 0, "", "folder " + relative.begin()->string() + " is not in the layer order"});
         return;
     }
-    static const std::regex includeLine(R"(^\s*#\s*include\s*([<"])([^">]+)[">])");
     std::ifstream in(file);
     std::string text;
     int number = 0;
     while (std::getline(in, text)) {
         ++number;
-        std::smatch match;
-        if (!std::regex_search(text, match, includeLine)) continue;
-        const std::string include = match[2];
-        if (auto why = Judge(*from, include, match[1] == "<")) {
-            out.push_back({relative.string(), number, include, *why});
+        const auto include = IncludeOf(text);
+        if (!include) continue;
+        if (auto why = Judge(*from, include->header, include->angled)) {
+            out.push_back({relative.string(), number, include->header, *why});
         }
     }
 }
