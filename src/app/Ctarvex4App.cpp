@@ -2,8 +2,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
+#include "db/DataFolder.h"
 #include "richtext/MarkupRtfRenderer.h"
-#include "support/DataFolder.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

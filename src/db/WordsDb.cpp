@@ -2,8 +2,8 @@
 
 #include <cctype>
 
+#include "db/DataFolder.h"
 #include "db/SqlBuffer.h"
-#include "support/DataFolder.h"
 
 namespace wordsdb {
 

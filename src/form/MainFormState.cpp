@@ -2,7 +2,7 @@
 
 #include "form/FontDefaults.h"
 #include "richtext/DocumentRichEdit.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 MainFormState::MainFormState()
     : m_mainText(std::make_unique<DocumentRichEdit>()), m_dataFolder(ResolveDataFolder()) {
