@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+class UserInterface;
+
+// What the user is told and offered when words6.db is broken, in the window
+// and on the command line.
+
+inline constexpr const char* kWordsDbCaption = "Words database";
+
+// The health of the words database of `dataFolder`, said in one message with
+// the way back ("tarvex4 data restore" / the offer at start); empty when the
+// database is in order.
+std::string WordsDbProblem(const std::string& dataFolder);
+
+// At start: when the words database is broken, says what is wrong and asks
+// whether to put the delivered copy in place (the broken file is kept beside
+// it). Returns true when the database is usable afterwards.
+bool OfferWordsDbRestore(const std::string& dataFolder, const std::string& installedFolder, UserInterface& ui);
