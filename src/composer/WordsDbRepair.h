@@ -8,9 +8,8 @@ class UserInterface;
 
 inline constexpr const char* kWordsDbCaption = "Words database";
 
-// The health of the words database of `dataFolder`, said in one message with
-// the way back ("tarvex4 data restore" / the offer at start); empty when the
-// database is in order.
+// What is wrong with the words database of `dataFolder`, in one sentence
+// naming the file; empty when the database is in order.
 std::string WordsDbProblem(const std::string& dataFolder);
 
 // At start: when the words database is broken, says what is wrong and asks

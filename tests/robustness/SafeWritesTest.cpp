@@ -7,7 +7,10 @@
 #include <csignal>
 
 #include "Robustness.h"
+#include "form/MainCommands.h"
+#include "form/MainFormState.h"
 #include "support/SafeFile.h"
+#include "support/ScriptedUserInterface.h"
 
 using namespace robust;
 
@@ -94,4 +97,34 @@ TEST(SafeWrites, APictureThatCannotBeWrittenFailsTheRun) {
                                  scratch.path());
     EXPECT_EQ(blocked.status, 1);
     EXPECT_NE(blocked.err.find("cannot create the output folder"), std::string::npos) << blocked.err;
+}
+
+namespace {
+
+class NoWindow : public MainTextWindow {
+public:
+    void Cut() override {}
+    void Copy() override {}
+    void Paste() override {}
+    bool HasFocus() const override { return true; }
+    void SetFocus() override {}
+    std::optional<SaveFormat> AskFileType() override { return std::nullopt; }
+};
+
+}  // namespace
+
+TEST(SafeWrites, AFontThatCannotBeSavedIsSaid) {
+    ScratchFolder scratch;
+    MainFormState form;
+    form.m_dataFolder = scratch.path();
+    fs::create_directory(scratch / "fdefaults.txt");  // nothing can be written there
+    ScriptedUserInterface ui;
+    ui.fontAnswers.push_back(FontChoice{"DejaVu Sans", 180, 0, false, false, false});
+    NoWindow window;
+    ChooseMainFont(form, ui, window);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(scratch / "fdefaults.txt"), std::string::npos) << ui.messages[0].text;
+    // The text takes the font all the same.
+    form.m_mainText->SelectAll();
+    EXPECT_EQ(form.m_mainText->SelectionCharFormat().face, "DejaVu Sans");
 }
