@@ -20,11 +20,20 @@ struct Folders {
     std::string output;
 };
 
+std::string g_scratch;
+
+void RemoveScratch() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_scratch, ignored);
+}
+
 // A small data folder made once per fuzzing process: the tables, two
 // pictures in category 1, and the art fonts so nothing is copied per run.
 Folders MakeFolders() {
     char pattern[] = "/tmp/tarvex4-collage-fuzz-XXXXXX";
     if (!mkdtemp(pattern)) std::abort();
+    g_scratch = pattern;
+    std::atexit(RemoveScratch);
     Folders folders{std::string(pattern) + "/data", std::string(pattern) + "/out/"};
     std::filesystem::create_directories(folders.data);
     std::filesystem::create_directories(folders.output + "artfonts/stampkit");
