@@ -3,7 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
 #include "composer/WordsDbRepair.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <QMessageBox>
 #include <QTimer>

@@ -2,7 +2,7 @@
 #include "cli/CliRegistry.h"
 #include "cli/WordsDbGate.h"
 #include "composer/WordsDbRepair.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <iostream>
 #include <memory>

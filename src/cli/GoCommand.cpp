@@ -3,11 +3,11 @@
 #include "cli/WordsDbGate.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
-#include "form/MainCommands.h"
+#include "composer/MainCommands.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/ConsoleUserInterface.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 #include "support/Random.h"
 #include "tracks/TrackCommands.h"
 

@@ -2,7 +2,7 @@
 
 #include "db/WordsDb.h"
 #include "db/WordsDbCheck.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 #include "support/UserInterface.h"
 
 std::string WordsDbProblem(const std::string& dataFolder) {

@@ -6,7 +6,7 @@
 #include "composer/WordsDbRepair.h"
 #include "db/CppSQLite3Exception.h"
 #include "db/WordsDbCheck.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 #include "support/ScriptedUserInterface.h"
 
 using namespace robust;

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "Robustness.h"
-#include "form/MainCommands.h"
+#include "composer/MainCommands.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/ScriptedUserInterface.h"

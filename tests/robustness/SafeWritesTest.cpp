@@ -7,7 +7,7 @@
 #include <csignal>
 
 #include "Robustness.h"
-#include "form/MainCommands.h"
+#include "composer/MainCommands.h"
 #include "form/MainFormState.h"
 #include "support/SafeFile.h"
 #include "support/ScriptedUserInterface.h"

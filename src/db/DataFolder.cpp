@@ -1,4 +1,4 @@
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -183,10 +183,13 @@ std::string ResolveDataFolder() {
 std::string InstalledDataFolder() {
     std::vector<std::string> candidates;
     if (std::string exeFolder = ExecutableFolder(); !exeFolder.empty()) {
-        std::error_code error;
-        const fs::path share = fs::path(exeFolder) / ".." / "share" / "tarvex4";
-        const fs::path canonical = fs::weakly_canonical(share, error);
-        candidates.push_back(error ? share.string() : canonical.string());
+        // The window program sits one level deeper, in libexec/tarvex4.
+        for (const char* up : {"..", "../.."}) {
+            std::error_code error;
+            const fs::path share = fs::path(exeFolder) / up / "share" / "tarvex4";
+            const fs::path canonical = fs::weakly_canonical(share, error);
+            candidates.push_back(error ? share.string() : canonical.string());
+        }
     }
     candidates.emplace_back(TARVEX4_INSTALL_DATA_DIR);
     candidates.emplace_back(TARVEX4_BUILD_DATA_DIR);
