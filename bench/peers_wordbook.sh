@@ -35,7 +35,8 @@ seq 1 "$lines" | sed 's/^/word/' > "$work/words.txt"
 # A small words database: the catalogue the create command needs.
 sqlite3 "$work/base.db" "CREATE TABLE wordbooks (ID integer primary key,BOOKNAME text,TABLENAME text);"
 
-seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); echo "$e - $s" | bc; }
+# "wall cpu" seconds of one run (cpu: user + system).
+seconds() { /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" >/dev/null 2>&1; awk '{printf "%s %.3f\n", $1, $2 + $3}' "$work/time"; }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 ours=()
@@ -51,8 +52,10 @@ for i in $(seq 1 "$runs"); do
   theirs+=("$(seconds sqlite3 "$work/peer.db" ".import $work/words.txt words1")")
 done
 
-a=$(printf '%s\n' "${ours[@]}" | median)
-b=$(printf '%s\n' "${theirs[@]}" | median)
-printf 'tarvex4 wordbook create  %d lines: %.3f s (median of %d)\n' "$lines" "$a" "$runs"
-printf 'sqlite3 .import          %d lines: %.3f s\n' "$lines" "$b"
-printf 'ratio: %.2f (goal: at most 1.5)\n' "$(echo "$a / $b" | bc -l)"
+a=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f1 | median)
+b=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | median)
+ac=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f2 | median)
+bc_=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | median)
+printf 'tarvex4 wordbook create  %d lines: %.3f s wall, %.3f s CPU (medians of %d)\n' "$lines" "$a" "$ac" "$runs"
+printf 'sqlite3 .import          %d lines: %.3f s wall, %.3f s CPU\n' "$lines" "$b" "$bc_"
+printf 'ratio: %.2f wall, %.2f CPU (goal: at most 1.5)\n' "$(echo "$a / $b" | bc -l)" "$(echo "$ac / $bc_" | bc -l)"

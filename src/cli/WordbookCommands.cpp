@@ -41,10 +41,10 @@ std::string DatabaseOf(const WordbookOptions& options, const std::string& verb) 
 }
 
 // Ctrl+C during a load acts as STOP: what was stored stays.
-std::atomic<bool>* g_stopFlag = nullptr;
+std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
 
 extern "C" void StopOnInterrupt(int) {
-    if (g_stopFlag) g_stopFlag->store(true);
+    if (std::atomic<bool>* flag = g_stopFlag.load()) flag->store(true);
 }
 
 class InterruptAsStop {

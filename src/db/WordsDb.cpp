@@ -157,6 +157,8 @@ std::string BeginTransaction() { return "BEGIN"; }
 
 std::string CommitTransaction() { return "COMMIT"; }
 
+std::string SetCacheSize(int kibibytes) { return "PRAGMA cache_size = -" + std::to_string(kibibytes); }
+
 // ---- Collage settings -----------------------------------------------------------------
 
 std::string SelectOutputFolder() { return "SELECT OUTPUTFOLDER from collagesettings"; }

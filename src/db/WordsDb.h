@@ -89,6 +89,9 @@ std::string CountWords(std::string_view tableName);
 // The loader stores its entries in transactions.
 std::string BeginTransaction();
 std::string CommitTransaction();
+// PRAGMA cache_size = -<kib>: a page cache that holds a batch of entries, so
+// pages are written once, at the commit.
+std::string SetCacheSize(int kibibytes);
 
 // ---- Collage settings -------------------------------------------------------------
 

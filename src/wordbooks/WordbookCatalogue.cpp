@@ -40,6 +40,15 @@ bool ExecuteReported(SqlDatabase& db, UserInterface& ui, const std::string& stat
     }
 }
 
+bool ExecuteQuietly(SqlDatabase& db, const std::string& statement) {
+    try {
+        db.Execute(statement);
+        return true;
+    } catch (const CppSQLite3Exception&) {
+        return false;
+    }
+}
+
 int LastEntry(const AuthorsDialogState& state) { return static_cast<int>(state.m_wordbookList.size()) - 1; }
 
 std::string SelectedEntry(const AuthorsDialogState& state) {
@@ -136,9 +145,13 @@ std::optional<CreatedWordbook> CreateWordbook(AuthorsDialogState& state, UserInt
     }
     const std::string numbered = *name + std::to_string(number.number);
     CreatedWordbook created{number.nameTaken ? numbered : *name, numbered};
+    // One transaction for both statements (one write to the disk); a
+    // failing statement is still reported on its own and the other stays.
+    const bool together = ExecuteQuietly(db, wordsdb::BeginTransaction());
     ExecuteReported(db, ui, wordsdb::InsertWordbook(created.bookName, created.tableName));
     state.m_newTableName = created.tableName;
     ExecuteReported(db, ui, wordsdb::CreateWordTable(created.tableName));
+    if (together) ExecuteReported(db, ui, wordsdb::CommitTransaction());
     db.Close();
 
     dialogs.RunLoader(LoaderSetup{state.m_newTableName, state.m_textFilePath, state.m_databasePath});

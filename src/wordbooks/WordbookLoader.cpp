@@ -22,6 +22,11 @@ class EntryStore {
 public:
     EntryStore(SqlDatabase& db, const std::string& table, std::atomic<long>& stored) : m_db(db), m_stored(stored) {
         try {
+            db.Execute(wordsdb::SetCacheSize(kCacheKibibytes));
+        } catch (const CppSQLite3Exception&) {
+            // Only slower with the default cache.
+        }
+        try {
             m_insert = db.Prepare(wordsdb::InsertBoundWord(table));
             m_ready = true;
             Begin();
@@ -68,8 +73,9 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
-    static constexpr long kBatchEntries = 50000;
-    static constexpr std::chrono::milliseconds kBatchTime{500};
+    static constexpr long kBatchEntries = 500000;
+    static constexpr std::chrono::milliseconds kBatchTime{1000};
+    static constexpr int kCacheKibibytes = 64 * 1024;
 
     void Begin() {
         try {
