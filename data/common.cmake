@@ -16,7 +16,8 @@ target_link_libraries(tarvex4_datacommon PUBLIC ${GIF_LIBRARY} ZLIB::ZLIB)
 set(core_src "${PROJECT_SOURCE_DIR}/src")
 add_library(tarvex4_datacore STATIC
   "${core_src}/db/BlobCodec.cpp" "${core_src}/db/CppSQLite3Exception.cpp" "${core_src}/db/SqlBlob.cpp"
-  "${core_src}/db/SqlBuffer.cpp" "${core_src}/db/SqlDatabase.cpp" "${core_src}/db/WordsDb.cpp"
+  "${core_src}/db/SqlBuffer.cpp" "${core_src}/db/SqlDatabase.cpp" "${core_src}/db/SqlStatement.cpp"
+  "${core_src}/db/WordsDb.cpp"
   "${core_src}/support/DataFolder.cpp" "${core_src}/support/Random.cpp" "${core_src}/wordbooks/AuthorList.cpp")
 target_include_directories(tarvex4_datacore PUBLIC "${core_src}" "${CMAKE_BINARY_DIR}/src/generated")
 target_link_libraries(tarvex4_datacore PUBLIC SQLite::SQLite3 Threads::Threads)

@@ -14,6 +14,7 @@
 #include "ui/waitmessage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -192,6 +193,22 @@ TEST_F(WordbookWindowTest, CreateRenameAndDeleteThroughTheDialog) {
     EXPECT_EQ(MainText(), "before the fill\n");
     // The name dialog offers the name entered last.
     EXPECT_EQ(view->AuthorsDialog()->NameDialog().NewName(), "my (notes)");
+}
+
+TEST_F(WordbookWindowTest, StopBeforeStartClosesTheLoaderAndLoadsNothing) {
+    ui.openAnswers.push_back(FileChoice{WriteFile("notes.txt", "alpha\n"), "notes.txt"});
+    WhenModal(IDD_AUTHORS, [](QWidget* dialog) {
+        WhenModal(IDD_CUSTOMWAIT, [](QWidget* loader) {
+            EXPECT_FALSE(Child<QCheckBox>(loader, IDC_EXCLUDESHORT)->isChecked());
+            Click(loader, IDC_STOPLOAD);
+        });
+        Click(dialog, IDC_NEWPAGE);
+        EXPECT_FALSE(qobject_cast<authors*>(dialog)->LoaderDialog().IsStarted());
+        Click(dialog, IDCANCEL);
+    });
+    QTest::mouseClick(view->Control(1023), Qt::LeftButton);
+    EXPECT_TRUE(Entries("notes5").empty());
+    EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks").back(), "notes");
 }
 
 TEST_F(WordbookWindowTest, StopEndsALargeLoadAndKeepsWhatWasStored) {
