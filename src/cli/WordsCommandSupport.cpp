@@ -1,6 +1,6 @@
 #include "cli/WordsCommandSupport.h"
 
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 #include "support/Random.h"
 
 #include <iostream>
