@@ -244,6 +244,15 @@ SqlQuery SqlDatabase::Query(const std::string& statement) {
     }
 }
 
+SqlStatement SqlDatabase::Prepare(const std::string& statement) {
+    CheckOpen();
+    sqlite3_stmt* prepared = nullptr;
+    const int result = sqlite3_prepare_v2(m_db, statement.c_str(), -1, &prepared, nullptr);
+    if (result != SQLITE_OK) throw CppSQLite3Exception(result, sqlite3_errmsg(m_db));
+    if (!prepared) throw CppSQLite3Exception(SQLITE_MISUSE, "empty statement");
+    return SqlStatement(m_db, prepared);
+}
+
 void SqlDatabase::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
     if (m_db) {

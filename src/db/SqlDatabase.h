@@ -2,6 +2,7 @@
 #include <string>
 
 #include "db/CppSQLite3Exception.h"
+#include "db/SqlStatement.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -86,6 +87,8 @@ public:
     int Execute(const std::string& statement);
     // Prepares the statement and steps to its first row.
     SqlQuery Query(const std::string& statement);
+    // Prepares one statement to be run many times with bound values.
+    SqlStatement Prepare(const std::string& statement);
 
     // Stores the time-out and applies it to an open connection.
     void SetBusyTimeout(int milliseconds);
