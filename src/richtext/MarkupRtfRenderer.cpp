@@ -1,6 +1,7 @@
 #include "richtext/MarkupRtfRenderer.h"
 
 #include "richtext/MarkupScan.h"
+#include "richtext/Utf8Text.h"
 
 #include <atomic>
 #include <charconv>
@@ -58,6 +59,21 @@ void AppendControl(std::string& out, std::string_view word, long long value) {
     AppendNumber(out, value);
 }
 
+// A face name as a font table entry holds it: the RTF specials escaped and
+// non-ASCII as \uN?, so that no name can end the table or the document.
+void AppendFaceName(std::string& out, std::string_view face) {
+    for (std::size_t pos = 0; pos < face.size();) {
+        const char c = face[pos];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            utf8text::AppendRtfUnicode(out, utf8text::NextCharacter(face, pos));
+            continue;
+        }
+        if (c == '\\' || c == '{' || c == '}') out += '\\';
+        out += c;
+        ++pos;
+    }
+}
+
 }  // namespace
 
 LogFont DefaultGuiFont() {
@@ -105,9 +121,25 @@ public:
 
     std::string& Body() { return m_body; }
 
+    // Closes the groups that the markup left open, so that the document's
+    // braces balance.
+    void CloseOpenGroups() {
+        m_body.append(m_stack.size(), '}');
+        m_stack.clear();
+    }
+
 private:
     void WriteText(std::string_view text) {
-        for (char c : text) {
+        for (std::size_t pos = 0; pos < text.size();) {
+            const char c = text[pos];
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                // The document is 7-bit: a character beyond ASCII goes out as \uN?.
+                utf8text::AppendRtfUnicode(m_body, utf8text::NextCharacter(text, pos));
+                m_atLineStart = false;
+                m_afterSpace = false;
+                continue;
+            }
+            ++pos;
             switch (c) {
                 case ' ':
                 case '\t':
@@ -414,6 +446,7 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     MarkupBodyWriter writer(*this, baseSize);
     writer.m_background = backgroundColour;
     if (!writer.Write(markup)) return std::nullopt;
+    writer.CloseOpenGroups();
 
     std::string rtf;
     rtf.reserve(writer.Body().size() + 200 + 40 * (m_fonts.size() + m_colours.size()));
@@ -422,7 +455,7 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
         AppendControl(rtf, "{\\f", static_cast<long long>(i));
         rtf += "\\fnil\\fcharset0 ";
-        rtf += m_fonts[i].face;
+        AppendFaceName(rtf, m_fonts[i].face);
         rtf += ";}";
     }
     rtf += "}";

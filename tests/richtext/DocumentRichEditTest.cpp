@@ -127,4 +127,22 @@ TEST(DocumentRichEdit, DefaultFormatCoversEverythingAndSurvivesStreaming) {
     EXPECT_EQ(copy.StreamRtfOut(), edit.StreamRtfOut());
 }
 
+TEST(DocumentRichEdit, WordsAndCharactersSurviveTheArea) {
+    DocumentRichEdit edit;
+    LoadMarkup(edit, "line<br>break <table><col width=5><tr><td>cellA</td><td>cellB</td></tr></table>");
+    std::string text = PlainTextOf(edit);
+    EXPECT_NE(text.find("line\nbreak"), std::string::npos) << text;
+    EXPECT_NE(text.find("cellA\t\ncellB"), std::string::npos) << text;
+
+    LoadMarkup(edit, "Voil\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x98\x80");
+    EXPECT_EQ(PlainTextOf(edit), "Voil\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x98\x80\n");
+
+    // RTF from elsewhere: code pages, raw bytes and dashes as the reader meets them.
+    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}"
+                                 "\\'e1\\'e2 {\\f1 \\'cf\\'f0} caf\xe9 word\\emdash word}"));
+    EXPECT_EQ(PlainTextOf(edit), "\xce\xb1\xce\xb2 \xd0\x9f\xd1\x80 caf\xce\xb9 word\xe2\x80\x94word\n");
+    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1{\\fonttbl{\\f0\\fcharset128 G;}}\\'82\\'a0\\'83\\'41 caf\xc3\xa9}"));
+    EXPECT_EQ(PlainTextOf(edit), "\xe3\x81\x82\xe3\x82\xa2 caf\xc3\xa9\n");
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include "richtext/MarkupRtfRenderer.h"
 #include "richtext/RichDocument.h"
 #include "richtext/RtfTextExtractor.h"
+#include "RtfChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@ TEST(FuzzCorpus, MarkupRendersIntoConvertibleDocuments) {
     for (const auto& [name, markup] : inputs) {
         auto rtf = RenderToRtf(markup);
         if (!rtf) continue;
+        EXPECT_EQ(rtfcheck::Problem(*rtf), "") << name;
         std::string text;
         EXPECT_TRUE(ExtractPlainText(RichDocument::FromRtf(*rtf).ToRtf(), text)) << name;
     }
