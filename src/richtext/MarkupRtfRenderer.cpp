@@ -3,6 +3,7 @@
 #include "richtext/MarkupScan.h"
 #include "richtext/Utf8Text.h"
 
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstring>
@@ -10,6 +11,14 @@
 namespace {
 
 std::atomic<int> g_screenDpi{96};
+
+// ASCII text bytes that the body writes unchanged and that clear both flags.
+constexpr auto kOrdinary = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x80; ++c) table[c] = true;
+    for (unsigned char c : {' ', '\t', '\n', '\r', '\\', '{', '}'}) table[c] = false;
+    return table;
+}();
 
 // The style of one open group.
 struct RenderStyle {
@@ -130,7 +139,18 @@ public:
 
 private:
     void WriteText(std::string_view text) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
         for (std::size_t pos = 0; pos < text.size();) {
+            // A run of ordinary ASCII is written as it is, in one append.
+            std::size_t end = pos;
+            while (end < text.size() && kOrdinary[bytes[end]]) ++end;
+            if (end > pos) {
+                m_body.append(text.data() + pos, end - pos);
+                m_atLineStart = false;
+                m_afterSpace = false;
+                pos = end;
+                continue;
+            }
             const char c = text[pos];
             if (static_cast<unsigned char>(c) >= 0x80) {
                 // The document is 7-bit: a character beyond ASCII goes out as \uN?.

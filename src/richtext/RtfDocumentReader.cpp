@@ -89,13 +89,20 @@ public:
     }
 
 private:
+    // A lead byte never reaches past its group.
+    void DropLeadByte() {
+        if (m_decoder.DropPending()) Character(utf8text::kReplacement);
+    }
+
     void Push() {
+        DropLeadByte();
         m_stack.push_back(m_state);
         m_fallback = 0;
     }
 
     void Pop() {
         if (m_stack.empty()) return;  // a stray '}' closes nothing
+        DropLeadByte();
         if (m_state.dest == Dest::kFontTable) CommitFontName();
         m_state = m_stack.back();
         m_stack.pop_back();

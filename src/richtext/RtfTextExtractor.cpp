@@ -4,6 +4,7 @@
 #include "richtext/Utf8Text.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <new>
 #include <string>
@@ -82,6 +83,13 @@ const std::unordered_map<std::string_view, const Keyword*>& KeywordIndex() {
 }
 
 constexpr int kEof = -1;
+
+// The bytes that end a run of plain text.
+constexpr auto kEndsRun = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'{', '}', '\\', '\r', '\n'}) table[c] = true;
+    return table;
+}();
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
 bool IsAlpha(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -171,20 +179,25 @@ private:
             if (first >= 0x80 && utf8text::Decode(m_in, pos) >= 0) m_pos = pos;
             return;
         }
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_in.data());
         std::size_t end = m_pos;
-        while (end < m_in.size()) {
-            char c = m_in[end];
-            if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
-            ++end;
+        unsigned seen = static_cast<unsigned>(first);
+        while (end < m_in.size() && !kEndsRun[bytes[end]]) seen |= bytes[end++];
+        if (m_dest == Dest::kNormal) {
+            if (seen < 0x80 && !m_decoder.HasPending()) {
+                FlushPending();
+                m_out.append(m_in.data() + start, end - start);
+            } else {
+                AppendText(m_in.substr(start, end - start));
+            }
         }
-        if (m_dest == Dest::kNormal) AppendText(m_in.substr(start, end - start));
         m_pos = end;
     }
 
     // Document text: ASCII and valid UTF-8 as they are, any other byte in
     // the current code page.
     void AppendText(std::string_view text) {
-        FlushPending();
+        if (!m_decoder.HasPending()) FlushPending();  // else the text starts with the trail byte
         const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
         const std::size_t size = text.size();
         std::size_t pos = 0;
@@ -263,7 +276,13 @@ private:
         return RtfError::kOk;
     }
 
+    // A lead byte never reaches past its group.
+    void DropLeadByte() {
+        if (m_decoder.DropPending()) utf8text::Append(m_out, utf8text::kReplacement);
+    }
+
     RtfError Push() {
+        DropLeadByte();
         m_stack.push_back({m_dest, m_parse, m_unicodeSkip, m_font, m_fontTable});
         m_parse = Parse::kNormal;
         m_fallback = 0;
@@ -272,6 +291,7 @@ private:
 
     RtfError Pop() {
         if (m_stack.empty()) return RtfError::kStackUnderflow;
+        DropLeadByte();
         const Saved& saved = m_stack.back();
         m_dest = saved.dest;
         m_parse = saved.parse;

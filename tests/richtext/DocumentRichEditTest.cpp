@@ -143,6 +143,9 @@ TEST(DocumentRichEdit, WordsAndCharactersSurviveTheArea) {
     EXPECT_EQ(PlainTextOf(edit), "\xce\xb1\xce\xb2 \xd0\x9f\xd1\x80 caf\xce\xb9 word\xe2\x80\x94word\n");
     ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1{\\fonttbl{\\f0\\fcharset128 G;}}\\'82\\'a0\\'83\\'41 caf\xc3\xa9}"));
     EXPECT_EQ(PlainTextOf(edit), "\xe3\x81\x82\xe3\x82\xa2 caf\xc3\xa9\n");
+    // A trail byte may be plain ASCII; a lead byte never reaches past its group.
+    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1\\ansicpg932 \\'83A{\\'82}x}"));
+    EXPECT_EQ(PlainTextOf(edit), "\xe3\x82\xa2\xef\xbf\xbdx\n");
 }
 
 }  // namespace

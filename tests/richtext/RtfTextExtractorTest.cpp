@@ -160,6 +160,7 @@ TEST(RtfExtractor, HexEscapesFollowTheCodePages) {
     EXPECT_EQ(Text("{\\rtf1{\\fonttbl{\\f0\\fcharset128 Gothic;}}\\f0 \\'82\\'a0\\'83\\'41}"),
               "\xe3\x81\x82\xe3\x82\xa2");
     EXPECT_EQ(Text("{\\rtf1\\ansicpg936 \\'d6\\'d0!}"), "\xe4\xb8\xad!");
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg932 \\'83A\\'82\\'a0}"), "\xe3\x82\xa2\xe3\x81\x82");
     // A lead byte that nothing completes, an undefined byte, an unknown page.
     EXPECT_EQ(Text("{\\rtf1\\ansicpg932 {\\'82}x}"), "\xef\xbf\xbdx");
     EXPECT_EQ(Text("{\\rtf1\\ansicpg1253 \\'aa}"), "\xef\xbf\xbd");
