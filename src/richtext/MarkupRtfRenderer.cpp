@@ -190,7 +190,8 @@ private:
     enum class Group { kNone, kOpens, kCloses };
 
     bool HandleTag(std::string_view rawTag) {
-        std::string tag(rawTag);
+        std::string& tag = m_tag;  // one buffer for every tag: no allocation per tag
+        tag.assign(rawTag);
         markup::LowerAscii(tag);
         std::size_t nameLength = markup::TagNameLength(tag);
         std::string_view name(tag.data(), nameLength);
@@ -444,6 +445,7 @@ private:
     std::vector<RenderStyle> m_stack;
     std::string m_body;
     std::string m_fragment;
+    std::string m_tag;
     std::int32_t m_cellEdge = 0;
     bool m_atLineStart = false;
     bool m_afterSpace = true;

@@ -8,7 +8,6 @@
 #include <limits>
 #include <new>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -73,12 +72,42 @@ constexpr Keyword kKeywords[] = {
     {"\\", Kind::kCharacter, '\\'},
 };
 
-const std::unordered_map<std::string_view, const Keyword*>& KeywordIndex() {
-    static const auto index = [] {
-        std::unordered_map<std::string_view, const Keyword*> map;
-        for (const Keyword& k : kKeywords) map.emplace(k.word, &k);  // keeps the first
-        return map;
-    }();
+// The keyword table by a cheap hash of the word (length, first and last
+// letters), open addressing: every control word of a document is looked up.
+class KeywordIndex {
+public:
+    KeywordIndex() {
+        for (const Keyword& k : kKeywords) {
+            std::size_t slot = Hash(k.word);
+            while (m_slots[slot] != nullptr && m_slots[slot]->word != std::string_view(k.word))
+                slot = (slot + 1) % kSlots;
+            if (m_slots[slot] == nullptr) m_slots[slot] = &k;  // the first entry wins
+        }
+    }
+
+    const Keyword* Find(std::string_view word) const {
+        if (word.empty()) return nullptr;
+        for (std::size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
+            const Keyword* k = m_slots[slot];
+            if (k == nullptr || k->word == word) return k;
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 512;  // several times the table, so chains stay short
+
+    static std::size_t Hash(std::string_view word) {
+        const auto first = static_cast<unsigned char>(word.front());
+        const auto last = static_cast<unsigned char>(word.back());
+        const auto second = static_cast<unsigned char>(word.size() > 1 ? word[1] : 0);
+        return (word.size() * 61 + first * 7 + second * 31 + last * 13) % kSlots;
+    }
+
+    std::array<const Keyword*, kSlots> m_slots{};
+};
+
+const KeywordIndex& Keywords() {
+    static const KeywordIndex index;
     return index;
 }
 
@@ -346,16 +375,15 @@ private:
             return RtfError::kOk;
         }
         CodePageWord(word, parameter, hasParameter);
-        auto& index = KeywordIndex();
-        auto found = index.find(word);
-        if (found == index.end()) {
+        const Keyword* found = Keywords().Find(word);
+        if (found == nullptr) {
             if (word == "uc" && hasParameter) m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
             if (m_skipUnknown) m_dest = Dest::kSkip;
             m_skipUnknown = false;
             return RtfError::kOk;
         }
         m_skipUnknown = false;
-        const Keyword& k = *found->second;
+        const Keyword& k = *found;
         switch (k.kind) {
             case Kind::kCharacter:
                 KeywordCharacter(k.value);

@@ -5,12 +5,22 @@
 
 namespace {
 
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 std::string_view Fragment(std::string_view word, const ShredSettings& settings) {
     const auto size = static_cast<std::size_t>(settings.size);
     if (word.size() <= size) return word;  // no more characters than bytes
+    if (settings.type == FragmentType::Prefix) {
+        // The first `size` characters: the word is longer exactly when they end before it does.
+        return word.substr(0, utf8text::OffsetOfCodePoint(word, size));
+    }
+    if (IsAscii(word)) return word.substr(word.size() - size);
     const std::size_t characters = utf8text::CountCodePoints(word);
     if (characters <= size) return word;
-    if (settings.type == FragmentType::Prefix) return word.substr(0, utf8text::OffsetOfCodePoint(word, size));
     return word.substr(utf8text::OffsetOfCodePoint(word, characters - size));
 }
 
