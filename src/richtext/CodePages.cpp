@@ -159,12 +159,6 @@ long ByteDecoder::Feed(std::uint8_t byte) {
     return static_cast<long>(cp);
 }
 
-bool ByteDecoder::DropPending() {
-    const bool had = m_lead != 0;
-    m_lead = 0;
-    return had;
-}
-
 int DocumentCodePages::PageOfFont(int font) const {
     if (auto page = m_pages.find(font); page != m_pages.end() && page->second > 0) return page->second;
     if (auto charset = m_charsets.find(font); charset != m_charsets.end())

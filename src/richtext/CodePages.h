@@ -33,7 +33,11 @@ public:
     // True while a lead byte waits for its trail byte.
     bool HasPending() const { return m_lead != 0; }
     // Forgets a waiting lead byte; returns true when there was one.
-    bool DropPending();
+    bool DropPending() {
+        const bool had = m_lead != 0;
+        m_lead = 0;
+        return had;
+    }
 
 private:
     const PageTable& Table();

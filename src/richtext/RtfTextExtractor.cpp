@@ -16,7 +16,7 @@ enum class Kind { kCharacter, kDestination, kProperty, kSpecial };
 enum class Special { kBin, kSkipUnknown, kHex };
 
 struct Keyword {
-    const char* word;
+    std::string_view word;
     Kind kind;
     int value;  // the character (a code point), or the Special
 };
@@ -79,7 +79,7 @@ public:
     KeywordIndex() {
         for (const Keyword& k : kKeywords) {
             std::size_t slot = Hash(k.word);
-            while (m_slots[slot] != nullptr && m_slots[slot]->word != std::string_view(k.word))
+            while (m_slots[slot] != nullptr && m_slots[slot]->word != k.word)
                 slot = (slot + 1) % kSlots;
             if (m_slots[slot] == nullptr) m_slots[slot] = &k;  // the first entry wins
         }
@@ -422,6 +422,10 @@ private:
     // table) and the current font (\f, \deff, \plain). None is in the
     // keyword table, so they act on the side.
     void CodePageWord(std::string_view word, std::int64_t parameter, bool hasParameter) {
+        switch (word[0]) {
+            case 'a': case 'c': case 'd': case 'f': case 'm': case 'p': break;
+            default: return;  // most words: none of ours
+        }
         const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
         if (m_fontTable) {
             if (!hasParameter) return;

@@ -16,6 +16,7 @@ std::string_view Fragment(std::string_view word, const ShredSettings& settings) 
     if (word.size() <= size) return word;  // no more characters than bytes
     if (settings.type == FragmentType::Prefix) {
         // The first `size` characters: the word is longer exactly when they end before it does.
+        if (IsAscii(word.substr(0, size))) return word.substr(0, size);
         return word.substr(0, utf8text::OffsetOfCodePoint(word, size));
     }
     if (IsAscii(word)) return word.substr(word.size() - size);

@@ -137,6 +137,14 @@ TEST(DocumentRichEdit, WordsAndCharactersSurviveTheArea) {
     LoadMarkup(edit, "Voil\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x98\x80");
     EXPECT_EQ(PlainTextOf(edit), "Voil\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x98\x80\n");
 
+    // An odd face name and a group left open load whole, in their formats.
+    LoadMarkup(edit, "<font face='Arial}}'>x</font> <font color='#ff0000'>red");
+    EXPECT_EQ(PlainTextOf(edit), "x red\n");
+    const auto& runs = edit.Document().Paragraphs()[0].runs;
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].format.face, "arial}}");
+    EXPECT_EQ(runs[2].format.textColour, 0x0000FFu);
+
     // RTF from elsewhere: code pages, raw bytes and dashes as the reader meets them.
     ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}"
                                  "\\'e1\\'e2 {\\f1 \\'cf\\'f0} caf\xe9 word\\emdash word}"));
