@@ -114,6 +114,8 @@ public:
 
     // False when a closing tag finds no open group.
     bool Write(std::string_view markup) {
+        // Text comes out about as long as it goes in; grow once, not by doubling.
+        m_body.reserve(markup.size() + markup.size() / 4 + 1000);
         std::size_t pos = 0;
         const std::size_t n = markup.size();
         while (pos < n) {

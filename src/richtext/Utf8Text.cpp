@@ -82,13 +82,14 @@ char32_t NextCharacter(std::string_view text, std::size_t& pos) {
 }
 
 void AppendRtfUnicode(std::string& out, char32_t cp) {
-    auto unit = [&out](unsigned value) {
-        char buffer[8];
-        auto result = std::to_chars(buffer, buffer + sizeof buffer,
-                                    static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
-        out += "\\u";
-        out.append(buffer, result.ptr);
-        out += '?';
+    // Both units of a pair in one append: "\u-10179?\u-8704?".
+    char buffer[20];
+    char* end = buffer;
+    auto unit = [&end, &buffer](unsigned value) {
+        *end++ = '\\';
+        *end++ = 'u';
+        end = std::to_chars(end, buffer + sizeof buffer, static_cast<std::int16_t>(static_cast<std::uint16_t>(value))).ptr;
+        *end++ = '?';
     };
     if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = kReplacement;
     if (cp >= 0x10000) {
@@ -98,6 +99,7 @@ void AppendRtfUnicode(std::string& out, char32_t cp) {
     } else {
         unit(cp);
     }
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 std::size_t CountCodePoints(std::string_view text) {
