@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Whole-process comparison of the rich text commands with common tools on the
 # same ~5 MB inputs: `tarvex4 rtf2text` against `unrtf --text`, and
-# `tarvex4 markup2rtf` against `pandoc -f html -t rtf`. Prints the median of
-# RUNS runs (default 5) of each and the ratios.
+# `tarvex4 markup2rtf` against `pandoc -f html -t rtf`; then `tarvex4 shred`
+# of ~5 MB of plain text and the start-up (`tarvex4 --version`). Prints the
+# median of RUNS runs (default 5) of each, the ratios and the goals.
 #
 #   bench/peers_richtext.sh [path/to/tarvex4]
 #
@@ -52,6 +53,13 @@ def write(path, limit):
 write(sys.argv[1], 5 * 1024 * 1024)
 write(sys.argv[2], 7 * 1024 * 1024)  # renders to more than 5 MB of RTF
 EOF
+# ~5 MB of plain text in lines, as a track holds it.
+python3 - "$work/input.txt" <<'EOF'
+import sys
+line = "The quick brown fox jumps over the lazy dog, caf\u00e9 na\u00efve collage fragments\n"
+count = 5 * 1024 * 1024 // len(line.encode()) + 1
+open(sys.argv[1], "w", encoding="utf-8").write(line * count)
+EOF
 # ~5 MB of RTF as a rich edit streams it out (our writer's form).
 "$exe" markup2rtf "$work/large.html" > "$work/rendered.rtf"
 python3 - "$work/rendered.rtf" "$work/input.rtf" <<'EOF'
@@ -93,13 +101,18 @@ read -r ours_text_wall ours_text_cpu <<< "$(median "$exe" rtf2text "$work/input.
 read -r unrtf_wall unrtf_cpu <<< "$(median unrtf --text "$work/input.rtf")"
 read -r ours_rtf_wall ours_rtf_cpu <<< "$(median "$exe" markup2rtf "$work/input.html")"
 read -r pandoc_wall pandoc_cpu <<< "$(median pandoc -f html -t rtf -o "$work/pandoc.rtf" "$work/input.html")"
+read -r shred_wall shred_cpu <<< "$(median "$exe" shred --suffix --size 4 "$work/input.txt")"
+read -r version_wall version_cpu <<< "$(median "$exe" --version)"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "inf" }'; }
 printf '%-32s %9s %9s\n' "" "wall s" "cpu s"
 printf '%-32s %9.3f %9.3f\n' "tarvex4 rtf2text" "$ours_text_wall" "$ours_text_cpu"
 printf '%-32s %9.3f %9.3f\n' "unrtf --text" "$unrtf_wall" "$unrtf_cpu"
 printf '%-32s %9.3f %9.3f\n' "tarvex4 markup2rtf" "$ours_rtf_wall" "$ours_rtf_cpu"
 printf '%-32s %9.3f %9.3f\n' "pandoc -f html -t rtf" "$pandoc_wall" "$pandoc_cpu"
+printf '%-32s %9.3f %9.3f\n' "tarvex4 shred (5 MB text)" "$shred_wall" "$shred_cpu"
+printf '%-32s %9.3f %9.3f\n' "tarvex4 --version" "$version_wall" "$version_cpu"
 printf 'rtf2text vs unrtf:    %sx faster (wall), %sx (cpu)\n' \
   "$(ratio "$unrtf_wall" "$ours_text_wall")" "$(ratio "$unrtf_cpu" "$ours_text_cpu")"
 printf 'markup2rtf vs pandoc: %sx faster (wall), %sx (cpu)\n' \
   "$(ratio "$pandoc_wall" "$ours_rtf_wall")" "$(ratio "$pandoc_cpu" "$ours_rtf_cpu")"
+printf 'goals: rtf2text >= 20x, markup2rtf >= 150x, shred < 0.050 s, --version < 0.005 s (%s cores)\n' "$(nproc)"

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
+#include "composer/WordsDbRepair.h"
 #include "db/DataFolder.h"
 
 #include <QMessageBox>
@@ -20,6 +21,9 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     // A user's first start gets the delivered words database, art fonts and manual.
     const DataFolderSetup setup = EnsureDataFolder();
     m_state = std::make_unique<MainFormState>();
+    // Before the form reads the output folder from it: a broken words
+    // database is named, and the delivered copy offered, once.
+    if (setup.ok()) OfferWordsDbRestore(m_state->m_dataFolder, InstalledDataFolder(), m_ui);
 
     if (!arguments.isEmpty() && !arguments.first().startsWith('-')) {
         if (!m_document.OnOpenDocument(arguments.first().toStdString())) {

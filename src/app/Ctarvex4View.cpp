@@ -12,8 +12,10 @@
 #include "ui/QtRichEdit.h"
 #include "ui/RichEditReference.h"
 #include "ui/TrackWindows.h"
+#include "ui/authors.h"
 #include "ui/filetype.h"
 #include "ui/waitmessage.h"
+#include "wordbooks/FillCommands.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -108,10 +110,19 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(1039, [this] { ChoosePaletteColour(m_state, m_ui); });
     Route(1087, [this] { ChooseOutputFile(m_state, m_ui); });
     Route(1093, [this] { ChooseCustomImageFolder(m_state, m_ui); });
+    m_authorsDialog = new authors(m_ui, this);
+    Route(1022, [this] {
+        wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
+        wordbooks::FillRandomWords(target);
+    });
+    Route(1023, [this] {
+        wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
+        wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
+    });
 
     // Buttons of commands that other parts of the program bring are not
     // offered until they exist.
-    for (int id : {1022, 1023, 1095}) Control(id)->setEnabled(false);
+    Control(1095)->setEnabled(false);
 
     BindState();
 }

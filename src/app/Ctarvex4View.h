@@ -21,6 +21,7 @@ class QMenu;
 class QRadioButton;
 class QtRichEdit;
 class TrackWindows;
+class authors;
 class waitmessage;
 
 // The main form: every control of the layout at its place, each a view of
@@ -55,6 +56,7 @@ public:
     waitmessage* WaitBox() const { return m_waitMessage; }
     bool WaitBoxCreated() const { return m_waitMessageCreated; }
     TrackWindows* Tracks() const { return m_trackWindows.get(); }
+    authors* AuthorsDialog() const { return m_authorsDialog; }
     MainFormState& State() { return m_state; }
 
     // The file type question of Save; tests replace the dialog.
@@ -115,6 +117,7 @@ private:
     QLineEdit* m_folderEdit = nullptr;
     QMenu* m_contextMenu = nullptr;
 
+    authors* m_authorsDialog = nullptr;
     waitmessage* m_waitMessage = nullptr;
     bool m_waitMessageCreated = false;
     std::unique_ptr<TrackWindows> m_trackWindows;

@@ -1,5 +1,6 @@
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
+#include "cli/WordsDbGate.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
 #include "composer/MainCommands.h"
@@ -8,7 +9,6 @@
 #include "support/ConsoleUserInterface.h"
 #include "db/DataFolder.h"
 #include "support/Random.h"
-#include "support/ScriptedUserInterface.h"
 #include "tracks/TrackCommands.h"
 
 #include <filesystem>
@@ -85,26 +85,24 @@ std::ifstream OpenText(const std::string& option, const std::string& path) {
 }
 
 // As the main form's Open, with the same code, so the window and this
-// command read a file alike.
-void LoadMainText(MainFormState& state, const std::string& path) {
-    std::ifstream in = OpenText("--main", path);
-    LoadMarkup(*state.m_mainText, CollectOpenedText(in));
+// command read a file alike. A file that cannot be loaded fails the command.
+void LoadMainText(MainFormState& state, UserInterface& ui, const std::string& path) {
+    OpenText("--main", path);
+    if (!LoadMainTextFile(state, ui, path)) throw CLI::RuntimeError(1);
 }
 
 // As a track window's Open, answered with the file.
-void LoadTrackText(TrackState& track, const std::string& path) {
+void LoadTrackText(TrackState& track, UserInterface& ui, const std::string& path) {
     OpenText("--track", path);
-    ScriptedUserInterface answer;
-    answer.openAnswers.push_back(FileChoice{path, std::filesystem::path(path).filename().string()});
-    OpenTrackFile(track, answer);
+    if (!LoadTrackTextFile(track, ui, path)) throw CLI::RuntimeError(1);
 }
 
-void ApplyOptions(const GoOptions& o, MainFormState& state) {
-    if (!o.mainFile.empty()) LoadMainText(state, o.mainFile);
+void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
+    if (!o.mainFile.empty()) LoadMainText(state, ui, o.mainFile);
     for (const std::string& t : o.tracks) {
         auto [k, file] = TrackPair("--track", t);
         state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = true;
-        LoadTrackText(state.m_tracks[static_cast<size_t>(k - 1)], file);
+        LoadTrackText(state.m_tracks[static_cast<size_t>(k - 1)], ui, file);
     }
     for (int k : o.tracksOff) state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = false;
     for (const std::string& f : o.faders) {
@@ -148,13 +146,19 @@ void Run(const GoOptions& o) {
         DataFolderSetup setup = EnsureDataFolder();
         for (const std::string& problem : setup.problems) std::cerr << "tarvex4 go: " << problem << '\n';
     }
+    cli::RequireWordsDatabase("go", state.m_dataFolder);
     for (TrackState& track : state.m_tracks) track.SetDatabasePath(state.DatabasePath());
-    ApplyOptions(o, state);
+    ApplyOptions(o, state, ui);
 
     if (!o.out.empty()) {
         state.m_outputFolder = o.out.back() == '/' ? o.out : o.out + "/";
         std::error_code ec;
         std::filesystem::create_directories(state.m_outputFolder, ec);
+        if (ec || !std::filesystem::is_directory(state.m_outputFolder, ec)) {
+            std::cerr << "tarvex4 go: cannot create the output folder " << state.m_outputFolder
+                      << (ec ? ": " + ec.message() : std::string()) << "\n";
+            throw CLI::RuntimeError(1);
+        }
     } else {
         state.m_outputFolder = LoadOutputFolder(state, &ui);
     }

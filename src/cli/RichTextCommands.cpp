@@ -1,9 +1,9 @@
 // tarvex4 markup2rtf and tarvex4 rtf2text: the rich text bridge on files.
 #include "cli/CliRegistry.h"
+#include "cli/CommandInput.h"
 #include "richtext/MarkupRtfRenderer.h"
 #include "richtext/RtfTextExtractor.h"
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -14,46 +14,16 @@ namespace {
     throw CLI::RuntimeError(1);
 }
 
-// Reads the whole input straight into the string, in large blocks.
-std::string ReadAll(const std::string& command, std::FILE* in, const std::string& name,
-                    std::size_t expected) {
-    // One spare byte, so that a file of the expected size meets its end
-    // without growing (and zero-filling) the buffer again.
-    std::string text(expected + 1, '\0');
-    std::size_t used = 0;
-    for (;;) {
-        if (used == text.size()) text.resize(text.size() * 2 + 65536);
-        const std::size_t n = std::fread(text.data() + used, 1, text.size() - used, in);
-        if (n == 0) break;
-        used += n;
-    }
-    if (std::ferror(in)) Fail(command, "cannot read " + name);
-    text.resize(used);
-    return text;
+// The whole input; a file that cannot be read (a folder, say) fails the command.
+cli::InputText Input(const std::string& command, const std::string& file) {
+    std::string error;
+    auto input = cli::ReadInput(file, error);
+    if (!input) Fail(command, error);
+    return std::move(*input);
 }
 
-std::string ReadInput(const std::string& command, const std::string& file) {
-    if (file.empty() || file == "-") return ReadAll(command, stdin, "standard input", 0);
-    std::FILE* in = std::fopen(file.c_str(), "rb");
-    if (in == nullptr) Fail(command, "cannot open " + file);
-    long size = 0;
-    if (std::fseek(in, 0, SEEK_END) == 0) size = std::ftell(in);
-    std::rewind(in);
-    std::string text;
-    try {
-        text = ReadAll(command, in, file, size > 0 ? static_cast<std::size_t>(size) : 0);
-    } catch (...) {
-        std::fclose(in);
-        throw;
-    }
-    std::fclose(in);
-    return text;
-}
-
-void WriteOutput(const std::string& command, const std::string& text) {
-    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-    std::cout.flush();
-    if (!std::cout) Fail(command, "cannot write the output");
+void Output(const std::string& command, std::string_view text) {
+    if (!cli::WriteOutput(text)) Fail(command, "cannot write the output");
 }
 
 // "RRGGBB" (a leading '#' allowed) as 0x00BBGGRR.
@@ -85,19 +55,19 @@ void RunMarkupToRtf(const MarkupOptions& options) {
         Fail("markup2rtf", e.what());
     }
     render.twipsPerPixel = TwipsPerPixelForDpi(options.dpi);
-    const std::string markup = ReadInput("markup2rtf", options.file);
+    const cli::InputText markup = Input("markup2rtf", options.file);
     std::string failure;
-    auto rtf = RenderToRtf(markup, render, nullptr, &failure);
+    auto rtf = RenderToRtf(markup.View(), render, nullptr, &failure);
     if (!rtf) Fail("markup2rtf", "the markup does not render: " + failure);
-    WriteOutput("markup2rtf", *rtf);
+    Output("markup2rtf", *rtf);
 }
 
 void RunRtfToText(const std::string& file) {
-    const std::string rtf = ReadInput("rtf2text", file);
+    const cli::InputText rtf = Input("rtf2text", file);
     std::string text;
-    RtfError error = RtfTextExtractor().Convert(rtf, text);
+    RtfError error = RtfTextExtractor().Convert(rtf.View(), text);
     if (error != RtfError::kOk) Fail("rtf2text", std::string("not readable RTF: ") + RtfErrorMessage(error));
-    WriteOutput("rtf2text", text);
+    Output("rtf2text", text);
 }
 
 const cli::CliRegistration markupRegistration{"markup2rtf", [](CLI::App& root) {

@@ -1,9 +1,8 @@
 // tarvex4 shred: the track window's word shredder for batch use.
 #include "cli/CliRegistry.h"
+#include "cli/CommandInput.h"
 #include "tracks/WordShredder.h"
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -17,41 +16,36 @@ struct ShredOptions {
 
 // Each line is shredded on its own and keeps its line end, so the output
 // lines up with the input; the trailing space of every shredded line goes.
-void ShredStream(std::istream& in, std::ostream& out, const ShredSettings& settings) {
-    std::string line;
-    while (std::getline(in, line)) {
+std::string ShredLines(std::string_view text, const ShredSettings& settings) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8 + 16);
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t end = text.find('\n', from);
+        std::string_view line = text.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from);
         const bool crlf = !line.empty() && line.back() == '\r';
-        if (crlf) line.pop_back();
-        std::string shredded = ShredWords(line, settings);
-        shredded.pop_back();
-        out << shredded << (crlf ? "\r" : "");
-        if (!in.eof()) out << '\n';
+        if (crlf) line.remove_suffix(1);
+        AppendShreddedWords(out, line, settings);
+        out.pop_back();
+        if (crlf) out += '\r';
+        if (end == std::string_view::npos) break;
+        out += '\n';
+        from = end + 1;
     }
+    return out;
+}
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::cerr << "tarvex4 shred: " << message << "\n";
+    throw CLI::RuntimeError(1);
 }
 
 void Run(const ShredOptions& options) {
     const ShredSettings settings{options.suffix ? FragmentType::Suffix : FragmentType::Prefix, options.size};
-    if (options.file.empty() || options.file == "-") {
-        ShredStream(std::cin, std::cout, settings);
-    } else {
-        std::error_code ignored;
-        std::ifstream in(options.file, std::ios::binary);
-        // A folder opens as a stream that reads nothing; say so rather than print nothing.
-        if (!in || std::filesystem::is_directory(options.file, ignored)) {
-            std::cerr << "tarvex4 shred: cannot open " << options.file << "\n";
-            throw CLI::RuntimeError(1);
-        }
-        ShredStream(in, std::cout, settings);
-        if (in.bad()) {
-            std::cerr << "tarvex4 shred: cannot read " << options.file << "\n";
-            throw CLI::RuntimeError(1);
-        }
-    }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "tarvex4 shred: cannot write the output\n";
-        throw CLI::RuntimeError(1);
-    }
+    std::string error;
+    auto input = cli::ReadInput(options.file, error);
+    if (!input) Fail(error);
+    if (!cli::WriteOutput(ShredLines(input->View(), settings))) Fail("cannot write the output");
 }
 
 const cli::CliRegistration registration{"shred", [](CLI::App& root) {

@@ -6,11 +6,11 @@
 #include "composer/PageSkeleton.h"
 #include "composer/TextItems.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "support/Random.h"
+#include "support/SafeFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 
 namespace {
@@ -56,15 +56,19 @@ bool ArtFontsPresent(const std::string& outputFolder) {
     return std::ifstream(outputFolder + "artfonts/stampkit/a.gif", std::ios::binary).is_open();
 }
 
-bool WritePage(const std::string& path, const std::string& page, std::string& problem) {
-    errno = 0;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(page.data(), static_cast<std::streamsize>(page.size()));
-    if (file) file.close();
-    if (file) return true;
-    const int code = errno;
-    problem = "Cannot write the file " + path + (code ? std::string(": ") + std::strerror(code) : std::string());
-    return false;
+// What the user is told about a failed database step of the run: the
+// message with its context, and for a broken file what is wrong with it.
+std::string DatabaseFailureText(const MainFormState& state, const CppSQLite3Exception& e) {
+    std::string text = FailureText(e, "Building the collage page");
+    if (wordsdb::IsDamageCode(e.Code())) {
+        const wordsdb::DatabaseHealth health = wordsdb::CheckDatabase(state.DatabasePath(), true);
+        if (!health.ok()) {
+            text += "\n" + wordsdb::DescribeHealth(health, state.DatabasePath()) +
+                    "\nThe delivered copy can be put in its place with 'tarvex4 data restore' (or at the next "
+                    "start); the damaged file is kept beside it.";
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -101,9 +105,14 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
         page = ComposeCollagePage(state);
     } catch (const CppSQLite3Exception& e) {
         result.databaseFailed = true;
-        result.problem = e.Message();
+        result.problem = DatabaseFailureText(state, e);
         ui.HideWaitMessage();
-        ui.ShowMessage(e.Message(), wordsdb::kErrorCaption, MessageButtons::Ok);
+        ui.ShowMessage(result.problem, wordsdb::kErrorCaption, MessageButtons::Ok);
+        return result;
+    } catch (const FileWriteError& e) {
+        result.problem = e.what();
+        ui.HideWaitMessage();
+        ui.ShowMessage(result.problem, "tarvex4", MessageButtons::Ok);
         return result;
     }
 
@@ -117,7 +126,8 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     }
 
     std::string problem;
-    if (!WritePage(result.pagePath, page, problem)) {
+    // The old page stays whole until the new one is complete.
+    if (!WriteFileReplacing(result.pagePath, page, problem)) {
         result.problem = problem;
         // The wait box would otherwise stay up over a run that has ended.
         ui.HideWaitMessage();

@@ -6,6 +6,7 @@
 #include "support/FileCopier.h"
 #include "support/FolderListing.h"
 #include "support/Random.h"
+#include "support/SafeFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -98,8 +99,9 @@ void ExtractLibraryImage(MainFormState& state, const std::string& idText) {
     blob.SetEncoded(query.FieldTextByName("FILESTORE"));
     const unsigned char* bytes = blob.Bytes();
     const int count = blob.ByteCount();
-    std::ofstream file(state.m_outputFolder + name, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes), count);
+    std::string problem;
+    const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
+    if (!WriteFileReplacing(state.m_outputFolder + name, content, problem)) throw FileWriteError(problem);
 }
 
 ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous) {

@@ -35,10 +35,12 @@ ImagePool BuildImagePool(MainFormState& state);
 
 // Draws one candidate (the pool must not be empty) and makes its picture
 // present in the output folder. `previous` holds the last item's values and
-// stands when a library row has vanished.
+// stands when a library row has vanished. Throws FileWriteError when a
+// library picture cannot be written.
 ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous);
 
-// Writes library picture `id` into the output folder under its base name.
+// Writes library picture `id` into the output folder under its base name;
+// a failed write throws FileWriteError.
 void ExtractLibraryImage(MainFormState& state, const std::string& idText);
 
 // The placement draws (left, then top) within bounds W x H, and the clipping.

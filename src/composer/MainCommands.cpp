@@ -5,6 +5,7 @@
 #include "form/FontPreset.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
+#include "richtext/TextFileLoad.h"
 
 #include <fstream>
 
@@ -54,7 +55,11 @@ void ChooseMainFont(MainFormState& form, UserInterface& ui, MainTextWindow& wind
     const CharFormat uniform = text.SelectionCharFormat();
     if (std::optional<FontChoice> chosen = ui.ChooseFont(FontPresetFrom(uniform))) {
         const int twips = chosen->pointSizeTenths * 2;
-        WriteFontDefaults(FontDefaultsPath(form.m_dataFolder), {chosen->face, twips});
+        const std::string fontFile = FontDefaultsPath(form.m_dataFolder);
+        // The text still takes the font; only the next start would lose it.
+        if (!WriteFontDefaults(fontFile, {chosen->face, twips}))
+            ui.ShowMessage("The font could not be saved in " + fontFile + "; the next start will not use it.",
+                           "VANTELO save error");
         CharFormat format;
         format.mask = uniform.mask & (CharFormat::kFace | CharFormat::kSize | CharFormat::kColour);
         format.face = chosen->face;
@@ -103,17 +108,15 @@ std::string CollectOpenedText(std::istream& in) {
     return single;
 }
 
+bool LoadMainTextFile(MainFormState& form, UserInterface& ui, const std::string& path) {
+    return LoadTextFileInto(*form.m_mainText, ui, path, kOpenLineLimit, CollectOpenedText);
+}
+
 void OpenTextFile(MainFormState& form, UserInterface& ui) {
     RichEditControl& text = *form.m_mainText;
     SaveUndo(form);
     std::optional<FileChoice> choice = ui.ChooseOpenFile("Text file (*.txt)|*.txt||", "");
-    if (choice && choice->path.size() > 1) {
-        std::ifstream in(choice->path, std::ios::binary);
-        if (in) {
-            text.SelectAll();
-            LoadMarkup(text, CollectOpenedText(in));
-        }
-    }
+    if (choice && choice->path.size() > 1) LoadMainTextFile(form, ui, choice->path);
     text.ScrollToFirstLine();
 }
 

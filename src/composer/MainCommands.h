@@ -56,6 +56,9 @@ void PasteMainText(MainFormState& form, MainTextWindow& window);
 void NewMainText(MainFormState& form, MainTextWindow& window);
 void OpenUserGuide(const MainFormState& form, UserInterface& ui);
 
+// Open's loading of `path` into the main text (also `tarvex4 go --main`).
+bool LoadMainTextFile(MainFormState& form, UserInterface& ui, const std::string& path);
+
 // The text Open takes from a file: the first 75 lines, each longer than one
 // character followed by a space, runs of spaces made single.
 std::string CollectOpenedText(std::istream& in);

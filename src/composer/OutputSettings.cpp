@@ -12,7 +12,7 @@ std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
         if (!query.IsEof() && query.FieldText(0)) folder = query.FieldText(0);
     } catch (const CppSQLite3Exception& e) {
         // The form must start all the same, with no output folder.
-        if (ui) ui->ShowMessage(e.Message(), wordsdb::kErrorCaption);
+        if (ui) ui->ShowMessage(FailureText(e, "Reading the output folder"), wordsdb::kErrorCaption);
         folder.clear();
     }
     state.m_db.Close();
@@ -31,7 +31,7 @@ void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string
         state.m_db.Execute(wordsdb::UpdateOutputFolder(folder));
         state.m_outputFileText = folder + state.m_outputFileName;
     } catch (const CppSQLite3Exception& e) {
-        ui.ShowMessage(e.Message(), wordsdb::kErrorCaption, MessageButtons::Ok);
+        ui.ShowMessage(FailureText(e, "Saving the output folder"), wordsdb::kErrorCaption, MessageButtons::Ok);
     }
     state.m_db.Close();
 }

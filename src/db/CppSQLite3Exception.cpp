@@ -21,10 +21,18 @@ CppSQLite3Exception::CppSQLite3Exception(int code, const char* detail, bool rele
 }
 
 CppSQLite3Exception::CppSQLite3Exception(const CppSQLite3Exception& other)
-    : std::exception(other), m_code(other.m_code), m_message(CopyMessage(other.m_message)) {}
+    : std::exception(other),
+      m_code(other.m_code),
+      m_message(CopyMessage(other.m_message)),
+      m_file(other.m_file),
+      m_sqliteText(other.m_sqliteText) {}
 
 CppSQLite3Exception::CppSQLite3Exception(CppSQLite3Exception&& other) noexcept
-    : std::exception(other), m_code(other.m_code), m_message(std::exchange(other.m_message, nullptr)) {}
+    : std::exception(other),
+      m_code(other.m_code),
+      m_message(std::exchange(other.m_message, nullptr)),
+      m_file(std::move(other.m_file)),
+      m_sqliteText(std::move(other.m_sqliteText)) {}
 
 CppSQLite3Exception& CppSQLite3Exception::operator=(const CppSQLite3Exception& other) {
     if (this != &other) {
@@ -32,6 +40,8 @@ CppSQLite3Exception& CppSQLite3Exception::operator=(const CppSQLite3Exception& o
         sqlite3_free(m_message);
         m_message = copy;
         m_code = other.m_code;
+        m_file = other.m_file;
+        m_sqliteText = other.m_sqliteText;
     }
     return *this;
 }
@@ -41,6 +51,8 @@ CppSQLite3Exception& CppSQLite3Exception::operator=(CppSQLite3Exception&& other)
         sqlite3_free(m_message);
         m_message = std::exchange(other.m_message, nullptr);
         m_code = other.m_code;
+        m_file = std::move(other.m_file);
+        m_sqliteText = std::move(other.m_sqliteText);
     }
     return *this;
 }
@@ -82,4 +94,23 @@ const char* CppSQLite3Exception::CodeName(int code) {
         case CppSQLite3Exception::kLayerError: return "CPPSQLITE_ERROR";
         default: return "UNKNOWN_ERROR";
     }
+}
+
+void CppSQLite3Exception::SetContext(std::string file, const char* sqliteText) {
+    m_file = std::move(file);
+    m_sqliteText = sqliteText ? sqliteText : "";
+}
+
+bool CppSQLite3Exception::HasNoDetail() const {
+    const std::string message = Message();
+    return message.size() >= 2 && message.compare(message.size() - 2, 2, ": ") == 0;
+}
+
+std::string FailureText(const CppSQLite3Exception& error, const std::string& doing) {
+    std::string text = error.Message();
+    if (!error.HasNoDetail()) return text;
+    text += "\n" + doing;
+    if (!error.File().empty()) text += " (" + error.File() + ")";
+    text += ": " + (error.SqliteText().empty() ? std::string("no further detail") : error.SqliteText());
+    return text;
 }

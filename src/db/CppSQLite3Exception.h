@@ -1,5 +1,6 @@
 #pragma once
 #include <exception>
+#include <string>
 
 // The one failure type of the database layer. The message is formatted once,
 // on construction, as "<code name>[<code>]: <detail>".
@@ -26,7 +27,22 @@ public:
     // "SQLITE_OK" ... "SQLITE_DONE", "CPPSQLITE_ERROR", else "UNKNOWN_ERROR".
     static const char* CodeName(int code);
 
+    // Where it happened, kept beside the message (which stays as formatted):
+    // the database file and SQLite's own error text.
+    void SetContext(std::string file, const char* sqliteText);
+    const std::string& File() const { return m_file; }
+    const std::string& SqliteText() const { return m_sqliteText; }
+    // True when the message ends with the colon and the space: no detail.
+    bool HasNoDetail() const;
+
 private:
     int m_code;
     char* m_message;  // from sqlite3_mprintf, released with sqlite3_free
+    std::string m_file;
+    std::string m_sqliteText;
 };
+
+// The text a user is shown for `error` while `doing` (e.g. "Building the
+// collage page"): the message, and for a message without detail also what
+// was being done, on which file, and SQLite's own text.
+std::string FailureText(const CppSQLite3Exception& error, const std::string& doing);

@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 
 #include "db/CppSQLite3Exception.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "support/BuildInfo.h"
 
 namespace fs = std::filesystem;
@@ -85,8 +87,12 @@ void MergeFolder(const fs::path& from, const fs::path& to, DataFolderSetup& setu
     }
     for (auto it = fs::recursive_directory_iterator(from, error); !error && it != fs::recursive_directory_iterator();
          it.increment(error)) {
-        const fs::path target = to / fs::relative(it->path(), from);
         std::error_code entryError;
+        const fs::path target = to / fs::relative(it->path(), from, entryError);
+        if (entryError) {
+            addProblem("cannot read " + it->path().string());
+            continue;
+        }
         if (it->is_directory(entryError)) {
             if (!fs::exists(target, entryError)) {
                 fs::create_directories(target, entryError);
@@ -119,7 +125,7 @@ void PointOutputFolderHome(const std::string& dataFolder, DataFolderSetup& setup
     }
     try {
         SqlDatabase db;
-        db.Open(wordsdb::DatabasePath(dataFolder));
+        db.OpenExisting(wordsdb::DatabasePath(dataFolder));
         if (db.Execute(wordsdb::UpdateOutputFolder(collages)) == 0) {
             db.Execute(wordsdb::InsertOutputFolder(collages));
         }
@@ -127,6 +133,38 @@ void PointOutputFolderHome(const std::string& dataFolder, DataFolderSetup& setup
     } catch (const CppSQLite3Exception& e) {
         setup.problems.push_back(std::string("cannot set the output folder: ") + e.Message());
     }
+}
+
+// "<file>.damaged-YYYYMMDD-HHMMSS", with "-2", "-3" ... when taken.
+fs::path DamagedName(const fs::path& database) {
+    char stamp[32] = "unknown-date";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = database.string() + ".damaged-" + stamp;
+    fs::path name = base;
+    std::error_code error;
+    for (int n = 2; fs::exists(name, error) || fs::exists(name.string() + "-journal", error); ++n) {
+        name = base + "-" + std::to_string(n);
+    }
+    return name;
+}
+
+// Moves the database and its journals aside. A journal left behind would be
+// played back into the copy that replaces it.
+bool KeepAside(const fs::path& database, const fs::path& keptAs, std::string& problem) {
+    std::error_code error;
+    fs::rename(database, keptAs, error);
+    if (error) {
+        problem = "cannot move " + database.string() + " aside: " + error.message();
+        return false;
+    }
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const fs::path journal = database.string() + suffix;
+        std::error_code journalError;
+        if (fs::exists(journal, journalError)) fs::rename(journal, keptAs.string() + suffix, journalError);
+    }
+    return true;
 }
 
 }  // namespace
@@ -145,9 +183,13 @@ std::string ResolveDataFolder() {
 std::string InstalledDataFolder() {
     std::vector<std::string> candidates;
     if (std::string exeFolder = ExecutableFolder(); !exeFolder.empty()) {
-        candidates.push_back(fs::weakly_canonical(fs::path(exeFolder) / ".." / "share" / "tarvex4").string());
         // The window program sits one level deeper, in libexec/tarvex4.
-        candidates.push_back(fs::weakly_canonical(fs::path(exeFolder) / ".." / ".." / "share" / "tarvex4").string());
+        for (const char* up : {"..", "../.."}) {
+            std::error_code error;
+            const fs::path share = fs::path(exeFolder) / up / "share" / "tarvex4";
+            const fs::path canonical = fs::weakly_canonical(share, error);
+            candidates.push_back(error ? share.string() : canonical.string());
+        }
     }
     candidates.emplace_back(TARVEX4_INSTALL_DATA_DIR);
     candidates.emplace_back(TARVEX4_BUILD_DATA_DIR);
@@ -168,7 +210,10 @@ DataFolderSetup EnsureDataFolder(const std::string& dataFolder, const std::strin
         return setup;
     }
     const fs::path database = wordsdb::DatabasePath(dataFolder);
-    const bool needDatabase = !fs::exists(database, error);
+    // An empty file (or one without a table) is what opening a missing
+    // database used to leave behind: nothing of the user's is in it.
+    const wordsdb::DatabaseHealth health = wordsdb::CheckDatabase(database.string());
+    const bool needDatabase = health.holdsNothing();
     if (installedFolder.empty()) {
         if (needDatabase) {
             setup.problems.push_back("no installed data found to copy into " + dataFolder);
@@ -176,13 +221,24 @@ DataFolderSetup EnsureDataFolder(const std::string& dataFolder, const std::strin
         return setup;
     }
     if (needDatabase) {
-        std::string problem;
-        if (CopyFileWhole(wordsdb::DatabasePath(installedFolder), database, problem)) {
-            setup.copiedDatabase = true;
-            setup.copied.push_back(wordsdb::kFileName);
-            PointOutputFolderHome(dataFolder, setup);
+        if (health.state == wordsdb::Health::Empty) {
+            DatabaseRestore restore = RestoreDeliveredDatabase(dataFolder, installedFolder);
+            if (restore.ok) {
+                setup.copiedDatabase = true;
+                setup.copied.push_back(wordsdb::kFileName);
+                setup.keptAs = restore.keptAs;
+            } else {
+                setup.problems.push_back(restore.problem);
+            }
         } else {
-            setup.problems.push_back(problem);
+            std::string problem;
+            if (CopyFileWhole(wordsdb::DatabasePath(installedFolder), database, problem)) {
+                setup.copiedDatabase = true;
+                setup.copied.push_back(wordsdb::kFileName);
+                PointOutputFolderHome(dataFolder, setup);
+            } else {
+                setup.problems.push_back(problem);
+            }
         }
     }
     for (const char* folder : kCopiedFolders) {
@@ -192,3 +248,34 @@ DataFolderSetup EnsureDataFolder(const std::string& dataFolder, const std::strin
 }
 
 DataFolderSetup EnsureDataFolder() { return EnsureDataFolder(ResolveDataFolder(), InstalledDataFolder()); }
+
+DatabaseRestore RestoreDeliveredDatabase(const std::string& dataFolder, const std::string& installedFolder) {
+    DatabaseRestore restore;
+    const fs::path database = wordsdb::DatabasePath(dataFolder);
+    const std::string delivered = installedFolder.empty() ? std::string() : wordsdb::DatabasePath(installedFolder);
+    std::error_code error;
+    if (delivered.empty() || !fs::is_regular_file(delivered, error)) {
+        restore.problem = "no delivered words database found to put in place of " + database.string();
+        return restore;
+    }
+    fs::create_directories(dataFolder, error);
+    const bool present = fs::exists(fs::symlink_status(database, error));
+    if (present) {
+        const fs::path keptAs = DamagedName(database);
+        if (!KeepAside(database, keptAs, restore.problem)) return restore;
+        restore.keptAs = keptAs.string();
+    }
+    if (!CopyFileWhole(delivered, database, restore.problem)) {
+        // The user's file goes back where it was rather than leave none.
+        if (present) {
+            fs::rename(restore.keptAs, database, error);
+            if (!error) restore.keptAs.clear();
+        }
+        return restore;
+    }
+    DataFolderSetup setup;
+    PointOutputFolderHome(dataFolder, setup);
+    restore.ok = true;
+    if (!setup.problems.empty()) restore.problem = setup.problems.front();
+    return restore;
+}

@@ -16,6 +16,7 @@ std::string InstalledDataFolder();
 
 struct DataFolderSetup {
     bool copiedDatabase = false;          // words6.db was new for this user
+    std::string keptAs;                   // where an empty words6.db was put aside
     std::vector<std::string> copied;      // entries copied (words6.db, artfonts, usermanual)
     std::vector<std::string> problems;    // what could not be done, one line each
     bool ok() const { return problems.empty(); }
@@ -29,3 +30,15 @@ struct DataFolderSetup {
 DataFolderSetup EnsureDataFolder(const std::string& dataFolder, const std::string& installedFolder);
 // The same for ResolveDataFolder() and InstalledDataFolder().
 DataFolderSetup EnsureDataFolder();
+
+struct DatabaseRestore {
+    bool ok = false;       // the delivered copy is in place
+    std::string keptAs;    // where the user's file was kept (empty: there was none)
+    std::string problem;   // why it failed, or what went wrong after the copy
+};
+
+// Puts the delivered words6.db in place of the user's, which is renamed to
+// words6.db.damaged-<date>-<time> beside it (with its journal files) and
+// never deleted: the user's wordbooks and pictures are in it. The new copy
+// gets its output folder set as for a new user. Never throws.
+DatabaseRestore RestoreDeliveredDatabase(const std::string& dataFolder, const std::string& installedFolder);

@@ -145,13 +145,18 @@ void SqlQuery::Finalize() {
 // ---- SqlDatabase -----------------------------------------------------------------
 
 SqlDatabase::SqlDatabase(SqlDatabase&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_busyTimeoutMs(other.m_busyTimeoutMs) {}
+    : m_db(std::exchange(other.m_db, nullptr)),
+      m_busyTimeoutMs(other.m_busyTimeoutMs),
+      m_mode(other.m_mode),
+      m_path(std::move(other.m_path)) {}
 
 SqlDatabase& SqlDatabase::operator=(SqlDatabase&& other) noexcept {
     if (this != &other) {
         Close();
         m_db = std::exchange(other.m_db, nullptr);
         m_busyTimeoutMs = other.m_busyTimeoutMs;
+        m_mode = other.m_mode;
+        m_path = std::move(other.m_path);
     }
     return *this;
 }
@@ -159,12 +164,22 @@ SqlDatabase& SqlDatabase::operator=(SqlDatabase&& other) noexcept {
 SqlDatabase::~SqlDatabase() { Close(); }
 
 void SqlDatabase::Open(const std::string& path) {
+    int flags = SQLITE_OPEN_READWRITE;
+    if (m_mode == OpenMode::CreateMissing) flags |= SQLITE_OPEN_CREATE;
+    OpenWithFlags(path, flags);
+}
+
+void SqlDatabase::OpenExisting(const std::string& path) { OpenWithFlags(path, SQLITE_OPEN_READWRITE); }
+
+void SqlDatabase::OpenWithFlags(const std::string& path, int flags) {
     // Reopening must not leak the connection held so far.
     Close();
+    m_path = path;
     sqlite3* db = nullptr;
-    const int result = sqlite3_open(path.c_str(), &db);
+    const int result = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (result != SQLITE_OK) {
         CppSQLite3Exception error(result, sqlite3_errmsg(db));
+        error.SetContext(path, sqlite3_errmsg(db));
         sqlite3_close(db);
         throw error;
     }
@@ -192,7 +207,9 @@ int SqlDatabase::Execute(const std::string& statement) {
     char* error = nullptr;
     const int result = sqlite3_exec(m_db, statement.c_str(), nullptr, nullptr, &error);
     if (result != SQLITE_OK) {
-        throw CppSQLite3Exception(result, error, true);
+        CppSQLite3Exception failure(result, error, true);
+        failure.SetContext(m_path, sqlite3_errmsg(m_db));
+        throw failure;
     }
     return sqlite3_changes(m_db);
 }
@@ -202,7 +219,11 @@ SqlQuery SqlDatabase::Query(const std::string& statement) {
     sqlite3_stmt* prepared = nullptr;
     const int prepareResult = sqlite3_prepare_v2(m_db, statement.c_str(), -1, &prepared, nullptr);
     if (prepareResult != SQLITE_OK) {
-        throw CppSQLite3Exception(prepareResult, "");
+        // The message itself names no detail; what SQLite said travels
+        // beside it, for the text the user is shown.
+        CppSQLite3Exception failure(prepareResult, "");
+        failure.SetContext(m_path, sqlite3_errmsg(m_db));
+        throw failure;
     }
     if (!prepared) {
         // Only white space or a comment: there is nothing to run.
@@ -215,7 +236,21 @@ SqlQuery SqlDatabase::Query(const std::string& statement) {
     if (stepResult == SQLITE_DONE) {
         return SqlQuery(m_db, prepared, true);
     }
-    FinalizeAndThrow(m_db, prepared, stepResult);
+    try {
+        FinalizeAndThrow(m_db, prepared, stepResult);
+    } catch (CppSQLite3Exception& failure) {
+        failure.SetContext(m_path, sqlite3_errmsg(m_db));
+        throw;
+    }
+}
+
+SqlStatement SqlDatabase::Prepare(const std::string& statement) {
+    CheckOpen();
+    sqlite3_stmt* prepared = nullptr;
+    const int result = sqlite3_prepare_v2(m_db, statement.c_str(), -1, &prepared, nullptr);
+    if (result != SQLITE_OK) throw CppSQLite3Exception(result, sqlite3_errmsg(m_db));
+    if (!prepared) throw CppSQLite3Exception(SQLITE_MISUSE, "empty statement");
+    return SqlStatement(m_db, prepared);
 }
 
 void SqlDatabase::SetBusyTimeout(int milliseconds) {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "db/CppSQLite3Exception.h"
+#include "db/SqlStatement.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -57,16 +58,27 @@ class SqlDatabase {
 public:
     static constexpr int kDefaultBusyTimeoutMs = 60000;
 
+    // Whether Open makes a new empty file where none exists. The words
+    // database must be delivered: an empty file made in its place would pass
+    // for it from then on.
+    enum class OpenMode { CreateMissing, ExistingOnly };
+
     SqlDatabase() = default;
+    explicit SqlDatabase(OpenMode mode) : m_mode(mode) {}
     SqlDatabase(SqlDatabase&& other) noexcept;
     SqlDatabase& operator=(SqlDatabase&& other) noexcept;
     SqlDatabase(const SqlDatabase&) = delete;
     SqlDatabase& operator=(const SqlDatabase&) = delete;
     ~SqlDatabase();
 
-    // Opens (creating an empty file if none exists) and applies the busy
-    // time-out. A connection this object still holds is closed first.
+    // Opens (creating an empty file if none exists, unless the object was
+    // made ExistingOnly) and applies the busy time-out. A connection this
+    // object still holds is closed first.
     void Open(const std::string& path);
+    // Opens a file that must exist; a missing one throws SQLITE_CANTOPEN.
+    void OpenExisting(const std::string& path);
+    // The file of the open (or last opened) connection.
+    const std::string& Path() const { return m_path; }
     // Closes the connection if one is held; harmless when closed.
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
@@ -75,6 +87,8 @@ public:
     int Execute(const std::string& statement);
     // Prepares the statement and steps to its first row.
     SqlQuery Query(const std::string& statement);
+    // Prepares one statement to be run many times with bound values.
+    SqlStatement Prepare(const std::string& statement);
 
     // Stores the time-out and applies it to an open connection.
     void SetBusyTimeout(int milliseconds);
@@ -82,7 +96,10 @@ public:
 
 private:
     void CheckOpen() const;
+    void OpenWithFlags(const std::string& path, int flags);
 
     sqlite3* m_db = nullptr;
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
+    OpenMode m_mode = OpenMode::CreateMissing;
+    std::string m_path;
 };

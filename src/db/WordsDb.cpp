@@ -144,6 +144,20 @@ std::string InsertWord(std::string_view tableName, std::string_view entry) {
     return "INSERT INTO " + Identifier(tableName) + " (WORD) VALUES(" + Literal(entry) + ")";
 }
 
+std::string InsertBoundWord(std::string_view tableName) {
+    return "INSERT INTO " + Identifier(tableName) + " (WORD) VALUES(?)";
+}
+
+std::string SelectBookNamesAndTables() { return "SELECT BOOKNAME, TABLENAME FROM wordbooks"; }
+
+std::string CountWords(std::string_view tableName) { return "SELECT COUNT(*) FROM " + Identifier(tableName); }
+
+std::string BeginTransaction() { return "BEGIN"; }
+
+std::string CommitTransaction() { return "COMMIT"; }
+
+std::string SetCacheSize(int kibibytes) { return "PRAGMA cache_size = -" + std::to_string(kibibytes); }
+
 // ---- Collage settings -----------------------------------------------------------------
 
 std::string SelectOutputFolder() { return "SELECT OUTPUTFOLDER from collagesettings"; }

@@ -77,6 +77,18 @@ std::string DeleteWordbook(std::string_view tableName);
 std::string DropWordTable(std::string_view tableName);
 // INSERT INTO <table> (WORD) VALUES('<entry>')
 std::string InsertWord(std::string_view tableName, std::string_view entry);
+// INSERT INTO <table> (WORD) VALUES(?)   (the loader's prepared insert)
+std::string InsertBoundWord(std::string_view tableName);
+// SELECT BOOKNAME, TABLENAME FROM wordbooks
+std::string SelectBookNamesAndTables();
+// SELECT COUNT(*) FROM <table>
+std::string CountWords(std::string_view tableName);
+// The loader stores its entries in transactions.
+std::string BeginTransaction();
+std::string CommitTransaction();
+// PRAGMA cache_size = -<kib>: a page cache that holds a batch of entries, so
+// pages are written once, at the commit.
+std::string SetCacheSize(int kibibytes);
 
 // ---- Collage settings -------------------------------------------------------------
 

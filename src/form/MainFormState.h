@@ -20,7 +20,7 @@ struct MainFormState {
 
     // Opened on the words database by each command that needs it, closed
     // again before the command returns.
-    SqlDatabase m_db;
+    SqlDatabase m_db{SqlDatabase::OpenMode::ExistingOnly};  // never makes an empty words6.db
 
     // Control 1004: the main text, Courier 12 pt at start.
     std::unique_ptr<RichEditControl> m_mainText;

@@ -191,6 +191,42 @@ void Authors(QPainter& p, const Ink& ink) {
     p.drawLine(QPointF(9, 7), QPointF(14.5, 0.5));
 }
 
+// A sheet with a folded corner, for the wordbook buttons.
+void Sheet(QPainter& p, const Ink& ink) {
+    p.setPen(QPen(ink(kInk), 1));
+    p.setBrush(ink(Qt::white));
+    QPolygonF sheet;
+    sheet << QPointF(2.5, 1.5) << QPointF(10, 1.5) << QPointF(13.5, 5) << QPointF(13.5, 14.5) << QPointF(2.5, 14.5);
+    p.drawPolygon(sheet);
+    p.drawPolyline(QPolygonF() << QPointF(10, 1.5) << QPointF(10, 5) << QPointF(13.5, 5));
+}
+
+void NewPage(QPainter& p, const Ink& ink) {
+    Sheet(p, ink);
+    p.setPen(QPen(ink(QColor(0x20, 0x90, 0x40)), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 7), QPointF(8, 13));
+    p.drawLine(QPointF(5, 10), QPointF(11, 10));
+}
+
+void Rename(QPainter& p, const Ink& ink) {
+    Sheet(p, ink);
+    p.setPen(QPen(ink(QColor(0x70, 0x80, 0x98)), 0.8));
+    p.drawLine(QPointF(4.5, 6), QPointF(9, 6));
+    p.drawLine(QPointF(4.5, 8.5), QPointF(11.5, 8.5));
+    // A pencil across the sheet.
+    p.setPen(QPen(ink(QColor(0xD0, 0x90, 0x20)), 2.2, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(7, 13), QPointF(14, 6));
+    p.setPen(QPen(ink(kInk), 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5.5, 14.5), QPointF(7, 13));
+}
+
+void DeleteFile(QPainter& p, const Ink& ink) {
+    Sheet(p, ink);
+    p.setPen(QPen(ink(QColor(0xC0, 0x30, 0x30)), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5, 7), QPointF(11, 13));
+    p.drawLine(QPointF(11, 7), QPointF(5, 13));
+}
+
 void ShowTrack(QPainter& p, const QRect& box, const Ink& ink) {
     // A small window with lines of text: opens the track's window.
     const QRectF w(box.x() + 2.5, box.y() + 2.5, box.width() - 5, box.height() - 5);
@@ -278,6 +314,7 @@ const std::map<QString, IconFn>& SquareIcons() {
         {"file", Save},          {"undo", Undo},         {"pallette", Palette},
         {"cutbutton", Cut},      {"copybutton", Copy},   {"pastebutton", Paste},
         {"fill", Fill},          {"authors", Authors},
+        {"newpage", NewPage},    {"rename", Rename},     {"deletefile", DeleteFile},
     };
     return icons;
 }

@@ -12,7 +12,17 @@ namespace {
 
 // Button sizes follow the places the form gives them, so a button sized to
 // its picture fills its slot.
+// Captions of the dialogs' word buttons and the words they show.
+QString CaptionWord(const QString& caption) {
+    if (caption == "authorok") return "OK";
+    if (caption == "authorcancel") return "Cancel";
+    if (caption == "startload") return "START";
+    if (caption == "stopload") return "STOP";
+    return caption;
+}
+
 QSize ButtonSize(const QString& caption) {
+    if (CaptionWord(caption) != caption) return {64, 23};
     if (caption == "showtrack" || caption == "onoffb") return {35, 31};
     if (caption == "sources") return {86, 23};
     if (caption == "lyric") return {42, 37};
@@ -68,7 +78,7 @@ QPixmap DrawButton(const QString& caption, QChar state) {
         f.setPixelSize(11);
         f.setBold(true);
         p.setFont(f);
-        p.drawText(inner, Qt::AlignCenter, caption);
+        p.drawText(inner, Qt::AlignCenter, CaptionWord(caption));
     }
     p.end();
     return pm;

@@ -1,7 +1,9 @@
 #include "richtext/MarkupRtfRenderer.h"
 
 #include "richtext/MarkupScan.h"
+#include "richtext/Utf8Text.h"
 
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstring>
@@ -9,6 +11,14 @@
 namespace {
 
 std::atomic<int> g_screenDpi{96};
+
+// ASCII text bytes that the body writes unchanged and that clear both flags.
+constexpr auto kOrdinary = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x80; ++c) table[c] = true;
+    for (unsigned char c : {' ', '\t', '\n', '\r', '\\', '{', '}'}) table[c] = false;
+    return table;
+}();
 
 // The style of one open group.
 struct RenderStyle {
@@ -58,6 +68,21 @@ void AppendControl(std::string& out, std::string_view word, long long value) {
     AppendNumber(out, value);
 }
 
+// A face name as a font table entry holds it: the RTF specials escaped and
+// non-ASCII as \uN?, so that no name can end the table or the document.
+void AppendFaceName(std::string& out, std::string_view face) {
+    for (std::size_t pos = 0; pos < face.size();) {
+        const char c = face[pos];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            utf8text::AppendRtfUnicode(out, utf8text::NextCharacter(face, pos));
+            continue;
+        }
+        if (c == '\\' || c == '{' || c == '}') out += '\\';
+        out += c;
+        ++pos;
+    }
+}
+
 }  // namespace
 
 LogFont DefaultGuiFont() {
@@ -89,6 +114,8 @@ public:
 
     // False when a closing tag finds no open group.
     bool Write(std::string_view markup) {
+        // Text comes out about as long as it goes in; grow once, not by doubling.
+        m_body.reserve(markup.size() + markup.size() / 4 + 1000);
         std::size_t pos = 0;
         const std::size_t n = markup.size();
         while (pos < n) {
@@ -105,9 +132,36 @@ public:
 
     std::string& Body() { return m_body; }
 
+    // Closes the groups that the markup left open, so that the document's
+    // braces balance.
+    void CloseOpenGroups() {
+        m_body.append(m_stack.size(), '}');
+        m_stack.clear();
+    }
+
 private:
     void WriteText(std::string_view text) {
-        for (char c : text) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        for (std::size_t pos = 0; pos < text.size();) {
+            // A run of ordinary ASCII is written as it is, in one append.
+            std::size_t end = pos;
+            while (end < text.size() && kOrdinary[bytes[end]]) ++end;
+            if (end > pos) {
+                m_body.append(text.data() + pos, end - pos);
+                m_atLineStart = false;
+                m_afterSpace = false;
+                pos = end;
+                continue;
+            }
+            const char c = text[pos];
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                // The document is 7-bit: a character beyond ASCII goes out as \uN?.
+                utf8text::AppendRtfUnicode(m_body, utf8text::NextCharacter(text, pos));
+                m_atLineStart = false;
+                m_afterSpace = false;
+                continue;
+            }
+            ++pos;
             switch (c) {
                 case ' ':
                 case '\t':
@@ -138,7 +192,8 @@ private:
     enum class Group { kNone, kOpens, kCloses };
 
     bool HandleTag(std::string_view rawTag) {
-        std::string tag(rawTag);
+        std::string& tag = m_tag;  // one buffer for every tag: no allocation per tag
+        tag.assign(rawTag);
         markup::LowerAscii(tag);
         std::size_t nameLength = markup::TagNameLength(tag);
         std::string_view name(tag.data(), nameLength);
@@ -392,6 +447,7 @@ private:
     std::vector<RenderStyle> m_stack;
     std::string m_body;
     std::string m_fragment;
+    std::string m_tag;
     std::int32_t m_cellEdge = 0;
     bool m_atLineStart = false;
     bool m_afterSpace = true;
@@ -414,6 +470,7 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     MarkupBodyWriter writer(*this, baseSize);
     writer.m_background = backgroundColour;
     if (!writer.Write(markup)) return std::nullopt;
+    writer.CloseOpenGroups();
 
     std::string rtf;
     rtf.reserve(writer.Body().size() + 200 + 40 * (m_fonts.size() + m_colours.size()));
@@ -422,7 +479,7 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
         AppendControl(rtf, "{\\f", static_cast<long long>(i));
         rtf += "\\fnil\\fcharset0 ";
-        rtf += m_fonts[i].face;
+        AppendFaceName(rtf, m_fonts[i].face);
         rtf += ";}";
     }
     rtf += "}";

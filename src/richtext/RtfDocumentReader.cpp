@@ -3,6 +3,7 @@
 // whatever text could be read, never an error.
 #include "richtext/RichDocument.h"
 
+#include "richtext/CodePages.h"
 #include "richtext/Utf8Text.h"
 
 #include <algorithm>
@@ -88,23 +89,38 @@ public:
     }
 
 private:
+    // A lead byte never reaches past its group.
+    void DropLeadByte() {
+        if (m_decoder.DropPending()) Character(utf8text::kReplacement);
+    }
+
     void Push() {
+        DropLeadByte();
         m_stack.push_back(m_state);
         m_fallback = 0;
     }
 
     void Pop() {
         if (m_stack.empty()) return;  // a stray '}' closes nothing
+        DropLeadByte();
         if (m_state.dest == Dest::kFontTable) CommitFontName();
         m_state = m_stack.back();
         m_stack.pop_back();
         m_fallback = 0;
         m_formatDirty = true;
+        m_pageDirty = true;
     }
 
     void RawText(unsigned char c) {
         if (m_fallback > 0) {
+            // A fallback character written as raw UTF-8 is one character.
             --m_fallback;
+            std::size_t pos = m_pos - 1;
+            if (c >= 0x80 && utf8text::Decode(m_in, pos) >= 0) m_pos = pos;
+            return;
+        }
+        if (m_decoder.HasPending()) {
+            DecodeByte(c);  // the trail byte of a two-byte character
             return;
         }
         if (c >= 0x20 && c < 0x80 && m_state.dest == Dest::kText && m_highSurrogate == 0) {
@@ -121,8 +137,19 @@ private:
             m_pos = pos;
             Character(static_cast<char32_t>(cp));
         } else {
-            Character(utf8text::FromCp1252(c));
+            DecodeByte(c);
         }
+    }
+
+    // A byte of 8-bit text (raw or \'hh) in the page of the current font.
+    void DecodeByte(std::uint8_t byte) {
+        if (m_pageDirty) {
+            m_decoder.SetCodePage(m_pages.PageOfFont(m_state.font >= 0 ? m_state.font : m_defaultFont));
+            m_pageDirty = false;
+        }
+        if (!m_decoder.HasPending() && m_highSurrogate != 0) Character(utf8text::kReplacement);
+        long cp = m_decoder.Feed(byte);
+        if (cp != codepage::ByteDecoder::kPending) Character(static_cast<char32_t>(cp));
     }
 
     void ControlWord() {
@@ -191,7 +218,7 @@ private:
             --m_fallback;
             return;
         }
-        Character(utf8text::FromCp1252(static_cast<std::uint8_t>(hi * 16 + lo)));
+        DecodeByte(static_cast<std::uint8_t>(hi * 16 + lo));
     }
 
     void Word(std::string_view word, int parameter, bool hasParameter) {
@@ -202,6 +229,10 @@ private:
         if (Destination(word)) return;
         if (CharacterWord(word, parameter, hasParameter)) return;
         if (FormatWord(word, parameter, hasParameter)) return;
+        if (CodePageWord(word, parameter, hasParameter)) {
+            m_pageDirty = true;
+            return;
+        }
         if (word == "bin" && hasParameter) {
             SkipBinary(parameter);
             return;
@@ -282,6 +313,28 @@ private:
         else if (word == "blue") m_blue = parameter;
         else return false;
         m_formatDirty = true;
+        m_pageDirty = true;
+        return true;
+    }
+
+    // The document's code page and each font's, which \'hh and raw 8-bit
+    // text are read in.
+    bool CodePageWord(std::string_view word, int parameter, bool hasParameter) {
+        if (m_state.dest == Dest::kFontTable) {
+            if (word == "fcharset" && hasParameter) m_pages.SetFontCharset(m_currentFont, parameter);
+            else if (word == "cpg" && hasParameter) m_pages.SetFontPage(m_currentFont, parameter);
+            else return false;
+        } else if (word == "ansicpg" && hasParameter) {
+            m_pages.SetDocumentPage(parameter);
+        } else if (word == "mac") {
+            m_pages.SetDocumentPage(10000);
+        } else if (word == "pc") {
+            m_pages.SetDocumentPage(437);
+        } else if (word == "pca") {
+            m_pages.SetDocumentPage(850);
+        } else {
+            return false;
+        }
         return true;
     }
 
@@ -292,11 +345,13 @@ private:
             m_fontEntryOpen = true;
         } else {
             m_state.font = number;
+            m_pageDirty = true;
         }
     }
 
     void Plain() {
         m_state.font = -1;
+        m_pageDirty = true;
         m_state.halfPoints = 24;
         m_state.colour = 0;
         m_state.highlight = 0;
@@ -326,6 +381,7 @@ private:
 
     // A character of the current destination.
     void Character(char32_t cp) {
+        if (m_decoder.DropPending()) Character(utf8text::kReplacement);  // a lead byte left alone
         if (m_highSurrogate != 0) {
             // A high surrogate that no low one followed.
             m_highSurrogate = 0;
@@ -457,6 +513,9 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
     int m_fallback = 0;
     char32_t m_highSurrogate = 0;
+    codepage::DocumentCodePages m_pages;
+    codepage::ByteDecoder m_decoder;
+    bool m_pageDirty = true;
     bool m_skipUnknown = false;
     bool m_formatDirty = true;
 };

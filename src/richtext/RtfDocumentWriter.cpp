@@ -190,27 +190,7 @@ private:
                 }
                 continue;
             }
-            long cp = utf8text::Decode(text, pos);
-            if (cp < 0) {
-                cp = static_cast<long>(utf8text::FromCp1252(c));
-                ++pos;
-            }
-            AppendUnicode(static_cast<char32_t>(cp));
-        }
-    }
-
-    void AppendUnicode(char32_t cp) {
-        auto unit = [this](unsigned value) {
-            m_out += "\\u";
-            AppendNumber(m_out, static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
-            m_out += '?';
-        };
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            unit(0xD800 + (cp >> 10));
-            unit(0xDC00 + (cp & 0x3FF));
-        } else {
-            unit(cp);
+            utf8text::AppendRtfUnicode(m_out, utf8text::NextCharacter(text, pos));
         }
     }
 

@@ -1,12 +1,13 @@
 #include "richtext/RtfTextExtractor.h"
 
+#include "richtext/CodePages.h"
 #include "richtext/Utf8Text.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <new>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -15,9 +16,9 @@ enum class Kind { kCharacter, kDestination, kProperty, kSpecial };
 enum class Special { kBin, kSkipUnknown, kHex };
 
 struct Keyword {
-    const char* word;
+    std::string_view word;
     Kind kind;
-    int value;  // the character, or the Special
+    int value;  // the character (a code point), or the Special
 };
 
 // The keyword table in lookup order (first match wins).
@@ -41,6 +42,12 @@ constexpr Keyword kKeywords[] = {
     {"par", Kind::kCharacter, '\n'},  {"\n", Kind::kCharacter, '\n'},
     {"\r", Kind::kCharacter, '\n'},   {"tab", Kind::kCharacter, '\t'},
     {"ldblquote", Kind::kCharacter, '"'}, {"rdblquote", Kind::kCharacter, '"'},
+    // Breaks, cells and typographic characters, so that words never run together.
+    {"line", Kind::kCharacter, '\n'},     {"row", Kind::kCharacter, '\n'},
+    {"nestrow", Kind::kCharacter, '\n'},  {"cell", Kind::kCharacter, '\t'},
+    {"nestcell", Kind::kCharacter, '\t'}, {"emdash", Kind::kCharacter, 0x2014},
+    {"endash", Kind::kCharacter, 0x2013},  {"lquote", Kind::kCharacter, 0x2018},
+    {"rquote", Kind::kCharacter, 0x2019},  {"bullet", Kind::kCharacter, 0x2022},
     {"bin", Kind::kSpecial, static_cast<int>(Special::kBin)},
     {"*", Kind::kSpecial, static_cast<int>(Special::kSkipUnknown)},
     {"'", Kind::kSpecial, static_cast<int>(Special::kHex)},
@@ -65,16 +72,53 @@ constexpr Keyword kKeywords[] = {
     {"\\", Kind::kCharacter, '\\'},
 };
 
-const std::unordered_map<std::string_view, const Keyword*>& KeywordIndex() {
-    static const auto index = [] {
-        std::unordered_map<std::string_view, const Keyword*> map;
-        for (const Keyword& k : kKeywords) map.emplace(k.word, &k);  // keeps the first
-        return map;
-    }();
+// The keyword table by a cheap hash of the word (length, first and last
+// letters), open addressing: every control word of a document is looked up.
+class KeywordIndex {
+public:
+    KeywordIndex() {
+        for (const Keyword& k : kKeywords) {
+            std::size_t slot = Hash(k.word);
+            while (m_slots[slot] != nullptr && m_slots[slot]->word != k.word)
+                slot = (slot + 1) % kSlots;
+            if (m_slots[slot] == nullptr) m_slots[slot] = &k;  // the first entry wins
+        }
+    }
+
+    const Keyword* Find(std::string_view word) const {
+        if (word.empty()) return nullptr;
+        for (std::size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
+            const Keyword* k = m_slots[slot];
+            if (k == nullptr || k->word == word) return k;
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 512;  // several times the table, so chains stay short
+
+    static std::size_t Hash(std::string_view word) {
+        const auto first = static_cast<unsigned char>(word.front());
+        const auto last = static_cast<unsigned char>(word.back());
+        const auto second = static_cast<unsigned char>(word.size() > 1 ? word[1] : 0);
+        return (word.size() * 61 + first * 7 + second * 31 + last * 13) % kSlots;
+    }
+
+    std::array<const Keyword*, kSlots> m_slots{};
+};
+
+const KeywordIndex& Keywords() {
+    static const KeywordIndex index;
     return index;
 }
 
 constexpr int kEof = -1;
+
+// The bytes that end a run of plain text.
+constexpr auto kEndsRun = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'{', '}', '\\', '\r', '\n'}) table[c] = true;
+    return table;
+}();
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
 bool IsAlpha(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -108,6 +152,8 @@ private:
         Dest dest;
         Parse parse;
         int unicodeSkip;
+        int font;
+        bool fontTable;
     };
 
     int Get() {
@@ -148,33 +194,96 @@ private:
             if (e != RtfError::kOk) return e;
         }
         if (!m_stack.empty()) return RtfError::kUnmatchedBrace;
-        FlushSurrogate();
+        FlushPending();
         return RtfError::kOk;
     }
 
     // Text outside any control: taken a run at a time, for speed.
     void PlainRun(int first) {
+        const std::size_t start = m_pos - 1;
         if (m_fallback > 0) {
+            // A fallback character written as raw UTF-8 is one character.
             --m_fallback;
+            std::size_t pos = start;
+            if (first >= 0x80 && utf8text::Decode(m_in, pos) >= 0) m_pos = pos;
             return;
         }
-        CharacterRule(first);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_in.data());
         std::size_t end = m_pos;
-        while (end < m_in.size()) {
-            char c = m_in[end];
-            if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
-            ++end;
+        unsigned seen = static_cast<unsigned>(first);
+        while (end < m_in.size() && !kEndsRun[bytes[end]]) seen |= bytes[end++];
+        if (m_dest == Dest::kNormal) {
+            if (seen < 0x80 && !m_decoder.HasPending()) {
+                FlushPending();
+                m_out.append(m_in.data() + start, end - start);
+            } else {
+                AppendText(m_in.substr(start, end - start));
+            }
         }
-        if (m_dest == Dest::kNormal) m_out.append(m_in.data() + m_pos, end - m_pos);
         m_pos = end;
+    }
+
+    // Document text: ASCII and valid UTF-8 as they are, any other byte in
+    // the current code page.
+    void AppendText(std::string_view text) {
+        if (!m_decoder.HasPending()) FlushPending();  // else the text starts with the trail byte
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        const std::size_t size = text.size();
+        std::size_t pos = 0;
+        while (pos < size) {
+            if (m_decoder.HasPending()) {
+                EmitDecoded(m_decoder.Feed(bytes[pos++]));
+                continue;
+            }
+            std::size_t ascii = pos;
+            while (ascii < size && bytes[ascii] < 0x80) ++ascii;
+            m_out.append(text.data() + pos, ascii - pos);
+            pos = ascii;
+            if (pos == size) break;
+            std::size_t next = pos;
+            if (utf8text::Decode(text, next) >= 0) {
+                m_out.append(text.data() + pos, next - pos);
+                pos = next;
+            } else {
+                DecodeByte(bytes[pos++]);
+            }
+        }
     }
 
     void CharacterRule(int c) {
         if (m_parse == Parse::kBinary && --m_binaryCount <= 0) m_parse = Parse::kNormal;
         if (m_dest == Dest::kNormal) {
-            FlushSurrogate();
+            if (c >= 0x80) {
+                DecodeByte(static_cast<std::uint8_t>(c));  // raw binary data is no UTF-8
+                return;
+            }
+            FlushPending();
             m_out += static_cast<char>(c);
         }
+    }
+
+    // The character of a keyword, in a normal destination.
+    void KeywordCharacter(int cp) {
+        if (cp < 0x80) {
+            CharacterRule(cp);
+        } else if (m_dest == Dest::kNormal) {
+            FlushPending();
+            utf8text::Append(m_out, static_cast<char32_t>(cp));
+        }
+    }
+
+    // A byte of 8-bit text (raw or \'hh) in the page of the current font.
+    void DecodeByte(std::uint8_t byte) {
+        if (m_pageDirty) {
+            m_decoder.SetCodePage(m_pages.PageOfFont(m_font >= 0 ? m_font : m_defaultFont));
+            m_pageDirty = false;
+        }
+        if (!m_decoder.HasPending()) FlushPending();
+        EmitDecoded(m_decoder.Feed(byte));
+    }
+
+    void EmitDecoded(long cp) {
+        if (cp != codepage::ByteDecoder::kPending) utf8text::Append(m_out, static_cast<char32_t>(cp));
     }
 
     RtfError HexDigit(int c) {
@@ -187,18 +296,23 @@ private:
         m_hexByte = 0;
         if (m_fallback > 0) {
             --m_fallback;
+        } else if (m_dest == Dest::kNormal && (byte >= 0x80 || m_decoder.HasPending())) {
+            DecodeByte(static_cast<std::uint8_t>(byte));  // a trail byte may be ASCII
         } else if (byte < 0x80) {
             CharacterRule(byte);
-        } else if (m_dest == Dest::kNormal) {
-            FlushSurrogate();
-            utf8text::Append(m_out, utf8text::FromCp1252(static_cast<std::uint8_t>(byte)));
         }
         m_parse = Parse::kNormal;
         return RtfError::kOk;
     }
 
+    // A lead byte never reaches past its group.
+    void DropLeadByte() {
+        if (m_decoder.DropPending()) utf8text::Append(m_out, utf8text::kReplacement);
+    }
+
     RtfError Push() {
-        m_stack.push_back({m_dest, m_parse, m_unicodeSkip});
+        DropLeadByte();
+        m_stack.push_back({m_dest, m_parse, m_unicodeSkip, m_font, m_fontTable});
         m_parse = Parse::kNormal;
         m_fallback = 0;
         return RtfError::kOk;
@@ -206,10 +320,14 @@ private:
 
     RtfError Pop() {
         if (m_stack.empty()) return RtfError::kStackUnderflow;
+        DropLeadByte();
         const Saved& saved = m_stack.back();
         m_dest = saved.dest;
         m_parse = saved.parse;
         m_unicodeSkip = saved.unicodeSkip;
+        if (m_font != saved.font) m_pageDirty = true;
+        m_font = saved.font;
+        m_fontTable = saved.fontTable;
         m_stack.pop_back();
         m_fallback = 0;
         return RtfError::kOk;
@@ -256,22 +374,23 @@ private:
             Unicode(parameter);
             return RtfError::kOk;
         }
-        auto& index = KeywordIndex();
-        auto found = index.find(word);
-        if (found == index.end()) {
+        CodePageWord(word, parameter, hasParameter);
+        const Keyword* found = Keywords().Find(word);
+        if (found == nullptr) {
             if (word == "uc" && hasParameter) m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
             if (m_skipUnknown) m_dest = Dest::kSkip;
             m_skipUnknown = false;
             return RtfError::kOk;
         }
         m_skipUnknown = false;
-        const Keyword& k = *found->second;
+        const Keyword& k = *found;
         switch (k.kind) {
             case Kind::kCharacter:
-                CharacterRule(k.value);
+                KeywordCharacter(k.value);
                 return RtfError::kOk;
             case Kind::kDestination:
                 m_dest = Dest::kSkip;
+                if (word == "fonttbl") m_fontTable = true;
                 return RtfError::kOk;
             case Kind::kProperty:
                 return RtfError::kOk;  // formatting is not carried over
@@ -298,6 +417,37 @@ private:
         return RtfError::kBadTable;
     }
 
+    // The words that say which code page \'hh is written in: the document's
+    // (\ansicpg, \mac, \pc, \pca), each font's (\fcharset, \cpg in the font
+    // table) and the current font (\f, \deff, \plain). None is in the
+    // keyword table, so they act on the side.
+    void CodePageWord(std::string_view word, std::int64_t parameter, bool hasParameter) {
+        switch (word[0]) {
+            case 'a': case 'c': case 'd': case 'f': case 'm': case 'p': break;
+            default: return;  // most words: none of ours
+        }
+        const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
+        if (m_fontTable) {
+            if (!hasParameter) return;
+            if (word == "f") m_fontEntry = value;
+            else if (word == "fcharset") m_pages.SetFontCharset(m_fontEntry, value);
+            else if (word == "cpg") m_pages.SetFontPage(m_fontEntry, value);
+            else return;
+        } else if (m_dest == Dest::kNormal) {
+            if (word == "f" && hasParameter) m_font = value;
+            else if (word == "plain") m_font = -1;
+            else if (word == "deff" && hasParameter) m_defaultFont = value;
+            else if (word == "ansicpg" && hasParameter) m_pages.SetDocumentPage(value);
+            else if (word == "mac") m_pages.SetDocumentPage(10000);
+            else if (word == "pc") m_pages.SetDocumentPage(437);
+            else if (word == "pca") m_pages.SetDocumentPage(850);
+            else return;
+        } else {
+            return;
+        }
+        m_pageDirty = true;
+    }
+
     // \uN: N is a signed 16-bit unit; pairs of surrogates join.
     void Unicode(std::int64_t parameter) {
         m_fallback = m_unicodeSkip;
@@ -305,7 +455,7 @@ private:
         char32_t unit = static_cast<char32_t>(static_cast<std::uint16_t>(parameter));
         if (parameter > 0xFFFF || parameter < -0x8000) unit = utf8text::kReplacement;
         if (unit >= 0xD800 && unit <= 0xDBFF) {
-            FlushSurrogate();
+            FlushPending();
             m_highSurrogate = unit;
             return;
         }
@@ -316,11 +466,13 @@ private:
                                          : utf8text::kReplacement);
             return;
         }
-        FlushSurrogate();
+        FlushPending();
         utf8text::Append(m_out, unit);
     }
 
-    void FlushSurrogate() {
+    // A high surrogate or a lead byte that nothing completed is U+FFFD.
+    void FlushPending() {
+        if (m_decoder.DropPending()) utf8text::Append(m_out, utf8text::kReplacement);
         if (m_highSurrogate == 0) return;
         m_highSurrogate = 0;
         utf8text::Append(m_out, utf8text::kReplacement);
@@ -339,6 +491,13 @@ private:
     int m_unicodeSkip = 1;
     int m_fallback = 0;
     char32_t m_highSurrogate = 0;
+    codepage::DocumentCodePages m_pages;
+    codepage::ByteDecoder m_decoder;
+    int m_font = -1;  // -1: the default font
+    int m_defaultFont = 0;
+    int m_fontEntry = 0;
+    bool m_fontTable = false;
+    bool m_pageDirty = true;
     std::vector<Saved> m_stack;
 };
 

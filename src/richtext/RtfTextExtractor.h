@@ -4,9 +4,11 @@
 
 // Reduces RTF to the plain text a reader sees: groups and destinations are
 // followed, destinations without document text are dropped, paragraph marks
-// become line feeds, formatting is not carried over. Non-ASCII characters
-// (\uN with its \ucN fallback skipped, \'hh read as Windows-1252, raw UTF-8
-// bytes) come out as UTF-8.
+// become line feeds, line breaks and table rows line feeds, cells tabs,
+// formatting is not carried over. Non-ASCII characters come out as UTF-8:
+// \uN (its \ucN fallback skipped), \'hh and raw bytes that are no UTF-8 in
+// the code page of the current font or the document (Windows-1252 when none
+// is named), raw UTF-8 as it is.
 
 enum class RtfError {
     kOk = 0,

@@ -1,5 +1,6 @@
 #include "richtext/Utf8Text.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 
@@ -72,6 +73,33 @@ long Decode(std::string_view text, std::size_t& pos) {
     if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
     pos += length;
     return static_cast<long>(cp);
+}
+
+char32_t NextCharacter(std::string_view text, std::size_t& pos) {
+    long cp = Decode(text, pos);
+    if (cp >= 0) return static_cast<char32_t>(cp);
+    return FromCp1252(static_cast<std::uint8_t>(text[pos++]));
+}
+
+void AppendRtfUnicode(std::string& out, char32_t cp) {
+    // Both units of a pair in one append: "\u-10179?\u-8704?".
+    char buffer[20];
+    char* end = buffer;
+    auto unit = [&end, &buffer](unsigned value) {
+        *end++ = '\\';
+        *end++ = 'u';
+        end = std::to_chars(end, buffer + sizeof buffer, static_cast<std::int16_t>(static_cast<std::uint16_t>(value))).ptr;
+        *end++ = '?';
+    };
+    if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = kReplacement;
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        unit(0xD800 + (cp >> 10));
+        unit(0xDC00 + (cp & 0x3FF));
+    } else {
+        unit(cp);
+    }
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 std::size_t CountCodePoints(std::string_view text) {

@@ -19,6 +19,14 @@ char32_t FromCp1252(std::uint8_t byte);
 // pos past it. Returns -1 (and leaves pos) when the bytes there are not one.
 long Decode(std::string_view text, std::size_t& pos);
 
+// The character at text[pos]: a well-formed UTF-8 sequence, else the one
+// byte read as Windows-1252. Advances pos past what it read.
+char32_t NextCharacter(std::string_view text, std::size_t& pos);
+
+// Appends `cp` the way RTF writes a character beyond ASCII: \uN? with N the
+// signed 16-bit unit, a surrogate pair beyond U+FFFF.
+void AppendRtfUnicode(std::string& out, char32_t cp);
+
 // Number of code points (a malformed byte counts as one).
 std::size_t CountCodePoints(std::string_view text);
 // Byte offset of code point `index` in `text` (text.size() past the end).

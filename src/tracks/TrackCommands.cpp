@@ -3,11 +3,10 @@
 #include "form/FontPreset.h"
 #include "form/TrackState.h"
 #include "richtext/RichTextOps.h"
+#include "richtext/TextFileLoad.h"
 #include "support/Random.h"
 #include "support/UserInterface.h"
 
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -47,17 +46,20 @@ std::string JoinFirstLines(std::istream& in, int maxLines) {
     return joined;
 }
 
+namespace {
+
+std::string JoinTrackLines(std::istream& in) { return JoinFirstLines(in, kOpenLineLimit); }
+
+}  // namespace
+
+bool LoadTrackTextFile(TrackState& track, UserInterface& ui, const std::string& path) {
+    return LoadTextFileInto(*track.m_trackText, ui, path, kOpenLineLimit, JoinTrackLines);
+}
+
 void OpenTrackFile(TrackState& track, UserInterface& ui) {
     RichEditControl& text = *track.m_trackText;
     const auto choice = ui.ChooseOpenFile("Text file (*.txt)|*.txt||", "");
-    if (choice && choice->path.size() > 1) {
-        std::error_code ignored;
-        // A folder opens as a stream that reads nothing: it must not empty the track.
-        if (!std::filesystem::is_directory(choice->path, ignored)) {
-            std::ifstream in(choice->path);
-            if (in) LoadMarkup(text, JoinFirstLines(in, kOpenLineLimit));
-        }
-    }
+    if (choice && choice->path.size() > 1) LoadTrackTextFile(track, ui, choice->path);
     text.ScrollToFirstLine();
 }
 

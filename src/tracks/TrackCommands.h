@@ -14,9 +14,12 @@ class UserInterface;
 void InitialiseTrack(TrackState& track);
 
 // Open: asks for a text file and fills the track with its first 100 lines,
-// each followed by one space. A cancelled dialog or a file that does not open
-// leaves the text alone. The undo text is kept.
+// each followed by one space. A cancelled dialog leaves the text alone; a
+// file that cannot be loaded is named in a message. The undo text is kept.
 void OpenTrackFile(TrackState& track, UserInterface& ui);
+// Open's loading of `path` into the track (also `tarvex4 go --track`): a
+// folder, unreadable or binary file is refused with a message (false).
+bool LoadTrackTextFile(TrackState& track, UserInterface& ui, const std::string& path);
 
 // The first `maxLines` lines of `in` (LF or CRLF ends), each followed by a space.
 std::string JoinFirstLines(std::istream& in, int maxLines);

@@ -17,6 +17,8 @@ struct ShredSettings {
 
 // Each word, shortened to `size` characters when longer, followed by one space.
 std::string ShredWords(std::string_view text, const ShredSettings& settings);
+// The same, appended to `out` (batch use: no string per line).
+void AppendShreddedWords(std::string& out, std::string_view text, const ShredSettings& settings);
 
 // The track's "Word Shredder" radios: size 5 if its radio is checked, else 4,
 // else 3; suffix only when "Suffix" is checked and "Prefix" is not.

@@ -9,8 +9,12 @@
 #include "tracks/TrackCommands.h"
 #include "tracks/WordShredder.h"
 #include "ui/CBitmapButton.h"
+#include "ui/authors.h"
+#include "ui/waitmessage.h"
+#include "wordbooks/FillCommands.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -52,7 +56,10 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
 }  // namespace
 
 trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
-    : QWidget(nullptr, Qt::Window), m_track(track), m_ui(ui) {
+    : QWidget(nullptr, Qt::Window),
+      m_track(track),
+      m_ui(ui),
+      m_commandUi(ui, [this] { ShowWaitMessage(); }, [this] { HideWaitMessage(); }) {
     setObjectName("103");
     setWindowTitle(title);
     setWindowIcon(AppIcon());
@@ -111,14 +118,13 @@ void trackview::BuildToolRow() {
     auto* copy = AddPictureButton(1025, "copybutton", 78, 8, "Copy selected range of text");
     auto* paste = AddPictureButton(1026, "pastebutton", 94, 8, "Paste text from Windows clipboard");
     auto* fill = AddPictureButton(1018, "fill", 114, 8, "Pour a random sample of words into the track");
-    auto* authors =
+    auto* authorsButton =
         AddPictureButton(1019, "authors", 130, 8, "Get a random mix of words from a classic author's writings");
     auto* palette = AddPictureButton(1030, "pallette", 150, 8, nullptr);
 
-    // Fill and authors need the wordbook commands, which this window does not offer yet.
-    fill->setEnabled(false);
-    authors->setEnabled(false);
-
+    m_authorsDialog = new authors(m_commandUi, this);
+    connect(fill, &QAbstractButton::clicked, this, [this] { FillRandomWords(); });
+    connect(authorsButton, &QAbstractButton::clicked, this, [this] { FillAuthorOrWordbook(); });
     connect(font, &QAbstractButton::clicked, this, [this] {
         ChangeTrackFont(m_track, m_ui);
         m_text->setFocus();
@@ -219,6 +225,34 @@ void trackview::ShowState() {
     m_showingState = false;
     // An exclusive group cannot show "none checked": keep the state what the widgets show.
     WriteState();
+}
+
+void trackview::FillRandomWords() {
+    wordbooks::FillTarget target = wordbooks::TrackTarget(m_track, m_db, m_commandUi);
+    wordbooks::FillRandomWords(target);
+}
+
+void trackview::FillAuthorOrWordbook() {
+    wordbooks::FillTarget target = wordbooks::TrackTarget(m_track, m_db, m_commandUi);
+    wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
+}
+
+void trackview::ShowWaitMessage() {
+    if (!m_waitMessageCreated) {
+        m_waitMessage = new waitmessage(this);
+        const QPoint centre((width() - m_waitMessage->width()) / 2, (height() - m_waitMessage->height()) / 2);
+        m_waitMessage->move(mapToGlobal(centre));
+        m_waitMessageCreated = true;
+    }
+    m_waitMessage->show();
+    m_waitMessage->repaint();
+    // The box is drawn before the work it announces starts.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void trackview::HideWaitMessage() {
+    if (m_text) m_text->ScrollToFirstLine();
+    if (m_waitMessageCreated) m_waitMessage->hide();
 }
 
 void trackview::ShowNormalOrRestore() {

@@ -1,5 +1,7 @@
 #pragma once
+#include "db/SqlDatabase.h"
 #include "ui/QtRichEdit.h"
+#include "ui/WaitBoxInterface.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -14,6 +16,8 @@ class QMenu;
 class QRadioButton;
 struct TrackState;
 class UserInterface;
+class authors;
+class waitmessage;
 
 // One track window: a view of a TrackState. Every widget change is written to
 // the state at once, and every command works on the state, so the composer
@@ -31,6 +35,12 @@ public:
     void ShowState();
 
     QtRichEdit* TextControl() const { return m_text; }
+    authors* AuthorsDialog() const { return m_authorsDialog; }
+    waitmessage* WaitBox() const { return m_waitMessage; }
+
+    // The track's own wait box, shown during its fill and authors commands.
+    void ShowWaitMessage();
+    void HideWaitMessage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +55,8 @@ private:
     void BuildContextMenu();
     void WriteState();
     void WatchKeys();
+    void FillRandomWords();
+    void FillAuthorOrWordbook();
     CBitmapButton* AddPictureButton(int id, const char* caption, int left, int top, const char* tip);
 
     TrackState& m_track;
@@ -59,4 +71,12 @@ private:
     QCheckBox* m_useWhole = nullptr;
     QMenu* m_contextMenu = nullptr;
     bool m_showingState = false;
+
+    // The fill and authors commands: the track's own connection, dialog and
+    // wait box.
+    SqlDatabase m_db;
+    WaitBoxInterface m_commandUi;
+    authors* m_authorsDialog = nullptr;
+    waitmessage* m_waitMessage = nullptr;
+    bool m_waitMessageCreated = false;
 };

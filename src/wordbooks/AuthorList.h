@@ -8,6 +8,7 @@
 namespace wordbooks {
 
 constexpr std::string_view kSelectAuthor = "Select Author";
+constexpr std::string_view kSelectWordbook = "Select Wordbook";
 
 constexpr std::size_t kAuthorCount = 49;
 

@@ -178,7 +178,9 @@ TEST_F(MainCommandsTest, OpenThatFailsKeepsTheText) {
     OpenTextFile(form, ui);
     OpenTextFile(form, ui);  // cancelled
     EXPECT_EQ(Text().find("unchanged"), 0u);
-    EXPECT_TRUE(ui.messages.empty());
+    // The missing file is named; a cancel and a too-short path say nothing.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("missing.txt"), std::string::npos);
 }
 
 TEST_F(MainCommandsTest, SaveWritesPlainTextOrRtf) {

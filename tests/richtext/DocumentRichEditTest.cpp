@@ -127,4 +127,33 @@ TEST(DocumentRichEdit, DefaultFormatCoversEverythingAndSurvivesStreaming) {
     EXPECT_EQ(copy.StreamRtfOut(), edit.StreamRtfOut());
 }
 
+TEST(DocumentRichEdit, WordsAndCharactersSurviveTheArea) {
+    DocumentRichEdit edit;
+    LoadMarkup(edit, "line<br>break <table><col width=5><tr><td>cellA</td><td>cellB</td></tr></table>");
+    std::string text = PlainTextOf(edit);
+    EXPECT_NE(text.find("line\nbreak"), std::string::npos) << text;
+    EXPECT_NE(text.find("cellA\t\ncellB"), std::string::npos) << text;
+
+    LoadMarkup(edit, "Voil\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x98\x80");
+    EXPECT_EQ(PlainTextOf(edit), "Voil\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x98\x80\n");
+
+    // An odd face name and a group left open load whole, in their formats.
+    LoadMarkup(edit, "<font face='Arial}}'>x</font> <font color='#ff0000'>red");
+    EXPECT_EQ(PlainTextOf(edit), "x red\n");
+    const auto& runs = edit.Document().Paragraphs()[0].runs;
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].format.face, "arial}}");
+    EXPECT_EQ(runs[2].format.textColour, 0x0000FFu);
+
+    // RTF from elsewhere: code pages, raw bytes and dashes as the reader meets them.
+    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}"
+                                 "\\'e1\\'e2 {\\f1 \\'cf\\'f0} caf\xe9 word\\emdash word}"));
+    EXPECT_EQ(PlainTextOf(edit), "\xce\xb1\xce\xb2 \xd0\x9f\xd1\x80 caf\xce\xb9 word\xe2\x80\x94word\n");
+    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1{\\fonttbl{\\f0\\fcharset128 G;}}\\'82\\'a0\\'83\\'41 caf\xc3\xa9}"));
+    EXPECT_EQ(PlainTextOf(edit), "\xe3\x81\x82\xe3\x82\xa2 caf\xc3\xa9\n");
+    // A trail byte may be plain ASCII; a lead byte never reaches past its group.
+    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1\\ansicpg932 \\'83A{\\'82}x}"));
+    EXPECT_EQ(PlainTextOf(edit), "\xe3\x82\xa2\xef\xbf\xbdx\n");
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include "richtext/MarkupRtfRenderer.h"
 #include "richtext/RichDocument.h"
 #include "richtext/RtfTextExtractor.h"
+#include "richtext/Utf8Text.h"
+#include "RtfChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,7 @@ TEST(FuzzCorpus, MarkupRendersIntoConvertibleDocuments) {
     for (const auto& [name, markup] : inputs) {
         auto rtf = RenderToRtf(markup);
         if (!rtf) continue;
+        EXPECT_EQ(rtfcheck::Problem(*rtf), "") << name;
         std::string text;
         EXPECT_TRUE(ExtractPlainText(RichDocument::FromRtf(*rtf).ToRtf(), text)) << name;
     }
@@ -43,7 +46,10 @@ TEST(FuzzCorpus, ExtractorFailuresLeaveTheOutputAlone) {
         std::string text = "sentinel";
         if (!ExtractPlainText(rtf, text)) {
             EXPECT_EQ(text, "sentinel") << name;
+            continue;
         }
+        for (std::size_t pos = 0; pos < text.size();)
+            ASSERT_GE(utf8text::Decode(text, pos), 0) << name << ": not UTF-8 at " << pos;
     }
 }
 

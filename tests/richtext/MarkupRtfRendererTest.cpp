@@ -1,4 +1,7 @@
 #include "richtext/MarkupRtfRenderer.h"
+#include "richtext/RichDocument.h"
+#include "richtext/RtfTextExtractor.h"
+#include "RtfChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +71,12 @@ TEST(MarkupRenderer, WhitespaceCollapsesAndLineFeedsWriteTheirOwnSpace) {
 TEST(MarkupRenderer, SpecialCharactersAndBytesPassAsTheRulesSay) {
     EXPECT_EQ(Body("a\\b{c}d"), "a\\\\b\\{c\\}d");
     EXPECT_EQ(Body("&amp;&lt;"), "&amp;&lt;");
-    EXPECT_EQ(Body("caf\xc3\xa9 \xe4\xb8\xad"), "caf\xc3\xa9 \xe4\xb8\xad");
+    // Beyond ASCII: \uN? (the document is 7-bit); a byte that is no UTF-8 reads as Windows-1252.
+    EXPECT_EQ(Body("caf\xc3\xa9 \xe4\xb8\xad"), "caf\\u233? \\u20013?");
+    EXPECT_EQ(Body("\xf0\x9f\x98\x80!"), "\\u-10179?\\u-8704?!");
+    EXPECT_EQ(Body("\x93q\x94 \xc3"), "\\u8220?q\\u8221? \\u195?");
+    // A character beyond ASCII clears both flags, as any other text does.
+    EXPECT_EQ(Body("<br>\xc3\xa9 x"), "\\line \\u233? x");
     // An escaped character clears after-space only, so spaces after a break stay dropped.
     EXPECT_EQ(Body("<br> {x"), "\\line \\{x");
     EXPECT_EQ(Body("<br>{ x"), "\\line \\{x");
@@ -103,10 +111,10 @@ TEST(MarkupRenderer, HtmlSizesMapToHalfPoints) {
     };
     for (auto [size, expected] : cases) {
         std::string change = std::string(expected) == "\\fs24 " ? "" : expected;
-        EXPECT_EQ(Body(std::string("<font size=") + size + ">x"), "{" + change + "x") << size;
+        EXPECT_EQ(Body(std::string("<font size=") + size + ">x"), "{" + change + "x}") << size;
     }
     // Size 3 equals the base size: nothing to write.
-    EXPECT_EQ(Body("<font size=3>x"), "{x");
+    EXPECT_EQ(Body("<font size=3>x"), "{x}");
 }
 
 TEST(MarkupRenderer, HexColoursNeedQuotes) {
@@ -141,16 +149,16 @@ TEST(MarkupRenderer, ColourNamesAndOddValues) {
 
 TEST(MarkupRenderer, AttributeLookupIsAPlainSubstringSearch) {
     // "color" is found inside "bgcolor": the body's background also sets the text colour of a font.
-    EXPECT_EQ(Body("<font bgcolor='#ffffff'>x"), "{\\cf2 x");
+    EXPECT_EQ(Body("<font bgcolor='#ffffff'>x"), "{\\cf2 x}");
     // A name without '=' is present and empty: black.
-    EXPECT_EQ(Body("<font color='#ff0000'><font color>x"), "{\\cf3 {\\cf1 x");
+    EXPECT_EQ(Body("<font color='#ff0000'><font color>x"), "{\\cf3 {\\cf1 x}}");
     // Inline style: only background-color given sets both indexes.
-    EXPECT_EQ(Body("<span style=\"background-color:'#ff0000'\">x"), "{\\cf3\\highlight3 x");
-    EXPECT_EQ(Body("<span style=\"color: 'white'\">x"), "{x");
+    EXPECT_EQ(Body("<span style=\"background-color:'#ff0000'\">x"), "{\\cf3\\highlight3 x}");
+    EXPECT_EQ(Body("<span style=\"color: 'white'\">x"), "{x}");
     // CSS rule: a property not followed by ':' is absent.
-    EXPECT_EQ(Body("<span style='x' color='#ff0000'>x"), "{x");
+    EXPECT_EQ(Body("<span style='x' color='#ff0000'>x"), "{x}");
     // Whitespace around '=' is allowed.
-    EXPECT_EQ(Body("<font size = 7>x"), "{\\fs72 x");
+    EXPECT_EQ(Body("<font size = 7>x"), "{\\fs72 x}");
     // An unterminated quote runs to the end of the tag.
     EXPECT_EQ(Body("<font face='Arial>x"), Body("<font face='Arial'>x"));
 }
@@ -182,9 +190,9 @@ TEST(MarkupRenderer, DivBreaksAlignsAndCloses) {
     EXPECT_EQ(Body("a<div align=center nowrap>b</div>c"),
               "a{\\par \\qc \\nowwrap b\\par }\r\nc");
     EXPECT_EQ(Body("<div align=right>x</div>"), "{\\par \\qr x\\par }\r\n");
-    EXPECT_EQ(Body("<p><div align=justify>x"), "\\par\\par {\\qj x");
-    EXPECT_EQ(Body("<br><div align=left>x"), "\\line {\\ql x");
-    EXPECT_EQ(Body("a<div align=middle>x"), "a{\\par x");
+    EXPECT_EQ(Body("<p><div align=justify>x"), "\\par\\par {\\qj x}");
+    EXPECT_EQ(Body("<br><div align=left>x"), "\\line {\\ql x}");
+    EXPECT_EQ(Body("a<div align=middle>x"), "a{\\par x}");
 }
 
 TEST(MarkupRenderer, TableWritesRowsAndCells) {
@@ -225,7 +233,7 @@ TEST(MarkupRenderer, LongOrUnfinishedInputIsHandledWhole) {
     EXPECT_EQ(Body(std::string_view("ab\0<p>", 6)), "ab");
     // Attributes far beyond any fixed tag length still count.
     std::string longTag = "<font " + std::string(500, ' ') + "size=7>x";
-    EXPECT_EQ(Body(longTag), "{\\fs72 x");
+    EXPECT_EQ(Body(longTag), "{\\fs72 x}");
     std::string face(300, 'q');
     std::string rtf = Render("<font face='" + face + "'>x");
     EXPECT_NE(rtf.find("{\\f1\\fnil\\fcharset0 " + face + ";}"), std::string::npos);
@@ -241,6 +249,52 @@ TEST(MarkupRenderer, RendererCanBeReused) {
     ASSERT_TRUE(first && second);
     EXPECT_EQ(*second, kHead + "}");
     EXPECT_EQ(renderer.FontTable().size(), 1u);
+}
+
+TEST(MarkupRenderer, NonAsciiTextComesBackFromBothReaders) {
+    const std::string text = "Voil\xc3\xa0 \xce\xb1\xce\xb2\xce\xb3 \xd0\x96 \xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80";
+    const std::string rtf = Render("<b>" + text + "</b>");
+    EXPECT_EQ(rtfcheck::Problem(rtf), "");
+    std::string plain;
+    ASSERT_TRUE(ExtractPlainText(rtf, plain));
+    EXPECT_EQ(plain, text);
+    EXPECT_EQ(RichDocument::FromRtf(rtf).Text(), text);
+}
+
+TEST(MarkupRenderer, FaceNamesCannotEndTheDocument) {
+    // A face is an attribute value: lower case, then escaped in the font table.
+    std::string rtf = Render("<font face='Arial}}'>x</font>");
+    EXPECT_NE(rtf.find("{\\f1\\fnil\\fcharset0 arial\\}\\};}"), std::string::npos) << rtf;
+    EXPECT_EQ(rtfcheck::Problem(rtf), "");
+    EXPECT_EQ(RichDocument::FromRtf(rtf).Paragraphs()[0].runs[0].format.face, "arial}}");
+
+    RenderOptions options;
+    options.baseFont.face = "Bad}Face{\\ \xc3\x89" "cole";
+    rtf = *RenderToRtf("x", options);
+    EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset0 Bad\\}Face\\{\\\\ \\u201?cole;}"), std::string::npos) << rtf;
+    EXPECT_EQ(rtfcheck::Problem(rtf), "");
+    EXPECT_EQ(RichDocument::FromRtf(rtf).Paragraphs()[0].runs[0].format.face, "Bad}Face{\\ \xc3\x89" "cole");
+}
+
+TEST(MarkupRenderer, GroupsLeftOpenCloseBeforeTheFinalBrace) {
+    EXPECT_EQ(Render("<font color='#ff0000'>red"),
+              "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 MS Shell Dlg;}}"
+              "{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green255\\blue255;\\red255\\green0\\blue0;}"
+              "\\pard\\plain\\tx0\\fs24 {\\cf3 red}}");
+    // Closed groups stay as they were; only what is open gets a brace.
+    EXPECT_EQ(Body("<span>a</span><div><span>b"), "{a}\r\n{\\par {b}}");
+    for (const char* markup : {"<font size=7>x", "<div><div><div>", "<body>x<font face=y>z", "a<b>b"})
+        EXPECT_EQ(rtfcheck::Problem(Render(markup)), "") << markup;
+}
+
+TEST(MarkupRenderer, EveryRenderingIsWellFormed) {
+    const char* const markups[] = {
+        "", "plain", "<p>a<br>b</p>", "<table border=2><col width=9><tr><td>c</td></tr></table>",
+        "<body bgcolor='#123456'><div align=center nowrap>x</div></body>",
+        "a\\b{c}d", "<font face='\\'>x</font>", "<font face='{'>x", "<font face='x\xff\xfe'>y",
+        "\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80\x80\xff", "<span style='color:#ff0000'>{", "<a href='x'>}<",
+    };
+    for (const char* markup : markups) EXPECT_EQ(rtfcheck::Problem(Render(markup)), "") << markup;
 }
 
 }  // namespace

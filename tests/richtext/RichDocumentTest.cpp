@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -185,9 +186,9 @@ TEST(RichDocumentRoundTrip, RandomDocumentsSurviveWriterAndReader) {
         RichDocument back = RichDocument::FromRtf(rtf);
         ExpectSameDocument(original, back);
         EXPECT_EQ(back.ToRtf(), rtf);
-        // The extractor sees the same words: line breaks are not text to it.
+        // The extractor sees the same words, a line break as a line feed.
         std::string expected = original.Text() + "\n";
-        std::erase(expected, '\v');
+        std::replace(expected.begin(), expected.end(), '\v', '\n');
         EXPECT_EQ(Plain(rtf), expected);
         if (HasFailure()) break;
     }

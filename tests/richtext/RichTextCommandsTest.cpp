@@ -1,5 +1,6 @@
 // The markup2rtf and rtf2text commands, run as the built program.
 #include "richtext/MarkupRtfRenderer.h"
+#include "RtfChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,60 @@ TEST(RichTextCommands, Rtf2TextPrintsTheTextOrNamesTheError) {
         EXPECT_TRUE(failed.out.empty());
         EXPECT_NE(failed.err.find(message), std::string::npos) << failed.err;
     }
+}
+
+TEST(RichTextCommands, AFolderAsFileFailsWithAMessage) {
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    for (const char* command : {"rtf2text", "markup2rtf"}) {
+        Outcome outcome = RunTarvex4(std::string(command) + " '" + folder + "'", "");
+        EXPECT_EQ(outcome.status, 1) << command;
+        EXPECT_TRUE(outcome.out.empty());
+        EXPECT_NE(outcome.err.find("is a folder"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "one line";
+    }
+}
+
+TEST(RichTextCommands, Markup2RtfOutputIsSevenBitAndReadsBack) {
+    const std::string words = "Voil\xc3\xa0 \xce\xb1\xce\xb2 \xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80";
+    Outcome rtf = RunTarvex4("markup2rtf --face 'Bad}Face'",
+                             words + " <font face='Arial}}'>face</font> <font color='#ff0000'>red");
+    ASSERT_EQ(rtf.status, 0) << rtf.err;
+    EXPECT_EQ(rtfcheck::Problem(rtf.out), "");
+    Outcome text = RunTarvex4("rtf2text", rtf.out);
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out, words + " face red");
+}
+
+TEST(RichTextCommands, Rtf2TextKeepsEveryWordApartInItsCharacters) {
+    Outcome outcome = RunTarvex4(
+        "rtf2text", "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset161 G;}{\\f2\\fcharset204 C;}}"
+                    "caf\xe9 line\\line break cellA\\cell cellB\\row word\\emdash word "
+                    "{\\f1 \\'e1\\'e2} {\\f2 \\'cf\\'f0}}");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "caf\xc3\xa9 line\nbreak cellA\tcellB\nword\xe2\x80\x94word \xce\xb1\xce\xb2 \xd0\x9f\xd1\x80");
+}
+
+// LibreOffice, a reader we did not write, finds every character of what
+// markup2rtf writes.
+TEST(RichTextCommands, LibreOfficeReadsMarkup2RtfOutput) {
+    if (std::system("command -v soffice > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; apt-get install libreoffice-writer-nogui to run this";
+    const std::string words =
+        "Voil\xc3\xa0 na\xc3\xafve \xce\x91\xce\xb8\xce\xae\xce\xbd\xce\xb1 \xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80";
+    Outcome rtf = RunTarvex4("markup2rtf --face 'Bad}Face'", "<font color='#ff0000'>" + words);
+    ASSERT_EQ(rtf.status, 0) << rtf.err;
+    const auto dir = std::filesystem::temp_directory_path() / ("tarvex4_soffice_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "doc.rtf", std::ios::binary) << rtf.out;
+    const std::string command = "cd '" + dir.string() + "' && soffice -env:UserInstallation=file://" + dir.string() +
+                                "/profile --headless --convert-to txt:Text doc.rtf > log 2>&1";
+    const int status = std::system(command.c_str());
+    const std::string text = ReadFile(dir / "doc.txt");
+    const std::string log = ReadFile(dir / "log");
+    std::filesystem::remove_all(dir);
+    ASSERT_EQ(status, 0) << log;
+    EXPECT_NE(text.find(words), std::string::npos) << text;
 }
 
 }  // namespace

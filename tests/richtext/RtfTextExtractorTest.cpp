@@ -1,3 +1,4 @@
+#include "richtext/MarkupRtfRenderer.h"
 #include "richtext/RtfTextExtractor.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,55 @@ TEST(RtfExtractor, DeepNestingAndLargeInputs) {
     big += "}";
     std::string text = Text(big);
     EXPECT_EQ(text.size(), 20000u * 5);
+}
+
+TEST(RtfExtractor, RawBytesBecomeValidUtf8) {
+    // Valid UTF-8 stays; any other byte is Windows-1252.
+    EXPECT_EQ(Text("{caf\xe9 \x93q\x94 \x80}"), "caf\xc3\xa9 \xe2\x80\x9cq\xe2\x80\x9d \xe2\x82\xac");
+    EXPECT_EQ(Text("{na\xc3\xafve \xc3 \xe4\xb8}"), "na\xc3\xafve \xc3\x83 \xc3\xa4\xc2\xb8");
+    // Binary data in the text is bytes, not UTF-8.
+    EXPECT_EQ(Text("{\\bin2 \xff\xfe}"), "\xc3\xbf\xc3\xbe");
+    // A fallback written as raw UTF-8 counts as one character.
+    EXPECT_EQ(Text("{\\u8364\xe2\x82\xac x}"), "\xe2\x82\xac x");
+}
+
+TEST(RtfExtractor, BreaksCellsAndTypographicWordsKeepWordsApart) {
+    EXPECT_EQ(Text("{line\\line break}"), "line\nbreak");
+    EXPECT_EQ(Text("{\\trowd\\cellx1000\\cellx2000\\intbl cellA\\cell cellB\\cell\\row after}"),
+              "cellA\tcellB\t\nafter");
+    EXPECT_EQ(Text("{word\\emdash word\\endash x}"), "word\xe2\x80\x94word\xe2\x80\x93x");
+    EXPECT_EQ(Text("{\\lquote q\\rquote  \\bullet}"), "\xe2\x80\x98q\xe2\x80\x99 \xe2\x80\xa2");
+    // The listed quotes keep their plain output; skipped text stays skipped.
+    EXPECT_EQ(Text("{\\ldblquote a\\rdblquote{\\*\\unknown x\\line y}}"), "\"a\"");
+    // What the renderer makes of <br> and a table comes out with its breaks.
+    EXPECT_EQ(Text(*RenderToRtf("line<br>break")), "line\nbreak");
+    EXPECT_EQ(Text(*RenderToRtf("<table><col width=5><tr><td>A</td><td>B</td></tr></table>")),
+              "\n\nA\t\nB\t\n");
+}
+
+TEST(RtfExtractor, HexEscapesFollowTheCodePages) {
+    // The document's code page.
+    EXPECT_EQ(Text("{\\rtf1\\ansi\\ansicpg1253 \\'e1\\'e2\\'e3}"), "\xce\xb1\xce\xb2\xce\xb3");
+    EXPECT_EQ(Text("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0}"), "\xd0\x9f\xd1\x80");
+    // A font's character set wins over it, for as long as the font is current.
+    const std::string fonts =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1\\fcharset204 Times Cyr;}"
+        "\\f2\\fcharset161 Greek;{\\f3\\fcharset238{\\*\\panose 0}CE;}{\\f4\\cpg874\\fcharset0 Thai;}}";
+    EXPECT_EQ(Text(fonts + "\\'e9{\\f1 \\'e9}\\'e9\\f2 \\'e9\\plain\\'e9}"),
+              "\xc3\xa9\xd0\xb9\xc3\xa9\xce\xb9\xc3\xa9");
+    EXPECT_EQ(Text(fonts + "\\f3 \\'9a\\f4 \\'a1}"), "\xc5\xa1\xe0\xb8\x81");
+    EXPECT_EQ(Text("{\\rtf1\\deff1{\\fonttbl{\\f1\\fcharset162 T;}}\\'fd}"), "\xc4\xb1");
+    // Two-byte pages take lead and trail byte, even a trail byte below 0x80.
+    EXPECT_EQ(Text("{\\rtf1{\\fonttbl{\\f0\\fcharset128 Gothic;}}\\f0 \\'82\\'a0\\'83\\'41}"),
+              "\xe3\x81\x82\xe3\x82\xa2");
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg936 \\'d6\\'d0!}"), "\xe4\xb8\xad!");
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg932 \\'83A\\'82\\'a0}"), "\xe3\x82\xa2\xe3\x81\x82");
+    // A lead byte that nothing completes, an undefined byte, an unknown page.
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg932 {\\'82}x}"), "\xef\xbf\xbdx");
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg1253 \\'aa}"), "\xef\xbf\xbd");
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg77777 \\'e9\\'81}"), "\xc3\xa9\xc2\x81");
+    // Raw 8-bit text that is no UTF-8 is in the same page.
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg1251 \xcf\xf0\xe8}"), "\xd0\x9f\xd1\x80\xd0\xb8");
 }
 
 }  // namespace

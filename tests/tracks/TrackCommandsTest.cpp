@@ -77,7 +77,10 @@ TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
     for (int i = 0; i < 4; ++i) OpenTrackFile(track, ui);
 
     EXPECT_EQ(TrackWords(), (std::vector<std::string>{"typed", "words"}));
-    EXPECT_TRUE(ui.messages.empty());
+    // The missing file and the folder are named; a cancel and "/" say nothing.
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[0].text.find("missing.txt"), std::string::npos);
+    EXPECT_NE(ui.messages[1].text.find("is a folder"), std::string::npos);
 }
 
 TEST_F(TrackCommandsTest, ShredSavesTheTextForUndoAndUndoBringsItBack) {

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Whole-process comparison of `tarvex4 wordbook create` on a file of 200,000
+# one-word lines with sqlite3's `.import` of the same lines into a one-column
+# table of a copy of the same database. Prints the median of RUNS runs
+# (default 5) of each and the ratio.
+#
+#   bench/peers_wordbook.sh [path/to/tarvex4]
+#
+# sqlite3 is installed here when missing (it is no build or test dependency).
+# Use a release build, e.g.:
+#   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+#         -DTARVEX4_BUILD_DATA=OFF -DTARVEX4_BUILD_TESTS=OFF
+#   cmake --build build/release --target tarvex4
+#   bench/peers_wordbook.sh build/release/bin/tarvex4
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+exe="${1:-$top/build/release/bin/tarvex4}"
+runs="${RUNS:-5}"
+lines="${LINES:-200000}"
+[ -x "$exe" ] || { echo "peers_wordbook: no program at $exe (pass its path)" >&2; exit 1; }
+
+if ! command -v sqlite3 >/dev/null; then
+  sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+  sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
+    install -y -qq --no-install-recommends sqlite3
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# One word a line, none with a quote (so .import reads each line as one value).
+seq 1 "$lines" | sed 's/^/word/' > "$work/words.txt"
+
+# A small words database: the catalogue the create command needs.
+sqlite3 "$work/base.db" "CREATE TABLE wordbooks (ID integer primary key,BOOKNAME text,TABLENAME text);"
+
+# "wall cpu" seconds of one run (cpu: user + system).
+seconds() { /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" >/dev/null 2>&1; awk '{printf "%s %.3f\n", $1, $2 + $3}' "$work/time"; }
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+ours=()
+theirs=()
+for i in $(seq 1 "$runs"); do
+  rm -rf "$work/data" && mkdir "$work/data" && cp "$work/base.db" "$work/data/words6.db"
+  ours+=("$(seconds "$exe" wordbook create "$work/words.txt" --data "$work/data")")
+  stored=$("$exe" wordbook list --data "$work/data" | cut -f3)
+  [ "$stored" = "$lines" ] || { echo "peers_wordbook: tarvex4 stored $stored of $lines entries" >&2; exit 1; }
+
+  cp "$work/base.db" "$work/peer.db"
+  sqlite3 "$work/peer.db" "CREATE TABLE words1(WORD char(80));"
+  theirs+=("$(seconds sqlite3 "$work/peer.db" ".import $work/words.txt words1")")
+done
+
+a=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f1 | median)
+b=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | median)
+ac=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f2 | median)
+bc_=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | median)
+printf 'tarvex4 wordbook create  %d lines: %.3f s wall, %.3f s CPU (medians of %d)\n' "$lines" "$a" "$ac" "$runs"
+printf 'sqlite3 .import          %d lines: %.3f s wall, %.3f s CPU\n' "$lines" "$b" "$bc_"
+printf 'ratio: %.2f wall, %.2f CPU (goal: at most 1.5)\n' "$(echo "$a / $b" | bc -l)" "$(echo "$ac / $bc_" | bc -l)"

@@ -1,0 +1,31 @@
+#include "cli/WordsCommandSupport.h"
+
+#include "db/DataFolder.h"
+#include "support/Random.h"
+
+#include <iostream>
+
+namespace cli {
+
+std::string WordsDataFolder(const std::string& data, const std::string& command) {
+    if (!data.empty()) return data;
+    const DataFolderSetup setup = EnsureDataFolder();
+    for (const std::string& problem : setup.problems) std::cerr << "tarvex4 " << command << ": " << problem << '\n';
+    return ResolveDataFolder();
+}
+
+void SeedGenerator(const std::optional<std::uint32_t>& seed) {
+    if (seed) {
+        rng::Seed(*seed);
+    } else {
+        rng::SeedFromTime();
+    }
+}
+
+bool PrintResult(const std::string& text) {
+    std::cout << text << '\n';
+    std::cout.flush();
+    return static_cast<bool>(std::cout);
+}
+
+}  // namespace cli

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the fill, author and wordbook sub-commands share.
+namespace cli {
+
+// `data` when given, else the user's data folder, filled from the installed
+// data when something is missing (problems reported on stderr).
+std::string WordsDataFolder(const std::string& data, const std::string& command);
+
+// Seeds the generator with `seed`, or from the clock.
+void SeedGenerator(const std::optional<std::uint32_t>& seed);
+
+// Prints the result text as built and one line feed; false when stdout failed.
+bool PrintResult(const std::string& text);
+
+}  // namespace cli

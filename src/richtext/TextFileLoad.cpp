@@ -1,0 +1,27 @@
+#include "richtext/TextFileLoad.h"
+
+#include "richtext/RichTextOps.h"
+#include "support/TextFileReader.h"
+#include "support/UserInterface.h"
+
+#include <sstream>
+
+bool LoadTextFileInto(RichEditControl& text, UserInterface& ui, const std::string& path, int maxLines,
+                      std::string (*collect)(std::istream&)) {
+    const TextFileStart start = ReadTextFileStart(path, maxLines);
+    if (!start.ok) {
+        ui.ShowMessage(start.problem + " The text is left as it was.", kOpenErrorCaption);
+        return false;
+    }
+    std::istringstream lines(start.text);
+    const std::string collected = collect(lines);
+    text.SelectAll();
+    if (std::optional<std::string> failure = LoadMarkupOrLiteral(text, collected)) {
+        ui.ShowMessage("The markup of " + path + " was not applied (" + *failure +
+                           "), so its text is shown as it is, tags included.",
+                       kOpenErrorCaption);
+    }
+    if (!start.notice.empty()) ui.ShowMessage(start.notice, kOpenErrorCaption);
+    return true;
+}
+

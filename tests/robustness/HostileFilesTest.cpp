@@ -1,0 +1,152 @@
+// Text files that are not what Open expects: folders, binary and huge files,
+// and texts that quote HTML. The text is kept or loaded as it is, and the
+// user is told once.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "Robustness.h"
+#include "composer/MainCommands.h"
+#include "form/MainFormState.h"
+#include "richtext/RichTextOps.h"
+#include "support/ScriptedUserInterface.h"
+#include "support/TextFileReader.h"
+#include "tracks/TrackCommands.h"
+
+using namespace robust;
+
+namespace {
+
+class HostileFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadMarkup(*form.m_mainText, "what was typed");
+        LoadMarkup(*Track().m_trackText, "track words");
+        typed = MainText();
+        trackWords = TrackText();
+    }
+    TrackState& Track() { return form.m_tracks[1]; }
+
+    // Opens `path` in the main text and in track 2, as the user would.
+    void OpenBoth(const std::string& path) {
+        ui.openAnswers.push_back(FileChoice{path, fs::path(path).filename().string()});
+        OpenTextFile(form, ui);
+        ui.openAnswers.push_back(FileChoice{path, fs::path(path).filename().string()});
+        OpenTrackFile(Track(), ui);
+    }
+    std::string MainText() { return PlainTextOf(*form.m_mainText); }
+    std::string TrackText() { return PlainTextOf(*Track().m_trackText); }
+
+    ScratchFolder scratch;
+    MainFormState form;
+    ScriptedUserInterface ui;
+    std::string typed;
+    std::string trackWords;
+};
+
+// A file of `lines` short lines followed by a hole of `holeBytes` zero bytes
+// that takes no disk space.
+std::string SparseFile(const std::string& path, int lines, off_t holeBytes) {
+    std::string head;
+    for (int i = 0; i < lines; ++i) head += "line" + std::to_string(i) + "\n";
+    WriteFile(path, head);
+    if (truncate(path.c_str(), static_cast<off_t>(head.size()) + holeBytes) != 0) return "";
+    return path;
+}
+
+}  // namespace
+
+TEST_F(HostileFiles, AFolderOrABinaryFileLeavesTheTextAsItWas) {
+    fs::create_directory(scratch / "folder.txt");
+    OpenBoth(scratch / "folder.txt");
+    EXPECT_EQ(MainText(), typed);
+    EXPECT_EQ(TrackText(), trackWords);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[0].text.find("folder.txt is a folder"), std::string::npos) << ui.messages[0].text;
+
+    WriteFile(scratch / "picture.txt", std::string("GIF89a\0\0\x01\x02 binary", 17));
+    OpenBoth(scratch / "picture.txt");
+    EXPECT_EQ(MainText(), typed);
+    EXPECT_EQ(TrackText(), trackWords);
+    ASSERT_EQ(ui.messages.size(), 4u);
+    EXPECT_NE(ui.messages[2].text.find("binary"), std::string::npos) << ui.messages[2].text;
+
+    OpenBoth(scratch / "missing.txt");
+    EXPECT_EQ(MainText(), typed);
+    ASSERT_EQ(ui.messages.size(), 6u);
+    EXPECT_NE(ui.messages[4].text.find("missing.txt"), std::string::npos);
+}
+
+TEST_F(HostileFiles, AHugeFileIsReadOnlyAsFarAsTheLinesTaken) {
+    // 600 MB, nearly all of it after the lines the commands take: were it
+    // read, the zero bytes would make it "binary".
+    const std::string path = SparseFile(scratch / "huge.txt", 120, off_t(600) << 20);
+    ASSERT_FALSE(path.empty());
+    OpenBoth(path);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    EXPECT_EQ(MainText().rfind("line74 ", std::string::npos) != std::string::npos, true) << MainText().substr(0, 80);
+    EXPECT_EQ(MainText().find("line75"), std::string::npos);
+    EXPECT_NE(TrackText().find("line99"), std::string::npos);
+    EXPECT_EQ(TrackText().find("line100"), std::string::npos);
+
+    // One endless line: read up to the limit, and said so.
+    WriteFile(scratch / "one-line.txt", std::string(5u << 20, 'a'));
+    const TextFileStart start = ReadTextFileStart(scratch / "one-line.txt", 75);
+    ASSERT_TRUE(start.ok);
+    EXPECT_EQ(start.text.size(), kTextFileReadLimit);
+    EXPECT_NE(start.notice.find("4 MB"), std::string::npos);
+}
+
+TEST_F(HostileFiles, AReadStopsAtACharacterBoundary) {
+    // "é" is two bytes; a limit of 5 would cut the third one in half.
+    WriteFile(scratch / "accents.txt", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
+    const TextFileStart start = ReadTextFileStart(scratch / "accents.txt", 75, 5);
+    ASSERT_TRUE(start.ok);
+    EXPECT_EQ(start.text, "\xC3\xA9\xC3\xA9");
+    const TextFileStart whole = ReadTextFileStart(scratch / "accents.txt", 75, 6);
+    EXPECT_EQ(whole.text, "\xC3\xA9\xC3\xA9\xC3\xA9");
+}
+
+TEST_F(HostileFiles, AStrayClosingTagLoadsTheTextAsItIs) {
+    WriteFile(scratch / "quote.txt", "She wrote </div> & <b>bold</b> {braces} \\back\n");
+    OpenBoth(scratch / "quote.txt");
+    EXPECT_EQ(MainText(), "She wrote </div> & <b>bold</b> {braces} \\back \n");
+    EXPECT_EQ(TrackText(), "She wrote </div> & <b>bold</b> {braces} \\back \n");
+    ASSERT_EQ(ui.messages.size(), 2u) << "one message per load";
+    EXPECT_NE(ui.messages[0].text.find("</div>"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("quote.txt"), std::string::npos);
+
+    // Markup that renders is still taken as markup, without a word.
+    WriteFile(scratch / "markup.txt", "plain <b>bold</b> text\n");
+    OpenBoth(scratch / "markup.txt");
+    EXPECT_EQ(MainText(), "plain bold text \n");
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(HostileFiles, GoLoadsAQuotingFileAndRefusesABinaryOne) {
+    const std::string data = scratch / "data";
+    CreateWordsDatabase(data);
+    AddArtFonts(data);
+    std::string quotes;
+    for (int i = 0; i < 30; ++i) quotes += "</span> <script>alert(1)</script> <b>x</b> <i>y</i>\n";
+    WriteFile(scratch / "quote.txt", quotes);
+    const std::string args = "go --seed 5 --text-volume 40 --words 2 --data " + Quoted(data) + " --out " +
+                             Quoted(scratch / "out") + " --main ";
+    ProgramRun quoting = Tarvex4(args + Quoted(scratch / "quote.txt"), scratch.path());
+    ASSERT_EQ(quoting.status, 0) << quoting.err;
+    EXPECT_NE(quoting.err.find("not applied"), std::string::npos) << quoting.err;
+    const std::string page = ReadFile(scratch / "out/collage1.html");
+    // Every word of the text holds a '<': whichever snips were drawn show it escaped.
+    EXPECT_NE(page.find("'>&lt;"), std::string::npos) << page;
+    EXPECT_EQ(page.find("<script>alert"), std::string::npos);
+
+    WriteFile(scratch / "zeros.txt", std::string(100, '\0'));
+    ProgramRun binary = Tarvex4(args + Quoted(scratch / "zeros.txt"), scratch.path());
+    EXPECT_EQ(binary.status, 1);
+    EXPECT_NE(binary.err.find("binary"), std::string::npos) << binary.err;
+    ProgramRun folder = Tarvex4("go --seed 5 --data " + Quoted(data) + " --out " + Quoted(scratch / "out") +
+                                    " --track 2=" + Quoted(data),
+                                scratch.path());
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("is a folder"), std::string::npos) << folder.err;
+}

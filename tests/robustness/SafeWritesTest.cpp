@@ -1,0 +1,130 @@
+// Pages and pictures are written whole or not at all: the old page stays as
+// it was until the new one is complete, and no temporary file is left.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "Robustness.h"
+#include "composer/MainCommands.h"
+#include "form/MainFormState.h"
+#include "support/SafeFile.h"
+#include "support/ScriptedUserInterface.h"
+
+using namespace robust;
+
+namespace {
+
+// Runs WriteFileReplacing in a child whose files may not grow beyond
+// `limit` bytes, as on a full disk; returns whether the write succeeded.
+bool WriteWithFileSizeLimit(const std::string& path, const std::string& bytes, rlim_t limit) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::string problem;
+        _exit(WriteFileReplacing(path, bytes, problem) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+TEST(SafeWrites, ReplaceTheFileWholeOrLeaveItAlone) {
+    ScratchFolder scratch;
+    const std::string page = scratch / "collage1.html";
+    std::string problem;
+    ASSERT_TRUE(WriteFileReplacing(page, "old page", problem)) << problem;
+    ASSERT_TRUE(WriteFileReplacing(page, "new page", problem)) << problem;
+    EXPECT_EQ(ReadFile(page), "new page");
+
+    // Half way through, the disk is full.
+    EXPECT_FALSE(WriteWithFileSizeLimit(page, std::string(64 * 1024, 'p'), 4096));
+    EXPECT_EQ(ReadFile(page), "new page");
+    EXPECT_EQ(Entries(scratch.path()), std::vector<std::string>{"collage1.html"});
+
+    // The target cannot be replaced: the reason names the file.
+    fs::create_directory(scratch / "taken.html");
+    EXPECT_FALSE(WriteFileReplacing(scratch / "taken.html", "x", problem));
+    EXPECT_NE(problem.find(scratch / "taken.html"), std::string::npos) << problem;
+    EXPECT_FALSE(WriteFileReplacing(scratch / "no/such/folder/p.html", "x", problem));
+    EXPECT_EQ(Entries(scratch.path()), (std::vector<std::string>{"collage1.html", "taken.html"}));
+}
+
+TEST(SafeWrites, AFullDiskDuringGoKeepsThePreviousPage) {
+    ScratchFolder scratch;
+    const std::string data = scratch / "data";
+    CreateWordsDatabase(data);
+    AddArtFonts(data);
+    std::string lines;
+    for (int i = 0; i < 60; ++i) lines += "alphabetical wonderful extraordinary words number " + std::to_string(i) + "\n";
+    WriteFile(scratch / "main.txt", lines);
+    const std::string args = "go --seed 7 --text-volume 40 --style 3 --words 7 --track-off 1 --main " + Quoted(scratch / "main.txt") + " --data " +
+                             Quoted(data) + " --out " + Quoted(scratch / "out");
+    ProgramRun first = Tarvex4(args, scratch.path());
+    ASSERT_EQ(first.status, 0) << first.err;
+    const std::string page = ReadFile(scratch / "out/collage1.html");
+    ASSERT_GT(page.size(), 16384u);
+
+    // 8 blocks (of 512 or 1024 bytes): the art fonts fit, the page does not.
+    ProgramRun full = Tarvex4(args, scratch.path(), "trap '' XFSZ; ulimit -f 8;");
+    EXPECT_EQ(full.status, 1) << full.err;
+    EXPECT_NE(full.err.find("collage1.html"), std::string::npos) << full.err;
+    EXPECT_EQ(ReadFile(scratch / "out/collage1.html"), page);
+    for (const std::string& name : Entries(scratch / "out")) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+}
+
+TEST(SafeWrites, APictureThatCannotBeWrittenFailsTheRun) {
+    ScratchFolder scratch;
+    const std::string data = scratch / "data";
+    CreateWordsDatabase(data);
+    AddArtFonts(data);
+    AddPicture(data, "lib.gif", "GIF89a-library");
+    fs::create_directories(scratch / "out/lib.gif");  // a folder where the picture goes
+    ProgramRun go = Tarvex4("go --seed 2 --image-volume 3 --data " + Quoted(data) + " --out " + Quoted(scratch / "out"),
+                            scratch.path());
+    EXPECT_EQ(go.status, 1);
+    EXPECT_NE(go.err.find("lib.gif"), std::string::npos) << go.err;
+    EXPECT_FALSE(fs::exists(scratch / "out/collage1.html"));
+
+    // An output folder that cannot be made is said, not ignored.
+    WriteFile(scratch / "blocker", "a file");
+    ProgramRun blocked = Tarvex4("go --seed 2 --data " + Quoted(data) + " --out " + Quoted(scratch / "blocker/out"),
+                                 scratch.path());
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("cannot create the output folder"), std::string::npos) << blocked.err;
+}
+
+namespace {
+
+class NoWindow : public MainTextWindow {
+public:
+    void Cut() override {}
+    void Copy() override {}
+    void Paste() override {}
+    bool HasFocus() const override { return true; }
+    void SetFocus() override {}
+    std::optional<SaveFormat> AskFileType() override { return std::nullopt; }
+};
+
+}  // namespace
+
+TEST(SafeWrites, AFontThatCannotBeSavedIsSaid) {
+    ScratchFolder scratch;
+    MainFormState form;
+    form.m_dataFolder = scratch.path();
+    fs::create_directory(scratch / "fdefaults.txt");  // nothing can be written there
+    ScriptedUserInterface ui;
+    ui.fontAnswers.push_back(FontChoice{"DejaVu Sans", 180, 0, false, false, false});
+    NoWindow window;
+    ChooseMainFont(form, ui, window);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(scratch / "fdefaults.txt"), std::string::npos) << ui.messages[0].text;
+    // The text takes the font all the same.
+    form.m_mainText->SelectAll();
+    EXPECT_EQ(form.m_mainText->SelectionCharFormat().face, "DejaVu Sans");
+}

@@ -1,0 +1,153 @@
+#include "WordsFixture.h"
+
+#include "wordbooks/AuthorList.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+// Drives the built program's fill, author and wordbook commands.
+class CommandLineTest : public wordstest::WordsTest {
+protected:
+    int Run(const std::string& arguments) {
+        const std::string command = std::string("ASAN_OPTIONS=detect_leaks=0 '") + TARVEX4_EXE + "' " + arguments +
+                                    " --data '" + data.path() + "' > '" + (data / "out.txt") + "' 2> '" +
+                                    (data / "err.txt") + "'";
+        const int status = std::system(command.c_str());
+        out = Read("out.txt");
+        err = Read("err.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Read(const std::string& name) {
+        std::ifstream in(data / name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::string out;
+    std::string err;
+};
+
+TEST_F(CommandLineTest, FillPrintsTheTextAsBuiltForASeed) {
+    ASSERT_EQ(Run("fill --seed 42"), 0) << err;
+    ASSERT_EQ(out.substr(out.size() - 2), " \n");
+    EXPECT_EQ(wordstest::SplitSpaces(out).size(), 150u);
+    EXPECT_EQ(out.rfind("nouns_", 0), 0u);
+    const std::string first = out;
+    ASSERT_EQ(Run("fill --seed 42"), 0);
+    EXPECT_EQ(out, first);
+    ASSERT_EQ(Run("fill --seed 43"), 0);
+    EXPECT_NE(out, first);
+    EXPECT_EQ(Run("fill --seed x"), 2);
+}
+
+TEST_F(CommandLineTest, FillWithoutADatabaseFails) {
+    std::filesystem::remove(DatabasePath());
+    EXPECT_EQ(Run("fill --seed 1"), 1);
+    EXPECT_TRUE(out.empty());
+    EXPECT_NE(err.find("db error"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(DatabasePath()));
+}
+
+TEST_F(CommandLineTest, AuthorSamplesAndTheAuthorList) {
+    ASSERT_EQ(Run("author 'Milton, John' --seed 3"), 0) << err;
+    for (const auto& w : wordstest::SplitSpaces(out))
+        EXPECT_TRUE(w == "paradise" || w == "lost" || w == "sample" || w == "two" || w == "third") << w;
+
+    EXPECT_EQ(Run("author 'Nobody, Noone'"), 1);
+    EXPECT_TRUE(out.empty());
+    EXPECT_NE(err.find("Nobody, Noone"), std::string::npos);
+
+    EXPECT_EQ(Run("author 'Watts, Isaac' --seed 1"), 1);
+    EXPECT_NE(err.find("hold no samples"), std::string::npos);
+
+    ASSERT_EQ(Run("author --list"), 0);
+    std::string expected;
+    for (auto author : wordbooks::AuthorList()) expected += std::string(author) + "\n";
+    EXPECT_EQ(out, expected);
+}
+
+TEST_F(CommandLineTest, WordbookCreateListSampleRenameDelete) {
+    const std::string file = WriteFile("my list (2).txt", "alpha\nbeta\nx\n");
+    ASSERT_EQ(Run("wordbook create '" + file + "'"), 0) << err;
+    EXPECT_EQ(out, "my_list__2_\tmy_list__2_5\t2\n");
+
+    ASSERT_EQ(Run("wordbook list"), 0) << err;
+    EXPECT_EQ(out, "nonsensewords\tnonsensewords1\t2\nvelnarphrases\tvelnarphrases4\t0\nmy_list__2_\tmy_list__2_5\t2\n");
+
+    ASSERT_EQ(Run("wordbook sample my_list__2_ --seed 5"), 0) << err;
+    EXPECT_EQ(wordstest::SplitSpaces(out).size(), 300u);
+    EXPECT_EQ(out.front(), ' ');
+
+    ASSERT_EQ(Run("wordbook rename my_list__2_ 'best (of)'"), 0) << err;
+    EXPECT_EQ(out, "best -of-\n");
+    ASSERT_EQ(Run("wordbook sample 'best -of-' --seed 5"), 0) << err;
+
+    ASSERT_EQ(Run("wordbook delete 'best -of-'"), 0) << err;
+    ASSERT_EQ(Run("wordbook list"), 0);
+    EXPECT_EQ(out.find("best"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, WordbookRefusalsExitOne) {
+    EXPECT_EQ(Run("wordbook rename nonsensewords other"), 1);
+    EXPECT_NE(err.find("Selected wordbook can't be renamed"), std::string::npos);
+    EXPECT_EQ(Run("wordbook delete velnarphrases"), 1);
+    EXPECT_NE(err.find("Selected wordbook can't be deleted"), std::string::npos);
+    EXPECT_EQ(Run("wordbook delete unknown"), 1);
+    EXPECT_NE(err.find("No Wordbook has been selected"), std::string::npos);
+    EXPECT_EQ(Run("wordbook sample velnarphrases"), 1);
+    EXPECT_NE(err.find("holds no entries"), std::string::npos);
+    EXPECT_EQ(Run("wordbook sample unknown"), 1);
+    EXPECT_EQ(Run("wordbook create '" + (data / "missing.txt") + "'"), 1);
+    EXPECT_EQ(Run("wordbook create '" + WriteFile("a.tx", "alpha\n") + "'"), 1);
+    EXPECT_EQ(Run("wordbook"), 2);
+}
+
+// A load killed outright leaves a sound database holding a prefix of the
+// entries the file gives.
+TEST_F(CommandLineTest, AKilledLoadLeavesAnIntactPrefix) {
+    std::string big;
+    for (int i = 0; i < 600000; ++i) big += "entry" + std::to_string(i) + "\n";
+    const std::string file = WriteFile("huge.txt", big);
+    const std::string exe = TARVEX4_EXE;
+    const std::string dataFolder = data.path();
+    std::vector<std::string> args{exe, "wordbook", "create", file, "--data", dataFolder};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+
+    // Wait until a first batch is committed, then kill.
+    SqlDatabase db;
+    db.Open(DatabasePath());
+    db.SetBusyTimeout(5000);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    long seen = 0;
+    while (seen == 0 && std::chrono::steady_clock::now() < deadline) {
+        try {
+            seen = db.Query("SELECT COUNT(*) FROM huge5").FieldInt(0);
+        } catch (const CppSQLite3Exception&) {
+        }
+        if (seen == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    db.Close();
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+
+    db.Open(DatabasePath());
+    EXPECT_EQ(std::string(db.Query("PRAGMA integrity_check").FieldText(0)), "ok");
+    const std::vector<std::string> entries = Entries("huge5");
+    EXPECT_GT(entries.size(), 0u);
+    for (std::size_t i = 0; i < entries.size(); ++i) ASSERT_EQ(entries[i], "entry" + std::to_string(i));
+}
+
+}  // namespace
