@@ -22,8 +22,8 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "tarvex4")
 set(CPACK_PACKAGE_CONTACT "tarvex4 maintainers <maintainers@users.noreply.c-seed-bb8cb6e1.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "text cut-up and auto-collage generator")
+# The summary above is the synopsis line; this is the text under it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "text cut-up and auto-collage generator\n"
   "A writer fills a main text and four tracks, weights the tracks with faders\n"
   "and presses GO: the texts are cut into snips of a few words and, with\n"
   "pictures from an image library, written as one HTML collage page whose\n"
