@@ -223,6 +223,7 @@ void Ctarvex4View::BuildMainSettings() {
     for (const char* style : kCollageStyles) m_style->addItem(style);
     m_style->setGeometry(QRect(DluPoint(20, 257), QSize(DluX(70), DluY(13))));
     m_style->setMaxVisibleItems(6);
+    WidenPopupToEntries(*m_style);
     Register(1090, m_style);
     Register(1100, Placed(new QCheckBox("Text Over Images", this), DluPoint(106, 261)));
     AddLabel("Number of words per snip:", 210, 230, 1061);

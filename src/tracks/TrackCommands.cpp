@@ -55,7 +55,11 @@ void OpenTrackFile(TrackState& track, UserInterface& ui) {
         // A folder opens as a stream that reads nothing: it must not empty the track.
         if (!std::filesystem::is_directory(choice->path, ignored)) {
             std::ifstream in(choice->path);
-            if (in) LoadMarkup(text, JoinFirstLines(in, kOpenLineLimit));
+            if (in) {
+                // The file replaces the whole text: keep it for Undo first.
+                track.m_trackUndoText = text.StreamRtfOut();
+                LoadMarkup(text, JoinFirstLines(in, kOpenLineLimit));
+            }
         }
     }
     text.ScrollToFirstLine();

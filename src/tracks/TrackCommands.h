@@ -14,8 +14,8 @@ class UserInterface;
 void InitialiseTrack(TrackState& track);
 
 // Open: asks for a text file and fills the track with its first 100 lines,
-// each followed by one space. A cancelled dialog or a file that does not open
-// leaves the text alone. The undo text is kept.
+// each followed by one space, after saving the text for Undo. A cancelled
+// dialog or a file that does not open leaves the text and the undo text alone.
 void OpenTrackFile(TrackState& track, UserInterface& ui);
 
 // The first `maxLines` lines of `in` (LF or CRLF ends), each followed by a space.
