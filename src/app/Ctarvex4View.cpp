@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -367,7 +368,8 @@ void Ctarvex4View::OnInitialUpdate() {
     ShowState();
     emit TitleChanged("VANTELO  Version 1.2");
     SetToolTips();
-    ShowTrack(m_state, *m_trackWindows, 1);
+    if (m_firstTrackAfterPaint) m_firstTrackPending = true;
+    else ShowTrack(m_state, *m_trackWindows, 1);
     m_text->setFocus(Qt::OtherFocusReason);
 }
 
@@ -378,6 +380,10 @@ void Ctarvex4View::SetBackgroundBitmap(const QPixmap& picture, int mode) {
 }
 
 void Ctarvex4View::paintEvent(QPaintEvent*) {
+    if (m_firstTrackPending) {
+        m_firstTrackPending = false;
+        QTimer::singleShot(0, this, [this] { ShowTrack(m_state, *m_trackWindows, 1); });
+    }
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     if (m_backgroundBitmap.isNull()) return;

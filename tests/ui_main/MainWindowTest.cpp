@@ -6,6 +6,8 @@
 #include "richtext/RichTextOps.h"
 #include "ui/CBitmapButton.h"
 #include "ui/QtRichEdit.h"
+#include "ui/TrackWindows.h"
+#include "ui/trackview.h"
 #include "ui/waitmessage.h"
 
 #include <QAction>
@@ -332,6 +334,25 @@ TEST_F(MainWindowTest, UserGuideFromTheHelpMenu) {
     frame->Command(32772)->trigger();
     ASSERT_EQ(ui.openedPages.size(), 1u);
     EXPECT_EQ(ui.openedPages[0], data.path() + "/usermanual/vantelo_manual.html");
+}
+
+// At the program's start the main window paints first; the track 1 window
+// follows on its own, on and in place.
+TEST_F(MainWindowTest, FirstTrackWindowFollowsTheFirstPaint) {
+    state = std::make_unique<MainFormState>();
+    state->m_dataFolder = data.path();
+    frame = std::make_unique<CMainFrame>();
+    view = new Ctarvex4View(*state, ui, frame.get());
+    frame->SetView(view);
+    view->OpenFirstTrackAfterFirstPaint();
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->Tracks()->Window(1), nullptr);
+    frame->setGeometry(50, 50, 800, 600);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->Tracks()->Window(1) != nullptr; }));
+    EXPECT_TRUE(view->Tracks()->Window(1)->isVisible());
+    EXPECT_TRUE(state->m_trackWindowOpen[0]);
+    EXPECT_TRUE(view->Tracks()->IsOnOffPushed(1));
 }
 
 TEST_F(MainWindowTest, CaptionsAndEntriesShowWhole) {
