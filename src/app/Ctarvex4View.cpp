@@ -28,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -234,6 +235,7 @@ void Ctarvex4View::BuildMainSettings() {
     for (const char* style : kCollageStyles) m_style->addItem(style);
     m_style->setGeometry(QRect(DluPoint(20, 257), QSize(DluX(70), DluY(13))));
     m_style->setMaxVisibleItems(6);
+    WidenPopupToEntries(*m_style);
     Register(1090, m_style);
     Register(1100, Placed(new QCheckBox("Text Over Images", this), DluPoint(106, 261)));
     AddLabel("Number of words per snip:", 210, 230, 1061);
@@ -377,7 +379,8 @@ void Ctarvex4View::OnInitialUpdate() {
     ShowState();
     emit TitleChanged("VANTELO  Version 1.2");
     SetToolTips();
-    ShowTrack(m_state, *m_trackWindows, 1);
+    if (m_firstTrackAfterPaint) m_firstTrackPending = true;
+    else ShowTrack(m_state, *m_trackWindows, 1);
     m_text->setFocus(Qt::OtherFocusReason);
 }
 
@@ -388,6 +391,10 @@ void Ctarvex4View::SetBackgroundBitmap(const QPixmap& picture, int mode) {
 }
 
 void Ctarvex4View::paintEvent(QPaintEvent*) {
+    if (m_firstTrackPending) {
+        m_firstTrackPending = false;
+        QTimer::singleShot(0, this, [this] { ShowTrack(m_state, *m_trackWindows, 1); });
+    }
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     if (m_backgroundBitmap.isNull()) return;

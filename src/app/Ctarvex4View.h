@@ -39,6 +39,9 @@ public:
     // The start of the form: saved font, output folder, start values, tips,
     // track 1 shown. Runs once.
     void OnInitialUpdate();
+    // The program's start: the track 1 window that the start opens comes once
+    // the main window has painted, so the main window does not wait for it.
+    void OpenFirstTrackAfterFirstPaint() { m_firstTrackAfterPaint = true; }
 
     // Runs the command of a control or menu id; false for an id with no handler.
     bool OnCommand(int id);
@@ -122,6 +125,8 @@ private:
     bool m_waitMessageCreated = false;
     std::unique_ptr<TrackWindows> m_trackWindows;
     bool m_initialised = false;
+    bool m_firstTrackAfterPaint = false;
+    bool m_firstTrackPending = false;
 
     QPixmap m_backgroundBitmap;
     int m_backgroundMode = kStretch;
