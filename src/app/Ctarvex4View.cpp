@@ -13,6 +13,8 @@
 #include "ui/RichEditReference.h"
 #include "ui/TrackWindows.h"
 #include "ui/filetype.h"
+#include "ui/imageCategories.h"
+#include "ui/imageimport.h"
 #include "ui/waitmessage.h"
 
 #include <QButtonGroup>
@@ -108,10 +110,12 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(1039, [this] { ChoosePaletteColour(m_state, m_ui); });
     Route(1087, [this] { ChooseOutputFile(m_state, m_ui); });
     Route(1093, [this] { ChooseCustomImageFolder(m_state, m_ui); });
+    Route(32782, [this] { ImageImportDialog().DoModal(); });
+    Route(1095, [this] { ImageSourcesDialog().DoModal(); });
 
     // Buttons of commands that other parts of the program bring are not
     // offered until they exist.
-    for (int id : {1022, 1023, 1095}) Control(id)->setEnabled(false);
+    for (int id : {1022, 1023}) Control(id)->setEnabled(false);
 
     BindState();
 }
@@ -120,6 +124,18 @@ Ctarvex4View::~Ctarvex4View() {
     m_trackWindows.reset();
     // Give the state back its own text area before the widget goes.
     if (m_replacedMainText) m_state.m_mainText = std::move(m_replacedMainText);
+}
+
+imageimport& Ctarvex4View::ImageImportDialog() {
+    if (m_imageImportDialog == nullptr) m_imageImportDialog = new imageimport(m_state.DatabasePath(), m_ui, this);
+    return *m_imageImportDialog;
+}
+
+imageCategories& Ctarvex4View::ImageSourcesDialog() {
+    if (m_imageSourcesDialog == nullptr) {
+        m_imageSourcesDialog = new imageCategories(m_state.DatabasePath(), m_ui, this);
+    }
+    return *m_imageSourcesDialog;
 }
 
 void Ctarvex4View::Register(int id, QWidget* widget) {

@@ -21,6 +21,8 @@ class QMenu;
 class QRadioButton;
 class QtRichEdit;
 class TrackWindows;
+class imageCategories;
+class imageimport;
 class waitmessage;
 
 // The main form: every control of the layout at its place, each a view of
@@ -53,6 +55,9 @@ public:
     QtRichEdit* MainText() const { return m_text; }
     QWidget* Control(int id) const;
     waitmessage* WaitBox() const { return m_waitMessage; }
+    // The image library dialogs, made on first use and kept with the form.
+    imageimport& ImageImportDialog();
+    imageCategories& ImageSourcesDialog();
     bool WaitBoxCreated() const { return m_waitMessageCreated; }
     TrackWindows* Tracks() const { return m_trackWindows.get(); }
     MainFormState& State() { return m_state; }
@@ -116,6 +121,8 @@ private:
     QMenu* m_contextMenu = nullptr;
 
     waitmessage* m_waitMessage = nullptr;
+    imageimport* m_imageImportDialog = nullptr;
+    imageCategories* m_imageSourcesDialog = nullptr;
     bool m_waitMessageCreated = false;
     std::unique_ptr<TrackWindows> m_trackWindows;
     bool m_initialised = false;

@@ -203,6 +203,18 @@ std::string InsertImage(std::string_view categoryId, std::string_view fileName, 
     return buffer.Format("%s%Q);", head.c_str(), encodedFile);
 }
 
+std::string SelectCategoryRowsInIdOrder() { return "SELECT ID,CATEGORY FROM imagecategory ORDER BY ID ASC"; }
+
+std::string CountImagesByCategory() { return "SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY"; }
+
+// ---- Transactions -----------------------------------------------------------------------
+
+std::string BeginTransaction() { return "BEGIN"; }
+
+std::string CommitTransaction() { return "COMMIT"; }
+
+std::string RollbackTransaction() { return "ROLLBACK"; }
+
 // ---- How a failure is reported ----------------------------------------------------------
 
 FailureReporting ReportingOf(DbOperation operation) {

@@ -18,8 +18,22 @@ QSize ButtonSize(const QString& caption) {
     if (caption == "lyric") return {42, 37};
     if (caption == "open") return {24, 23};
     if (IsKnownGlyph(caption)) return {24, 23};
+    // The image library dialogs' buttons fill their slots.
+    if (caption == "import" || caption == "exitsel") return {75, 26};
+    if (caption == "refresh") return {74, 29};
+    if (caption == "savesel") return {81, 28};
     // Caption buttons of other dialogs: wide enough for the word.
     return {qMax(60, 10 + 7 * int(caption.size())), 23};
+}
+
+// The word on a caption button: the caption, or what the button does where
+// the caption is only a name.
+QString FaceText(const QString& caption) {
+    if (caption == "exitsel") return "Exit";
+    if (caption == "savesel") return "Save";
+    if (caption == "import") return "Import";
+    if (caption == "refresh") return "Refresh";
+    return caption;
 }
 
 void DrawFace(QPainter& p, const QRect& r, QChar state) {
@@ -68,7 +82,7 @@ QPixmap DrawButton(const QString& caption, QChar state) {
         f.setPixelSize(11);
         f.setBold(true);
         p.setFont(f);
-        p.drawText(inner, Qt::AlignCenter, caption);
+        p.drawText(inner, Qt::AlignCenter, FaceText(caption));
     }
     p.end();
     return pm;
