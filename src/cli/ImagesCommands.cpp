@@ -8,6 +8,7 @@
 #include "support/ConsoleUserInterface.h"
 #include "support/DataFolder.h"
 
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -31,11 +32,21 @@ struct ImagesOptions {
     throw CLI::RuntimeError(1);
 }
 
+// Opening a missing file would make an empty database there: say so instead.
 std::string DatabasePath(const ImagesOptions& o, const std::string& command) {
-    if (!o.data.empty()) return wordsdb::DatabasePath(o.data);
-    DataFolderSetup setup = EnsureDataFolder();
-    for (const std::string& problem : setup.problems) std::cerr << "tarvex4 images " << command << ": " << problem << '\n';
-    return wordsdb::DefaultDatabasePath();
+    std::string path;
+    if (!o.data.empty()) {
+        path = wordsdb::DatabasePath(o.data);
+    } else {
+        DataFolderSetup setup = EnsureDataFolder();
+        for (const std::string& problem : setup.problems) {
+            std::cerr << "tarvex4 images " << command << ": " << problem << '\n';
+        }
+        path = wordsdb::DefaultDatabasePath();
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) Fail(command, "no words database at " + path);
+    return path;
 }
 
 void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const CLI::Option* newCategoryOption) {
