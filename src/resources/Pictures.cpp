@@ -19,7 +19,8 @@ QSize ButtonSize(const QString& caption) {
     if (caption == "open") return {24, 23};
     if (IsKnownGlyph(caption)) return {24, 23};
     // The image library dialogs' buttons fill their slots.
-    if (caption == "import" || caption == "exitsel") return {75, 26};
+    if (caption == "import") return {72, 27};
+    if (caption == "exitsel") return {75, 26};
     if (caption == "refresh") return {74, 29};
     if (caption == "savesel") return {81, 28};
     // Caption buttons of other dialogs: wide enough for the word.
