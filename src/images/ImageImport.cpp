@@ -1,6 +1,6 @@
 #include "images/ImageImport.h"
 
-#include "db/SqlBlob.h"
+#include "db/BlobCodec.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
 #include "images/GifHeader.h"
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -19,36 +20,47 @@ using namespace imageimport_text;
 
 enum class ReadOutcome { Read, TooLarge, Failed };
 
-// Reads at most one byte more than may be stored, so a large file costs
-// little and a file that grows meanwhile is still judged by what was read.
-ReadOutcome ReadPictureFile(const std::string& path, std::string& bytes, std::string& reason) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return ReadOutcome::Failed;
-    }
-    bytes.resize(static_cast<std::size_t>(kMaxImportBytes) + 1);
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool failed = std::ferror(file) != 0;
-    const int code = errno;
-    std::fclose(file);
-    if (failed) {
-        reason = code != 0 ? std::strerror(code) : "read error";
-        return ReadOutcome::Failed;
-    }
-    if (got > static_cast<std::size_t>(kMaxImportBytes)) return ReadOutcome::TooLarge;
-    bytes.resize(got);
-    return ReadOutcome::Read;
-}
+// A file's bytes and their stored text, in buffers kept for the whole
+// import: one allocation instead of a few per file.
+class PictureBuffers {
+public:
+    PictureBuffers()
+        : m_bytes(std::make_unique<unsigned char[]>(kCapacity)),
+          m_text(std::make_unique<unsigned char[]>(blobcodec::EncodedCapacity(kCapacity))) {}
 
-std::string InsertStatement(const std::string& categoryId, const std::string& fileName, const std::string& bytes) {
-    const PictureSize size = ReadGifSize(bytes);
-    SqlBlob blob;
-    blob.SetBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
-    return wordsdb::InsertImage(categoryId, fileName, std::to_string(size.width), std::to_string(size.height),
-                                blob.Encoded());
-}
+    // Reads at most one byte more than may be stored, so a large file costs
+    // little and a file that grows meanwhile is judged by what was read.
+    ReadOutcome Read(const std::string& path, std::string& reason) {
+        errno = 0;
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (file == nullptr) {
+            reason = std::strerror(errno);
+            return ReadOutcome::Failed;
+        }
+        m_count = std::fread(m_bytes.get(), 1, kCapacity, file);
+        const bool failed = std::ferror(file) != 0;
+        const int code = errno;
+        std::fclose(file);
+        if (failed) {
+            reason = code != 0 ? std::strerror(code) : "read error";
+            return ReadOutcome::Failed;
+        }
+        return m_count > static_cast<std::size_t>(kMaxImportBytes) ? ReadOutcome::TooLarge : ReadOutcome::Read;
+    }
+
+    std::string InsertStatement(const std::string& categoryId, const std::string& fileName) {
+        const PictureSize size = ReadGifSize(m_bytes.get(), m_count);
+        blobcodec::Encode(m_bytes.get(), m_count, m_text.get());
+        return wordsdb::InsertImage(categoryId, fileName, std::to_string(size.width), std::to_string(size.height),
+                                    reinterpret_cast<const char*>(m_text.get()));
+    }
+
+private:
+    static constexpr std::size_t kCapacity = static_cast<std::size_t>(kMaxImportBytes) + 1;
+    std::unique_ptr<unsigned char[]> m_bytes;
+    std::unique_ptr<unsigned char[]> m_text;
+    std::size_t m_count = 0;
+};
 
 // The files of the folder that the import takes: names holding ".gif".
 // Sub-folders are not files, whatever their names say.
@@ -82,10 +94,14 @@ void ShowUnreadable(UserInterface& ui, const ImportReport& report) {
 std::string ImportReport::ResultMessage() const {
     std::string text = std::to_string(stored) + " GIFS stored to category: " + categoryName;
     if (tooLarge > 0) {
-        text += "\n" + std::to_string(tooLarge) + " GIFS over " + std::to_string(kMaxImportBytes) +
+        text += '\n';
+        text += std::to_string(tooLarge) + " GIFS over " + std::to_string(kMaxImportBytes) +
                 " bytes were skipped for their size.";
     }
-    if (failed > 0) text += "\n" + std::to_string(failed) + " GIFS could not be stored.";
+    if (failed > 0) {
+        text += '\n';
+        text += std::to_string(failed) + " GIFS could not be stored.";
+    }
     if (!folderRead) text += "\nThe folder " + folder + " could not be read.";
     return text;
 }
@@ -209,12 +225,17 @@ void ImageImporter::StoreFolder(ImportReport& report, UserInterface& ui, const I
     }
     bool errorShown = false;
     {
-        ImportTransaction transaction(db);
-        std::string bytes;
+        PictureBuffers buffers;
         std::string reason;
-        int done = 0;
-        for (const FolderEntry& file : files) {
-            switch (ReadPictureFile(file.fullPath, bytes, reason)) {
+        // After a failure that undid a transaction, its rows are read again.
+        ImportTransaction transaction(db, [&](std::size_t row) {
+            const FolderEntry& file = files[row];
+            if (buffers.Read(file.fullPath, reason) != ReadOutcome::Read) return std::string();
+            return buffers.InsertStatement(report.categoryId, LowerCaseName(file.name));
+        });
+        for (std::size_t row = 0; row < files.size(); ++row) {
+            const FolderEntry& file = files[row];
+            switch (buffers.Read(file.fullPath, reason)) {
                 case ReadOutcome::TooLarge:
                     ++report.tooLarge;
                     break;
@@ -224,7 +245,7 @@ void ImageImporter::StoreFolder(ImportReport& report, UserInterface& ui, const I
                     break;
                 case ReadOutcome::Read:
                     try {
-                        transaction.Add(InsertStatement(report.categoryId, LowerCaseName(file.name), bytes));
+                        transaction.Add(buffers.InsertStatement(report.categoryId, LowerCaseName(file.name)), row);
                         ++report.stored;
                     } catch (const CppSQLite3Exception& e) {
                         ++report.failed;
@@ -233,7 +254,7 @@ void ImageImporter::StoreFolder(ImportReport& report, UserInterface& ui, const I
                     }
                     break;
             }
-            if (progress) progress(++done, report.found);
+            if (progress) progress(static_cast<int>(row) + 1, report.found);
         }
         try {
             transaction.Commit();

@@ -17,7 +17,7 @@ void ImportTransaction::Begin() {
     m_open = true;
 }
 
-void ImportTransaction::Add(std::string statement) {
+void ImportTransaction::Add(const std::string& statement, std::size_t row) {
     if (!m_open) Begin();
     try {
         m_db.Execute(statement);
@@ -26,8 +26,8 @@ void ImportTransaction::Add(std::string statement) {
         throw;
     }
     m_batchBytes += statement.size();
-    m_batch.push_back(std::move(statement));
-    if (m_batch.size() >= kBatchRows || m_batchBytes >= kBatchBytes) SaveBatch(true);
+    m_batch.push_back(row);
+    if (m_batchBytes >= m_batchLimit) SaveBatch(true);
 }
 
 void ImportTransaction::Commit() {
@@ -37,29 +37,30 @@ void ImportTransaction::Commit() {
 void ImportTransaction::SaveBatch(bool rethrow) {
     if (!m_open) return;
     m_open = false;
+    std::vector<std::size_t> batch;
+    batch.swap(m_batch);
+    m_batchBytes = 0;
     try {
         m_db.Execute(wordsdb::CommitTransaction());
-        m_batch.clear();
-        m_batchBytes = 0;
         return;
     } catch (const CppSQLite3Exception&) {
         // No transaction left to commit (the failure rolled it back), or the
-        // commit itself failed: end it and write the batch again row by row.
+        // commit itself failed: end it and write the batch again.
     }
     try {
         m_db.Execute(wordsdb::RollbackTransaction());
     } catch (const CppSQLite3Exception&) {
     }
     std::optional<CppSQLite3Exception> first;
-    for (const std::string& statement : m_batch) {
+    for (std::size_t row : batch) {
+        const std::string statement = m_rebuild(row);
         try {
+            if (statement.empty()) throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, "row lost");
             m_db.Execute(statement);
         } catch (const CppSQLite3Exception& e) {
             ++m_lost;
             if (!first) first = e;
         }
     }
-    m_batch.clear();
-    m_batchBytes = 0;
     if (first && rethrow) throw *first;
 }

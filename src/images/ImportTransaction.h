@@ -2,6 +2,7 @@
 #include "db/SqlDatabase.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,20 +12,24 @@
 // A failing statement costs only its own row: the rows added before it are
 // committed, and when the failure took their transaction with it (SQLite
 // rolls back the whole transaction on some errors) they are written again.
+// Rows are not kept in memory for that: each has a number, and `rebuild`
+// makes its statement again from the number (empty: it cannot).
 class ImportTransaction {
 public:
-    static constexpr std::size_t kBatchRows = 200;
-    static constexpr std::size_t kBatchBytes = 16u * 1024u * 1024u;
+    static constexpr std::size_t kBatchBytes = 64u * 1024u * 1024u;
+    using Rebuild = std::function<std::string(std::size_t row)>;
 
-    explicit ImportTransaction(SqlDatabase& db) : m_db(db) {}
+    // A batch is committed once its statements reach `batchBytes`.
+    ImportTransaction(SqlDatabase& db, Rebuild rebuild, std::size_t batchBytes = kBatchBytes)
+        : m_db(db), m_rebuild(std::move(rebuild)), m_batchLimit(batchBytes) {}
     ImportTransaction(const ImportTransaction&) = delete;
     ImportTransaction& operator=(const ImportTransaction&) = delete;
     // Commits what is pending; a failure here is only counted in Lost().
     ~ImportTransaction();
 
-    // Runs one INSERT. Throws CppSQLite3Exception when the database refused
-    // it; nothing of that row is stored then.
-    void Add(std::string statement);
+    // Runs the INSERT of row `row`. Throws CppSQLite3Exception when the
+    // database refused it; nothing of that row is stored then.
+    void Add(const std::string& statement, std::size_t row);
     // Makes every row added so far durable. Throws the first failure when
     // some of them could not be stored (they are counted in Lost()).
     void Commit();
@@ -33,11 +38,13 @@ public:
 
 private:
     void Begin();
-    // After a failure: keep the batch, by COMMIT or else by writing it again.
+    // Keeps the batch, by COMMIT or else by writing it again row by row.
     void SaveBatch(bool rethrow);
 
     SqlDatabase& m_db;
-    std::vector<std::string> m_batch;
+    Rebuild m_rebuild;
+    std::vector<std::size_t> m_batch;
+    std::size_t m_batchLimit;
     std::size_t m_batchBytes = 0;
     bool m_open = false;
     int m_lost = 0;

@@ -106,6 +106,8 @@ void imageimport::OnInitDialog() {
     for (const std::string& name : SortedForList(m_listed)) m_categoryCombo->addItem(Q(name));
     m_categoryCombo->setCurrentIndex(m_categoryCombo->count() > 0 ? 0 : -1);
     m_existingRadio->setChecked(true);
+    // Each opening starts with an empty new name; the folder stays.
+    m_newName->clear();
 }
 
 int imageimport::DoModal() {
