@@ -6,7 +6,7 @@
 #include "images/ImageImport.h"
 #include "images/ImageSources.h"
 #include "support/ConsoleUserInterface.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <filesystem>
 #include <iostream>

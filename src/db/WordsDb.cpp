@@ -3,8 +3,7 @@
 #include <cctype>
 
 #include "db/CppSQLite3Exception.h"
-#include "support/DataFolder.h"
-#include "support/UserInterface.h"
+#include "db/DataFolder.h"
 
 namespace wordsdb {
 
@@ -254,20 +253,6 @@ FailureReporting ReportingOf(DbOperation operation) {
             break;
     }
     return {Report::Escape, Report::Escape, false};
-}
-
-void ShowFailure(UserInterface& ui, Report report, const CppSQLite3Exception& error) {
-    switch (report) {
-        case Report::ExceptionMessage:
-            ui.ShowMessage(error.Message(), kErrorCaption);
-            break;
-        case Report::FixedMessage:
-            ui.ShowMessage(kFixedErrorText, kErrorCaption);
-            break;
-        case Report::Escape:
-        case Report::Silent:
-            break;
-    }
 }
 
 }  // namespace wordsdb
