@@ -78,8 +78,6 @@ void CMainFrame::BuildMenu() {
             connect(action, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
         }
     }
-    // Importing pictures comes with the image library.
-    Command(32782)->setEnabled(false);
 }
 
 void CMainFrame::BuildAccelerators() {

@@ -14,6 +14,8 @@
 #include "ui/TrackWindows.h"
 #include "ui/authors.h"
 #include "ui/filetype.h"
+#include "ui/imageCategories.h"
+#include "ui/imageimport.h"
 #include "ui/waitmessage.h"
 #include "wordbooks/FillCommands.h"
 
@@ -120,10 +122,8 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
         wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
         wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
     });
-
-    // Buttons of commands that other parts of the program bring are not
-    // offered until they exist.
-    Control(1095)->setEnabled(false);
+    Route(32782, [this] { ImageImportDialog().DoModal(); });
+    Route(1095, [this] { ImageSourcesDialog().DoModal(); });
 
     BindState();
 }
@@ -132,6 +132,18 @@ Ctarvex4View::~Ctarvex4View() {
     m_trackWindows.reset();
     // Give the state back its own text area before the widget goes.
     if (m_replacedMainText) m_state.m_mainText = std::move(m_replacedMainText);
+}
+
+imageimport& Ctarvex4View::ImageImportDialog() {
+    if (m_imageImportDialog == nullptr) m_imageImportDialog = new imageimport(m_state.DatabasePath(), m_ui, this);
+    return *m_imageImportDialog;
+}
+
+imageCategories& Ctarvex4View::ImageSourcesDialog() {
+    if (m_imageSourcesDialog == nullptr) {
+        m_imageSourcesDialog = new imageCategories(m_state.DatabasePath(), m_ui, this);
+    }
+    return *m_imageSourcesDialog;
 }
 
 void Ctarvex4View::Register(int id, QWidget* widget) {

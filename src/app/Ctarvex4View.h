@@ -22,6 +22,8 @@ class QRadioButton;
 class QtRichEdit;
 class TrackWindows;
 class authors;
+class imageCategories;
+class imageimport;
 class waitmessage;
 
 // The main form: every control of the layout at its place, each a view of
@@ -57,6 +59,9 @@ public:
     QtRichEdit* MainText() const { return m_text; }
     QWidget* Control(int id) const;
     waitmessage* WaitBox() const { return m_waitMessage; }
+    // The image library dialogs, made on first use and kept with the form.
+    imageimport& ImageImportDialog();
+    imageCategories& ImageSourcesDialog();
     bool WaitBoxCreated() const { return m_waitMessageCreated; }
     TrackWindows* Tracks() const { return m_trackWindows.get(); }
     authors* AuthorsDialog() const { return m_authorsDialog; }
@@ -122,6 +127,8 @@ private:
 
     authors* m_authorsDialog = nullptr;
     waitmessage* m_waitMessage = nullptr;
+    imageimport* m_imageImportDialog = nullptr;
+    imageCategories* m_imageSourcesDialog = nullptr;
     bool m_waitMessageCreated = false;
     std::unique_ptr<TrackWindows> m_trackWindows;
     bool m_initialised = false;
