@@ -2,10 +2,12 @@
 
 #include "app/BitmapSlider.h"
 #include "app/DialogUnits.h"
+#include "app/SessionIds.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
+#include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
 #include "ui/QtPrintTarget.h"
@@ -13,6 +15,7 @@
 #include "ui/RichEditReference.h"
 #include "ui/TrackWindows.h"
 #include "ui/filetype.h"
+#include "ui/trackview.h"
 #include "ui/waitmessage.h"
 
 #include <QButtonGroup>
@@ -108,6 +111,8 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(1039, [this] { ChoosePaletteColour(m_state, m_ui); });
     Route(1087, [this] { ChooseOutputFile(m_state, m_ui); });
     Route(1093, [this] { ChooseCustomImageFolder(m_state, m_ui); });
+    Route(kSaveSessionCommand, [this] { SaveSession(); });
+    Route(kOpenSessionCommand, [this] { OpenSession(); });
 
     // Buttons of commands that other parts of the program bring are not
     // offered until they exist.
@@ -364,7 +369,7 @@ void Ctarvex4View::OnInitialUpdate() {
     m_state.m_customImageFolder = std::string(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict)
     m_state.m_nextImageId = 0;
     ShowState();
-    emit TitleChanged("VANTELO  Version 1.2");
+    ShowTitle();
     SetToolTips();
     ShowTrack(m_state, *m_trackWindows, 1);
     m_text->setFocus(Qt::OtherFocusReason);
@@ -436,6 +441,33 @@ void Ctarvex4View::HideWaitMessage() {
 }
 
 void Ctarvex4View::Go() { BuildCollage(m_state, m_ui); }
+
+void Ctarvex4View::ShowTitle() {
+    const QString title = "VANTELO  Version 1.2";
+    emit TitleChanged(m_sessionName.empty() ? title : title + " - " + QString::fromStdString(m_sessionName));
+}
+
+void Ctarvex4View::SaveSession() {
+    std::array<bool, 4> windowsOpen{};
+    for (int n = 1; n <= 4; ++n) {
+        trackview* window = m_trackWindows->Window(n);
+        windowsOpen[static_cast<size_t>(n - 1)] = window != nullptr && window->isVisible();
+    }
+    if (std::optional<std::string> name = SaveSessionCommand(m_state, m_ui, windowsOpen, m_sessionName)) {
+        m_sessionName = *name;
+        ShowTitle();
+    }
+}
+
+void Ctarvex4View::OpenSession() {
+    std::optional<std::string> name = OpenSessionCommand(m_state, m_ui, *m_trackWindows);
+    if (!name) return;
+    for (int n = 1; n <= 4; ++n) {
+        if (trackview* window = m_trackWindows->Window(n)) window->ShowState();
+    }
+    m_sessionName = *name;
+    ShowTitle();
+}
 
 void Ctarvex4View::Print() {
     std::unique_ptr<PrintTarget> target =

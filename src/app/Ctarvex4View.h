@@ -97,6 +97,9 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     void Go();
     void Print();
+    void SaveSession();
+    void OpenSession();
+    void ShowTitle();
 
     MainFormState& m_state;
     UserInterface& m_ui;
@@ -119,6 +122,8 @@ private:
     bool m_waitMessageCreated = false;
     std::unique_ptr<TrackWindows> m_trackWindows;
     bool m_initialised = false;
+    // Name of the session last opened or saved, shown in the title.
+    std::string m_sessionName;
 
     QPixmap m_backgroundBitmap;
     int m_backgroundMode = kStretch;
