@@ -14,6 +14,12 @@ for p in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$p")
 done
+# Debian's nodejs comes without npm (its own package); a Node.js from elsewhere
+# usually brings one. Install Debian's only when there is no npm at all.
+if ! command -v npm >/dev/null 2>&1; then
+  status=$(dpkg-query -W -f='${Status}' npm 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=(npm)
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
