@@ -208,13 +208,17 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
         "(or a session's) changed by the options, and print the page's path.");
     go->add_option("--seed", o->seed,
                    "Seed the random generator with N right before the run (default: the time); 'last': the\n"
-                   "session's seed, which gives the session's last page again");
+                   "session's seed, which gives the session's last page again")
+        ->type_name("N|last");
     go->add_option("--session", o->session, "Start from the settings and texts of session FILE (*.vantelo);\n"
-                                            "the other options change them");
-    go->add_option("--save-session", o->saveSession, "Write the session of this run (settings, texts, seed) to FILE");
+                                            "the other options change them")
+        ->type_name("FILE");
+    go->add_option("--save-session", o->saveSession, "Write the session of this run (settings, texts, seed) to FILE")
+        ->type_name("FILE");
     go->add_option("--count", o->count, "Write N pages from the seeds S, S+1, ... (collage1.html ... collageN.html,\n"
                                         "or the output file name with a number)")
-        ->check(CLI::Range(1, 10000));
+        ->check(CLI::Range(1, 10000))
+        ->type_name("N");
     go->add_option("--main", o->mainFile, "Load FILE into the main text (its first 75 lines)");
     go->add_option("--track", o->tracks, "K=FILE: turn track K on and load FILE into it (first 100 lines)");
     go->add_option("--track-off", o->tracksOff, "Turn track K off")->check(CLI::Range(1, 4));
