@@ -12,6 +12,8 @@
 #include <sstream>
 
 using nlohmann::json;
+// Written in a fixed order, so that a person reading the file finds what it is first.
+using ordered = nlohmann::ordered_json;
 
 namespace {
 
@@ -25,8 +27,8 @@ std::string ColourText(std::uint32_t colour) {
 
 // Only the attributes that were uniform are written; an absent key means
 // "mixed" and is left alone when the session is opened.
-json FontJson(const CharFormat& f) {
-    json font = json::object();
+ordered FontJson(const CharFormat& f) {
+    ordered font = ordered::object();
     if (f.Has(CharFormat::kFace)) font["face"] = f.face;
     if (f.Has(CharFormat::kSize)) font["sizeTwips"] = f.heightTwips;
     if (f.Has(CharFormat::kColour)) font["colour"] = ColourText(f.textColour);
@@ -37,7 +39,7 @@ json FontJson(const CharFormat& f) {
     return font;
 }
 
-json TrackJson(const SessionTrack& t) {
+ordered TrackJson(const SessionTrack& t) {
     return {{"rtf", t.rtf},
             {"font", FontJson(t.font)},
             {"colour", ColourText(t.colour)},
@@ -305,7 +307,7 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
 }
 
 std::string SessionToJson(const Session& s) {
-    json root = {{"format", kSessionFormatName}, {"version", kSessionFormatVersion}};
+    ordered root = {{"format", kSessionFormatName}, {"version", kSessionFormatVersion}};
     if (s.lastSeed) root["lastSeed"] = *s.lastSeed;
     root["main"] = {{"rtf", s.mainRtf},     {"font", FontJson(s.mainFont)},    {"palette", ColourText(s.palette)},
                     {"style", s.mainStyle}, {"wordsPerSnip", s.wordsPerSnip}, {"show", s.showMain}};
@@ -315,10 +317,10 @@ std::string SessionToJson(const Session& s) {
     root["volumes"] = {{"text", s.textVolume}, {"image", s.imageVolume}};
     root["customFolder"] = {{"use", s.useCustomFolder}, {"path", s.customImageFolder}, {"shown", s.customFolderText}};
     root["output"] = {{"folder", s.outputFolder}, {"fileName", s.outputFileName}};
-    root["tracks"] = json::array();
+    root["tracks"] = ordered::array();
     for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
     // A path with bytes that are not UTF-8 cannot go into JSON as it is.
-    return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    return root.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
 
 Session SessionFromJson(std::string_view text) {

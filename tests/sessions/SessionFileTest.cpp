@@ -112,6 +112,9 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
     nlohmann::json badSeed = nlohmann::json::parse(good);
     badSeed["lastSeed"] = -1;
     nlohmann::json foreignJson = {{"format", "something-else"}, {"version", 1}};
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "{\"a\":";
+    const std::string deepComplete = deep + "1" + std::string(100000, '}');
 
     const struct {
         const char* name;
@@ -123,6 +126,8 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
         {"truncated", good.substr(0, good.size() / 2), "it is damaged or cut short"},
         {"picture", "\x89PNG\r\n\x1a\n....", "it is not a VANTELO session"},
         {"foreign json", foreignJson.dump(), "it is not a VANTELO session"},
+        {"deeply nested", deepComplete, "it is not a VANTELO session"},
+        {"deeply cut", deep, "it is damaged or cut short"},
         {"no version", R"({"format":"vantelo-session"})", "no valid session format version"},
         {"newer", newer.dump(), "newer version of the program (session format 2; this one reads up to 1)"},
         {"fader", badFader.dump(), "tracks[3].fader is not a number from 0 to 200"},
