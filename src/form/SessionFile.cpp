@@ -362,6 +362,10 @@ Session SessionFromJson(std::string_view text) {
     const FieldReader output = top.Object("output");
     output.Text("folder", s.outputFolder);
     output.Text("fileName", s.outputFileName);
+    // The page's name, never a path: a session cannot send the page elsewhere than its folder.
+    if (s.outputFileName.empty() || s.outputFileName.find('/') != std::string::npos || s.outputFileName == "." ||
+        s.outputFileName == "..")
+        output.Bad("fileName", "is not a file name");
 
     if (const json* tracks = top.Find("tracks")) {
         if (!tracks->is_array() || tracks->size() > s.tracks.size()) top.Bad("tracks", "is not a list of 4 tracks");

@@ -109,6 +109,8 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
     badColour["main"]["palette"] = "#12345";
     nlohmann::json badType = nlohmann::json::parse(good);
     badType["volumes"]["text"] = "20";
+    nlohmann::json badName = nlohmann::json::parse(good);
+    badName["output"]["fileName"] = "../../elsewhere.html";
     nlohmann::json badSeed = nlohmann::json::parse(good);
     badSeed["lastSeed"] = -1;
     nlohmann::json foreignJson = {{"format", "something-else"}, {"version", 1}};
@@ -134,6 +136,7 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
         {"colour", badColour.dump(), "main.palette is not a colour #RRGGBB"},
         {"type", badType.dump(), "volumes.text is not a number from 0 to 40"},
         {"seed", badSeed.dump(), "lastSeed is not a number from 0 to 4294967295"},
+        {"page name", badName.dump(), "output.fileName is not a file name"},
     };
     for (const auto& c : cases) {
         const std::string path = scratch / (std::string(c.name) + ".vantelo");
