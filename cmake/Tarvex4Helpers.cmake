@@ -15,22 +15,23 @@ function(tarvex4_add_test_folder dir)
   else()
     target_link_libraries(${target} PRIVATE tarvex4cli tarvex4core GTest::gtest GTest::gtest_main)
   endif()
+  target_link_libraries(${target} PRIVATE tarvex4_options)
   target_compile_definitions(${target} PRIVATE
     TARVEX4_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TARVEX4_BUILD_DIR="${PROJECT_BINARY_DIR}"
     TARVEX4_BUILD_DATA_DIR="${TARVEX4_BUILD_DATA_DIR}"
-    TARVEX4_EXE="$<TARGET_FILE:tarvex4>")
-  add_dependencies(${target} tarvex4)
-  # Every test runs (and is listed) through `cmake -E env`, so the whole
-  # environment reaches it. Core tests keep LeakSanitizer on; Qt's font cache
-  # leaks by design, so the window tests run without it.
+    TARVEX4_EXE="$<TARGET_FILE:tarvex4>"
+    TARVEX4_WINDOW_EXE="$<TARGET_FILE:tarvex4-window>")
+  add_dependencies(${target} tarvex4 tarvex4-window)
+  # Core tests keep LeakSanitizer on; Qt's font cache leaks by design, so the
+  # window tests run without it.
   set(env QT_QPA_PLATFORM=offscreen TARVEX4_NO_OPEN=1)
   if(name MATCHES "^ui")
     list(APPEND env ASAN_OPTIONS=detect_leaks=0)
   endif()
-  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${env}")
   gtest_discover_tests(${target}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
     DISCOVERY_TIMEOUT 60
-    DISCOVERY_MODE PRE_TEST)
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "${env}")
 endfunction()

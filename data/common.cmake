@@ -8,15 +8,10 @@ add_library(tarvex4_datacommon STATIC
   "${CMAKE_CURRENT_LIST_DIR}/common/GifFile.cpp")
 target_include_directories(tarvex4_datacommon PUBLIC "${CMAKE_CURRENT_LIST_DIR}" "${GIF_INCLUDE_DIR}")
 target_link_libraries(tarvex4_datacommon PUBLIC ${GIF_LIBRARY} ZLIB::ZLIB)
-
+target_link_libraries(tarvex4_datacommon PRIVATE tarvex4_options)
 
 # The parts of the program the builders share with it (database layer, the
-# statement catalogue, the random generator, the author list), compiled here
-# so that unrelated changes to the program do not rebuild the data.
-set(core_src "${PROJECT_SOURCE_DIR}/src")
-add_library(tarvex4_datacore STATIC
-  "${core_src}/db/BlobCodec.cpp" "${core_src}/db/CppSQLite3Exception.cpp" "${core_src}/db/SqlBlob.cpp"
-  "${core_src}/db/SqlBuffer.cpp" "${core_src}/db/SqlDatabase.cpp" "${core_src}/db/WordsDb.cpp"
-  "${core_src}/support/DataFolder.cpp" "${core_src}/support/Random.cpp" "${core_src}/wordbooks/AuthorList.cpp")
-target_include_directories(tarvex4_datacore PUBLIC "${core_src}" "${CMAKE_BINARY_DIR}/src/generated")
-target_link_libraries(tarvex4_datacore PUBLIC SQLite::SQLite3 Threads::Threads)
+# statement catalogue, the random generator, the author list) come from the
+# program's own libraries.
+add_library(tarvex4_datacore INTERFACE)
+target_link_libraries(tarvex4_datacore INTERFACE tarvex4_db tarvex4_wordbooks tarvex4_options)

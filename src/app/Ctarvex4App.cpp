@@ -2,7 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <QMessageBox>
 #include <QTimer>

@@ -1,5 +1,5 @@
 #pragma once
-#include "form/MainCommands.h"
+#include "composer/MainCommands.h"
 #include "form/MainFormState.h"
 #include "support/UserInterface.h"
 

@@ -1,7 +1,9 @@
 #include "cli/CliRegistry.h"
 
+#include "cli/CommandSuggestion.h"
 #include "support/BuildInfo.h"
 
+#include <filesystem>
 #include <iostream>
 #include <map>
 
@@ -22,8 +24,10 @@ CliRegistration::CliRegistration(std::string name, CommandSetup setup) {
 void SetUpCommands(CLI::App& root) {
     root.description(
         "tarvex4: text cut-up and auto-collage generator.\n"
-        "Without arguments (or with a file argument) it opens the window;\n"
-        "a sub-command runs headless.");
+        "Without arguments (or with an existing file as argument) it opens the\n"
+        "window; a sub-command runs headless and loads no Qt library. A word that\n"
+        "is neither a sub-command nor an existing file is an unknown command\n"
+        "(exit status 2).");
     root.set_version_flag("--version",
                           std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION);
     root.require_subcommand(0, 1);
@@ -35,6 +39,30 @@ bool IsHeadlessInvocation(int argc, char** argv) {
     std::string first = argv[1];
     if (!first.empty() && first[0] == '-') return true;
     return Registry().count(first) > 0;
+}
+
+std::vector<std::string> CommandNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : Registry()) names.push_back(entry.first);
+    return names;
+}
+
+Invocation ClassifyInvocation(int argc, char** argv) {
+    if (argc < 2) return Invocation::kWindow;
+    if (IsHeadlessInvocation(argc, argv)) return Invocation::kHeadless;
+    // The window takes a document argument (and shows the empty form), so only
+    // a word that names no file is taken for a mistyped sub-command.
+    std::error_code error;
+    if (std::filesystem::exists(argv[1], error)) return Invocation::kWindow;
+    return Invocation::kUnknownCommand;
+}
+
+int ReportUnknownCommand(const std::string& word) {
+    std::cerr << "tarvex4: unknown command \"" << word << "\"";
+    const std::string closest = ClosestCommand(word, CommandNames());
+    if (!closest.empty()) std::cerr << "; the closest is \"" << closest << "\"";
+    std::cerr << ".\nNo file of that name either. See tarvex4 --help for the sub-commands.\n";
+    return 2;
 }
 
 int RunCommandLine(int argc, char** argv) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Each cli/*.cpp registers its sub-command with a static CliRegistration, so
 // adding a command never touches the others.
@@ -17,9 +18,23 @@ struct CliRegistration {
 // Builds the whole parser: --version and every registered sub-command.
 void SetUpCommands(CLI::App& root);
 
+// The names of the registered sub-commands, sorted.
+std::vector<std::string> CommandNames();
+
 // True when argv names a registered sub-command or an option, i.e. the
 // program should run headless instead of opening the window.
 bool IsHeadlessInvocation(int argc, char** argv);
+
+enum class Invocation {
+    kHeadless,        // a sub-command or an option
+    kWindow,          // no argument, or an existing file
+    kUnknownCommand,  // a word that is neither
+};
+Invocation ClassifyInvocation(int argc, char** argv);
+
+// Says on stderr that `word` is no sub-command, naming the closest one;
+// returns the usage exit status 2.
+int ReportUnknownCommand(const std::string& word);
 
 // Parses and runs; returns the process exit status. Sub-command callbacks
 // report failure by throwing CLI::RuntimeError(status) after printing their

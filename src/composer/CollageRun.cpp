@@ -1,6 +1,6 @@
 #include "composer/CollageRun.h"
 
-#include "composer/HtmlText.h"
+#include "richtext/HtmlText.h"
 #include "composer/ImageItems.h"
 #include "composer/OutputSettings.h"
 #include "composer/PageSkeleton.h"

@@ -1,6 +1,6 @@
 #include "composer/ImageItems.h"
 
-#include "composer/HtmlText.h"
+#include "richtext/HtmlText.h"
 #include "db/SqlBlob.h"
 #include "db/WordsDb.h"
 #include "support/FileCopier.h"

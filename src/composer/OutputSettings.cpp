@@ -1,6 +1,6 @@
 #include "composer/OutputSettings.h"
 
-#include "composer/FontSpan.h"
+#include "richtext/FontSpan.h"
 #include "db/WordsDb.h"
 #include "support/FileCopier.h"
 

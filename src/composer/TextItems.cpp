@@ -1,7 +1,7 @@
 #include "composer/TextItems.h"
 
 #include "composer/ArtFontLetters.h"
-#include "composer/HtmlText.h"
+#include "richtext/HtmlText.h"
 #include "composer/OutputSettings.h"
 #include "composer/SnipRules.h"
 #include "richtext/RichTextOps.h"

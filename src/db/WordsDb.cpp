@@ -4,8 +4,7 @@
 
 #include "db/CppSQLite3Exception.h"
 #include "db/SqlBuffer.h"
-#include "support/DataFolder.h"
-#include "support/UserInterface.h"
+#include "db/DataFolder.h"
 
 namespace wordsdb {
 
@@ -229,20 +228,6 @@ FailureReporting ReportingOf(DbOperation operation) {
             break;
     }
     return {Report::Escape, Report::Escape, false};
-}
-
-void ShowFailure(UserInterface& ui, Report report, const CppSQLite3Exception& error) {
-    switch (report) {
-        case Report::ExceptionMessage:
-            ui.ShowMessage(error.Message(), kErrorCaption);
-            break;
-        case Report::FixedMessage:
-            ui.ShowMessage(kFixedErrorText, kErrorCaption);
-            break;
-        case Report::Escape:
-        case Report::Silent:
-            break;
-    }
 }
 
 }  // namespace wordsdb

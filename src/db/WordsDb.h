@@ -3,9 +3,6 @@
 #include <string_view>
 #include <vector>
 
-class CppSQLite3Exception;
-class UserInterface;
-
 // Everything the program says to words6.db: the file's place, the tables,
 // and the text of every statement as a function of its values. Callers never
 // paste SQL fragments themselves.
@@ -159,8 +156,5 @@ struct FailureReporting {
 };
 
 FailureReporting ReportingOf(DbOperation operation);
-
-// Shows `report` for `error` through `ui` (nothing for Silent and Escape).
-void ShowFailure(UserInterface& ui, Report report, const CppSQLite3Exception& error);
 
 }  // namespace wordsdb

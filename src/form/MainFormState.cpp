@@ -1,7 +1,7 @@
 #include "form/MainFormState.h"
 
 #include "richtext/DocumentRichEdit.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 MainFormState::MainFormState()
     : m_mainText(std::make_unique<DocumentRichEdit>()), m_dataFolder(ResolveDataFolder()) {

@@ -1,6 +1,6 @@
 #include "form/TrackState.h"
 
-#include "composer/FontSpan.h"
+#include "richtext/FontSpan.h"
 #include "richtext/DocumentRichEdit.h"
 
 TrackState::TrackState() : m_trackText(std::make_unique<DocumentRichEdit>()) {

@@ -10,7 +10,7 @@
 #include "ScratchFolder.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 namespace fs = std::filesystem;
 

@@ -195,16 +195,3 @@ TEST_F(WordsDbTest, ImageInsertStoresFileNameAndBytesExactly) {
     }
 }
 
-TEST(WordsDbFailures, ShowsTheExceptionOrTheFixedText) {
-    using wordsdb::Report;
-    ScriptedUserInterface ui;
-    const CppSQLite3Exception error(1, "no such table: x");
-    wordsdb::ShowFailure(ui, Report::ExceptionMessage, error);
-    wordsdb::ShowFailure(ui, Report::FixedMessage, error);
-    wordsdb::ShowFailure(ui, Report::Silent, error);
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "SQLITE_ERROR[1]: no such table: x");
-    EXPECT_EQ(ui.messages[0].caption, "db error");
-    EXPECT_EQ(ui.messages[1].text, "Brisko database error");
-    EXPECT_EQ(ui.messages[1].caption, "db error");
-}

@@ -1,5 +1,5 @@
 #include "form/FontDefaults.h"
-#include "form/MainCommands.h"
+#include "composer/MainCommands.h"
 #include "richtext/DocumentRichEdit.h"
 #include "richtext/RichTextOps.h"
 #include "support/ScriptedUserInterface.h"

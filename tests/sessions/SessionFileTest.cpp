@@ -3,7 +3,7 @@
 #include "SessionFixture.h"
 
 #include "composer/CollageRun.h"
-#include "composer/FontSpan.h"
+#include "richtext/FontSpan.h"
 #include "support/Random.h"
 #include "support/ScriptedUserInterface.h"
 #include "tracks/SessionCommands.h"

@@ -3,7 +3,7 @@
 // window and the same page back.
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
-#include "composer/FontSpan.h"
+#include "richtext/FontSpan.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"

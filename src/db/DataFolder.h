@@ -9,9 +9,9 @@
 // No trailing "/".
 std::string ResolveDataFolder();
 
-// Where the delivered data is: <dir of the executable>/../share/tarvex4,
-// else the install data folder, else the build tree's; the first one that
-// holds words6.db. Empty when none does.
+// Where the delivered data is: share/tarvex4 beside the executable's bin/
+// (or libexec/tarvex4/), else the install data folder, else the build
+// tree's; the first one that holds words6.db. Empty when none does.
 std::string InstalledDataFolder();
 
 struct DataFolderSetup {

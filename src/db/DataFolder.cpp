@@ -1,4 +1,4 @@
-#include "support/DataFolder.h"
+#include "db/DataFolder.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -146,6 +146,8 @@ std::string InstalledDataFolder() {
     std::vector<std::string> candidates;
     if (std::string exeFolder = ExecutableFolder(); !exeFolder.empty()) {
         candidates.push_back(fs::weakly_canonical(fs::path(exeFolder) / ".." / "share" / "tarvex4").string());
+        // The window program sits one level deeper, in libexec/tarvex4.
+        candidates.push_back(fs::weakly_canonical(fs::path(exeFolder) / ".." / ".." / "share" / "tarvex4").string());
     }
     candidates.emplace_back(TARVEX4_INSTALL_DATA_DIR);
     candidates.emplace_back(TARVEX4_BUILD_DATA_DIR);

@@ -1,6 +1,6 @@
-#include "composer/FontSpan.h"
+#include "richtext/FontSpan.h"
 
-#include "composer/HtmlText.h"
+#include "richtext/HtmlText.h"
 
 std::string FontSpanOf(RichEditControl& text) {
     text.SelectAll();

@@ -1,4 +1,4 @@
-#include "composer/HtmlText.h"
+#include "richtext/HtmlText.h"
 
 #include <cstdio>
 

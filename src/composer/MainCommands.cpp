@@ -1,4 +1,4 @@
-#include "form/MainCommands.h"
+#include "composer/MainCommands.h"
 
 #include "composer/OutputSettings.h"
 #include "form/FontDefaults.h"
