@@ -2,10 +2,12 @@
 
 #include "app/BitmapSlider.h"
 #include "app/DialogUnits.h"
+#include "app/SessionIds.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
+#include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
 #include "ui/QtPrintTarget.h"
@@ -16,6 +18,7 @@
 #include "ui/filetype.h"
 #include "ui/imageCategories.h"
 #include "ui/imageimport.h"
+#include "ui/trackview.h"
 #include "ui/waitmessage.h"
 #include "wordbooks/FillCommands.h"
 
@@ -124,6 +127,8 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     });
     Route(32782, [this] { ImageImportDialog().DoModal(); });
     Route(1095, [this] { ImageSourcesDialog().DoModal(); });
+    Route(kSaveSessionCommand, [this] { SaveSession(); });
+    Route(kOpenSessionCommand, [this] { OpenSession(); });
 
     BindState();
 }
@@ -389,7 +394,7 @@ void Ctarvex4View::OnInitialUpdate() {
     m_state.m_customImageFolder = std::string(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict)
     m_state.m_nextImageId = 0;
     ShowState();
-    emit TitleChanged("VANTELO  Version 1.2");
+    ShowTitle();
     SetToolTips();
     if (m_firstTrackAfterPaint) m_firstTrackPending = true;
     else ShowTrack(m_state, *m_trackWindows, 1);
@@ -466,6 +471,33 @@ void Ctarvex4View::HideWaitMessage() {
 }
 
 void Ctarvex4View::Go() { BuildCollage(m_state, m_ui); }
+
+void Ctarvex4View::ShowTitle() {
+    const QString title = "VANTELO  Version 1.2";
+    emit TitleChanged(m_sessionName.empty() ? title : title + " - " + QString::fromStdString(m_sessionName));
+}
+
+void Ctarvex4View::SaveSession() {
+    std::array<bool, 4> windowsOpen{};
+    for (int n = 1; n <= 4; ++n) {
+        trackview* window = m_trackWindows->Window(n);
+        windowsOpen[static_cast<size_t>(n - 1)] = window != nullptr && window->isVisible();
+    }
+    if (std::optional<std::string> name = SaveSessionCommand(m_state, m_ui, windowsOpen, m_sessionName)) {
+        m_sessionName = *name;
+        ShowTitle();
+    }
+}
+
+void Ctarvex4View::OpenSession() {
+    std::optional<std::string> name = OpenSessionCommand(m_state, m_ui, *m_trackWindows);
+    if (!name) return;
+    for (int n = 1; n <= 4; ++n) {
+        if (trackview* window = m_trackWindows->Window(n)) window->ShowState();
+    }
+    m_sessionName = *name;
+    ShowTitle();
+}
 
 void Ctarvex4View::Print() {
     std::unique_ptr<PrintTarget> target =

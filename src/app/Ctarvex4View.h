@@ -107,6 +107,9 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     void Go();
     void Print();
+    void SaveSession();
+    void OpenSession();
+    void ShowTitle();
 
     MainFormState& m_state;
     UserInterface& m_ui;
@@ -134,6 +137,8 @@ private:
     bool m_initialised = false;
     bool m_firstTrackAfterPaint = false;
     bool m_firstTrackPending = false;
+    // Name of the session last opened or saved, shown in the title.
+    std::string m_sessionName;
 
     QPixmap m_backgroundBitmap;
     int m_backgroundMode = kStretch;
