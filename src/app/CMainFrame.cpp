@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/Ctarvex4View.h"
+#include "app/SessionIds.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -57,7 +58,10 @@ void CMainFrame::BuildMenu() {
           {"&Open...\tCtrl+O", 57601},
           {"&Save\tCtrl+S", 57603},
           {"Import Images", 32782},
-          {"E&xit", kExit}}},
+          {"E&xit", kExit},
+          {nullptr, 0},
+          {"Save Session...", kSaveSessionCommand},
+          {"Open Session...", kOpenSessionCommand}}},
         {"&Edit",
          {{"Undo  (ctrl+z)", 57643},
           {nullptr, 0},
@@ -78,8 +82,6 @@ void CMainFrame::BuildMenu() {
             connect(action, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
         }
     }
-    // Importing pictures comes with the image library.
-    Command(32782)->setEnabled(false);
 }
 
 void CMainFrame::BuildAccelerators() {

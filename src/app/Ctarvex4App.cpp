@@ -45,6 +45,7 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     m_ui.SetOwner(view);
     m_ui.SetWaitHandlers([view] { view->ShowWaitMessage(); }, [view] { view->HideWaitMessage(); });
     m_frame->SetView(view);
+    view->OpenFirstTrackAfterFirstPaint();
     view->OnInitialUpdate();
 
     m_frame->setGeometry(50, 50, 800, 600);

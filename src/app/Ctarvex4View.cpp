@@ -2,10 +2,12 @@
 
 #include "app/BitmapSlider.h"
 #include "app/DialogUnits.h"
+#include "app/SessionIds.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
+#include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
 #include "ui/QtPrintTarget.h"
@@ -14,6 +16,9 @@
 #include "ui/TrackWindows.h"
 #include "ui/authors.h"
 #include "ui/filetype.h"
+#include "ui/imageCategories.h"
+#include "ui/imageimport.h"
+#include "ui/trackview.h"
 #include "ui/waitmessage.h"
 #include "wordbooks/FillCommands.h"
 
@@ -28,6 +33,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -121,10 +127,10 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
         wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
         wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
     });
-
-    // Buttons of commands that other parts of the program bring are not
-    // offered until they exist.
-    Control(1095)->setEnabled(false);
+    Route(32782, [this] { ImageImportDialog().DoModal(); });
+    Route(1095, [this] { ImageSourcesDialog().DoModal(); });
+    Route(kSaveSessionCommand, [this] { SaveSession(); });
+    Route(kOpenSessionCommand, [this] { OpenSession(); });
 
     BindState();
 }
@@ -133,6 +139,18 @@ Ctarvex4View::~Ctarvex4View() {
     m_trackWindows.reset();
     // Give the state back its own text area before the widget goes.
     if (m_replacedMainText) m_state.m_mainText = std::move(m_replacedMainText);
+}
+
+imageimport& Ctarvex4View::ImageImportDialog() {
+    if (m_imageImportDialog == nullptr) m_imageImportDialog = new imageimport(m_state.DatabasePath(), m_ui, this);
+    return *m_imageImportDialog;
+}
+
+imageCategories& Ctarvex4View::ImageSourcesDialog() {
+    if (m_imageSourcesDialog == nullptr) {
+        m_imageSourcesDialog = new imageCategories(m_state.DatabasePath(), m_ui, this);
+    }
+    return *m_imageSourcesDialog;
 }
 
 void Ctarvex4View::Register(int id, QWidget* widget) {
@@ -236,6 +254,7 @@ void Ctarvex4View::BuildMainSettings() {
     for (const char* style : kCollageStyles) m_style->addItem(style);
     m_style->setGeometry(QRect(DluPoint(20, 257), QSize(DluX(70), DluY(13))));
     m_style->setMaxVisibleItems(6);
+    WidenPopupToEntries(*m_style);
     Register(1090, m_style);
     Register(1100, Placed(new QCheckBox("Text Over Images", this), DluPoint(106, 261)));
     AddLabel("Number of words per snip:", 210, 230, 1061);
@@ -374,9 +393,10 @@ void Ctarvex4View::OnInitialUpdate() {
         slider->SetSkin(137, 136, 104);
     m_waitMessageCreated = false;
     ShowState();
-    emit TitleChanged("VANTELO  Version 1.2");
+    ShowTitle();
     SetToolTips();
-    ShowTrack(m_state, *m_trackWindows, 1);
+    if (m_firstTrackAfterPaint) m_firstTrackPending = true;
+    else ShowTrack(m_state, *m_trackWindows, 1);
     m_text->setFocus(Qt::OtherFocusReason);
 }
 
@@ -387,6 +407,10 @@ void Ctarvex4View::SetBackgroundBitmap(const QPixmap& picture, int mode) {
 }
 
 void Ctarvex4View::paintEvent(QPaintEvent*) {
+    if (m_firstTrackPending) {
+        m_firstTrackPending = false;
+        QTimer::singleShot(0, this, [this] { ShowTrack(m_state, *m_trackWindows, 1); });
+    }
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     if (m_backgroundBitmap.isNull()) return;
@@ -446,6 +470,33 @@ void Ctarvex4View::HideWaitMessage() {
 }
 
 void Ctarvex4View::Go() { BuildCollage(m_state, m_ui); }
+
+void Ctarvex4View::ShowTitle() {
+    const QString title = "VANTELO  Version 1.2";
+    emit TitleChanged(m_sessionName.empty() ? title : title + " - " + QString::fromStdString(m_sessionName));
+}
+
+void Ctarvex4View::SaveSession() {
+    std::array<bool, 4> windowsOpen{};
+    for (int n = 1; n <= 4; ++n) {
+        trackview* window = m_trackWindows->Window(n);
+        windowsOpen[static_cast<size_t>(n - 1)] = window != nullptr && window->isVisible();
+    }
+    if (std::optional<std::string> name = SaveSessionCommand(m_state, m_ui, windowsOpen, m_sessionName)) {
+        m_sessionName = *name;
+        ShowTitle();
+    }
+}
+
+void Ctarvex4View::OpenSession() {
+    std::optional<std::string> name = OpenSessionCommand(m_state, m_ui, *m_trackWindows);
+    if (!name) return;
+    for (int n = 1; n <= 4; ++n) {
+        if (trackview* window = m_trackWindows->Window(n)) window->ShowState();
+    }
+    m_sessionName = *name;
+    ShowTitle();
+}
 
 void Ctarvex4View::Print() {
     std::unique_ptr<PrintTarget> target =

@@ -22,6 +22,8 @@ class QRadioButton;
 class QtRichEdit;
 class TrackWindows;
 class authors;
+class imageCategories;
+class imageimport;
 class waitmessage;
 
 // The main form: every control of the layout at its place, each a view of
@@ -39,6 +41,9 @@ public:
     // The start of the form: saved font, output folder, start values, tips,
     // track 1 shown. Runs once.
     void OnInitialUpdate();
+    // The program's start: the track 1 window that the start opens comes once
+    // the main window has painted, so the main window does not wait for it.
+    void OpenFirstTrackAfterFirstPaint() { m_firstTrackAfterPaint = true; }
 
     // Runs the command of a control or menu id; false for an id with no handler.
     bool OnCommand(int id);
@@ -54,6 +59,9 @@ public:
     QtRichEdit* MainText() const { return m_text; }
     QWidget* Control(int id) const;
     waitmessage* WaitBox() const { return m_waitMessage; }
+    // The image library dialogs, made on first use and kept with the form.
+    imageimport& ImageImportDialog();
+    imageCategories& ImageSourcesDialog();
     bool WaitBoxCreated() const { return m_waitMessageCreated; }
     TrackWindows* Tracks() const { return m_trackWindows.get(); }
     authors* AuthorsDialog() const { return m_authorsDialog; }
@@ -99,6 +107,9 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     void Go();
     void Print();
+    void SaveSession();
+    void OpenSession();
+    void ShowTitle();
 
     MainFormState& m_state;
     UserInterface& m_ui;
@@ -119,9 +130,15 @@ private:
 
     authors* m_authorsDialog = nullptr;
     waitmessage* m_waitMessage = nullptr;
+    imageimport* m_imageImportDialog = nullptr;
+    imageCategories* m_imageSourcesDialog = nullptr;
     bool m_waitMessageCreated = false;
     std::unique_ptr<TrackWindows> m_trackWindows;
     bool m_initialised = false;
+    bool m_firstTrackAfterPaint = false;
+    bool m_firstTrackPending = false;
+    // Name of the session last opened or saved, shown in the title.
+    std::string m_sessionName;
 
     QPixmap m_backgroundBitmap;
     int m_backgroundMode = kStretch;

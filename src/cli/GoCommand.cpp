@@ -1,6 +1,7 @@
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
 #include "cli/WordsDbGate.h"
+#include "cli/GoSession.h"
 #include "composer/CollageRun.h"
 #include "composer/MainCommands.h"
 #include "form/MainFormState.h"
@@ -15,11 +16,15 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <ctime>
 
 namespace {
 
 struct GoOptions {
-    std::optional<std::uint32_t> seed;
+    std::string seed;
+    std::string session;
+    std::string saveSession;
+    int count = 1;
     std::string mainFile;
     std::vector<std::string> tracks;
     std::vector<int> tracksOff;
@@ -136,8 +141,30 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
     if (!o.name.empty()) state.m_outputFileName = o.name;
 }
 
+// One GO per page, from consecutive seeds; several pages get numbered names.
+// The file name is left as it was, for the saved session.
+void RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state, UserInterface& ui) {
+    const std::string fileName = state.m_outputFileName;
+    const std::uint32_t first = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
+    for (int n = 1; n <= o.count; ++n) {
+        if (o.count > 1) state.m_outputFileName = gosession::NumberedPageName(fileName, n);
+        state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
+        rng::Seed(first + static_cast<std::uint32_t>(n - 1));
+        CollageResult result = BuildCollage(state, ui);
+        if (!result.written) {
+            std::cerr << "tarvex4 go: no page written\n";
+            throw CLI::RuntimeError(1);
+        }
+        std::cout << result.pagePath << std::endl;
+    }
+    state.m_outputFileName = fileName;
+    state.m_outputFileText = state.m_outputFolder + fileName;
+}
+
 void Run(const GoOptions& o) {
     ConsoleUserInterface ui(std::cerr, o.open);
+    const std::optional<Session> session = gosession::Load(o.session);
+    const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
     MainFormState state;
     if (!o.data.empty()) {
         state.m_dataFolder = o.data;
@@ -147,8 +174,12 @@ void Run(const GoOptions& o) {
     }
     cli::RequireWordsDatabase("go", state.m_dataFolder);
     // The form as the window starts it (saved font, stored output folder),
-    // then changed by the options.
+    // then changed by the session and the options.
     StartMainForm(state, ui);
+    if (session) {
+        for (const std::string& text : ApplySession(*session, state))
+            std::cerr << "tarvex4 go: " << text << " of the session could not be read; skipped\n";
+    }
     ApplyOptions(o, state, ui);
 
     if (!o.out.empty()) {
@@ -160,20 +191,18 @@ void Run(const GoOptions& o) {
                       << (ec ? ": " + ec.message() : std::string()) << "\n";
             throw CLI::RuntimeError(1);
         }
+    } else if (session && state.m_outputFolder.empty()) {
+        state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
-    state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
-
-    if (o.seed) {
-        rng::Seed(*o.seed);
-    } else {
-        rng::SeedFromTime();
+    RunPages(o, seed, state, ui);
+    if (!o.saveSession.empty()) {
+        try {
+            WriteSessionFile(o.saveSession, CaptureSession(state, gosession::WindowsOpen(state, session)));
+        } catch (const SessionError& e) {
+            std::cerr << "tarvex4 go: " << e.what() << '\n';
+            throw CLI::RuntimeError(1);
+        }
     }
-    CollageResult result = BuildCollage(state, ui);
-    if (!result.written) {
-        std::cerr << "tarvex4 go: no page written\n";
-        throw CLI::RuntimeError(1);
-    }
-    std::cout << result.pagePath << std::endl;
 }
 
 const cli::CliRegistration registration{"go", [](CLI::App& root) {
@@ -181,11 +210,24 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
     CLI::App* go = root.add_subcommand(
         "go",
         "Build one collage page, as the GO button does with the window's start settings\n"
-        "changed by the options, and print the page's path.");
-    go->add_option("--seed", o->seed, "Seed the random generator with N right before the run (default: the time)");
-    go->add_option("--main", o->mainFile, "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) + " lines)");
-    go->add_option("--track", o->tracks, "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
-                                          " lines)");
+        "(or a session's) changed by the options, and print the page's path.");
+    go->add_option("--seed", o->seed,
+                   "Seed the random generator with N right before the run (default: the time); 'last': the\n"
+                   "session's seed, which gives the session's last page again")
+        ->type_name("N|last");
+    go->add_option("--session", o->session, "Start from the settings and texts of session FILE (*.vantelo);\n"
+                                            "the other options change them")
+        ->type_name("FILE");
+    go->add_option("--save-session", o->saveSession, "Write the session of this run (settings, texts, seed) to FILE")
+        ->type_name("FILE");
+    go->add_option("--count", o->count, "Write N pages from the seeds S, S+1, ... (collage1.html ... collageN.html,\n"
+                                        "or the output file name with a number)")
+        ->check(CLI::Range(1, 10000))
+        ->type_name("N");
+    go->add_option("--main", o->mainFile,
+                   "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) + " lines)");
+    go->add_option("--track", o->tracks,
+                   "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) + " lines)");
     go->add_option("--track-off", o->tracksOff, "Turn track K off")->check(CLI::Range(1, 4));
     go->add_option("--fader", o->faders, "K=N: track K's fader, 0..200 (default 100)");
     go->add_option("--style", o->style, "Main text style: 0..5 or the entry's text (default 0, \"Plain - Solid BG\")");

@@ -95,6 +95,8 @@ std::string ComposeCollagePage(MainFormState& state) {
 
 CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     CollageResult result;
+    // Seeding sets exactly this state, so it is the seed that gives this page again.
+    state.m_lastSeed = rng::State();
     result.pagePath = state.m_outputFolder + state.m_outputFileName;
     std::string page;
     try {

@@ -14,6 +14,10 @@
 
 namespace {
 
+// The size given to a picture whose own size is not known.
+constexpr const char* kUnknownWidthText = "712";
+constexpr const char* kUnknownHeightText = "534";
+
 std::string TextOrEmpty(const char* text) { return text ? text : ""; }
 
 bool IsPictureName(const std::string& name) {
@@ -109,13 +113,21 @@ ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool
     if (id >= state.m_nextImageId) {
         const std::string& name = pool.folderEntries[static_cast<size_t>(id - state.m_nextImageId)];
         CopyFolderPicture(state, name);
-        return {name, "712", "534"};
+        return {name, kUnknownWidthText, kUnknownHeightText};
     }
     ExtractLibraryImage(state, std::to_string(id));
     SqlQuery query = state.m_db.Query(wordsdb::SelectImageInfo(id));
     if (query.IsEof()) return previous;
-    return {BaseFileName(TextOrEmpty(query.FieldText(0))), TextOrEmpty(query.FieldText(1)),
-            TextOrEmpty(query.FieldText(2))};
+    ImageCandidate image{BaseFileName(TextOrEmpty(query.FieldText(0))), TextOrEmpty(query.FieldText(1)),
+                         TextOrEmpty(query.FieldText(2))};
+    // A picture stored without a size (not a GIF) would be an item of no
+    // size, which nobody can see or take hold of: give it the size a folder
+    // picture of unknown size gets.
+    if (std::atoi(image.widthText.c_str()) <= 0 || std::atoi(image.heightText.c_str()) <= 0) {
+        image.widthText = kUnknownWidthText;
+        image.heightText = kUnknownHeightText;
+    }
+    return image;
 }
 
 ImagePlacement PlaceImage(const ImageCandidate& image, int boundsWidth, int boundsHeight) {

@@ -27,7 +27,9 @@ void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string
 }
 
 void ChooseOutputFile(MainFormState& state, UserInterface& ui) {
-    std::optional<FileChoice> choice = ui.ChooseSaveFile("HTML file (*.html)|*.htm||", "collage1.html", true);
+    // The dialog starts in the current output folder, not wherever the program was started.
+    const std::string initial = state.m_outputFolder + "collage1.html";
+    std::optional<FileChoice> choice = ui.ChooseSaveFile("HTML file (*.html)|*.htm||", initial, true);
     if (!choice) return;
     const std::string& path = choice->path;
     const std::string& name = choice->fileName;

@@ -3,7 +3,8 @@
 namespace page {
 
 std::string Head(bool captureCode) {
-    std::string html = "<html><head><title>VANTELO Auto-Collage</title>";
+    // The page is UTF-8; said first, a browser never guesses another encoding.
+    std::string html = "<html><head><meta charset=\"utf-8\"><title>VANTELO Auto-Collage</title>";
     if (captureCode) {
         html += "<script type='text/javascript' src='artfonts/canvas.js'></script>";
         html += "<script type='text/javascript'>\n";

@@ -9,17 +9,25 @@ namespace wordsdb {
 
 namespace {
 
-std::string Quoted(std::string_view text, char quote) {
-    std::string out;
-    out.reserve(text.size() + 2);
+void AppendQuoted(std::string& out, std::string_view text, char quote) {
+    out.reserve(out.size() + text.size() + 2);
     out += quote;
-    for (char c : text) {
-        out += c;
-        if (c == quote) {
-            out += quote;
-        }
+    // Copied in runs between quotes: a stored picture's text is large and
+    // holds none.
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t next = text.find(quote, at);
+        const std::size_t end = next == std::string_view::npos ? text.size() : next + 1;
+        out.append(text.substr(at, end - at));
+        if (next == std::string_view::npos) break;
+        out += quote;
+        at = end;
     }
     out += quote;
+}
+
+std::string Quoted(std::string_view text, char quote) {
+    std::string out;
+    AppendQuoted(out, text, quote);
     return out;
 }
 
@@ -207,12 +215,30 @@ std::string SelectCategoryId(std::string_view categoryName) {
 
 std::string InsertImage(std::string_view categoryId, std::string_view fileName, std::string_view width,
                         std::string_view height, const char* encodedFile) {
-    const std::string head = "insert into imagelibrary (CATEGORY,FILENAME,WIDTH,HEIGHT,FILESTORE) values (" +
-                             Literal(categoryId) + "," + Literal(fileName) + "," + Literal(width) + "," +
-                             Literal(height) + ",";
-    // The values travel as arguments, never as part of the format.
-    SqlBuffer buffer;
-    return buffer.Format("%s%Q);", head.c_str(), encodedFile);
+    std::string statement = "insert into imagelibrary (CATEGORY,FILENAME,WIDTH,HEIGHT,FILESTORE) values (" +
+                            Literal(categoryId) + "," + Literal(fileName) + "," + Literal(width) + "," +
+                            Literal(height) + ",";
+    // The file's text is appended once, as the literal %Q would make of it,
+    // without a pass through the formatter (it is the one large value).
+    if (encodedFile == nullptr) {
+        statement += "NULL";
+    } else {
+        AppendQuoted(statement, encodedFile, '\'');
+    }
+    statement += ");";
+    return statement;
 }
+
+std::string SelectCategoryRowsInIdOrder() { return "SELECT ID,CATEGORY FROM imagecategory ORDER BY ID ASC"; }
+
+std::string CountImagesByCategory() { return "SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY"; }
+
+// ---- Transactions -----------------------------------------------------------------------
+
+std::string BeginTransaction() { return "BEGIN"; }
+
+std::string CommitTransaction() { return "COMMIT"; }
+
+std::string RollbackTransaction() { return "ROLLBACK"; }
 
 }  // namespace wordsdb

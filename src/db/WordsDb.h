@@ -133,6 +133,17 @@ std::string InsertImage(std::string_view categoryId, std::string_view fileName,
                         std::string_view width, std::string_view height,
                         const char* encodedFile);
 
+// SELECT ID,CATEGORY FROM imagecategory ORDER BY ID ASC
+std::string SelectCategoryRowsInIdOrder();
+// SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY
+std::string CountImagesByCategory();
+
+// ---- Transactions -----------------------------------------------------------------
+
+std::string BeginTransaction();   // BEGIN
+std::string CommitTransaction();  // COMMIT
+std::string RollbackTransaction();  // ROLLBACK
+
 // ---- How a failure is reported ----------------------------------------------------
 
 // Caption of every database message box, and the fixed text of the fills.

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 // Entries of the collage style lists (main form 1090 and each track's 1093).
@@ -65,6 +66,10 @@ struct MainFormState {
     // Folder of the user's own pictures; text of edit 1088 once chosen.
     std::string m_customImageFolder = "/";
     std::string m_customFolderText;
+
+    // The generator's state right before the last GO: seeding with it gives
+    // that page again. None before the first GO.
+    std::optional<std::uint32_t> m_lastSeed;
 
     // One more than the largest library image id, set by each collage run.
     std::int32_t m_nextImageId = 0;

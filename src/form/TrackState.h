@@ -16,7 +16,7 @@ struct TrackState {
     std::unique_ptr<RichEditControl> m_trackText;
     // Palette colour, 0x00BBGGRR.
     std::uint32_t m_trackColour = 0xFFFFFF;
-    // RTF saved before the last fill or shred; Undo streams it back.
+    // RTF saved before the last fill, shred or open; Undo streams it back.
     std::string m_trackUndoText;
     // The words database used by this track's fill and author commands.
     std::string m_trackDatabasePath;

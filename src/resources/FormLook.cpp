@@ -1,6 +1,11 @@
 #include "resources/FormLook.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QStyle>
 #include <QWidget>
 
 void ApplyFormLook(QWidget& widget) {
@@ -8,11 +13,24 @@ void ApplyFormLook(QWidget& widget) {
     small.setPixelSize(11);
     widget.setFont(small);
     // Group titles sit on the frame line, so the boxes enclose their controls
-    // at the heights the layout gives them.
+    // at the heights the layout gives them. Radio buttons keep their caption
+    // close, so that a caption never touches the next button of a row.
     widget.setStyleSheet(
         "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
         " padding: 0 2px; top: 0px; }"
         "QComboBox { padding-left: 3px; }"
-        "QComboBox::drop-down { width: 13px; }");
+        "QComboBox::drop-down { width: 13px; }"
+        "QRadioButton { spacing: 3px; }");
+}
+
+void WidenPopupToEntries(QComboBox& list) {
+    QAbstractItemView* popup = list.view();
+    const QFontMetrics metrics(popup->font());
+    int widest = 0;
+    for (int i = 0; i < list.count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(list.itemText(i)));
+    // The entry's own margins and focus frame, the popup's frame, and a scroll bar when not all entries fit.
+    int width = widest + 2 * metrics.averageCharWidth() + 2 * popup->frameWidth() + 8;
+    if (list.count() > list.maxVisibleItems()) width += popup->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    popup->setMinimumWidth(width);
 }

@@ -28,8 +28,23 @@ QSize ButtonSize(const QString& caption) {
     if (caption == "lyric") return {42, 37};
     if (caption == "open") return {24, 23};
     if (IsKnownGlyph(caption)) return {24, 23};
+    // The image library dialogs' buttons fill their slots.
+    if (caption == "import") return {72, 27};
+    if (caption == "exitsel") return {75, 26};
+    if (caption == "refresh") return {74, 29};
+    if (caption == "savesel") return {81, 28};
     // Caption buttons of other dialogs: wide enough for the word.
     return {qMax(60, 10 + 7 * int(caption.size())), 23};
+}
+
+// The word on a caption button: the caption, or what the button does where
+// the caption is only a name.
+QString FaceText(const QString& caption) {
+    if (caption == "exitsel") return "Exit";
+    if (caption == "savesel") return "Save";
+    if (caption == "import") return "Import";
+    if (caption == "refresh") return "Refresh";
+    return CaptionWord(caption);
 }
 
 void DrawFace(QPainter& p, const QRect& r, QChar state) {
@@ -78,7 +93,7 @@ QPixmap DrawButton(const QString& caption, QChar state) {
         f.setPixelSize(11);
         f.setBold(true);
         p.setFont(f);
-        p.drawText(inner, Qt::AlignCenter, CaptionWord(caption));
+        p.drawText(inner, Qt::AlignCenter, FaceText(caption));
     }
     p.end();
     return pm;

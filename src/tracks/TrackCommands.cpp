@@ -45,7 +45,12 @@ bool LoadTrackTextFile(TrackState& track, UserInterface& ui, const std::string& 
 void OpenTrackFile(TrackState& track, UserInterface& ui) {
     RichEditControl& text = *track.m_trackText;
     const auto choice = ui.ChooseOpenFile("Text file (*.txt)|*.txt||", "");
-    if (choice && choice->path.size() > 1) LoadTrackTextFile(track, ui, choice->path);
+    if (choice && choice->path.size() > 1) {
+        // The file replaces the whole text: keep the old one for Undo, but
+        // only once the file has really been loaded.
+        std::string before = text.StreamRtfOut();
+        if (LoadTrackTextFile(track, ui, choice->path)) track.m_trackUndoText = std::move(before);
+    }
     text.ScrollToFirstLine();
 }
 

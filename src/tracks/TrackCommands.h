@@ -17,8 +17,9 @@ void InitialiseTrack(TrackState& track);
 inline constexpr int kTrackOpenLines = 100;
 
 // Open: asks for a text file and fills the track with its first 100 lines,
-// each followed by one space. A cancelled dialog leaves the text alone; a
-// file that cannot be loaded is named in a message. The undo text is kept.
+// each followed by one space, after saving the text for Undo. A cancelled
+// dialog leaves the text and the undo text alone; a file that cannot be loaded
+// is named in a message and leaves them alone too.
 void OpenTrackFile(TrackState& track, UserInterface& ui);
 // Open's loading of `path` into the track (also `tarvex4 go --track`): a
 // folder, unreadable or binary file is refused with a message (false).

@@ -88,8 +88,12 @@ QtRichEdit::QtRichEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The program keeps its own undo text; the widget's own would undo behind its back.
+    // The program keeps its own undo text; the widget's own undo of typing is
+    // only switched on where no program command owns Ctrl+Z.
     setUndoRedoEnabled(false);
+    // The windows offer their own Cut/Copy/Paste menu; the editor's standard
+    // one would show as well.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     document()->setDocumentMargin(10);
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         if (!m_showing) m_edited = true;
@@ -125,6 +129,8 @@ void QtRichEdit::ReadBackIfEdited() const {
 void QtRichEdit::ShowDocument() {
     m_showing = true;
     QTextDocument* doc = document();
+    // What the program puts in is not typing: it starts a fresh undo history.
+    doc->setUndoRedoEnabled(false);
     doc->clear();
     QTextCursor cursor(doc);
     bool first = true;
@@ -145,13 +151,20 @@ void QtRichEdit::ShowDocument() {
     QPalette pal = palette();
     pal.setColor(QPalette::Base, ToQColor(m_core.BackgroundColour()));
     setPalette(pal);
+    viewport()->setPalette(pal);
     const RichDocument& d = m_core.Document();
     QTextCursor selection(doc);
     selection.setPosition(QtPosition(d.SelectionStart()));
     selection.setPosition(QtPosition(d.SelectionEnd()), QTextCursor::KeepAnchor);
     setTextCursor(selection);
+    doc->setUndoRedoEnabled(m_typingUndo);
     m_edited = false;
     m_showing = false;
+}
+
+void QtRichEdit::SetTypingUndo(bool on) {
+    m_typingUndo = on;
+    document()->setUndoRedoEnabled(on);
 }
 
 int QtRichEdit::QtPosition(int characterIndex) const {

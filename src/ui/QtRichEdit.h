@@ -39,6 +39,10 @@ public:
     // window's shortcuts instead of acting on them itself.
     void SetReservedKeys(const QList<QKeySequence>& keys) { m_reservedKeys = keys; }
 
+    // The widget's own undo and redo of typing (Ctrl+Z, Ctrl+Y); off by
+    // default. Text put in by the program starts a new history.
+    void SetTypingUndo(bool on);
+
     // True once after the widget got the focus from a right-button press.
     bool TakeFocusFromRightClick();
 
@@ -56,6 +60,7 @@ private:
     mutable bool m_edited = false;
     bool m_showing = false;
     bool m_focusFromRightClick = false;
+    bool m_typingUndo = false;
     std::vector<int> m_tabStopsTwips;
     QList<QKeySequence> m_reservedKeys;
 };

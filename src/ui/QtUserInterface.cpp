@@ -1,14 +1,19 @@
 #include "ui/QtUserInterface.h"
 
 #include "ui/CFolderDialog.h"
+#include "ui/CFontDialog.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QSpacerItem>
 #include <QStringList>
 #include <QUrl>
 
@@ -22,6 +27,43 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 FileChoice ChoiceOf(const QString& path) {
     return {path.toStdString(), QFileInfo(path).fileName().toStdString()};
 }
+
+// A message box is as wide as its text; a longer caption would be cut in the
+// title bar ("VANTEL...int error"). Room for the caption, the window's icon
+// and its buttons.
+void WidenForCaption(QMessageBox& box) {
+    constexpr int kTitleBarRoom = 140;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+constexpr const char* kBrowserCaption = "VANTELO";
+
+// The window and the control that had the keyboard before a dialog get it
+// back when the dialog closes; left to the window manager, another window of
+// the program (or none) may come up instead.
+class FocusKeeper {
+public:
+    explicit FocusKeeper(QWidget* owner)
+        : m_window(QApplication::activeWindow() ? QApplication::activeWindow() : owner ? owner->window() : nullptr),
+          m_focus(QApplication::focusWidget()) {}
+    ~FocusKeeper() {
+        if (m_window == nullptr || !m_window->isVisible()) return;
+        m_window->activateWindow();
+        if (m_focus && m_focus->window() == m_window && m_focus->isVisible()) m_focus->setFocus(Qt::OtherFocusReason);
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_focus;
+};
 
 }  // namespace
 
@@ -62,7 +104,9 @@ MessageResult QtUserInterface::ShowMessage(const std::string& text, const std::s
     case MessageButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case MessageButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
+    const FocusKeeper keeper(m_owner);
     QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), set, m_owner);
+    WidenForCaption(box);
     switch (box.exec()) {
     case QMessageBox::Cancel: return MessageResult::Cancel;
     case QMessageBox::Yes: return MessageResult::Yes;
@@ -79,15 +123,32 @@ void QtUserInterface::HideWaitMessage() {
     if (m_hideWait) m_hideWait();
 }
 
+std::unique_ptr<QtUserInterface> QtUserInterface::ForWindow(QWidget* owner) const {
+    auto other = std::make_unique<QtUserInterface>(*this);
+    other->m_owner = owner;
+    return other;
+}
+
 void QtUserInterface::OpenInBrowser(const std::string& path) {
     // A documented setting for servers and CI: no browser starts.
     const char* noOpen = std::getenv("TARVEX4_NO_OPEN");
     if (noOpen && *noOpen && std::string(noOpen) != "0") return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+    // Without a word the user would wait for a page that never comes.
+    if (!QFileInfo::exists(Q(path))) {
+        ShowMessage("The page could not be found:\n" + path, kBrowserCaption);
+        return;
+    }
+    const QUrl url = QUrl::fromLocalFile(Q(path));
+    const bool opened = m_opener ? m_opener(url) : QDesktopServices::openUrl(url);
+    if (!opened)
+        ShowMessage("The page could not be shown in a web browser:\n" + path +
+                        "\n\nOpen it from the browser's File menu.",
+                    kBrowserCaption);
 }
 
 std::optional<FileChoice> QtUserInterface::ChooseOpenFile(const std::string& filter,
                                                          const std::string& initialName) {
+    const FocusKeeper keeper(m_owner);
     const QString path =
         QFileDialog::getOpenFileName(m_owner, "Open", Q(initialName), QtFilterFromDialogFilter(filter));
     if (path.isEmpty()) return std::nullopt;
@@ -96,6 +157,7 @@ std::optional<FileChoice> QtUserInterface::ChooseOpenFile(const std::string& fil
 
 std::optional<FileChoice> QtUserInterface::ChooseSaveFile(const std::string& filter,
                                                          const std::string& initialName, bool promptOverwrite) {
+    const FocusKeeper keeper(m_owner);
     QFileDialog::Options options;
     if (!promptOverwrite) options |= QFileDialog::DontConfirmOverwrite;
     const QString path = QFileDialog::getSaveFileName(m_owner, "Save As", Q(initialName),
@@ -105,6 +167,7 @@ std::optional<FileChoice> QtUserInterface::ChooseSaveFile(const std::string& fil
 }
 
 FolderChoice QtUserInterface::ChooseFolder(const std::string& title, const std::string& start) {
+    const FocusKeeper keeper(m_owner);
     CFolderDialog dialog(Q(title), Q(start), m_owner);
     FolderChoice choice;
     choice.result = dialog.DoModal();
@@ -113,26 +176,15 @@ FolderChoice QtUserInterface::ChooseFolder(const std::string& title, const std::
 }
 
 std::optional<FontChoice> QtUserInterface::ChooseFont(const FontChoice& initial) {
-    QFont preset;
-    if (!initial.face.empty()) preset.setFamily(Q(initial.face));
-    if (initial.pointSizeTenths > 0) preset.setPointSizeF(initial.pointSizeTenths / 10.0);
-    preset.setBold(initial.bold);
-    preset.setItalic(initial.italic);
-    preset.setUnderline(initial.underline);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, preset, m_owner, "Font");
-    if (!ok) return std::nullopt;
-    FontChoice choice = initial;
-    choice.face = font.family().toStdString();
-    choice.pointSizeTenths = int(std::lround(font.pointSizeF() * 10));
-    choice.bold = font.bold();
-    choice.italic = font.italic();
-    choice.underline = font.underline();
-    return choice;
+    const FocusKeeper keeper(m_owner);
+    CFontDialog dialog(initial, m_owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choice();
 }
 
 std::optional<std::uint32_t> QtUserInterface::ChooseColour(std::uint32_t initial) {
     const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const FocusKeeper keeper(m_owner);
     const QColor colour = QColorDialog::getColor(start, m_owner);
     if (!colour.isValid()) return std::nullopt;
     return ColourRefFromRgb(colour.red(), colour.green(), colour.blue());

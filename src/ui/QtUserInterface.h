@@ -4,7 +4,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QUrl;
 class QWidget;
 
 // "Label (*.a)|*.a||" as a Qt name filter list.
@@ -20,6 +22,12 @@ public:
     explicit QtUserInterface(QWidget* owner = nullptr) : m_owner(owner) {}
 
     void SetOwner(QWidget* owner) { m_owner = owner; }
+    QWidget* Owner() const { return m_owner; }
+    // The same interface for another window: its dialogs and message boxes
+    // belong to `owner`, so closing them returns there.
+    std::unique_ptr<QtUserInterface> ForWindow(QWidget* owner) const;
+    // How a page reaches the browser; tests stand in for it.
+    void SetBrowserOpener(std::function<bool(const QUrl&)> opener) { m_opener = std::move(opener); }
     void SetWaitHandlers(std::function<void()> show, std::function<void()> hide) {
         m_showWait = std::move(show);
         m_hideWait = std::move(hide);
@@ -39,6 +47,7 @@ public:
 
 private:
     QWidget* m_owner;
+    std::function<bool(const QUrl&)> m_opener;
     std::function<void()> m_showWait;
     std::function<void()> m_hideWait;
 };

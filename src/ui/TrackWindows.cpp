@@ -1,6 +1,7 @@
 #include "ui/TrackWindows.h"
 
 #include "form/MainFormState.h"
+#include "ui/QtUserInterface.h"
 #include "ui/trackview.h"
 
 TrackWindows::TrackWindows(MainFormState& form, UserInterface& ui) : m_form(form), m_ui(ui) {}
@@ -11,9 +12,19 @@ bool TrackWindows::Exists(int n) const { return Window(n) != nullptr; }
 
 void TrackWindows::Create(int n, const std::string& title, const std::string& databasePath) {
     if (!Valid(n) || Exists(n)) return;
-    TrackState& track = m_form.m_tracks[static_cast<std::size_t>(n - 1)];
-    m_windows[static_cast<std::size_t>(n - 1)] =
-        std::make_unique<trackview>(track, m_ui, QString::fromStdString(title));
+    const auto i = static_cast<std::size_t>(n - 1);
+    TrackState& track = m_form.m_tracks[i];
+    // The window's dialogs and message boxes are its own, not the main form's:
+    // closing them returns to the track window.
+    QtUserInterface* own = nullptr;
+    if (auto* qt = dynamic_cast<QtUserInterface*>(&m_ui)) {
+        auto ui = qt->ForWindow(nullptr);
+        own = ui.get();
+        m_windowUis[i] = std::move(ui);
+    }
+    UserInterface& ui = own ? *own : m_ui;
+    m_windows[i] = std::make_unique<trackview>(track, ui, QString::fromStdString(title));
+    if (own) own->SetOwner(m_windows[i].get());
     track.SetDatabasePath(databasePath);
 }
 

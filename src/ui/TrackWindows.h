@@ -33,6 +33,8 @@ private:
 
     MainFormState& m_form;
     UserInterface& m_ui;
+    // Each window's own dialogs belong to it (declared first: the windows go first).
+    std::array<std::unique_ptr<UserInterface>, 4> m_windowUis;
     std::array<std::unique_ptr<trackview>, 4> m_windows;
     std::array<bool, 4> m_pushed{};
     std::function<void(int, bool)> m_onOffHandler;

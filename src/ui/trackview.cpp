@@ -109,7 +109,8 @@ void trackview::TakeOverTextControl() {
     RichEditControl& previous = *m_track.m_trackText;
     if (previous.TextLength() > 0) edit->StreamRtfIn(previous.StreamRtfOut());
     edit->SetBackgroundColour(previous.BackgroundColour());
-    edit->setContextMenuPolicy(Qt::PreventContextMenu);
+    // The main form's Ctrl+Z is its own command; here the text's own undo of typing serves.
+    edit->SetTypingUndo(true);
     m_text = edit;
     m_track.m_trackText = std::make_unique<TextReference>(*edit, m_installedText);
 }
@@ -170,6 +171,7 @@ void trackview::BuildCutSettings() {
     AddLabel(this, "Collage Style:", 14, 262);
     m_style = Place(new QComboBox(this), 1093, Units(80, 259, 84, 13));
     for (const char* style : kCollageStyles) m_style->addItem(QString::fromLatin1(style));
+    WidenPopupToEntries(*m_style);
     connect(m_style, &QComboBox::currentIndexChanged, this, [this] { WriteState(); });
 
     m_useWhole = Place(new QCheckBox("Use Whole (no cuts)", this), 1094, Units(14, 279, 100, 10));

@@ -1,7 +1,8 @@
 // Opens generated collage pages in a real Chromium and checks that they work:
 // no script errors, every draggable item where its style puts it, dragging
 // moves an item, its bottom-right corner resizes it, the page container stays,
-// the letter pictures load and the capture link appends a canvas.
+// the letter pictures load, the page is read as UTF-8 and the capture link
+// shows one canvas, also when clicked twice.
 //
 // node collage_page.test.mjs --exe <tarvex4> --data <data folder> --work <dir> [--screenshot <png>]
 import { chromium } from 'playwright-core';
@@ -27,7 +28,7 @@ fs.rmSync(args.work, { recursive: true, force: true });
 fs.mkdirSync(args.work, { recursive: true });
 const mainText = path.join(args.work, 'main.txt');
 fs.writeFileSync(mainText, Array.from({ length: 30 }, (_, i) =>
-  `line ${i} the quick brown fox jumps over the lazy dog & <friends> 'quoted'`).join('\n'));
+  `line ${i} the quick brown fox jumps over the lazy dog & <friends> 'quoted' Grüße café ✂`).join('\n'));
 const trackText = path.join(args.work, 'track.txt');
 fs.writeFileSync(trackText, 'cut up the words and let them fall where they will\nanother line of track text\n');
 const pictures = path.join(args.work, 'pictures');
@@ -56,6 +57,8 @@ async function checkPage(context, pagePath, label, screenshot) {
   page.on('pageerror', (error) => errors.push(error.message));
   page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
   await page.goto('file://' + pagePath, { waitUntil: 'load' });
+  const encoding = await page.evaluate(() => document.characterSet);
+  check(encoding === 'UTF-8', `${label}: the page is read as ${encoding}, not UTF-8`);
 
   const ids = await page.evaluate(() => {
     const script = [...document.scripts].map((s) => s.text).find((t) => t.includes('SET_DHTML('));
@@ -166,8 +169,13 @@ async function checkPage(context, pagePath, label, screenshot) {
     try {
       await page.waitForFunction(() => document.body.lastElementChild && document.body.lastElementChild.tagName === 'CANVAS',
         null, { timeout: 20000 });
+      // A second capture replaces the first instead of capturing it too.
+      await page.evaluate(() => { document.querySelector('canvas').id = 'first-capture'; });
+      await link.click();
+      await page.waitForFunction(() => !document.getElementById('first-capture') &&
+        document.getElementsByTagName('canvas').length === 1, null, { timeout: 20000 });
     } catch (e) {
-      check(false, `${label}: the capture link appended no canvas`);
+      check(false, `${label}: the capture link gave no single canvas: ${e.message.split('\n')[0]}`);
     }
   }
   check(errors.length === 0, `${label}: script errors: ${errors.join(' | ')}`);

@@ -27,6 +27,7 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> openedPages;
     std::vector<std::string> folderTitles;
+    std::vector<std::string> saveInitialNames;
     std::vector<FontChoice> fontPresets;
     int waitShown = 0;
     int waitHidden = 0;
@@ -46,7 +47,8 @@ public:
     std::optional<FileChoice> ChooseOpenFile(const std::string&, const std::string&) override {
         return openAnswers.empty() ? std::nullopt : Pop(openAnswers);
     }
-    std::optional<FileChoice> ChooseSaveFile(const std::string&, const std::string&, bool) override {
+    std::optional<FileChoice> ChooseSaveFile(const std::string&, const std::string& initialName, bool) override {
+        saveInitialNames.push_back(initialName);
         return saveAnswers.empty() ? std::nullopt : Pop(saveAnswers);
     }
     FolderChoice ChooseFolder(const std::string& title, const std::string&) override {

@@ -13,7 +13,10 @@ class FormSettings : public CollageTest {};
 TEST_F(OutputLocation, ChosenOutputFileSplitsIntoFolderAndNameAndStoresTheFolder) {
     ScriptedUserInterface ui;
     ui.saveAnswers.push_back(FileChoice{"/d/Pages/party.html", "party.html"});
+    state.m_outputFolder = "/stored/";
     ChooseOutputFile(state, ui);
+    // The dialog opens in the current output folder.
+    EXPECT_EQ(ui.saveInitialNames, std::vector<std::string>{"/stored/collage1.html"});
     EXPECT_EQ(state.m_outputFolder, "/d/Pages/");
     EXPECT_EQ(state.m_outputFileName, "party.html");
     EXPECT_EQ(state.m_outputFileText, "/d/Pages/party.html");

@@ -34,7 +34,7 @@ TEST_F(PageSkeleton, EmptyPageWithoutCaptureCodeIsExactlyTheSkeleton) {
     ASSERT_TRUE(result.written) << result.problem;
     EXPECT_EQ(result.pagePath, outputFolder + "collage1.html");
     EXPECT_EQ(Page(),
-              "<html><head><title>VANTELO Auto-Collage</title></head><body bgcolor='#C0C0C0'>"
+              "<html><head><meta charset=\"utf-8\"><title>VANTELO Auto-Collage</title></head><body bgcolor='#C0C0C0'>"
               "<script type='text/javascript' src='artfonts/wz_dragdrop.js'></script>"
               "<center><div id='pagecontainer' style='position:relative;top:25px;width:850px;height:"
               "1100px;border-width:1px;border-style:solid;border-color:#000000;background-color:#6BD6EB'>"

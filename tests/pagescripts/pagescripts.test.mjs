@@ -34,6 +34,7 @@ function pageHtml() {
 
 let browser, page;
 const errors = [];
+const consoleLines = [];
 
 before(async () => {
   assert.ok(artfonts, 'TARVEX4_ARTFONTS names the built artfonts folder');
@@ -43,6 +44,7 @@ before(async () => {
   browser = await chromium.launch({ executablePath: browserPath, args: ['--no-sandbox'] });
   page = await browser.newPage({ viewport: { width: 1000, height: 1300 } });
   page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => consoleLines.push(m.type() + ': ' + m.text()));
   await page.goto(pathToFileURL(file).href);
 });
 
@@ -96,8 +98,23 @@ test('the container listed with NO_DRAG stays in place', async () => {
   assert.deepEqual([end.x, end.y, end.width, end.height], [start.x, start.y, start.width, start.height]);
 });
 
-test('the capture call hands a canvas to onrendered', async () => {
+test('the capture call hands a canvas of the page container to onrendered, quietly', async () => {
+  consoleLines.length = 0;
   await page.evaluate(() => doCanvas());
   await page.waitForFunction(() => document.getElementsByTagName('canvas').length === 1, null, { timeout: 20000 });
+  // The container with its border, not the whole body (1000 wide here).
+  const size = await page.evaluate(() => { const c = document.querySelector('canvas'); return [c.width, c.height]; });
+  assert.ok(size[0] >= 850 && size[0] <= 852 && size[1] >= 1100 && size[1] <= 1102, `canvas is ${size}`);
+  assert.deepEqual(consoleLines, []);
+  assert.deepEqual(errors, []);
+});
+
+test('a new capture replaces the last, and clicks during a capture make no second one', async () => {
+  const marker = await page.evaluate(() => { document.querySelector('canvas').id = 'first'; return 'first'; });
+  await page.evaluate(() => Promise.all([html2canvas(document.body, { onrendered: (c) => document.body.appendChild(c) }),
+    html2canvas(document.body, { onrendered: (c) => document.body.appendChild(c) })]));
+  const ids = await page.evaluate(() => [...document.getElementsByTagName('canvas')].map((c) => c.id));
+  assert.deepEqual(ids, ['']);
+  assert.notEqual(ids[0], marker);
   assert.deepEqual(errors, []);
 });

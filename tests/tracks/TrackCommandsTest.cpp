@@ -57,7 +57,7 @@ TEST_F(TrackCommandsTest, OpenFillsTheTrackWithTheFirstHundredLines) {
     std::string content;
     for (int i = 1; i <= 150; ++i) content += "line" + std::to_string(i) + "\n";
     ChooseFile(WriteFile("long.txt", content));
-    track.m_trackUndoText = "{\\rtf1 kept}";
+    LoadMarkup(*track.m_trackText, "an hour of pasted text");
 
     OpenTrackFile(track, ui);
 
@@ -65,7 +65,9 @@ TEST_F(TrackCommandsTest, OpenFillsTheTrackWithTheFirstHundredLines) {
     ASSERT_EQ(words.size(), 100u);
     EXPECT_EQ(words.front(), "line1");
     EXPECT_EQ(words.back(), "line100");
-    EXPECT_EQ(track.m_trackUndoText, "{\\rtf1 kept}");
+    // The text the file replaced comes back with Undo.
+    UndoTrack(track);
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"an", "hour", "of", "pasted", "text"}));
 }
 
 TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
@@ -74,6 +76,7 @@ TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
     ui.openAnswers.push_back(FileChoice{"/", "/"});                        // one character
     ui.openAnswers.push_back(FileChoice{(folder / "missing.txt").string(), "missing.txt"});
     ui.openAnswers.push_back(FileChoice{folder.string(), folder.filename()});  // a folder
+    track.m_trackUndoText = "{\\rtf1 kept}";
     for (int i = 0; i < 4; ++i) OpenTrackFile(track, ui);
 
     EXPECT_EQ(TrackWords(), (std::vector<std::string>{"typed", "words"}));
@@ -81,6 +84,7 @@ TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_NE(ui.messages[0].text.find("missing.txt"), std::string::npos);
     EXPECT_NE(ui.messages[1].text.find("is a folder"), std::string::npos);
+    EXPECT_EQ(track.m_trackUndoText, "{\\rtf1 kept}");
 }
 
 TEST_F(TrackCommandsTest, ShredSavesTheTextForUndoAndUndoBringsItBack) {

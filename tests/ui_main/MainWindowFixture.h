@@ -6,6 +6,7 @@
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"
 #include "ScriptedUserInterface.h"
+#include "ui/QtUserInterface.h"
 
 #include "ScratchFolder.h"
 
@@ -58,11 +59,14 @@ protected:
         std::filesystem::create_directories(output);
         CreateWordsDatabase(data.path(), output);
     }
-    void Open() {
+    // With `qtDialogs` the window shows its real dialogs and message boxes,
+    // as the program does; otherwise the scripted interface answers.
+    void Open(bool qtDialogs = false) {
         state = std::make_unique<MainFormState>();
         state->m_dataFolder = data.path();
         frame = std::make_unique<CMainFrame>();
-        view = new Ctarvex4View(*state, ui, frame.get());
+        view = new Ctarvex4View(*state, qtDialogs ? static_cast<UserInterface&>(qtUi) : ui, frame.get());
+        qtUi.SetOwner(view);
         frame->SetView(view);
         view->OnInitialUpdate();
         frame->setGeometry(50, 50, 800, 600);
@@ -83,6 +87,7 @@ protected:
     ScratchFolder data;
     std::string output;
     ScriptedUserInterface ui;
+    QtUserInterface qtUi;
     std::unique_ptr<MainFormState> state;
     std::unique_ptr<CMainFrame> frame;
     Ctarvex4View* view = nullptr;

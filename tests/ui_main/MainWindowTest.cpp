@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ModalAnswerer.h"
 
 #include "LayoutFaults.h"
 
@@ -6,18 +7,24 @@
 #include "richtext/RichTextOps.h"
 #include "ui/CBitmapButton.h"
 #include "ui/QtRichEdit.h"
+#include "ui/TrackWindows.h"
+#include "ui/trackview.h"
 #include "ui/waitmessage.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QAbstractItemView>
+#include <QMessageBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -80,10 +87,9 @@ TEST_F(MainWindowTest, ToolTipsAndPictureButtons) {
     for (int id : {1087, 1093, 1039, 1095, 1084, 1091, 1092}) EXPECT_TRUE(view->Control(id)->toolTip().isEmpty()) << id;
     EXPECT_EQ(qobject_cast<CBitmapButton*>(view->Control(1084))->Caption(), "lyric");
     // Commands that do not exist yet are not offered.
-    EXPECT_FALSE(view->Control(1095)->isEnabled());
-    EXPECT_EQ(qobject_cast<CBitmapButton*>(view->Control(1095))->PictureState(), QChar('X'));
-    for (int id : {1022, 1023}) EXPECT_TRUE(view->Control(id)->isEnabled()) << id;
-    EXPECT_FALSE(frame->Command(32782)->isEnabled());
+    // The wordbooks' and the image library's doors are open.
+    for (int id : {1022, 1023, 1095}) EXPECT_TRUE(view->Control(id)->isEnabled()) << id;
+    EXPECT_TRUE(frame->Command(32782)->isEnabled());
 }
 
 TEST_F(MainWindowTest, MenuTextsAreAsStored) {
@@ -94,7 +100,7 @@ TEST_F(MainWindowTest, MenuTextsAreAsStored) {
         for (QAction* item : menu->menu()->actions()) texts << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(texts.join("|").toStdString(),
-              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|"
+              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Open Session...|"
               "&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|&Help|User Guide");
     // The keys live in their own table, so Qt adds no second shortcut text.
     for (int id : {57600, 57643, 57637}) EXPECT_TRUE(frame->Command(id)->shortcut().isEmpty());
@@ -187,6 +193,22 @@ TEST_F(MainWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
     for (QAction* a : menu->actions()) items << a->text() + "=" + a->objectName();
     EXPECT_EQ(items.join(",").toStdString(), "Cut=32776,Copy=32777,Paste=32778");
     menu->hide();
+
+    // The context menu event that follows the press shows no menu of the editor's own.
+    QStringList others;
+    ModalAnswerer none([](QWidget*) {});
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&others] {
+        if (QWidget* popup = QApplication::activePopupWidget(); popup && popup->objectName() != "213") {
+            others << popup->metaObject()->className();
+            popup->close();
+        }
+    });
+    watch.start(5);
+    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(30, 30), text->viewport()->mapToGlobal(QPoint(30, 30)));
+    QApplication::sendEvent(text->viewport(), &context);
+    QTest::qWait(30);
+    EXPECT_TRUE(others.isEmpty()) << others.join(",").toStdString();
 }
 
 TEST_F(MainWindowTest, WaitBoxIsCreatedOnceAndKeepsItsPlace) {
@@ -215,6 +237,8 @@ TEST_F(MainWindowTest, OutputChooserRefusesAFolderlessNameAndStoresTheFolder) {
     EXPECT_EQ(ui.messages[0].caption, "OUTPUT FILENAME ERROR");
     EXPECT_EQ(state->m_outputFileName, "collage1.html");
 
+    // The chooser starts in the current output folder.
+    EXPECT_EQ(ui.saveInitialNames.at(0), output + "collage1.html");
     const std::string pages = data.path() + "/Pages/";
     ui.saveAnswers.push_back(FileChoice{pages + "party.html", "party.html"});
     QTest::mouseClick(view->Control(1087), Qt::LeftButton);
@@ -245,7 +269,9 @@ TEST_F(MainWindowTest, PaletteColoursTheTextBackground) {
     ui.colourAnswers.push_back(0x0000FFu);  // red
     QTest::mouseClick(view->Control(1039), Qt::LeftButton);
     EXPECT_EQ(state->m_backgroundColour, 0x0000FFu);
-    EXPECT_EQ(view->MainText()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    // What is drawn, not only what the palette says: the form's style sheet must not paint over it.
+    const QImage drawn = view->MainText()->viewport()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(255, 0, 0));
 }
 
 TEST_F(MainWindowTest, SaveFromTheWindowAsPlainTextAndRtf) {
@@ -296,6 +322,106 @@ TEST_F(MainWindowTest, UserGuideFromTheHelpMenu) {
     frame->Command(32772)->trigger();
     ASSERT_EQ(ui.openedPages.size(), 1u);
     EXPECT_EQ(ui.openedPages[0], data.path() + "/usermanual/vantelo_manual.html");
+}
+
+// At the program's start the main window paints first; the track 1 window
+// follows on its own, on and in place.
+TEST_F(MainWindowTest, FirstTrackWindowFollowsTheFirstPaint) {
+    state = std::make_unique<MainFormState>();
+    state->m_dataFolder = data.path();
+    frame = std::make_unique<CMainFrame>();
+    view = new Ctarvex4View(*state, ui, frame.get());
+    frame->SetView(view);
+    view->OpenFirstTrackAfterFirstPaint();
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->Tracks()->Window(1), nullptr);
+    frame->setGeometry(50, 50, 800, 600);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->Tracks()->Window(1) != nullptr; }));
+    EXPECT_TRUE(view->Tracks()->Window(1)->isVisible());
+    EXPECT_TRUE(state->m_trackWindowOpen[0]);
+    EXPECT_TRUE(view->Tracks()->IsOnOffPushed(1));
+}
+
+TEST_F(MainWindowTest, CaptionsAndEntriesShowWhole) {
+    Open();
+    // The style list's popup shows every entry unshortened.
+    auto* style = Control<QComboBox>(1090);
+    style->showPopup();
+    QAbstractItemView* popup = style->view();
+    const QFontMetrics metrics(popup->font());
+    for (int row = 0; row < style->count(); ++row)
+        EXPECT_GE(popup->visualRect(popup->model()->index(row, 0)).width(),
+                  metrics.horizontalAdvance(style->itemText(row)) + 6)
+            << style->itemText(row).toStdString();
+    style->hidePopup();
+    // Each words-per-snip caption ends clear of the next radio button.
+    const int ids[7] = {1031, 1035, 1036, 1037, 1043, 1056, 1057};
+    for (int i = 0; i + 1 < 7; ++i) {
+        QWidget* radio = view->Control(ids[i]);
+        EXPECT_LE(radio->x() + radio->sizeHint().width() + 3, view->Control(ids[i + 1])->x()) << "radio " << i + 1;
+    }
+    QWidget* portrait = view->Control(1102);
+    EXPECT_LE(portrait->x() + portrait->sizeHint().width() + 3, view->Control(1103)->x());
+}
+
+// With the window's real dialogs: a page that cannot be shown is reported
+// with its path, the box is wide enough for its caption, belongs to the main
+// window, and the focus goes back to where it was.
+TEST_F(MainWindowTest, PageThatCannotBeShownIsReportedAndTheFocusReturns) {
+    const std::string noOpen = std::getenv("TARVEX4_NO_OPEN") ? std::getenv("TARVEX4_NO_OPEN") : "";
+    ::unsetenv("TARVEX4_NO_OPEN");
+    Open(true);
+    view->MainText()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == view->MainText(); }));
+
+    struct Shown {
+        QString text, caption;
+        QWidget* owner = nullptr;
+        int width = 0, captionNeeds = 0;
+    };
+    std::vector<Shown> shown;
+    ModalAnswerer answer([&shown](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) return modal->close(), void();
+        QFont bold = box->font();
+        bold.setBold(true);
+        shown.push_back({box->text(), box->windowTitle(), box->parentWidget() ? box->parentWidget()->window() : nullptr,
+                         box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle())});
+        box->button(QMessageBox::Ok)->click();
+    });
+
+    // The user guide is not in this data folder.
+    frame->Command(32772)->trigger();
+    const std::string manual = data.path() + "/usermanual/vantelo_manual.html";
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.toStdString().find(manual), std::string::npos) << shown[0].text.toStdString();
+    EXPECT_EQ(shown[0].owner, frame.get());
+    EXPECT_GE(shown[0].width, shown[0].captionNeeds + 120);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == view->MainText(); }))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none") << " in "
+        << (QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toStdString() : "none");
+
+    // A browser that does not start.
+    std::filesystem::create_directories(data.path() + "/usermanual");
+    WriteAll(manual, "<html></html>");
+    std::vector<std::string> asked;
+    qtUi.SetBrowserOpener([&asked](const QUrl& url) {
+        asked.push_back(url.toLocalFile().toStdString());
+        return false;
+    });
+    frame->Command(32772)->trigger();
+    EXPECT_EQ(asked, std::vector<std::string>{manual});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[1].text.toStdString().find(manual), std::string::npos);
+    EXPECT_EQ(shown[1].caption, "VANTELO");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == view->MainText(); }));
+
+    // A browser that starts: nothing to say.
+    qtUi.SetBrowserOpener([](const QUrl&) { return true; });
+    frame->Command(32772)->trigger();
+    EXPECT_EQ(shown.size(), 2u);
+    if (!noOpen.empty()) ::setenv("TARVEX4_NO_OPEN", noOpen.c_str(), 1);
 }
 
 }  // namespace

@@ -1,16 +1,22 @@
 #include "MainWindowFixture.h"
+#include "ModalAnswerer.h"
 
 #include "app/BitmapSlider.h"
 #include "resources/Pictures.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
 #include "ui/CFolderDialog.h"
+#include "ui/CFontDialog.h"
 #include "ui/QtPrintTarget.h"
 #include "ui/QtRichEdit.h"
 #include "ui/QtUserInterface.h"
 #include "ui/RichEditReference.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QTimer>
@@ -164,6 +170,68 @@ TEST(QtUserInterface, DialogFiltersBecomeQtFilters) {
     EXPECT_EQ(QtFilterFromDialogFilter("plain text|*.txt||"), "plain text (*.txt)");
     EXPECT_EQ(QtFilterFromDialogFilter("a (*.a)|*.a|b (*.b)|*.b||"), "a (*.a);;b (*.b)");
     EXPECT_EQ(ColourRefFromRgb(0x12, 0x34, 0x56), 0x563412u);
+}
+
+TEST(QtUserInterface, MessageBoxIsWideEnoughForItsCaption) {
+    TestApp();
+    QtUserInterface ui;
+    int width = 0, needed = 0;
+    ModalAnswerer answer([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        QFont bold = box->font();
+        bold.setBold(true);
+        // The caption in a bold title font, the window icon and three title buttons.
+        needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 120;
+        width = box->width();
+        box->accept();
+    });
+    EXPECT_EQ(ui.ShowMessage("No default printer is installed.", "VANTELO print error"), MessageResult::Ok);
+    EXPECT_GE(width, needed);
+}
+
+// The font dialog offers a colour besides face, style and size, preset from
+// the text, and the colour chosen there comes back with the font.
+TEST(CFontDialog, ChoosesAColourWithTheFont) {
+    TestApp();
+    FontChoice preset{"DejaVu Sans", 140, 0xFF0000, true, false, true};
+    {
+        CFontDialog dialog(preset);
+        const QFont shown = dialog.FontPart()->currentFont();
+        EXPECT_EQ(shown.family(), "DejaVu Sans");
+        EXPECT_EQ(shown.pointSizeF(), 14.0);
+        EXPECT_TRUE(shown.bold());
+        EXPECT_TRUE(shown.underline());
+        EXPECT_EQ(dialog.Choice().colour, 0xFF0000u);
+        EXPECT_EQ(dialog.ColourButton()->text(), "#0000FF");
+    }
+
+    // Through the window's interface: the colour button opens the colour
+    // dialog, green is chosen there, then the font dialog is confirmed.
+    QtUserInterface ui;
+    int step = 0;
+    auto answer = std::make_unique<ModalAnswerer>([&step](QWidget* modal) {
+        if (auto* colours = qobject_cast<QColorDialog*>(modal)) {
+            colours->setCurrentColor(QColor(0, 128, 0));
+            QMetaObject::invokeMethod(colours, "accept", Qt::QueuedConnection);
+        } else if (auto* font = qobject_cast<CFontDialog*>(modal)) {
+            if (step++ == 0) QMetaObject::invokeMethod(font->ColourButton(), "click", Qt::QueuedConnection);
+            else QMetaObject::invokeMethod(font, "accept", Qt::QueuedConnection);
+        }
+    });
+    const std::optional<FontChoice> chosen = ui.ChooseFont(preset);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->colour, 0x008000u);
+    EXPECT_EQ(chosen->face, "DejaVu Sans");
+    EXPECT_EQ(chosen->pointSizeTenths, 140);
+    EXPECT_TRUE(chosen->bold);
+    EXPECT_FALSE(chosen->italic);
+    EXPECT_TRUE(chosen->underline);
+    answer.reset();
+
+    // Cancelled: no choice.
+    ModalAnswerer cancel([](QWidget* modal) { QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection); });
+    EXPECT_FALSE(ui.ChooseFont(preset).has_value());
 }
 
 // Answers the folder dialog that is about to open.

@@ -4,6 +4,8 @@
 #include "tracks/TrackSwitchboard.h"
 #include "tracks/WordShredder.h"
 #include "ui/CBitmapButton.h"
+#include "ui/CFontDialog.h"
+#include "ui/QtUserInterface.h"
 #include "ui/RichEditReference.h"
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
@@ -11,6 +13,8 @@
 #include "LayoutFaults.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QColorDialog>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "ModalAnswerer.h"
 
 namespace {
 
@@ -230,6 +236,72 @@ TEST_F(TrackWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
     menu->actions()[2]->trigger();
     menu->hide();
     EXPECT_TRUE(text->toPlainText().contains("pasted"));
+}
+
+TEST_F(TrackWindowTest, CtrlZUndoesTypingButNotWhatTheProgramPutIn) {
+    trackview& window = Open(1);
+    QApplication::setActiveWindow(&window);
+    QtRichEdit* text = window.TextControl();
+    LoadMarkup(*Track(1).m_trackText, "loaded words");
+    text->setFocus();
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, " typed");
+    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)), (std::vector<std::string>{"loaded", "words", "typed"}));
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)), (std::vector<std::string>{"loaded", "words"}));
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)), (std::vector<std::string>{"loaded", "words"}));
+    QTest::keyClick(text, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)), (std::vector<std::string>{"loaded", "words", "typed"}));
+}
+
+TEST_F(TrackWindowTest, PaletteColourIsWhatTheTextAreaShows) {
+    trackview& window = Open(2);
+    ui.colourAnswers.push_back(0xFF8000u);  // red 0x00, green 0x80, blue 0xFF
+    Control<CBitmapButton>(window, 1030)->click();
+    EXPECT_EQ(Track(2).m_trackColour, 0xFF8000u);
+    const QImage drawn = window.TextControl()->viewport()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(0x00, 0x80, 0xFF));
+
+    // The style list's popup shows its longest entry whole.
+    auto* styles = Control<QComboBox>(window, 1093);
+    styles->showPopup();
+    const QFontMetrics metrics(styles->view()->font());
+    EXPECT_GE(styles->view()->visualRect(styles->view()->model()->index(0, 0)).width(),
+              metrics.horizontalAdvance("Plain - Solid BG") + 6);
+    styles->hidePopup();
+}
+
+// With the window's real dialogs: each belongs to the track window it was
+// opened from, and closing it gives that window and its text the keyboard back.
+TEST_F(TrackWindowTest, DialogsBelongToTheTrackWindowAndGiveBackTheFocus) {
+    QWidget mainWindow;
+    mainWindow.setObjectName("main");
+    mainWindow.show();
+    QtUserInterface qt(&mainWindow);
+    MainFormState state;
+    TrackWindows own(state, qt);
+    ShowTrack(state, own, 1);
+    trackview& window = *own.Window(1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    window.TextControl()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == window.TextControl(); }));
+
+    QStringList owners;
+    ModalAnswerer answer([&owners](QWidget* modal) {
+        QWidget* owner = modal->parentWidget() ? modal->parentWidget()->window() : nullptr;
+        owners << QString("%1:%2").arg(modal->metaObject()->className(), owner ? owner->objectName() : "none");
+        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    });
+    for (int id : {1030, 1039, 1016}) {
+        Control<CBitmapButton>(window, id)->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == window.TextControl(); }))
+            << "after " << id << " the focus is on "
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "nothing");
+        EXPECT_EQ(QApplication::activeWindow(), &window) << "after " << id;
+    }
+    EXPECT_EQ(owners.join(",").toStdString(), "QColorDialog:103,CFontDialog:103,QFileDialog:103");
 }
 
 TEST_F(TrackWindowTest, TheTrackKeepsItsTextWhenTheWindowsGoFirst) {

@@ -1,0 +1,49 @@
+# The manual page, written from the program's own help whenever the program
+# changes, so it lists every sub-command and option it has.
+set(TARVEX4_MAN_PAGE "${CMAKE_BINARY_DIR}/share/man/man1/tarvex4.1.gz")
+add_custom_command(
+  OUTPUT "${TARVEX4_MAN_PAGE}"
+  COMMAND "${CMAKE_COMMAND}" -DEXE=$<TARGET_FILE:tarvex4> -DOUT=${CMAKE_BINARY_DIR}/share/man/man1/tarvex4.1
+          -DVERSION=${PROJECT_VERSION} -P "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
+  # Debian installs manual pages compressed, reproducibly (no name, no time).
+  COMMAND gzip -9nf "${CMAKE_BINARY_DIR}/share/man/man1/tarvex4.1"
+  DEPENDS tarvex4 "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
+  COMMENT "Writing the manual page tarvex4(1)"
+  VERBATIM)
+add_custom_target(tarvex4_man_page ALL DEPENDS "${TARVEX4_MAN_PAGE}")
+install(FILES "${TARVEX4_MAN_PAGE}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+
+# `cpack -G DEB` in the build folder makes the Debian package. Run-time
+# library dependencies come from dpkg-shlibdeps, so Depends follows whatever
+# the programs actually link.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarvex4)
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "tarvex4")
+set(CPACK_PACKAGE_CONTACT "tarvex4 maintainers <maintainers@users.noreply.c-seed-bb8cb6e1.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "text cut-up and auto-collage generator")
+# The summary above is the synopsis line; this is the text under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "A writer fills a main text and four tracks, weights the tracks with faders\n"
+  "and presses GO: the texts are cut into snips of a few words and, with\n"
+  "pictures from an image library, written as one HTML collage page whose\n"
+  "items can be dragged and resized in the browser. The same run, the rich\n"
+  "text conversions and the word shredder are also headless sub-commands.")
+string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION text)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Debian ships programs without their symbol tables (a tenth of the size).
+set(CPACK_STRIP_FILES ON)
+# What shlibdeps cannot see: the window opens finished collage pages and the
+# manual in the browser through xdg-open. Everything else the window needs at
+# run time (the xcb platform plugin, fontconfig and a font) comes with Qt's
+# own packages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Debian wants owner root and no group-writable files, whatever the build
+# user's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+include(CPack)

@@ -1,0 +1,154 @@
+// tarvex4 images: the image library's import and source selection without
+// the window, with the same code as the two dialogs.
+#include "cli/CliRegistry.h"
+#include "db/CppSQLite3Exception.h"
+#include "db/WordsDb.h"
+#include "images/ImageImport.h"
+#include "images/ImageSources.h"
+#include "support/ConsoleUserInterface.h"
+#include "db/DataFolder.h"
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <set>
+
+namespace {
+
+struct ImagesOptions {
+    std::string data;
+    // import
+    std::string folder;
+    std::string category;
+    std::string newCategory;
+    // select
+    std::string list;
+    bool none = false;
+};
+
+[[noreturn]] void Fail(const std::string& command, const std::string& message) {
+    std::cerr << "tarvex4 images " << command << ": " << message << '\n';
+    throw CLI::RuntimeError(1);
+}
+
+// Opening a missing file would make an empty database there: say so instead.
+std::string DatabasePath(const ImagesOptions& o, const std::string& command) {
+    std::string path;
+    if (!o.data.empty()) {
+        path = wordsdb::DatabasePath(o.data);
+    } else {
+        DataFolderSetup setup = EnsureDataFolder();
+        for (const std::string& problem : setup.problems) {
+            std::cerr << "tarvex4 images " << command << ": " << problem << '\n';
+        }
+        path = wordsdb::DefaultDatabasePath();
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) Fail(command, "no words database at " + path);
+    return path;
+}
+
+void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const CLI::Option* newCategoryOption) {
+    if (categoryOption->count() == 0 && newCategoryOption->count() == 0) {
+        throw CLI::RequiredError("--category or --new-category");
+    }
+    ConsoleUserInterface ui(std::cerr);
+    ImageImporter importer(DatabasePath(o, "import"), o.folder);
+    CategoryChoice choice;
+    choice.newCategory = newCategoryOption->count() > 0;
+    choice.selected = o.category;
+    choice.typed = o.newCategory;
+    // Listed as the dialog's list would show them, so the duplicate rule
+    // sees the same names.
+    const std::vector<std::string> listed = importer.LoadCategoryNames(ui);
+    const ImportReport report = importer.Import(choice, listed, ui);
+    if (!report.ran) throw CLI::RuntimeError(1);
+    std::cout << report.ResultMessage() << std::endl;
+    if (!report.Complete()) throw CLI::RuntimeError(1);
+}
+
+void RunList(const ImagesOptions& o) {
+    ConsoleUserInterface ui(std::cerr);
+    const std::string path = DatabasePath(o, "list");
+    const std::vector<ImageCategoryRow> rows = LoadImageCategoryRows(path, ui);
+    if (ui.MessageCount() != 0) throw CLI::RuntimeError(1);
+    std::map<long, long> pictures;
+    try {
+        for (const CategoryPictureCount& count : CountPicturesByCategory(path)) pictures[count.id] = count.pictures;
+    } catch (const CppSQLite3Exception& e) {
+        Fail("list", e.Message());
+    }
+    for (const ImageCategoryRow& row : rows) {
+        std::cout << row.id << '\t' << row.name << '\t' << pictures[row.id] << '\t'
+                  << (row.ticked ? "selected" : "-") << '\n';
+    }
+    std::cout.flush();
+}
+
+std::set<long> RequestedIds(const std::string& list) {
+    std::set<long> ids;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        const std::string item = list.substr(start, end - start);
+        const std::set<long> one = ParseSelectionList(item);
+        if (one.size() != 1) throw CLI::ValidationError("LIST", "'" + item + "' is not a category ID");
+        ids.insert(*one.begin());
+        start = end + 1;
+    }
+    return ids;
+}
+
+void RunSelect(const ImagesOptions& o) {
+    if (o.none == !o.list.empty()) throw CLI::ValidationError("LIST", "give a list of category IDs or --none");
+    const std::set<long> wanted = o.none ? std::set<long>{} : RequestedIds(o.list);
+    ConsoleUserInterface ui(std::cerr);
+    const std::string path = DatabasePath(o, "select");
+    std::vector<ImageCategoryRow> rows = LoadImageCategoryRows(path, ui);
+    if (ui.MessageCount() != 0) throw CLI::RuntimeError(1);
+    std::set<long> missing = wanted;
+    for (ImageCategoryRow& row : rows) {
+        row.ticked = wanted.count(row.id) != 0;
+        missing.erase(row.id);
+    }
+    if (!missing.empty()) Fail("select", "no image category has the ID " + std::to_string(*missing.begin()));
+    if (!SaveImageSelection(path, rows, ui)) throw CLI::RuntimeError(1);
+}
+
+void AddDataOption(CLI::App* command, ImagesOptions& o) {
+    command->add_option("--data", o.data, "Data folder DIR (default: the user's data folder)");
+}
+
+const cli::CliRegistration registration{"images", [](CLI::App& root) {
+    auto o = std::make_shared<ImagesOptions>();
+    CLI::App* images = root.add_subcommand("images", "The image library: import GIF pictures, choose the "
+                                                     "categories that feed collages.");
+    images->require_subcommand(1);
+
+    CLI::App* import = images->add_subcommand(
+        "import",
+        "Store the GIF files of FOLDER (every file whose name holds \".gif\", up to 372000 bytes)\n"
+        "in the image library under an existing or a new category, and print the result.");
+    import->add_option("FOLDER", o->folder, "Folder to import GIF files from")->required();
+    auto* category = import->add_option("--category", o->category, "Add the pictures to this existing category");
+    auto* newCategory = import->add_option("--new-category", o->newCategory, "Create this category for the pictures");
+    category->excludes(newCategory);
+    AddDataOption(import, *o);
+    import->callback([o, category, newCategory] { RunImport(*o, category, newCategory); });
+
+    CLI::App* list = images->add_subcommand(
+        "list", "One line per image category: ID, name, number of pictures, \"selected\" or \"-\" (tab-separated).");
+    AddDataOption(list, *o);
+    list->callback([o] { RunList(*o); });
+
+    CLI::App* select = images->add_subcommand(
+        "select", "Save which categories feed collages: LIST of category IDs such as 2,5, or --none.");
+    select->add_option("LIST", o->list, "Comma-separated category IDs");
+    select->add_flag("--none", o->none, "Select no category");
+    AddDataOption(select, *o);
+    select->callback([o] { RunSelect(*o); });
+}};
+
+}  // namespace

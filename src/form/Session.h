@@ -1,0 +1,86 @@
+#pragma once
+#include "form/MainFormState.h"
+#include "richtext/RichEditControl.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A saved cut-up setup: the main form's and the four tracks' texts and
+// settings, and the seed that reproduces the last GO. Stored as JSON in a
+// "*.vantelo" file.
+
+inline constexpr const char* kSessionFormatName = "vantelo-session";
+// Raised when the file's layout changes in a way older programs cannot read.
+inline constexpr int kSessionFormatVersion = 1;
+inline constexpr const char* kSessionExtension = ".vantelo";
+
+struct SessionTrack {
+    std::string rtf;
+    // Attributes uniform over the text (its insertion format when empty).
+    CharFormat font;
+    std::uint32_t colour = 0xFFFFFF;  // palette colour, 0x00BBGGRR
+    int wordsPerCut = 1;              // 1..6
+    int style = 0;                    // 0..5
+    bool useWhole = false;
+    bool suffix = false;              // shredder: prefix or suffix
+    int fragmentSize = 3;             // shredder: 3..5
+    bool on = false;                  // mixed into collages
+    int fader = 100;                  // 0..200
+    bool windowOpen = false;          // its window is on screen
+};
+
+struct Session {
+    std::string mainRtf;
+    CharFormat mainFont;
+    std::uint32_t palette = 0xFFFFFF;
+    int mainStyle = 0;
+    int wordsPerSnip = 1;  // 1..7
+    bool showMain = true;
+    bool textOverImages = true;
+    bool captureCode = true;
+    bool portrait = false;
+    bool landscape = false;
+    int textVolume = 20;
+    int imageVolume = 10;
+    bool useCustomFolder = false;
+    std::string customImageFolder = "/";
+    std::string customFolderText;
+    std::string outputFolder;
+    std::string outputFileName = "collage1.html";
+    // The generator's state right before the last GO; none before the first.
+    std::optional<std::uint32_t> lastSeed;
+    std::array<SessionTrack, 4> tracks;
+};
+
+// A session file that cannot be read or written; the text says why, for the user.
+class SessionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The form as it stands. `windowsOpen` tells which track windows are on
+// screen (the form state does not know).
+Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& windowsOpen);
+
+// Puts the session into the form state: every setting, the texts with their
+// fonts and background colours. A text the RTF reader refuses is skipped (the
+// control keeps what it had); the result names each one skipped.
+std::vector<std::string> ApplySession(const Session& session, MainFormState& form);
+
+std::string SessionToJson(const Session& session);
+// Throws SessionError for anything that is not a readable session of this
+// or an older format version. Unknown fields are ignored; absent ones keep
+// the form's start values.
+Session SessionFromJson(std::string_view text);
+
+// Throw SessionError naming the file.
+void WriteSessionFile(const std::string& path, const Session& session);
+Session ReadSessionFile(const std::string& path);
+
+// The name a session is shown by: its file name without ".vantelo".
+std::string SessionName(const std::string& path);

@@ -1,0 +1,433 @@
+#include "form/Session.h"
+
+#include "richtext/DocumentRichEdit.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using nlohmann::json;
+// Written in a fixed order, so that a person reading the file finds what it is first.
+using ordered = nlohmann::ordered_json;
+
+namespace {
+
+// ---- writing ----
+
+std::string ColourText(std::uint32_t colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return text;
+}
+
+// Only the attributes that were uniform are written; an absent key means
+// "mixed" and is left alone when the session is opened.
+ordered FontJson(const CharFormat& f) {
+    ordered font = ordered::object();
+    if (f.Has(CharFormat::kFace)) font["face"] = f.face;
+    if (f.Has(CharFormat::kSize)) font["sizeTwips"] = f.heightTwips;
+    if (f.Has(CharFormat::kColour)) font["colour"] = ColourText(f.textColour);
+    if (f.Has(CharFormat::kHighlight)) font["highlight"] = ColourText(f.highlightColour);
+    if (f.Has(CharFormat::kBold)) font["bold"] = f.bold;
+    if (f.Has(CharFormat::kItalic)) font["italic"] = f.italic;
+    if (f.Has(CharFormat::kUnderline)) font["underline"] = f.underline;
+    return font;
+}
+
+ordered TrackJson(const SessionTrack& t) {
+    return {{"rtf", t.rtf},
+            {"font", FontJson(t.font)},
+            {"colour", ColourText(t.colour)},
+            {"wordsPerCut", t.wordsPerCut},
+            {"style", t.style},
+            {"whole", t.useWhole},
+            {"shredder", {{"fragment", t.suffix ? "suffix" : "prefix"}, {"size", t.fragmentSize}}},
+            {"on", t.on},
+            {"fader", t.fader},
+            {"windowOpen", t.windowOpen}};
+}
+
+// ---- reading ----
+
+// Reads the fields of one JSON object into the session, checking each;
+// `where` names the object in messages ("main", "tracks[2]").
+class FieldReader {
+public:
+    FieldReader(const json& object, std::string where) : m_object(object), m_where(std::move(where)) {}
+
+    const json* Find(const char* key) const {
+        if (!m_object.is_object()) return nullptr;
+        auto it = m_object.find(key);
+        return it == m_object.end() || it->is_null() ? nullptr : &*it;
+    }
+    void Bool(const char* key, bool& into) const {
+        if (const json* v = Find(key)) {
+            if (!v->is_boolean()) Bad(key, "is not true or false");
+            into = v->get<bool>();
+        }
+    }
+    void Int(const char* key, int& into, int low, int high) const {
+        if (const json* v = Find(key)) {
+            const bool whole = v->is_number_integer();
+            const long long n = whole ? v->get<long long>() : 0;
+            if (!whole || n < low || n > high)
+                Bad(key, "is not a number from " + std::to_string(low) + " to " + std::to_string(high));
+            into = static_cast<int>(n);
+        }
+    }
+    void Text(const char* key, std::string& into) const {
+        if (const json* v = Find(key)) {
+            if (!v->is_string()) Bad(key, "is not a text");
+            into = v->get<std::string>();
+        }
+    }
+    void Colour(const char* key, std::uint32_t& into) const {
+        if (const json* v = Find(key)) {
+            std::uint32_t colour = 0;
+            if (!v->is_string() || !ParseColour(v->get<std::string>(), colour)) Bad(key, "is not a colour #RRGGBB");
+            into = colour;
+        }
+    }
+    FieldReader Object(const char* key) const {
+        const json* v = Find(key);
+        if (v != nullptr && !v->is_object()) Bad(key, "is not an object");
+        return FieldReader(v != nullptr ? *v : Empty(), Name(key));
+    }
+    [[noreturn]] void Bad(const char* key, const std::string& why) const {
+        throw SessionError(Name(key) + " " + why);
+    }
+    const json& Value() const { return m_object; }
+    const std::string& Where() const { return m_where; }
+
+private:
+    static const json& Empty() {
+        static const json empty = json::object();
+        return empty;
+    }
+    std::string Name(const char* key) const { return m_where.empty() ? key : m_where + "." + key; }
+    static bool ParseColour(const std::string& text, std::uint32_t& colour) {
+        if (text.size() != 7 || text[0] != '#') return false;
+        unsigned rgb = 0;
+        for (size_t i = 1; i < 7; ++i) {
+            const char c = text[i];
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                     : -1;
+            if (digit < 0) return false;
+            rgb = rgb * 16 + static_cast<unsigned>(digit);
+        }
+        colour = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+        return true;
+    }
+
+    const json& m_object;
+    std::string m_where;
+};
+
+CharFormat ReadFont(const FieldReader& r) {
+    CharFormat f;
+    auto mark = [&](const char* key, CharFormat::Mask bit) {
+        if (r.Find(key)) f.mask |= bit;
+    };
+    r.Text("face", f.face);
+    mark("face", CharFormat::kFace);
+    r.Int("sizeTwips", f.heightTwips, 1, 32767);
+    mark("sizeTwips", CharFormat::kSize);
+    r.Colour("colour", f.textColour);
+    mark("colour", CharFormat::kColour);
+    r.Colour("highlight", f.highlightColour);
+    mark("highlight", CharFormat::kHighlight);
+    r.Bool("bold", f.bold);
+    mark("bold", CharFormat::kBold);
+    r.Bool("italic", f.italic);
+    mark("italic", CharFormat::kItalic);
+    r.Bool("underline", f.underline);
+    mark("underline", CharFormat::kUnderline);
+    return f;
+}
+
+SessionTrack ReadTrack(const FieldReader& r) {
+    SessionTrack t;
+    r.Text("rtf", t.rtf);
+    t.font = ReadFont(r.Object("font"));
+    r.Colour("colour", t.colour);
+    r.Int("wordsPerCut", t.wordsPerCut, 1, 6);
+    r.Int("style", t.style, 0, static_cast<int>(kCollageStyles.size()) - 1);
+    r.Bool("whole", t.useWhole);
+    const FieldReader shredder = r.Object("shredder");
+    std::string fragment = "prefix";
+    shredder.Text("fragment", fragment);
+    if (fragment != "prefix" && fragment != "suffix") shredder.Bad("fragment", "is not \"prefix\" or \"suffix\"");
+    t.suffix = fragment == "suffix";
+    shredder.Int("size", t.fragmentSize, 3, 5);
+    r.Bool("on", t.on);
+    r.Int("fader", t.fader, 0, MainFormState::kFaderMax);
+    r.Bool("windowOpen", t.windowOpen);
+    return t;
+}
+
+// Checks what the file claims to be before anything else is read.
+void CheckFormat(const json& root) {
+    if (!root.is_object()) throw SessionError("it is not a VANTELO session");
+    auto format = root.find("format");
+    if (format == root.end() || *format != kSessionFormatName) throw SessionError("it is not a VANTELO session");
+    auto version = root.find("version");
+    if (version == root.end() || !version->is_number_integer() || version->get<long long>() < 1)
+        throw SessionError("it has no valid session format version");
+    if (version->get<long long>() > kSessionFormatVersion)
+        throw SessionError("it was saved by a newer version of the program (session format " +
+                           std::to_string(version->get<long long>()) + "; this one reads up to " +
+                           std::to_string(kSessionFormatVersion) + ")");
+}
+
+std::optional<std::uint32_t> ReadSeed(const FieldReader& r) {
+    const json* seed = r.Find("lastSeed");
+    if (seed == nullptr) return std::nullopt;
+    if (!seed->is_number_unsigned() || seed->get<unsigned long long>() > 0xFFFFFFFFull)
+        r.Bad("lastSeed", "is not a number from 0 to 4294967295");
+    return static_cast<std::uint32_t>(seed->get<unsigned long long>());
+}
+
+// ---- form state ----
+
+CharFormat UniformFormat(RichEditControl& text) {
+    text.SelectAll();
+    CharFormat format = text.SelectionCharFormat();
+    text.CollapseToStart();
+    return format;
+}
+
+// The reader takes any text; what does not even open as RTF would come out
+// as a jumble, so it is refused here.
+bool LooksLikeRtf(const std::string& rtf) {
+    const size_t start = rtf.find_first_not_of(" \t\r\n");
+    return start != std::string::npos && rtf.compare(start, 5, "{\\rtf") == 0;
+}
+
+bool LoadText(RichEditControl& control, const std::string& rtf, const CharFormat& font) {
+    // An empty text still carries its font, which the default format restores.
+    const std::string text = rtf.empty() ? DocumentRichEdit().StreamRtfOut() : rtf;
+    if (!LooksLikeRtf(text) || !control.StreamRtfIn(text)) return false;
+    if (font.mask != 0) control.SetDefaultCharFormat(font);
+    control.CollapseToStart();
+    control.ScrollToFirstLine();
+    return true;
+}
+
+int RadioNumber(const bool* radios, size_t count, int fallback) {
+    for (size_t i = 0; i < count; ++i)
+        if (radios[i]) return static_cast<int>(i);
+    return fallback;
+}
+
+}  // namespace
+
+Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& windowsOpen) {
+    Session s;
+    s.mainRtf = form.m_mainText->StreamRtfOut();
+    s.mainFont = UniformFormat(*form.m_mainText);
+    s.palette = form.m_backgroundColour;
+    s.mainStyle = form.m_mainStyle;
+    s.wordsPerSnip = form.WordsPerSnip();
+    s.showMain = form.m_showMain;
+    s.textOverImages = form.m_textOverImages;
+    s.captureCode = form.m_captureCode;
+    s.portrait = form.m_portrait;
+    s.landscape = form.m_landscape;
+    s.textVolume = form.m_textVolume;
+    s.imageVolume = form.m_imageVolume;
+    s.useCustomFolder = form.m_useCustomFolder;
+    s.customImageFolder = form.m_customImageFolder;
+    s.customFolderText = form.m_customFolderText;
+    s.outputFolder = form.m_outputFolder;
+    s.outputFileName = form.m_outputFileName;
+    s.lastSeed = form.m_lastSeed;
+    for (size_t i = 0; i < 4; ++i) {
+        const TrackState& track = form.m_tracks[i];
+        SessionTrack& t = s.tracks[i];
+        t.rtf = track.m_trackText->StreamRtfOut();
+        t.font = UniformFormat(*track.m_trackText);
+        t.colour = track.m_trackColour;
+        t.wordsPerCut = track.GetWordsPerCut();
+        t.style = track.m_collageStyle;
+        t.useWhole = track.m_useWhole;
+        t.suffix = track.m_fragmentTypeRadio[1] && !track.m_fragmentTypeRadio[0];
+        t.fragmentSize = 3 + RadioNumber(track.m_fragmentSizeRadio.data(), track.m_fragmentSizeRadio.size(), 0);
+        t.on = form.m_trackWindowOpen[i];
+        t.fader = form.m_trackFader[i];
+        t.windowOpen = windowsOpen[i];
+    }
+    return s;
+}
+
+std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
+    std::vector<std::string> skipped;
+    if (!LoadText(*form.m_mainText, s.mainRtf, s.mainFont)) skipped.push_back("the main text");
+    form.m_backgroundColour = s.palette;
+    form.m_mainText->SetBackgroundColour(s.palette);
+    form.m_mainStyle = s.mainStyle;
+    form.SetWordsPerSnip(s.wordsPerSnip);
+    form.m_showMain = s.showMain;
+    form.m_textOverImages = s.textOverImages;
+    form.m_captureCode = s.captureCode;
+    form.m_portrait = s.portrait;
+    form.m_landscape = s.landscape;
+    form.m_textVolume = s.textVolume;
+    form.m_imageVolume = s.imageVolume;
+    form.m_useCustomFolder = s.useCustomFolder;
+    form.m_customImageFolder = s.customImageFolder;
+    form.m_customFolderText = s.customFolderText;
+    form.m_outputFolder = s.outputFolder;
+    form.m_outputFileName = s.outputFileName;
+    form.m_outputFileText = s.outputFolder + s.outputFileName;
+    form.m_lastSeed = s.lastSeed;
+    for (size_t i = 0; i < 4; ++i) {
+        const SessionTrack& t = s.tracks[i];
+        TrackState& track = form.m_tracks[i];
+        if (!LoadText(*track.m_trackText, t.rtf, t.font))
+            skipped.push_back("the text of track " + std::to_string(i + 1));
+        track.m_trackColour = t.colour;
+        track.m_trackText->SetBackgroundColour(t.colour);
+        track.SetWordsPerCut(t.wordsPerCut);
+        track.m_collageStyle = t.style;
+        track.m_useWhole = t.useWhole;
+        track.m_fragmentTypeRadio = {!t.suffix, t.suffix};
+        for (size_t k = 0; k < track.m_fragmentSizeRadio.size(); ++k)
+            track.m_fragmentSizeRadio[k] = static_cast<int>(k) + 3 == t.fragmentSize;
+        form.m_trackWindowOpen[i] = t.on;
+        form.m_trackFader[i] = t.fader;
+    }
+    return skipped;
+}
+
+std::string SessionToJson(const Session& s) {
+    ordered root = {{"format", kSessionFormatName}, {"version", kSessionFormatVersion}};
+    if (s.lastSeed) root["lastSeed"] = *s.lastSeed;
+    root["main"] = {{"rtf", s.mainRtf},     {"font", FontJson(s.mainFont)},    {"palette", ColourText(s.palette)},
+                    {"style", s.mainStyle}, {"wordsPerSnip", s.wordsPerSnip}, {"show", s.showMain}};
+    root["textOverImages"] = s.textOverImages;
+    root["captureCode"] = s.captureCode;
+    root["orientation"] = {{"portrait", s.portrait}, {"landscape", s.landscape}};
+    root["volumes"] = {{"text", s.textVolume}, {"image", s.imageVolume}};
+    root["customFolder"] = {{"use", s.useCustomFolder}, {"path", s.customImageFolder}, {"shown", s.customFolderText}};
+    root["output"] = {{"folder", s.outputFolder}, {"fileName", s.outputFileName}};
+    root["tracks"] = ordered::array();
+    for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
+    // A path with bytes that are not UTF-8 cannot go into JSON as it is.
+    return root.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
+}
+
+Session SessionFromJson(std::string_view text) {
+    json root;
+    try {
+        root = json::parse(text);
+    } catch (const json::parse_error& e) {
+        // Not even the opening brace: some other kind of file.
+        const size_t start = text.find_first_not_of(" \t\r\n");
+        if (start == std::string_view::npos) throw SessionError("it is empty");
+        if (text[start] != '{') throw SessionError("it is not a VANTELO session");
+        throw SessionError("it is damaged or cut short");
+    }
+    CheckFormat(root);
+
+    Session s;
+    const FieldReader top(root, "");
+    s.lastSeed = ReadSeed(top);
+    const FieldReader main = top.Object("main");
+    main.Text("rtf", s.mainRtf);
+    s.mainFont = ReadFont(main.Object("font"));
+    main.Colour("palette", s.palette);
+    main.Int("style", s.mainStyle, 0, static_cast<int>(kCollageStyles.size()) - 1);
+    main.Int("wordsPerSnip", s.wordsPerSnip, 1, 7);
+    main.Bool("show", s.showMain);
+    top.Bool("textOverImages", s.textOverImages);
+    top.Bool("captureCode", s.captureCode);
+    const FieldReader orientation = top.Object("orientation");
+    orientation.Bool("portrait", s.portrait);
+    orientation.Bool("landscape", s.landscape);
+    if (s.portrait && s.landscape) orientation.Bad("landscape", "and portrait cannot both be checked");
+    const FieldReader volumes = top.Object("volumes");
+    volumes.Int("text", s.textVolume, 0, MainFormState::kTextVolumeMax);
+    volumes.Int("image", s.imageVolume, 0, MainFormState::kImageVolumeMax);
+    const FieldReader custom = top.Object("customFolder");
+    custom.Bool("use", s.useCustomFolder);
+    custom.Text("path", s.customImageFolder);
+    custom.Text("shown", s.customFolderText);
+    const FieldReader output = top.Object("output");
+    output.Text("folder", s.outputFolder);
+    output.Text("fileName", s.outputFileName);
+    // The page's name, never a path: a session cannot send the page elsewhere than its folder.
+    if (s.outputFileName.empty() || s.outputFileName.find('/') != std::string::npos || s.outputFileName == "." ||
+        s.outputFileName == "..")
+        output.Bad("fileName", "is not a file name");
+
+    if (const json* tracks = top.Find("tracks")) {
+        if (!tracks->is_array() || tracks->size() > s.tracks.size()) top.Bad("tracks", "is not a list of 4 tracks");
+        for (size_t i = 0; i < tracks->size(); ++i) {
+            const json& track = (*tracks)[i];
+            if (!track.is_object()) top.Bad("tracks", "holds something that is not a track");
+            s.tracks[i] = ReadTrack(FieldReader(track, "tracks[" + std::to_string(i + 1) + "]"));
+        }
+    }
+    return s;
+}
+
+void WriteSessionFile(const std::string& path, const Session& session) {
+    const std::string text = SessionToJson(session);
+    // Written beside the target first, so a failed write never spoils the
+    // session that was there.
+    const std::string temporary = path + ".part";
+    errno = 0;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (out) out.close();
+        if (!out) {
+            const int code = errno;
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw SessionError("Cannot save the session " + path + ": " +
+                               (code ? std::strerror(code) : "the file cannot be written") + ".");
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw SessionError("Cannot save the session " + path + ": " + ec.message() + ".");
+    }
+}
+
+Session ReadSessionFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw SessionError("Cannot open the session " + path + ": it is a folder.");
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int code = errno;
+        throw SessionError("Cannot open the session " + path + ": " +
+                           (code ? std::strerror(code) : "the file cannot be read") + ".");
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    try {
+        return SessionFromJson(text.str());
+    } catch (const SessionError& e) {
+        throw SessionError("Cannot open the session " + path + ": " + e.what() + ".");
+    }
+}
+
+std::string SessionName(const std::string& path) {
+    std::string name = std::filesystem::path(path).filename().string();
+    const std::string extension = kSessionExtension;
+    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+        name.resize(name.size() - extension.size());
+    return name;
+}

@@ -1,0 +1,98 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+class UserInterface;
+
+// Copies the GIF files of one folder into the image library of the words
+// database, under a category the user picks or creates. The import dialog
+// and `tarvex4 images import` both run it.
+namespace imageimport_text {
+constexpr const char* kFolderTitle = "Custom GIF Images Folder:";
+constexpr const char* kEmptyCategory = "Enter text for new image category.";
+constexpr const char* kEmptyCategoryCaption = "Empty Category";
+constexpr const char* kDuplicateCategory = "Category name is not unique.";
+constexpr const char* kDuplicateCategoryCaption = "Duplicate Category";
+constexpr const char* kResultCaption = "Image Import Result";
+constexpr const char* kNoCategory = "Choose an image category from the list, or type in a new one.";
+constexpr const char* kNoCategoryCaption = "No Category";
+constexpr const char* kUnreadableCaption = "Image Import";
+}  // namespace imageimport_text
+
+// Larger files are not stored (exactly this many bytes still are).
+constexpr long kMaxImportBytes = 372000;
+
+// Which category the import goes to, as the dialog's controls say it.
+struct CategoryChoice {
+    bool newCategory = false;  // "Type in a new image category:" is checked
+    std::string selected;      // the category list's text
+    std::string typed;         // the new category's name
+};
+
+struct ImportReport {
+    bool ran = false;           // false: stopped before looking at the folder
+    std::string categoryName;
+    std::string categoryId;
+    bool categoryCreated = false;
+    std::string folder;
+    bool folderRead = true;     // false: the folder could not be listed
+    int found = 0;              // files whose name holds ".gif"
+    int stored = 0;
+    int tooLarge = 0;           // over kMaxImportBytes, not stored
+    int failed = 0;             // unreadable, or refused by the database
+    std::vector<std::string> unreadable;  // "name: reason"
+
+    // "N GIFS stored to category: NAME", then a line for each kind of file
+    // that was not stored.
+    std::string ResultMessage() const;
+    bool Complete() const { return folderRead && failed == 0; }
+};
+
+// Called after each file: files done of files found.
+using ImportProgress = std::function<void(int done, int found)>;
+
+// The user's home folder (the folder an import starts from).
+std::string DefaultImportFolder();
+
+// The import as one object per dialog: it keeps its own folder for its life.
+class ImageImporter {
+public:
+    explicit ImageImporter(std::string databasePath, std::string importFolder = DefaultImportFolder());
+
+    const std::string& ImportFolder() const { return m_importFolder; }
+    void SetImportFolder(std::string folder) { m_importFolder = std::move(folder); }
+    const std::string& DatabasePath() const { return m_databasePath; }
+
+    // The category names in row order. A database failure is shown ("db
+    // error") and the names read until then are returned.
+    std::vector<std::string> LoadCategoryNames(UserInterface& ui) const;
+
+    // The folder button: asks for a folder starting at the current one and
+    // keeps a confirmed choice. Returns the folder to show.
+    const std::string& ChooseFolder(UserInterface& ui);
+
+    // The import button. `listed` is the category list the user saw; the
+    // messages on the way go to `ui`, the result message is returned in the
+    // report for the caller to show (ShowImportResult).
+    ImportReport Import(const CategoryChoice& choice, const std::vector<std::string>& listed, UserInterface& ui,
+                        const ImportProgress& progress = {}) const;
+
+private:
+    // The category's name, or "" when the import must stop.
+    std::string ResolveCategoryName(const CategoryChoice& choice, const std::vector<std::string>& listed,
+                                    UserInterface& ui, bool& created) const;
+    bool CreateCategory(const std::string& name, UserInterface& ui) const;
+    std::string LookUpCategoryId(const std::string& name, UserInterface& ui) const;
+    void StoreFolder(ImportReport& report, UserInterface& ui, const ImportProgress& progress) const;
+
+    std::string m_databasePath;
+    std::string m_importFolder;
+};
+
+// Shows the result message with its caption "Image Import Result".
+void ShowImportResult(UserInterface& ui, const ImportReport& report);
+
+// True when `listed` holds an entry that begins with `name`, ignoring the
+// case of ASCII letters (the list box's search from the first entry).
+bool ListHoldsPrefix(const std::vector<std::string>& listed, const std::string& name);

@@ -1,0 +1,165 @@
+#include "ui/imageimport.h"
+
+#include "resources/FormLook.h"
+#include "support/UserInterface.h"
+#include "ui/CBitmapButton.h"
+#include "ui/ImageDialogIds.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+
+// Laid out in dialog units, as the program's other windows are.
+QRect Units(int left, int top, int width, int height) {
+    return QRect(qRound(left * 1.5), qRound(top * 1.625), qRound(width * 1.5), qRound(height * 1.625));
+}
+
+QPoint UnitPoint(int left, int top) { return QPoint(qRound(left * 1.5), qRound(top * 1.625)); }
+
+QLabel* AddLabel(QWidget* parent, const char* text, const QRect& where) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setGeometry(where);
+    return label;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The list sorts as the list box of a sorted combo does: ignoring case.
+std::vector<std::string> SortedForList(std::vector<std::string> names) {
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+}  // namespace
+
+imageimport::imageimport(const std::string& databasePath, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), m_importer(databasePath), m_ui(ui) {
+    setObjectName(QString::number(IDD_IMAGEIMPORT));
+    setWindowTitle("Import Custom Images");
+    setFixedSize(Units(0, 0, 229, 179).size());
+    ApplyFormLook(*this);
+    BuildControls();
+}
+
+CBitmapButton* imageimport::AddPictureButton(int id, const char* caption, int left, int top) {
+    auto* button = new CBitmapButton(this);
+    button->AutoLoad(QString::fromLatin1(caption));
+    button->setObjectName(QString::number(id));
+    button->move(UnitPoint(left, top));
+    return button;
+}
+
+void imageimport::BuildControls() {
+    m_existingRadio = new QRadioButton(this);
+    m_existingRadio->setObjectName(QString::number(IDC_EXISTING_CATEGORY_RADIO));
+    m_existingRadio->setGeometry(Units(17, 15, 12, 11));
+    AddLabel(this, "Add images to existing category:", Units(33, 15, 180, 10));
+
+    m_categoryCombo = new QComboBox(this);
+    m_categoryCombo->setObjectName(QString::number(IDC_CATEGORY_COMBO));
+    m_categoryCombo->setEditable(true);
+    m_categoryCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_categoryCombo->setMaxVisibleItems(8);
+    m_categoryCombo->setGeometry(Units(17, 37, 192, 14));
+
+    m_newRadio = new QRadioButton(this);
+    m_newRadio->setObjectName(QString::number(IDC_NEW_CATEGORY_RADIO));
+    m_newRadio->setGeometry(Units(17, 58, 10, 11));
+    AddLabel(this, "Type in a new image category:", Units(33, 58, 180, 10));
+
+    // The edit is drawn over this older caption and hides it.
+    QLabel* hidden = AddLabel(this, "Add images to new catgeory:", Units(17, 74, 155, 9));
+    m_newName = new QLineEdit(this);
+    m_newName->setObjectName(QString::number(IDC_NEW_CATEGORY_EDIT));
+    m_newName->setGeometry(Units(17, 72, 192, 15));
+    hidden->lower();
+
+    AddLabel(this, "Select folder to import GIF files from:", Units(17, 97, 190, 10));
+    m_folderEdit = new QLineEdit(this);
+    m_folderEdit->setObjectName(QString::number(IDC_IMPORT_FOLDER_EDIT));
+    m_folderEdit->setGeometry(Units(17, 114, 168, 15));
+    // Only the folder button changes the folder; typed text would be ignored.
+    m_folderEdit->setReadOnly(true);
+
+    auto* folder = AddPictureButton(IDC_IMPORT_FOLDER_BUTTON, "open", 191, 113);
+    folder->setToolTip("Choose the folder to import GIF files from");
+    m_importButton = AddPictureButton(IDC_IMPORT_BUTTON, "import", 62, 143);
+    auto* exit = AddPictureButton(IDC_IMPORT_EXIT, "exitsel", 119, 143);
+
+    connect(folder, &QAbstractButton::clicked, this, [this] { OnChooseFolder(); });
+    connect(m_importButton, &QAbstractButton::clicked, this, [this] { OnImport(); });
+    connect(exit, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+void imageimport::OnInitDialog() {
+    m_listed = m_importer.LoadCategoryNames(m_ui);
+    m_categoryCombo->clear();
+    for (const std::string& name : SortedForList(m_listed)) m_categoryCombo->addItem(Q(name));
+    m_categoryCombo->setCurrentIndex(m_categoryCombo->count() > 0 ? 0 : -1);
+    m_existingRadio->setChecked(true);
+    // Each opening starts with an empty new name; the folder stays.
+    m_newName->clear();
+}
+
+int imageimport::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+void imageimport::OnChooseFolder() {
+    m_folderEdit->setText(Q(m_importer.ChooseFolder(m_ui)));
+}
+
+CategoryChoice imageimport::CurrentChoice() const {
+    CategoryChoice choice;
+    choice.newCategory = m_newRadio->isChecked();
+    choice.selected = m_categoryCombo->currentText().toStdString();
+    choice.typed = m_newName->text().toStdString();
+    return choice;
+}
+
+void imageimport::OnImport() {
+    m_progressSteps.clear();
+    QProgressDialog progress("Importing GIF files...", QString(), 0, 1, this);
+    progress.setObjectName("importprogress");
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setCancelButton(nullptr);  // an import runs to its end
+    progress.setMinimumDuration(300);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    m_importButton->setEnabled(false);
+    m_lastReport = m_importer.Import(CurrentChoice(), m_listed, m_ui, [&](int done, int found) {
+        m_progressSteps.push_back(done);
+        progress.setMaximum(std::max(found, 1));
+        progress.setValue(done);
+        progress.setLabelText(QString("Importing GIF files: %1 of %2").arg(done).arg(found));
+        QCoreApplication::processEvents();
+    });
+    progress.close();
+    m_importButton->setEnabled(true);
+    // A category made now is listed at once, so that typing its name again
+    // counts as a duplicate instead of making a second one.
+    if (m_lastReport.categoryCreated) {
+        m_listed.push_back(m_lastReport.categoryName);
+        const QString current = m_categoryCombo->currentText();
+        m_categoryCombo->clear();
+        for (const std::string& name : SortedForList(m_listed)) m_categoryCombo->addItem(Q(name));
+        const int index = m_categoryCombo->findText(current);
+        if (index >= 0) {
+            m_categoryCombo->setCurrentIndex(index);
+        } else {
+            m_categoryCombo->setEditText(current);
+        }
+    }
+    ShowImportResult(m_ui, m_lastReport);
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include "images/ImageImport.h"
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class CBitmapButton;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class UserInterface;
+
+// "Import Custom Images": stores the GIF files of a folder in the image
+// library under a category picked from the list or typed in. The object
+// keeps its folder between openings.
+class imageimport : public QDialog {
+    Q_OBJECT
+public:
+    imageimport(const std::string& databasePath, UserInterface& ui, QWidget* parent = nullptr);
+
+    // Fills the category list and checks "existing category", then runs the
+    // dialog modally.
+    int DoModal();
+    void OnInitDialog();
+
+    const ImageImporter& Importer() const { return m_importer; }
+    const ImportReport& LastReport() const { return m_lastReport; }
+    // The files-done count of every progress step of the last import.
+    const std::vector<int>& ProgressSteps() const { return m_progressSteps; }
+
+private:
+    void BuildControls();
+    CBitmapButton* AddPictureButton(int id, const char* caption, int left, int top);
+    void OnChooseFolder();
+    void OnImport();
+    CategoryChoice CurrentChoice() const;
+
+    ImageImporter m_importer;
+    UserInterface& m_ui;
+    std::vector<std::string> m_listed;
+    ImportReport m_lastReport;
+    std::vector<int> m_progressSteps;
+
+    QRadioButton* m_existingRadio = nullptr;
+    QComboBox* m_categoryCombo = nullptr;
+    QRadioButton* m_newRadio = nullptr;
+    QLineEdit* m_newName = nullptr;
+    QLineEdit* m_folderEdit = nullptr;
+    CBitmapButton* m_importButton = nullptr;
+};

@@ -1,0 +1,131 @@
+#pragma once
+// A data folder with an empty words database (every delivered table, no
+// rows) and a folder of files to import, in a scratch folder.
+#include "ScratchFolder.h"
+#include "db/SqlBlob.h"
+#include "db/SqlDatabase.h"
+#include "db/WordsDb.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace imagesfixture {
+
+namespace fs = std::filesystem;
+
+using Rows = std::vector<std::vector<std::string>>;
+
+inline std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void WriteFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+// A GIF header with the given logical screen size, padded to `size` bytes.
+inline std::string GifBytes(int width, int height, std::size_t size = 32) {
+    std::string bytes = "GIF89a";
+    bytes += static_cast<char>(width & 0xFF);
+    bytes += static_cast<char>(width >> 8);
+    bytes += static_cast<char>(height & 0xFF);
+    bytes += static_cast<char>(height >> 8);
+    // Every byte value, so the stored text must really round-trip.
+    for (std::size_t i = bytes.size(); i < size; ++i) bytes += static_cast<char>(i * 7 % 256);
+    bytes.resize(size);
+    return bytes;
+}
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class ImageLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data = scratch / "data";
+        pictures = scratch / "pictures";
+        fs::create_directories(data);
+        fs::create_directories(pictures);
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        db.Execute("BEGIN");
+        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
+        db.Execute("COMMIT");
+    }
+
+    std::string DatabasePath() const { return wordsdb::DatabasePath(data); }
+
+    void Sql(const std::string& statement) {
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        db.Execute(statement);
+    }
+
+    Rows Select(const std::string& statement) {
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        Rows rows;
+        for (SqlQuery q = db.Query(statement); !q.IsEof(); q.NextRow()) {
+            std::vector<std::string> row;
+            for (int i = 0; i < q.FieldCount(); ++i) row.emplace_back(q.FieldText(i) ? q.FieldText(i) : "(null)");
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    void AddCategories(const std::vector<std::string>& names) {
+        for (const std::string& name : names) Sql(wordsdb::InsertCategory(name));
+    }
+
+    // The bytes stored for a library row, decoded.
+    std::string StoredBytes(const std::string& fileName) {
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        SqlQuery q = db.Query("SELECT FILESTORE FROM imagelibrary WHERE FILENAME = " + wordsdb::Literal(fileName));
+        if (q.IsEof()) return "(no row)";
+        SqlBlob blob;
+        blob.SetEncoded(q.FieldText(0));
+        const unsigned char* bytes = blob.Bytes();
+        return std::string(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(blob.ByteCount()));
+    }
+
+    // Runs the real program with `arguments` (already quoted for the shell).
+    ProgramRun Tarvex4(const std::string& arguments) {
+        const std::string err = scratch / "stderr.txt";
+        const std::string command = "TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 '" + std::string(TARVEX4_EXE) +
+                                    "' " + arguments + " 2>'" + err + "'";
+        ProgramRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return run;
+        std::array<char, 4096> buffer{};
+        std::size_t got = 0;
+        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
+        const int status = ::pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.err = ReadFile(err);
+        return run;
+    }
+
+    static std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+    ScratchFolder scratch;
+    std::string data;
+    std::string pictures;
+};
+
+}  // namespace imagesfixture

@@ -1,0 +1,146 @@
+// tarvex4 images import/list/select, run as the program, and what a GO
+// run takes from the selection afterwards.
+#include "ImageLibraryFixture.h"
+
+#include <cstdlib>
+#include <set>
+
+using namespace imagesfixture;
+
+namespace {
+
+class ImagesCommandTest : public ImageLibraryTest {
+protected:
+    void SetUp() override {
+        ImageLibraryTest::SetUp();
+        // The page's scripts and one letter set, so a GO run finds what it copies.
+        for (const char* file : {"wz_dragdrop.js", "canvas.js", "stampkit/a.gif", "stampkit/space.gif"}) {
+            WriteFile(data + "/artfonts/" + file, "x");
+        }
+    }
+
+    std::string Folder(const std::string& name, const std::vector<std::pair<std::string, std::string>>& files) {
+        const std::string folder = scratch / name;
+        fs::create_directories(folder);
+        for (const auto& [file, bytes] : files) WriteFile(folder + "/" + file, bytes);
+        return folder;
+    }
+
+    ProgramRun Images(const std::string& arguments) {
+        return Tarvex4("images " + arguments + " --data " + Quoted(data));
+    }
+
+    // The SRC names and sizes of the picture items of a GO page.
+    struct Picture {
+        std::string src;
+        int width, height;
+    };
+    std::vector<Picture> GoPictures(int seed) {
+        const std::string out = scratch / "out";
+        ProgramRun run = Tarvex4("go --data " + Quoted(data) + " --out " + Quoted(out) + " --seed " +
+                                 std::to_string(seed) + " --image-volume 20 --text-volume 0");
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::string page = ReadFile(out + "/collage1.html");
+        std::vector<Picture> pictures;
+        for (size_t at = page.find("SRC='"); at != std::string::npos; at = page.find("SRC='", at + 1)) {
+            const size_t end = page.find('\'', at + 5);
+            const size_t width = page.find(" width=", end);
+            const size_t height = page.find(" height=", end);
+            pictures.push_back({page.substr(at + 5, end - at - 5), std::atoi(page.c_str() + width + 7),
+                                std::atoi(page.c_str() + height + 8)});
+        }
+        return pictures;
+    }
+};
+
+TEST_F(ImagesCommandTest, ImportIntoNewAndExistingCategories) {
+    const std::string cats = Folder("cats", {{"Cat1.GIF", GifBytes(10, 10)}, {"cat2.gif", GifBytes(20, 20)},
+                                             {"readme.txt", "no"}, {"big.gif", GifBytes(1, 1, 400000)}});
+    ProgramRun run = Images("import " + Quoted(cats) + " --new-category Cats");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "2 GIFS stored to category: Cats\n1 GIFS over 372000 bytes were skipped for their size.\n");
+
+    run = Images("import " + Quoted(cats) + " --category Cats");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "2 GIFS stored to category: Cats");
+    EXPECT_EQ(Select("SELECT CATEGORY, COUNT(*) FROM imagelibrary GROUP BY CATEGORY"), (Rows{{"1", "4"}}));
+
+    // A prefix of a listed name: said on stderr, and the import goes on.
+    run = Images("import " + Quoted(cats) + " --new-category ca");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Category name is not unique."), std::string::npos);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "2 GIFS stored to category: ca");
+    EXPECT_EQ(Select("SELECT COUNT(*) FROM imagecategory"), (Rows{{"1"}}));
+}
+
+TEST_F(ImagesCommandTest, ImportRefusals) {
+    const std::string folder = Folder("p", {{"a.gif", GifBytes(1, 1)}});
+    ProgramRun run = Images("import " + Quoted(folder) + " --new-category ''");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Enter text for new image category."), std::string::npos);
+
+    run = Images("import " + Quoted(folder) + " --category Nothing");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+
+    EXPECT_EQ(Images("import " + Quoted(folder)).status, 2);
+    EXPECT_EQ(Images("import " + Quoted(folder) + " --category a --new-category b").status, 2);
+
+    // A missing folder is not a complete import.
+    run = Images("import " + Quoted(folder + "/none") + " --new-category N");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("could not be read"), std::string::npos);
+
+    // A data folder without a database is not made one.
+    run = Tarvex4("images list --data " + Quoted(scratch / "empty"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no words database"), std::string::npos);
+    EXPECT_FALSE(fs::exists(scratch / "empty/words6.db"));
+    EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
+}
+
+TEST_F(ImagesCommandTest, ListAndSelect) {
+    AddCategories({"Cats", "Dogs", "Birds"});
+    Sql(wordsdb::InsertImage("2", "d.gif", "1", "1", "x"));
+    Sql(wordsdb::InsertImage("2", "e.gif", "1", "1", "x"));
+
+    ProgramRun run = Images("select 3,2");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Select("SELECT SELECTIONLIST FROM categoryselections"), (Rows{{"2,3"}}));
+    run = Images("list");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1\tCats\t0\t-\n2\tDogs\t2\tselected\n3\tBirds\t0\tselected\n");
+
+    EXPECT_EQ(Images("select --none").status, 0);
+    EXPECT_EQ(Select("SELECT SELECTIONLIST FROM categoryselections"), (Rows{{""}}));
+
+    // Unknown IDs and malformed lists change nothing.
+    run = Images("select 1,7");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("7"), std::string::npos);
+    EXPECT_EQ(Images("select 1,,2").status, 2);
+    EXPECT_EQ(Images("select").status, 2);
+    EXPECT_EQ(Images("select 1 --none").status, 2);
+    EXPECT_EQ(Select("SELECT SELECTIONLIST FROM categoryselections"), (Rows{{""}}));
+}
+
+TEST_F(ImagesCommandTest, GoTakesPicturesFromTheSelectedCategoriesOnly) {
+    Images("import " + Quoted(Folder("cats", {{"cat.gif", GifBytes(10, 10)}})) + " --new-category Cats");
+    Images("import " + Quoted(Folder("dogs", {{"dog.gif", GifBytes(10, 10)}})) + " --new-category Dogs");
+    Images("import " + Quoted(Folder("odd", {{"odd.gif", "not a GIF"}})) + " --new-category Odd");
+    ASSERT_EQ(Images("select 2,3").status, 0);
+    std::set<std::string> seen;
+    for (int seed : {1, 2, 3}) {
+        for (const Picture& p : GoPictures(seed)) {
+            seen.insert(p.src);
+            // A picture stored without a size still gets one on the page.
+            EXPECT_GT(p.width, 0) << p.src;
+            EXPECT_GT(p.height, 0) << p.src;
+        }
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"dog.gif", "odd.gif"}));
+    EXPECT_EQ(ReadFile(scratch / "out/odd.gif"), "not a GIF");
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+// The two image library dialogs, driven offscreen with a scripted user
+// interface, over a scratch words database.
+#include "app/Ctarvex4View.h"
+#include "db/SqlDatabase.h"
+#include "db/WordsDb.h"
+#include "form/MainFormState.h"
+#include "ScriptedUserInterface.h"
+#include "ui/CBitmapButton.h"
+#include "ui/ImageDialogIds.h"
+#include "ui/imageCategories.h"
+#include "ui/imageimport.h"
+
+#include "ScratchFolder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "test_ui_images";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        auto* a = new QApplication(argc, argv);
+        QApplication::setStyle("Fusion");
+        return a;
+    }();
+    return *app;
+}
+
+class ImageDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        pictures = scratch / "pictures";
+        std::filesystem::create_directories(pictures);
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
+    }
+
+    std::string DatabasePath() const { return wordsdb::DatabasePath(scratch.path()); }
+
+    void Sql(const std::string& statement) {
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        db.Execute(statement);
+    }
+
+    std::string First(const std::string& statement) {
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        SqlQuery q = db.Query(statement);
+        return q.IsEof() || q.FieldText(0) == nullptr ? "(none)" : q.FieldText(0);
+    }
+
+    void AddCategories(std::initializer_list<const char*> names) {
+        for (const char* name : names) Sql(wordsdb::InsertCategory(name));
+    }
+
+    void AddPicture(const std::string& name) {
+        static const std::string bytes("GIF89a\x02\x00\x03\x00rest", 14);
+        std::ofstream(pictures + "/" + name, std::ios::binary) << bytes;
+    }
+
+    template <class W>
+    static W* Control(QWidget& dialog, int id) {
+        W* widget = dialog.findChild<W*>(QString::number(id));
+        EXPECT_NE(widget, nullptr) << id;
+        return widget;
+    }
+
+    static void Click(QWidget& dialog, int id) {
+        QTest::mouseClick(Control<QAbstractButton>(dialog, id), Qt::LeftButton);
+    }
+
+    const ScriptedUserInterface::Message& LastMessage() const {
+        static const ScriptedUserInterface::Message none{"(none)", "(none)", MessageButtons::Ok};
+        return ui.messages.empty() ? none : ui.messages.back();
+    }
+
+    ScratchFolder scratch;
+    std::string pictures;
+    ScriptedUserInterface ui;
+};
+
+TEST_F(ImageDialogsTest, ImportDialogStartsWithTheSortedListAndTheExistingCategoryChecked) {
+    AddCategories({"zebra", "Apple", "mango"});
+    imageimport dialog(DatabasePath(), ui);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.windowTitle(), "Import Custom Images");
+    EXPECT_EQ(dialog.objectName(), "112");
+    EXPECT_EQ(dialog.size(), QSize(344, 291));
+    auto* combo = Control<QComboBox>(dialog, IDC_CATEGORY_COMBO);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), "Apple");
+    EXPECT_EQ(combo->itemText(2), "zebra");
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_TRUE(Control<QRadioButton>(dialog, IDC_EXISTING_CATEGORY_RADIO)->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(dialog, IDC_NEW_CATEGORY_RADIO)->isChecked());
+    EXPECT_TRUE(Control<QLineEdit>(dialog, IDC_IMPORT_FOLDER_EDIT)->text().isEmpty());
+    for (int id : {IDC_IMPORT_FOLDER_BUTTON, IDC_IMPORT_BUTTON, IDC_IMPORT_EXIT}) {
+        EXPECT_NE(qobject_cast<CBitmapButton*>(Control<QWidget>(dialog, id)), nullptr) << id;
+    }
+}
+
+TEST_F(ImageDialogsTest, ImportThroughTheDialogWithAScriptedFolderChooser) {
+    AddCategories({"zebra", "mango"});
+    AddPicture("One.GIF");
+    AddPicture("two.gif");
+    imageimport dialog(DatabasePath(), ui);
+    dialog.OnInitDialog();
+
+    // A cancelled choice keeps the folder the dialog had and shows it.
+    ui.folderAnswers = {FolderChoice{1, pictures}, FolderChoice{2, ""}};
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    EXPECT_EQ(ui.folderTitles, (std::vector<std::string>{"Custom GIF Images Folder:", "Custom GIF Images Folder:"}));
+    EXPECT_EQ(Control<QLineEdit>(dialog, IDC_IMPORT_FOLDER_EDIT)->text().toStdString(), pictures);
+
+    Control<QComboBox>(dialog, IDC_CATEGORY_COMBO)->setCurrentIndex(1);  // zebra, ID 1
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(LastMessage().text, "2 GIFS stored to category: zebra");
+    EXPECT_EQ(LastMessage().caption, "Image Import Result");
+    EXPECT_EQ(First("SELECT group_concat(FILENAME || '/' || CATEGORY || '/' || WIDTH || 'x' || HEIGHT) "
+                    "FROM imagelibrary"),
+              "one.gif/1/2x3,two.gif/1/2x3");
+    EXPECT_EQ(dialog.ProgressSteps(), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(Control<QWidget>(dialog, IDC_IMPORT_BUTTON)->isEnabled());
+}
+
+TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicate) {
+    AddCategories({"Animals"});
+    AddPicture("a.gif");
+    imageimport dialog(DatabasePath(), ui);
+    ui.folderAnswers = {FolderChoice{1, pictures}};
+    dialog.OnInitDialog();
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    Click(dialog, IDC_NEW_CATEGORY_RADIO);
+    QTest::keyClicks(Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT), "Birds");
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Birds");
+    auto* combo = Control<QComboBox>(dialog, IDC_CATEGORY_COMBO);
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(1), "Birds");
+    EXPECT_EQ(combo->currentText(), "Animals");
+
+    Click(dialog, IDC_IMPORT_BUTTON);
+    ASSERT_GE(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[ui.messages.size() - 2].caption, "Duplicate Category");
+    EXPECT_EQ(First("SELECT COUNT(*) FROM imagecategory"), "2");
+    EXPECT_EQ(First("SELECT group_concat(CATEGORY) FROM imagelibrary"), "2,2");
+
+    // An empty name stops with its message.
+    Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT)->clear();
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(LastMessage().caption, "Empty Category");
+}
+
+TEST_F(ImageDialogsTest, SourcesDialogTicksSurviveSaveAndReopenButNotRefresh) {
+    AddCategories({"a", "b", "c"});
+    Sql("DELETE FROM imagecategory WHERE ID = 2");
+    AddCategories({"d"});  // IDs 1, 3, 4
+    imageCategories dialog(DatabasePath(), ui);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.windowTitle(), "Select Image Sources");
+    EXPECT_EQ(dialog.size(), QSize(279, 252));
+    QTreeWidget* list = dialog.CategoryList();
+    EXPECT_EQ(list->objectName(), "1096");
+    EXPECT_EQ(list->headerItem()->text(0), "Image Category");
+    EXPECT_EQ(list->columnWidth(0), 300);
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "c");
+    EXPECT_TRUE(list->topLevelItem(0)->flags() & Qt::ItemIsUserCheckable);
+
+    list->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    Click(dialog, IDC_SOURCES_SAVE);
+    EXPECT_EQ(First("SELECT group_concat(SELECTIONLIST, '|') FROM categoryselections"), "3");
+
+    // Reopened (a new dialog object), the saved tick is there.
+    imageCategories again(DatabasePath(), ui);
+    again.OnInitDialog();
+    EXPECT_EQ(again.CategoryList()->topLevelItem(1)->checkState(0), Qt::Checked);
+    EXPECT_EQ(again.CategoryList()->topLevelItem(0)->checkState(0), Qt::Unchecked);
+
+    // Unsaved ticks go with refresh.
+    again.CategoryList()->topLevelItem(2)->setCheckState(0, Qt::Checked);
+    again.CategoryList()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    Click(again, IDC_SOURCES_REFRESH);
+    ASSERT_EQ(again.CategoryList()->topLevelItemCount(), 3);
+    EXPECT_EQ(again.CategoryList()->topLevelItem(1)->checkState(0), Qt::Checked);
+    EXPECT_EQ(again.CategoryList()->topLevelItem(2)->checkState(0), Qt::Unchecked);
+
+    // Saved twice: still one row.
+    Click(again, IDC_SOURCES_SAVE);
+    Click(again, IDC_SOURCES_SAVE);
+    EXPECT_EQ(First("SELECT COUNT(*) FROM categoryselections"), "1");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Closes the next modal dialog once it is up, noting its title.
+void CloseNextModal(QString& title) {
+    QTimer::singleShot(0, [&title] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        title = modal->windowTitle();
+        static_cast<QDialog*>(modal)->reject();
+    });
+}
+
+TEST_F(ImageDialogsTest, EachOwnerOpensItsOwnImportDialog) {
+    AddCategories({"a"});
+    MainFormState state;
+    state.m_dataFolder = scratch.path();
+    Ctarvex4View view(state, ui);
+
+    QString title;
+    CloseNextModal(title);
+    ASSERT_TRUE(view.OnCommand(32782));
+    EXPECT_EQ(title, "Import Custom Images");
+
+    title.clear();
+    CloseNextModal(title);
+    ASSERT_TRUE(view.OnCommand(1095));
+    EXPECT_EQ(title, "Select Image Sources");
+
+    imageCategories& sources = view.ImageSourcesDialog();
+    EXPECT_EQ(sources.CategoryList()->topLevelItemCount(), 1);
+    title.clear();
+    CloseNextModal(title);
+    Click(sources, IDC_SOURCES_IMPORT);
+    EXPECT_EQ(title, "Import Custom Images");
+
+    // Folders chosen in one are not seen by the other.
+    ui.folderAnswers = {FolderChoice{1, pictures}};
+    Click(view.ImageImportDialog(), IDC_IMPORT_FOLDER_BUTTON);
+    EXPECT_EQ(view.ImageImportDialog().Importer().ImportFolder(), pictures);
+    EXPECT_NE(&sources.ImportDialog(), &view.ImageImportDialog());
+    EXPECT_NE(sources.ImportDialog().Importer().ImportFolder(), pictures);
+    EXPECT_EQ(sources.ImportDialog().Importer().DatabasePath(), DatabasePath());
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// Save Session... and Open Session... in the window: a session saved, the
+// window closed and a fresh one opened gives every control, every track
+// window and the same page back.
+#include "app/CMainFrame.h"
+#include "app/Ctarvex4View.h"
+#include "richtext/FontSpan.h"
+#include "db/SqlDatabase.h"
+#include "db/WordsDb.h"
+#include "form/MainFormState.h"
+#include "richtext/RichTextOps.h"
+#include "support/Random.h"
+#include "ScriptedUserInterface.h"
+#include "ui/QtRichEdit.h"
+#include "ui/TrackWindows.h"
+#include "ui/trackview.h"
+
+#include "ScratchFolder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+// fontconfig keeps its caches until the process ends; that is not a leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace {
+
+constexpr int kSaveSession = 32800;
+constexpr int kOpenSession = 32801;
+
+QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "test_ui_sessions";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        auto* a = new QApplication(argc, argv);
+        QApplication::setStyle("Fusion");
+        return a;
+    }();
+    return *app;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class WindowSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        ::setenv("VANTELO_HOME", data.path().c_str(), 1);
+        output = data.path() + "/collages/";
+        std::filesystem::create_directories(output);
+        SqlDatabase db;
+        db.Open(wordsdb::DatabasePath(data.path()));
+        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
+        db.Execute(wordsdb::InsertOutputFolder(output));
+        db.Close();
+    }
+    void TearDown() override { Close(); }
+
+    void Open() {
+        state = std::make_unique<MainFormState>();
+        state->m_dataFolder = data.path();
+        frame = std::make_unique<CMainFrame>();
+        view = new Ctarvex4View(*state, ui, frame.get());
+        frame->SetView(view);
+        view->OnInitialUpdate();
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    void Close() {
+        frame.reset();
+        state.reset();
+    }
+
+    template <class W = QAbstractButton>
+    W* Control(int id) const {
+        return qobject_cast<W*>(view->Control(id));
+    }
+    template <class W = QAbstractButton>
+    W* TrackControl(int n, int id) const {
+        return view->Tracks()->Window(n)->findChild<W*>(QString::number(id));
+    }
+
+    // Every control of the main form and of the track windows, and the texts
+    // with their fonts, as one text.
+    std::string Controls() {
+        std::ostringstream s;
+        for (int id : {1008, 1024, 1028, 1032, 1091, 1092}) s << id << '=' << Control<QSlider>(id)->value() << ' ';
+        for (int id : {1031, 1035, 1036, 1037, 1043, 1056, 1057, 1104, 1089, 1100, 1101, 1102, 1103})
+            s << id << '=' << Control(id)->isChecked() << ' ';
+        s << "style=" << Control<QComboBox>(1090)->currentIndex() << ' ';
+        s << "output=" << Control<QLineEdit>(1086)->text().toStdString() << ' ';
+        s << "folder=" << Control<QLineEdit>(1088)->text().toStdString() << ' ' << state->m_customImageFolder << '\n';
+        s << "main=" << PlainTextOf(*state->m_mainText) << FontSpanOf(*state->m_mainText) << ' '
+          << view->MainText()->BackgroundColour() << '\n';
+        for (int n = 1; n <= 4; ++n) {
+            trackview* window = view->Tracks()->Window(n);
+            s << "track" << n << " on=" << state->m_trackWindowOpen[n - 1]
+              << " pushed=" << view->Tracks()->IsOnOffPushed(n) << " window=" << (window && window->isVisible());
+            if (window) {
+                for (int id : {1020, 1021, 1022, 1023, 1028, 1029, 1014, 1015, 1011, 1012, 1013, 1094})
+                    s << ' ' << id << '=' << TrackControl(n, id)->isChecked();
+                s << " style=" << TrackControl<QComboBox>(n, 1093)->currentIndex() << ' '
+                  << window->TextControl()->BackgroundColour();
+            }
+            RichEditControl& text = *state->m_tracks[n - 1].m_trackText;
+            s << " text=" << PlainTextOf(text) << FontSpanOf(text) << '\n';
+        }
+        return s.str();
+    }
+
+    // Every setting off its start value, through the widgets where there is one.
+    void ChangeEverything() {
+        LoadMarkup(*state->m_mainText, "Grüße aus Köln: naïve café, 東京 und ein paar Wörter mehr");
+        CharFormat font;
+        font.mask = CharFormat::kFace | CharFormat::kSize | CharFormat::kColour;
+        font.face = "DejaVu Serif";
+        font.heightTwips = 280;
+        font.textColour = 0x0000C0;
+        state->m_mainText->SelectAll();
+        state->m_mainText->SetSelectionCharFormat(font);
+        ui.colourAnswers.push_back(0x00EEFF);
+        view->OnCommand(1039);
+        const std::pair<int, int> sliders[] = {{1008, 30}, {1024, 170}, {1028, 200}, {1032, 60}, {1091, 35}, {1092, 0}};
+        for (auto [id, value] : sliders) Control<QSlider>(id)->setValue(value);
+        for (int id : {1037, 1103}) Control(id)->click();  // 4 words, landscape
+        ui.folderAnswers.push_back(FolderChoice{1, data.path() + "/pictures/"});
+        view->OnCommand(1093);
+        for (int id : {1100, 1101}) Control(id)->click();        // text under images, no capture code
+        Control<QComboBox>(1090)->setCurrentIndex(4);
+        ui.saveAnswers.push_back(FileChoice{output + "evening.html", "evening.html"});
+        view->OnCommand(1087);
+
+        view->OnCommand(1025);  // track 2: shown, set up
+        LoadMarkup(*state->m_tracks[1].m_trackText, "ŝnipoj ĉiuj ñandú ørken and plain words");
+        for (int id : {1028, 1015, 1013, 1094}) TrackControl(2, id)->click();
+        TrackControl<QComboBox>(2, 1093)->setCurrentIndex(1);
+        ui.colourAnswers.push_back(0x203040);
+        TrackControl(2, 1030)->click();
+        view->OnCommand(1029);  // track 3: on, its window closed again
+        LoadMarkup(*state->m_tracks[2].m_trackText, "third track's words");
+        view->Tracks()->Window(3)->hide();
+        view->OnCommand(1033);  // track 4: shown, then switched off
+        view->OnCommand(1034);
+    }
+
+    ScratchFolder data;
+    std::string output;
+    ScriptedUserInterface ui;
+    std::unique_ptr<MainFormState> state;
+    std::unique_ptr<CMainFrame> frame;
+    Ctarvex4View* view = nullptr;
+};
+
+// tarvex4 go run as the program; its status.
+int Program(const std::string& arguments) {
+    const std::string command = "TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 '" + std::string(TARVEX4_EXE) +
+                                "' " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
+    Open();
+    ChangeEverything();
+    view->OnCommand(1084);
+    ASSERT_TRUE(state->m_lastSeed.has_value());
+    const std::string page = ReadAll(output + "evening.html");
+    ASSERT_NE(page.find("pagecontainer"), std::string::npos);
+    const std::string before = Controls();
+    ASSERT_NE(before.find("ŝnipoj"), std::string::npos);
+
+    const std::string session = data.path() + "/evening.vantelo";
+    ui.saveAnswers.push_back(FileChoice{session, "evening.vantelo"});
+    frame->Command(kSaveSession)->trigger();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2 - evening");
+    ASSERT_TRUE(std::filesystem::exists(session));
+    EXPECT_TRUE(ui.messages.empty());
+
+    Close();
+    std::filesystem::rename(output + "evening.html", output + "before.html");
+    Open();
+    EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2");
+    EXPECT_NE(Controls(), before);
+    ui.openAnswers.push_back(FileChoice{session, "evening.vantelo"});
+    frame->Command(kOpenSession)->trigger();
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Controls(), before);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2 - evening");
+
+    rng::Seed(*state->m_lastSeed);
+    view->OnCommand(1084);
+    EXPECT_EQ(ReadAll(output + "evening.html"), page);
+
+    // The same page from the command line, byte for byte.
+    const std::string headless = data.path() + "/headless/";
+    ASSERT_EQ(Program("go --data '" + data.path() + "' --session '" + session + "' --seed last --out '" + headless +
+                      "'"),
+              0);
+    EXPECT_EQ(ReadAll(headless + "evening.html"), page);
+}
+
+TEST_F(WindowSessionTest, ABadSessionFileLeavesTheWindowAsItWas) {
+    Open();
+    ChangeEverything();
+    const std::string before = Controls();
+    const std::string path = data.path() + "/newer.vantelo";
+    std::ofstream(path) << R"({"format":"vantelo-session","version":7,"main":{"style":0}})";
+    ui.openAnswers.push_back(FileChoice{path, "newer.vantelo"});
+    frame->Command(kOpenSession)->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "Open Session");
+    EXPECT_NE(ui.messages[0].text.find("newer version of the program"), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(Controls(), before);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2");
+}
