@@ -4,6 +4,7 @@
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
 #include "composer/MainCommands.h"
+#include "composer/OutputSettings.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/ConsoleUserInterface.h"

@@ -233,11 +233,7 @@ std::string SelectCategoryRowsInIdOrder() { return "SELECT ID,CATEGORY FROM imag
 
 std::string CountImagesByCategory() { return "SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY"; }
 
-// ---- Transactions -----------------------------------------------------------------------
-
-std::string BeginTransaction() { return "BEGIN"; }
-
-std::string CommitTransaction() { return "COMMIT"; }
+// ---- Transactions (BEGIN and COMMIT are with the wordbooks) ------------------------------
 
 std::string RollbackTransaction() { return "ROLLBACK"; }
 

@@ -79,8 +79,9 @@ TEST_F(ApplicationStartTest, UnusableDataFolderStillStartsTheFormAndSaysWhatIsMi
     EXPECT_EQ(frame->geometry(), QRect(50, 50, 800, 600));
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     ASSERT_NE(program.View(), nullptr);
+    // Track 1's window follows once the form has been painted.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.View()->Tracks()->Window(1) != nullptr; }, 5000));
     trackview* track1 = program.View()->Tracks()->Window(1);
-    ASSERT_NE(track1, nullptr);
     EXPECT_TRUE(track1->isVisible());
     EXPECT_TRUE(program.State().m_trackWindowOpen[0]);
 
