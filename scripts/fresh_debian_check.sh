@@ -44,6 +44,7 @@ cleanup() {
   if [ "$keep" -eq 0 ]; then rm -rf "$root"; fi
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM   # so an interrupted run still unmounts
 bind() { mkdir -p "$root$2"; mount "${@:3}" "$1" "$root$2"; mounted+=("$root$2"); }
 
 step() { printf '\n=== %s\n' "$*"; }

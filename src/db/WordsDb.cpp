@@ -159,10 +159,6 @@ std::string SelectBookNamesAndTables() { return "SELECT BOOKNAME, TABLENAME FROM
 
 std::string CountWords(std::string_view tableName) { return "SELECT COUNT(*) FROM " + Identifier(tableName); }
 
-std::string BeginTransaction() { return "BEGIN"; }
-
-std::string CommitTransaction() { return "COMMIT"; }
-
 std::string SetCacheSize(int kibibytes) { return "PRAGMA cache_size = -" + std::to_string(kibibytes); }
 
 // ---- Collage settings -----------------------------------------------------------------

@@ -83,9 +83,7 @@ std::string InsertBoundWord(std::string_view tableName);
 std::string SelectBookNamesAndTables();
 // SELECT COUNT(*) FROM <table>
 std::string CountWords(std::string_view tableName);
-// The loader stores its entries in transactions.
-std::string BeginTransaction();
-std::string CommitTransaction();
+// The loader stores its entries in transactions (statements below).
 // PRAGMA cache_size = -<kib>: a page cache that holds a batch of entries, so
 // pages are written once, at the commit.
 std::string SetCacheSize(int kibibytes);
