@@ -229,7 +229,11 @@ std::string SelectCategoryRowsInIdOrder() { return "SELECT ID,CATEGORY FROM imag
 
 std::string CountImagesByCategory() { return "SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY"; }
 
-// ---- Transactions (BEGIN and COMMIT are with the wordbooks) ------------------------------
+// ---- Transactions -----------------------------------------------------------------------
+
+std::string BeginTransaction() { return "BEGIN"; }
+
+std::string CommitTransaction() { return "COMMIT"; }
 
 std::string RollbackTransaction() { return "ROLLBACK"; }
 
