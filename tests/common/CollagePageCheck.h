@@ -91,7 +91,7 @@ inline std::string Lower(std::string_view text) {
 // composer's, and every item the drag list names is written once.
 inline std::string PageProblem(const std::string& page, const std::string& dragItemIds, bool captureCode) {
     static const std::vector<std::string> known = {"html", "head", "title", "script", "body", "center",
-                                                   "a",    "div",  "font",  "span",   "img",  "br"};
+                                                   "a",    "div",  "font",  "span",   "img",  "br",     "meta"};
     std::vector<std::string> open;  // the container is "container", not "div"
     std::size_t scripts = 0;
     std::size_t pos = 0;
@@ -113,7 +113,7 @@ inline std::string PageProblem(const std::string& page, const std::string& dragI
         if (std::find(known.begin(), known.end(), name) == known.end())
             return "unknown tag <" + tag.substr(0, 40) + "> at " + std::to_string(pos);
         pos = end + 1;
-        if (name == "img" || name == "br") continue;  // void elements
+        if (name == "img" || name == "br" || name == "meta") continue;  // void elements
         if (!closing) {
             if (tag.rfind("div id='dpage", 0) == 0 && (open.empty() || open.back() != "container"))
                 return "an item outside the page container at " + std::to_string(at);
