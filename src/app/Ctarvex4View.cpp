@@ -449,16 +449,12 @@ bool Ctarvex4View::eventFilter(QObject* watched, QEvent* event) {
 void Ctarvex4View::ShowContextMenu(const QPoint& globalPos) { m_contextMenu->popup(globalPos); }
 
 void Ctarvex4View::ShowWaitMessage() {
-    if (!m_waitMessageCreated) {
+    const bool first = !m_waitMessageCreated;
+    if (first) {
         m_waitMessage = new waitmessage(this);
-        const QPoint centre((width() - m_waitMessage->width()) / 2, (height() - m_waitMessage->height()) / 2);
-        m_waitMessage->move(mapToGlobal(centre));
         m_waitMessageCreated = true;
     }
-    m_waitMessage->show();
-    m_waitMessage->repaint();
-    // The box must be drawn before the work that it announces starts.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_waitMessage->ShowOver(this, first);
 }
 
 void Ctarvex4View::HideWaitMessage() {

@@ -256,16 +256,12 @@ void trackview::FillAuthorOrWordbook() {
 }
 
 void trackview::ShowWaitMessage() {
-    if (!m_waitMessageCreated) {
+    const bool first = !m_waitMessageCreated;
+    if (first) {
         m_waitMessage = new waitmessage(this);
-        const QPoint centre((width() - m_waitMessage->width()) / 2, (height() - m_waitMessage->height()) / 2);
-        m_waitMessage->move(mapToGlobal(centre));
         m_waitMessageCreated = true;
     }
-    m_waitMessage->show();
-    m_waitMessage->repaint();
-    // The box is drawn before the work it announces starts.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_waitMessage->ShowOver(this, first);
 }
 
 void trackview::HideWaitMessage() {

@@ -1,5 +1,7 @@
 #include "ui/waitmessage.h"
 
+#include <QCoreApplication>
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -17,4 +19,14 @@ waitmessage::waitmessage(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frame
     layout->addWidget(label);
     setStyleSheet("waitmessage { background: #FFF8DC; border: 2px solid #5A6678; }");
     setFixedSize(240, 60);
+}
+
+void waitmessage::ShowOver(QWidget* owner, bool place) {
+    if (place) {
+        const QPoint centre((owner->width() - width()) / 2, (owner->height() - height()) / 2);
+        move(owner->mapToGlobal(centre));
+    }
+    show();
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

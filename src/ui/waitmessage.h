@@ -7,4 +7,7 @@ class waitmessage : public QDialog {
 public:
     explicit waitmessage(QWidget* parent = nullptr);
     static QString Text() { return QStringLiteral("Processing edit request..."); }
+    // Shows the box over the middle of `owner` (placed on first use) and draws
+    // it before the work it announces starts.
+    void ShowOver(QWidget* owner, bool place);
 };
