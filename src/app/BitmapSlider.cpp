@@ -1,6 +1,7 @@
 #include "app/BitmapSlider.h"
 
 #include "resources/Pictures.h"
+#include "resources/ResourceIds.h"
 
 #include <QBitmap>
 #include <algorithm>
@@ -27,8 +28,7 @@ BitmapSlider::BitmapSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
 void BitmapSlider::SetSkin(int trackBitmap, int thumbBitmap, int cursorId) {
     m_track = BitmapPicture(trackBitmap);
     m_thumb = KeyedOut(BitmapPicture(thumbBitmap));
-    // Cursor 104 is the pointing hand of the program's resources.
-    if (cursorId == 104) setCursor(Qt::PointingHandCursor);
+    if (cursorId == IDC_HANDCURSOR) setCursor(Qt::PointingHandCursor);
     update();
 }
 

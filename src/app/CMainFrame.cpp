@@ -1,7 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/Ctarvex4View.h"
-#include "app/SessionIds.h"
+#include "app/MainFrameIds.h"
 #include "resources/Pictures.h"
 
 #include <QAction>
@@ -9,10 +9,6 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QShortcut>
-
-namespace {
-constexpr int kExit = 57665;
-}
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -33,7 +29,7 @@ void CMainFrame::SetView(Ctarvex4View* view) {
 QAction* CMainFrame::Command(int id) const { return findChild<QAction*>(QString::number(id)); }
 
 void CMainFrame::Dispatch(int id) {
-    if (id == kExit) {
+    if (id == ID_APP_EXIT) {
         close();
         return;
     }
@@ -54,21 +50,21 @@ void CMainFrame::BuildMenu() {
     };
     const std::pair<const char*, std::vector<Item>> menus[] = {
         {"&File",
-         {{"&New\tCtrl+N", 57600},
-          {"&Open...\tCtrl+O", 57601},
-          {"&Save\tCtrl+S", 57603},
-          {"Import Images", 32782},
-          {"E&xit", kExit},
+         {{"&New\tCtrl+N", ID_FILE_NEW},
+          {"&Open...\tCtrl+O", ID_FILE_OPEN},
+          {"&Save\tCtrl+S", ID_FILE_SAVE},
+          {"Import Images", ID_FILE_IMPORT_IMAGES},
+          {"E&xit", ID_APP_EXIT},
           {nullptr, 0},
-          {"Save Session...", kSaveSessionCommand},
-          {"Open Session...", kOpenSessionCommand}}},
+          {"Save Session...", ID_FILE_SAVE_SESSION},
+          {"Open Session...", ID_FILE_OPEN_SESSION}}},
         {"&Edit",
-         {{"Undo  (ctrl+z)", 57643},
+         {{"Undo  (ctrl+z)", ID_EDIT_UNDO},
           {nullptr, 0},
-          {"Cut     (ctrl+x)", 57635},
-          {"Copy   (ctrl+c)", 57634},
-          {"Paste  (ctrl+p)", 57637}}},
-        {"&Help", {{"User Guide", 32772}}},
+          {"Cut     (ctrl+x)", ID_EDIT_CUT},
+          {"Copy   (ctrl+c)", ID_EDIT_COPY},
+          {"Paste  (ctrl+p)", ID_EDIT_PASTE}}},
+        {"&Help", {{"User Guide", ID_HELP_USER_GUIDE}}},
     };
     for (const auto& [title, items] : menus) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -87,10 +83,11 @@ void CMainFrame::BuildMenu() {
 void CMainFrame::BuildAccelerators() {
     // The keys are a table of their own, so the menu shows its texts as stored.
     const std::pair<const char*, int> keys[] = {
-        {"Ctrl+N", 57600},    {"Ctrl+O", 57601},    {"Ctrl+S", 57603},        {"Ctrl+Z", 57643},
-        {"Alt+Backspace", 57643}, {"Ctrl+X", 57635}, {"Shift+Del", 57635},    {"Ctrl+C", 57634},
-        {"Ctrl+Ins", 57634},  {"Ctrl+V", 57637},    {"Shift+Ins", 57637},     {"F6", 57680},
-        {"Shift+F6", 57681},
+        {"Ctrl+N", ID_FILE_NEW},    {"Ctrl+O", ID_FILE_OPEN},        {"Ctrl+S", ID_FILE_SAVE},
+        {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
+        {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+Ins", ID_EDIT_COPY},
+        {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},    {"F6", ID_NEXT_PANE},
+        {"Shift+F6", ID_PREV_PANE},
     };
     for (const auto& [key, id] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

@@ -1,15 +1,18 @@
 #include "app/Ctarvex4View.h"
 
 #include "app/BitmapSlider.h"
-#include "app/DialogUnits.h"
-#include "app/SessionIds.h"
+#include "app/MainFormIds.h"
+#include "app/MainFrameIds.h"
 #include "composer/CollageRun.h"
 #include "composer/OutputSettings.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
+#include "resources/ResourceIds.h"
 #include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
+#include "ui/DialogLayout.h"
+#include "ui/EditMenuIds.h"
 #include "ui/QtPrintTarget.h"
 #include "ui/QtRichEdit.h"
 #include "ui/RichEditReference.h"
@@ -39,10 +42,16 @@
 
 namespace {
 
-constexpr int kFaderIds[4] = {1008, 1024, 1028, 1032};
-constexpr int kShowTrackIds[4] = {1009, 1025, 1029, 1033};
-constexpr int kOnOffIds[4] = {1010, 1026, 1030, 1034};
-constexpr int kWordsPerSnipIds[7] = {1031, 1035, 1036, 1037, 1043, 1056, 1057};
+using dialoglayout::Point;
+using dialoglayout::Rect;
+using dialoglayout::X;
+using dialoglayout::Y;
+
+constexpr int kTrackGroupIds[4] = {IDC_TRACK1_GROUP, IDC_TRACK2_GROUP, IDC_TRACK3_GROUP, IDC_TRACK4_GROUP};
+constexpr int kFaderIds[4] = {IDC_TRACK1_FADER, IDC_TRACK2_FADER, IDC_TRACK3_FADER, IDC_TRACK4_FADER};
+constexpr int kShowTrackIds[4] = {IDC_TRACK1_SHOW, IDC_TRACK2_SHOW, IDC_TRACK3_SHOW, IDC_TRACK4_SHOW};
+constexpr int kOnOffIds[4] = {IDC_TRACK1_ONOFF, IDC_TRACK2_ONOFF, IDC_TRACK3_ONOFF, IDC_TRACK4_ONOFF};
+constexpr int kWordsPerSnipIds[7] = {IDC_SNIP1, IDC_SNIP2, IDC_SNIP3, IDC_SNIP4, IDC_SNIP5, IDC_SNIP6, IDC_SNIP7};
 
 template <class W>
 W* Placed(W* widget, const QPoint& at) {
@@ -55,9 +64,9 @@ W* Placed(W* widget, const QPoint& at) {
 
 Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* parent)
     : QWidget(parent), m_state(state), m_ui(ui) {
-    setObjectName("101");
+    setObjectName(QString::number(IDD_TARVEX4_FORM));
     // The form's own area; the background fills whatever the frame gives it.
-    setMinimumSize(DluX(512), DluY(331));
+    setMinimumSize(X(512), Y(331));
     ApplyFormLook(*this);
 
     // Group boxes first, so that the controls drawn over them stay on top.
@@ -68,8 +77,8 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     BuildBottomRow();
 
     m_text = new QtRichEdit(this);
-    m_text->setGeometry(DluRect(7, 36, 369, 129));
-    Register(1004, m_text);
+    m_text->setGeometry(Rect(7, 36, 369, 129));
+    Register(IDC_MAINTEXT, m_text);
     m_text->viewport()->installEventFilter(this);
     m_text->SetReservedKeys({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace"), QKeySequence("Ctrl+X"),
                              QKeySequence("Shift+Del"), QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins"),
@@ -80,13 +89,14 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     m_state.m_mainText = std::make_unique<RichEditReference>(*m_text);
 
     auto* title = new QLabel(this);
-    title->setObjectName("308");
-    title->setPixmap(BitmapPicture(308));
-    title->setGeometry(DluRect(369, 7, 126, 20));
+    title->setObjectName(QString::number(IDB_TITLE));
+    title->setPixmap(BitmapPicture(IDB_TITLE));
+    title->setGeometry(Rect(369, 7, 126, 20));
 
     m_contextMenu = new QMenu(this);
-    m_contextMenu->setObjectName("213");
-    const std::pair<int, const char*> items[] = {{32776, "Cut"}, {32777, "Copy"}, {32778, "Paste"}};
+    m_contextMenu->setObjectName(QString::number(IDR_EDIT_POPUP));
+    const std::pair<int, const char*> items[] = {
+        {ID_POPUP_CUT, "Cut"}, {ID_POPUP_COPY, "Copy"}, {ID_POPUP_PASTE, "Paste"}};
     for (const auto& [id, text] : items) {
         QAction* action = m_contextMenu->addAction(text);
         action->setObjectName(QString::number(id));
@@ -103,34 +113,33 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
         Route(kShowTrackIds[n - 1], [this, n] { ShowTrack(m_state, *m_trackWindows, n); });
         if (n > 1) Route(kOnOffIds[n - 1], [this, n] { TrackOnOff(m_state, *m_trackWindows, n); });
     }
-    Route(1013, [this] { UndoMainText(m_state); });
-    Route(57643, [this] { UndoMainText(m_state); });
-    Route(1038, [this] { ChooseMainFont(m_state, m_ui, *this); });
-    Route(1040, [this] { Print(); });
-    for (int id : {1041, 57601}) Route(id, [this] { OpenTextFile(m_state, m_ui); });
-    for (int id : {1042, 57603}) Route(id, [this] { SaveMainText(m_state, m_ui, *this); });
-    for (int id : {1014, 57635, 32776}) Route(id, [this] { CutMainText(m_state, *this); });
-    for (int id : {1015, 57634, 32777}) Route(id, [this] { CopyMainText(*this); });
-    for (int id : {1021, 57637, 32778}) Route(id, [this] { PasteMainText(m_state, *this); });
-    Route(57600, [this] { NewMainText(m_state, *this); });
-    Route(32772, [this] { OpenUserGuide(m_state, m_ui); });
-    Route(1084, [this] { Go(); });
-    Route(1039, [this] { ChoosePaletteColour(m_state, m_ui); });
-    Route(1087, [this] { ChooseOutputFile(m_state, m_ui); });
-    Route(1093, [this] { ChooseCustomImageFolder(m_state, m_ui); });
+    for (int id : {IDC_UNDO, ID_EDIT_UNDO}) Route(id, [this] { UndoMainText(m_state); });
+    Route(IDC_FONT, [this] { ChooseMainFont(m_state, m_ui, *this); });
+    Route(IDC_PRINT, [this] { Print(); });
+    for (int id : {IDC_OPEN, ID_FILE_OPEN}) Route(id, [this] { OpenTextFile(m_state, m_ui); });
+    for (int id : {IDC_SAVE, ID_FILE_SAVE}) Route(id, [this] { SaveMainText(m_state, m_ui, *this); });
+    for (int id : {IDC_CUT, ID_EDIT_CUT, ID_POPUP_CUT}) Route(id, [this] { CutMainText(m_state, *this); });
+    for (int id : {IDC_COPY, ID_EDIT_COPY, ID_POPUP_COPY}) Route(id, [this] { CopyMainText(*this); });
+    for (int id : {IDC_PASTE, ID_EDIT_PASTE, ID_POPUP_PASTE}) Route(id, [this] { PasteMainText(m_state, *this); });
+    Route(ID_FILE_NEW, [this] { NewMainText(m_state, *this); });
+    Route(ID_HELP_USER_GUIDE, [this] { OpenUserGuide(m_state, m_ui); });
+    Route(IDC_GO, [this] { Go(); });
+    Route(IDC_PALETTE, [this] { ChoosePaletteColour(m_state, m_ui); });
+    Route(IDC_OUTPUTBUTTON, [this] { ChooseOutputFile(m_state, m_ui); });
+    Route(IDC_FOLDERBUTTON, [this] { ChooseCustomImageFolder(m_state, m_ui); });
     m_authorsDialog = new authors(m_ui, this);
-    Route(1022, [this] {
+    Route(IDC_FILL, [this] {
         wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
         wordbooks::FillRandomWords(target);
     });
-    Route(1023, [this] {
+    Route(IDC_AUTHORS, [this] {
         wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
         wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
     });
-    Route(32782, [this] { ImageImportDialog().DoModal(); });
-    Route(1095, [this] { ImageSourcesDialog().DoModal(); });
-    Route(kSaveSessionCommand, [this] { SaveSession(); });
-    Route(kOpenSessionCommand, [this] { OpenSession(); });
+    Route(ID_FILE_IMPORT_IMAGES, [this] { ImageImportDialog().DoModal(); });
+    Route(IDC_SOURCES, [this] { ImageSourcesDialog().DoModal(); });
+    Route(ID_FILE_SAVE_SESSION, [this] { SaveSession(); });
+    Route(ID_FILE_OPEN_SESSION, [this] { OpenSession(); });
 
     BindState();
 }
@@ -178,7 +187,7 @@ bool Ctarvex4View::OnCommand(int id) {
 CBitmapButton* Ctarvex4View::AddButton(int id, const QString& caption, int left, int top) {
     auto* button = new CBitmapButton(this);
     button->AutoLoad(caption);
-    button->move(DluPoint(left, top));
+    button->move(Point(left, top));
     Register(id, button);
     connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
     return button;
@@ -192,16 +201,16 @@ BitmapSlider* Ctarvex4View::AddSlider(int id, const QRect& unitsRect) {
 }
 
 QWidget* Ctarvex4View::AddLabel(const QString& text, int left, int top, int id) {
-    auto* label = Placed(new QLabel(text, this), DluPoint(left, top));
+    auto* label = Placed(new QLabel(text, this), Point(left, top));
     if (id >= 0) Register(id, label);
     return label;
 }
 
 void Ctarvex4View::BuildToolRow() {
-    const std::pair<int, const char*> row[] = {{1038, "font"},      {1040, "print"},      {1041, "open"},
-                                               {1042, "file"},      {1013, "undo"},       {1039, "pallette"},
-                                               {1014, "cutbutton"}, {1015, "copybutton"}, {1021, "pastebutton"},
-                                               {1022, "fill"},      {1023, "authors"}};
+    const std::pair<int, const char*> row[] = {
+        {IDC_FONT, "font"},         {IDC_PRINT, "print"},      {IDC_OPEN, "open"},      {IDC_SAVE, "file"},
+        {IDC_UNDO, "undo"},         {IDC_PALETTE, "pallette"}, {IDC_CUT, "cutbutton"},  {IDC_COPY, "copybutton"},
+        {IDC_PASTE, "pastebutton"}, {IDC_FILL, "fill"},        {IDC_AUTHORS, "authors"}};
     int left = 20;
     for (const auto& [id, caption] : row) {
         AddButton(id, caption, left, 15);
@@ -213,13 +222,13 @@ void Ctarvex4View::BuildTrackColumn() {
     AddLabel("Additional Text Inputs:", 407, 38);
     const int boxTop[4] = {57, 119, 182, 242};
     const int boxHeight[4] = {59, 60, 59, 69};
-    const QRect fader[4] = {DluRect(402, 78, 98, 11), DluRect(401, 142, 99, 11), DluRect(398, 202, 102, 12),
-                            DluRect(398, 267, 102, 12)};
+    const QRect fader[4] = {Rect(402, 78, 98, 11), Rect(401, 142, 99, 11), Rect(398, 202, 102, 12),
+                            Rect(398, 267, 102, 12)};
     const int buttonTop[4] = {94, 155, 217, 286};
     for (int i = 0; i < 4; ++i) {
         auto* box = new QGroupBox(QString("Track %1").arg(i + 1), this);
-        box->setGeometry(DluRect(390, boxTop[i], 115, boxHeight[i]));
-        Register(1052 + i, box);
+        box->setGeometry(Rect(390, boxTop[i], 115, boxHeight[i]));
+        Register(kTrackGroupIds[i], box);
     }
     for (int i = 0; i < 4; ++i) {
         m_trackFader[i] = AddSlider(kFaderIds[i], fader[i]);
@@ -234,66 +243,66 @@ void Ctarvex4View::BuildTrackColumn() {
 
 void Ctarvex4View::BuildImageSettings() {
     auto* group = new QGroupBox("Image Input Settings", this);
-    group->setGeometry(DluRect(15, 191, 362, 31));
-    auto* folder = Placed(new QCheckBox("Folder:", this), DluPoint(17, 205));
-    Register(1104, folder);
+    group->setGeometry(Rect(15, 191, 362, 31));
+    auto* folder = Placed(new QCheckBox("Folder:", this), Point(17, 205));
+    Register(IDC_USEFOLDER, folder);
     m_folderEdit = new QLineEdit(this);
     m_folderEdit->setReadOnly(true);
-    m_folderEdit->setGeometry(DluRect(59, 203, 191, 12));
-    Register(1088, m_folderEdit);
-    AddButton(1093, "open", 255, 202);
-    AddLabel("Database:", 276, 205, 1063);
-    AddButton(1095, "sources", 315, 201);
+    m_folderEdit->setGeometry(Rect(59, 203, 191, 12));
+    Register(IDC_FOLDEREDIT, m_folderEdit);
+    AddButton(IDC_FOLDERBUTTON, "open", 255, 202);
+    AddLabel("Database:", 276, 205, IDC_DATABASELABEL);
+    AddButton(IDC_SOURCES, "sources", 315, 201);
 }
 
 void Ctarvex4View::BuildMainSettings() {
     auto* group = new QGroupBox("Main Settings", this);
-    group->setGeometry(DluRect(15, 222, 361, 56));
-    Register(1089, Placed(new QCheckBox("Show Main, Style:", this), DluPoint(20, 240)));
+    group->setGeometry(Rect(15, 222, 361, 56));
+    Register(IDC_SHOWMAIN, Placed(new QCheckBox("Show Main, Style:", this), Point(20, 240)));
     m_style = new QComboBox(this);
     for (const char* style : kCollageStyles) m_style->addItem(style);
-    m_style->setGeometry(QRect(DluPoint(20, 257), QSize(DluX(70), DluY(13))));
+    m_style->setGeometry(QRect(Point(20, 257), QSize(X(70), Y(13))));
     m_style->setMaxVisibleItems(6);
     WidenPopupToEntries(*m_style);
-    Register(1090, m_style);
-    Register(1100, Placed(new QCheckBox("Text Over Images", this), DluPoint(106, 261)));
-    AddLabel("Number of words per snip:", 210, 230, 1061);
+    Register(IDC_MAINSTYLE, m_style);
+    Register(IDC_TEXTOVERIMAGES, Placed(new QCheckBox("Text Over Images", this), Point(106, 261)));
+    AddLabel("Number of words per snip:", 210, 230, IDC_SNIPLABEL);
     m_wordsGroup = new QButtonGroup(this);
     const int lefts[7] = {177, 201, 225, 249, 269, 291, 313};
     for (int i = 0; i < 7; ++i) {
         auto* radio = new QRadioButton(QString::number(i + 1), this);
-        radio->setGeometry(DluRect(lefts[i], 240, 20, 10));
+        radio->setGeometry(Rect(lefts[i], 240, 20, 10));
         m_wordsPerSnipRadio[i] = radio;
         m_wordsGroup->addButton(radio, i);
         Register(kWordsPerSnipIds[i], radio);
     }
-    Register(1101, Placed(new QCheckBox("F.F. Capture Code", this), DluPoint(188, 259)));
+    Register(IDC_CAPTURECODE, Placed(new QCheckBox("F.F. Capture Code", this), Point(188, 259)));
     m_orientationGroup = new QButtonGroup(this);
-    auto* portrait = Placed(new QRadioButton("Portrait", this), DluPoint(277, 259));
-    auto* landscape = Placed(new QRadioButton("Landscape", this), DluPoint(320, 259));
+    auto* portrait = Placed(new QRadioButton("Portrait", this), Point(277, 259));
+    auto* landscape = Placed(new QRadioButton("Landscape", this), Point(320, 259));
     // Its natural width would reach under "Landscape"; its text ends well before.
     portrait->resize(std::min(portrait->width(), landscape->x() - portrait->x()), portrait->height());
     m_orientationGroup->addButton(portrait);
     m_orientationGroup->addButton(landscape);
-    Register(1102, portrait);
-    Register(1103, landscape);
+    Register(IDC_PORTRAIT, portrait);
+    Register(IDC_LANDSCAPE, landscape);
 }
 
 void Ctarvex4View::BuildBottomRow() {
     AddLabel(" Output file:", 18, 284);
     AddLabel("Choose new:", 115, 284);
-    AddButton(1087, "open", 169, 282);
+    AddButton(IDC_OUTPUTBUTTON, "open", 169, 282);
     m_outputEdit = new QLineEdit(this);
     m_outputEdit->setReadOnly(true);
-    m_outputEdit->setGeometry(DluRect(21, 302, 165, 12));
-    Register(1086, m_outputEdit);
+    m_outputEdit->setGeometry(Rect(21, 302, 165, 12));
+    Register(IDC_OUTPUTEDIT, m_outputEdit);
     AddLabel("Volume:    Min", 195, 284);
     AddLabel("Max", 304, 284);
     AddLabel("Text:", 197, 297);
-    m_textVolume = AddSlider(1091, DluRect(220, 295, 103, 12));
+    m_textVolume = AddSlider(IDC_TEXTVOLUME, Rect(220, 295, 103, 12));
     AddLabel("Image:", 193, 308);
-    m_imageVolume = AddSlider(1092, DluRect(220, 309, 104, 13));
-    auto* go = AddButton(1084, "lyric", 335, 284);
+    m_imageVolume = AddSlider(IDC_IMAGEVOLUME, Rect(220, 309, 104, 13));
+    auto* go = AddButton(IDC_GO, "lyric", 335, 284);
     go->installEventFilter(this);
     auto* goLabel = AddLabel("GO!", 343, 308);
     QFont bold = goLabel->font();
@@ -311,12 +320,12 @@ void Ctarvex4View::BindState() {
     for (int i = 0; i < 7; ++i)
         connect(m_wordsPerSnipRadio[i], &QRadioButton::toggled, this,
                 [this, i](bool on) { m_state.m_wordsPerSnipRadio[i] = on; });
-    const std::pair<int, bool MainFormState::*> checks[] = {{1104, &MainFormState::m_useCustomFolder},
-                                                            {1089, &MainFormState::m_showMain},
-                                                            {1100, &MainFormState::m_textOverImages},
-                                                            {1101, &MainFormState::m_captureCode},
-                                                            {1102, &MainFormState::m_portrait},
-                                                            {1103, &MainFormState::m_landscape}};
+    const std::pair<int, bool MainFormState::*> checks[] = {{IDC_USEFOLDER, &MainFormState::m_useCustomFolder},
+                                                            {IDC_SHOWMAIN, &MainFormState::m_showMain},
+                                                            {IDC_TEXTOVERIMAGES, &MainFormState::m_textOverImages},
+                                                            {IDC_CAPTURECODE, &MainFormState::m_captureCode},
+                                                            {IDC_PORTRAIT, &MainFormState::m_portrait},
+                                                            {IDC_LANDSCAPE, &MainFormState::m_landscape}};
     for (const auto& [id, member] : checks)
         connect(static_cast<QAbstractButton*>(Control(id)), &QAbstractButton::toggled, this,
                 [this, member = member](bool on) { m_state.*member = on; });
@@ -343,9 +352,12 @@ void Ctarvex4View::ShowState() {
             QSignalBlocker b(m_wordsPerSnipRadio[i]);
             m_wordsPerSnipRadio[i]->setChecked(m_state.m_wordsPerSnipRadio[i]);
         }
-        const std::pair<int, bool> checks[] = {{1104, m_state.m_useCustomFolder}, {1089, m_state.m_showMain},
-                                               {1100, m_state.m_textOverImages},  {1101, m_state.m_captureCode},
-                                               {1102, m_state.m_portrait},        {1103, m_state.m_landscape}};
+        const std::pair<int, bool> checks[] = {{IDC_USEFOLDER, m_state.m_useCustomFolder},
+                                               {IDC_SHOWMAIN, m_state.m_showMain},
+                                               {IDC_TEXTOVERIMAGES, m_state.m_textOverImages},
+                                               {IDC_CAPTURECODE, m_state.m_captureCode},
+                                               {IDC_PORTRAIT, m_state.m_portrait},
+                                               {IDC_LANDSCAPE, m_state.m_landscape}};
         for (const auto& [id, on] : checks) {
             auto* button = static_cast<QAbstractButton*>(Control(id));
             QSignalBlocker b(button);
@@ -363,16 +375,16 @@ void Ctarvex4View::ShowState() {
 
 void Ctarvex4View::SetToolTips() {
     const std::pair<int, const char*> tips[] = {
-        {1038, "Change Font Size or Style"},
-        {1041, "Open a text file to fill track with"},
-        {1013, "Undo last process or edit"},
-        {1014, "Cut selected range of text"},
-        {1015, "Copy selected range of text"},
-        {1021, "Paste text from Windows clipboard"},
-        {1040, "Print text contents to default printer"},
-        {1042, "Save output view text to a file"},
-        {1022, "Pour a random sample of words into the track"},
-        {1023, "Get a random mix of words from a classic author's writings"},
+        {IDC_FONT, "Change Font Size or Style"},
+        {IDC_OPEN, "Open a text file to fill track with"},
+        {IDC_UNDO, "Undo last process or edit"},
+        {IDC_CUT, "Cut selected range of text"},
+        {IDC_COPY, "Copy selected range of text"},
+        {IDC_PASTE, "Paste text from Windows clipboard"},
+        {IDC_PRINT, "Print text contents to default printer"},
+        {IDC_SAVE, "Save output view text to a file"},
+        {IDC_FILL, "Pour a random sample of words into the track"},
+        {IDC_AUTHORS, "Get a random mix of words from a classic author's writings"},
     };
     for (const auto& [id, text] : tips) Control(id)->setToolTip(text);
     for (int i = 0; i < 4; ++i) {
@@ -385,12 +397,12 @@ void Ctarvex4View::SetToolTips() {
 void Ctarvex4View::OnInitialUpdate() {
     if (m_initialised) return;
     m_initialised = true;
-    SetBackgroundBitmap(BitmapPicture(223), kStretch);
+    SetBackgroundBitmap(BitmapPicture(IDB_FORMBACKGROUND), kStretch);
     StartMainForm(m_state, m_ui);
     m_text->SetTabStopsTwips({400, 2500, 3000, 4000});
     for (BitmapSlider* slider : {m_trackFader[0], m_trackFader[1], m_trackFader[2], m_trackFader[3], m_textVolume,
                                  m_imageVolume})
-        slider->SetSkin(137, 136, 104);
+        slider->SetSkin(IDB_SLIDERTRACK, IDB_SLIDERTHUMB, IDC_HANDCURSOR);
     m_waitMessageCreated = false;
     ShowState();
     ShowTitle();
@@ -434,7 +446,7 @@ bool Ctarvex4View::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         // The wait box is up before the GO command runs.
-        if (watched == Control(1084) && mouse->button() == Qt::LeftButton && Control(1084)->isEnabled())
+        if (watched == Control(IDC_GO) && mouse->button() == Qt::LeftButton && Control(IDC_GO)->isEnabled())
             ShowWaitMessage();
         if (watched == m_text->viewport() && mouse->button() == Qt::RightButton) {
             // Only a text area that already had the focus offers the menu.

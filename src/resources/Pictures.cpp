@@ -1,6 +1,7 @@
 #include "resources/Pictures.h"
 
 #include "resources/Glyphs.h"
+#include "resources/ResourceIds.h"
 
 #include <QHash>
 #include <QLinearGradient>
@@ -215,12 +216,12 @@ QPixmap LoaderBackground() {
 
 QPixmap DrawBitmap(int id) {
     switch (id) {
-    case 223: return FormBackground();
-    case 308: return TitlePicture();
-    case 136: return SliderThumb();
-    case 137: return SliderTrack();
-    case 278: return TrackBackground();
-    case 242: return LoaderBackground();
+    case IDB_FORMBACKGROUND: return FormBackground();
+    case IDB_TITLE: return TitlePicture();
+    case IDB_SLIDERTHUMB: return SliderThumb();
+    case IDB_SLIDERTRACK: return SliderTrack();
+    case IDB_TRACKBACKGROUND: return TrackBackground();
+    case IDB_DIALOGBACKGROUND: return LoaderBackground();
     default: return {};
     }
 }

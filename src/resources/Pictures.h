@@ -12,9 +12,8 @@
 // with the caption written on it.
 QPixmap ButtonPicture(const QString& caption, QChar state);
 
-// Numbered bitmaps: 223 main form background, 308 title picture, 136 slider
-// thumb, 137 slider track, 278 track window background, 242 loader background.
-// An unknown number gives a null pixmap.
+// A numbered bitmap (IDB_... of ResourceIds.h); an unknown number gives a
+// null pixmap.
 QPixmap BitmapPicture(int id);
 
 // The program's icon (window and desktop).

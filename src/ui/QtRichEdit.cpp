@@ -84,7 +84,6 @@ ParagraphAlignment FromQt(Qt::Alignment a) {
 }  // namespace
 
 QtRichEdit::QtRichEdit(QWidget* parent) : QTextEdit(parent) {
-    setObjectName("1004");
     setAcceptRichText(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

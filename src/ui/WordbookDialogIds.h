@@ -1,17 +1,12 @@
 #pragma once
 // Templates and control ids of the author and wordbook dialogs.
+#include "resources/ResourceIds.h"
+#include "ui/StandardIds.h"
 
 // Dialog templates.
 inline constexpr int IDD_AUTHORS = 105;
 inline constexpr int IDD_CUSTOMWAIT = 109;
 inline constexpr int IDD_BOOKNAME = 110;
-
-// Background picture of all three dialogs, drawn stretched.
-inline constexpr int IDB_DIALOGBACKGROUND = 242;
-
-// Buttons every dialog has.
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
 
 // authors (105)
 inline constexpr int IDC_NEWPAGE = 1010;

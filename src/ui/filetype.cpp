@@ -1,5 +1,7 @@
 #include "ui/filetype.h"
 
+#include "ui/FileTypeIds.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -7,13 +9,13 @@
 #include <QVBoxLayout>
 
 filetype::filetype(QWidget* parent) : QDialog(parent) {
-    setObjectName("106");
+    setObjectName(QString::number(IDD_FILETYPE));
     setWindowTitle("Select File Type");
     auto* group = new QGroupBox("Select file format for output", this);
     m_plain = new QRadioButton("plain text (best for reloading to Brisko)", group);
-    m_plain->setObjectName("1041");
+    m_plain->setObjectName(QString::number(IDC_PLAINTEXT));
     m_rich = new QRadioButton("rich text (for use with word processing apps)", group);
-    m_rich->setObjectName("1042");
+    m_rich->setObjectName(QString::number(IDC_RICHTEXT));
     m_plain->setChecked(true);
     connect(m_plain, &QRadioButton::clicked, this, [this] { m_richText = false; });
     connect(m_rich, &QRadioButton::clicked, this, [this] { m_richText = true; });
@@ -23,8 +25,8 @@ filetype::filetype(QWidget* parent) : QDialog(parent) {
     inner->addWidget(m_rich);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QString::number(IDOK));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(IDCANCEL));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -2,6 +2,7 @@
 
 #include "resources/FormLook.h"
 #include "ui/CBitmapButton.h"
+#include "ui/DialogLayout.h"
 #include "ui/ImageDialogIds.h"
 #include "ui/imageimport.h"
 
@@ -10,11 +11,8 @@
 
 namespace {
 
-QRect Units(int left, int top, int width, int height) {
-    return QRect(qRound(left * 1.5), qRound(top * 1.625), qRound(width * 1.5), qRound(height * 1.625));
-}
-
-QPoint UnitPoint(int left, int top) { return QPoint(qRound(left * 1.5), qRound(top * 1.625)); }
+using dialoglayout::Point;
+using dialoglayout::Rect;
 
 }  // namespace
 
@@ -22,13 +20,13 @@ imageCategories::imageCategories(const std::string& databasePath, UserInterface&
     : QDialog(parent), m_databasePath(databasePath), m_ui(ui) {
     setObjectName(QString::number(IDD_IMAGECATEGORIES));
     setWindowTitle("Select Image Sources");
-    setFixedSize(Units(0, 0, 186, 155).size());
+    setFixedSize(Rect(0, 0, 186, 155).size());
     ApplyFormLook(*this);
 
     // A report view with one column and a check box in every row.
     m_categoryList = new QTreeWidget(this);
     m_categoryList->setObjectName(QString::number(IDC_CATEGORY_LIST));
-    m_categoryList->setGeometry(Units(36, 7, 106, 97));
+    m_categoryList->setGeometry(Rect(36, 7, 106, 97));
     m_categoryList->setColumnCount(1);
     m_categoryList->setHeaderLabels({"Image Category"});
     m_categoryList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -50,7 +48,7 @@ imageCategories::imageCategories(const std::string& databasePath, UserInterface&
         auto* button = new CBitmapButton(this);
         button->AutoLoad(QString::fromLatin1(b.caption));
         button->setObjectName(QString::number(b.id));
-        button->move(UnitPoint(b.left, b.top));
+        button->move(Point(b.left, b.top));
         connect(button, &QAbstractButton::clicked, this, [this, id = b.id] {
             switch (id) {
                 case IDC_SOURCES_IMPORT: OnImport(); break;

@@ -3,6 +3,7 @@
 #include "resources/FormLook.h"
 #include "support/UserInterface.h"
 #include "ui/CBitmapButton.h"
+#include "ui/DialogLayout.h"
 #include "ui/ImageDialogIds.h"
 
 #include <QComboBox>
@@ -17,11 +18,8 @@
 namespace {
 
 // Laid out in dialog units, as the program's other windows are.
-QRect Units(int left, int top, int width, int height) {
-    return QRect(qRound(left * 1.5), qRound(top * 1.625), qRound(width * 1.5), qRound(height * 1.625));
-}
-
-QPoint UnitPoint(int left, int top) { return QPoint(qRound(left * 1.5), qRound(top * 1.625)); }
+using dialoglayout::Point;
+using dialoglayout::Rect;
 
 QLabel* AddLabel(QWidget* parent, const char* text, const QRect& where) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -45,7 +43,7 @@ imageimport::imageimport(const std::string& databasePath, UserInterface& ui, QWi
     : QDialog(parent), m_importer(databasePath), m_ui(ui) {
     setObjectName(QString::number(IDD_IMAGEIMPORT));
     setWindowTitle("Import Custom Images");
-    setFixedSize(Units(0, 0, 229, 179).size());
+    setFixedSize(Rect(0, 0, 229, 179).size());
     ApplyFormLook(*this);
     BuildControls();
 }
@@ -54,39 +52,39 @@ CBitmapButton* imageimport::AddPictureButton(int id, const char* caption, int le
     auto* button = new CBitmapButton(this);
     button->AutoLoad(QString::fromLatin1(caption));
     button->setObjectName(QString::number(id));
-    button->move(UnitPoint(left, top));
+    button->move(Point(left, top));
     return button;
 }
 
 void imageimport::BuildControls() {
     m_existingRadio = new QRadioButton(this);
     m_existingRadio->setObjectName(QString::number(IDC_EXISTING_CATEGORY_RADIO));
-    m_existingRadio->setGeometry(Units(17, 15, 12, 11));
-    AddLabel(this, "Add images to existing category:", Units(33, 15, 180, 10));
+    m_existingRadio->setGeometry(Rect(17, 15, 12, 11));
+    AddLabel(this, "Add images to existing category:", Rect(33, 15, 180, 10));
 
     m_categoryCombo = new QComboBox(this);
     m_categoryCombo->setObjectName(QString::number(IDC_CATEGORY_COMBO));
     m_categoryCombo->setEditable(true);
     m_categoryCombo->setInsertPolicy(QComboBox::NoInsert);
     m_categoryCombo->setMaxVisibleItems(8);
-    m_categoryCombo->setGeometry(Units(17, 37, 192, 14));
+    m_categoryCombo->setGeometry(Rect(17, 37, 192, 14));
 
     m_newRadio = new QRadioButton(this);
     m_newRadio->setObjectName(QString::number(IDC_NEW_CATEGORY_RADIO));
-    m_newRadio->setGeometry(Units(17, 58, 10, 11));
-    AddLabel(this, "Type in a new image category:", Units(33, 58, 180, 10));
+    m_newRadio->setGeometry(Rect(17, 58, 10, 11));
+    AddLabel(this, "Type in a new image category:", Rect(33, 58, 180, 10));
 
     // The edit is drawn over this older caption and hides it.
-    QLabel* hidden = AddLabel(this, "Add images to new catgeory:", Units(17, 74, 155, 9));
+    QLabel* hidden = AddLabel(this, "Add images to new catgeory:", Rect(17, 74, 155, 9));
     m_newName = new QLineEdit(this);
     m_newName->setObjectName(QString::number(IDC_NEW_CATEGORY_EDIT));
-    m_newName->setGeometry(Units(17, 72, 192, 15));
+    m_newName->setGeometry(Rect(17, 72, 192, 15));
     hidden->lower();
 
-    AddLabel(this, "Select folder to import GIF files from:", Units(17, 97, 190, 10));
+    AddLabel(this, "Select folder to import GIF files from:", Rect(17, 97, 190, 10));
     m_folderEdit = new QLineEdit(this);
     m_folderEdit->setObjectName(QString::number(IDC_IMPORT_FOLDER_EDIT));
-    m_folderEdit->setGeometry(Units(17, 114, 168, 15));
+    m_folderEdit->setGeometry(Rect(17, 114, 168, 15));
     // Only the folder button changes the folder; typed text would be ignored.
     m_folderEdit->setReadOnly(true);
 

@@ -4,12 +4,16 @@
 #include "form/TrackState.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
+#include "resources/ResourceIds.h"
 #include "richtext/DocumentRichEdit.h"
 #include "support/UserInterface.h"
 #include "tracks/TrackCommands.h"
 #include "tracks/WordShredder.h"
 #include "ui/CBitmapButton.h"
+#include "ui/DialogLayout.h"
+#include "ui/EditMenuIds.h"
 #include "ui/RichEditReference.h"
+#include "ui/TrackWindowIds.h"
 #include "ui/authors.h"
 #include "ui/waitmessage.h"
 #include "wordbooks/FillCommands.h"
@@ -29,27 +33,15 @@
 namespace {
 
 // The window is laid out in dialog units, as the main form is.
-constexpr double kUnitX = 1.5;
-constexpr double kUnitY = 1.625;
+using dialoglayout::Place;
+using dialoglayout::Point;
+using dialoglayout::Rect;
 constexpr int kWidthUnits = 434;
 constexpr int kHeightUnits = 302;
 
-QRect Units(int left, int top, int width, int height) {
-    return QRect(qRound(left * kUnitX), qRound(top * kUnitY), qRound(width * kUnitX), qRound(height * kUnitY));
-}
-
-QPoint UnitPoint(int left, int top) { return QPoint(qRound(left * kUnitX), qRound(top * kUnitY)); }
-
-template <class W>
-W* Place(W* widget, int id, const QRect& where) {
-    if (id != 0) widget->setObjectName(QString::number(id));
-    widget->setGeometry(where);
-    return widget;
-}
-
 QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
-    label->move(UnitPoint(left, top));
+    label->move(Point(left, top));
     label->adjustSize();
     return label;
 }
@@ -77,10 +69,10 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
       m_track(track),
       m_ui(ui),
       m_commandUi(ui, [this] { ShowWaitMessage(); }, [this] { HideWaitMessage(); }) {
-    setObjectName("103");
+    setObjectName(QString::number(IDD_TRACKVIEW));
     setWindowTitle(title);
     setWindowIcon(AppIcon());
-    setFixedSize(Units(0, 0, kWidthUnits, kHeightUnits).size());
+    setFixedSize(Rect(0, 0, kWidthUnits, kHeightUnits).size());
     ApplyFormLook(*this);
 
     TakeOverTextControl();
@@ -105,7 +97,7 @@ trackview::~trackview() {
 
 void trackview::TakeOverTextControl() {
     auto* edit = new QtRichEdit(this);
-    Place(edit, 1004, Units(7, 27, 420, 190));
+    Place(edit, IDC_TRACKTEXT, Rect(7, 27, 420, 190));
     RichEditControl& previous = *m_track.m_trackText;
     if (previous.TextLength() > 0) edit->StreamRtfIn(previous.StreamRtfOut());
     edit->SetBackgroundColour(previous.BackgroundColour());
@@ -119,7 +111,7 @@ CBitmapButton* trackview::AddPictureButton(int id, const char* caption, int left
     auto* button = new CBitmapButton(this);
     button->AutoLoad(QString::fromLatin1(caption));
     button->setObjectName(QString::number(id));
-    button->move(UnitPoint(left, top));
+    button->move(Point(left, top));
     // The text keeps the keyboard focus while the tool row is used, so that
     // paste (which needs the focus in the text) works from its button.
     button->setFocusPolicy(Qt::NoFocus);
@@ -128,16 +120,16 @@ CBitmapButton* trackview::AddPictureButton(int id, const char* caption, int left
 }
 
 void trackview::BuildToolRow() {
-    auto* font = AddPictureButton(1039, "font", 10, 8, "Change Font Size or Style");
-    auto* open = AddPictureButton(1016, "open", 26, 8, "Open a text file to fill track with");
-    auto* undo = AddPictureButton(1017, "undo", 42, 8, "Undo last process or edit");
-    auto* cut = AddPictureButton(1024, "cutbutton", 62, 8, "Cut selected range of text");
-    auto* copy = AddPictureButton(1025, "copybutton", 78, 8, "Copy selected range of text");
-    auto* paste = AddPictureButton(1026, "pastebutton", 94, 8, "Paste text from Windows clipboard");
-    auto* fill = AddPictureButton(1018, "fill", 114, 8, "Pour a random sample of words into the track");
-    auto* authorsButton =
-        AddPictureButton(1019, "authors", 130, 8, "Get a random mix of words from a classic author's writings");
-    auto* palette = AddPictureButton(1030, "pallette", 150, 8, nullptr);
+    auto* font = AddPictureButton(IDC_TRACK_FONT, "font", 10, 8, "Change Font Size or Style");
+    auto* open = AddPictureButton(IDC_TRACK_OPEN, "open", 26, 8, "Open a text file to fill track with");
+    auto* undo = AddPictureButton(IDC_TRACK_UNDO, "undo", 42, 8, "Undo last process or edit");
+    auto* cut = AddPictureButton(IDC_TRACK_CUT, "cutbutton", 62, 8, "Cut selected range of text");
+    auto* copy = AddPictureButton(IDC_TRACK_COPY, "copybutton", 78, 8, "Copy selected range of text");
+    auto* paste = AddPictureButton(IDC_TRACK_PASTE, "pastebutton", 94, 8, "Paste text from Windows clipboard");
+    auto* fill = AddPictureButton(IDC_TRACK_FILL, "fill", 114, 8, "Pour a random sample of words into the track");
+    auto* authorsButton = AddPictureButton(IDC_TRACK_AUTHORS, "authors", 130, 8,
+                                           "Get a random mix of words from a classic author's writings");
+    auto* palette = AddPictureButton(IDC_TRACK_PALETTE, "pallette", 150, 8, nullptr);
 
     m_authorsDialog = new authors(m_commandUi, this);
     connect(fill, &QAbstractButton::clicked, this, [this] { FillRandomWords(); });
@@ -157,59 +149,59 @@ void trackview::BuildToolRow() {
 }
 
 void trackview::BuildCutSettings() {
-    Place(new QGroupBox("Collage Settings", this), 0, Units(7, 222, 205, 74));
+    Place(new QGroupBox("Collage Settings", this), 0, Rect(7, 222, 205, 74));
     AddLabel(this, "Number of words per cut:", 14, 234);
-    static constexpr std::array<int, 6> kIds{1020, 1021, 1022, 1023, 1028, 1029};
+    static constexpr std::array<int, 6> kIds{IDC_CUT1, IDC_CUT2, IDC_CUT3, IDC_CUT4, IDC_CUT5, IDC_CUT6};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 6; ++i) {
         auto* radio = new QRadioButton(QString::number(i + 1), this);
-        m_wordsPerCut[i] = Place(radio, kIds[i], Units(14 + 24 * i, 245, 22, 10));
+        m_wordsPerCut[i] = Place(radio, kIds[i], Rect(14 + 24 * i, 245, 22, 10));
         group->addButton(radio);
         connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
     }
 
     AddLabel(this, "Collage Style:", 14, 262);
-    m_style = Place(new QComboBox(this), 1093, Units(80, 259, 84, 13));
+    m_style = Place(new QComboBox(this), IDC_TRACK_STYLE, Rect(80, 259, 84, 13));
     for (const char* style : kCollageStyles) m_style->addItem(QString::fromLatin1(style));
     WidenPopupToEntries(*m_style);
     connect(m_style, &QComboBox::currentIndexChanged, this, [this] { WriteState(); });
 
-    m_useWhole = Place(new QCheckBox("Use Whole (no cuts)", this), 1094, Units(14, 279, 100, 10));
+    m_useWhole = Place(new QCheckBox("Use Whole (no cuts)", this), IDC_USEWHOLE, Rect(14, 279, 100, 10));
     connect(m_useWhole, &QAbstractButton::toggled, this, [this] { WriteState(); });
 }
 
 void trackview::BuildShredder() {
-    Place(new QGroupBox("Word Shredder", this), 0, Units(219, 222, 208, 74));
+    Place(new QGroupBox("Word Shredder", this), 0, Rect(219, 222, 208, 74));
     AddLabel(this, "Fragment Type", 226, 234);
     auto* types = new QButtonGroup(this);
-    m_fragmentType[0] = Place(new QRadioButton("Prefix", this), 1014, Units(226, 245, 40, 10));
-    m_fragmentType[1] = Place(new QRadioButton("Suffix", this), 1015, Units(270, 245, 40, 10));
+    m_fragmentType[0] = Place(new QRadioButton("Prefix", this), IDC_PREFIX, Rect(226, 245, 40, 10));
+    m_fragmentType[1] = Place(new QRadioButton("Suffix", this), IDC_SUFFIX, Rect(270, 245, 40, 10));
 
     AddLabel(this, "Fragment Size (# letters)", 226, 262);
     auto* sizes = new QButtonGroup(this);
-    static constexpr std::array<int, 3> kSizeIds{1011, 1012, 1013};
+    static constexpr std::array<int, 3> kSizeIds{IDC_FRAGMENT3, IDC_FRAGMENT4, IDC_FRAGMENT5};
     for (int i = 0; i < 3; ++i) {
-        m_fragmentSize[i] = Place(new QRadioButton(QString::number(i + 3), this), kSizeIds[i],
-                                  Units(226 + 24 * i, 275, 22, 10));
+        m_fragmentSize[i] =
+            Place(new QRadioButton(QString::number(i + 3), this), kSizeIds[i], Rect(226 + 24 * i, 275, 22, 10));
         sizes->addButton(m_fragmentSize[i]);
     }
     for (auto* radio : m_fragmentType) types->addButton(radio);
     for (auto* radio : m_fragmentType) connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
     for (auto* radio : m_fragmentSize) connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
 
-    auto* shred = AddPictureButton(1003, "shred", 364, 252, "Shred all words into fragments");
+    auto* shred = AddPictureButton(IDC_SHRED, "shred", 364, 252, "Shred all words into fragments");
     connect(shred, &QAbstractButton::clicked, this, [this] { ShredTrack(m_track); });
 }
 
 void trackview::BuildContextMenu() {
     m_contextMenu = new QMenu("Edit", this);
-    m_contextMenu->setObjectName("213");
+    m_contextMenu->setObjectName(QString::number(IDR_EDIT_POPUP));
     auto* cut = m_contextMenu->addAction("Cut");
-    cut->setObjectName("32776");
+    cut->setObjectName(QString::number(ID_POPUP_CUT));
     auto* copy = m_contextMenu->addAction("Copy");
-    copy->setObjectName("32777");
+    copy->setObjectName(QString::number(ID_POPUP_COPY));
     auto* paste = m_contextMenu->addAction("Paste");
-    paste->setObjectName("32778");
+    paste->setObjectName(QString::number(ID_POPUP_PASTE));
     connect(cut, &QAction::triggered, this, [this] { m_text->cut(); });
     connect(copy, &QAction::triggered, this, [this] { m_text->copy(); });
     connect(paste, &QAction::triggered, this, [this] {
@@ -316,5 +308,5 @@ void trackview::keyPressEvent(QKeyEvent* event) {
 
 void trackview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(rect(), BitmapPicture(278));
+    painter.drawPixmap(rect(), BitmapPicture(IDB_TRACKBACKGROUND));
 }

@@ -1,12 +1,14 @@
 #include "ui/waitmessage.h"
 
+#include "ui/WaitMessageIds.h"
+
 #include <QCoreApplication>
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 waitmessage::waitmessage(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
-    setObjectName("104");
+    setObjectName(QString::number(IDD_WAITMESSAGE));
     setModal(false);
     auto* label = new QLabel(Text(), this);
     QFont f = label->font();

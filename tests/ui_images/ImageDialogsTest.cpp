@@ -11,6 +11,8 @@
 #include "ui/imageimport.h"
 
 #include "ScratchFolder.h"
+#include "app/MainFormIds.h"
+#include "app/MainFrameIds.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -227,12 +229,12 @@ TEST_F(ImageDialogsTest, EachOwnerOpensItsOwnImportDialog) {
 
     QString title;
     CloseNextModal(title);
-    ASSERT_TRUE(view.OnCommand(32782));
+    ASSERT_TRUE(view.OnCommand(ID_FILE_IMPORT_IMAGES));
     EXPECT_EQ(title, "Import Custom Images");
 
     title.clear();
     CloseNextModal(title);
-    ASSERT_TRUE(view.OnCommand(1095));
+    ASSERT_TRUE(view.OnCommand(IDC_SOURCES));
     EXPECT_EQ(title, "Select Image Sources");
 
     imageCategories& sources = view.ImageSourcesDialog();

@@ -10,6 +10,8 @@
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
 #include "ui/waitmessage.h"
+#include "app/MainFormIds.h"
+#include "app/MainFrameIds.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,27 +39,29 @@ TEST_F(MainWindowTest, StartsWithTheFormsStartValues) {
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
 
-    auto* style = Control<QComboBox>(1090);
+    auto* style = Control<QComboBox>(IDC_MAINSTYLE);
     ASSERT_EQ(style->count(), 6);
     EXPECT_EQ(style->itemText(0), "Plain - Solid BG");
     EXPECT_EQ(style->itemText(5), "Metal");
     EXPECT_EQ(style->currentIndex(), 0);
-    EXPECT_TRUE(Checked(view->Control(1031)));
-    for (int id : {1035, 1036, 1037, 1043, 1056, 1057, 1104, 1102, 1103}) EXPECT_FALSE(Checked(view->Control(id))) << id;
-    for (int id : {1089, 1100, 1101}) EXPECT_TRUE(Checked(view->Control(id))) << id;
+    EXPECT_TRUE(Checked(view->Control(IDC_SNIP1)));
+    for (int id :
+         {IDC_SNIP2, IDC_SNIP3, IDC_SNIP4, IDC_SNIP5, IDC_SNIP6, IDC_SNIP7, IDC_USEFOLDER, IDC_PORTRAIT, IDC_LANDSCAPE})
+        EXPECT_FALSE(Checked(view->Control(id))) << id;
+    for (int id : {IDC_SHOWMAIN, IDC_TEXTOVERIMAGES, IDC_CAPTURECODE}) EXPECT_TRUE(Checked(view->Control(id))) << id;
 
-    for (int id : {1008, 1024, 1028, 1032}) {
+    for (int id : {IDC_TRACK1_FADER, IDC_TRACK2_FADER, IDC_TRACK3_FADER, IDC_TRACK4_FADER}) {
         auto* fader = Control<BitmapSlider>(id);
         EXPECT_EQ(fader->maximum(), 200);
         EXPECT_EQ(fader->value(), 100);
     }
-    EXPECT_EQ(Control<BitmapSlider>(1091)->maximum(), 40);
-    EXPECT_EQ(Control<BitmapSlider>(1091)->value(), 20);
-    EXPECT_EQ(Control<BitmapSlider>(1092)->maximum(), 20);
-    EXPECT_EQ(Control<BitmapSlider>(1092)->value(), 10);
+    EXPECT_EQ(Control<BitmapSlider>(IDC_TEXTVOLUME)->maximum(), 40);
+    EXPECT_EQ(Control<BitmapSlider>(IDC_TEXTVOLUME)->value(), 20);
+    EXPECT_EQ(Control<BitmapSlider>(IDC_IMAGEVOLUME)->maximum(), 20);
+    EXPECT_EQ(Control<BitmapSlider>(IDC_IMAGEVOLUME)->value(), 10);
 
     // The stored folder and the file name run together, as stored.
-    EXPECT_EQ(Control<QLineEdit>(1086)->text().toStdString(), output + "collage1.html");
+    EXPECT_EQ(Control<QLineEdit>(IDC_OUTPUTEDIT)->text().toStdString(), output + "collage1.html");
     // No saved font: Courier 12 pt.
     const CharFormat format = state->m_mainText->SelectionCharFormat();
     EXPECT_EQ(format.face, "Courier");
@@ -65,7 +69,7 @@ TEST_F(MainWindowTest, StartsWithTheFormsStartValues) {
     // Track 1 is shown, and so mixed, from the start.
     EXPECT_TRUE(state->m_trackWindowOpen[0]);
     EXPECT_FALSE(state->m_trackWindowOpen[1]);
-    EXPECT_TRUE(qobject_cast<CBitmapButton*>(view->Control(1010))->IsPushed());
+    EXPECT_TRUE(qobject_cast<CBitmapButton*>(view->Control(IDC_TRACK1_ONOFF))->IsPushed());
 }
 
 TEST_F(MainWindowTest, LayoutKeepsEveryControlWholeAndApart) {
@@ -79,17 +83,19 @@ TEST_F(MainWindowTest, LayoutKeepsEveryControlWholeAndApart) {
 
 TEST_F(MainWindowTest, ToolTipsAndPictureButtons) {
     Open();
-    EXPECT_EQ(view->Control(1038)->toolTip(), "Change Font Size or Style");
-    EXPECT_EQ(view->Control(1021)->toolTip(), "Paste text from Windows clipboard");
-    EXPECT_EQ(view->Control(1032)->toolTip(),
+    EXPECT_EQ(view->Control(IDC_FONT)->toolTip(), "Change Font Size or Style");
+    EXPECT_EQ(view->Control(IDC_PASTE)->toolTip(), "Paste text from Windows clipboard");
+    EXPECT_EQ(view->Control(IDC_TRACK4_FADER)->toolTip(),
               "Increase or decrease the probability that a word will be picked from track");
-    EXPECT_EQ(view->Control(1034)->toolTip(), "Green indicates ON. Click to stop mixing from this track.");
-    for (int id : {1087, 1093, 1039, 1095, 1084, 1091, 1092}) EXPECT_TRUE(view->Control(id)->toolTip().isEmpty()) << id;
-    EXPECT_EQ(qobject_cast<CBitmapButton*>(view->Control(1084))->Caption(), "lyric");
+    EXPECT_EQ(view->Control(IDC_TRACK4_ONOFF)->toolTip(), "Green indicates ON. Click to stop mixing from this track.");
+    for (int id :
+         {IDC_OUTPUTBUTTON, IDC_FOLDERBUTTON, IDC_PALETTE, IDC_SOURCES, IDC_GO, IDC_TEXTVOLUME, IDC_IMAGEVOLUME})
+        EXPECT_TRUE(view->Control(id)->toolTip().isEmpty()) << id;
+    EXPECT_EQ(qobject_cast<CBitmapButton*>(view->Control(IDC_GO))->Caption(), "lyric");
     // Commands that do not exist yet are not offered.
     // The wordbooks' and the image library's doors are open.
-    for (int id : {1022, 1023, 1095}) EXPECT_TRUE(view->Control(id)->isEnabled()) << id;
-    EXPECT_TRUE(frame->Command(32782)->isEnabled());
+    for (int id : {IDC_FILL, IDC_AUTHORS, IDC_SOURCES}) EXPECT_TRUE(view->Control(id)->isEnabled()) << id;
+    EXPECT_TRUE(frame->Command(ID_FILE_IMPORT_IMAGES)->isEnabled());
 }
 
 TEST_F(MainWindowTest, MenuTextsAreAsStored) {
@@ -103,7 +109,7 @@ TEST_F(MainWindowTest, MenuTextsAreAsStored) {
               "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Open Session...|"
               "&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|&Help|User Guide");
     // The keys live in their own table, so Qt adds no second shortcut text.
-    for (int id : {57600, 57643, 57637}) EXPECT_TRUE(frame->Command(id)->shortcut().isEmpty());
+    for (int id : {ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_PASTE}) EXPECT_TRUE(frame->Command(id)->shortcut().isEmpty());
 }
 
 TEST_F(MainWindowTest, AcceleratorsReachTheCommands) {
@@ -136,45 +142,45 @@ TEST_F(MainWindowTest, EditMenuActsOnTheMainTextAndPasteNeedsItsFocus) {
     Open();
     auto* text = view->MainText();
     QApplication::clipboard()->setText("clip");
-    view->Control(1086)->setFocus();
+    view->Control(IDC_OUTPUTEDIT)->setFocus();
     state->m_undoText = "marker";
-    frame->Command(57637)->trigger();
+    frame->Command(ID_EDIT_PASTE)->trigger();
     EXPECT_TRUE(text->toPlainText().isEmpty());
     EXPECT_EQ(state->m_undoText, "marker");
     text->setFocus();
     // The picture button leaves the focus in the text, so it pastes.
-    QTest::mouseClick(view->Control(1021), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_PASTE), Qt::LeftButton);
     EXPECT_EQ(text->toPlainText(), "clip");
     text->selectAll();
-    frame->Command(57634)->trigger();
+    frame->Command(ID_EDIT_COPY)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "clip");
 }
 
 TEST_F(MainWindowTest, NewMovesTheTextToTheClipboard) {
     Open();
     LoadMarkup(*state->m_mainText, "old contents");
-    frame->Command(57600)->trigger();
+    frame->Command(ID_FILE_NEW)->trigger();
     EXPECT_TRUE(view->MainText()->toPlainText().isEmpty());
     EXPECT_EQ(QApplication::clipboard()->text().trimmed(), "old contents");
     EXPECT_TRUE(view->MainText()->hasFocus());
-    QTest::mouseClick(view->Control(1013), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_UNDO), Qt::LeftButton);
     EXPECT_NE(view->MainText()->toPlainText().indexOf("old contents"), -1);
 }
 
 TEST_F(MainWindowTest, WidgetsWriteTheFormState) {
     Open();
-    Control<QRadioButton>(1036)->click();
+    Control<QRadioButton>(IDC_SNIP3)->click();
     EXPECT_EQ(state->WordsPerSnip(), 3);
-    EXPECT_FALSE(Checked(view->Control(1031)));
-    Control<QCheckBox>(1100)->click();
+    EXPECT_FALSE(Checked(view->Control(IDC_SNIP1)));
+    Control<QCheckBox>(IDC_TEXTOVERIMAGES)->click();
     EXPECT_FALSE(state->m_textOverImages);
-    Control<QRadioButton>(1103)->click();
+    Control<QRadioButton>(IDC_LANDSCAPE)->click();
     EXPECT_TRUE(state->m_landscape);
-    Control<QComboBox>(1090)->setCurrentIndex(3);
+    Control<QComboBox>(IDC_MAINSTYLE)->setCurrentIndex(3);
     EXPECT_EQ(state->m_mainStyle, 3);
-    Control<BitmapSlider>(1028)->setValue(7);
+    Control<BitmapSlider>(IDC_TRACK3_FADER)->setValue(7);
     EXPECT_EQ(state->m_trackFader[2], 7);
-    Control<BitmapSlider>(1091)->setValue(33);
+    Control<BitmapSlider>(IDC_TEXTVOLUME)->setValue(33);
     EXPECT_EQ(state->m_textVolume, 33);
 }
 
@@ -183,7 +189,7 @@ TEST_F(MainWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
     auto* text = view->MainText();
     auto* menu = view->findChild<QMenu*>("213");
     ASSERT_TRUE(menu);
-    view->Control(1086)->setFocus();
+    view->Control(IDC_OUTPUTEDIT)->setFocus();
     QTest::mousePress(text->viewport(), Qt::RightButton, {}, QPoint(30, 30));
     EXPECT_FALSE(menu->isVisible());
     text->setFocus();
@@ -231,7 +237,7 @@ TEST_F(MainWindowTest, WaitBoxIsCreatedOnceAndKeepsItsPlace) {
 TEST_F(MainWindowTest, OutputChooserRefusesAFolderlessNameAndStoresTheFolder) {
     Open();
     ui.saveAnswers.push_back(FileChoice{"party.html", "party.html"});
-    QTest::mouseClick(view->Control(1087), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_OUTPUTBUTTON), Qt::LeftButton);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Check output file name");
     EXPECT_EQ(ui.messages[0].caption, "OUTPUT FILENAME ERROR");
@@ -241,33 +247,33 @@ TEST_F(MainWindowTest, OutputChooserRefusesAFolderlessNameAndStoresTheFolder) {
     EXPECT_EQ(ui.saveInitialNames.at(0), output + "collage1.html");
     const std::string pages = data.path() + "/Pages/";
     ui.saveAnswers.push_back(FileChoice{pages + "party.html", "party.html"});
-    QTest::mouseClick(view->Control(1087), Qt::LeftButton);
-    EXPECT_EQ(Control<QLineEdit>(1086)->text().toStdString(), pages + "party.html");
+    QTest::mouseClick(view->Control(IDC_OUTPUTBUTTON), Qt::LeftButton);
+    EXPECT_EQ(Control<QLineEdit>(IDC_OUTPUTEDIT)->text().toStdString(), pages + "party.html");
     EXPECT_EQ(state->m_outputFolder, pages);
 
     // At the next start the stored folder comes back with "collage1.html".
     frame.reset();
     Open();
-    EXPECT_EQ(Control<QLineEdit>(1086)->text().toStdString(), pages + "collage1.html");
+    EXPECT_EQ(Control<QLineEdit>(IDC_OUTPUTEDIT)->text().toStdString(), pages + "collage1.html");
 }
 
 TEST_F(MainWindowTest, CustomFolderButtonChecksFolderEvenWhenCancelled) {
     Open();
-    QTest::mouseClick(view->Control(1093), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_FOLDERBUTTON), Qt::LeftButton);
     ASSERT_EQ(ui.folderTitles.size(), 1u);
     EXPECT_EQ(ui.folderTitles[0], "Custom GIF Images Folder:");
-    EXPECT_TRUE(Checked(view->Control(1104)));
-    EXPECT_EQ(Control<QLineEdit>(1088)->text(), "/");
+    EXPECT_TRUE(Checked(view->Control(IDC_USEFOLDER)));
+    EXPECT_EQ(Control<QLineEdit>(IDC_FOLDEREDIT)->text(), "/");
     ui.folderAnswers.push_back(FolderChoice{1, data.path()});
-    QTest::mouseClick(view->Control(1093), Qt::LeftButton);
-    EXPECT_EQ(Control<QLineEdit>(1088)->text().toStdString(), data.path());
+    QTest::mouseClick(view->Control(IDC_FOLDERBUTTON), Qt::LeftButton);
+    EXPECT_EQ(Control<QLineEdit>(IDC_FOLDEREDIT)->text().toStdString(), data.path());
     EXPECT_TRUE(state->m_useCustomFolder);
 }
 
 TEST_F(MainWindowTest, PaletteColoursTheTextBackground) {
     Open();
     ui.colourAnswers.push_back(0x0000FFu);  // red
-    QTest::mouseClick(view->Control(1039), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_PALETTE), Qt::LeftButton);
     EXPECT_EQ(state->m_backgroundColour, 0x0000FFu);
     // What is drawn, not only what the palette says: the form's style sheet must not paint over it.
     const QImage drawn = view->MainText()->viewport()->grab().toImage();
@@ -279,13 +285,13 @@ TEST_F(MainWindowTest, SaveFromTheWindowAsPlainTextAndRtf) {
     LoadMarkup(*state->m_mainText, "Grüße from the window");
     view->SetFileTypeAsker([] { return MainTextWindow::SaveFormat::kPlainText; });
     ui.saveAnswers.push_back(FileChoice{data.path() + "/cut.txt", "cut.txt"});
-    frame->Command(57603)->trigger();
+    frame->Command(ID_FILE_SAVE)->trigger();
     EXPECT_EQ(ReadAll(data.path() + "/cut.txt"), PlainTextOf(*state->m_mainText));
     EXPECT_NE(ReadAll(data.path() + "/cut.txt").find("Grüße from the window"), std::string::npos);
 
     view->SetFileTypeAsker([] { return MainTextWindow::SaveFormat::kRichText; });
     ui.saveAnswers.push_back(FileChoice{data.path() + "/cut.rtf", "cut.rtf"});
-    QTest::mouseClick(view->Control(1042), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_SAVE), Qt::LeftButton);
     const std::string rtf = ReadAll(data.path() + "/cut.rtf");
     ASSERT_EQ(rtf.rfind("{\\rtf", 0), 0u);
     QtRichEdit reread;
@@ -296,7 +302,7 @@ TEST_F(MainWindowTest, SaveFromTheWindowAsPlainTextAndRtf) {
 TEST_F(MainWindowTest, FontSavedInTheDataFolderIsUsedAtTheNextStart) {
     Open();
     ui.fontAnswers.push_back(FontChoice{"DejaVu Serif", 200, 0, false, true, false});
-    QTest::mouseClick(view->Control(1038), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_FONT), Qt::LeftButton);
     EXPECT_EQ(ReadAll(data.path() + "/fdefaults.txt"), "DejaVu Serif|400");
     frame.reset();
     state.reset();
@@ -311,7 +317,7 @@ TEST_F(MainWindowTest, FontSavedInTheDataFolderIsUsedAtTheNextStart) {
 TEST_F(MainWindowTest, PrintWithoutPrinterSaysSo) {
     if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a default printer";
     Open();
-    QTest::mouseClick(view->Control(1040), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_PRINT), Qt::LeftButton);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "No default printer is installed.");
     EXPECT_EQ(ui.messages[0].caption, "VANTELO print error");
@@ -319,7 +325,7 @@ TEST_F(MainWindowTest, PrintWithoutPrinterSaysSo) {
 
 TEST_F(MainWindowTest, UserGuideFromTheHelpMenu) {
     Open();
-    frame->Command(32772)->trigger();
+    frame->Command(ID_HELP_USER_GUIDE)->trigger();
     ASSERT_EQ(ui.openedPages.size(), 1u);
     EXPECT_EQ(ui.openedPages[0], data.path() + "/usermanual/vantelo_manual.html");
 }
@@ -346,7 +352,7 @@ TEST_F(MainWindowTest, FirstTrackWindowFollowsTheFirstPaint) {
 TEST_F(MainWindowTest, CaptionsAndEntriesShowWhole) {
     Open();
     // The style list's popup shows every entry unshortened.
-    auto* style = Control<QComboBox>(1090);
+    auto* style = Control<QComboBox>(IDC_MAINSTYLE);
     style->showPopup();
     QAbstractItemView* popup = style->view();
     const QFontMetrics metrics(popup->font());
@@ -356,13 +362,13 @@ TEST_F(MainWindowTest, CaptionsAndEntriesShowWhole) {
             << style->itemText(row).toStdString();
     style->hidePopup();
     // Each words-per-snip caption ends clear of the next radio button.
-    const int ids[7] = {1031, 1035, 1036, 1037, 1043, 1056, 1057};
+    const int ids[7] = {IDC_SNIP1, IDC_SNIP2, IDC_SNIP3, IDC_SNIP4, IDC_SNIP5, IDC_SNIP6, IDC_SNIP7};
     for (int i = 0; i + 1 < 7; ++i) {
         QWidget* radio = view->Control(ids[i]);
         EXPECT_LE(radio->x() + radio->sizeHint().width() + 3, view->Control(ids[i + 1])->x()) << "radio " << i + 1;
     }
-    QWidget* portrait = view->Control(1102);
-    EXPECT_LE(portrait->x() + portrait->sizeHint().width() + 3, view->Control(1103)->x());
+    QWidget* portrait = view->Control(IDC_PORTRAIT);
+    EXPECT_LE(portrait->x() + portrait->sizeHint().width() + 3, view->Control(IDC_LANDSCAPE)->x());
 }
 
 // With the window's real dialogs: a page that cannot be shown is reported
@@ -392,7 +398,7 @@ TEST_F(MainWindowTest, PageThatCannotBeShownIsReportedAndTheFocusReturns) {
     });
 
     // The user guide is not in this data folder.
-    frame->Command(32772)->trigger();
+    frame->Command(ID_HELP_USER_GUIDE)->trigger();
     const std::string manual = data.path() + "/usermanual/vantelo_manual.html";
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].text.toStdString().find(manual), std::string::npos) << shown[0].text.toStdString();
@@ -410,7 +416,7 @@ TEST_F(MainWindowTest, PageThatCannotBeShownIsReportedAndTheFocusReturns) {
         asked.push_back(url.toLocalFile().toStdString());
         return false;
     });
-    frame->Command(32772)->trigger();
+    frame->Command(ID_HELP_USER_GUIDE)->trigger();
     EXPECT_EQ(asked, std::vector<std::string>{manual});
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[1].text.toStdString().find(manual), std::string::npos);
@@ -419,7 +425,7 @@ TEST_F(MainWindowTest, PageThatCannotBeShownIsReportedAndTheFocusReturns) {
 
     // A browser that starts: nothing to say.
     qtUi.SetBrowserOpener([](const QUrl&) { return true; });
-    frame->Command(32772)->trigger();
+    frame->Command(ID_HELP_USER_GUIDE)->trigger();
     EXPECT_EQ(shown.size(), 2u);
     if (!noOpen.empty()) ::setenv("TARVEX4_NO_OPEN", noOpen.c_str(), 1);
 }

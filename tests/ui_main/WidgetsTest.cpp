@@ -11,6 +11,7 @@
 #include "ui/QtRichEdit.h"
 #include "ui/QtUserInterface.h"
 #include "ui/RichEditReference.h"
+#include "app/MainFormIds.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -286,11 +287,11 @@ TEST_F(MainWindowTest, GoWritesThePageOfTheWindowLikeTheCommandLine) {
     const std::string mainFile = data.path() + "/main.txt";
     WriteAll(mainFile, "the quick brown fox\njumps over the lazy dog\nand runs into the woods\n");
     ui.openAnswers.push_back(FileChoice{mainFile, "main.txt"});
-    QTest::mouseClick(view->Control(1041), Qt::LeftButton);
-    Control<QRadioButton>(1035)->click();  // two words per snip
+    QTest::mouseClick(view->Control(IDC_OPEN), Qt::LeftButton);
+    Control<QRadioButton>(IDC_SNIP2)->click();  // two words per snip
 
     rng::Seed(1234);
-    QTest::mouseClick(view->Control(1084), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
     const std::string page = ReadAll(output + "collage1.html");
     ASSERT_FALSE(page.empty());
     // The wait box came up with the press on GO, and the run ended it.
@@ -312,7 +313,7 @@ TEST_F(MainWindowTest, GoGivesTheWindowsPageWithTheSavedFontToo) {
     WriteAll(data.path() + "/fdefaults.txt", "DejaVu Serif|400");
     Open();
     rng::Seed(99);
-    QTest::mouseClick(view->Control(1084), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
     const std::string page = ReadAll(output + "collage1.html");
     ASSERT_NE(page.find("<font face='DejaVu Serif' color='#000000'><span style='font-size:20pt;'>"), std::string::npos)
         << page;

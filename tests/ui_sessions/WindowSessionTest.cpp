@@ -15,6 +15,9 @@
 #include "ui/trackview.h"
 
 #include "ScratchFolder.h"
+#include "app/MainFormIds.h"
+#include "app/MainFrameIds.h"
+#include "ui/TrackWindowIds.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -36,8 +39,8 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 namespace {
 
-constexpr int kSaveSession = 32800;
-constexpr int kOpenSession = 32801;
+constexpr int kSaveSession = ID_FILE_SAVE_SESSION;
+constexpr int kOpenSession = ID_FILE_OPEN_SESSION;
 
 QApplication& TestApp() {
     static int argc = 1;
@@ -101,12 +104,16 @@ protected:
     // with their fonts, as one text.
     std::string Controls() {
         std::ostringstream s;
-        for (int id : {1008, 1024, 1028, 1032, 1091, 1092}) s << id << '=' << Control<QSlider>(id)->value() << ' ';
-        for (int id : {1031, 1035, 1036, 1037, 1043, 1056, 1057, 1104, 1089, 1100, 1101, 1102, 1103})
+        for (int id :
+             {IDC_TRACK1_FADER, IDC_TRACK2_FADER, IDC_TRACK3_FADER, IDC_TRACK4_FADER, IDC_TEXTVOLUME, IDC_IMAGEVOLUME})
+            s << id << '=' << Control<QSlider>(id)->value() << ' ';
+        for (int id : {IDC_SNIP1, IDC_SNIP2, IDC_SNIP3, IDC_SNIP4, IDC_SNIP5, IDC_SNIP6, IDC_SNIP7, IDC_USEFOLDER,
+                       IDC_SHOWMAIN, IDC_TEXTOVERIMAGES, IDC_CAPTURECODE, IDC_PORTRAIT, IDC_LANDSCAPE})
             s << id << '=' << Control(id)->isChecked() << ' ';
-        s << "style=" << Control<QComboBox>(1090)->currentIndex() << ' ';
-        s << "output=" << Control<QLineEdit>(1086)->text().toStdString() << ' ';
-        s << "folder=" << Control<QLineEdit>(1088)->text().toStdString() << ' ' << state->m_customImageFolder << '\n';
+        s << "style=" << Control<QComboBox>(IDC_MAINSTYLE)->currentIndex() << ' ';
+        s << "output=" << Control<QLineEdit>(IDC_OUTPUTEDIT)->text().toStdString() << ' ';
+        s << "folder=" << Control<QLineEdit>(IDC_FOLDEREDIT)->text().toStdString() << ' ' << state->m_customImageFolder
+          << '\n';
         s << "main=" << PlainTextOf(*state->m_mainText) << FontSpanOf(*state->m_mainText) << ' '
           << view->MainText()->BackgroundColour() << '\n';
         for (int n = 1; n <= 4; ++n) {
@@ -114,9 +121,10 @@ protected:
             s << "track" << n << " on=" << state->m_trackWindowOpen[n - 1]
               << " pushed=" << view->Tracks()->IsOnOffPushed(n) << " window=" << (window && window->isVisible());
             if (window) {
-                for (int id : {1020, 1021, 1022, 1023, 1028, 1029, 1014, 1015, 1011, 1012, 1013, 1094})
+                for (int id : {IDC_CUT1, IDC_CUT2, IDC_CUT3, IDC_CUT4, IDC_CUT5, IDC_CUT6, IDC_PREFIX, IDC_SUFFIX,
+                               IDC_FRAGMENT3, IDC_FRAGMENT4, IDC_FRAGMENT5, IDC_USEWHOLE})
                     s << ' ' << id << '=' << TrackControl(n, id)->isChecked();
-                s << " style=" << TrackControl<QComboBox>(n, 1093)->currentIndex() << ' '
+                s << " style=" << TrackControl<QComboBox>(n, IDC_TRACK_STYLE)->currentIndex() << ' '
                   << window->TextControl()->BackgroundColour();
             }
             RichEditControl& text = *state->m_tracks[n - 1].m_trackText;
@@ -136,28 +144,30 @@ protected:
         state->m_mainText->SelectAll();
         state->m_mainText->SetSelectionCharFormat(font);
         ui.colourAnswers.push_back(0x00EEFF);
-        view->OnCommand(1039);
-        const std::pair<int, int> sliders[] = {{1008, 30}, {1024, 170}, {1028, 200}, {1032, 60}, {1091, 35}, {1092, 0}};
+        view->OnCommand(IDC_PALETTE);
+        const std::pair<int, int> sliders[] = {{IDC_TRACK1_FADER, 30}, {IDC_TRACK2_FADER, 170}, {IDC_TRACK3_FADER, 200},
+                                               {IDC_TRACK4_FADER, 60}, {IDC_TEXTVOLUME, 35},    {IDC_IMAGEVOLUME, 0}};
         for (auto [id, value] : sliders) Control<QSlider>(id)->setValue(value);
-        for (int id : {1037, 1103}) Control(id)->click();  // 4 words, landscape
+        for (int id : {IDC_SNIP4, IDC_LANDSCAPE}) Control(id)->click();  // 4 words, landscape
         ui.folderAnswers.push_back(FolderChoice{1, data.path() + "/pictures/"});
-        view->OnCommand(1093);
-        for (int id : {1100, 1101}) Control(id)->click();        // text under images, no capture code
-        Control<QComboBox>(1090)->setCurrentIndex(4);
+        view->OnCommand(IDC_FOLDERBUTTON);
+        for (int id : {IDC_TEXTOVERIMAGES, IDC_CAPTURECODE})
+            Control(id)->click();  // text under images, no capture code
+        Control<QComboBox>(IDC_MAINSTYLE)->setCurrentIndex(4);
         ui.saveAnswers.push_back(FileChoice{output + "evening.html", "evening.html"});
-        view->OnCommand(1087);
+        view->OnCommand(IDC_OUTPUTBUTTON);
 
-        view->OnCommand(1025);  // track 2: shown, set up
+        view->OnCommand(IDC_TRACK2_SHOW);  // track 2: shown, set up
         LoadMarkup(*state->m_tracks[1].m_trackText, "ŝnipoj ĉiuj ñandú ørken and plain words");
-        for (int id : {1028, 1015, 1013, 1094}) TrackControl(2, id)->click();
-        TrackControl<QComboBox>(2, 1093)->setCurrentIndex(1);
+        for (int id : {IDC_CUT5, IDC_SUFFIX, IDC_FRAGMENT5, IDC_USEWHOLE}) TrackControl(2, id)->click();
+        TrackControl<QComboBox>(2, IDC_TRACK_STYLE)->setCurrentIndex(1);
         ui.colourAnswers.push_back(0x203040);
-        TrackControl(2, 1030)->click();
-        view->OnCommand(1029);  // track 3: on, its window closed again
+        TrackControl(2, IDC_TRACK_PALETTE)->click();
+        view->OnCommand(IDC_TRACK3_SHOW);  // track 3: on, its window closed again
         LoadMarkup(*state->m_tracks[2].m_trackText, "third track's words");
         view->Tracks()->Window(3)->hide();
-        view->OnCommand(1033);  // track 4: shown, then switched off
-        view->OnCommand(1034);
+        view->OnCommand(IDC_TRACK4_SHOW);  // track 4: shown, then switched off
+        view->OnCommand(IDC_TRACK4_ONOFF);
     }
 
     ScratchFolder data;
@@ -181,7 +191,7 @@ int Program(const std::string& arguments) {
 TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
     Open();
     ChangeEverything();
-    view->OnCommand(1084);
+    view->OnCommand(IDC_GO);
     ASSERT_TRUE(state->m_lastSeed.has_value());
     const std::string page = ReadAll(output + "evening.html");
     ASSERT_NE(page.find("pagecontainer"), std::string::npos);
@@ -207,7 +217,7 @@ TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
     EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2 - evening");
 
     rng::Seed(*state->m_lastSeed);
-    view->OnCommand(1084);
+    view->OnCommand(IDC_GO);
     EXPECT_EQ(ReadAll(output + "evening.html"), page);
 
     // The same page from the command line, byte for byte.

@@ -27,6 +27,7 @@
 #include <sstream>
 
 #include "ModalAnswerer.h"
+#include "ui/TrackWindowIds.h"
 
 namespace {
 
@@ -88,45 +89,46 @@ TEST_F(TrackWindowTest, ShowCreatesTheWindowWithEveryControl) {
     // The state reaches the window's own text widget without owning it.
     auto* reference = dynamic_cast<RichEditReference*>(Track(2).m_trackText.get());
     ASSERT_NE(reference, nullptr);
-    EXPECT_EQ(&reference->Target(), Control<QtRichEdit>(window, 1004));
+    EXPECT_EQ(&reference->Target(), Control<QtRichEdit>(window, IDC_TRACKTEXT));
     const std::vector<std::pair<int, const char*>> tips{
-        {1039, "Change Font Size or Style"},
-        {1016, "Open a text file to fill track with"},
-        {1017, "Undo last process or edit"},
-        {1024, "Cut selected range of text"},
-        {1025, "Copy selected range of text"},
-        {1026, "Paste text from Windows clipboard"},
-        {1018, "Pour a random sample of words into the track"},
-        {1019, "Get a random mix of words from a classic author's writings"},
-        {1003, "Shred all words into fragments"},
-        {1030, ""},
+        {IDC_TRACK_FONT, "Change Font Size or Style"},
+        {IDC_TRACK_OPEN, "Open a text file to fill track with"},
+        {IDC_TRACK_UNDO, "Undo last process or edit"},
+        {IDC_TRACK_CUT, "Cut selected range of text"},
+        {IDC_TRACK_COPY, "Copy selected range of text"},
+        {IDC_TRACK_PASTE, "Paste text from Windows clipboard"},
+        {IDC_TRACK_FILL, "Pour a random sample of words into the track"},
+        {IDC_TRACK_AUTHORS, "Get a random mix of words from a classic author's writings"},
+        {IDC_SHRED, "Shred all words into fragments"},
+        {IDC_TRACK_PALETTE, ""},
     };
     for (const auto& [id, tip] : tips) {
         auto* button = Control<CBitmapButton>(window, id);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->toolTip(), QString::fromLatin1(tip)) << id;
     }
-    EXPECT_TRUE(Control<CBitmapButton>(window, 1018)->isEnabled());
-    EXPECT_TRUE(Control<CBitmapButton>(window, 1019)->isEnabled());
+    EXPECT_TRUE(Control<CBitmapButton>(window, IDC_TRACK_FILL)->isEnabled());
+    EXPECT_TRUE(Control<CBitmapButton>(window, IDC_TRACK_AUTHORS)->isEnabled());
 
     const std::vector<std::pair<int, const char*>> radios{
-        {1020, "1"}, {1021, "2"}, {1022, "3"}, {1023, "4"}, {1028, "5"}, {1029, "6"},
-        {1014, "Prefix"}, {1015, "Suffix"}, {1011, "3"}, {1012, "4"}, {1013, "5"}};
+        {IDC_CUT1, "1"},      {IDC_CUT2, "2"},      {IDC_CUT3, "3"},        {IDC_CUT4, "4"},
+        {IDC_CUT5, "5"},      {IDC_CUT6, "6"},      {IDC_PREFIX, "Prefix"}, {IDC_SUFFIX, "Suffix"},
+        {IDC_FRAGMENT3, "3"}, {IDC_FRAGMENT4, "4"}, {IDC_FRAGMENT5, "5"}};
     for (const auto& [id, caption] : radios) {
         auto* radio = Control<QRadioButton>(window, id);
         ASSERT_NE(radio, nullptr);
         EXPECT_EQ(radio->text(), QString::fromLatin1(caption));
     }
-    EXPECT_TRUE(Control<QRadioButton>(window, 1020)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(window, 1014)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(window, 1011)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(window, IDC_CUT1)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(window, IDC_PREFIX)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(window, IDC_FRAGMENT3)->isChecked());
 
-    auto* styles = Control<QComboBox>(window, 1093);
+    auto* styles = Control<QComboBox>(window, IDC_TRACK_STYLE);
     ASSERT_EQ(styles->count(), 6);
     EXPECT_EQ(styles->itemText(0), "Plain - Solid BG");
     EXPECT_EQ(styles->itemText(5), "Metal");
     EXPECT_EQ(styles->currentIndex(), 0);
-    EXPECT_EQ(Control<QCheckBox>(window, 1094)->text(), "Use Whole (no cuts)");
+    EXPECT_EQ(Control<QCheckBox>(window, IDC_USEWHOLE)->text(), "Use Whole (no cuts)");
 }
 
 TEST_F(TrackWindowTest, LayoutKeepsEveryControlWholeAndApart) {
@@ -138,11 +140,11 @@ TEST_F(TrackWindowTest, LayoutKeepsEveryControlWholeAndApart) {
 
 TEST_F(TrackWindowTest, WidgetChangesReachTheStateTheComposerReads) {
     trackview& window = Open(3);
-    Control<QRadioButton>(window, 1028)->click();
-    Control<QComboBox>(window, 1093)->setCurrentIndex(3);
-    Control<QCheckBox>(window, 1094)->click();
-    Control<QRadioButton>(window, 1015)->click();
-    Control<QRadioButton>(window, 1013)->click();
+    Control<QRadioButton>(window, IDC_CUT5)->click();
+    Control<QComboBox>(window, IDC_TRACK_STYLE)->setCurrentIndex(3);
+    Control<QCheckBox>(window, IDC_USEWHOLE)->click();
+    Control<QRadioButton>(window, IDC_SUFFIX)->click();
+    Control<QRadioButton>(window, IDC_FRAGMENT5)->click();
 
     const TrackState& track = Track(3);
     EXPECT_EQ(track.GetWordsPerCut(), 5);
@@ -153,7 +155,7 @@ TEST_F(TrackWindowTest, WidgetChangesReachTheStateTheComposerReads) {
     // Other tracks keep their own settings.
     EXPECT_EQ(Track(2).GetWordsPerCut(), 1);
 
-    Control<QRadioButton>(window, 1021)->click();
+    Control<QRadioButton>(window, IDC_CUT2)->click();
     EXPECT_EQ(track.GetWordsPerCut(), 2);
 }
 
@@ -165,9 +167,9 @@ TEST_F(TrackWindowTest, TypedTextIsWhatTheShredderAndComposerRead) {
 
     EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)),
               (std::vector<std::string>{"shredding", "the", "words"}));
-    Control<CBitmapButton>(window, 1003)->click();
+    Control<CBitmapButton>(window, IDC_SHRED)->click();
     EXPECT_EQ(WordsOf(text->toPlainText().toStdString()), (std::vector<std::string>{"shr", "the", "wor"}));
-    Control<CBitmapButton>(window, 1017)->click();
+    Control<CBitmapButton>(window, IDC_TRACK_UNDO)->click();
     EXPECT_EQ(WordsOf(text->toPlainText().toStdString()),
               (std::vector<std::string>{"shredding", "the", "words"}));
 }
@@ -187,7 +189,7 @@ TEST_F(TrackWindowTest, CloseAndEscapeHideTheWindowAndLeaveTheTrackOn) {
 
     // Escape in the open style list closes the list, not the window.
     ShowTrack(form, windows, 2);
-    auto* styles = Control<QComboBox>(window, 1093);
+    auto* styles = Control<QComboBox>(window, IDC_TRACK_STYLE);
     styles->showPopup();
     QTest::keyClick(styles->view(), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
@@ -223,7 +225,7 @@ TEST_F(TrackWindowTest, RightClickMenuOnlyWhenTheTextHadTheFocus) {
     EXPECT_EQ(menu->actions()[0]->text(), "Cut");
     EXPECT_EQ(menu->actions()[2]->objectName(), "32778");
 
-    Control<QComboBox>(window, 1093)->setFocus();
+    Control<QComboBox>(window, IDC_TRACK_STYLE)->setFocus();
     QTest::mouseClick(text->viewport(), Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_FALSE(menu->isVisible());
 
@@ -258,13 +260,13 @@ TEST_F(TrackWindowTest, CtrlZUndoesTypingButNotWhatTheProgramPutIn) {
 TEST_F(TrackWindowTest, PaletteColourIsWhatTheTextAreaShows) {
     trackview& window = Open(2);
     ui.colourAnswers.push_back(0xFF8000u);  // red 0x00, green 0x80, blue 0xFF
-    Control<CBitmapButton>(window, 1030)->click();
+    Control<CBitmapButton>(window, IDC_TRACK_PALETTE)->click();
     EXPECT_EQ(Track(2).m_trackColour, 0xFF8000u);
     const QImage drawn = window.TextControl()->viewport()->grab().toImage();
     EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(0x00, 0x80, 0xFF));
 
     // The style list's popup shows its longest entry whole.
-    auto* styles = Control<QComboBox>(window, 1093);
+    auto* styles = Control<QComboBox>(window, IDC_TRACK_STYLE);
     styles->showPopup();
     const QFontMetrics metrics(styles->view()->font());
     EXPECT_GE(styles->view()->visualRect(styles->view()->model()->index(0, 0)).width(),
@@ -294,7 +296,7 @@ TEST_F(TrackWindowTest, DialogsBelongToTheTrackWindowAndGiveBackTheFocus) {
         owners << QString("%1:%2").arg(modal->metaObject()->className(), owner ? owner->objectName() : "none");
         QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
     });
-    for (int id : {1030, 1039, 1016}) {
+    for (int id : {IDC_TRACK_PALETTE, IDC_TRACK_FONT, IDC_TRACK_OPEN}) {
         Control<CBitmapButton>(window, id)->click();
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == window.TextControl(); }))
             << "after " << id << " the focus is on "

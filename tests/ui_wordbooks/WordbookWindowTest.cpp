@@ -12,6 +12,8 @@
 #include "ui/customwait.h"
 #include "ui/trackview.h"
 #include "ui/waitmessage.h"
+#include "app/MainFormIds.h"
+#include "ui/TrackWindowIds.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -93,14 +95,14 @@ protected:
 };
 
 TEST_F(WordbookWindowTest, FillReplacesTheMainTextAndUndoBringsItBack) {
-    ASSERT_TRUE(view->Control(1022)->isEnabled());
-    QTest::mouseClick(view->Control(1022), Qt::LeftButton);
+    ASSERT_TRUE(view->Control(IDC_FILL)->isEnabled());
+    QTest::mouseClick(view->Control(IDC_FILL), Qt::LeftButton);
     const auto words = wordstest::SplitSpaces(MainText());
     ASSERT_EQ(words.size(), 150u);
     EXPECT_EQ(words[0].rfind("nouns_", 0), 0u);
     EXPECT_EQ(ui.waitShown, 1);
     EXPECT_FALSE(ui.waitVisible);
-    QTest::mouseClick(view->Control(1013), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_UNDO), Qt::LeftButton);
     EXPECT_EQ(MainText(), "before the fill\n");
 }
 
@@ -108,12 +110,12 @@ TEST_F(WordbookWindowTest, TrackFillShowsTheTracksWaitBoxAndUndoes) {
     trackview* track = view->Tracks()->Window(1);
     ASSERT_NE(track, nullptr);
     LoadMarkup(*state->m_tracks[0].m_trackText, "track text");
-    Click(track, 1018);
+    Click(track, IDC_TRACK_FILL);
     EXPECT_EQ(wordstest::SplitSpaces(TrackText(1)).size(), 150u);
     ASSERT_NE(track->WaitBox(), nullptr);
     EXPECT_FALSE(track->WaitBox()->isVisible());
     EXPECT_EQ(ui.waitShown, 0) << "the main form's box stays down";
-    Click(track, 1017);
+    Click(track, IDC_TRACK_UNDO);
     EXPECT_EQ(TrackText(1), "track text\n");
 }
 
@@ -139,7 +141,7 @@ TEST_F(WordbookWindowTest, TheAuthorsDialogKeepsItsListsExclusive) {
         EXPECT_EQ(authorList->currentIndex(), 0);
         Click(dialog, IDOK);
     });
-    QTest::mouseClick(view->Control(1023), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
     EXPECT_EQ(view->AuthorsDialog()->AuthorName(), "Select Author");
     EXPECT_EQ(view->AuthorsDialog()->BookName(), "nonsensewords");
     const auto words = wordstest::SplitSpaces(MainText());
@@ -149,7 +151,7 @@ TEST_F(WordbookWindowTest, TheAuthorsDialogKeepsItsListsExclusive) {
     // Cancel changes nothing.
     WhenModal(IDD_AUTHORS, [](QWidget* dialog) { Click(dialog, IDCANCEL); });
     const std::string before = MainText();
-    QTest::mouseClick(view->Control(1023), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
     EXPECT_EQ(MainText(), before);
 }
 
@@ -186,7 +188,7 @@ TEST_F(WordbookWindowTest, CreateRenameAndDeleteThroughTheDialog) {
         EXPECT_EQ(bookList->count(), 3);
         Click(dialog, IDCANCEL);
     });
-    QTest::mouseClick(view->Control(1023), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, "WORDBOOK DELETE MESSAGE");
     EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks"), (std::vector<std::string>{"nonsensewords", "velnarphrases"}));
@@ -206,7 +208,7 @@ TEST_F(WordbookWindowTest, StopBeforeStartClosesTheLoaderAndLoadsNothing) {
         EXPECT_FALSE(qobject_cast<authors*>(dialog)->LoaderDialog().IsStarted());
         Click(dialog, IDCANCEL);
     });
-    QTest::mouseClick(view->Control(1023), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
     EXPECT_TRUE(Entries("notes5").empty());
     EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks").back(), "notes");
 }
@@ -237,7 +239,7 @@ TEST_F(WordbookWindowTest, StopEndsALargeLoadAndKeepsWhatWasStored) {
         stored = qobject_cast<authors*>(dialog)->LoaderDialog().LastStored();
         Click(dialog, IDCANCEL);
     });
-    QTest::mouseClick(view->Control(1023), Qt::LeftButton);
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
     const std::vector<std::string> entries = Entries("large5");
     ASSERT_GT(stored, 0);
     EXPECT_LT(stored, 1000000);

@@ -1,0 +1,7 @@
+#pragma once
+#include "ui/StandardIds.h"
+
+// The dialog that asks how the main text is saved.
+inline constexpr int IDD_FILETYPE = 106;
+inline constexpr int IDC_PLAINTEXT = 1041;
+inline constexpr int IDC_RICHTEXT = 1042;

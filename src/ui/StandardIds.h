@@ -1,0 +1,5 @@
+#pragma once
+
+// The buttons any dialog can have.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
