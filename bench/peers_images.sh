@@ -17,17 +17,13 @@
 #   bench/peers_images.sh build/release/bin/tarvex4
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
+. "$top/bench/timing.sh"
 exe="${1:-$top/build/release/bin/tarvex4}"
 runs="${RUNS:-5}"
 files="${FILES:-1000}"
 [ -x "$exe" ] || { echo "peers_images: no program at $exe (pass its path)" >&2; exit 1; }
 
-if ! command -v sqlite3 >/dev/null; then
-  sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-  sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
-    install -y -qq --no-install-recommends sqlite3
-fi
+need_tools sqlite3 sqlite3
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -71,18 +67,6 @@ shell() {
      FROM fsdir('$work/gifs') WHERE lower(substr(name, length('$work/gifs/') + 1)) LIKE '%.gif%';"
 }
 
-# Median wall and CPU time (user + system, children included) of RUNS runs.
-median() {
-  local walls=() cpus=() line
-  for _ in $(seq "$runs"); do
-    line=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null 2>&1; } 2>&1 | tail -1)
-    walls+=("$(echo "$line" | awk '{ print $1 }')")
-    cpus+=("$(echo "$line" | awk '{ print $2 + $3 }')")
-  done
-  local mid=$(( (runs + 1) / 2 ))
-  echo "$(printf '%s\n' "${walls[@]}" | sort -g | sed -n "${mid}p") $(printf '%s\n' "${cpus[@]}" | sort -g | sed -n "${mid}p")"
-}
-
 # Both must have stored every file.
 ours
 stored=$(sqlite3 "$work/data/words6.db" "SELECT COUNT(*) FROM imagelibrary")
@@ -96,7 +80,6 @@ printf 'input: %s GIF files, %s bytes, %s runs each\n' "$files" \
 read -r start_wall start_cpu <<< "$(median "$exe" --version)"
 read -r ours_wall ours_cpu <<< "$(median ours)"
 read -r shell_wall shell_cpu <<< "$(median shell)"
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "inf" }'; }
 printf '%-44s %9s %9s\n' "" "wall s" "cpu s"
 printf '%-44s %9.3f %9.3f\n' "tarvex4 images import" "$ours_wall" "$ours_cpu"
 printf '%-44s %9.3f %9.3f\n' "of which the program's start (--version)" "$start_wall" "$start_cpu"

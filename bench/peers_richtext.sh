@@ -15,19 +15,12 @@
 #   bench/peers_richtext.sh build/release/bin/tarvex4
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
+. "$top/bench/timing.sh"
 exe="${1:-$top/build/release/bin/tarvex4}"
 runs="${RUNS:-5}"
 [ -x "$exe" ] || { echo "peers_richtext: no program at $exe (pass its path)" >&2; exit 1; }
 
-need=()
-command -v unrtf >/dev/null || need+=(unrtf)
-command -v pandoc >/dev/null || need+=(pandoc)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-  sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
-    install -y -qq --no-install-recommends "${need[@]}"
-fi
+need_tools unrtf unrtf pandoc pandoc
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -81,20 +74,6 @@ while i < len(body):
 open(sys.argv[2], "wb").write(body + b"}" * max(depth, 0))
 EOF
 
-# Median wall time and median CPU time (user + system) in seconds of RUNS
-# runs of "$@", output discarded. On a busy machine the CPU time is the
-# fairer figure: wall time then mostly measures waiting for a core.
-median() {
-  local walls=() cpus=() line
-  for _ in $(seq "$runs"); do
-    line=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null 2>&1; } 2>&1 | tail -1)
-    walls+=("$(echo "$line" | awk '{ print $1 }')")
-    cpus+=("$(echo "$line" | awk '{ print $2 + $3 }')")
-  done
-  local mid=$(( (runs + 1) / 2 ))
-  echo "$(printf '%s\n' "${walls[@]}" | sort -g | sed -n "${mid}p") $(printf '%s\n' "${cpus[@]}" | sort -g | sed -n "${mid}p")"
-}
-
 printf 'inputs: markup %s bytes, rtf %s bytes, %s runs each\n' \
   "$(stat -c %s "$work/input.html")" "$(stat -c %s "$work/input.rtf")" "$runs"
 read -r ours_text_wall ours_text_cpu <<< "$(median "$exe" rtf2text "$work/input.rtf")"
@@ -103,7 +82,6 @@ read -r ours_rtf_wall ours_rtf_cpu <<< "$(median "$exe" markup2rtf "$work/input.
 read -r pandoc_wall pandoc_cpu <<< "$(median pandoc -f html -t rtf -o "$work/pandoc.rtf" "$work/input.html")"
 read -r shred_wall shred_cpu <<< "$(median "$exe" shred --suffix --size 4 "$work/input.txt")"
 read -r version_wall version_cpu <<< "$(median "$exe" --version)"
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "inf" }'; }
 printf '%-32s %9s %9s\n' "" "wall s" "cpu s"
 printf '%-32s %9.3f %9.3f\n' "tarvex4 rtf2text" "$ours_text_wall" "$ours_text_cpu"
 printf '%-32s %9.3f %9.3f\n' "unrtf --text" "$unrtf_wall" "$unrtf_cpu"
@@ -112,7 +90,7 @@ printf '%-32s %9.3f %9.3f\n' "pandoc -f html -t rtf" "$pandoc_wall" "$pandoc_cpu
 printf '%-32s %9.3f %9.3f\n' "tarvex4 shred (5 MB text)" "$shred_wall" "$shred_cpu"
 printf '%-32s %9.3f %9.3f\n' "tarvex4 --version" "$version_wall" "$version_cpu"
 printf 'rtf2text vs unrtf:    %sx faster (wall), %sx (cpu)\n' \
-  "$(ratio "$unrtf_wall" "$ours_text_wall")" "$(ratio "$unrtf_cpu" "$ours_text_cpu")"
+  "$(ratio "$unrtf_wall" "$ours_text_wall" 1)" "$(ratio "$unrtf_cpu" "$ours_text_cpu" 1)"
 printf 'markup2rtf vs pandoc: %sx faster (wall), %sx (cpu)\n' \
-  "$(ratio "$pandoc_wall" "$ours_rtf_wall")" "$(ratio "$pandoc_cpu" "$ours_rtf_cpu")"
+  "$(ratio "$pandoc_wall" "$ours_rtf_wall" 1)" "$(ratio "$pandoc_cpu" "$ours_rtf_cpu" 1)"
 printf 'goals: rtf2text >= 20x, markup2rtf >= 150x, shred < 0.050 s, --version < 0.005 s (%s cores)\n' "$(nproc)"

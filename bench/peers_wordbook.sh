@@ -14,17 +14,13 @@
 #   bench/peers_wordbook.sh build/release/bin/tarvex4
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
+. "$top/bench/timing.sh"
 exe="${1:-$top/build/release/bin/tarvex4}"
 runs="${RUNS:-5}"
 lines="${LINES:-200000}"
 [ -x "$exe" ] || { echo "peers_wordbook: no program at $exe (pass its path)" >&2; exit 1; }
 
-if ! command -v sqlite3 >/dev/null; then
-  sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-  sudo_if_needed apt-get -o DPkg::Lock::Timeout=900 update -qq
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
-    install -y -qq --no-install-recommends sqlite3
-fi
+need_tools sqlite3 sqlite3
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -37,7 +33,7 @@ sqlite3 "$work/base.db" "CREATE TABLE wordbooks (ID integer primary key,BOOKNAME
 
 # "wall cpu" seconds of one run (cpu: user + system).
 seconds() { /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" >/dev/null 2>&1; awk '{printf "%s %.3f\n", $1, $2 + $3}' "$work/time"; }
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+middle() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 ours=()
 theirs=()
@@ -52,10 +48,10 @@ for i in $(seq 1 "$runs"); do
   theirs+=("$(seconds sqlite3 "$work/peer.db" ".import $work/words.txt words1")")
 done
 
-a=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f1 | median)
-b=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | median)
-ac=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f2 | median)
-bc_=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | median)
+a=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f1 | middle)
+b=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | middle)
+ac=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f2 | middle)
+bc_=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | middle)
 printf 'tarvex4 wordbook create  %d lines: %.3f s wall, %.3f s CPU (medians of %d)\n' "$lines" "$a" "$ac" "$runs"
 printf 'sqlite3 .import          %d lines: %.3f s wall, %.3f s CPU\n' "$lines" "$b" "$bc_"
-printf 'ratio: %.2f wall, %.2f CPU (goal: at most 1.5)\n' "$(echo "$a / $b" | bc -l)" "$(echo "$ac / $bc_" | bc -l)"
+printf 'ratio: %s wall, %s CPU (goal: at most 1.5)\n' "$(ratio "$a" "$b")" "$(ratio "$ac" "$bc_")"

@@ -1,42 +1,10 @@
 // tarvex4 go, run as a program.
 #include "CollageFixture.h"
-
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
+#include "ProgramRun.h"
 
 using namespace fixture;
 
 class GoCommand : public CollageTest {};
-
-namespace {
-
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs tarvex4 with `arguments` (already quoted for the shell).
-ProgramRun Tarvex4(const std::string& arguments, const fs::path& work) {
-    const fs::path err = work / "stderr.txt";
-    const std::string command = "TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 '" + std::string(TARVEX4_EXE) +
-                                "' " + arguments + " 2>'" + err.string() + "'";
-    ProgramRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(err);
-    return run;
-}
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
-}  // namespace
 
 TEST_F(GoCommand, GoWritesTheSamePageForTheSameSeed) {
     AddPicture("lib.gif", 50, 60);
@@ -47,11 +15,11 @@ TEST_F(GoCommand, GoWritesTheSamePageForTheSameSeed) {
                                Quoted("3=" + (root / "track.txt").string()) +
                                " --fader 3=200 --style 'Ransom Note' --track-style 3=1 --words 3 --track-words 3=2"
                                " --text-volume 30 --image-volume 4 --landscape --no-capture --seed 42";
-    ProgramRun first = Tarvex4(common, root);
+    ProgramRun first = RunTarvex4(common, root);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, (root / "o/collage1.html").string() + "\n");
     const std::string page = ReadFile(root / "o/collage1.html");
-    ProgramRun second = Tarvex4(common + " --name again.html", root);
+    ProgramRun second = RunTarvex4(common + " --name again.html", root);
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(ReadFile(root / "o/again.html"), page);
 
@@ -71,7 +39,7 @@ TEST_F(GoCommand, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder)
     // The saved font is the empty main text's font, as in a window just opened.
     WriteFile(root / "data/fdefaults.txt", "DejaVu Serif|400");
     Sql("UPDATE collagesettings SET OUTPUTFOLDER = " + wordsdb::Literal(outputFolder));
-    ProgramRun run = Tarvex4("go --data " + Quoted(dataFolder) + " --seed 7", root);
+    ProgramRun run = RunTarvex4("go --data " + Quoted(dataFolder) + " --seed 7", root);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, outputFolder + "collage1.html\n");
     const std::string page = Page();
@@ -84,7 +52,7 @@ TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
     const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " ";
     for (const char* bad : {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7",
                             "--image-volume -1", "--seed x", "--no-such-option", "--track 2=/no/such/file.txt"}) {
-        ProgramRun run = Tarvex4(base + bad, root);
+        ProgramRun run = RunTarvex4(base + bad, root);
         EXPECT_EQ(run.status, 2) << bad << ": " << run.err;
         EXPECT_FALSE(run.err.empty()) << bad;
         EXPECT_FALSE(fs::exists(root / "o/collage1.html")) << bad;
@@ -93,7 +61,7 @@ TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
 
 TEST_F(GoCommand, GoReportsDatabaseFailureWithStatus1) {
     Sql("DROP TABLE categoryselections");
-    ProgramRun run = Tarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " --seed 1",
+    ProgramRun run = RunTarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " --seed 1",
                       root);
     EXPECT_EQ(run.status, 1);
     // Found before the run: the file and the missing table are named.
@@ -102,7 +70,7 @@ TEST_F(GoCommand, GoReportsDatabaseFailureWithStatus1) {
 }
 
 TEST_F(GoCommand, GoHelpListsEveryOption) {
-    ProgramRun run = Tarvex4("go --help", root);
+    ProgramRun run = RunTarvex4("go --help", root);
     ASSERT_EQ(run.status, 0);
     for (const char* option : {"--seed", "--main", "--track", "--track-off", "--fader", "--style", "--track-style",
                                "--words", "--track-words", "--whole", "--no-main", "--text-volume",
@@ -111,7 +79,7 @@ TEST_F(GoCommand, GoHelpListsEveryOption) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     EXPECT_NE(run.out.find("TARVEX4_NO_OPEN"), std::string::npos);
-    ProgramRun top = Tarvex4("--help", root);
+    ProgramRun top = RunTarvex4("--help", root);
     ASSERT_EQ(top.status, 0);
     for (const char* setting : {"TARVEX4_NO_OPEN", "VANTELO_HOME"})
         EXPECT_NE(top.out.find(setting), std::string::npos) << setting;

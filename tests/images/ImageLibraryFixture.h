@@ -1,6 +1,7 @@
 #pragma once
 // A data folder with an empty words database (every delivered table, no
 // rows) and a folder of files to import, in a scratch folder.
+#include "ProgramRun.h"
 #include "ScratchFolder.h"
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
@@ -47,12 +48,6 @@ inline std::string GifBytes(int width, int height, std::size_t size = 32) {
     bytes.resize(size);
     return bytes;
 }
-
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 class ImageLibraryTest : public ::testing::Test {
 protected:
@@ -105,23 +100,7 @@ protected:
     }
 
     // Runs the real program with `arguments` (already quoted for the shell).
-    ProgramRun Tarvex4(const std::string& arguments) {
-        const std::string err = scratch / "stderr.txt";
-        const std::string command = "TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 '" + std::string(TARVEX4_EXE) +
-                                    "' " + arguments + " 2>'" + err + "'";
-        ProgramRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        std::size_t got = 0;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadFile(err);
-        return run;
-    }
-
-    static std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+    ProgramRun Tarvex4(const std::string& arguments) { return RunTarvex4(arguments, scratch.path()); }
 
     ScratchFolder scratch;
     std::string data;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRun.h"
 #include "ScratchFolder.h"
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
@@ -32,8 +33,6 @@ inline std::string ReadFile(const fs::path& path) {
     s << in.rdbuf();
     return s.str();
 }
-
-inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 // A words database with every table the program reads, one picture in
 // category 1 and the output folder `outputFolder`.
@@ -75,30 +74,10 @@ inline std::vector<std::string> Entries(const fs::path& folder) {
     return names;
 }
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs `prefix tarvex4 arguments` through the shell (arguments already
-// quoted); `prefix` may set limits ("ulimit -f 8;").
+// `prefix tarvex4 arguments` through the shell (arguments already quoted);
+// `prefix` may set limits ("ulimit -f 8;").
 inline ProgramRun Tarvex4(const std::string& arguments, const fs::path& work, const std::string& prefix = "") {
-    static int serial = 0;
-    const fs::path err = work / ("stderr-" + std::to_string(serial++) + ".txt");
-    const std::string command = prefix + " TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 exec '" +
-                                std::string(TARVEX4_EXE) + "' " + arguments + " 2>'" + err.string() + "'";
-    ProgramRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(err);
-    fs::remove(err);
-    return run;
+    return RunTarvex4(arguments, work, prefix);
 }
 
 }  // namespace robust

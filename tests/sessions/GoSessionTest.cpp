@@ -1,41 +1,18 @@
 // tarvex4 go with sessions, run as the program.
+#include "ProgramRun.h"
 #include "SessionFixture.h"
 
 #include <nlohmann/json.hpp>
-
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 using namespace sessiontest;
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
 class GoSessionTest : public SessionTest {
 protected:
     // tarvex4 go --data <data> <arguments>
     ProgramRun Go(const std::string& arguments) {
-        const std::string err = scratch / "stderr.txt";
-        const std::string command = "TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 " + Quoted(TARVEX4_EXE) +
-                                    " go --data " + Quoted(data) + " " + arguments + " 2>" + Quoted(err);
-        ProgramRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        size_t got = 0;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadFile(err);
-        return run;
+        return RunTarvex4("go --data " + Quoted(data) + " " + arguments, scratch.path());
     }
 
     // A session saved by a run with texts and settings off their defaults.

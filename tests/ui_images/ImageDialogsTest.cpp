@@ -11,6 +11,7 @@
 #include "ui/imageimport.h"
 
 #include "ScratchFolder.h"
+#include "TestApplication.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 
@@ -28,18 +29,6 @@
 #include <fstream>
 
 namespace {
-
-QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "test_ui_images";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
 
 class ImageDialogsTest : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "ui/QtUserInterface.h"
 
 #include "ScratchFolder.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QTest>
@@ -17,18 +18,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "test_ui_main";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
 
 inline std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

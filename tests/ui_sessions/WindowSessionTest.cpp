@@ -15,6 +15,7 @@
 #include "ui/trackview.h"
 
 #include "ScratchFolder.h"
+#include "TestApplication.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 #include "ui/TrackWindowIds.h"
@@ -41,18 +42,6 @@ namespace {
 
 constexpr int kSaveSession = ID_FILE_SAVE_SESSION;
 constexpr int kOpenSession = ID_FILE_OPEN_SESSION;
-
-QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "test_ui_sessions";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

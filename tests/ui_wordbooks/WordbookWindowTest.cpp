@@ -14,6 +14,7 @@
 #include "ui/waitmessage.h"
 #include "app/MainFormIds.h"
 #include "ui/TrackWindowIds.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,18 +27,6 @@
 #include <functional>
 
 namespace {
-
-QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "test_ui_wordbooks";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
 
 template <class W = QWidget>
 W* Child(QWidget* parent, int id) {

@@ -1,0 +1,36 @@
+# Shared by the bench/peers_*.sh scripts (source it; bash).
+
+# Installs the Debian packages named when a command of the same pair is
+# missing: need_tools COMMAND PACKAGE [COMMAND PACKAGE ...]. The tools
+# compared against are no build or test dependency, so they come only here.
+need_tools() {
+  local need=()
+  while [ $# -ge 2 ]; do
+    command -v "$1" >/dev/null || need+=("$2")
+    shift 2
+  done
+  [ ${#need[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
+    install -y -qq --no-install-recommends "${need[@]}"
+}
+
+# Median wall time and median CPU time (user + system, children included) in
+# seconds of $runs runs of "$@", output discarded; prints "wall cpu". On a busy
+# machine the CPU time is the fairer figure: wall time then mostly measures
+# waiting for a core.
+median() {
+  local walls=() cpus=() line
+  for _ in $(seq "$runs"); do
+    line=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null 2>&1; } 2>&1 | tail -1)
+    walls+=("$(echo "$line" | awk '{ print $1 }')")
+    cpus+=("$(echo "$line" | awk '{ print $2 + $3 }')")
+  done
+  local mid=$(( (runs + 1) / 2 ))
+  echo "$(printf '%s\n' "${walls[@]}" | sort -g | sed -n "${mid}p") $(printf '%s\n' "${cpus[@]}" | sort -g | sed -n "${mid}p")"
+}
+
+# a / b with DIGITS decimals (default 2): ratio A B [DIGITS].
+ratio() { awk -v a="$1" -v b="$2" -v d="${3:-2}" 'BEGIN { if (b > 0) printf "%.*f", d, a / b; else print "inf" }'; }
