@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <string_view>
 
 namespace cli {
 namespace {
@@ -14,6 +15,8 @@ std::map<std::string, CommandSetup>& Registry() {
     static std::map<std::string, CommandSetup> registry;
     return registry;
 }
+
+std::string VersionText() { return std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION; }
 
 }  // namespace
 
@@ -32,8 +35,7 @@ void SetUpCommands(CLI::App& root) {
         "Environment:\n"
         "  VANTELO_HOME=DIR     the data folder (default $XDG_DATA_HOME/vantelo or ~/.local/share/vantelo)\n"
         "  TARVEX4_NO_OPEN=1    open no page or manual in a browser, also from the window (servers, CI)");
-    root.set_version_flag("--version",
-                          std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION);
+    root.set_version_flag("--version", VersionText());
     root.require_subcommand(0, 1);
     for (auto& [name, setup] : Registry()) setup(root);
 }
@@ -70,6 +72,12 @@ int ReportUnknownCommand(const std::string& word) {
 }
 
 int RunCommandLine(int argc, char** argv) {
+    // The plain version question is answered before the parser of every
+    // sub-command is built: scripts ask it to see that the program runs.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << VersionText() << '\n';
+        return 0;
+    }
     CLI::App root{"", "tarvex4"};
     SetUpCommands(root);
     try {

@@ -1,10 +1,14 @@
 #include "cli/CommandInput.h"
 
+#include "support/HugePages.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <new>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -23,6 +27,21 @@ struct Descriptor {
     }
 };
 
+// A buffer of at least `size` bytes, in huge pages where it is that large,
+// so that filling it costs a few page faults instead of one per 4 KiB.
+std::unique_ptr<char, FreeInputBuffer> AllocateBuffer(std::size_t size) {
+    char* data = nullptr;
+    if (size >= kHugePageSize) {
+        const std::size_t rounded = (size + kHugePageSize - 1) / kHugePageSize * kHugePageSize;
+        data = static_cast<char*>(std::aligned_alloc(kHugePageSize, rounded));
+        if (data != nullptr) PreferHugePages(data, rounded);
+    } else {
+        data = static_cast<char*>(std::malloc(size));
+    }
+    if (data == nullptr) throw std::bad_alloc();
+    return std::unique_ptr<char, FreeInputBuffer>(data);
+}
+
 // Reads until the end; false on a read error (errno says which).
 bool ReadToEnd(int fd, InputText& input, std::size_t capacity) {
     std::size_t used = 0;
@@ -30,7 +49,7 @@ bool ReadToEnd(int fd, InputText& input, std::size_t capacity) {
         if (used == capacity) {
             // Grow: the size was unknown, or the file grew while we read.
             const std::size_t bigger = capacity * 2 + kBlock;
-            std::unique_ptr<char[]> grown(new char[bigger]);
+            auto grown = AllocateBuffer(bigger);
             if (used > 0) std::memcpy(grown.get(), input.data.get(), used);
             input.data = std::move(grown);
             capacity = bigger;
@@ -46,6 +65,8 @@ bool ReadToEnd(int fd, InputText& input, std::size_t capacity) {
 }
 
 }  // namespace
+
+void FreeInputBuffer::operator()(char* data) const { std::free(data); }
 
 std::optional<InputText> ReadInput(const std::string& file, std::string& error) {
     const bool standardInput = file.empty() || file == "-";
@@ -70,7 +91,7 @@ std::optional<InputText> ReadInput(const std::string& file, std::string& error) 
         S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : kBlock;
     InputText input;
     try {
-        input.data.reset(new char[expected]);  // not zero-filled: read() fills it
+        input.data = AllocateBuffer(expected);  // not zero-filled: read() fills it
         if (!ReadToEnd(in.fd, input, expected)) {
             error = "cannot read " + name + ": " + std::strerror(errno);
             return std::nullopt;

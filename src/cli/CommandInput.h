@@ -9,8 +9,13 @@
 // whole input in one buffer, the whole output in one write.
 namespace cli {
 
+// Frees an input buffer (it comes from malloc or aligned_alloc).
+struct FreeInputBuffer {
+    void operator()(char* data) const;
+};
+
 struct InputText {
-    std::unique_ptr<char[]> data;
+    std::unique_ptr<char, FreeInputBuffer> data;
     std::size_t size = 0;
 
     std::string_view View() const { return {data.get(), size}; }

@@ -1,6 +1,7 @@
 // tarvex4 shred: the track window's word shredder for batch use.
 #include "cli/CliRegistry.h"
 #include "cli/CommandInput.h"
+#include "support/HugePages.h"
 #include "tracks/WordShredder.h"
 
 #include <iostream>
@@ -19,6 +20,7 @@ struct ShredOptions {
 std::string ShredLines(std::string_view text, const ShredSettings& settings) {
     std::string out;
     out.reserve(text.size() + text.size() / 8 + 16);
+    PreferHugePages(out.data(), out.capacity());
     std::size_t from = 0;
     while (from < text.size()) {
         const std::size_t end = text.find('\n', from);

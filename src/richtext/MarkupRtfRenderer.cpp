@@ -2,6 +2,7 @@
 
 #include "richtext/MarkupScan.h"
 #include "richtext/Utf8Text.h"
+#include "support/HugePages.h"
 
 #include <array>
 #include <atomic>
@@ -116,6 +117,7 @@ public:
     bool Write(std::string_view markup) {
         // Text comes out about as long as it goes in; grow once, not by doubling.
         m_body.reserve(markup.size() + markup.size() / 4 + 1000);
+        PreferHugePages(m_body.data(), m_body.capacity());
         std::size_t pos = 0;
         const std::size_t n = markup.size();
         while (pos < n) {
@@ -473,7 +475,7 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     writer.CloseOpenGroups();
 
     std::string rtf;
-    rtf.reserve(writer.Body().size() + 200 + 40 * (m_fonts.size() + m_colours.size()));
+    rtf.reserve(200 + 40 * (m_fonts.size() + m_colours.size()));
     rtf += "{\\rtf1\\ansi";
     rtf += "\\deff0{\\fonttbl";
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
@@ -494,10 +496,13 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     rtf += "\\pard\\plain\\tx0";
     AppendControl(rtf, "\\fs", baseSize);
     rtf += ' ';
-    rtf += writer.Body();
-    rtf += "}";
+    // The body is nearly all of the document: the head goes in front of it
+    // in place (its reserve has room) rather than copying it into a new string.
+    std::string& body = writer.Body();
+    body.insert(0, rtf);
+    body += '}';
     backgroundColour = writer.m_background;
-    return rtf;
+    return std::move(body);
 }
 
 std::optional<std::string> RenderToRtf(std::string_view markup, const RenderOptions& options,

@@ -2,6 +2,7 @@
 
 #include "richtext/CodePages.h"
 #include "richtext/Utf8Text.h"
+#include "support/HugePages.h"
 
 #include <algorithm>
 #include <array>
@@ -520,6 +521,7 @@ const char* RtfErrorMessage(RtfError error) {
 RtfError RtfTextExtractor::Convert(std::string_view rtf, std::string& plainText) {
     std::string collected;
     collected.reserve(rtf.size());
+    PreferHugePages(collected.data(), collected.capacity());
     RtfError error = ExtractorRun(rtf, collected).Run();
     if (error == RtfError::kOk) plainText = std::move(collected);
     return error;

@@ -98,6 +98,17 @@ TEST_F(Tarvex4Program, NoSubCommandLoadsQt) {
     }
 }
 
+// The bare --version is answered before the parser is built; it must say
+// what the parser says.
+TEST_F(Tarvex4Program, TheQuickVersionAnswerIsTheParsersAnswer) {
+    const Outcome quick = Tarvex4("--version");
+    const Outcome parsed = Tarvex4("--version go");
+    EXPECT_EQ(quick.status, 0);
+    EXPECT_EQ(parsed.status, 0);
+    EXPECT_EQ(quick.out, parsed.out);
+    EXPECT_EQ(quick.out.rfind("VANTELO  Version 1.2\ntarvex4 ", 0), 0u) << quick.out;
+}
+
 TEST_F(Tarvex4Program, TheRichTextCommandsWorkWithoutQt) {
     const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 one line of text\\par}";
     std::string expected;

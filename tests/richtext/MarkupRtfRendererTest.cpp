@@ -297,4 +297,22 @@ TEST(MarkupRenderer, EveryRenderingIsWellFormed) {
     for (const char* markup : markups) EXPECT_EQ(rtfcheck::Problem(Render(markup)), "") << markup;
 }
 
+// The head (font and colour tables) goes in front of the body in the body's
+// own buffer; a head far longer than the body's spare room must come out
+// whole all the same.
+TEST(MarkupRenderer, TablesLongerThanTheTextStayWhole) {
+    std::string markup;
+    for (int i = 0; i < 300; ++i) {
+        markup += "<font face='Face number " + std::to_string(i) + "' color='#" + std::to_string(100000 + i) + "'>y";
+    }
+    const std::string rtf = Render(markup);
+    EXPECT_EQ(rtfcheck::Problem(rtf), "");
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 MS Shell Dlg;}", 0), 0u);
+    EXPECT_NE(rtf.find("{\\f300\\fnil\\fcharset0 face number 299;}}"), std::string::npos);
+    EXPECT_NE(rtf.find("\\red16\\green2\\blue153;"), std::string::npos);  // #100299
+    std::string text;
+    ASSERT_TRUE(ExtractPlainText(rtf, text));
+    EXPECT_EQ(text.substr(0, 300), std::string(300, 'y'));
+}
+
 }  // namespace
