@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Window start: milliseconds from launch until the window is mapped, under a
 # bare Xvfb (no window manager), for tarvex4 (its main window, and its track 1
-# window, which opens at start) and for a bare Qt main window of the same size.
+# window, which opens at start) and for a bare Qt main window of the same size
+# (the yardstick), also with a menu and a line of text (which loads the font
+# database, as every window with text must).
 # Prints the median of RUNS runs (default 11) of each, taken in turns, and
 # the ratios: the wall time, and the processor time the program had used by
 # then (steadier on a busy machine).
@@ -53,13 +55,15 @@ track_title="VANTELO TEXT INPUT TRACK 1"
 # One start of each first: caches warm, data folder complete.
 "$probe" "$main_title" -- "$exe" >/dev/null
 "$probe" "bare window" -- "$bare" >/dev/null
+"$probe" "bare window" -- "$bare" --text >/dev/null
 
-: >"$work/main"; : >"$work/track"; : >"$work/bare"
+: >"$work/main"; : >"$work/track"; : >"$work/bare"; : >"$work/text"
 for _ in $(seq "$runs"); do
   out="$("$probe" "$main_title" "$track_title" -- "$exe")"
   echo "$out" | awk -F'\t' -v m="$main_title" '$1 == m {print $2, $3}' >>"$work/main"
   echo "$out" | awk -F'\t' -v t="$track_title" '$1 == t {print $2, $3}' >>"$work/track"
   "$probe" "bare window" -- "$bare" | awk -F'\t' '{print $2, $3}' >>"$work/bare"
+  "$probe" "bare window" -- "$bare" --text | awk -F'\t' '{print $2, $3}' >>"$work/text"
 done
 
 # median FILE COLUMN
@@ -67,7 +71,8 @@ median() { awk -v c="$2" '{print $c}' "$1" | sort -n | awk '{v[NR]=$1} END {prin
 line() {
   local w p
   w=$(median "$2" 1); p=$(median "$2" 2)
-  printf "%-22s %8.1f %6.2fx %10.1f %6.2fx\n" "$1" "$w" "$(echo "$w / $bw" | bc -l)" "$p" "$(echo "$p / $bp" | bc -l)"
+  printf "%-22s %8.1f %6.2fx %10.1f %6.2fx\n" "$1" "$w" "$(awk -v a="$w" -v b="$bw" 'BEGIN { print a / b }')" \
+    "$p" "$(awk -v a="$p" -v b="$bp" 'BEGIN { print a / b }')"
 }
 bw=$(median "$work/bare" 1); bp=$(median "$work/bare" 2)
 echo "cores: $(nproc), load: $(cut -d' ' -f1 /proc/loadavg), runs: $runs (medians, ms from launch to mapped)"
@@ -75,3 +80,4 @@ printf "%-22s %8s %7s %10s %7s\n" "" "wall" "" "processor" ""
 line "bare Qt main window" "$work/bare"
 line "tarvex4 main window" "$work/main"
 line "tarvex4 track 1" "$work/track"
+line "bare window with text" "$work/text"
