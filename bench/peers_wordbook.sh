@@ -31,8 +31,9 @@ seq 1 "$lines" | sed 's/^/word/' > "$work/words.txt"
 # A small words database: the catalogue the create command needs.
 sqlite3 "$work/base.db" "CREATE TABLE wordbooks (ID integer primary key,BOOKNAME text,TABLENAME text);"
 
-# "wall cpu" seconds of one run (cpu: user + system).
-seconds() { /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" >/dev/null 2>&1; awk '{printf "%s %.3f\n", $1, $2 + $3}' "$work/time"; }
+# "wall cpu" seconds of one run (cpu: user + system), each on a fresh
+# database, so one run at a time (/usr/bin/time's 10 ms steps were too coarse).
+seconds() { local runs=1; median "$@"; }
 middle() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 ours=()
