@@ -269,6 +269,8 @@ QPixmap ButtonPicture(const QString& caption, QChar state) {
     return pm;
 }
 
+QSize ButtonPictureSize(const QString& caption) { return ButtonSize(caption.toLower()); }
+
 QPixmap BitmapPicture(int id) {
     static QHash<int, QPixmap> cache;
     auto it = cache.find(id);

@@ -15,7 +15,7 @@ void CBitmapButton::AutoLoad(const QString& caption) {
     m_caption = caption;
     setText(caption);
     setAccessibleName(caption);
-    setFixedSize(ButtonPicture(caption, 'U').size());
+    setFixedSize(ButtonPictureSize(caption));
     update();
 }
 
@@ -33,7 +33,7 @@ QChar CBitmapButton::PictureState() const {
 }
 
 QSize CBitmapButton::sizeHint() const {
-    return m_caption.isEmpty() ? QSize(16, 16) : ButtonPicture(m_caption, 'U').size();
+    return m_caption.isEmpty() ? QSize(16, 16) : ButtonPictureSize(m_caption);
 }
 
 void CBitmapButton::paintEvent(QPaintEvent*) {

@@ -40,7 +40,12 @@ TEST(Pictures, EveryButtonCaptionHasFourDistinctPictures) {
         }
         // The caption is matched without regard to case, as resource names are.
         EXPECT_EQ(ButtonPicture(QString(caption).toUpper(), 'u').toImage(), up);
+        // Buttons take their size before anything is drawn: it must be the picture's.
+        EXPECT_EQ(ButtonPictureSize(caption), up.size()) << caption;
+        EXPECT_EQ(ButtonPictureSize(QString(caption).toUpper()), up.size()) << caption;
     }
+    for (const char* caption : {"import", "exitsel", "refresh", "savesel", "newpage", "Create", "authorok"})
+        EXPECT_EQ(ButtonPictureSize(caption), ButtonPicture(caption, 'X').size()) << caption;
     // The buttons fill their places on the form (16 x 14 units; show-track 23 x 19).
     EXPECT_EQ(ButtonPicture("font", 'U').size(), QSize(24, 23));
     EXPECT_EQ(ButtonPicture("showtrack", 'U').size(), QSize(35, 31));
