@@ -127,14 +127,13 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(IDC_PALETTE, [this] { ChoosePaletteColour(m_state, m_ui); });
     Route(IDC_OUTPUTBUTTON, [this] { ChooseOutputFile(m_state, m_ui); });
     Route(IDC_FOLDERBUTTON, [this] { ChooseCustomImageFolder(m_state, m_ui); });
-    m_authorsDialog = new authors(m_ui, this);
     Route(IDC_FILL, [this] {
         wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
         wordbooks::FillRandomWords(target);
     });
     Route(IDC_AUTHORS, [this] {
         wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
-        wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
+        wordbooks::FillAuthorOrWordbook(target, *AuthorsDialog());
     });
     Route(ID_FILE_IMPORT_IMAGES, [this] { ImageImportDialog().DoModal(); });
     Route(IDC_SOURCES, [this] { ImageSourcesDialog().DoModal(); });
@@ -148,6 +147,11 @@ Ctarvex4View::~Ctarvex4View() {
     m_trackWindows.reset();
     // Give the state back its own text area before the widget goes.
     if (m_replacedMainText) m_state.m_mainText = std::move(m_replacedMainText);
+}
+
+authors* Ctarvex4View::AuthorsDialog() {
+    if (m_authorsDialog == nullptr) m_authorsDialog = new authors(m_ui, this);
+    return m_authorsDialog;
 }
 
 imageimport& Ctarvex4View::ImageImportDialog() {

@@ -64,7 +64,8 @@ public:
     imageCategories& ImageSourcesDialog();
     bool WaitBoxCreated() const { return m_waitMessageCreated; }
     TrackWindows* Tracks() const { return m_trackWindows.get(); }
-    authors* AuthorsDialog() const { return m_authorsDialog; }
+    // Made on first use: the window shows without it.
+    authors* AuthorsDialog();
     MainFormState& State() { return m_state; }
 
     // The file type question of Save; tests replace the dialog.

@@ -119,6 +119,11 @@ CBitmapButton* trackview::AddPictureButton(int id, const char* caption, int left
     return button;
 }
 
+authors* trackview::AuthorsDialog() {
+    if (m_authorsDialog == nullptr) m_authorsDialog = new authors(m_commandUi, this);
+    return m_authorsDialog;
+}
+
 void trackview::BuildToolRow() {
     auto* font = AddPictureButton(IDC_TRACK_FONT, "font", 10, 8, "Change Font Size or Style");
     auto* open = AddPictureButton(IDC_TRACK_OPEN, "open", 26, 8, "Open a text file to fill track with");
@@ -131,7 +136,6 @@ void trackview::BuildToolRow() {
                                            "Get a random mix of words from a classic author's writings");
     auto* palette = AddPictureButton(IDC_TRACK_PALETTE, "pallette", 150, 8, nullptr);
 
-    m_authorsDialog = new authors(m_commandUi, this);
     connect(fill, &QAbstractButton::clicked, this, [this] { FillRandomWords(); });
     connect(authorsButton, &QAbstractButton::clicked, this, [this] { FillAuthorOrWordbook(); });
     connect(font, &QAbstractButton::clicked, this, [this] {
@@ -244,7 +248,7 @@ void trackview::FillRandomWords() {
 
 void trackview::FillAuthorOrWordbook() {
     wordbooks::FillTarget target = wordbooks::TrackTarget(m_track, m_db, m_commandUi);
-    wordbooks::FillAuthorOrWordbook(target, *m_authorsDialog);
+    wordbooks::FillAuthorOrWordbook(target, *AuthorsDialog());
 }
 
 void trackview::ShowWaitMessage() {

@@ -34,7 +34,8 @@ public:
     void ShowState();
 
     QtRichEdit* TextControl() const { return m_text; }
-    authors* AuthorsDialog() const { return m_authorsDialog; }
+    // Made on first use: the window shows without it.
+    authors* AuthorsDialog();
     waitmessage* WaitBox() const { return m_waitMessage; }
 
     // The track's own wait box, shown during its fill and authors commands.
