@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "TestFiles.h"
 
 // What the real program (TARVEX4_EXE) did: its exit status, stdout, stderr.
 struct ProgramRun {
@@ -36,11 +36,7 @@ inline ProgramRun RunTarvex4(const std::string& arguments, const std::filesystem
     while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(err, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    run.err = text.str();
-    in.close();
+    run.err = ReadFile(err);
     std::error_code ignored;
     std::filesystem::remove(err, ignored);
     return run;

@@ -6,6 +6,7 @@
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -31,18 +32,6 @@ inline std::vector<int> Draws(std::uint32_t seed, int count) {
         draws.push_back(static_cast<int>((state >> 16) & 0x7FFF));
     }
     return draws;
-}
-
-inline std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteFile(const fs::path& path, const std::string& content) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
 }
 
 inline int CountOf(const std::string& text, const std::string& what) {

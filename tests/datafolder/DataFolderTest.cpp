@@ -11,6 +11,7 @@
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
 #include "db/DataFolder.h"
+#include "TestFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -39,18 +40,6 @@ private:
     const char* m_name;
     std::optional<std::string> m_old;
 };
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << text;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::string OutputFolderOf(const std::string& dataFolder) {
     SqlDatabase db;

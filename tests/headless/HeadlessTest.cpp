@@ -13,6 +13,7 @@
 #include "cli/CliRegistry.h"
 #include "cli/CommandSuggestion.h"
 #include "richtext/RtfTextExtractor.h"
+#include "TestFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -23,13 +24,6 @@ struct Outcome {
     std::string out;
     std::string err;  // with the dynamic loader's report when asked for
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 

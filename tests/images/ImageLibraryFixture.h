@@ -6,6 +6,7 @@
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,18 +24,6 @@ namespace imagesfixture {
 namespace fs = std::filesystem;
 
 using Rows = std::vector<std::vector<std::string>>;
-
-inline std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteFile(const fs::path& path, const std::string& content) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // A GIF header with the given logical screen size, padded to `size` bytes.
 inline std::string GifBytes(int width, int height, std::size_t size = 32) {

@@ -6,6 +6,7 @@
 #include "ScriptedUserInterface.h"
 
 #include "ScratchFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@
 #include <sstream>
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void Write(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
@@ -215,13 +209,13 @@ TEST_F(MainCommandsTest, SaveWritesPlainTextOrRtf) {
     window.fileType = MainTextWindow::SaveFormat::kPlainText;
     ui.saveAnswers.push_back(FileChoice{data / "out.txt", "out.txt"});
     SaveMainText(form, ui, window);
-    EXPECT_EQ(ReadAll(data / "out.txt"), Text());
-    EXPECT_NE(ReadAll(data / "out.txt").find("save me please"), std::string::npos);
+    EXPECT_EQ(ReadFile(data / "out.txt"), Text());
+    EXPECT_NE(ReadFile(data / "out.txt").find("save me please"), std::string::npos);
 
     window.fileType = MainTextWindow::SaveFormat::kRichText;
     ui.saveAnswers.push_back(FileChoice{data / "out.rtf", "out.rtf"});
     SaveMainText(form, ui, window);
-    const std::string rtf = ReadAll(data / "out.rtf");
+    const std::string rtf = ReadFile(data / "out.rtf");
     EXPECT_EQ(rtf, form.m_mainText->StreamRtfOut());
     DocumentRichEdit reread;
     ASSERT_TRUE(reread.StreamRtfIn(rtf));
@@ -249,7 +243,7 @@ TEST_F(MainCommandsTest, FontIsWrittenToTheDataFolderAndAppliedAtTheNextStart) {
     ui.fontAnswers.push_back(FontChoice{"DejaVu Sans", 180, 0, true, false, false});
     ChooseMainFont(form, ui, window);
     ASSERT_EQ(ui.fontPresets.size(), 1u);
-    EXPECT_EQ(ReadAll(data / "fdefaults.txt"), "DejaVu Sans|360");
+    EXPECT_EQ(ReadFile(data / "fdefaults.txt"), "DejaVu Sans|360");
 
     form.m_mainText->SelectAll();
     CharFormat now = form.m_mainText->SelectionCharFormat();

@@ -1,6 +1,7 @@
 // The markup2rtf and rtf2text commands, run as the built program.
 #include "richtext/MarkupRtfRenderer.h"
 #include "RtfChecks.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,6 @@ struct Outcome {
     std::string out;
     std::string err;
 };
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 // Runs tarvex4 with `arguments`, `input` on standard input.
 Outcome RunTarvex4(const std::string& arguments, const std::string& input) {

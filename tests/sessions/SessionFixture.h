@@ -9,6 +9,7 @@
 #include "richtext/RichTextOps.h"
 
 #include "ScratchFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,23 +22,11 @@
 
 namespace sessiontest {
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Whether any of `words` is in `text`.
 inline bool HasAnyOf(const std::string& text, std::initializer_list<const char*> words) {
     for (const char* w : words)
         if (text.find(w) != std::string::npos) return true;
     return false;
-}
-
-inline void WriteFile(const std::string& path, const std::string& content) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << content;
 }
 
 // Sets the whole text's font.

@@ -54,7 +54,7 @@ protected:
 
 TEST_F(ApplicationStartTest, UnusableDataFolderStillStartsTheFormAndSaysWhatIsMissing) {
     // A data folder that cannot be made: its parent is a file.
-    WriteAll(home / "file", "");
+    WriteFile(home / "file", "");
     const std::string dataFolder = home / "file/vantelo";
     ::setenv("VANTELO_HOME", dataFolder.c_str(), 1);
     SetScreenDpi(144);
@@ -103,7 +103,7 @@ TEST_F(ApplicationStartTest, DocumentThatCannotBeReadEndsTheStart) {
 
     // A file that opens gives the same empty form as no argument.
     const std::string notes = home / "notes.txt";
-    WriteAll(notes, "not read");
+    WriteFile(notes, "not read");
     Ctarvex4App again;
     ASSERT_TRUE(again.InitInstance({QString::fromStdString(notes)}));
     EXPECT_TRUE(again.View()->MainText()->toPlainText().isEmpty());
@@ -117,7 +117,7 @@ TEST(RunWindow, WithoutADisplaySaysHowToWorkHeadless) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    const std::string err = ReadAll(work / "err");
+    const std::string err = ReadFile(work / "err");
     EXPECT_NE(err.find("there is no display"), std::string::npos) << err;
     EXPECT_NE(err.find("tarvex4 go --help"), std::string::npos) << err;
 }

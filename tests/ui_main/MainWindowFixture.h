@@ -10,6 +10,7 @@
 
 #include "ScratchFolder.h"
 #include "TestApplication.h"
+#include "TestFiles.h"
 
 #include <QApplication>
 #include <QTest>
@@ -18,17 +19,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-
-inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // Tables of the delivered words database, with one stored output folder.
 inline void CreateWordsDatabase(const std::string& dataFolder, const std::string& outputFolder) {

@@ -286,13 +286,13 @@ TEST_F(MainWindowTest, SaveFromTheWindowAsPlainTextAndRtf) {
     view->SetFileTypeAsker([] { return MainTextWindow::SaveFormat::kPlainText; });
     ui.saveAnswers.push_back(FileChoice{data.path() + "/cut.txt", "cut.txt"});
     frame->Command(ID_FILE_SAVE)->trigger();
-    EXPECT_EQ(ReadAll(data.path() + "/cut.txt"), PlainTextOf(*state->m_mainText));
-    EXPECT_NE(ReadAll(data.path() + "/cut.txt").find("Grüße from the window"), std::string::npos);
+    EXPECT_EQ(ReadFile(data.path() + "/cut.txt"), PlainTextOf(*state->m_mainText));
+    EXPECT_NE(ReadFile(data.path() + "/cut.txt").find("Grüße from the window"), std::string::npos);
 
     view->SetFileTypeAsker([] { return MainTextWindow::SaveFormat::kRichText; });
     ui.saveAnswers.push_back(FileChoice{data.path() + "/cut.rtf", "cut.rtf"});
     QTest::mouseClick(view->Control(IDC_SAVE), Qt::LeftButton);
-    const std::string rtf = ReadAll(data.path() + "/cut.rtf");
+    const std::string rtf = ReadFile(data.path() + "/cut.rtf");
     ASSERT_EQ(rtf.rfind("{\\rtf", 0), 0u);
     QtRichEdit reread;
     ASSERT_TRUE(reread.StreamRtfIn(rtf));
@@ -303,7 +303,7 @@ TEST_F(MainWindowTest, FontSavedInTheDataFolderIsUsedAtTheNextStart) {
     Open();
     ui.fontAnswers.push_back(FontChoice{"DejaVu Serif", 200, 0, false, true, false});
     QTest::mouseClick(view->Control(IDC_FONT), Qt::LeftButton);
-    EXPECT_EQ(ReadAll(data.path() + "/fdefaults.txt"), "DejaVu Serif|400");
+    EXPECT_EQ(ReadFile(data.path() + "/fdefaults.txt"), "DejaVu Serif|400");
     frame.reset();
     state.reset();
     Open();
@@ -410,7 +410,7 @@ TEST_F(MainWindowTest, PageThatCannotBeShownIsReportedAndTheFocusReturns) {
 
     // A browser that does not start.
     std::filesystem::create_directories(data.path() + "/usermanual");
-    WriteAll(manual, "<html></html>");
+    WriteFile(manual, "<html></html>");
     std::vector<std::string> asked;
     qtUi.SetBrowserOpener([&asked](const QUrl& url) {
         asked.push_back(url.toLocalFile().toStdString());

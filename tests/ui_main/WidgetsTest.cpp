@@ -290,14 +290,14 @@ TEST(QtPrintTarget, PrintsEveryPageAndEnds) {
 TEST_F(MainWindowTest, GoWritesThePageOfTheWindowLikeTheCommandLine) {
     Open();
     const std::string mainFile = data.path() + "/main.txt";
-    WriteAll(mainFile, "the quick brown fox\njumps over the lazy dog\nand runs into the woods\n");
+    WriteFile(mainFile, "the quick brown fox\njumps over the lazy dog\nand runs into the woods\n");
     ui.openAnswers.push_back(FileChoice{mainFile, "main.txt"});
     QTest::mouseClick(view->Control(IDC_OPEN), Qt::LeftButton);
     Control<QRadioButton>(IDC_SNIP2)->click();  // two words per snip
 
     rng::Seed(1234);
     QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
-    const std::string page = ReadAll(output + "collage1.html");
+    const std::string page = ReadFile(output + "collage1.html");
     ASSERT_FALSE(page.empty());
     // The wait box came up with the press on GO, and the run ended it.
     EXPECT_TRUE(view->WaitBoxCreated());
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, GoWritesThePageOfTheWindowLikeTheCommandLine) {
     const std::string command = std::string(TARVEX4_EXE) + " go --seed 1234 --words 2 --main '" + mainFile +
                                 "' --data '" + data.path() + "' --out '" + cliOut + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadAll(cliOut + "collage1.html"), page);
+    EXPECT_EQ(ReadFile(cliOut + "collage1.html"), page);
 }
 
 }  // namespace
@@ -315,11 +315,11 @@ TEST_F(MainWindowTest, GoWritesThePageOfTheWindowLikeTheCommandLine) {
 namespace {
 
 TEST_F(MainWindowTest, GoGivesTheWindowsPageWithTheSavedFontToo) {
-    WriteAll(data.path() + "/fdefaults.txt", "DejaVu Serif|400");
+    WriteFile(data.path() + "/fdefaults.txt", "DejaVu Serif|400");
     Open();
     rng::Seed(99);
     QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
-    const std::string page = ReadAll(output + "collage1.html");
+    const std::string page = ReadFile(output + "collage1.html");
     ASSERT_NE(page.find("<font face='DejaVu Serif' color='#000000'><span style='font-size:20pt;'>"), std::string::npos)
         << page;
 
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, GoGivesTheWindowsPageWithTheSavedFontToo) {
     std::filesystem::remove(output + "collage1.html");
     const std::string command = std::string(TARVEX4_EXE) + " go --seed 99 --data '" + data.path() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadAll(output + "collage1.html"), page);
+    EXPECT_EQ(ReadFile(output + "collage1.html"), page);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 #include "ui/TrackWindowIds.h"
+#include "TestFiles.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -42,13 +43,6 @@ namespace {
 
 constexpr int kSaveSession = ID_FILE_SAVE_SESSION;
 constexpr int kOpenSession = ID_FILE_OPEN_SESSION;
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class WindowSessionTest : public ::testing::Test {
 protected:
@@ -182,7 +176,7 @@ TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
     ChangeEverything();
     view->OnCommand(IDC_GO);
     ASSERT_TRUE(state->m_lastSeed.has_value());
-    const std::string page = ReadAll(output + "evening.html");
+    const std::string page = ReadFile(output + "evening.html");
     ASSERT_NE(page.find("pagecontainer"), std::string::npos);
     const std::string before = Controls();
     ASSERT_NE(before.find("ŝnipoj"), std::string::npos);
@@ -207,14 +201,14 @@ TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
 
     rng::Seed(*state->m_lastSeed);
     view->OnCommand(IDC_GO);
-    EXPECT_EQ(ReadAll(output + "evening.html"), page);
+    EXPECT_EQ(ReadFile(output + "evening.html"), page);
 
     // The same page from the command line, byte for byte.
     const std::string headless = data.path() + "/headless/";
     ASSERT_EQ(Program("go --data '" + data.path() + "' --session '" + session + "' --seed last --out '" + headless +
                       "'"),
               0);
-    EXPECT_EQ(ReadAll(headless + "evening.html"), page);
+    EXPECT_EQ(ReadFile(headless + "evening.html"), page);
 }
 
 TEST_F(WindowSessionTest, ABadSessionFileLeavesTheWindowAsItWas) {
