@@ -474,32 +474,33 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     if (!writer.Write(markup)) return std::nullopt;
     writer.CloseOpenGroups();
 
-    std::string rtf;
-    rtf.reserve(200 + 40 * (m_fonts.size() + m_colours.size()));
-    rtf += "{\\rtf1\\ansi";
-    rtf += "\\deff0{\\fonttbl";
+    std::string head;
+    head.reserve(200 + 40 * (m_fonts.size() + m_colours.size()));
+    head += "{\\rtf1\\ansi";
+    head += "\\deff0{\\fonttbl";
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
-        AppendControl(rtf, "{\\f", static_cast<long long>(i));
-        rtf += "\\fnil\\fcharset0 ";
-        AppendFaceName(rtf, m_fonts[i].face);
-        rtf += ";}";
+        AppendControl(head, "{\\f", static_cast<long long>(i));
+        head += "\\fnil\\fcharset0 ";
+        AppendFaceName(head, m_fonts[i].face);
+        head += ";}";
     }
-    rtf += "}";
-    rtf += "{\\colortbl ;";
+    head += "}";
+    head += "{\\colortbl ;";
     for (std::uint32_t colour : m_colours) {
-        AppendControl(rtf, "\\red", colour & 0xFF);
-        AppendControl(rtf, "\\green", (colour >> 8) & 0xFF);
-        AppendControl(rtf, "\\blue", (colour >> 16) & 0xFF);
-        rtf += ';';
+        AppendControl(head, "\\red", colour & 0xFF);
+        AppendControl(head, "\\green", (colour >> 8) & 0xFF);
+        AppendControl(head, "\\blue", (colour >> 16) & 0xFF);
+        head += ';';
     }
-    rtf += "}";
-    rtf += "\\pard\\plain\\tx0";
-    AppendControl(rtf, "\\fs", baseSize);
-    rtf += ' ';
-    // The body is nearly all of the document: the head goes in front of it
-    // in place (its reserve has room) rather than copying it into a new string.
+    head += "}";
+    head += "\\pard\\plain\\tx0";
+    AppendControl(head, "\\fs", baseSize);
+    head += ' ';
+    // The body is nearly all of the document: the head goes in front of it,
+    // usually within the body's reserve, rather than the body being copied
+    // behind the head.
     std::string& body = writer.Body();
-    body.insert(0, rtf);
+    body.insert(0, head);
     body += '}';
     backgroundColour = writer.m_background;
     return std::move(body);

@@ -5,11 +5,11 @@
 #include <cstdint>
 
 HugePageRange WholeHugePagesIn(std::size_t begin, std::size_t size) {
-    if (size > SIZE_MAX - begin) size = SIZE_MAX - begin;
     const std::size_t mask = kHugePageSize - 1;
-    const std::size_t last = (begin + size) & ~mask;
-    if (begin > SIZE_MAX - mask) return {};
+    if (begin > SIZE_MAX - mask) return {};  // no whole page above it
+    const std::size_t end = size > SIZE_MAX - begin ? SIZE_MAX : begin + size;
     const std::size_t first = (begin + mask) & ~mask;
+    const std::size_t last = end & ~mask;
     if (last <= first) return {};
     return {first, last - first};
 }
