@@ -13,6 +13,27 @@ add_custom_command(
 add_custom_target(tarvex4_man_page ALL DEPENDS "${TARVEX4_MAN_PAGE}")
 install(FILES "${TARVEX4_MAN_PAGE}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 
+# Debian's policy wants every package to carry its copyright and changelog in
+# /usr/share/doc/<package>; the changelog is written per commit like the man page.
+set(TARVEX4_DEB_CHANGELOG "${CMAKE_BINARY_DIR}/share/doc/tarvex4/changelog.gz")
+execute_process(COMMAND git -C "${PROJECT_SOURCE_DIR}" log -1 --format=%aD
+                OUTPUT_VARIABLE TARVEX4_COMMIT_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE git_status ERROR_QUIET)
+if(NOT git_status EQUAL 0 OR TARVEX4_COMMIT_DATE STREQUAL "")
+  string(TIMESTAMP TARVEX4_COMMIT_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+endif()
+add_custom_command(
+  OUTPUT "${TARVEX4_DEB_CHANGELOG}"
+  COMMAND "${CMAKE_COMMAND}" -DVERSION=${PROJECT_VERSION} "-DDATE=${TARVEX4_COMMIT_DATE}"
+          -DOUT=${CMAKE_BINARY_DIR}/share/doc/tarvex4/changelog -P "${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake"
+  COMMAND gzip -9nf "${CMAKE_BINARY_DIR}/share/doc/tarvex4/changelog"
+  DEPENDS "${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake"
+  COMMENT "Writing the package changelog"
+  VERBATIM)
+add_custom_target(tarvex4_deb_changelog ALL DEPENDS "${TARVEX4_DEB_CHANGELOG}")
+install(FILES "${TARVEX4_DEB_CHANGELOG}" "${PROJECT_SOURCE_DIR}/cmake/debian/copyright"
+        DESTINATION share/doc/tarvex4)
+
 # `cpack -G DEB` in the build folder makes the Debian package. Run-time
 # library dependencies come from dpkg-shlibdeps, so Depends follows whatever
 # the programs actually link.

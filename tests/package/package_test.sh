@@ -55,6 +55,15 @@ done
   || fail "package version differs from tarvex4 --version"
 [[ "$(dpkg-deb -f "$deb" Recommends)" == *xdg-utils* ]] || fail "Recommends lacks xdg-utils"
 
+# Debian's own checker: no errors (warnings are printed for a look).
+if command -v lintian >/dev/null; then
+  lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 \
+    || { cat "$work/lintian.txt" >&2; fail "lintian reports errors"; }
+  grep -v "root privileges" "$work/lintian.txt" | sed "s/^/lintian: /" || true
+fi
+expect_file /usr/share/doc/tarvex4/copyright
+expect_file /usr/share/doc/tarvex4/changelog.gz
+
 # Unpacked as installed.
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
