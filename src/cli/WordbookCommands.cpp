@@ -22,6 +22,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <sstream>
 
 namespace {
 
@@ -204,7 +205,23 @@ void RunSample(const WordbookOptions& options) {
     state.m_dataFolder = cli::WordsDataFolder(options.data, "wordbook sample");
     wordbooks::FillTarget target = wordbooks::MainFormTarget(state, ui);
     cli::SeedGenerator(options.seed);
-    const wordbooks::FillOutcome outcome = wordbooks::SampleWordbook(target, options.name);
+    // Names may repeat: BOOK is looked up as the other commands do, and a
+    // catalogue that cannot be read is left to the sampling to report.
+    std::ostringstream quiet;
+    ConsoleUserInterface lookupUi(quiet);
+    wordbooks::AuthorsDialogState books;
+    books.m_databasePath = wordsdb::DatabasePath(state.m_dataFolder);
+    wordbooks::FillWordbookList(books, lookupUi, false);
+    const int entry = wordbooks::FindWordbookEntry(books, options.name);
+    if (entry < 0) {
+        std::cerr << "tarvex4 wordbook sample: several wordbooks are named \"" << options.name
+                  << "\"; name the one you mean by its table (see tarvex4 wordbook list)\n";
+        Failed();
+    }
+    const auto index = static_cast<std::size_t>(entry);
+    const wordbooks::FillOutcome outcome =
+        entry > 0 ? wordbooks::SampleWordbook(target, books.m_wordbookList[index], books.m_wordbookIds[index])
+                  : wordbooks::SampleWordbook(target, options.name);
     if (!outcome.failure.empty() || !outcome.replaced) Failed();
     if (!cli::PrintResult(outcome.text)) Failed();
     if (outcome.failedLookups > 0) {
@@ -272,7 +289,7 @@ const cli::CliRegistration registration{"wordbook", [](CLI::App& root) {
 
     CLI::App* sample = wordbook->add_subcommand(
         "sample", "Draw 300 times from wordbook BOOK, as the authors dialog does, and print the text");
-    sample->add_option("BOOK", o->name, "The wordbook's name (BOOKNAME)")->required();
+    sample->add_option("BOOK", o->name, "The wordbook's name (BOOKNAME; its table when names repeat)")->required();
     sample->add_option("--seed", o->seed, "Seed the random generator with N (default: the time)");
     AddData(sample, *o);
     sample->callback([o] { RunSample(*o); });

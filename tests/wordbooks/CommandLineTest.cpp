@@ -154,6 +154,9 @@ TEST_F(CommandLineTest, WordbookRenameRefusesNamesThatCannotBeTold) {
               (std::vector<std::string>{"nonsensewords", "velnarphrases", "mine", "twin", "twin"}));
 
     // The table names the one meant.
+    EXPECT_EQ(Run("wordbook sample twin --seed 1"), 1);
+    ASSERT_EQ(Run("wordbook sample twin7 --seed 1"), 0) << err;
+    EXPECT_EQ(wordstest::SplitSpaces(out), std::vector<std::string>(300, "b"));
     ASSERT_EQ(Run("wordbook rename twin7 other"), 0) << err;
     ASSERT_EQ(Run("wordbook delete twin"), 0) << err;
     EXPECT_EQ(Column("SELECT TABLENAME FROM wordbooks"),
