@@ -99,7 +99,11 @@ std::optional<std::string> WordbookNameFromFile(std::string_view fileName) {
     const std::size_t characters = utf8text::CountCodePoints(fileName);
     if (characters <= 4) return std::nullopt;
     const std::size_t cut = utf8text::OffsetOfCodePoint(fileName, characters - 4);
-    return Replaced(fileName.substr(0, cut), kFileNameCharacters, '_');
+    std::string name = Replaced(fileName.substr(0, cut), kFileNameCharacters, '_');
+    // Tabs and line breaks would break the list a line per wordbook.
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20) c = '_';
+    return name;
 }
 
 std::string SanitisedNewName(std::string_view name) { return Replaced(name, kNewNameCharacters, '-'); }

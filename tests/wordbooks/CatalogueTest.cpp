@@ -58,6 +58,7 @@ TEST(WordbookNames, FileNamesBecomeWordbookNames) {
     EXPECT_EQ(WordbookNameFromFile("my list (2).txt"), "my_list__2_");
     EXPECT_EQ(WordbookNameFromFile("a\"|&!?%$@()#`:;'. ,-z.txt"), "a___________________z");
     EXPECT_EQ(WordbookNameFromFile("x.txt"), "x");
+    EXPECT_EQ(WordbookNameFromFile("tab\there\nnow.txt"), "tab_here_now");
     EXPECT_EQ(WordbookNameFromFile(".txt"), std::nullopt);
     EXPECT_EQ(WordbookNameFromFile(""), std::nullopt);
     // Characters, not bytes: a name of one accented letter keeps it whole.
