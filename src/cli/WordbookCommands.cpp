@@ -22,6 +22,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <sstream>
 
 namespace {
 
@@ -35,6 +36,8 @@ struct WordbookOptions {
 };
 
 [[noreturn]] void Failed() { throw CLI::RuntimeError(1); }
+// Ended by Ctrl+C, as a shell reports a program stopped by SIGINT.
+[[noreturn]] void Interrupted() { throw CLI::RuntimeError(128 + SIGINT); }
 
 std::string DatabaseOf(const WordbookOptions& options, const std::string& verb) {
     return wordsdb::DatabasePath(cli::WordsDataFolder(options.data, "wordbook " + verb));
@@ -88,11 +91,12 @@ public:
 
     std::optional<std::string> AskNewBookName() override { return m_newName; }
 
-    void RunLoader(const wordbooks::LoaderSetup& setup) override {
+    wordbooks::LoadResult RunLoader(const wordbooks::LoaderSetup& setup) override {
         auto request = std::make_unique<wordbooks::LoadRequest>();
         request->m_filePath = setup.filePath;
         request->m_tableName = setup.tableName;
         request->m_databasePath = setup.databasePath;
+        request->m_bookName = setup.bookName;
         request->m_excludeShort = m_excludeShort;
         wordbooks::WordbookLoad load;
         InterruptAsStop interrupt(request->m_stop);
@@ -104,15 +108,15 @@ public:
             });
         } catch (const CppSQLite3Exception& e) {
             m_ui.ShowMessage(e.Message(), wordsdb::kErrorCaption);
-            return;
+            return {};
         }
         WaitShowingProgress(*load.Request());
         load.Wait();
-        m_loaded = load.Request()->m_entriesStored.load();
-        m_stopped = load.Request()->m_stop.load();
+        const wordbooks::LoadRequest& done = *load.Request();
+        m_stopped = done.m_stop.load();
+        return {true, done.m_entriesStored.load(), m_stopped, done.m_fileOpened.load(), done.m_failure};
     }
 
-    long Loaded() const { return m_loaded; }
     bool Stopped() const { return m_stopped; }
 
 private:
@@ -135,7 +139,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_done;
     bool m_finished = false;
-    long m_loaded = 0;
     bool m_stopped = false;
 };
 
@@ -163,8 +166,15 @@ void RunList(const WordbookOptions& options) {
 }
 
 void RunCreate(const WordbookOptions& options) {
+    // Only a regular file is opened: a named pipe or a device would block
+    // the load (and Ctrl+C) for good.
     std::error_code ec;
-    if (!std::ifstream(options.file) || std::filesystem::is_directory(options.file, ec)) {
+    const std::filesystem::file_status status = std::filesystem::status(options.file, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        std::cerr << "tarvex4 wordbook create: not a regular file: " << options.file << '\n';
+        Failed();
+    }
+    if (!std::filesystem::exists(status) || !std::ifstream(options.file)) {
         std::cerr << "tarvex4 wordbook create: cannot open " << options.file << '\n';
         Failed();
     }
@@ -173,13 +183,19 @@ void RunCreate(const WordbookOptions& options) {
     wordbooks::AuthorsDialogState state;
     state.m_databasePath = DatabaseOf(options, "create");
     const std::optional<wordbooks::CreatedWordbook> created = wordbooks::CreateWordbook(state, ui, dialogs);
+    if (dialogs.Stopped()) {
+        const long kept = created ? created->load.stored : 0;
+        if (created) std::cout << created->bookName << '\t' << created->tableName << '\t' << kept << std::endl;
+        std::cerr << "tarvex4 wordbook create: interrupted; " << kept << (kept == 1 ? " entry" : " entries")
+                  << " kept\n";
+        Interrupted();
+    }
     if (!created) {
         if (ui.MessageCount() == 0)
             std::cerr << "tarvex4 wordbook create: the file name needs more than 4 characters (name.txt)\n";
         Failed();
     }
-    std::cout << created->bookName << '\t' << created->tableName << '\t' << dialogs.Loaded() << std::endl;
-    if (dialogs.Stopped()) std::cerr << "tarvex4 wordbook create: stopped; the entries stored so far stay\n";
+    std::cout << created->bookName << '\t' << created->tableName << '\t' << created->load.stored << std::endl;
     if (ui.MessageCount() > 0) Failed();
 }
 
@@ -189,7 +205,23 @@ void RunSample(const WordbookOptions& options) {
     state.m_dataFolder = cli::WordsDataFolder(options.data, "wordbook sample");
     wordbooks::FillTarget target = wordbooks::MainFormTarget(state, ui);
     cli::SeedGenerator(options.seed);
-    const wordbooks::FillOutcome outcome = wordbooks::SampleWordbook(target, options.name);
+    // Names may repeat: BOOK is looked up as the other commands do, and a
+    // catalogue that cannot be read is left to the sampling to report.
+    std::ostringstream quiet;
+    ConsoleUserInterface lookupUi(quiet);
+    wordbooks::AuthorsDialogState books;
+    books.m_databasePath = wordsdb::DatabasePath(state.m_dataFolder);
+    wordbooks::FillWordbookList(books, lookupUi, false);
+    const int entry = wordbooks::FindWordbookEntry(books, options.name);
+    if (entry < 0) {
+        std::cerr << "tarvex4 wordbook sample: several wordbooks are named \"" << options.name
+                  << "\"; name the one you mean by its table (see tarvex4 wordbook list)\n";
+        Failed();
+    }
+    const auto index = static_cast<std::size_t>(entry);
+    const wordbooks::FillOutcome outcome =
+        entry > 0 ? wordbooks::SampleWordbook(target, books.m_wordbookList[index], books.m_wordbookIds[index])
+                  : wordbooks::SampleWordbook(target, options.name);
     if (!outcome.failure.empty() || !outcome.replaced) Failed();
     if (!cli::PrintResult(outcome.text)) Failed();
     if (outcome.failedLookups > 0) {
@@ -205,6 +237,11 @@ wordbooks::AuthorsDialogState SelectedState(const WordbookOptions& options, cons
     state.m_databasePath = DatabaseOf(options, verb);
     wordbooks::FillWordbookList(state, ui, false);
     state.m_wordbookSelection = wordbooks::FindWordbookEntry(state, options.name);
+    if (state.m_wordbookSelection < 0) {
+        std::cerr << "tarvex4 wordbook " << verb << ": several wordbooks are named \"" << options.name
+                  << "\"; name the one you mean by its table (see tarvex4 wordbook list)\n";
+        Failed();
+    }
     return state;
 }
 
@@ -241,8 +278,10 @@ const cli::CliRegistration registration{"wordbook", [](CLI::App& root) {
     CLI::App* create = wordbook->add_subcommand(
         "create",
         "Make a wordbook of a text file (named after the file, e.g. notes.txt -> notes) and load its\n"
-        "lines; prints BOOKNAME, TABLENAME and the entries stored (tabs). Ctrl+C stops the load and\n"
-        "keeps what was stored.");
+        "lines; prints BOOKNAME, TABLENAME and the entries stored (tabs). A one-word line is one\n"
+        "entry; running text is stored ten words to an entry, the rest of a line as a shorter one.\n"
+        "A file that gives no entry makes no wordbook (exit 1). Only regular files are read.\n"
+        "Ctrl+C stops the load, keeps what was stored and exits 130.");
     create->add_option("FILE", o->file, "The text file (*.txt)")->required();
     create->add_flag("--exclude-short", o->excludeShort, "Exclude words < 4 characters long");
     AddData(create, *o);
@@ -250,20 +289,23 @@ const cli::CliRegistration registration{"wordbook", [](CLI::App& root) {
 
     CLI::App* sample = wordbook->add_subcommand(
         "sample", "Draw 300 times from wordbook BOOK, as the authors dialog does, and print the text");
-    sample->add_option("BOOK", o->name, "The wordbook's name (BOOKNAME)")->required();
+    sample->add_option("BOOK", o->name, "The wordbook's name (BOOKNAME; its table when names repeat)")->required();
     sample->add_option("--seed", o->seed, "Seed the random generator with N (default: the time)");
     AddData(sample, *o);
     sample->callback([o] { RunSample(*o); });
 
     CLI::App* rename = wordbook->add_subcommand(
-        "rename", "Give wordbook OLD the name NEW (\" | & ! ? % $ @ ( ) # ` : ; become -); prints the name stored");
-    rename->add_option("OLD", o->name, "The wordbook's name now")->required();
+        "rename",
+        "Give wordbook OLD the name NEW (\" | & ! ? % $ @ ( ) # ` : ; become -); prints the name stored.\n"
+        "NEW may not be empty, hold tabs or line breaks, be another wordbook's name or contain\n"
+        "nonsensewords or velnarphrases.");
+    rename->add_option("OLD", o->name, "The wordbook's name now (or its table, when names repeat)")->required();
     rename->add_option("NEW", o->newName, "Its new name")->required();
     AddData(rename, *o);
     rename->callback([o] { RunRename(*o); });
 
     CLI::App* remove = wordbook->add_subcommand("delete", "Delete wordbook NAME and its table");
-    remove->add_option("NAME", o->name, "The wordbook's name")->required();
+    remove->add_option("NAME", o->name, "The wordbook's name (or its table, when names repeat)")->required();
     AddData(remove, *o);
     remove->callback([o] { RunDelete(*o); });
 }};

@@ -124,7 +124,13 @@ std::string SelectTableNameOfBook(std::string_view bookName) {
     return "SELECT TABLENAME FROM wordbooks WHERE BOOKNAME = " + Literal(bookName);
 }
 
+std::string SelectTableNameOfBookId(long id) {
+    return "SELECT TABLENAME FROM wordbooks WHERE ID = " + std::to_string(id);
+}
+
 std::string SelectBookNames() { return "SELECT BOOKNAME FROM wordbooks"; }
+
+std::string SelectBookIdsNamesAndTables() { return "SELECT ID, BOOKNAME, TABLENAME FROM wordbooks"; }
 
 std::string SelectBookIdsAndNames() { return "SELECT ID, BOOKNAME FROM wordbooks"; }
 
@@ -140,6 +146,12 @@ std::string CreateWordTable(std::string_view tableName) {
 std::string RenameWordbook(std::string_view newName, std::string_view oldName) {
     return "UPDATE wordbooks SET BOOKNAME = " + Literal(newName) + " WHERE BOOKNAME = " + Literal(oldName);
 }
+
+std::string RenameWordbookById(std::string_view newName, long id) {
+    return "UPDATE wordbooks SET BOOKNAME = " + Literal(newName) + " WHERE ID = " + std::to_string(id);
+}
+
+std::string DeleteWordbookById(long id) { return "DELETE FROM wordbooks WHERE ID = " + std::to_string(id); }
 
 std::string DeleteWordbook(std::string_view tableName) {
     return "DELETE FROM wordbooks WHERE TABLENAME = " + Literal(tableName);

@@ -61,8 +61,12 @@ std::string SelectMaxId(std::string_view table);
 
 // SELECT TABLENAME FROM wordbooks WHERE BOOKNAME = '<book>'
 std::string SelectTableNameOfBook(std::string_view bookName);
+// SELECT TABLENAME FROM wordbooks WHERE ID = <id>
+std::string SelectTableNameOfBookId(long id);
 // SELECT BOOKNAME FROM wordbooks
 std::string SelectBookNames();
+// SELECT ID, BOOKNAME, TABLENAME FROM wordbooks
+std::string SelectBookIdsNamesAndTables();
 // SELECT ID, BOOKNAME FROM wordbooks
 std::string SelectBookIdsAndNames();
 // INSERT INTO wordbooks (BOOKNAME,TABLENAME) VALUES('<book>','<table>')
@@ -71,6 +75,10 @@ std::string InsertWordbook(std::string_view bookName, std::string_view tableName
 std::string CreateWordTable(std::string_view tableName);
 // UPDATE wordbooks SET BOOKNAME = '<new>' WHERE BOOKNAME = '<old>'
 std::string RenameWordbook(std::string_view newName, std::string_view oldName);
+// UPDATE wordbooks SET BOOKNAME = '<new>' WHERE ID = <id>
+std::string RenameWordbookById(std::string_view newName, long id);
+// DELETE FROM wordbooks WHERE ID = <id>
+std::string DeleteWordbookById(long id);
 // DELETE FROM wordbooks WHERE TABLENAME = '<table>'
 std::string DeleteWordbook(std::string_view tableName);
 // DROP TABLE <table>

@@ -3,12 +3,14 @@
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "ui/CBitmapButton.h"
+#include "ui/DialogKeys.h"
 #include "ui/DialogLayout.h"
 #include "ui/WordbookDialogIds.h"
 #include "ui/bookname.h"
 #include "ui/customwait.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -55,6 +57,7 @@ authors::authors(UserInterface& ui, QWidget* parent) : QDialog(parent), m_ui(ui)
     auto* remove = AddButton(this, IDC_DELETEFILE, "deletefile", 174, 49, "Delete selected wordbook");
     auto* ok = AddButton(this, IDOK, "authorok", 40, 80, nullptr);
     auto* cancel = AddButton(this, IDCANCEL, "authorcancel", 116, 80, nullptr);
+    m_ok = ok;
 
     m_loaderDialog = new customwait(m_ui, this);
     m_nameDialog = new bookname(this);
@@ -113,13 +116,15 @@ int authors::Run() {
 void authors::Ok() {
     m_state.m_authorName = m_authorList->currentText().toStdString();
     m_state.m_bookName = m_wordbookList->currentText().toStdString();
+    const auto index = static_cast<std::size_t>(m_wordbookList->currentIndex());
+    m_state.m_bookId = index < m_state.m_wordbookIds.size() ? m_state.m_wordbookIds[index] : 0;
     accept();
 }
 
 std::optional<wordbooks::AuthorChoice> authors::ChooseAuthorOrWordbook(const std::string& databasePath) {
     SetDatabasePath(databasePath);
     if (Run() != Accepted) return std::nullopt;
-    return wordbooks::AuthorChoice{m_state.m_authorName, m_state.m_bookName};
+    return wordbooks::AuthorChoice{m_state.m_authorName, m_state.m_bookName, m_state.m_bookId};
 }
 
 std::optional<std::string> authors::AskNewBookName() {
@@ -127,10 +132,15 @@ std::optional<std::string> authors::AskNewBookName() {
     return m_nameDialog->NewName().toStdString();
 }
 
-void authors::RunLoader(const wordbooks::LoaderSetup& setup) {
+wordbooks::LoadResult authors::RunLoader(const wordbooks::LoaderSetup& setup) {
     m_loaderDialog->SetLoad(setup);
     m_loaderDialog->ClearStarted();
     m_loaderDialog->exec();
+    return m_loaderDialog->LastResult();
+}
+
+void authors::keyPressEvent(QKeyEvent* event) {
+    if (!AnswerEnterKey(event, this, m_ok)) QDialog::keyPressEvent(event);
 }
 
 void authors::paintEvent(QPaintEvent*) {

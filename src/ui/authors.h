@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QAbstractButton;
 class QComboBox;
 class UserInterface;
 class bookname;
@@ -34,10 +35,11 @@ public:
     std::optional<wordbooks::AuthorChoice> ChooseAuthorOrWordbook(const std::string& databasePath) override;
     // WordbookDialogs
     std::optional<std::string> AskNewBookName() override;
-    void RunLoader(const wordbooks::LoaderSetup& setup) override;
+    wordbooks::LoadResult RunLoader(const wordbooks::LoaderSetup& setup) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void InitAuthorsDialog();
@@ -48,6 +50,7 @@ private:
     wordbooks::AuthorsDialogState m_state;
     QComboBox* m_authorList;
     QComboBox* m_wordbookList;
+    QAbstractButton* m_ok;
     customwait* m_loaderDialog;
     bookname* m_nameDialog;
 };

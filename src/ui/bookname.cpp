@@ -3,10 +3,13 @@
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "ui/CBitmapButton.h"
+#include "ui/DialogKeys.h"
 #include "ui/DialogLayout.h"
+#include "ui/TitleWidth.h"
 #include "ui/WordbookDialogIds.h"
 
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -16,7 +19,7 @@ bookname::bookname(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(IDD_BOOKNAME));
     setWindowTitle("Change Wordbook Name");
     ApplyFormLook(*this);
-    setFixedSize(X(150), Y(72));
+    setFixedSize(WidthForTitle(windowTitle(), X(150)), Y(72));
 
     auto* label = new QLabel("Enter a new Wordbook Name:", this);
     label->move(Point(10, 9));
@@ -25,10 +28,14 @@ bookname::bookname(QWidget* parent) : QDialog(parent) {
 
     auto* ok = new CBitmapButton(this);
     ok->AutoLoad("authorok");
-    Place(ok, IDOK, QRect(Point(22, 45), ok->size()));
     auto* cancel = new CBitmapButton(this);
     cancel->AutoLoad("authorcancel");
-    Place(cancel, IDCANCEL, QRect(Point(84, 45), cancel->size()));
+    // The buttons stay centred in the widened window.
+    const int gap = (width() - ok->width() - cancel->width()) / 3;
+    Place(ok, IDOK, QRect(QPoint(gap, Y(45)), ok->size()));
+    Place(cancel, IDCANCEL, QRect(QPoint(2 * gap + ok->width(), Y(45)), cancel->size()));
+    m_edit->setGeometry(X(10), m_edit->y(), width() - 2 * X(10), m_edit->height());
+    m_ok = ok;
     connect(ok, &QAbstractButton::clicked, this, [this] {
         m_newName = m_edit->text();
         accept();
@@ -41,6 +48,10 @@ int bookname::exec() {
     m_edit->selectAll();
     m_edit->setFocus();
     return QDialog::exec();
+}
+
+void bookname::keyPressEvent(QKeyEvent* event) {
+    if (!AnswerEnterKey(event, this, m_ok)) QDialog::keyPressEvent(event);
 }
 
 void bookname::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class QAbstractButton;
 class QLineEdit;
 
 // "Change Wordbook Name": asks for a wordbook's new name. The name stays
@@ -15,8 +16,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* m_edit;
+    QAbstractButton* m_ok;
     QString m_newName;
 };

@@ -58,10 +58,12 @@ void customwait::SetLoad(const wordbooks::LoaderSetup& setup) {
     m_tableName = setup.tableName;
     m_filePath = setup.filePath;
     m_databasePath = setup.databasePath;
+    m_bookName = setup.bookName;
 }
 
 int customwait::exec() {
     m_started = false;
+    m_lastResult = {};
     m_excludeShort->setChecked(false);
     m_progress->setValue(0);
     m_count->clear();
@@ -75,6 +77,7 @@ void customwait::StartLoad() {
     request->m_filePath = m_filePath;
     request->m_tableName = m_tableName;
     request->m_databasePath = m_databasePath;
+    request->m_bookName = m_bookName;
     request->m_excludeShort = m_excludeShort->isChecked();
 
     QEventLoop waiting;
@@ -95,7 +98,9 @@ void customwait::StartLoad() {
     m_load.Wait();
     progress.stop();
     ShowProgress();
-    m_lastStored = m_load.Request()->m_entriesStored;
+    const wordbooks::LoadRequest& finished = *m_load.Request();
+    m_lastResult = wordbooks::LoadResult{true, finished.m_entriesStored.load(), finished.m_stop.load(),
+                                         finished.m_fileOpened.load(), finished.m_failure};
     m_loading = false;
     done(Accepted);
 }

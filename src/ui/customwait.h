@@ -29,7 +29,9 @@ public:
     void StopLoad();
 
     // Entries the last load stored.
-    long LastStored() const { return m_lastStored; }
+    long LastStored() const { return m_lastResult.stored; }
+    // How the last run ended (not started when closed before START).
+    const wordbooks::LoadResult& LastResult() const { return m_lastResult; }
 
 public slots:
     void reject() override;
@@ -46,8 +48,9 @@ private:
     std::string m_tableName;
     std::string m_filePath;
     std::string m_databasePath;
+    std::string m_bookName;
     wordbooks::WordbookLoad m_load;
-    long m_lastStored = 0;
+    wordbooks::LoadResult m_lastResult;
 
     QCheckBox* m_excludeShort;
     QProgressBar* m_progress;

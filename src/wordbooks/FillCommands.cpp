@@ -175,14 +175,15 @@ FillOutcome SampleAuthorText(FillTarget& target, const std::string& authorName) 
     return outcome;
 }
 
-FillOutcome SampleWordbook(FillTarget& target, const std::string& bookName) {
+FillOutcome SampleWordbook(FillTarget& target, const std::string& bookName, long bookId) {
     FillOutcome outcome;
     if (!Open(target, outcome)) return outcome;
     ConnectionScope scope(target.db);
     std::string table;
     int maxId = 0;
     try {
-        SqlQuery book = target.db.Query(wordsdb::SelectTableNameOfBook(bookName));
+        SqlQuery book = target.db.Query(bookId > 0 ? wordsdb::SelectTableNameOfBookId(bookId)
+                                                   : wordsdb::SelectTableNameOfBook(bookName));
         if (book.IsEof()) {
             outcome.found = false;
             Fail(target, outcome, NoWordbookMessage(bookName));
@@ -226,14 +227,16 @@ FillOutcome SampleWordbook(FillTarget& target, const std::string& bookName) {
 FillOutcome FillAuthorOrWordbook(FillTarget& target, AuthorChooser& chooser) {
     std::string authorName;
     std::string bookName;
+    long bookId = 0;
     if (std::optional<AuthorChoice> choice = chooser.ChooseAuthorOrWordbook(target.databasePath)) {
         authorName = choice->authorName;
         bookName = choice->bookName;
+        bookId = choice->bookId;
     }
     if (authorName.find(kSelectAuthor) == std::string::npos) {
         if (authorName.size() > 1) return SampleAuthorText(target, authorName);
     } else if (!bookName.empty() && bookName.find(kSelectWordbook) == std::string::npos) {
-        return SampleWordbook(target, bookName);
+        return SampleWordbook(target, bookName, bookId);
     }
     FillOutcome nothing;
     nothing.found = false;

@@ -49,14 +49,16 @@ FillOutcome FillRandomWords(FillTarget& target);
 // 150 random samples of the author's texts, runs of spaces made single.
 FillOutcome SampleAuthorText(FillTarget& target, const std::string& authorName);
 // 300 draws of entries of the wordbook: a one-word entry whole, else one of
-// its first eleven words.
-FillOutcome SampleWordbook(FillTarget& target, const std::string& bookName);
+// its first eleven words. A wordbook chosen in the list is looked up by its
+// catalogue record (`bookId`), as names may repeat; by name when it is 0.
+FillOutcome SampleWordbook(FillTarget& target, const std::string& bookName, long bookId = 0);
 
 // The authors dialog, as a port: runs modally on the database; nothing when
 // cancelled.
 struct AuthorChoice {
     std::string authorName;
     std::string bookName;
+    long bookId = 0;  // the chosen wordbook's catalogue record
 };
 class AuthorChooser {
 public:

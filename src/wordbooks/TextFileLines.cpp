@@ -47,8 +47,9 @@ bool TextFileLines::IsValidUtf8(std::istream& in) {
 }
 
 bool TextFileLines::Open(const std::string& path) {
+    // Only a regular file: opening a named pipe or a device would block.
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
     m_buffer = std::make_unique<char[]>(kBufferSize);
     m_in.rdbuf()->pubsetbuf(m_buffer.get(), kBufferSize);
     m_in.open(path, std::ios::binary);

@@ -9,7 +9,7 @@
 // Windows-1252 and converted. Lines end at LF; a CR before it is dropped.
 class TextFileLines {
 public:
-    // False when the file cannot be opened (or is a folder).
+    // False when the file cannot be opened or is not a regular file.
     bool Open(const std::string& path);
     // The next line without its end; false at the end of the file.
     bool Next(std::string& line);

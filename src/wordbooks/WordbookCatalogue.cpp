@@ -9,6 +9,7 @@
 #include "wordbooks/WordsConnection.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace wordbooks {
 
@@ -40,15 +41,6 @@ bool ExecuteReported(SqlDatabase& db, UserInterface& ui, const std::string& stat
     }
 }
 
-bool ExecuteQuietly(SqlDatabase& db, const std::string& statement) {
-    try {
-        db.Execute(statement);
-        return true;
-    } catch (const CppSQLite3Exception&) {
-        return false;
-    }
-}
-
 int LastEntry(const AuthorsDialogState& state) { return static_cast<int>(state.m_wordbookList.size()) - 1; }
 
 std::string SelectedEntry(const AuthorsDialogState& state) {
@@ -56,7 +48,21 @@ std::string SelectedEntry(const AuthorsDialogState& state) {
 }
 
 bool HasSelection(const AuthorsDialogState& state) {
-    return state.m_wordbookSelection > 0 && state.m_wordbookSelection <= LastEntry(state);
+    return state.m_wordbookSelection > 0 && state.m_wordbookSelection <= LastEntry(state) &&
+           state.m_wordbookIds.size() == state.m_wordbookList.size();
+}
+
+long SelectedId(const AuthorsDialogState& state) {
+    return state.m_wordbookIds[static_cast<std::size_t>(state.m_wordbookSelection)];
+}
+
+std::string Text(const char* field) { return field ? field : ""; }
+
+// Another wordbook than `id` already has the name.
+bool NameTakenByOther(SqlDatabase& db, const std::string& name, long id) {
+    for (SqlQuery rows = db.Query(wordsdb::SelectBookIdsAndNames()); !rows.IsEof(); rows.NextRow())
+        if (std::atol(Text(rows.FieldText(0)).c_str()) != id && Text(rows.FieldText(1)) == name) return true;
+    return false;
 }
 
 struct CatalogueNumber {
@@ -93,25 +99,63 @@ std::optional<std::string> WordbookNameFromFile(std::string_view fileName) {
     const std::size_t characters = utf8text::CountCodePoints(fileName);
     if (characters <= 4) return std::nullopt;
     const std::size_t cut = utf8text::OffsetOfCodePoint(fileName, characters - 4);
-    return Replaced(fileName.substr(0, cut), kFileNameCharacters, '_');
+    std::string name = Replaced(fileName.substr(0, cut), kFileNameCharacters, '_');
+    // Tabs and line breaks would break the list a line per wordbook.
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20) c = '_';
+    return name;
 }
 
 std::string SanitisedNewName(std::string_view name) { return Replaced(name, kNewNameCharacters, '-'); }
 
+std::string NewNameProblem(std::string_view name) {
+    if (name.find_first_of("\t\n\r\v\f") != std::string_view::npos) return kNewNameWithBreaks;
+    if (name.find_first_not_of(' ') == std::string_view::npos) return kEmptyNewName;
+    // A protected name could never be renamed or deleted again.
+    if (IsProtectedWordbook(name)) return kProtectedNewName;
+    return {};
+}
+
+std::string DuplicateNameMessage(std::string_view name) {
+    return "A wordbook named \"" + std::string(name) + "\" already exists;\nchoose another name.";
+}
+
+std::string NoEntriesMessage(const LoadResult& result, const std::string& filePath) {
+    std::error_code ec;
+    if (!result.fileOpened) {
+        const bool other = std::filesystem::exists(filePath, ec) && !std::filesystem::is_regular_file(filePath, ec);
+        return "no entries: " + filePath + (other ? " is not a regular file" : " cannot be read");
+    }
+    if (result.stopped) return "no entries: the load was stopped before the first entry was stored";
+    return "no entries: " + filePath +
+           " has no line to keep (a line needs two or more characters; with \"Exclude words < 4 characters "
+           "long\" a word needs four)";
+}
+
 int FindWordbookEntry(const AuthorsDialogState& state, std::string_view name) {
-    for (std::size_t i = 1; i < state.m_wordbookList.size(); ++i)
-        if (state.m_wordbookList[i] == name) return static_cast<int>(i);
+    int found = 0;
+    for (std::size_t i = 1; i < state.m_wordbookList.size(); ++i) {
+        if (state.m_wordbookList[i] != name) continue;
+        if (found != 0) return -1;
+        found = static_cast<int>(i);
+    }
+    if (found != 0) return found;
+    for (std::size_t i = 1; i < state.m_wordbookTables.size(); ++i)
+        if (state.m_wordbookTables[i] == name) return static_cast<int>(i);
     return 0;
 }
 
 void FillWordbookList(AuthorsDialogState& state, UserInterface& ui, bool selectNew) {
     state.m_wordbookList.assign(1, std::string(kSelectWordbook));
+    state.m_wordbookIds.assign(1, 0);
+    state.m_wordbookTables.assign(1, std::string());
     SqlDatabase db;
     try {
         OpenWordsDatabase(db, state.m_databasePath);
-        for (SqlQuery rows = db.Query(wordsdb::SelectBookNames()); !rows.IsEof(); rows.NextRow()) {
-            const char* name = rows.FieldText(0);
-            state.m_wordbookList.emplace_back(name ? name : "");
+        for (SqlQuery rows = db.Query(wordsdb::SelectBookIdsNamesAndTables()); !rows.IsEof(); rows.NextRow()) {
+            state.m_wordbookIds.push_back(std::atol(Text(rows.FieldText(0)).c_str()));
+            state.m_wordbookList.push_back(Text(rows.FieldText(1)));
+            state.m_wordbookTables.push_back(Text(rows.FieldText(2)));
         }
     } catch (const CppSQLite3Exception& e) {
         // The list keeps what could be read.
@@ -143,20 +187,22 @@ std::optional<CreatedWordbook> CreateWordbook(AuthorsDialogState& state, UserInt
         ShowException(ui, e);
         return std::nullopt;
     }
-    const std::string numbered = *name + std::to_string(number.number);
-    CreatedWordbook created{number.nameTaken ? numbered : *name, numbered};
-    // One transaction for both statements (one write to the disk); a
-    // failing statement is still reported on its own and the other stays.
-    const bool together = ExecuteQuietly(db, wordsdb::BeginTransaction());
-    ExecuteReported(db, ui, wordsdb::InsertWordbook(created.bookName, created.tableName));
-    state.m_newTableName = created.tableName;
-    ExecuteReported(db, ui, wordsdb::CreateWordTable(created.tableName));
-    if (together) ExecuteReported(db, ui, wordsdb::CommitTransaction());
     db.Close();
-
-    dialogs.RunLoader(LoaderSetup{state.m_newTableName, state.m_textFilePath, state.m_databasePath});
+    const std::string numbered = *name + std::to_string(number.number);
+    const std::string bookName = number.nameTaken ? numbered : *name;
+    const LoadResult load =
+        dialogs.RunLoader(LoaderSetup{numbered, state.m_textFilePath, state.m_databasePath, bookName});
+    if (load.stored <= 0) {
+        if (!load.failure.empty()) {
+            ui.ShowMessage(load.failure, wordsdb::kErrorCaption);
+        } else if (load.started) {
+            ui.ShowMessage(NoEntriesMessage(load, state.m_textFilePath), kLoaderCaption);
+        }
+        return std::nullopt;
+    }
+    state.m_newTableName = numbered;
     FillWordbookList(state, ui, true);
-    return created;
+    return CreatedWordbook{bookName, numbered, load};
 }
 
 bool RenameWordbook(AuthorsDialogState& state, UserInterface& ui, WordbookDialogs& dialogs) {
@@ -172,13 +218,22 @@ bool RenameWordbook(AuthorsDialogState& state, UserInterface& ui, WordbookDialog
     const std::optional<std::string> answer = dialogs.AskNewBookName();
     if (!answer) return false;
     const std::string newName = SanitisedNewName(*answer);
+    if (const std::string problem = NewNameProblem(newName); !problem.empty()) {
+        ui.ShowMessage(problem, kProtectedRenameCaption);
+        return false;
+    }
 
     const int selection = state.m_wordbookSelection;
+    const long id = SelectedId(state);
     bool renamed = false;
     SqlDatabase db;
     try {
         OpenWordsDatabase(db, state.m_databasePath);
-        renamed = db.Execute(wordsdb::RenameWordbook(newName, oldName)) > 0;
+        if (NameTakenByOther(db, newName, id)) {
+            ui.ShowMessage(DuplicateNameMessage(newName), kProtectedRenameCaption);
+        } else {
+            renamed = db.Execute(wordsdb::RenameWordbookById(newName, id)) > 0;
+        }
     } catch (const CppSQLite3Exception& e) {
         ShowException(ui, e);
     }
@@ -199,14 +254,15 @@ bool DeleteWordbook(AuthorsDialogState& state, UserInterface& ui) {
         return false;
     }
     std::string table = kNoTableFound;
+    const long id = SelectedId(state);
     bool deleted = false;
     SqlDatabase db;
     try {
         OpenWordsDatabase(db, state.m_databasePath);
-        SqlQuery row = db.Query(wordsdb::SelectTableNameOfBook(name));
+        SqlQuery row = db.Query(wordsdb::SelectTableNameOfBookId(id));
         if (!row.IsEof() && row.FieldText(0)) table = row.FieldText(0);
         row.Finalize();
-        const bool rowDeleted = ExecuteReported(db, ui, wordsdb::DeleteWordbook(table));
+        const bool rowDeleted = ExecuteReported(db, ui, wordsdb::DeleteWordbookById(id));
         const bool tableDropped = ExecuteReported(db, ui, wordsdb::DropWordTable(table));
         deleted = rowDeleted && tableDropped;
     } catch (const CppSQLite3Exception& e) {

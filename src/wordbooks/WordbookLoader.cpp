@@ -20,31 +20,36 @@ namespace {
 // safe from a crash or a kill.
 class EntryStore {
 public:
-    EntryStore(SqlDatabase& db, const std::string& table, std::atomic<long>& stored) : m_db(db), m_stored(stored) {
+    EntryStore(LoadRequest& request) : m_request(request), m_db(request.m_db) {
         try {
-            db.Execute(wordsdb::SetCacheSize(kCacheKibibytes));
+            m_db.Execute(wordsdb::SetCacheSize(kCacheKibibytes));
         } catch (const CppSQLite3Exception&) {
             // Only slower with the default cache.
         }
-        try {
-            m_insert = db.Prepare(wordsdb::InsertBoundWord(table));
-            m_ready = true;
-            Begin();
-        } catch (const CppSQLite3Exception&) {
-            // No table to fill: every insert fails, as each would on its own.
+        Begin();
+        if (request.m_bookName.empty()) {
+            try {
+                Prepare();
+            } catch (const CppSQLite3Exception&) {
+                // No table to fill: every insert fails, as each would on its own.
+            }
         }
     }
     ~EntryStore() { Commit(); }
     EntryStore(const EntryStore&) = delete;
     EntryStore& operator=(const EntryStore&) = delete;
 
+    // The wordbook could not be created: nothing more can be stored.
+    bool Failed() const { return !m_request.m_failure.empty(); }
+
     void Insert(std::string_view entry) {
+        if (!m_ready && !m_request.m_bookName.empty() && !Failed()) CreateWordbook();
         if (!m_ready) return;
         try {
             m_insert.BindText(1, entry);
             m_insert.Execute();
             ++m_pending;
-            m_stored.store(m_committed + m_pending, std::memory_order_relaxed);
+            m_request.m_entriesStored.store(m_committed + m_pending, std::memory_order_relaxed);
         } catch (const CppSQLite3Exception&) {
             // A failing entry is skipped; what came before it is made safe.
             Commit();
@@ -63,11 +68,13 @@ public:
         try {
             m_db.Execute(wordsdb::CommitTransaction());
             m_committed += m_pending;
-        } catch (const CppSQLite3Exception&) {
-            // SQLite rolled the batch back (a full disk, an I/O error).
+        } catch (const CppSQLite3Exception& e) {
+            // SQLite rolled the batch back (a full disk, an I/O error); with
+            // it the catalogue row when this was the first batch.
+            if (m_committed == 0 && !m_request.m_bookName.empty()) m_request.m_failure = e.Message();
         }
         m_pending = 0;
-        m_stored.store(m_committed, std::memory_order_relaxed);
+        m_request.m_entriesStored.store(m_committed, std::memory_order_relaxed);
         m_lastCommit = Clock::now();
     }
 
@@ -76,6 +83,31 @@ private:
     static constexpr long kBatchEntries = 500000;
     static constexpr std::chrono::milliseconds kBatchTime{1000};
     static constexpr int kCacheKibibytes = 64 * 1024;
+
+    void Prepare() {
+        m_insert = m_db.Prepare(wordsdb::InsertBoundWord(m_request.m_tableName));
+        m_ready = true;
+    }
+
+    // The catalogue row and the table go into the transaction of the first
+    // entry; a failure (a read-only database) ends the load.
+    void CreateWordbook() {
+        try {
+            m_db.Execute(wordsdb::InsertWordbook(m_request.m_bookName, m_request.m_tableName));
+            m_db.Execute(wordsdb::CreateWordTable(m_request.m_tableName));
+            Prepare();
+        } catch (const CppSQLite3Exception& e) {
+            m_request.m_failure = e.Message();
+            if (m_inTransaction) {
+                m_inTransaction = false;
+                try {
+                    m_db.Execute(wordsdb::RollbackTransaction());
+                } catch (const CppSQLite3Exception&) {
+                    // Nothing was written.
+                }
+            }
+        }
+    }
 
     void Begin() {
         try {
@@ -87,8 +119,8 @@ private:
         m_lastCommit = Clock::now();
     }
 
+    LoadRequest& m_request;
     SqlDatabase& m_db;
-    std::atomic<long>& m_stored;
     SqlStatement m_insert;
     bool m_ready = false;
     bool m_inTransaction = false;
@@ -99,32 +131,51 @@ private:
 
 std::size_t Characters(std::string_view text) { return utf8text::CountCodePoints(text); }
 
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+bool KeptWord(std::string_view word, bool excludeShort) {
+    return !excludeShort || Characters(word) >= kShortWordLimit;
+}
+
+void StoreUnlessBlank(std::string_view entry, const std::function<bool()>& stopped,
+                      const std::function<void(std::string_view)>& store) {
+    if (!IsBlank(entry) && !stopped()) store(entry);
+}
+
 }  // namespace
 
 void EntriesOfLine(std::string_view line, bool excludeShort, const std::function<bool()>& stopped,
                    const std::function<void(std::string_view)>& store) {
     if (line.find(' ') == std::string_view::npos) {
-        if (Characters(line) > 1 && !stopped()) store(line);
+        if (Characters(line) > 1 && KeptWord(line, excludeShort)) StoreUnlessBlank(line, stopped, store);
         return;
     }
+    // Each entry starts empty: an entry that repeated the ones before it
+    // made one long line grow the database by its square.
     std::string phrase;
     int count = 0;
     std::size_t start = 0;
-    for (bool last = false; !last && !stopped();) {
-        std::size_t space = line.find(' ', start);
+    bool last = false;
+    while (!last && !stopped()) {
+        const std::size_t space = line.find(' ', start);
         last = space == std::string_view::npos;
         std::string token(line.substr(start, last ? std::string_view::npos : space - start));
         start = space + 1;
         for (char& c : token)
             if (c == '"') c = '\'';
-        if (excludeShort && Characters(token) < kShortWordLimit) continue;
+        if (!KeptWord(token, excludeShort)) continue;
+        if (count > 0) phrase += ' ';
         phrase += token;
         if (++count == kPhraseWords) {
-            if (!stopped()) store(phrase);
+            StoreUnlessBlank(phrase, stopped, store);
+            phrase.clear();
             count = 0;
         }
-        phrase += ' ';
     }
+    // The words left at the end of the line (a short line, a verse) make one
+    // last, shorter entry.
+    if (last && count > 0 && Characters(phrase) > 1) StoreUnlessBlank(phrase, stopped, store);
 }
 
 int LoadWordbookFile(LoadRequest& request) {
@@ -132,8 +183,8 @@ int LoadWordbookFile(LoadRequest& request) {
     if (request.m_filePath.size() > 1 && file.Open(request.m_filePath)) {
         request.m_fileOpened = true;
         request.m_fileSize = file.FileSize();
-        const std::function<bool()> stopped = [&request] { return request.m_stop.load(); };
-        EntryStore store(request.m_db, request.m_tableName, request.m_entriesStored);
+        EntryStore store(request);
+        const std::function<bool()> stopped = [&request, &store] { return request.m_stop.load() || store.Failed(); };
         const std::function<void(std::string_view)> insert = [&store](std::string_view entry) { store.Insert(entry); };
         std::string line;
         while (!stopped() && file.Next(line)) {

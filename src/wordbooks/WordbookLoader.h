@@ -18,6 +18,10 @@ struct LoadRequest {
     std::string m_filePath;
     std::string m_tableName;
     std::string m_databasePath;
+    // When set, the catalogue row (this BOOKNAME, the table name) and the
+    // table are created together with the first entry, so a load that
+    // stores nothing leaves no wordbook behind.
+    std::string m_bookName;
     // Opened by the interface thread, used and closed by the worker.
     SqlDatabase m_db;
     std::atomic<bool> m_stop{false};
@@ -29,6 +33,9 @@ struct LoadRequest {
     std::atomic<long> m_entriesStored{0};
     // The file could be opened (set by the worker).
     std::atomic<bool> m_fileOpened{false};
+    // Why the wordbook could not be created (set by the worker; read after
+    // it has ended).
+    std::string m_failure;
 };
 
 // Words of fewer characters are left out when "exclude short" is checked.
@@ -36,8 +43,10 @@ inline constexpr std::size_t kShortWordLimit = 4;
 // Words per phrase entry of a line of running text.
 inline constexpr int kPhraseWords = 10;
 
-// The entries one line gives, in order, each handed to `store`. `stopped` is
-// asked before each token and before each entry is handed on.
+// The entries one line gives, in order, each handed to `store`: a one-word
+// line whole, running text as phrases of ten words and the words left at the
+// end of the line as one shorter phrase. Blank entries are never handed on.
+// `stopped` is asked before each token and before each entry is handed on.
 void EntriesOfLine(std::string_view line, bool excludeShort, const std::function<bool()>& stopped,
                    const std::function<void(std::string_view)>& store);
 

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -186,20 +187,74 @@ TEST_F(WordbookWindowTest, CreateRenameAndDeleteThroughTheDialog) {
     EXPECT_EQ(view->AuthorsDialog()->NameDialog().NewName(), "my (notes)");
 }
 
-TEST_F(WordbookWindowTest, StopBeforeStartClosesTheLoaderAndLoadsNothing) {
-    ui.openAnswers.push_back(FileChoice{WriteFile("notes.txt", "alpha\n"), "notes.txt"});
+// Closing the loader before START (Escape or STOP) creates nothing and
+// says nothing; a load that stores nothing says why.
+TEST_F(WordbookWindowTest, ALoaderThatStoresNothingLeavesNoWordbook) {
+    const std::string notes = WriteFile("notes.txt", "alpha\n");
+    const std::string empty = WriteFile("empty.txt", "x\n\n");
+    for (const FileChoice& file : {FileChoice{notes, "notes.txt"}, FileChoice{notes, "notes.txt"},
+                                   FileChoice{empty, "empty.txt"}})
+        ui.openAnswers.push_back(file);
     WhenModal(IDD_AUTHORS, [](QWidget* dialog) {
+        auto* bookList = Child<QComboBox>(dialog, IDC_WORDBOOKLIST);
+        WhenModal(IDD_CUSTOMWAIT, [](QWidget* loader) { QTest::keyClick(loader, Qt::Key_Escape); });
+        Click(dialog, IDC_NEWPAGE);
         WhenModal(IDD_CUSTOMWAIT, [](QWidget* loader) {
             EXPECT_FALSE(Child<QCheckBox>(loader, IDC_EXCLUDESHORT)->isChecked());
             Click(loader, IDC_STOPLOAD);
         });
         Click(dialog, IDC_NEWPAGE);
         EXPECT_FALSE(qobject_cast<authors*>(dialog)->LoaderDialog().IsStarted());
+        WhenModal(IDD_CUSTOMWAIT, [](QWidget* loader) { Click(loader, IDC_STARTLOAD); });
+        Click(dialog, IDC_NEWPAGE);
+        EXPECT_EQ(bookList->count(), 3);
         Click(dialog, IDCANCEL);
     });
     QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
-    EXPECT_TRUE(Entries("notes5").empty());
-    EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks").back(), "notes");
+    EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks"), (std::vector<std::string>{"nonsensewords", "velnarphrases"}));
+    EXPECT_TRUE(Column("SELECT name FROM sqlite_master WHERE name IN ('notes5', 'empty5')").empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].caption, "Load Wordbook From File");
+    EXPECT_EQ(ui.messages[0].text.rfind("no entries: " + empty, 0), 0u);
+}
+
+// Enter answers the picture-button dialogs; a wordbook chosen in the list is
+// the one drawn from and renamed even when another has the same name.
+TEST_F(WordbookWindowTest, EnterAnswersAndTwinsAreToldApart) {
+    AddWordbook("twin", "twin7", {"first"});
+    AddWordbook("twin", "twin8", {"second"});
+    WhenModal(IDD_AUTHORS, [](QWidget* dialog) {
+        auto* bookList = Child<QComboBox>(dialog, IDC_WORDBOOKLIST);
+        bookList->setCurrentIndex(4);
+        emit bookList->activated(4);
+        Child(dialog, IDOK)->setFocus();
+        QTest::keyClick(Child(dialog, IDOK), Qt::Key_Return);
+    });
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
+    const auto words = wordstest::SplitSpaces(MainText());
+    ASSERT_FALSE(words.empty());
+    for (const std::string& w : words) ASSERT_EQ(w, "second");
+
+    WhenModal(IDD_AUTHORS, [](QWidget* dialog) {
+        auto* bookList = Child<QComboBox>(dialog, IDC_WORDBOOKLIST);
+        bookList->setCurrentIndex(4);
+        emit bookList->activated(4);
+        WhenModal(IDD_BOOKNAME, [](QWidget* names) {
+            // Wide enough for the whole title beside the title bar's buttons.
+            EXPECT_GE(names->width(), QFontMetrics(names->font()).horizontalAdvance(names->windowTitle()) + 100);
+            auto* edit = Child<QLineEdit>(names, IDC_NEWNAME);
+            edit->setText("second twin");
+            QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+        });
+        Click(dialog, IDC_RENAME);
+        EXPECT_EQ(bookList->currentText(), "second twin");
+        bookList->setFocus();
+        QTest::keyClick(bookList, Qt::Key_Return);
+    });
+    LoadMarkup(*state->m_mainText, "reset");
+    QTest::mouseClick(view->Control(IDC_AUTHORS), Qt::LeftButton);
+    EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks WHERE ID > 4"), (std::vector<std::string>{"twin", "second twin"}));
+    EXPECT_EQ(MainText().rfind("second second", 0), 0u) << "Enter in the list answered OK: " << MainText();
 }
 
 TEST_F(WordbookWindowTest, StopEndsALargeLoadAndKeepsWhatWasStored) {

@@ -3,6 +3,7 @@
 #include "wordbooks/AuthorList.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -110,6 +111,58 @@ TEST_F(CommandLineTest, WordbookRefusalsExitOne) {
     EXPECT_EQ(Run("wordbook"), 2);
 }
 
+TEST_F(CommandLineTest, WordbookCreateStoresShortLinesAndRefusesEmptyResults) {
+    const std::string poem = WriteFile("poem.txt", "the sea is calm\ntonight\n\nthe tide is full\n");
+    ASSERT_EQ(Run("wordbook create '" + poem + "'"), 0) << err;
+    EXPECT_EQ(out, "poem\tpoem5\t3\n");
+    EXPECT_EQ(Entries("poem5"), (std::vector<std::string>{"the sea is calm", "tonight", "the tide is full"}));
+
+    const auto Unchanged = [this] {
+        EXPECT_TRUE(out.empty()) << out;
+        EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks"),
+                  (std::vector<std::string>{"nonsensewords", "velnarphrases", "poem"}));
+    };
+    EXPECT_EQ(Run("wordbook create --exclude-short '" + WriteFile("short.txt", "a bb cat\nhi\n") + "'"), 1);
+    EXPECT_NE(err.find("no entries: "), std::string::npos) << err;
+    Unchanged();
+
+    const std::string pipe = data / "pipe.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(Run("wordbook create '" + pipe + "'"), 1);  // returns: the pipe is never opened
+    EXPECT_NE(err.find("not a regular file"), std::string::npos) << err;
+    Unchanged();
+
+    Execute("CREATE TRIGGER refuse BEFORE INSERT ON wordbooks BEGIN SELECT RAISE(ABORT, 'read-only'); END");
+    EXPECT_EQ(Run("wordbook create '" + poem + "'"), 1);
+    EXPECT_NE(err.find("read-only"), std::string::npos) << err;
+    Unchanged();
+}
+
+TEST_F(CommandLineTest, WordbookRenameRefusesNamesThatCannotBeTold) {
+    AddWordbook("mine", "mine5", {"word"});
+    AddWordbook("twin", "twin6", {"a"});
+    AddWordbook("twin", "twin7", {"b"});
+    for (const char* name : {"''", "'  '", "'a\tb'", "velnarphrases", "twin"}) {
+        EXPECT_EQ(Run(std::string("wordbook rename mine ") + name), 1) << name;
+        EXPECT_TRUE(out.empty());
+        EXPECT_FALSE(err.empty());
+    }
+    EXPECT_NE(err.find("already exists"), std::string::npos) << err;
+    EXPECT_EQ(Run("wordbook rename twin other"), 1);
+    EXPECT_NE(err.find("several wordbooks are named \"twin\""), std::string::npos) << err;
+    EXPECT_EQ(Column("SELECT BOOKNAME FROM wordbooks"),
+              (std::vector<std::string>{"nonsensewords", "velnarphrases", "mine", "twin", "twin"}));
+
+    // The table names the one meant.
+    EXPECT_EQ(Run("wordbook sample twin --seed 1"), 1);
+    ASSERT_EQ(Run("wordbook sample twin7 --seed 1"), 0) << err;
+    EXPECT_EQ(wordstest::SplitSpaces(out), std::vector<std::string>(300, "b"));
+    ASSERT_EQ(Run("wordbook rename twin7 other"), 0) << err;
+    ASSERT_EQ(Run("wordbook delete twin"), 0) << err;
+    EXPECT_EQ(Column("SELECT TABLENAME FROM wordbooks"),
+              (std::vector<std::string>{"nonsensewords1", "velnarphrases4", "mine5", "twin7"}));
+}
+
 // A load killed outright leaves a sound database holding a prefix of the
 // entries the file gives.
 TEST_F(CommandLineTest, AKilledLoadLeavesAnIntactPrefix) {
@@ -148,6 +201,43 @@ TEST_F(CommandLineTest, AKilledLoadLeavesAnIntactPrefix) {
     const std::vector<std::string> entries = Entries("huge5");
     EXPECT_GT(entries.size(), 0u);
     for (std::size_t i = 0; i < entries.size(); ++i) ASSERT_EQ(entries[i], "entry" + std::to_string(i));
+}
+
+// Ctrl+C keeps what was stored, says how much, and exits as interrupted.
+TEST_F(CommandLineTest, CtrlCKeepsTheEntriesAndExits130) {
+    std::string big;
+    for (int i = 0; i < 3000000; ++i) big += "entry" + std::to_string(i) + "\n";
+    const std::string file = WriteFile("huge.txt", big);
+    const std::string command = std::string("exec '") + TARVEX4_EXE + "' wordbook create '" + file + "' --data '" +
+                                data.path() + "' > '" + (data / "out.txt") + "' 2> '" + (data / "err.txt") + "'";
+    std::vector<std::string> args{"/bin/sh", "-c", command};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv.data(), environ), 0);
+    SqlDatabase db;
+    db.Open(DatabasePath());
+    db.SetBusyTimeout(5000);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    long seen = 0;
+    while (seen == 0 && std::chrono::steady_clock::now() < deadline) {
+        try {
+            seen = db.Query("SELECT COUNT(*) FROM huge5").FieldInt(0);
+        } catch (const CppSQLite3Exception&) {
+        }
+        if (seen == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    db.Close();
+    kill(pid, SIGINT);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    const std::string kept = std::to_string(Entries("huge5").size());
+    EXPECT_LT(Entries("huge5").size(), 3000000u);
+    EXPECT_EQ(Read("out.txt"), "huge\thuge5\t" + kept + "\n");
+    EXPECT_NE(Read("err.txt").find("interrupted; " + kept + " entries kept"), std::string::npos) << Read("err.txt");
 }
 
 }  // namespace

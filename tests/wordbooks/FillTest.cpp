@@ -222,6 +222,15 @@ TEST_F(FillTest, EmptyAndUnknownWordbooksSayWhyAndKeepTheText) {
     EXPECT_FALSE(form.m_db.IsOpen());
 }
 
+TEST_F(FillTest, AWordbookChosenInTheListIsDrawnFromByItsRecord) {
+    AddWordbook("twin", "twin7", {"first"});
+    AddWordbook("twin", "twin8", {"second"});
+    FillTarget target = Main();
+    const FillOutcome outcome = SampleWordbook(target, "twin", 6);
+    ASSERT_TRUE(outcome.replaced);
+    for (const auto& w : SplitSpaces(outcome.text)) ASSERT_EQ(w, "second");
+}
+
 class ScriptedChooser : public AuthorChooser {
 public:
     std::optional<AuthorChoice> answer;

@@ -3,6 +3,8 @@
 #include "wordbooks/TextFileLines.h"
 #include "wordbooks/WordbookLoader.h"
 
+#include <sys/stat.h>
+
 #include <thread>
 
 namespace {
@@ -33,9 +35,18 @@ TEST(LoaderLines, OneWordLinesAreEntriesWhenLongerThanOneCharacter) {
     EXPECT_EQ(EntriesOf("say\"so\""), std::vector<std::string>{"say\"so\""});
 }
 
-TEST(LoaderLines, RunningTextStoresGrowingPhrasesOfTenWords) {
-    EXPECT_EQ(EntriesOf(Words(1, 25)), (std::vector<std::string>{Words(1, 10), Words(1, 20)}));
-    EXPECT_TRUE(EntriesOf(Words(1, 9)).empty());
+TEST(LoaderLines, RunningTextStoresPhrasesOfTenWordsAndTheRest) {
+    // Each entry starts empty (entries repeating the ones before grew a long
+    // line's entries by its square), and the rest of the line is stored.
+    EXPECT_EQ(EntriesOf(Words(1, 25)), (std::vector<std::string>{Words(1, 10), Words(11, 20), Words(21, 25)}));
+    EXPECT_EQ(EntriesOf(Words(1, 9)), std::vector<std::string>{Words(1, 9)});
+    EXPECT_EQ(EntriesOf(Words(1, 20)), (std::vector<std::string>{Words(1, 10), Words(11, 20)}));
+    std::size_t stored = 0;
+    for (const std::string& entry : EntriesOf(Words(1, 5000))) stored += entry.size() + 1;
+    EXPECT_EQ(stored, Words(1, 5000).size() + 1);
+    // Nothing blank is stored.
+    EXPECT_TRUE(EntriesOf("   ").empty());
+    EXPECT_TRUE(EntriesOf("           ").empty());
     // A trailing space is an empty last token.
     EXPECT_EQ(EntriesOf(Words(1, 9) + " "), std::vector<std::string>{Words(1, 9) + " "});
     // Two adjacent spaces count an empty word.
@@ -48,12 +59,19 @@ TEST(LoaderLines, ExcludeShortLeavesOutWordsOfFewerThanFourCharacters) {
     const std::string line = "the cat sat upon every single mat of wool with great care and love near home yes";
     // Kept: upon every single wool with great care love near home (10).
     EXPECT_EQ(EntriesOf(line, true), std::vector<std::string>{"upon every single wool with great care love near home"});
-    EXPECT_TRUE(EntriesOf("a bb ccc dddd eeeee ffff gggg hhhh iiii jjjj kkkk", true).empty());
+    EXPECT_EQ(EntriesOf(line + " " + line, true),
+              (std::vector<std::string>{"upon every single wool with great care love near home",
+                                        "upon every single wool with great care love near home"}));
+    EXPECT_EQ(EntriesOf("a bb ccc dddd eeeee ffff gggg hhhh iiii jjjj kkkk", true),
+              std::vector<std::string>{"dddd eeeee ffff gggg hhhh iiii jjjj kkkk"});
+    EXPECT_TRUE(EntriesOf("a bb ccc", true).empty());
     // "für" is three characters (four bytes); "über" four.
     EXPECT_EQ(EntriesOf("f\xC3\xBCr \xC3\xBC" "ber aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii", true),
               std::vector<std::string>{"\xC3\xBC" "ber aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii"});
-    // A one-word line is kept whatever its length.
-    EXPECT_EQ(EntriesOf("ab", true), std::vector<std::string>{"ab"});
+    // One-word lines too.
+    EXPECT_TRUE(EntriesOf("ab", true).empty());
+    EXPECT_TRUE(EntriesOf("f\xC3\xBCr", true).empty());
+    EXPECT_EQ(EntriesOf("abcd", true), std::vector<std::string>{"abcd"});
 }
 
 TEST(LoaderLines, StopEndsTheLineBetweenTokens) {
@@ -88,8 +106,9 @@ protected:
 };
 
 TEST_F(LoaderTest, LoadsLinesWithEitherLineEnd) {
-    EXPECT_EQ(Load(WriteFile("a.txt", "alpha\r\nbeta\r\nx\r\n" + Words(1, 12) + "\r\nsay\"so'%\nlast")), 5);
-    EXPECT_EQ(Entries("book5"), (std::vector<std::string>{"alpha", "beta", Words(1, 10), "say\"so'%", "last"}));
+    EXPECT_EQ(Load(WriteFile("a.txt", "alpha\r\nbeta\r\nx\r\n" + Words(1, 12) + "\r\nsay\"so'%\nlast")), 6);
+    EXPECT_EQ(Entries("book5"),
+              (std::vector<std::string>{"alpha", "beta", Words(1, 10), "w11 w12", "say\"so'%", "last"}));
 }
 
 TEST_F(LoaderTest, Utf8StaysAndWindows1252IsConverted) {
@@ -113,6 +132,46 @@ TEST_F(LoaderTest, FilesThatCannotBeReadAndMissingTablesLoadNothing) {
     LoadWordbookFile(*noTable);
     EXPECT_EQ(noTable->m_entriesStored, 0);
     EXPECT_TRUE(Entries("book5").empty());
+}
+
+// A new wordbook's catalogue row and table come with its first entry.
+TEST_F(LoaderTest, ANewWordbookIsCreatedOnlyWithItsFirstEntry) {
+    const auto NewBook = [this](const std::string& file) {
+        auto request = Request(file);
+        request->m_tableName = "fresh6";
+        request->m_bookName = "fresh";
+        request->m_db.Open(DatabasePath());
+        LoadWordbookFile(*request);
+        return request;
+    };
+    const auto Catalogue = [this] { return Column("SELECT TABLENAME FROM wordbooks WHERE BOOKNAME = 'fresh'"); };
+    const auto Tables = [this] { return Column("SELECT name FROM sqlite_master WHERE name = 'fresh6'"); };
+
+    EXPECT_EQ(NewBook(WriteFile("none.txt", "x\n\n   \ny\n"))->m_entriesStored, 0);
+    EXPECT_TRUE(Catalogue().empty());
+    EXPECT_TRUE(Tables().empty());
+
+    // A database that refuses writes: the reason is kept, nothing is made.
+    Execute("CREATE TRIGGER refuse BEFORE INSERT ON wordbooks BEGIN SELECT RAISE(ABORT, 'no writing here'); END");
+    auto refused = NewBook(WriteFile("a.txt", "alpha\nbeta\n"));
+    EXPECT_EQ(refused->m_entriesStored, 0);
+    EXPECT_NE(refused->m_failure.find("no writing here"), std::string::npos);
+    EXPECT_TRUE(Tables().empty());
+    Execute("DROP TRIGGER refuse");
+
+    auto made = NewBook(WriteFile("b.txt", "alpha\nbeta\n"));
+    EXPECT_EQ(made->m_entriesStored, 2);
+    EXPECT_TRUE(made->m_failure.empty());
+    EXPECT_EQ(Catalogue(), std::vector<std::string>{"fresh6"});
+    EXPECT_EQ(Entries("fresh6"), (std::vector<std::string>{"alpha", "beta"}));
+}
+
+TEST_F(LoaderTest, OnlyRegularFilesAreOpened) {
+    const std::string pipe = data / "pipe.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    TextFileLines lines;
+    EXPECT_FALSE(lines.Open(pipe));  // would block until a writer came
+    EXPECT_EQ(Load(pipe), 0);
 }
 
 TEST_F(LoaderTest, StopKeepsWhatWasStored) {
