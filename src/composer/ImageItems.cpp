@@ -1,6 +1,5 @@
 #include "composer/ImageItems.h"
 
-#include "richtext/HtmlText.h"
 #include "db/SqlBlob.h"
 #include "db/WordsDb.h"
 #include "support/FileCopier.h"
@@ -143,12 +142,17 @@ ImagePlacement PlaceImage(const ImageCandidate& image, int boundsWidth, int boun
     return placement;
 }
 
-std::string ImageItemHtml(MainFormState& state, int slot, std::int32_t z, const std::string& fileName,
-                          const ImagePlacement& placement) {
-    const std::string id = "'dpageimageitem" + std::to_string(slot) + "~'";
-    state.m_dragItemIds += id + ",";
-    return "<div id=" + id + " style='position:absolute;top:" + std::to_string(placement.top) +
-           "px;left:" + std::to_string(placement.left) + "px;background:transparent;Z-INDEX:" + std::to_string(z) +
-           "'>" + "<IMG name='pageimageitem" + std::to_string(slot) + "~' SRC='" + EscapeFileNameForSrc(fileName) +
-           "' width=" + placement.widthText + " height=" + placement.heightText + " BORDER=0>" + "</div>";
+collage::Item ImageItem(MainFormState& state, int slot, std::int32_t z, const std::string& fileName,
+                        const ImagePlacement& placement) {
+    collage::Item item;
+    item.kind = collage::ItemKind::kPicture;
+    item.number = slot;
+    item.z = z;
+    item.left = placement.left;
+    item.top = placement.top;
+    item.width = std::atoi(placement.widthText.c_str());
+    item.height = std::atoi(placement.heightText.c_str());
+    item.file = fileName;
+    state.m_dragItemIds += "'" + item.PageId() + "',";
+    return item;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "composer/CollageModel.h"
 #include "form/MainFormState.h"
 
 #include <cstdint>
@@ -46,9 +47,9 @@ void ExtractLibraryImage(MainFormState& state, const std::string& idText);
 // The placement draws (left, then top) within bounds W x H, and the clipping.
 ImagePlacement PlaceImage(const ImageCandidate& image, int boundsWidth, int boundsHeight);
 
-// The item's HTML; appends its id to state.m_dragItemIds.
-std::string ImageItemHtml(MainFormState& state, int slot, std::int32_t z, const std::string& fileName,
-                          const ImagePlacement& placement);
+// The placed item; appends its id to state.m_dragItemIds.
+collage::Item ImageItem(MainFormState& state, int slot, std::int32_t z, const std::string& fileName,
+                        const ImagePlacement& placement);
 
 // The last path element of a stored file name ("a/b\\c.gif" gives "c.gif").
 std::string BaseFileName(const std::string& name);
