@@ -16,10 +16,15 @@ bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Opti
     const bool png = format == collageexport::Format::kPng;
     const QStringList choices = png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"}
                                     : QStringList{"The collage's own size", "A4", "A3", "Letter"};
-    bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(owner, kCaption, png ? "Picture size:" : "Page size:", choices, 0, false, &ok);
-    if (!ok) return false;
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(kCaption);
+    dialog.setLabelText(png ? "Picture size:" : "Page size:");
+    dialog.setComboBoxItems(choices);
+    dialog.setComboBoxEditable(false);
+    // Wide enough for the caption, which a window manager would cut short.
+    dialog.setMinimumWidth(300);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QString chosen = dialog.textValue();
     const int index = static_cast<int>(choices.indexOf(chosen));
     if (png) options.scale = index == 1 ? 2 : 1;
     else if (index > 0) options.paper = chosen.toStdString();
@@ -33,7 +38,9 @@ void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& 
         ui.ShowMessage("There is no collage to export yet: press GO first.", kCaption);
         return;
     }
-    const std::string initial = QFileInfo(QString::fromStdString(lastPage)).completeBaseName().toStdString() + ".png";
+    // Beside the page, under its name.
+    const QFileInfo page(QString::fromStdString(lastPage));
+    const std::string initial = (page.absolutePath() + "/" + page.completeBaseName() + ".png").toStdString();
     std::optional<FileChoice> choice = ui.ChooseSaveFile(
         "PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf|SVG drawing (*.svg)|*.svg||", initial, true);
     if (!choice) return;
@@ -52,7 +59,7 @@ void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& 
         ui.ShowMessage(problem, kCaption);
         return;
     }
-    CollageDrawing drawing(collage, QFileInfo(QString::fromStdString(lastPage)).absolutePath().toStdString());
+    CollageDrawing drawing(collage, page.absolutePath().toStdString());
     if (!collageexport::Export(drawing, path, *format, options, problem)) {
         ui.ShowMessage(problem, kCaption);
         return;

@@ -59,7 +59,7 @@ TEST(WindowExport, TheLastGoIsExportedAsTheFileTypeAsks) {
     const std::string svg = output + "picture.svg";
     ui.saveAnswers.push_back(FileChoice{svg, "picture.svg"});
     frame.Command(ID_FILE_EXPORT_COLLAGE)->trigger();
-    EXPECT_EQ(ui.saveInitialNames.back(), "collage1.png");
+    EXPECT_EQ(ui.saveInitialNames.back(), std::filesystem::canonical(output).string() + "/collage1.png");
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
     const std::string drawing = ReadFile(svg);
     EXPECT_NE(drawing.find("<svg"), std::string::npos);
