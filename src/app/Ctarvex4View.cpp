@@ -11,6 +11,7 @@
 #include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
+#include "ui/CollageExportCommand.h"
 #include "ui/DialogLayout.h"
 #include "ui/EditMenuIds.h"
 #include "ui/QtPrintTarget.h"
@@ -139,6 +140,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(IDC_SOURCES, [this] { ImageSourcesDialog().DoModal(); });
     Route(ID_FILE_SAVE_SESSION, [this] { SaveSession(); });
     Route(ID_FILE_OPEN_SESSION, [this] { OpenSession(); });
+    Route(ID_FILE_EXPORT_COLLAGE, [this] { ExportCollageCommand(this, m_ui, m_lastPage); });
 
     BindState();
 }
@@ -481,7 +483,10 @@ void Ctarvex4View::HideWaitMessage() {
     }
 }
 
-void Ctarvex4View::Go() { BuildCollage(m_state, m_ui); }
+void Ctarvex4View::Go() {
+    const CollageResult result = BuildCollage(m_state, m_ui);
+    m_lastPage = result.written ? result.pagePath : std::string();
+}
 
 void Ctarvex4View::ShowTitle() {
     const QString title = "VANTELO  Version 1.2";

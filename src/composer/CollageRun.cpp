@@ -1,9 +1,7 @@
 #include "composer/CollageRun.h"
 
-#include "richtext/HtmlText.h"
 #include "composer/ImageItems.h"
 #include "composer/OutputSettings.h"
-#include "composer/PageSkeleton.h"
 #include "composer/TextItems.h"
 #include "db/WordsDb.h"
 #include "db/WordsDbCheck.h"
@@ -27,7 +25,7 @@ std::uint32_t DrawBackgroundColour() {
 
 // The image loop, with the text items put in before the second picture when
 // they go under the pictures. Returns whether the text items were placed.
-bool AppendImageItems(MainFormState& state, std::string& page, int backgroundChance, std::int32_t& z) {
+bool AppendImageItems(MainFormState& state, std::vector<collage::Item>& items, int backgroundChance, std::int32_t& z) {
     const int boundsWidth = state.m_landscape ? kPageHeight : kPageWidth;
     const int boundsHeight = state.m_landscape ? kPageWidth : kPageHeight;
     const int slots = std::clamp(state.m_imageVolume, 0, MainFormState::kImageVolumeMax);
@@ -35,18 +33,19 @@ bool AppendImageItems(MainFormState& state, std::string& page, int backgroundCha
 
     ImagePool pool = BuildImagePool(state);
     ImageCandidate previous;
+    RunPictureNames names;
     for (int i = 0; i < slots; ++i) {
         if (pool.candidates.empty()) continue;
-        ImageCandidate image = ResolveImageCandidate(state, pool, previous);
+        ImageCandidate image = ResolveImageCandidate(state, pool, previous, names);
         previous = image;
         ImagePlacement placement = PlaceImage(image, boundsWidth, boundsHeight);
         if (!state.m_textOverImages && i == 1) {
-            page += BuildTextItems(state, z);
+            AppendTextItems(state, z, items);
             z += 50;
             textPlaced = true;
         }
         if (i == 0 && backgroundChance > 50) placement = {0, 0, "850", "1100"};
-        page += ImageItemHtml(state, i, z, image.fileName, placement);
+        items.push_back(ImageItem(state, i, z, image.fileName, placement));
         z += 1;
     }
     return textPlaced;
@@ -73,25 +72,26 @@ std::string DatabaseFailureText(const MainFormState& state, const CppSQLite3Exce
 
 }  // namespace
 
-std::string ComposeCollagePage(MainFormState& state) {
+collage::Collage ComposeCollage(MainFormState& state) {
     state.m_dragItemIds.clear();
-    std::string page = page::Head(state.m_captureCode);
+    collage::Collage result;
+    result.captureCode = state.m_captureCode;
     const int backgroundChance = rng::Next() % 100;
-    page += HtmlColour(DrawBackgroundColour());
-    page += page::kContainerOpenEnd;
+    result.background = DrawBackgroundColour();
 
     std::int32_t z = 1;
     bool textPlaced = false;
     {
         ScopedConnection connection(state.m_db, state.DatabasePath());
-        textPlaced = AppendImageItems(state, page, backgroundChance, z);
+        textPlaced = AppendImageItems(state, result.items, backgroundChance, z);
     }
 
     // Text under pictures that never reached a second picture goes after them.
-    if (state.m_textOverImages || !textPlaced) page += BuildTextItems(state, z);
-    page += page::Tail(state.m_dragItemIds);
-    return page;
+    if (state.m_textOverImages || !textPlaced) AppendTextItems(state, z, result.items);
+    return result;
 }
+
+std::string ComposeCollagePage(MainFormState& state) { return collage::WritePage(ComposeCollage(state)); }
 
 CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     CollageResult result;

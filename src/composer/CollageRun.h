@@ -1,4 +1,5 @@
 #pragma once
+#include "composer/CollageModel.h"
 #include "form/MainFormState.h"
 #include "support/UserInterface.h"
 
@@ -17,6 +18,11 @@ struct CollageResult {
 // the output folder with the pictures and art fonts it needs, hides the wait
 // box and opens the page in the browser.
 CollageResult BuildCollage(MainFormState& state, UserInterface& ui);
+
+// The collage of one run, for the same state and generator state as
+// BuildCollage (pictures are still written into the output folder). Throws
+// CppSQLite3Exception from the database.
+collage::Collage ComposeCollage(MainFormState& state);
 
 // The page text alone, for the same state and generator state as BuildCollage
 // (pictures are still written into the output folder). Throws

@@ -1,7 +1,6 @@
 #include "composer/TextItems.h"
 
 #include "composer/ArtFontLetters.h"
-#include "richtext/HtmlText.h"
 #include "composer/OutputSettings.h"
 #include "composer/SnipRules.h"
 #include "richtext/RichTextOps.h"
@@ -71,19 +70,18 @@ Sources GatherSources(MainFormState& state) {
     return sources;
 }
 
-// Snip words go into the page escaped; lettered styles spell the raw text.
-void AppendSnip(std::string& content, const std::string& snip, int style) {
-    content += style < 2 ? EscapeHtml(snip) : snip;
-}
+// A lettered snip keeps the space the item starts with: its first letter
+// picture is a space.
+std::string Snip(int style, std::string snip) { return style < 2 ? snip : " " + snip; }
 
 }  // namespace
 
-std::string BuildTextItems(MainFormState& state, std::int32_t zStart) {
+void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<collage::Item>& items) {
     Sources sources = GatherSources(state);
     int words = sources.main.wordCount;
     for (const SnipSource& track : sources.tracks) words += track.wordCount;
     const int limit = std::max(words, 10);
-    const int items = std::clamp(state.m_textVolume, 0, MainFormState::kTextVolumeMax);
+    const int count = std::clamp(state.m_textVolume, 0, MainFormState::kTextVolumeMax);
     const bool showMain = state.m_showMain;
     const int total = sources.totalWeight;
 
@@ -91,28 +89,29 @@ std::string BuildTextItems(MainFormState& state, std::int32_t zStart) {
     int style = 0;
     // Before any source matched, an item takes white.
     std::uint32_t colour = 0xFFFFFF;
-    std::string collected;
 
-    for (int n = 0; n < limit && n < items; ++n) {
+    for (int n = 0; n < limit && n < count; ++n) {
         int r = rng::Next();
         // With no weight at all the draw cannot be reduced and matches nothing.
         if (total > 0) {
             while (r > total) r -= total;
         }
+        // The font span, then the words (plain styles) or the raw text (lettered).
+        std::string span;
         std::string content = " ";
         if (showMain && turn) r = 999999;
         for (const SnipSource& track : sources.tracks) {
             if (!track.contributes || total <= 0 || !(track.rangeStart < r && r < track.rangeEnd)) continue;
             style = track.style;
-            if (style < 2) content = track.fontSpan;
-            AppendSnip(content, track.whole ? LeadingWords(track.text, 40) : track.Snip(), style);
+            if (style < 2) span = track.fontSpan;
+            content = Snip(style, track.whole ? LeadingWords(track.text, 40) : track.Snip());
             colour = track.colour;
         }
         if (showMain && turn) {
             const SnipSource& main = sources.main;
             style = main.style;
-            if (style < 2) content = main.fontSpan;
-            AppendSnip(content, main.Snip(), style);
+            if (style < 2) span = main.fontSpan;
+            content = Snip(style, main.Snip());
             colour = main.colour;
             turn = false;
         } else {
@@ -120,29 +119,35 @@ std::string BuildTextItems(MainFormState& state, std::int32_t zStart) {
         }
 
         zStart += 1;
-        const std::string id = "'dpagetextitem" + std::to_string(n) + "~'";
-        state.m_dragItemIds += id + ",";
+        collage::Item item;
+        item.number = n;
+        item.z = zStart;
+        item.style = style;
+        if (style == 0) item.background = colour;
+        state.m_dragItemIds += "'" + item.PageId() + "',";
 
-        const int left = rng::Next() % 750;
-        const int top = rng::Next() % 1000;
-        int width = rng::Next() % 750;
-        if (width + left > 750) width = 750 - left;
-        if (width < 40) width = 40;
+        item.left = rng::Next() % 750;
+        item.top = rng::Next() % 1000;
+        item.width = rng::Next() % 750;
+        if (item.width + item.left > 750) item.width = 750 - item.left;
+        if (item.width < 40) item.width = 40;
 
-        collected += "<div id=" + id + " style='position:absolute;top:" + std::to_string(top) +
-                     "px;left:" + std::to_string(left) + "px;width:" + std::to_string(width) +
-                     "px;text-align:left;";
-        if (style == 0) {
-            collected += "background-color:" + HtmlColour(colour) + ";Z-INDEX:";
-        } else {
-            collected += "background:transparent;Z-INDEX:";
-        }
-        collected += std::to_string(zStart) + "'>";
+        // The page has always had runs of spaces made single, markup included.
         if (style > 1) {
-            collected += BuildArtFontLetters(content, style) + "</div>";
+            item.kind = collage::ItemKind::kLetters;
+            item.lettersHtml = CollapseSpaces(BuildArtFontLetters(content, style));
         } else {
-            collected += content + "</span></font></div>";
+            item.fontSpan = CollapseSpaces(span);
+            item.words = CollapseSpaces(content);
         }
+        items.push_back(std::move(item));
     }
-    return CollapseSpaces(collected);
+}
+
+std::string BuildTextItems(MainFormState& state, std::int32_t zStart) {
+    std::vector<collage::Item> items;
+    AppendTextItems(state, zStart, items);
+    std::string html;
+    for (const collage::Item& item : items) html += collage::ItemHtml(item);
+    return html;
 }

@@ -1,8 +1,14 @@
 #pragma once
+#include "composer/CollageModel.h"
 #include "form/MainFormState.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// All text items of one collage, stacked from zStart + 1 upwards, appended
+// to `items`; appends each item's id to state.m_dragItemIds.
+void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<collage::Item>& items);
 
 // The HTML of all text items of one collage, stacked from zStart + 1 upwards;
 // appends each item's id to state.m_dragItemIds.

@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, MenuTextsAreAsStored) {
         for (QAction* item : menu->menu()->actions()) texts << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(texts.join("|").toStdString(),
-              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Open Session...|"
+              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Export Collage...|Open Session...|"
               "&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|&Help|User Guide");
     // The keys live in their own table, so Qt adds no second shortcut text.
     for (int id : {ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_PASTE}) EXPECT_TRUE(frame->Command(id)->shortcut().isEmpty());

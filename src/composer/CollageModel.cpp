@@ -1,0 +1,301 @@
+#include "composer/CollageModel.h"
+
+#include "composer/ArtFontLetters.h"
+#include "composer/PageSkeleton.h"
+#include "richtext/HtmlText.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace collage {
+
+namespace {
+
+constexpr std::string_view kTextIdStart = "<div id='dpagetextitem";
+constexpr std::string_view kPictureIdStart = "<div id='dpageimageitem";
+constexpr std::string_view kSpanEnd = "</span></font>";
+
+std::string TextItemHtml(const Item& item) {
+    std::string html = std::string(kTextIdStart) + std::to_string(item.number) +
+                       "~' style='position:absolute;top:" + std::to_string(item.top) +
+                       "px;left:" + std::to_string(item.left) + "px;width:" + std::to_string(item.width) +
+                       "px;text-align:left;";
+    if (item.kind == ItemKind::kText && item.style == 0) {
+        html += "background-color:" + HtmlColour(item.background) + ";Z-INDEX:";
+    } else {
+        html += "background:transparent;Z-INDEX:";
+    }
+    html += std::to_string(item.z) + "'>";
+    if (item.kind == ItemKind::kLetters) {
+        html += item.lettersHtml;
+    } else {
+        html += item.fontSpan + EscapeHtml(item.words) + std::string(kSpanEnd);
+    }
+    return html + "</div>";
+}
+
+std::string PictureItemHtml(const Item& item) {
+    const std::string n = std::to_string(item.number);
+    return std::string(kPictureIdStart) + n + "~' style='position:absolute;top:" + std::to_string(item.top) +
+           "px;left:" + std::to_string(item.left) + "px;background:transparent;Z-INDEX:" + std::to_string(item.z) +
+           "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(item.file) +
+           "' width=" + std::to_string(item.width) + " height=" + std::to_string(item.height) + " BORDER=0></div>";
+}
+
+// Reads the page front to back; every step either takes what it expects or
+// leaves the reader failed with the place it stopped.
+class PageReader {
+public:
+    explicit PageReader(std::string_view text) : m_text(text) {}
+
+    bool Failed() const { return m_failed; }
+    bool LooksAt(std::string_view literal) const { return m_text.substr(m_at, literal.size()) == literal; }
+
+    void Expect(std::string_view literal) {
+        if (m_failed) return;
+        if (!LooksAt(literal)) {
+            m_failed = true;
+            return;
+        }
+        m_at += literal.size();
+    }
+    bool Take(std::string_view literal) {
+        if (m_failed || !LooksAt(literal)) return false;
+        m_at += literal.size();
+        return true;
+    }
+    long Int() {
+        if (m_failed) return 0;
+        size_t end = m_at;
+        if (end < m_text.size() && m_text[end] == '-') ++end;
+        const size_t digits = end;
+        while (end < m_text.size() && end - digits < 10 && m_text[end] >= '0' && m_text[end] <= '9') ++end;
+        if (end == digits) {
+            m_failed = true;
+            return 0;
+        }
+        const long value = std::strtol(std::string(m_text.substr(m_at, end - m_at)).c_str(), nullptr, 10);
+        m_at = end;
+        return value;
+    }
+    // Everything up to `literal`, which is passed over too.
+    std::string_view Until(std::string_view literal) {
+        if (m_failed) return {};
+        const size_t end = m_text.find(literal, m_at);
+        if (end == std::string_view::npos) {
+            m_failed = true;
+            return {};
+        }
+        std::string_view taken = m_text.substr(m_at, end - m_at);
+        m_at = end + literal.size();
+        return taken;
+    }
+    // "#RRGGBB" up to `end`, as 0x00BBGGRR.
+    std::uint32_t Colour(std::string_view end) {
+        std::string_view hex = Until(end);
+        if (m_failed || hex.size() != 7 || hex[0] != '#' ||
+            hex.find_first_not_of("0123456789ABCDEF", 1) != std::string_view::npos) {
+            m_failed = true;
+            return 0;
+        }
+        const std::uint32_t rgb = static_cast<std::uint32_t>(std::strtoul(std::string(hex.substr(1)).c_str(), nullptr, 16));
+        return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_at = 0;
+    bool m_failed = false;
+};
+
+std::string Unescape(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&#39;", '\''}};
+    for (size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const auto& [entity, c] : kEntities) {
+            if (text.substr(i, entity.size()) == entity) {
+                plain += c;
+                i += entity.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) plain += text[i++];
+    }
+    return plain;
+}
+
+std::string PercentDecoded(const std::string& text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const std::string_view code = std::string_view(text).substr(i, 3);
+        if (code == "%25") plain += '%';
+        else if (code == "%23") plain += '#';
+        else if (code == "%3F") plain += '?';
+        else {
+            plain += text[i];
+            continue;
+        }
+        i += 2;
+    }
+    return plain;
+}
+
+// The lettered style whose letter folder the first picture is in.
+int LetterStyle(const Item& item) {
+    const std::vector<std::string> letters = item.Letters();
+    for (int style = 2; style <= 5 && !letters.empty(); ++style) {
+        if (letters.front().starts_with(ArtFontPrefix(style))) return style;
+    }
+    return 2;
+}
+
+void ReadTextContent(std::string_view content, Item& item) {
+    if (!content.ends_with(kSpanEnd)) {
+        item.kind = ItemKind::kLetters;
+        item.lettersHtml = std::string(content);
+        item.style = LetterStyle(item);
+        return;
+    }
+    content.remove_suffix(kSpanEnd.size());
+    if (content.starts_with("<font ")) {
+        constexpr std::string_view kSizeStart = "<span style='font-size:";
+        const size_t size = content.find(kSizeStart);
+        const size_t end = size == std::string_view::npos ? size : content.find("'>", size + kSizeStart.size());
+        if (end != std::string_view::npos) {
+            item.fontSpan = std::string(content.substr(0, end + 2));
+            content.remove_prefix(end + 2);
+        }
+    }
+    item.words = Unescape(content);
+}
+
+bool ReadTextItem(PageReader& reader, Item& item) {
+    item.kind = ItemKind::kText;
+    item.number = static_cast<int>(reader.Int());
+    reader.Expect("~' style='position:absolute;top:");
+    item.top = static_cast<int>(reader.Int());
+    reader.Expect("px;left:");
+    item.left = static_cast<int>(reader.Int());
+    reader.Expect("px;width:");
+    item.width = static_cast<int>(reader.Int());
+    reader.Expect("px;text-align:left;");
+    if (reader.Take("background-color:")) {
+        item.style = 0;
+        item.background = reader.Colour(";");
+        reader.Expect("Z-INDEX:");
+    } else {
+        item.style = 1;
+        reader.Expect("background:transparent;Z-INDEX:");
+    }
+    item.z = static_cast<std::int32_t>(reader.Int());
+    reader.Expect("'>");
+    const std::string_view content = reader.Until("</div>");
+    if (reader.Failed()) return false;
+    ReadTextContent(content, item);
+    return item.kind == ItemKind::kText || item.style > 1;
+}
+
+bool ReadPictureItem(PageReader& reader, Item& item) {
+    item.kind = ItemKind::kPicture;
+    item.number = static_cast<int>(reader.Int());
+    reader.Expect("~' style='position:absolute;top:");
+    item.top = static_cast<int>(reader.Int());
+    reader.Expect("px;left:");
+    item.left = static_cast<int>(reader.Int());
+    reader.Expect("px;background:transparent;Z-INDEX:");
+    item.z = static_cast<std::int32_t>(reader.Int());
+    reader.Expect("'><IMG name='pageimageitem" + std::to_string(item.number) + "~' SRC='");
+    item.file = PercentDecoded(Unescape(reader.Until("'")));
+    reader.Expect(" width=");
+    item.width = static_cast<int>(reader.Int());
+    reader.Expect(" height=");
+    item.height = static_cast<int>(reader.Int());
+    reader.Expect(" BORDER=0></div>");
+    return !reader.Failed();
+}
+
+}  // namespace
+
+std::string Item::PageId() const {
+    return (kind == ItemKind::kPicture ? "dpageimageitem" : "dpagetextitem") + std::to_string(number) + "~";
+}
+
+std::vector<std::string> Item::Letters() const {
+    std::vector<std::string> letters;
+    constexpr std::string_view kSrc = "SRC='";
+    const std::string_view html = lettersHtml;
+    for (size_t at = html.find(kSrc); at != std::string_view::npos; at = html.find(kSrc, at)) {
+        at += kSrc.size();
+        const size_t end = html.find('\'', at);
+        if (end == std::string_view::npos) break;
+        letters.emplace_back(html.substr(at, end - at));
+        at = end;
+    }
+    return letters;
+}
+
+SpanFont ParseFontSpan(const std::string& span) {
+    SpanFont font;
+    PageReader reader(span);
+    if (!reader.Take("<font face='")) return font;
+    font.face = Unescape(reader.Until("' color='"));
+    font.colour = reader.Colour("'>");
+    reader.Expect("<span style='font-size:");
+    font.pointSize = static_cast<int>(reader.Int());
+    if (reader.Failed()) return SpanFont{};
+    return font;
+}
+
+std::string ItemHtml(const Item& item) {
+    return item.kind == ItemKind::kPicture ? PictureItemHtml(item) : TextItemHtml(item);
+}
+
+std::string DragItemIds(const Collage& collage) {
+    std::string ids;
+    for (const Item& item : collage.items) ids += "'" + item.PageId() + "',";
+    return ids;
+}
+
+std::string WritePage(const Collage& collage) {
+    std::string html = page::Head(collage.captureCode) + HtmlColour(collage.background) + page::kContainerOpenEnd;
+    for (const Item& item : collage.items) html += ItemHtml(item);
+    return html + page::Tail(DragItemIds(collage));
+}
+
+bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
+    collage = Collage{};
+    collage.captureCode = html.starts_with(page::Head(true));
+    PageReader reader(html);
+    reader.Expect(page::Head(collage.captureCode));
+    if (reader.Failed()) {
+        why = "it does not begin as a tarvex4 collage page";
+        return false;
+    }
+    collage.background = reader.Colour(page::kContainerOpenEnd);
+    if (reader.Failed()) {
+        why = "its page container has no colour";
+        return false;
+    }
+    for (;;) {
+        Item item;
+        if (reader.Take(kTextIdStart)) {
+            if (!ReadTextItem(reader, item)) break;
+        } else if (reader.Take(kPictureIdStart)) {
+            if (!ReadPictureItem(reader, item)) break;
+        } else {
+            break;
+        }
+        collage.items.push_back(std::move(item));
+    }
+    if (WritePage(collage) != html) {
+        why = "item " + std::to_string(collage.items.size() + 1) + " or the end of the page is not as tarvex4 writes it";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace collage

@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One collage as data: the page container and its items in page order. The
+// GO run builds it, the page is written from it, a page tarvex4 wrote reads
+// back into it, and every drawing (export, board) draws it.
+namespace collage {
+
+enum class ItemKind { kText, kLetters, kPicture };
+
+struct Item {
+    ItemKind kind = ItemKind::kText;
+    // The n of the page id: dpagetextitemN~ or dpageimageitemN~.
+    int number = 0;
+    int left = 0;
+    int top = 0;
+    // Text and letters: the stated width (their height is the browser's).
+    // Pictures: the IMG width and height.
+    int width = 0;
+    int height = 0;
+    std::int32_t z = 0;
+
+    // Text and letters: the style the snip was cut with (0 solid background,
+    // 1 transparent, 2..5 a letter set) and its background colour (0x00BBGGRR).
+    int style = 0;
+    std::uint32_t background = 0xFFFFFF;
+    // Text: the font span as the page has it (empty for an item that no
+    // source filled) and the words, unescaped.
+    std::string fontSpan;
+    std::string words;
+    // Letters: the tags of the letter pictures as the page has them.
+    std::string lettersHtml;
+    // Picture: the file, relative to the page's folder.
+    std::string file;
+
+    std::string PageId() const;  // without the quotes
+    // Letters: the letter pictures in order, relative to the page's folder.
+    std::vector<std::string> Letters() const;
+    bool operator==(const Item&) const = default;
+};
+
+// What a text snip's font span says; missing parts keep the browser's default.
+struct SpanFont {
+    std::string face;
+    std::uint32_t colour = 0;  // 0x00BBGGRR
+    int pointSize = 0;         // 0: not stated
+};
+SpanFont ParseFontSpan(const std::string& span);
+
+struct Collage {
+    static constexpr int kWidth = 850;
+    static constexpr int kHeight = 1100;
+    bool captureCode = false;
+    std::uint32_t background = 0;  // 0x00BBGGRR
+    std::vector<Item> items;
+    bool operator==(const Collage&) const = default;
+};
+
+// The item's HTML as the page has it.
+std::string ItemHtml(const Item& item);
+// The whole page.
+std::string WritePage(const Collage& collage);
+// The drag list the page's script gets: every item id, quoted, comma after each.
+std::string DragItemIds(const Collage& collage);
+
+// Reads a page back. A page is taken only when writing the result gives the
+// very same bytes, so anything tarvex4 did not write is refused; `why` says
+// what did not fit.
+bool ReadPage(const std::string& html, Collage& collage, std::string& why);
+
+}  // namespace collage

@@ -1,0 +1,11 @@
+#pragma once
+#include "support/UserInterface.h"
+
+#include <string>
+
+class QWidget;
+
+// File > Export Collage...: the page of the last GO drawn as PNG (1x or 2x),
+// PDF (the collage's size or fitted on paper) or SVG, the kind chosen by the
+// file's type. `lastPage` is empty before the first GO.
+void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& lastPage);
