@@ -200,6 +200,30 @@ TEST_F(ImageDialogsTest, NoProgressBoxCoversAMessageOfTheImport) {
     EXPECT_EQ(First("SELECT COUNT(*) FROM imagelibrary"), "3");
 }
 
+TEST_F(ImageDialogsTest, TheProgressBoxIsWideEnoughForItsTitle) {
+    AddCategories({"Animals"});
+    AddPicture("a.gif");
+    AddPicture("b.gif");
+    imageimport dialog(DatabasePath(), ui);
+    ui.folderAnswers = {FolderChoice{1, pictures}};
+    dialog.OnInitDialog();
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    // Runs in the events the import lets through while it stores.
+    int width = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (const QProgressDialog* box = dialog.ProgressBox()) {
+            width = box->minimumWidth();
+            title = box->windowTitle();
+        }
+    });
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(title, "Import Custom Images");
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
+}
+
 TEST_F(ImageDialogsTest, EnterInTheImportDialogImports) {
     AddCategories({"Animals"});
     AddPicture("a.gif");
