@@ -147,8 +147,8 @@ std::vector<FolderEntry> GifFiles(const std::string& folder, std::string& proble
     return files;
 }
 
-// Storing a file takes and frees the same hundred kilobytes or so (the
-// statement, SQLite's copies of it); with the allocator's default it hands
+// Storing a file takes and frees the same hundred kilobytes or so (SQLite's
+// buffers for the row and its overflow pages); with the allocator's default it hands
 // them back to the system and faults them in again for every file, which
 // costs more than the rest of the import. Keep a little slack instead.
 void KeepHeapSlack() {
