@@ -129,11 +129,14 @@ const cli::CliRegistration registration{"images", [](CLI::App& root) {
 
     CLI::App* import = images->add_subcommand(
         "import",
-        "Store the GIF files of FOLDER (every file whose name holds \".gif\", up to 372000 bytes)\n"
-        "in the image library under an existing or a new category, and print the result.");
+        "Store the GIF files of FOLDER (every regular file whose name holds \".gif\", up to 372000\n"
+        "bytes) in the image library under an existing or a new category, and print the result.\n"
+        "A new name that an existing one begins with, or a folder that cannot be read, is refused:\n"
+        "nothing is made or stored, exit status 1.");
     import->add_option("FOLDER", o->folder, "Folder to import GIF files from")->required();
     auto* category = import->add_option("--category", o->category, "Add the pictures to this existing category");
-    auto* newCategory = import->add_option("--new-category", o->newCategory, "Create this category for the pictures");
+    auto* newCategory = import->add_option("--new-category", o->newCategory,
+                                           "Create this category for the pictures (no existing name may begin with it)");
     category->excludes(newCategory);
     AddDataOption(import, *o);
     import->callback([o, category, newCategory] { RunImport(*o, category, newCategory); });

@@ -36,6 +36,12 @@ void SqlStatement::BindText(int index, std::string_view text) {
     if (result != SQLITE_OK) throw CppSQLite3Exception(result, sqlite3_errmsg(m_db));
 }
 
+void SqlStatement::BindTextInPlace(int index, std::string_view text) {
+    CheckStatement();
+    const int result = sqlite3_bind_text64(m_statement, index, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8);
+    if (result != SQLITE_OK) throw CppSQLite3Exception(result, sqlite3_errmsg(m_db));
+}
+
 int SqlStatement::Execute() {
     CheckStatement();
     int result = sqlite3_step(m_statement);

@@ -18,6 +18,9 @@ public:
 
     // Binds text (copied) to parameter `index` (from 1).
     void BindText(int index, std::string_view text);
+    // Binds text without copying it: it must stay unchanged until the
+    // statement has run or is bound again.
+    void BindTextInPlace(int index, std::string_view text);
     // Runs the statement to its end and makes it ready for the next values;
     // returns the rows changed. A failure is thrown (the statement stays usable).
     int Execute();

@@ -237,6 +237,10 @@ std::string InsertImage(std::string_view categoryId, std::string_view fileName, 
     return statement;
 }
 
+std::string InsertImageWithParameters() {
+    return "insert into imagelibrary (CATEGORY,FILENAME,WIDTH,HEIGHT,FILESTORE) values (?1,?2,?3,?4,?5);";
+}
+
 std::string SelectCategoryRowsInIdOrder() { return "SELECT ID,CATEGORY FROM imagecategory ORDER BY ID ASC"; }
 
 std::string CountImagesByCategory() { return "SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY"; }

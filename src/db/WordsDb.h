@@ -138,6 +138,9 @@ std::string SelectCategoryId(std::string_view categoryName);
 std::string InsertImage(std::string_view categoryId, std::string_view fileName,
                         std::string_view width, std::string_view height,
                         const char* encodedFile);
+// The same insert with its five values as parameters ?1..?5, in that order:
+// the file's text is bound, not parsed out of a literal.
+std::string InsertImageWithParameters();
 
 // SELECT ID,CATEGORY FROM imagecategory ORDER BY ID ASC
 std::string SelectCategoryRowsInIdOrder();

@@ -8,10 +8,15 @@
 #include "support/FolderListing.h"
 #include "support/UserInterface.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #ifdef __GLIBC__
@@ -22,7 +27,9 @@ namespace {
 
 using namespace imageimport_text;
 
-enum class ReadOutcome { Read, TooLarge, Failed };
+enum class ReadOutcome { Read, TooLarge, NotAFile, Failed };
+
+constexpr const char* kNotAFile = "not a regular file, skipped";
 
 // A file's bytes and their stored text, in buffers kept for the whole
 // import: one allocation instead of a few per file.
@@ -34,50 +41,114 @@ public:
 
     // Reads at most one byte more than may be stored, so a large file costs
     // little and a file that grows meanwhile is judged by what was read.
+    // Only regular files are read: opening a named pipe would wait for a
+    // writer, and a device could give bytes for ever.
     ReadOutcome Read(const std::string& path, std::string& reason) {
-        errno = 0;
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (file == nullptr) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
             reason = std::strerror(errno);
             return ReadOutcome::Failed;
         }
-        m_count = std::fread(m_bytes.get(), 1, kCapacity, file);
-        const bool failed = std::ferror(file) != 0;
-        const int code = errno;
-        std::fclose(file);
-        if (failed) {
-            reason = code != 0 ? std::strerror(code) : "read error";
+        const ReadOutcome outcome = ReadOpen(fd, reason);
+        ::close(fd);
+        return outcome;
+    }
+
+    std::size_t Encode() {
+        m_size = ReadGifSize(m_bytes.get(), m_count);
+        m_textLength = blobcodec::Encode(m_bytes.get(), m_count, m_text.get());
+        return m_textLength;
+    }
+
+    // Binds the values of the last file read and encoded, and stores them.
+    void Store(SqlStatement& insert, const std::string& categoryId, const std::string& fileName) const {
+        insert.BindTextInPlace(1, categoryId);
+        insert.BindTextInPlace(2, fileName);
+        insert.BindText(3, std::to_string(m_size.width));
+        insert.BindText(4, std::to_string(m_size.height));
+        insert.BindTextInPlace(5, std::string_view(reinterpret_cast<const char*>(m_text.get()), m_textLength));
+        insert.Execute();
+    }
+
+private:
+    ReadOutcome ReadOpen(int fd, std::string& reason) {
+        struct stat info {};
+        if (::fstat(fd, &info) != 0) {
+            reason = std::strerror(errno);
             return ReadOutcome::Failed;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            reason = kNotAFile;
+            return ReadOutcome::NotAFile;
+        }
+        if (info.st_size > kMaxImportBytes) return ReadOutcome::TooLarge;
+        m_count = 0;
+        while (m_count < kCapacity) {
+            const ssize_t got = ::read(fd, m_bytes.get() + m_count, kCapacity - m_count);
+            if (got == 0) break;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                reason = std::strerror(errno);
+                return ReadOutcome::Failed;
+            }
+            m_count += static_cast<std::size_t>(got);
         }
         return m_count > static_cast<std::size_t>(kMaxImportBytes) ? ReadOutcome::TooLarge : ReadOutcome::Read;
     }
 
-    std::string InsertStatement(const std::string& categoryId, const std::string& fileName) {
-        const PictureSize size = ReadGifSize(m_bytes.get(), m_count);
-        blobcodec::Encode(m_bytes.get(), m_count, m_text.get());
-        return wordsdb::InsertImage(categoryId, fileName, std::to_string(size.width), std::to_string(size.height),
-                                    reinterpret_cast<const char*>(m_text.get()));
-    }
-
-private:
     static constexpr std::size_t kCapacity = static_cast<std::size_t>(kMaxImportBytes) + 1;
     std::unique_ptr<unsigned char[]> m_bytes;
     std::unique_ptr<unsigned char[]> m_text;
     std::size_t m_count = 0;
+    std::size_t m_textLength = 0;
+    PictureSize m_size;
 };
+
+// The library's insert, prepared on first use: a missing table is then a
+// failure of each file, as a refused row is.
+class LibraryInsert {
+public:
+    explicit LibraryInsert(SqlDatabase& db) : m_db(db) {}
+    SqlStatement& Statement() {
+        if (!m_prepared) {
+            m_statement = m_db.Prepare(wordsdb::InsertImageWithParameters());
+            m_prepared = true;
+        }
+        return m_statement;
+    }
+
+private:
+    SqlDatabase& m_db;
+    SqlStatement m_statement;
+    bool m_prepared = false;
+};
+
+// Why the folder cannot be listed, or "" when it can.
+std::string FolderProblem(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    return ec ? ec.message() : std::string();
+}
 
 // The files of the folder that the import takes: names holding ".gif".
 // Sub-folders are not files, whatever their names say.
-std::vector<FolderEntry> GifFiles(const std::string& folder, bool& readable) {
+std::vector<FolderEntry> GifFiles(const std::string& folder, std::string& problem) {
     std::vector<FolderEntry> files;
-    for (FolderEntry& entry : FindEntries(folder + "/*.*", &readable)) {
-        if (!entry.isFolder && HasGifInName(entry.name)) files.push_back(std::move(entry));
+    bool readable = false;
+    const std::vector<FolderEntry> entries = FindEntries(folder + "/*.*", &readable);
+    if (!readable) {
+        problem = FolderProblem(folder);
+        if (problem.empty()) problem = "it cannot be listed";
+        return files;
+    }
+    for (const FolderEntry& entry : entries) {
+        if (!entry.isFolder && HasGifInName(entry.name)) files.push_back(entry);
     }
     return files;
 }
 
-// Storing a file takes and frees the same hundred kilobytes or so (the
-// statement, SQLite's copies of it); with the allocator's default it hands
+// Storing a file takes and frees the same hundred kilobytes or so (SQLite's
+// buffers for the row and its overflow pages); with the allocator's default it hands
 // them back to the system and faults them in again for every file, which
 // costs more than the rest of the import. Keep a little slack instead.
 void KeepHeapSlack() {
@@ -113,11 +184,14 @@ std::string ImportReport::ResultMessage() const {
         text += std::to_string(tooLarge) + " GIFS over " + std::to_string(kMaxImportBytes) +
                 " bytes were skipped for their size.";
     }
+    if (notFiles > 0) {
+        text += '\n';
+        text += std::to_string(notFiles) + " GIFS were skipped: not regular files.";
+    }
     if (failed > 0) {
         text += '\n';
         text += std::to_string(failed) + " GIFS could not be stored.";
     }
-    if (!folderRead) text += "\nThe folder " + folder + " could not be read.";
     return text;
 }
 
@@ -165,7 +239,8 @@ const std::string& ImageImporter::ChooseFolder(UserInterface& ui) {
 }
 
 std::string ImageImporter::ResolveCategoryName(const CategoryChoice& choice, const std::vector<std::string>& listed,
-                                               UserInterface& ui, bool& created) const {
+                                               UserInterface& ui, bool& create) const {
+    create = false;
     if (!choice.newCategory) {
         for (const std::string& entry : listed) {
             if (entry == choice.selected) return entry;
@@ -178,12 +253,13 @@ std::string ImageImporter::ResolveCategoryName(const CategoryChoice& choice, con
         ui.ShowMessage(kEmptyCategory, kEmptyCategoryCaption);
         return {};
     }
+    // Refused, not imported elsewhere: the pictures would go to a category
+    // the user never chose.
     if (ListHoldsPrefix(listed, choice.typed)) {
-        // The images go on to the category of exactly this name, if any.
         ui.ShowMessage(kDuplicateCategory, kDuplicateCategoryCaption);
-    } else {
-        created = CreateCategory(choice.typed, ui);
+        return {};
     }
+    create = true;
     return choice.typed;
 }
 
@@ -205,27 +281,43 @@ std::string ImageImporter::LookUpCategoryId(const std::string& name, UserInterfa
         db.Open(m_databasePath);
         SqlQuery query = db.Query(wordsdb::SelectCategoryId(name));
         if (!query.IsEof() && query.FieldText(0) != nullptr) return query.FieldText(0);
+        // Deleted since the list was read.
+        ui.ShowMessage(kNoCategory, kNoCategoryCaption);
     } catch (const CppSQLite3Exception& e) {
         ShowDatabaseError(ui, e);
     }
-    return "1";
+    return {};
 }
 
 ImportReport ImageImporter::Import(const CategoryChoice& choice, const std::vector<std::string>& listed,
                                    UserInterface& ui, const ImportProgress& progress) const {
     ImportReport report;
-    report.categoryName = ResolveCategoryName(choice, listed, ui, report.categoryCreated);
+    bool create = false;
+    report.categoryName = ResolveCategoryName(choice, listed, ui, create);
     if (report.categoryName.empty()) return report;
-    report.ran = true;
-    report.categoryId = LookUpCategoryId(report.categoryName, ui);
     report.folder = m_importFolder;
-    StoreFolder(report, ui, progress);
+    // The folder is listed before anything is made, so that a folder that
+    // cannot be read leaves no empty category behind.
+    std::string problem;
+    const std::vector<FolderEntry> files = GifFiles(m_importFolder, problem);
+    if (!problem.empty()) {
+        ui.ShowMessage("The folder " + m_importFolder + " could not be read: " + problem, kUnreadableCaption);
+        return report;
+    }
+    if (create) {
+        if (!CreateCategory(report.categoryName, ui)) return report;
+        report.categoryCreated = true;
+    }
+    report.categoryId = LookUpCategoryId(report.categoryName, ui);
+    if (report.categoryId.empty()) return report;
+    report.ran = true;
+    StoreFiles(files, report, ui, progress);
     ShowUnreadable(ui, report);
     return report;
 }
 
-void ImageImporter::StoreFolder(ImportReport& report, UserInterface& ui, const ImportProgress& progress) const {
-    const std::vector<FolderEntry> files = GifFiles(m_importFolder, report.folderRead);
+void ImageImporter::StoreFiles(const std::vector<FolderEntry>& files, ImportReport& report, UserInterface& ui,
+                               const ImportProgress& progress) const {
     report.found = static_cast<int>(files.size());
     if (progress) progress(0, report.found);
     if (files.empty()) return;
@@ -241,13 +333,18 @@ void ImageImporter::StoreFolder(ImportReport& report, UserInterface& ui, const I
     KeepHeapSlack();
     bool errorShown = false;
     {
+        LibraryInsert insert(db);
         PictureBuffers buffers;
         std::string reason;
+        const auto store = [&](std::size_t row) {
+            buffers.Store(insert.Statement(), report.categoryId, LowerCaseName(files[row].name));
+        };
         // After a failure that undid a transaction, its rows are read again.
         ImportTransaction transaction(db, [&](std::size_t row) {
-            const FolderEntry& file = files[row];
-            if (buffers.Read(file.fullPath, reason) != ReadOutcome::Read) return std::string();
-            return buffers.InsertStatement(report.categoryId, LowerCaseName(file.name));
+            if (buffers.Read(files[row].fullPath, reason) != ReadOutcome::Read) return false;
+            buffers.Encode();
+            store(row);
+            return true;
         });
         for (std::size_t row = 0; row < files.size(); ++row) {
             const FolderEntry& file = files[row];
@@ -255,13 +352,17 @@ void ImageImporter::StoreFolder(ImportReport& report, UserInterface& ui, const I
                 case ReadOutcome::TooLarge:
                     ++report.tooLarge;
                     break;
+                case ReadOutcome::NotAFile:
+                    ++report.notFiles;
+                    report.unreadable.push_back(file.name + ": " + reason);
+                    break;
                 case ReadOutcome::Failed:
                     ++report.failed;
                     report.unreadable.push_back(file.name + ": " + reason);
                     break;
                 case ReadOutcome::Read:
                     try {
-                        transaction.Add(buffers.InsertStatement(report.categoryId, LowerCaseName(file.name)), row);
+                        transaction.Add(row, buffers.Encode(), [&] { store(row); });
                         ++report.stored;
                     } catch (const CppSQLite3Exception& e) {
                         ++report.failed;

@@ -4,6 +4,7 @@
 #include <vector>
 
 class UserInterface;
+struct FolderEntry;
 
 // Copies the GIF files of one folder into the image library of the words
 // database, under a category the user picks or creates. The import dialog
@@ -31,22 +32,22 @@ struct CategoryChoice {
 };
 
 struct ImportReport {
-    bool ran = false;           // false: stopped before looking at the folder
+    bool ran = false;           // false: stopped before storing (nothing stored)
     std::string categoryName;
     std::string categoryId;
     bool categoryCreated = false;
     std::string folder;
-    bool folderRead = true;     // false: the folder could not be listed
     int found = 0;              // files whose name holds ".gif"
     int stored = 0;
     int tooLarge = 0;           // over kMaxImportBytes, not stored
+    int notFiles = 0;           // pipes, devices and the like: skipped unread
     int failed = 0;             // unreadable, or refused by the database
-    std::vector<std::string> unreadable;  // "name: reason"
+    std::vector<std::string> unreadable;  // "name: reason", also for notFiles
 
     // "N GIFS stored to category: NAME", then a line for each kind of file
     // that was not stored.
     std::string ResultMessage() const;
-    bool Complete() const { return folderRead && failed == 0; }
+    bool Complete() const { return failed == 0; }
 };
 
 // Called after each file: files done of files found.
@@ -74,17 +75,20 @@ public:
 
     // The import button. `listed` is the category list the user saw; the
     // messages on the way go to `ui`, the result message is returned in the
-    // report for the caller to show (ShowImportResult).
+    // report for the caller to show (ShowImportResult). A new name that a
+    // listed name begins with, a folder that cannot be read or a category
+    // that cannot be made or found stop it before anything is made or stored.
     ImportReport Import(const CategoryChoice& choice, const std::vector<std::string>& listed, UserInterface& ui,
                         const ImportProgress& progress = {}) const;
 
 private:
     // The category's name, or "" when the import must stop.
     std::string ResolveCategoryName(const CategoryChoice& choice, const std::vector<std::string>& listed,
-                                    UserInterface& ui, bool& created) const;
+                                    UserInterface& ui, bool& create) const;
     bool CreateCategory(const std::string& name, UserInterface& ui) const;
     std::string LookUpCategoryId(const std::string& name, UserInterface& ui) const;
-    void StoreFolder(ImportReport& report, UserInterface& ui, const ImportProgress& progress) const;
+    void StoreFiles(const std::vector<FolderEntry>& files, ImportReport& report, UserInterface& ui,
+                    const ImportProgress& progress) const;
 
     std::string m_databasePath;
     std::string m_importFolder;

@@ -17,15 +17,15 @@ void ImportTransaction::Begin() {
     m_open = true;
 }
 
-void ImportTransaction::Add(const std::string& statement, std::size_t row) {
+void ImportTransaction::Add(std::size_t row, std::size_t bytes, const Store& store) {
     if (!m_open) Begin();
     try {
-        m_db.Execute(statement);
+        store();
     } catch (const CppSQLite3Exception&) {
         SaveBatch(false);
         throw;
     }
-    m_batchBytes += statement.size();
+    m_batchBytes += bytes;
     m_batch.push_back(row);
     if (m_batchBytes >= m_batchLimit) SaveBatch(true);
 }
@@ -53,10 +53,8 @@ void ImportTransaction::SaveBatch(bool rethrow) {
     }
     std::optional<CppSQLite3Exception> first;
     for (std::size_t row : batch) {
-        const std::string statement = m_rebuild(row);
         try {
-            if (statement.empty()) throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, "row lost");
-            m_db.Execute(statement);
+            if (!m_rewrite(row)) throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, "row lost");
         } catch (const CppSQLite3Exception& e) {
             ++m_lost;
             if (!first) first = e;

@@ -5,9 +5,12 @@
 #include "ui/CBitmapButton.h"
 #include "ui/DialogLayout.h"
 #include "ui/ImageDialogIds.h"
+#include "ui/WaitBoxInterface.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -29,6 +32,27 @@ QLabel* AddLabel(QWidget* parent, const char* text, const QRect& where) {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// Room in a title bar for the window's icon and its buttons.
+constexpr int kTitleBarRoom = 140;
+
+// Passes everything on, but runs `beforeMessage` before each message.
+class ProgressHidingInterface : public WaitBoxInterface {
+public:
+    ProgressHidingInterface(UserInterface& inner, std::function<void()> beforeMessage)
+        : WaitBoxInterface(
+              inner, [&inner] { inner.ShowWaitMessage(); }, [&inner] { inner.HideWaitMessage(); }),
+          m_beforeMessage(std::move(beforeMessage)) {}
+
+    MessageResult ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons = MessageButtons::Ok) override {
+        m_beforeMessage();
+        return WaitBoxInterface::ShowMessage(text, caption, buttons);
+    }
+
+private:
+    std::function<void()> m_beforeMessage;
+};
+
 // The list sorts as the list box of a sorted combo does: ignoring case.
 std::vector<std::string> SortedForList(std::vector<std::string> names) {
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -47,6 +71,8 @@ imageimport::imageimport(const std::string& databasePath, UserInterface& ui, QWi
     ApplyFormLook(*this);
     BuildControls();
 }
+
+imageimport::~imageimport() = default;
 
 CBitmapButton* imageimport::AddPictureButton(int id, const char* caption, int left, int top) {
     auto* button = new CBitmapButton(this);
@@ -125,25 +151,58 @@ CategoryChoice imageimport::CurrentChoice() const {
     return choice;
 }
 
+void imageimport::keyPressEvent(QKeyEvent* event) {
+    // Enter confirms, as a default button does; a focused picture button
+    // (the folder button, exit) answers for itself.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (!enter || modifiers != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<CBitmapButton*>(focusWidget());
+    CBitmapButton* button = focused != nullptr ? focused : m_importButton;
+    if (button->isEnabled()) button->click();
+    event->accept();
+}
+
+void imageimport::ShowProgress(int done, int found) {
+    m_progressSteps.push_back(done);
+    // Only while files are stored: before, messages about the category or
+    // the folder may still come, and a box over them takes their keys.
+    if (m_progress == nullptr && done < found) m_progress = MakeProgressBox();
+    if (m_progress == nullptr) return;
+    m_progress->setMaximum(std::max(found, 1));
+    m_progress->setValue(done);
+    m_progress->setLabelText(QString("Importing GIF files: %1 of %2").arg(done).arg(found));
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<QProgressDialog> imageimport::MakeProgressBox() {
+    auto progress = std::make_unique<QProgressDialog>("Importing GIF files...", QString(), 0, 1, this);
+    progress->setObjectName("importprogress");
+    progress->setWindowTitle(windowTitle());
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setCancelButton(nullptr);  // an import runs to its end
+    progress->setMinimumDuration(300);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    // Wide enough for its title beside the title bar's icon and buttons.
+    QFont titleFont = progress->font();
+    titleFont.setBold(true);
+    progress->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarRoom);
+    return progress;
+}
+
 void imageimport::OnImport() {
     m_progressSteps.clear();
-    QProgressDialog progress("Importing GIF files...", QString(), 0, 1, this);
-    progress.setObjectName("importprogress");
-    progress.setWindowTitle(windowTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setCancelButton(nullptr);  // an import runs to its end
-    progress.setMinimumDuration(300);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
     m_importButton->setEnabled(false);
-    m_lastReport = m_importer.Import(CurrentChoice(), m_listed, m_ui, [&](int done, int found) {
-        m_progressSteps.push_back(done);
-        progress.setMaximum(std::max(found, 1));
-        progress.setValue(done);
-        progress.setLabelText(QString("Importing GIF files: %1 of %2").arg(done).arg(found));
-        QCoreApplication::processEvents();
+    // Every message of the import closes the progress box first.
+    ProgressHidingInterface ui(m_ui, [this] { m_progress.reset(); });
+    m_lastReport = m_importer.Import(CurrentChoice(), m_listed, ui, [this](int done, int found) {
+        ShowProgress(done, found);
     });
-    progress.close();
+    m_progress.reset();
     m_importButton->setEnabled(true);
     // A category made now is listed at once, so that typing its name again
     // counts as a duplicate instead of making a second one.

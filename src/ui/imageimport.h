@@ -3,12 +3,14 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CBitmapButton;
 class QComboBox;
 class QLineEdit;
+class QProgressDialog;
 class QRadioButton;
 class UserInterface;
 
@@ -19,6 +21,7 @@ class imageimport : public QDialog {
     Q_OBJECT
 public:
     imageimport(const std::string& databasePath, UserInterface& ui, QWidget* parent = nullptr);
+    ~imageimport() override;
 
     // Fills the category list and checks "existing category", then runs the
     // dialog modally.
@@ -29,12 +32,19 @@ public:
     const ImportReport& LastReport() const { return m_lastReport; }
     // The files-done count of every progress step of the last import.
     const std::vector<int>& ProgressSteps() const { return m_progressSteps; }
+    // The progress box, while one is up.
+    const QProgressDialog* ProgressBox() const { return m_progress.get(); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();
     CBitmapButton* AddPictureButton(int id, const char* caption, int left, int top);
     void OnChooseFolder();
     void OnImport();
+    void ShowProgress(int done, int found);
+    std::unique_ptr<QProgressDialog> MakeProgressBox();
     CategoryChoice CurrentChoice() const;
 
     ImageImporter m_importer;
@@ -42,6 +52,7 @@ private:
     std::vector<std::string> m_listed;
     ImportReport m_lastReport;
     std::vector<int> m_progressSteps;
+    std::unique_ptr<QProgressDialog> m_progress;
 
     QRadioButton* m_existingRadio = nullptr;
     QComboBox* m_categoryCombo = nullptr;

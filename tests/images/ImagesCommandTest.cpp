@@ -2,6 +2,8 @@
 // run takes from the selection afterwards.
 #include "ImageLibraryFixture.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <set>
 
@@ -65,12 +67,6 @@ TEST_F(ImagesCommandTest, ImportIntoNewAndExistingCategories) {
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "2 GIFS stored to category: Cats");
     EXPECT_EQ(Select("SELECT CATEGORY, COUNT(*) FROM imagelibrary GROUP BY CATEGORY"), (Rows{{"1", "4"}}));
 
-    // A prefix of a listed name: said on stderr, and the import goes on.
-    run = Images("import " + Quoted(cats) + " --new-category ca");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("Category name is not unique."), std::string::npos);
-    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "2 GIFS stored to category: ca");
-    EXPECT_EQ(Select("SELECT COUNT(*) FROM imagecategory"), (Rows{{"1"}}));
 }
 
 TEST_F(ImagesCommandTest, ImportRefusals) {
@@ -87,17 +83,38 @@ TEST_F(ImagesCommandTest, ImportRefusals) {
     EXPECT_EQ(Images("import " + Quoted(folder)).status, 2);
     EXPECT_EQ(Images("import " + Quoted(folder) + " --category a --new-category b").status, 2);
 
-    // A missing folder is not a complete import.
-    run = Images("import " + Quoted(folder + "/none") + " --new-category N");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.out.find("could not be read"), std::string::npos);
+    // A prefix of a listed name, or the name itself, is refused: before, the
+    // pictures went to category 1 and the run said it stored them.
+    ASSERT_EQ(Images("import " + Quoted(folder) + " --new-category Patterns").status, 0);
+    for (const char* typed : {"pat", "PATTERNS"}) {
+        run = Images("import " + Quoted(folder) + " --new-category " + typed);
+        EXPECT_EQ(run.status, 1) << typed;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("Duplicate Category: Category name is not unique."), std::string::npos) << run.err;
+    }
+
+    // A folder that is missing or a file: said on stderr, nothing made.
+    for (const std::string& bad : {folder + "/none", folder + "/a.gif"}) {
+        run = Images("import " + Quoted(bad) + " --new-category N");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("The folder " + bad + " could not be read: "), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Select("SELECT CATEGORY FROM imagecategory"), (Rows{{"Patterns"}}));
+    EXPECT_EQ(Select("SELECT COUNT(*) FROM imagelibrary"), (Rows{{"1"}}));
+
+    // A named pipe is skipped, not waited on.
+    ASSERT_EQ(::mkfifo((folder + "/x.gif").c_str(), 0644), 0);
+    run = Images("import " + Quoted(folder) + " --category Patterns");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1 GIFS stored to category: Patterns\n1 GIFS were skipped: not regular files.\n");
+    EXPECT_NE(run.err.find("x.gif: not a regular file, skipped"), std::string::npos) << run.err;
 
     // A data folder without a database is not made one.
     run = Tarvex4("images list --data " + Quoted(scratch / "empty"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no words database"), std::string::npos);
     EXPECT_FALSE(fs::exists(scratch / "empty/words6.db"));
-    EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
 }
 
 TEST_F(ImagesCommandTest, ListAndSelect) {

@@ -5,6 +5,7 @@
 #include "images/ImageImport.h"
 #include "ScriptedUserInterface.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace imagesfixture;
@@ -95,22 +96,19 @@ TEST_F(ImportTest, NewCategoryRules) {
     EXPECT_EQ(ui.messages[0].caption, "Empty Category");
     EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
 
-    // A prefix of a listed name, in any case, is a duplicate: no category is
-    // made and, with no category of exactly that name, the pictures go to ID 1.
+    // A prefix of a listed name, in any case, or the whole name, is refused:
+    // nothing is made and nothing stored (before, the pictures went to ID 1).
     Sql(wordsdb::InsertCategory("Plants"));
-    ui.messages.clear();
-    report = ImportNew("aNi");
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"Duplicate Category"}));
-    EXPECT_EQ(ui.messages[0].text, "Category name is not unique.");
-    EXPECT_EQ(report.ResultMessage(), "1 GIFS stored to category: aNi");
+    for (const char* typed : {"aNi", "Plants", "plants"}) {
+        ui.messages.clear();
+        report = ImportNew(typed);
+        EXPECT_FALSE(report.ran) << typed;
+        EXPECT_EQ(Captions(), (std::vector<std::string>{"Duplicate Category"})) << typed;
+        EXPECT_EQ(ui.messages[0].text, "Category name is not unique.");
+    }
     EXPECT_EQ(Select("SELECT COUNT(*) FROM imagecategory"), (Rows{{"2"}}));
-    EXPECT_EQ(Select("SELECT CATEGORY FROM imagelibrary"), (Rows{{"1"}}));
-
-    // The whole name typed again finds its own category.
-    ui.messages.clear();
-    ImportNew("Plants");
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"Duplicate Category"}));
-    EXPECT_EQ(Select("SELECT CATEGORY FROM imagelibrary ORDER BY ID DESC LIMIT 1"), (Rows{{"2"}}));
+    EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
+    EXPECT_TRUE(steps.empty());
 
     // A new name is made and used.
     ui.messages.clear();
@@ -131,17 +129,60 @@ TEST_F(ImportTest, AnExistingCategoryMustBeOneOfTheList) {
     EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
 }
 
-TEST_F(ImportTest, EmptyAndMissingFolders) {
+TEST_F(ImportTest, EmptyFolderAndFoldersThatCannotBeRead) {
     AddCategories({"Animals"});
     ImportReport report = ImportInto("Animals");
     EXPECT_EQ(report.ResultMessage(), "0 GIFS stored to category: Animals");
     EXPECT_TRUE(report.Complete());
 
+    // Missing, or a file in place of the folder: said once, and the new
+    // category is not made (before, an empty one was left behind).
     fs::remove_all(pictures);
-    report = ImportInto("Animals");
-    EXPECT_FALSE(report.Complete());
+    report = ImportNew("Birds");
+    WriteFile(pictures, GifBytes(1, 1));
+    ImportReport fileReport = ImportNew("Birds");
+    EXPECT_FALSE(report.ran);
+    EXPECT_FALSE(fileReport.ran);
+    EXPECT_FALSE(report.categoryCreated);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "The folder " + pictures + " could not be read: No such file or directory");
+    EXPECT_EQ(ui.messages[1].text, "The folder " + pictures + " could not be read: Not a directory");
+    EXPECT_EQ(ui.messages[1].caption, "Image Import");
+    EXPECT_EQ(Select("SELECT CATEGORY FROM imagecategory"), (Rows{{"Animals"}}));
+    EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
+}
+
+TEST_F(ImportTest, OnlyRegularFilesAreReadAPipeIsSkippedWithoutWaiting) {
+    AddCategories({"Animals"});
+    Add("a.gif", GifBytes(1, 1));
+    ASSERT_EQ(::mkfifo((pictures + "/x.gif").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (pictures + "/zero.gif").c_str()), 0);
+    const ImportReport report = ImportInto("Animals");
+    EXPECT_TRUE(report.Complete());
     EXPECT_EQ(report.ResultMessage(),
-              "0 GIFS stored to category: Animals\nThe folder " + pictures + " could not be read.");
+              "1 GIFS stored to category: Animals\n2 GIFS were skipped: not regular files.");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("x.gif: not a regular file, skipped"), std::string::npos);
+    EXPECT_NE(ui.messages[0].text.find("zero.gif: not a regular file, skipped"), std::string::npos);
+    EXPECT_EQ(Select("SELECT FILENAME FROM imagelibrary"), (Rows{{"a.gif"}}));
+}
+
+TEST_F(ImportTest, TheStoredTextIsWhatTheQuotedStatementStored) {
+    // Every byte value, and the characters a literal would have to escape.
+    std::string bytes = GifBytes(300, 20, 300);
+    bytes += std::string("'\"%\0\\", 5);
+    Add("all.gif", bytes);
+    AddCategories({"Animals"});
+    ASSERT_TRUE(ImportInto("Animals").Complete());
+    SqlBlob blob;
+    blob.SetBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
+    Sql(wordsdb::InsertImage("1", "all.gif", "300", "20", blob.Encoded()));
+    const Rows rows = Select("SELECT hex(CATEGORY)||typeof(CATEGORY), hex(FILENAME), hex(WIDTH)||typeof(WIDTH), "
+                             "hex(HEIGHT)||typeof(HEIGHT), hex(FILESTORE)||typeof(FILESTORE) "
+                             "FROM imagelibrary ORDER BY ID");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], rows[1]);
+    EXPECT_EQ(StoredBytes("all.gif"), bytes);
 }
 
 TEST_F(ImportTest, QuotesAndPercentSignsAreStoredExactly) {
@@ -202,14 +243,14 @@ TEST_F(ImportTest, ACategoryListThatCannotBeReadIsReportedAndEmpty) {
     EXPECT_TRUE(importer.LoadCategoryNames(ui).empty());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, "db error");
-    // Making the category and finding its ID fail too: reported, and the
-    // pictures go to ID 1 as when no category has the name.
+    // Making the category fails too: reported, and nothing is stored (before,
+    // the pictures went to ID 1, a category the user never chose).
     Add("a.gif", GifBytes(1, 1));
     ui.messages.clear();
     const ImportReport report = importer.Import({true, "", "New"}, {}, ui);
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"db error", "db error"}));
-    EXPECT_EQ(report.categoryId, "1");
-    EXPECT_EQ(Select("SELECT CATEGORY FROM imagelibrary"), (Rows{{"1"}}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"db error"}));
+    EXPECT_FALSE(report.ran);
+    EXPECT_TRUE(Select("SELECT * FROM imagelibrary").empty());
 }
 
 TEST_F(ImportTest, ManyFilesAreAllStoredAndCounted) {

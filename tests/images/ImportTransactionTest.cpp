@@ -21,6 +21,11 @@ protected:
         return wordsdb::InsertImage("1", name, "1", "1", "x");
     }
 
+    // Adds row `row` named `name` as one of the batch-size units.
+    void Add(ImportTransaction& transaction, const std::string& name, std::size_t row) {
+        transaction.Add(row, 1, [&] { db.Execute(Insert(name)); });
+    }
+
     std::vector<std::string> Names() {
         std::vector<std::string> names;
         for (const auto& row : Select("SELECT FILENAME FROM imagelibrary ORDER BY FILENAME")) names.push_back(row[0]);
@@ -30,21 +35,23 @@ protected:
     SqlDatabase db;
     std::vector<std::string> rows;
     int rebuilt = 0;
-    ImportTransaction::Rebuild rebuild = [this](std::size_t row) {
+    ImportTransaction::Rewrite rebuild = [this](std::size_t row) {
         ++rebuilt;
-        return rows[row].empty() ? std::string() : Insert(rows[row]);
+        if (rows[row].empty()) return false;
+        db.Execute(Insert(rows[row]));
+        return true;
     };
 };
 
 TEST_F(ImportTransactionTest, RowsBeforeAnUndoneTransactionAreWrittenAgain) {
     rows = {"a", "b", "undo", "c", "d"};
     // Batches of about two statements, so a commit lies between the rows.
-    ImportTransaction transaction(db, rebuild, 2 * Insert("a").size());
-    transaction.Add(Insert("a"), 0);
-    transaction.Add(Insert("b"), 1);  // committed with a
-    transaction.Add(Insert("c"), 3);
-    EXPECT_THROW(transaction.Add(Insert("undo"), 2), CppSQLite3Exception);
-    transaction.Add(Insert("d"), 4);
+    ImportTransaction transaction(db, rebuild, 2);
+    Add(transaction, "a", 0);
+    Add(transaction, "b", 1);  // committed with a
+    Add(transaction, "c", 3);
+    EXPECT_THROW(Add(transaction, "undo", 2), CppSQLite3Exception);
+    Add(transaction, "d", 4);
     transaction.Commit();
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(rebuilt, 1);  // c only: a and b were already committed
@@ -54,9 +61,9 @@ TEST_F(ImportTransactionTest, RowsBeforeAnUndoneTransactionAreWrittenAgain) {
 TEST_F(ImportTransactionTest, ARowThatCannotBeRebuiltIsCountedLost) {
     rows = {"a", ""};
     ImportTransaction transaction(db, rebuild);
-    transaction.Add(Insert("a"), 0);
-    transaction.Add(Insert("gone"), 1);
-    EXPECT_THROW(transaction.Add(Insert("undo"), 2), CppSQLite3Exception);
+    Add(transaction, "a", 0);
+    Add(transaction, "gone", 1);
+    EXPECT_THROW(Add(transaction, "undo", 2), CppSQLite3Exception);
     EXPECT_EQ(transaction.Lost(), 1);
     EXPECT_EQ(Names(), (std::vector<std::string>{"a"}));
 }
@@ -65,7 +72,7 @@ TEST_F(ImportTransactionTest, PendingRowsAreCommittedWhenTheObjectGoes) {
     rows = {"a"};
     {
         ImportTransaction transaction(db, rebuild);
-        transaction.Add(Insert("a"), 0);
+        Add(transaction, "a", 0);
     }
     SqlDatabase other;
     other.Open(DatabasePath());

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,8 @@
 
 #include <filesystem>
 #include <fstream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -148,15 +151,98 @@ TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicate) {
     EXPECT_EQ(combo->currentText(), "Animals");
 
     Click(dialog, IDC_IMPORT_BUTTON);
-    ASSERT_GE(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[ui.messages.size() - 2].caption, "Duplicate Category");
+    EXPECT_EQ(LastMessage().caption, "Duplicate Category");
     EXPECT_EQ(First("SELECT COUNT(*) FROM imagecategory"), "2");
-    EXPECT_EQ(First("SELECT group_concat(CATEGORY) FROM imagelibrary"), "2,2");
+    EXPECT_EQ(First("SELECT group_concat(CATEGORY) FROM imagelibrary"), "2");
 
     // An empty name stops with its message.
     Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT)->clear();
     Click(dialog, IDC_IMPORT_BUTTON);
     EXPECT_EQ(LastMessage().caption, "Empty Category");
+}
+
+// A user who reads each message for a while, as a modal box keeps the
+// program's events going meanwhile, and notes any progress box then visible.
+class SlowReader : public ScriptedUserInterface {
+public:
+    MessageResult ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons = MessageButtons::Ok) override {
+        QTest::qWait(450);  // longer than the progress box's 300 ms
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (qobject_cast<QProgressDialog*>(widget) != nullptr && widget->isVisible()) covered.push_back(caption);
+        }
+        return ScriptedUserInterface::ShowMessage(text, caption, buttons);
+    }
+    std::vector<std::string> covered;
+};
+
+TEST_F(ImageDialogsTest, NoProgressBoxCoversAMessageOfTheImport) {
+    AddCategories({"Animals"});
+    for (int i = 0; i < 3; ++i) AddPicture("p" + std::to_string(i) + ".gif");
+    ASSERT_EQ(::symlink((pictures + "/nowhere").c_str(), (pictures + "/gone.gif").c_str()), 0);
+    SlowReader reader;
+    imageimport dialog(DatabasePath(), reader);
+    reader.folderAnswers = {FolderChoice{1, pictures}};
+    dialog.OnInitDialog();
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    Click(dialog, IDC_NEW_CATEGORY_RADIO);
+    Click(dialog, IDC_IMPORT_BUTTON);  // empty name
+    QTest::keyClicks(Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT), "Ani");
+    Click(dialog, IDC_IMPORT_BUTTON);  // duplicate
+    Click(dialog, IDC_EXISTING_CATEGORY_RADIO);
+    Click(dialog, IDC_IMPORT_BUTTON);  // one file cannot be read, then the result
+    std::vector<std::string> captions;
+    for (const auto& m : reader.messages) captions.push_back(m.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Empty Category", "Duplicate Category", "Image Import",
+                                                  "Image Import Result"}));
+    EXPECT_EQ(reader.covered, std::vector<std::string>{});
+    EXPECT_EQ(dialog.ProgressBox(), nullptr);
+    EXPECT_EQ(First("SELECT COUNT(*) FROM imagelibrary"), "3");
+}
+
+TEST_F(ImageDialogsTest, TheProgressBoxIsWideEnoughForItsTitle) {
+    AddCategories({"Animals"});
+    AddPicture("a.gif");
+    AddPicture("b.gif");
+    imageimport dialog(DatabasePath(), ui);
+    ui.folderAnswers = {FolderChoice{1, pictures}};
+    dialog.OnInitDialog();
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    // Runs in the events the import lets through while it stores.
+    int width = -1;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (const QProgressDialog* box = dialog.ProgressBox()) {
+            width = box->minimumWidth();
+            title = box->windowTitle();
+        }
+    });
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(title, "Import Custom Images");
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
+}
+
+TEST_F(ImageDialogsTest, EnterInTheImportDialogImports) {
+    AddCategories({"Animals"});
+    AddPicture("a.gif");
+    imageimport dialog(DatabasePath(), ui);
+    ui.folderAnswers = {FolderChoice{1, pictures}};
+    dialog.OnInitDialog();
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    Click(dialog, IDC_NEW_CATEGORY_RADIO);
+    auto* name = Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT);
+    QTest::keyClicks(name, "Birds");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Birds");
+
+    // From the list's field too, and with the keypad's Enter.
+    Click(dialog, IDC_EXISTING_CATEGORY_RADIO);
+    QTest::keyClick(Control<QComboBox>(dialog, IDC_CATEGORY_COMBO)->lineEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Animals");
+    EXPECT_EQ(First("SELECT COUNT(*) FROM imagelibrary"), "2");
+    EXPECT_EQ(dialog.result(), 0);
 }
 
 TEST_F(ImageDialogsTest, SourcesDialogTicksSurviveSaveAndReopenButNotRefresh) {
