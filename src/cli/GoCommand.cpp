@@ -139,14 +139,18 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
         state.m_customImageFolder = o.folder;
         state.m_customFolderText = o.folder;
     }
-    if (!o.name.empty()) state.m_outputFileName = o.name;
+    if (!o.name.empty()) {
+        // The page goes into the output folder, beside its pictures, as a session's does.
+        if (!IsPlainFileName(o.name)) BadValue("--name", "'" + o.name + "' is not a file name (the folder is --out DIR)");
+        state.m_outputFileName = o.name;
+    }
 }
 
 // One GO per page, from consecutive seeds; several pages get numbered names.
 // The file name is left as it was, for the saved session.
 void RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state, UserInterface& ui) {
     const std::string fileName = state.m_outputFileName;
-    const std::uint32_t first = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
+    const std::uint32_t first = seed ? *seed : rng::ClockSeed();
     for (int n = 1; n <= o.count; ++n) {
         if (o.count > 1) state.m_outputFileName = gosession::NumberedPageName(fileName, n);
         state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
@@ -180,6 +184,9 @@ void Run(const GoOptions& o) {
     if (session) {
         for (const std::string& text : ApplySession(*session, state))
             std::cerr << "tarvex4 go: " << text << " of the session could not be read; skipped\n";
+        for (const std::string& text : UnbalancedTexts(*session))
+            std::cerr << "tarvex4 go: " << text << " of the session is damaged (its braces do not balance); "
+                      << "the part that could be read was used\n";
     }
     ApplyOptions(o, state, ui);
 
