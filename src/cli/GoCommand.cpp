@@ -220,8 +220,8 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
         "Build one collage page, as the GO button does with the window's start settings\n"
         "(or a session's) changed by the options, and print the page's path.");
     go->add_option("--seed", o->seed,
-                   "Seed the random generator with N right before the run (default: the time); 'last': the\n"
-                   "session's seed, which gives the session's last page again")
+                   "Seed the random generator with N right before the run (default: from the clock, in\n"
+                   "nanoseconds); 'last': the session's seed, which gives the session's last page again")
         ->type_name("N|last");
     go->add_option("--session", o->session, "Start from the settings and texts of session FILE (*.vantelo);\n"
                                             "the other options change them")
@@ -250,8 +250,8 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
     go->add_flag("--no-capture", o->noCapture, "Uncheck \"F.F. Capture Code\"");
     go->add_flag("--text-under-images", o->textUnderImages, "Uncheck \"Text Over Images\"");
     go->add_option("--folder", o->folder, "Check \"Folder:\" with DIR as the custom picture folder");
-    go->add_option("--out", o->out, "Output folder DIR (default: the stored output folder)");
-    go->add_option("--name", o->name, "Output file name (default collage1.html)");
+    go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
+    go->add_option("--name", o->name, "Output file name, not a path (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
     go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
     go->callback([o] { Run(*o); });

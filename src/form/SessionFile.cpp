@@ -440,7 +440,12 @@ void WriteSessionFile(const std::string& path, const Session& session) {
         throw SessionError("Cannot save the session " + path + ": " + e.what() + ".");
     }
     std::string problem;
-    if (!WriteFileReplacing(path, text, problem)) throw SessionError(problem + ".");
+    if (!WriteFileReplacing(path, text, problem)) {
+        // The writer's reason, in the words of every session message.
+        const std::string said = "Cannot write the file " + path + ": ";
+        if (problem.rfind(said, 0) == 0) problem = problem.substr(said.size());
+        throw SessionError("Cannot save the session " + path + ": " + problem + ".");
+    }
 }
 
 Session ReadSessionFile(const std::string& path) {

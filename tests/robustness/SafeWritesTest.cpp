@@ -210,6 +210,7 @@ TEST(SafeWrites, SessionsAndTheDataFolderUseTemporaryNamesOfTheirOwn) {
     const std::string user = scratch / "user";
     fs::create_directories(fs::path(user) / "words6.db.part");
     fs::create_directories(fs::path(user) / "artfonts/metal/a.gif.part");
+    fs::create_directories(fs::path(installed) / "usermanual");
     const DataFolderSetup setup = EnsureDataFolder(user, installed);
     EXPECT_TRUE(setup.problems.empty()) << setup.problems.front();
     EXPECT_TRUE(fs::is_regular_file(wordsdb::DatabasePath(user)));
