@@ -95,8 +95,10 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     state.m_lastSeed = rng::State();
     result.pagePath = state.m_outputFolder + state.m_outputFileName;
     // A stored or saved folder that is gone is made again; one that cannot
-    // be made is named before any picture is tried.
-    if (!state.m_outputFolder.empty() && !MakeFolder(state.m_outputFolder, result.problem)) {
+    // be made is named before any picture is tried. The folder is the page's
+    // own, also where the stored one lacks its last slash.
+    const std::string pageFolder = result.pagePath.substr(0, result.pagePath.find_last_of('/') + 1);
+    if (!pageFolder.empty() && !MakeFolder(pageFolder, result.problem)) {
         ui.HideWaitMessage();
         ui.ShowMessage(result.problem, "tarvex4", MessageButtons::Ok);
         return result;
