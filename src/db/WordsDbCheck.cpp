@@ -126,7 +126,10 @@ std::string ExplainedFailure(const std::string& text, const std::string& databas
 }
 
 std::string ExplainedFailure(const CppSQLite3Exception& error) {
-    return ExplainedFailure(error.Message(), error.File(), error.Code());
+    // A message that ends at its colon gets SQLite's own words.
+    std::string text = error.Message();
+    if (error.HasNoDetail() && !error.SqliteText().empty()) text += error.SqliteText();
+    return ExplainedFailure(text, error.File(), error.Code());
 }
 
 }  // namespace wordsdb

@@ -7,6 +7,7 @@
 #include "db/CppSQLite3Exception.h"
 #include "db/WordsDbCheck.h"
 #include "db/DataFolder.h"
+#include "composer/OutputSettings.h"
 #include "form/MainFormState.h"
 #include "wordbooks/FillCommands.h"
 #include "ScriptedUserInterface.h"
@@ -327,5 +328,25 @@ TEST_F(DamagedDatabase, AWindowActionOnABrokenFileSaysSoOnce) {
         EXPECT_NE(ui.messages[0].text.find(UserDb() + " is not a database"), std::string::npos)
             << ui.messages[0].text;
         EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
+    }
+
+    // The form's start reads the output folder: its message keeps its own
+    // text (and SQLite's words) and adds the same.
+    ScriptedUserInterface ui;
+    EXPECT_EQ(LoadOutputFolder(form, &ui), "");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Reading the output folder"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find(UserDb() + " is not a database"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
+
+    // A bare SQLite message gets SQLite's own words.
+    try {
+        SqlDatabase db;
+        db.OpenExisting(UserDb());
+        db.Query(wordsdb::SelectOutputFolder());
+        FAIL() << "read a file that is not a database";
+    } catch (const CppSQLite3Exception& e) {
+        const std::string shown = wordsdb::ExplainedFailure(e);
+        EXPECT_NE(shown.find("file is not a database\n"), std::string::npos) << shown;
     }
 }
