@@ -143,6 +143,14 @@ foreach(command IN LISTS subcommands)
   run_help(command_help ${command})
   string(APPEND page ".SH \"tarvex4 ${command}\"\n")
   render_help("${command_help}" ".SS")
+  # A group (wordbook, images, data): each of its sub-commands with its own
+  # options.
+  set(group_commands "${subcommands}")
+  foreach(group_command IN LISTS group_commands)
+    run_help(group_help ${command} ${group_command})
+    string(APPEND page ".SS \"tarvex4 ${command} ${group_command}\"\n")
+    render_help("${group_help}" ".PP\n.B")
+  endforeach()
 endforeach()
 string(APPEND page [=[
 .SH ENVIRONMENT

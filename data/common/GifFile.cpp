@@ -1,6 +1,11 @@
 #include "GifFile.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstring>
 #include <memory>
@@ -80,8 +85,19 @@ void Write(const std::string& path, const IndexedImage& image) {
                                       static_cast<GifByteType>(image.palette[i] >> 8),
                                       static_cast<GifByteType>(image.palette[i])};
     int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-    if (!gif) Fail(path, error);
+    // Readable by everyone, as delivered data must be: giflib's own open
+    // makes the file 0600, and a file from an earlier build keeps its mode.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::fchmod(fd, 0644) != 0) {
+        const int code = errno;
+        if (fd >= 0) ::close(fd);
+        throw std::runtime_error(path + ": " + std::strerror(code));
+    }
+    GifFileType* gif = EGifOpenFileHandle(fd, &error);
+    if (!gif) {
+        ::close(fd);
+        Fail(path, error);
+    }
     EGifSetGifVersion(gif, true);
     bool ok = EGifPutScreenDesc(gif, image.width, image.height, bits, 0, map.get()) == GIF_OK;
     if (ok && image.transparentIndex >= 0) {

@@ -3,9 +3,14 @@
 #include "cli/CommandSuggestion.h"
 #include "support/BuildInfo.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <string_view>
 
 namespace cli {
@@ -17,6 +22,52 @@ std::map<std::string, CommandSetup>& Registry() {
 }
 
 std::string VersionText() { return std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION; }
+
+// "tarvex4 images list": the program and the sub-commands that ran.
+std::string CommandPath(const CLI::App& root) {
+    std::string path = "tarvex4";
+    for (const CLI::App* app = &root;;) {
+        const auto chosen = app->get_subcommands();
+        if (chosen.empty()) return path;
+        app = chosen.front();
+        path += " " + app->get_name();
+    }
+}
+
+// Output that did not reach its reader is a failure, whatever was printed
+// (a full disk, a closed pipe): a command that succeeded then ends with 1.
+int CheckedOutput(int status, const std::string& who) {
+    errno = 0;
+    std::cout.flush();
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !std::cout;
+    const int code = errno;
+    if (!failed || status != 0) return status;
+    std::cerr << who << ": cannot write the output" << (code != 0 ? std::string(": ") + std::strerror(code) : "")
+              << '\n';
+    return 1;
+}
+
+// "wordbook lst": a word where a group wants one of its sub-commands is
+// named with the closest of them, as a mistyped command is. Nothing to say
+// (nullopt) when argv holds no such word.
+std::optional<int> ReportUnknownSubcommand(const CLI::App& root, int argc, char** argv) {
+    if (argc < 3) return std::nullopt;
+    const std::vector<const CLI::App*> groups =
+        root.get_subcommands([&](const CLI::App* app) { return app->get_name() == argv[1]; });
+    if (groups.empty()) return std::nullopt;
+    std::vector<std::string> names;
+    for (const CLI::App* sub : groups.front()->get_subcommands([](const CLI::App*) { return true; }))
+        names.push_back(sub->get_name());
+    if (names.empty()) return std::nullopt;
+    const std::string word = argv[2];
+    if (word.empty() || word[0] == '-' || std::find(names.begin(), names.end(), word) != names.end())
+        return std::nullopt;
+    std::cerr << "tarvex4 " << argv[1] << ": unknown sub-command \"" << word << "\"";
+    const std::string closest = ClosestCommand(word, names);
+    if (!closest.empty()) std::cerr << "; the closest is \"" << closest << "\"";
+    std::cerr << ".\nSee tarvex4 " << argv[1] << " --help for its sub-commands.\n";
+    return 2;
+}
 
 }  // namespace
 
@@ -76,22 +127,23 @@ int RunCommandLine(int argc, char** argv) {
     // sub-command is built: scripts ask it to see that the program runs.
     if (argc == 2 && std::string_view(argv[1]) == "--version") {
         std::cout << VersionText() << '\n';
-        return 0;
+        return CheckedOutput(0, "tarvex4");
     }
     CLI::App root{"", "tarvex4"};
     SetUpCommands(root);
+    if (const std::optional<int> status = ReportUnknownSubcommand(root, argc, argv)) return *status;
     try {
         root.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         // Bad options or values are usage errors: exit status 2.
         int status = root.exit(e);
-        if (dynamic_cast<const CLI::RuntimeError*>(&e) != nullptr) return status;
-        return status == 0 ? 0 : 2;
+        if (dynamic_cast<const CLI::RuntimeError*>(&e) != nullptr) return CheckedOutput(status, CommandPath(root));
+        return CheckedOutput(status == 0 ? 0 : 2, CommandPath(root));
     }
     if (root.get_subcommands().empty()) {
         std::cout << root.help();
     }
-    return 0;
+    return CheckedOutput(0, CommandPath(root));
 }
 
 }  // namespace cli

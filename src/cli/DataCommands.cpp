@@ -3,6 +3,8 @@
 #include "cli/WordsDbGate.h"
 #include "composer/WordsDbRepair.h"
 #include "db/DataFolder.h"
+#include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 
 #include <iostream>
 #include <memory>
@@ -73,9 +75,7 @@ void RequireWordsDatabase(const std::string& command, const std::string& dataFol
     const std::string problem = WordsDbProblem(dataFolder);
     if (problem.empty()) return;
     std::cerr << "tarvex4 " << command << ": " << problem << "\n"
-              << "tarvex4 " << command << ": 'tarvex4 data restore"
-              << (dataFolder == ResolveDataFolder() ? std::string() : " --data " + dataFolder)
-              << "' puts the delivered copy in place and keeps this file beside it.\n";
+              << "tarvex4 " << command << ": " << wordsdb::RestoreAdvice(wordsdb::DatabasePath(dataFolder)) << "\n";
     throw CLI::RuntimeError(1);
 }
 

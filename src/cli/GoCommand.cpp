@@ -141,14 +141,18 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
         state.m_customImageFolder = o.folder;
         state.m_customFolderText = o.folder;
     }
-    if (!o.name.empty()) state.m_outputFileName = o.name;
+    if (!o.name.empty()) {
+        // The page goes into the output folder, beside its pictures, as a session's does.
+        if (!IsPlainFileName(o.name)) BadValue("--name", "'" + o.name + "' is not a file name (the folder is --out DIR)");
+        state.m_outputFileName = o.name;
+    }
 }
 
 // One GO per page, from consecutive seeds; several pages get numbered names.
 // The file name is left as it was, for the saved session.
 void RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state, UserInterface& ui) {
     const std::string fileName = state.m_outputFileName;
-    const std::uint32_t first = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
+    const std::uint32_t first = seed ? *seed : rng::ClockSeed();
     for (int n = 1; n <= o.count; ++n) {
         if (o.count > 1) state.m_outputFileName = gosession::NumberedPageName(fileName, n);
         state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
@@ -190,6 +194,9 @@ void Run(const GoOptions& o) {
     if (session) {
         for (const std::string& text : ApplySession(*session, state))
             std::cerr << "tarvex4 go: " << text << " of the session could not be read; skipped\n";
+        for (const std::string& text : UnbalancedTexts(*session))
+            std::cerr << "tarvex4 go: " << text << " of the session is damaged (its braces do not balance); "
+                      << "the part that could be read was used\n";
     }
     ApplyOptions(o, state, ui);
 
@@ -224,8 +231,8 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
         "Build one collage page, as the GO button does with the window's start settings\n"
         "(or a session's) changed by the options, and print the page's path.");
     go->add_option("--seed", o->seed,
-                   "Seed the random generator with N right before the run (default: the time); 'last': the\n"
-                   "session's seed, which gives the session's last page again")
+                   "Seed the random generator with N right before the run (default: from the clock, in\n"
+                   "nanoseconds); 'last': the session's seed, which gives the session's last page again")
         ->type_name("N|last");
     go->add_option("--session", o->session, "Start from the settings and texts of session FILE (*.vantelo);\n"
                                             "the other options change them")
@@ -254,8 +261,8 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
     go->add_flag("--no-capture", o->noCapture, "Uncheck \"F.F. Capture Code\"");
     go->add_flag("--text-under-images", o->textUnderImages, "Uncheck \"Text Over Images\"");
     go->add_option("--folder", o->folder, "Check \"Folder:\" with DIR as the custom picture folder");
-    go->add_option("--out", o->out, "Output folder DIR (default: the stored output folder)");
-    go->add_option("--name", o->name, "Output file name (default collage1.html)");
+    go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
+    go->add_option("--name", o->name, "Output file name, not a path (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
     go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
     cli::AddExportOptions(*go, o->exportTo, true);

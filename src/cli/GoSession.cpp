@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <iostream>
 
 namespace gosession {
 
@@ -12,7 +13,9 @@ std::optional<Session> Load(const std::string& path) {
     try {
         return ReadSessionFile(path);
     } catch (const SessionError& e) {
-        throw CLI::ValidationError("--session", e.what());
+        // The option was right; the file is what failed.
+        std::cerr << "tarvex4 go: " << e.what() << '\n';
+        throw CLI::RuntimeError(1);
     }
 }
 

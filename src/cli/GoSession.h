@@ -11,7 +11,8 @@
 // --save-session. Bad values throw CLI::ValidationError (exit status 2).
 namespace gosession {
 
-// The session of --session FILE; nothing when FILE is empty.
+// The session of --session FILE; nothing when FILE is empty. A file that
+// cannot be read ends the command with status 1.
 std::optional<Session> Load(const std::string& path);
 
 // --seed: a number, or "last" for the session's seed; nothing when not given.

@@ -1,13 +1,16 @@
 // tarvex4 images: the image library's import and source selection without
 // the window, with the same code as the two dialogs.
 #include "cli/CliRegistry.h"
+#include "cli/WordsCommandSupport.h"
 #include "db/CppSQLite3Exception.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "images/ImageImport.h"
 #include "images/ImageSources.h"
 #include "support/ConsoleUserInterface.h"
 #include "db/DataFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -34,19 +37,7 @@ struct ImagesOptions {
 
 // Opening a missing file would make an empty database there: say so instead.
 std::string DatabasePath(const ImagesOptions& o, const std::string& command) {
-    std::string path;
-    if (!o.data.empty()) {
-        path = wordsdb::DatabasePath(o.data);
-    } else {
-        DataFolderSetup setup = EnsureDataFolder();
-        for (const std::string& problem : setup.problems) {
-            std::cerr << "tarvex4 images " << command << ": " << problem << '\n';
-        }
-        path = wordsdb::DefaultDatabasePath();
-    }
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) Fail(command, "no words database at " + path);
-    return path;
+    return wordsdb::DatabasePath(cli::WordsDataFolder(o.data, "images " + command));
 }
 
 void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const CLI::Option* newCategoryOption) {
@@ -62,6 +53,9 @@ void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const 
     // Listed as the dialog's list would show them, so the duplicate rule
     // sees the same names.
     const std::vector<std::string> listed = importer.LoadCategoryNames(ui);
+    if (ui.MessageCount() != 0) throw CLI::RuntimeError(1);
+    if (!choice.newCategory && std::find(listed.begin(), listed.end(), o.category) == listed.end())
+        Fail("import", "there is no image category \"" + o.category + "\" (tarvex4 images list shows them)");
     const ImportReport report = importer.Import(choice, listed, ui);
     if (!report.ran) throw CLI::RuntimeError(1);
     std::cout << report.ResultMessage() << std::endl;
@@ -77,7 +71,7 @@ void RunList(const ImagesOptions& o) {
     try {
         for (const CategoryPictureCount& count : CountPicturesByCategory(path)) pictures[count.id] = count.pictures;
     } catch (const CppSQLite3Exception& e) {
-        Fail("list", e.Message());
+        Fail("list", wordsdb::ExplainedFailure(e));
     }
     for (const ImageCategoryRow& row : rows) {
         std::cout << row.id << '\t' << row.name << '\t' << pictures[row.id] << '\t'

@@ -1,5 +1,7 @@
 #include "cli/WordsCommandSupport.h"
 
+#include "cli/WordsDbGate.h"
+
 #include "db/DataFolder.h"
 #include "support/Random.h"
 
@@ -8,10 +10,13 @@
 namespace cli {
 
 std::string WordsDataFolder(const std::string& data, const std::string& command) {
-    if (!data.empty()) return data;
-    const DataFolderSetup setup = EnsureDataFolder();
-    for (const std::string& problem : setup.problems) std::cerr << "tarvex4 " << command << ": " << problem << '\n';
-    return ResolveDataFolder();
+    if (data.empty()) {
+        const DataFolderSetup setup = EnsureDataFolder();
+        for (const std::string& problem : setup.problems) std::cerr << "tarvex4 " << command << ": " << problem << '\n';
+    }
+    const std::string folder = data.empty() ? ResolveDataFolder() : data;
+    RequireWordsDatabase(command, folder);
+    return folder;
 }
 
 void SeedGenerator(const std::optional<std::uint32_t>& seed) {

@@ -7,7 +7,9 @@
 namespace cli {
 
 // `data` when given, else the user's data folder, filled from the installed
-// data when something is missing (problems reported on stderr).
+// data when something is missing (problems reported on stderr). A missing or
+// broken words database ends the command (status 1) with what is wrong and
+// how to restore it.
 std::string WordsDataFolder(const std::string& data, const std::string& command);
 
 // Seeds the generator with `seed`, or from the clock.

@@ -60,12 +60,8 @@ bool ArtFontsPresent(const std::string& outputFolder) {
 std::string DatabaseFailureText(const MainFormState& state, const CppSQLite3Exception& e) {
     std::string text = FailureText(e, "Building the collage page");
     if (wordsdb::IsDamageCode(e.Code())) {
-        const wordsdb::DatabaseHealth health = wordsdb::CheckDatabase(state.DatabasePath(), true);
-        if (!health.ok()) {
-            text += "\n" + wordsdb::DescribeHealth(health, state.DatabasePath()) +
-                    "\nThe delivered copy can be put in its place with 'tarvex4 data restore' (or at the next "
-                    "start); the damaged file is kept beside it.";
-        }
+        const std::string report = wordsdb::DamageReport(state.DatabasePath(), true);
+        if (!report.empty()) text += "\n" + report;
     }
     return text;
 }
@@ -98,6 +94,15 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     // Seeding sets exactly this state, so it is the seed that gives this page again.
     state.m_lastSeed = rng::State();
     result.pagePath = state.m_outputFolder + state.m_outputFileName;
+    // A stored or saved folder that is gone is made again; one that cannot
+    // be made is named before any picture is tried. The folder is the page's
+    // own, also where the stored one lacks its last slash.
+    const std::string pageFolder = result.pagePath.substr(0, result.pagePath.find_last_of('/') + 1);
+    if (!pageFolder.empty() && !MakeFolder(pageFolder, result.problem)) {
+        ui.HideWaitMessage();
+        ui.ShowMessage(result.problem, "tarvex4", MessageButtons::Ok);
+        return result;
+    }
     std::string page;
     try {
         page = ComposeCollagePage(state);

@@ -1,5 +1,7 @@
 #include "composer/MainCommands.h"
 
+#include "support/SafeFile.h"
+
 #include "composer/OutputSettings.h"
 #include "form/FontDefaults.h"
 #include "form/FontPreset.h"
@@ -21,11 +23,9 @@ std::size_t CharacterCount(const std::string& s) {
     return n;
 }
 
-bool WriteFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(content.data(), std::streamsize(content.size()));
-    return bool(out.flush());
+// The old document stays whole until the new one is complete.
+bool WriteFile(const std::string& path, const std::string& content, std::string& problem) {
+    return WriteFileReplacing(path, content, problem);
 }
 
 }  // namespace
@@ -138,8 +138,9 @@ void SaveMainText(MainFormState& form, UserInterface& ui, MainTextWindow& window
     if (!choice) return;
     const std::string content = rich ? form.m_mainText->StreamRtfOut() : PlainTextOf(*form.m_mainText);
     // Saying nothing would leave the user believing the text was saved.
-    if (!WriteFile(choice->path, content))
-        ui.ShowMessage("The file " + choice->path + " could not be written.", "VANTELO save error");
+    std::string problem;
+    if (!WriteFile(choice->path, content, problem))
+        ui.ShowMessage("The file " + choice->path + " could not be written.\n" + problem, "VANTELO save error");
 }
 
 void CutMainText(MainFormState& form, MainTextWindow& window) {

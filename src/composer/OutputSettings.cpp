@@ -2,6 +2,7 @@
 
 #include "richtext/FontSpan.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "support/FileCopier.h"
 
 std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
@@ -11,7 +12,10 @@ std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
         if (!query.IsEof() && query.FieldText(0)) return query.FieldText(0);
     } catch (const CppSQLite3Exception& e) {
         // The form must start all the same, with no output folder.
-        if (ui) ui->ShowMessage(FailureText(e, "Reading the output folder"), wordsdb::kErrorCaption);
+        if (ui) {
+            const std::string text = FailureText(e, "Reading the output folder");
+            ui->ShowMessage(wordsdb::ExplainedFailure(text, e.File(), e.Code()), wordsdb::kErrorCaption);
+        }
     }
     return std::string();
 }
@@ -22,7 +26,8 @@ void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string
         state.m_db.Execute(wordsdb::UpdateOutputFolder(folder));
         state.m_outputFileText = folder + state.m_outputFileName;
     } catch (const CppSQLite3Exception& e) {
-        ui.ShowMessage(FailureText(e, "Saving the output folder"), wordsdb::kErrorCaption, MessageButtons::Ok);
+        const std::string text = FailureText(e, "Saving the output folder");
+        ui.ShowMessage(wordsdb::ExplainedFailure(text, e.File(), e.Code()), wordsdb::kErrorCaption, MessageButtons::Ok);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "db/DataFolder.h"
 
+#include "support/SafeFile.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -56,19 +58,10 @@ bool HoldsDatabase(const std::string& folder) {
 // Copies through a temporary name, so an interrupted copy never leaves a
 // partial file that a later start would take for the user's own.
 bool CopyFileWhole(const fs::path& from, const fs::path& to, std::string& problem) {
-    fs::path partial = to;
-    partial += ".part";
-    std::error_code error;
-    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, error);
-    if (!error) {
-        fs::rename(partial, to, error);
-    }
-    if (error) {
-        fs::remove(partial, error);
-        problem = "cannot copy " + from.string() + " to " + to.string();
-        return false;
-    }
-    return true;
+    std::string why;
+    if (CopyFileReplacing(from.string(), to.string(), why)) return true;
+    problem = "cannot copy " + from.string() + " to " + to.string() + " (" + why + ")";
+    return false;
 }
 
 // Adds what `to` lacks of the tree `from`; files already there are kept.

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "db/CppSQLite3Exception.h"
+#include "db/DataFolder.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
 
@@ -100,6 +101,35 @@ std::string DescribeHealth(const DatabaseHealth& health, const std::string& path
 bool IsDamageCode(int code) {
     const int primary = code & 0xFF;
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
+
+std::string RestoreAdvice(const std::string& databasePath) {
+    const std::string folder = fs::path(databasePath).parent_path().string();
+    std::error_code error;
+    const bool usersOwn = fs::equivalent(folder, ResolveDataFolder(), error);
+    // The window offers the copy only for the user's own data folder.
+    return "To put the delivered copy in its place, run 'tarvex4 data restore" +
+           (usersOwn ? "' (or answer Yes when the window starts)" : " --data " + folder + "'") +
+           "; the file as it is now is kept beside it.";
+}
+
+std::string DamageReport(const std::string& databasePath, bool thorough) {
+    if (databasePath.empty()) return {};
+    const DatabaseHealth health = CheckDatabase(databasePath, thorough);
+    if (health.ok()) return {};
+    return DescribeHealth(health, databasePath) + "\n" + RestoreAdvice(databasePath);
+}
+
+std::string ExplainedFailure(const std::string& text, const std::string& databasePath, int code) {
+    const std::string report = DamageReport(databasePath, IsDamageCode(code));
+    return report.empty() ? text : text + "\n" + report;
+}
+
+std::string ExplainedFailure(const CppSQLite3Exception& error) {
+    // A message that ends at its colon gets SQLite's own words.
+    std::string text = error.Message();
+    if (error.HasNoDetail() && !error.SqliteText().empty()) text += error.SqliteText();
+    return ExplainedFailure(text, error.File(), error.Code());
 }
 
 }  // namespace wordsdb

@@ -1,5 +1,7 @@
 #include "form/FontDefaults.h"
 
+#include "support/SafeFile.h"
+
 #include <cstdlib>
 #include <fstream>
 
@@ -19,10 +21,8 @@ std::optional<SavedFont> ReadFontDefaults(const std::string& path) {
 }
 
 bool WriteFontDefaults(const std::string& path, const SavedFont& font) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << font.face << '|' << font.heightTwips;
-    return bool(out.flush());
+    std::string problem;
+    return WriteFileReplacing(path, font.face + "|" + std::to_string(font.heightTwips), problem);
 }
 
 void ApplySavedFont(RichEditControl& text, const std::string& dataFolder) {

@@ -70,7 +70,20 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
 // Puts the session into the form state: every setting, the texts with their
 // fonts and background colours. A text the RTF reader refuses is skipped (the
 // control keeps what it had); the result names each one skipped.
+// A text whose RTF braces do not balance is loaded as far as it can be read
+// (groups left open are closed, a stray close brace is dropped).
 std::vector<std::string> ApplySession(const Session& session, MainFormState& form);
+
+// The texts of the session whose RTF braces do not balance ("the main text",
+// "the text of track 2"): ApplySession loads what can be read of them, and
+// the user is told.
+std::vector<std::string> UnbalancedTexts(const Session& session);
+
+// The largest field a session may hold: a font face as the font dialog
+// takes it, a path, and a text in RTF. A larger one is refused by name.
+inline constexpr std::size_t kSessionFaceMax = 31;
+inline constexpr std::size_t kSessionPathMax = 4096;
+inline constexpr std::size_t kSessionTextMax = 8u << 20;
 
 std::string SessionToJson(const Session& session);
 // Throws SessionError for anything that is not a readable session of this
@@ -78,9 +91,13 @@ std::string SessionToJson(const Session& session);
 // the form's start values.
 Session SessionFromJson(std::string_view text);
 
-// Throw SessionError naming the file.
+// Throw SessionError naming the file. A session is written through the safe
+// writer, so the one there stays whole until the new one is complete.
 void WriteSessionFile(const std::string& path, const Session& session);
 Session ReadSessionFile(const std::string& path);
+
+// A page's name, never a path: not empty, no "/", not "." or "..".
+bool IsPlainFileName(const std::string& name);
 
 // The name a session is shown by: its file name without ".vantelo".
 std::string SessionName(const std::string& path);

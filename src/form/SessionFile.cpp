@@ -1,6 +1,7 @@
 #include "form/Session.h"
 
 #include "richtext/DocumentRichEdit.h"
+#include "support/SafeFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -80,10 +81,12 @@ public:
             into = static_cast<int>(n);
         }
     }
-    void Text(const char* key, std::string& into) const {
+    void Text(const char* key, std::string& into, std::size_t most = kSessionPathMax) const {
         if (const json* v = Find(key)) {
             if (!v->is_string()) Bad(key, "is not a text");
-            into = v->get<std::string>();
+            const auto& text = v->get_ref<const std::string&>();
+            if (text.size() > most) Bad(key, "is longer than " + SizeText(most));
+            into = text;
         }
     }
     void Colour(const char* key, std::uint32_t& into) const {
@@ -110,6 +113,10 @@ private:
         return empty;
     }
     std::string Name(const char* key) const { return m_where.empty() ? key : m_where + "." + key; }
+    static std::string SizeText(std::size_t most) {
+        if (most >= (1u << 20)) return std::to_string(most >> 20) + " MB";
+        return std::to_string(most) + " characters";
+    }
     static bool ParseColour(const std::string& text, std::uint32_t& colour) {
         if (text.size() != 7 || text[0] != '#') return false;
         unsigned rgb = 0;
@@ -135,7 +142,7 @@ CharFormat ReadFont(const FieldReader& r) {
     auto mark = [&](const char* key, CharFormat::Mask bit) {
         if (r.Find(key)) f.mask |= bit;
     };
-    r.Text("face", f.face);
+    r.Text("face", f.face, kSessionFaceMax);
     mark("face", CharFormat::kFace);
     r.Int("sizeTwips", f.heightTwips, 1, 32767);
     mark("sizeTwips", CharFormat::kSize);
@@ -154,7 +161,7 @@ CharFormat ReadFont(const FieldReader& r) {
 
 SessionTrack ReadTrack(const FieldReader& r) {
     SessionTrack t;
-    r.Text("rtf", t.rtf);
+    r.Text("rtf", t.rtf, kSessionTextMax);
     t.font = ReadFont(r.Object("font"));
     r.Colour("colour", t.colour);
     r.Int("wordsPerCut", t.wordsPerCut, 1, 6);
@@ -210,9 +217,48 @@ bool LooksLikeRtf(const std::string& rtf) {
     return start != std::string::npos && rtf.compare(start, 5, "{\\rtf") == 0;
 }
 
+// The RTF with its groups balanced: a close brace that would end the
+// document before its end is dropped, groups still open at the end are
+// closed. Escaped braces are text. Sets `changed` when anything was mended.
+std::string BalancedRtf(const std::string& rtf, bool& changed) {
+    std::string out;
+    out.reserve(rtf.size() + 8);
+    const std::size_t last = rtf.find_last_not_of(" \t\r\n");
+    int depth = 0;
+    changed = false;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '\\' && i + 1 < rtf.size()) {
+            out += c;
+            out += rtf[++i];
+            continue;
+        }
+        if (c == '{') ++depth;
+        if (c == '}') {
+            if (depth == 0 || (depth == 1 && i != last)) {
+                changed = true;
+                continue;
+            }
+            --depth;
+        }
+        out += c;
+    }
+    if (depth > 0) changed = true;
+    out.append(static_cast<std::size_t>(depth), '}');
+    return out;
+}
+
+bool Unbalanced(const std::string& rtf) {
+    bool changed = false;
+    if (LooksLikeRtf(rtf)) BalancedRtf(rtf, changed);
+    return changed;
+}
+
 bool LoadText(RichEditControl& control, const std::string& rtf, const CharFormat& font) {
     // An empty text still carries its font, which the default format restores.
-    const std::string text = rtf.empty() ? DocumentRichEdit().StreamRtfOut() : rtf;
+    bool mended = false;
+    const std::string text =
+        rtf.empty() ? DocumentRichEdit().StreamRtfOut() : (LooksLikeRtf(rtf) ? BalancedRtf(rtf, mended) : rtf);
     if (!LooksLikeRtf(text) || !control.StreamRtfIn(text)) return false;
     if (font.mask != 0) control.SetDefaultCharFormat(font);
     control.CollapseToStart();
@@ -306,6 +352,15 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
     return skipped;
 }
 
+std::vector<std::string> UnbalancedTexts(const Session& s) {
+    std::vector<std::string> texts;
+    if (Unbalanced(s.mainRtf)) texts.push_back("the main text");
+    for (size_t i = 0; i < s.tracks.size(); ++i) {
+        if (Unbalanced(s.tracks[i].rtf)) texts.push_back("the text of track " + std::to_string(i + 1));
+    }
+    return texts;
+}
+
 std::string SessionToJson(const Session& s) {
     ordered root = {{"format", kSessionFormatName}, {"version", kSessionFormatVersion}};
     if (s.lastSeed) root["lastSeed"] = *s.lastSeed;
@@ -340,7 +395,7 @@ Session SessionFromJson(std::string_view text) {
     const FieldReader top(root, "");
     s.lastSeed = ReadSeed(top);
     const FieldReader main = top.Object("main");
-    main.Text("rtf", s.mainRtf);
+    main.Text("rtf", s.mainRtf, kSessionTextMax);
     s.mainFont = ReadFont(main.Object("font"));
     main.Colour("palette", s.palette);
     main.Int("style", s.mainStyle, 0, static_cast<int>(kCollageStyles.size()) - 1);
@@ -363,16 +418,14 @@ Session SessionFromJson(std::string_view text) {
     output.Text("folder", s.outputFolder);
     output.Text("fileName", s.outputFileName);
     // The page's name, never a path: a session cannot send the page elsewhere than its folder.
-    if (s.outputFileName.empty() || s.outputFileName.find('/') != std::string::npos || s.outputFileName == "." ||
-        s.outputFileName == "..")
-        output.Bad("fileName", "is not a file name");
+    if (!IsPlainFileName(s.outputFileName)) output.Bad("fileName", "is not a file name");
 
     if (const json* tracks = top.Find("tracks")) {
         if (!tracks->is_array() || tracks->size() > s.tracks.size()) top.Bad("tracks", "is not a list of 4 tracks");
         for (size_t i = 0; i < tracks->size(); ++i) {
             const json& track = (*tracks)[i];
             if (!track.is_object()) top.Bad("tracks", "holds something that is not a track");
-            s.tracks[i] = ReadTrack(FieldReader(track, "tracks[" + std::to_string(i + 1) + "]"));
+            s.tracks[i] = ReadTrack(FieldReader(track, "tracks[" + std::to_string(i) + "]"));
         }
     }
     return s;
@@ -380,28 +433,18 @@ Session SessionFromJson(std::string_view text) {
 
 void WriteSessionFile(const std::string& path, const Session& session) {
     const std::string text = SessionToJson(session);
-    // Written beside the target first, so a failed write never spoils the
-    // session that was there.
-    const std::string temporary = path + ".part";
-    errno = 0;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (out) out.close();
-        if (!out) {
-            const int code = errno;
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw SessionError("Cannot save the session " + path + ": " +
-                               (code ? std::strerror(code) : "the file cannot be written") + ".");
-        }
+    // A session that could not be opened again is not written.
+    try {
+        SessionFromJson(text);
+    } catch (const SessionError& e) {
+        throw SessionError("Cannot save the session " + path + ": " + e.what() + ".");
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw SessionError("Cannot save the session " + path + ": " + ec.message() + ".");
+    std::string problem;
+    if (!WriteFileReplacing(path, text, problem)) {
+        // The writer's reason, in the words of every session message.
+        const std::string said = "Cannot write the file " + path + ": ";
+        if (problem.rfind(said, 0) == 0) problem = problem.substr(said.size());
+        throw SessionError("Cannot save the session " + path + ": " + problem + ".");
     }
 }
 
@@ -415,6 +458,11 @@ Session ReadSessionFile(const std::string& path) {
         throw SessionError("Cannot open the session " + path + ": " +
                            (code ? std::strerror(code) : "the file cannot be read") + ".");
     }
+    // Larger than its fields together can be: refused before it is parsed.
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > 8 * kSessionTextMax)
+        throw SessionError("Cannot open the session " + path + ": it is larger than a session can be (" +
+                           std::to_string(size >> 20) + " MB).");
     std::ostringstream text;
     text << in.rdbuf();
     try {
@@ -422,6 +470,10 @@ Session ReadSessionFile(const std::string& path) {
     } catch (const SessionError& e) {
         throw SessionError("Cannot open the session " + path + ": " + e.what() + ".");
     }
+}
+
+bool IsPlainFileName(const std::string& name) {
+    return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
 }
 
 std::string SessionName(const std::string& path) {

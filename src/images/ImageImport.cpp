@@ -3,6 +3,7 @@
 #include "db/BlobCodec.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "images/GifHeader.h"
 #include "images/ImportTransaction.h"
 #include "support/FolderListing.h"
@@ -159,7 +160,7 @@ void KeepHeapSlack() {
 }
 
 void ShowDatabaseError(UserInterface& ui, const CppSQLite3Exception& e) {
-    ui.ShowMessage(e.Message(), wordsdb::kErrorCaption);
+    ui.ShowMessage(wordsdb::ExplainedFailure(e), wordsdb::kErrorCaption);
 }
 
 // One message for every file that could not be read, so a folder of

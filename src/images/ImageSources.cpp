@@ -2,6 +2,7 @@
 
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "support/UserInterface.h"
 
 #include <cstdlib>
@@ -54,7 +55,7 @@ std::vector<ImageCategoryRow> LoadImageCategoryRows(const std::string& databaseP
         const std::set<long> saved = ParseSelectionList(SavedSelection(db));
         for (ImageCategoryRow& row : rows) row.ticked = saved.count(row.id) != 0;
     } catch (const CppSQLite3Exception& e) {
-        ui.ShowMessage(e.Message(), wordsdb::kErrorCaption);
+        ui.ShowMessage(wordsdb::ExplainedFailure(e), wordsdb::kErrorCaption);
     }
     return rows;
 }
@@ -78,7 +79,7 @@ bool SaveImageSelection(const std::string& databasePath, const std::vector<Image
         db.Execute(wordsdb::InsertSelectionList(SelectionText(rows)));
         return true;
     } catch (const CppSQLite3Exception& e) {
-        ui.ShowMessage(e.Message(), wordsdb::kErrorCaption);
+        ui.ShowMessage(wordsdb::ExplainedFailure(e), wordsdb::kErrorCaption);
         return false;
     }
 }

@@ -18,7 +18,11 @@ int Next();
 // Current state of this thread, for tests and diagnostics.
 std::uint32_t State();
 
-// Seed from the current time in seconds, as the form does at start.
+// A seed from the clock in nanoseconds, folded to 32 bits, so two runs
+// started in the same second draw differently.
+std::uint32_t ClockSeed();
+
+// Seeds from ClockSeed(), as the form does at start.
 void SeedFromTime();
 
 }  // namespace rng

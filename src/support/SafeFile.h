@@ -9,7 +9,16 @@
 // the temporary file is removed and the target is untouched.
 //
 // Returns false and says why in `problem` (naming the file) on failure.
+// A file that was there keeps its permissions; a link keeps pointing at the
+// file, which is replaced.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& problem);
+
+// The same for a copy of the file `from`.
+bool CopyFileReplacing(const std::string& from, const std::string& to, std::string& problem);
+
+// Creates `folder` and the folders above it when missing; false, with the
+// folder named in `problem`, when it cannot be made.
+bool MakeFolder(const std::string& folder, std::string& problem);
 
 // A write the program could not make; carries the text for the user.
 class FileWriteError : public std::runtime_error {

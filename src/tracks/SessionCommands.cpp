@@ -71,8 +71,16 @@ void OpenSession(const Session& session, const std::string& name, MainFormState&
         }
         windows.SetOnOffPushed(n, form.m_trackWindowOpen[static_cast<size_t>(n - 1)]);
     }
+    std::string problems;
     if (!skipped.empty())
-        ui.ShowMessage("The session " + name + " was opened, but " + JoinedList(skipped) +
-                           " could not be read; what was shown there before was kept.",
-                       kOpenSessionCaption);
+        problems = JoinedList(skipped) + " could not be read; what was shown there before was kept.";
+    const std::vector<std::string> damaged = UnbalancedTexts(session);
+    if (!damaged.empty()) {
+        if (!problems.empty()) problems += "\n";
+        problems += JoinedList(damaged) + " " + (damaged.size() == 1 ? "is" : "are") +
+                    " damaged (the RTF braces do not balance); the part that could be read is shown.";
+    }
+    // One message for all of it.
+    if (!problems.empty())
+        ui.ShowMessage("The session " + name + " was opened, but " + problems, kOpenSessionCaption);
 }

@@ -2,6 +2,7 @@
 
 #include "db/CppSQLite3Exception.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "support/UserInterface.h"
@@ -85,7 +86,7 @@ void customwait::StartLoad() {
         m_load.Start(std::move(request),
                      [&waiting] { QMetaObject::invokeMethod(&waiting, "quit", Qt::QueuedConnection); });
     } catch (const CppSQLite3Exception& e) {
-        m_ui.ShowMessage(e.Message(), wordsdb::kErrorCaption);
+        m_ui.ShowMessage(wordsdb::ExplainedFailure(e), wordsdb::kErrorCaption);
         done(Accepted);
         return;
     }

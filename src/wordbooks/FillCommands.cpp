@@ -3,6 +3,7 @@
 #include "db/CppSQLite3Exception.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "form/MainFormState.h"
 #include "form/TrackState.h"
 #include "richtext/RichTextOps.h"
@@ -36,14 +37,20 @@ void Fail(FillTarget& target, FillOutcome& outcome, const std::string& text) {
     target.ui.ShowMessage(text, wordsdb::kErrorCaption);
 }
 
+// A broken file would fail every look-up: one message for the whole
+// command, naming the file and how to restore it.
 bool Open(FillTarget& target, FillOutcome& outcome) {
     try {
         OpenWordsDatabase(target.db, target.databasePath);
-        return true;
     } catch (const CppSQLite3Exception& e) {
-        Fail(target, outcome, e.Message());
+        Fail(target, outcome, wordsdb::ExplainedFailure(e));
         return false;
     }
+    const std::string damage = wordsdb::DamageReport(target.databasePath);
+    if (damage.empty()) return true;
+    target.db.Close();
+    Fail(target, outcome, std::string(wordsdb::kFixedErrorText) + "\n" + damage);
+    return false;
 }
 
 void Show(FillTarget& target, FillOutcome& outcome, const std::string& text) {
@@ -81,9 +88,15 @@ std::string LookupText(FillTarget& target, const std::string& statement, FillOut
         if (query.IsEof() || query.FieldCount() < 1) return {};
         const char* text = query.FieldText(0);
         return text ? text : "";
-    } catch (const CppSQLite3Exception&) {
+    } catch (const CppSQLite3Exception& e) {
+        // The first failure of a command is shown, never one box per look-up;
+        // a damaged file is worth telling the main form too.
         ++outcome.failedLookups;
-        if (target.reportLookupFailures) target.ui.ShowMessage(wordsdb::kFixedErrorText, wordsdb::kErrorCaption);
+        const bool damaged = wordsdb::IsDamageCode(e.Code());
+        if (outcome.failedLookups == 1 && (target.reportLookupFailures || damaged)) {
+            const std::string text = wordsdb::ExplainedFailure(wordsdb::kFixedErrorText, target.databasePath, e.Code());
+            target.ui.ShowMessage(text, wordsdb::kErrorCaption);
+        }
         return {};
     }
 }
@@ -165,9 +178,9 @@ FillOutcome SampleAuthorText(FillTarget& target, const std::string& authorName) 
             }
             Show(target, outcome, CollapseSpaces(result));
         }
-    } catch (const CppSQLite3Exception&) {
+    } catch (const CppSQLite3Exception& e) {
         target.ui.HideWaitMessage();
-        Fail(target, outcome, wordsdb::kFixedErrorText);
+        Fail(target, outcome, wordsdb::ExplainedFailure(wordsdb::kFixedErrorText, target.databasePath, e.Code()));
         return outcome;
     }
     target.ui.HideWaitMessage();

@@ -21,8 +21,9 @@ struct FillTarget {
     RichEditControl& text;
     std::string& undoText;
     UserInterface& ui;
-    // Track windows show "Brisko database error" for every failing look-up;
-    // the main form goes on silently.
+    // Track windows show "Brisko database error" for the first failing
+    // look-up of a command; the main form goes on silently unless the file
+    // is damaged.
     bool reportLookupFailures = false;
 };
 

@@ -3,6 +3,7 @@
 #include "db/CppSQLite3Exception.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "db/WordsDbCheck.h"
 #include "richtext/Utf8Text.h"
 #include "support/UserInterface.h"
 #include "wordbooks/AuthorList.h"
@@ -26,7 +27,7 @@ std::string Replaced(std::string_view text, std::string_view characters, char wi
 }
 
 void ShowException(UserInterface& ui, const CppSQLite3Exception& e) {
-    ui.ShowMessage(e.Message(), wordsdb::kErrorCaption);
+    ui.ShowMessage(wordsdb::ExplainedFailure(e), wordsdb::kErrorCaption);
 }
 
 // Runs one statement of a wordbook command: a failure is shown and the

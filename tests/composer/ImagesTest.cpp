@@ -276,14 +276,24 @@ TEST_F(PageWriting, ArtFontCopyFailureIsReportedAndThePageStillWritten) {
 }
 
 TEST_F(PageWriting, UnwritablePageIsReportedAndNotOpened) {
+    // A folder that is gone is made again ...
     state.m_outputFolder = (root / "no/such/folder/").string();
     state.m_imageVolume = 0;
+    ScriptedUserInterface made;
+    rng::Seed(1);
+    EXPECT_TRUE(BuildCollage(state, made).written);
+    EXPECT_TRUE(fs::is_regular_file(root / "no/such/folder/collage1.html"));
+
+    // ... one that cannot be made is named, and nothing is written.
+    std::ofstream(root / "blocker") << "a file";
+    state.m_outputFolder = (root / "blocker/folder/").string();
     ScriptedUserInterface ui;
     rng::Seed(1);
     CollageResult result = BuildCollage(state, ui);
     EXPECT_FALSE(result.written);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_NE(ui.messages.back().text.find(state.m_outputFolder + "collage1.html"), std::string::npos);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages.back().text.find("Cannot create the folder " + state.m_outputFolder), std::string::npos)
+        << ui.messages.back().text;
     EXPECT_TRUE(ui.openedPages.empty());
     EXPECT_FALSE(ui.waitVisible);
 }

@@ -4,11 +4,16 @@
 #include "common/GifFile.h"
 #include "common/SourceFiles.h"
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+void WriteSmallFile(const std::string& path) { std::ofstream(path) << "x"; }
 
 std::string ArtFonts() { return builtdata::Folder() + "/artfonts"; }
 
@@ -43,6 +48,28 @@ TEST(DeliveredFiles, EachLetterSetHas27GifsOfOneHeight) {
         int inFolder = 0;
         for (const auto& entry : fs::directory_iterator(ArtFonts() + "/" + set)) inFolder += entry.is_regular_file();
         EXPECT_EQ(inFolder, 27) << "no stray files are copied next to every page";
+    }
+}
+
+// Another user of the same build or package copies them into their own
+// data folder, so everyone may read them, also where an earlier build left
+// a private file.
+TEST(DeliveredFiles, LetterPicturesAreReadableByEveryone) {
+    const fs::path scratch = fs::temp_directory_path() / ("gif-mode-" + std::to_string(::getpid()));
+    fs::create_directories(scratch);
+    const std::string path = (scratch / "a.gif").string();
+    WriteSmallFile(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    const giffile::IndexedImage dot{1, 1, {0x000000, 0xFFFFFF}, {1}, -1};
+    giffile::Write(path, dot);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    fs::remove_all(scratch);
+
+    REQUIRE_BUILT_DATA();
+    for (const auto& entry : fs::recursive_directory_iterator(ArtFonts())) {
+        if (!entry.is_regular_file()) continue;
+        EXPECT_NE(entry.status().permissions() & fs::perms::others_read, fs::perms::none) << entry.path();
     }
 }
 

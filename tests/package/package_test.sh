@@ -85,6 +85,14 @@ for command in $commands; do
   for option in $("$exe" "$command" --help | grep -oE '^  (-[a-z],)?--[a-z0-9-]+' | sed 's/.*,//; s/^ *//'); do
     grep '^\.B ' <<<"$section" | grep -qF "$(troff_of "$option")" || fail "manual page lacks $command $option"
   done
+  # A group's sub-commands, each with its own options (sample --seed).
+  for sub in $("$exe" "$command" --help | sed -n '/^Subcommands:/,/^$/p' | sed -n 's/^  \([^ ][^ ]*\).*/\1/p'); do
+    grep -qF ".SS \"tarvex4 $command $sub\"" <<<"$section" || fail "manual page has no section for $command $sub"
+    subsection=$(sed -n "/^\.SS \"tarvex4 $command $sub\"/,/^\.S[SH] /p" <<<"$section")
+    for option in $("$exe" "$command" "$sub" --help | grep -oE '^  (-[a-z],)?--[a-z0-9-]+' | sed 's/.*,//; s/^ *//'); do
+      grep '^\.B ' <<<"$subsection" | grep -qF "$(troff_of "$option")" || fail "manual page lacks $command $sub $option"
+    done
+  done
 done
 if command -v man >/dev/null; then
   warnings=$(man --warnings -l "$root/usr/share/man/man1/tarvex4.1.gz" 2>&1 >/dev/null || true)

@@ -7,6 +7,9 @@
 #include "db/CppSQLite3Exception.h"
 #include "db/WordsDbCheck.h"
 #include "db/DataFolder.h"
+#include "composer/OutputSettings.h"
+#include "form/MainFormState.h"
+#include "wordbooks/FillCommands.h"
 #include "ScriptedUserInterface.h"
 
 using namespace robust;
@@ -271,4 +274,79 @@ TEST_F(DamagedDatabase, GoOnADamagedLibrarySaysTheFileIsDamaged) {
     EXPECT_EQ(go.status, 1);
     EXPECT_NE(go.err.find("damaged"), std::string::npos) << go.err;
     EXPECT_NE(go.err.find(UserDb()), std::string::npos) << go.err;
+}
+
+namespace {
+
+// Every word table full, so that the fill's look-ups reach the data pages.
+void FillWordTables(const std::string& dataFolder) {
+    SqlDatabase db;
+    db.Open(wordsdb::DatabasePath(dataFolder));
+    db.Execute("BEGIN");
+    for (const wordsdb::WordCategory& category : wordsdb::WordCategories()) {
+        for (int id = 1; id <= 2000; ++id) {
+            db.Execute("INSERT INTO " + std::string(category.table) + " (ID, WORD) VALUES (" + std::to_string(id) +
+                       ", 'word" + std::to_string(id) + std::string(40, 'x') + "')");
+        }
+    }
+    db.Execute("COMMIT");
+}
+
+}  // namespace
+
+// A user who answered No at start still gets one message per action, which
+// names the file and how to restore it, never a box per look-up.
+TEST_F(DamagedDatabase, AWindowActionOnABrokenFileSaysSoOnce) {
+    MainFormState form;
+    form.m_dataFolder = user;
+    form.m_tracks[1].SetDatabasePath(UserDb());
+    SqlDatabase trackDb;
+
+    FillWordTables(user);
+    Scribble(UserDb(), 4096 * 3, 4096 * 200);
+    for (bool track : {true, false}) {
+        SCOPED_TRACE(track ? "track fill" : "main form fill");
+        ScriptedUserInterface ui;
+        wordbooks::FillTarget target =
+            track ? wordbooks::TrackTarget(form.m_tracks[1], trackDb, ui) : wordbooks::MainFormTarget(form, ui);
+        wordbooks::FillRandomWords(target);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].text.find("Brisko database error"), std::string::npos) << ui.messages[0].text;
+        EXPECT_NE(ui.messages[0].text.find(UserDb() + " is damaged"), std::string::npos) << ui.messages[0].text;
+        EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
+    }
+
+    WriteFile(UserDb(), std::string(6000, 'g'));
+    for (const std::string& author : {std::string(), std::string("Milton, John")}) {
+        SCOPED_TRACE(author.empty() ? "track fill" : "authors");
+        ScriptedUserInterface ui;
+        wordbooks::FillTarget target = wordbooks::TrackTarget(form.m_tracks[1], trackDb, ui);
+        const wordbooks::FillOutcome outcome =
+            author.empty() ? wordbooks::FillRandomWords(target) : wordbooks::SampleAuthorText(target, author);
+        EXPECT_FALSE(outcome.replaced);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].text.find(UserDb() + " is not a database"), std::string::npos)
+            << ui.messages[0].text;
+        EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
+    }
+
+    // The form's start reads the output folder: its message keeps its own
+    // text (and SQLite's words) and adds the same.
+    ScriptedUserInterface ui;
+    EXPECT_EQ(LoadOutputFolder(form, &ui), "");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Reading the output folder"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find(UserDb() + " is not a database"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
+
+    // A bare SQLite message gets SQLite's own words.
+    try {
+        SqlDatabase db;
+        db.OpenExisting(UserDb());
+        db.Query(wordsdb::SelectOutputFolder());
+        FAIL() << "read a file that is not a database";
+    } catch (const CppSQLite3Exception& e) {
+        const std::string shown = wordsdb::ExplainedFailure(e);
+        EXPECT_NE(shown.find("file is not a database\n"), std::string::npos) << shown;
+    }
 }

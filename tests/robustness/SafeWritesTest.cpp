@@ -8,7 +8,11 @@
 
 #include "Robustness.h"
 #include "composer/MainCommands.h"
+#include "db/DataFolder.h"
+#include "form/FontDefaults.h"
 #include "form/MainFormState.h"
+#include "form/Session.h"
+#include "richtext/RichTextOps.h"
 #include "support/SafeFile.h"
 #include "ScriptedUserInterface.h"
 
@@ -127,4 +131,88 @@ TEST(SafeWrites, AFontThatCannotBeSavedIsSaid) {
     // The text takes the font all the same.
     form.m_mainText->SelectAll();
     EXPECT_EQ(form.m_mainText->SelectionCharFormat().face, "DejaVu Sans");
+}
+
+namespace {
+
+class PlainTextWindow : public NoWindow {
+public:
+    std::optional<SaveFormat> AskFileType() override { return SaveFormat::kPlainText; }
+};
+
+// Runs `write` in a child whose files may not grow beyond `limit` bytes, as
+// on a full disk or quota.
+template <typename Write>
+void OnAFullDisk(rlim_t limit, Write write) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+        write();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
+}  // namespace
+
+TEST(SafeWrites, TheUsersDocumentAndFontFileSurviveAFullDisk) {
+    ScratchFolder scratch;
+    const std::string document = scratch / "story.txt";
+    WriteFile(document, "the old story, every word of it");
+    const std::string fontFile = scratch / "fdefaults.txt";
+    WriteFile(fontFile, "Old Face|240");
+    OnAFullDisk(8, [&] {
+        MainFormState form;
+        LoadMarkup(*form.m_mainText, std::string(20000, 'w'));
+        ScriptedUserInterface ui;
+        ui.saveAnswers.push_back(FileChoice{document, "story.txt"});
+        PlainTextWindow window;
+        SaveMainText(form, ui, window);
+        WriteFontDefaults(fontFile, {"A Much Longer Face Name", 180});
+    });
+    EXPECT_EQ(ReadFile(document), "the old story, every word of it");
+    EXPECT_EQ(ReadFile(fontFile), "Old Face|240");
+    EXPECT_EQ(Entries(scratch.path()), (std::vector<std::string>{"fdefaults.txt", "story.txt"}))
+        << "no temporary file is left";
+
+    // With room, both are replaced, and the document keeps who may read it.
+    fs::permissions(document, fs::perms::owner_read | fs::perms::owner_write);
+    MainFormState form;
+    LoadMarkup(*form.m_mainText, "the new story");
+    ScriptedUserInterface ui;
+    ui.saveAnswers.push_back(FileChoice{document, "story.txt"});
+    PlainTextWindow window;
+    SaveMainText(form, ui, window);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_NE(ReadFile(document).find("the new story"), std::string::npos);
+    EXPECT_EQ(fs::status(document).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(WriteFontDefaults(fontFile, {"New Face", 180}));
+    EXPECT_EQ(ReadFile(fontFile), "New Face|180");
+}
+
+// A fixed temporary name ("<file>.part") is shared by two programs saving at
+// once, and a leftover of that name stops every later save.
+TEST(SafeWrites, SessionsAndTheDataFolderUseTemporaryNamesOfTheirOwn) {
+    ScratchFolder scratch;
+    const std::string session = scratch / "night.vantelo";
+    fs::create_directory(session + ".part");
+    MainFormState form;
+    LoadMarkup(*form.m_mainText, "words of the night");
+    ASSERT_NO_THROW(WriteSessionFile(session, CaptureSession(form, {})));
+    EXPECT_NE(ReadSessionFile(session).mainRtf.find("words of the night"), std::string::npos);
+
+    const std::string installed = scratch / "share";
+    CreateWordsDatabase(installed);
+    WriteFile(fs::path(installed) / "artfonts/metal/a.gif", "GIF89a-metal");
+    const std::string user = scratch / "user";
+    fs::create_directories(fs::path(user) / "words6.db.part");
+    fs::create_directories(fs::path(user) / "artfonts/metal/a.gif.part");
+    fs::create_directories(fs::path(installed) / "usermanual");
+    const DataFolderSetup setup = EnsureDataFolder(user, installed);
+    EXPECT_TRUE(setup.problems.empty()) << setup.problems.front();
+    EXPECT_TRUE(fs::is_regular_file(wordsdb::DatabasePath(user)));
+    EXPECT_EQ(ReadFile(fs::path(user) / "artfonts/metal/a.gif"), "GIF89a-metal");
 }

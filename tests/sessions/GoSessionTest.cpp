@@ -77,7 +77,9 @@ TEST_F(GoSessionTest, CountWritesNumberedPagesFromConsecutiveSeeds) {
     EXPECT_EQ(saved["output"]["fileName"], "collage1.html");
 }
 
-TEST_F(GoSessionTest, BadSessionsAndSeedsAreUsageErrors) {
+// A session file that cannot be read fails the run (1); a bad option is a
+// usage error (2).
+TEST_F(GoSessionTest, BadSessionsFailAndBadSeedsAreUsageErrors) {
     const std::string newer = scratch / "newer.vantelo";
     WriteFile(newer, R"({"format":"vantelo-session","version":99})");
     const std::string unseeded = scratch / "unseeded.vantelo";
@@ -85,17 +87,18 @@ TEST_F(GoSessionTest, BadSessionsAndSeedsAreUsageErrors) {
     const struct {
         std::string arguments;
         const char* message;
+        int status;
     } cases[] = {
-        {"--session " + Quoted(scratch / "none.vantelo"), "No such file or directory"},
-        {"--session " + Quoted(newer), "newer version"},
-        {"--seed last", "'last' needs --session FILE"},
-        {"--session " + Quoted(unseeded) + " --seed last", "the session holds no seed"},
-        {"--seed 4294967296", "is not a number from 0 to 4294967295 or 'last'"},
-        {"--count 0", "--count"},
+        {"--session " + Quoted(scratch / "none.vantelo"), "No such file or directory", 1},
+        {"--session " + Quoted(newer), "newer version", 1},
+        {"--seed last", "'last' needs --session FILE", 2},
+        {"--session " + Quoted(unseeded) + " --seed last", "the session holds no seed", 2},
+        {"--seed 4294967296", "is not a number from 0 to 4294967295 or 'last'", 2},
+        {"--count 0", "--count", 2},
     };
     for (const auto& c : cases) {
         ProgramRun run = Go(c.arguments + " --out " + Quoted(output));
-        EXPECT_EQ(run.status, 2) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.status, c.status) << c.arguments << ": " << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
         EXPECT_FALSE(std::filesystem::exists(output + "collage1.html")) << c.arguments;
     }

@@ -8,6 +8,8 @@
 #include "ScriptedUserInterface.h"
 #include "tracks/SessionCommands.h"
 
+#include <functional>
+
 #include <nlohmann/json.hpp>
 
 using namespace sessiontest;
@@ -132,7 +134,7 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
         {"deeply cut", deep, "it is damaged or cut short"},
         {"no version", R"({"format":"vantelo-session"})", "no valid session format version"},
         {"newer", newer.dump(), "newer version of the program (session format 2; this one reads up to 1)"},
-        {"fader", badFader.dump(), "tracks[3].fader is not a number from 0 to 200"},
+        {"fader", badFader.dump(), "tracks[2].fader is not a number from 0 to 200"},
         {"colour", badColour.dump(), "main.palette is not a colour #RRGGBB"},
         {"type", badType.dump(), "volumes.text is not a number from 0 to 40"},
         {"seed", badSeed.dump(), "lastSeed is not a number from 0 to 4294967295"},
@@ -212,6 +214,84 @@ TEST_F(SessionTest, AnUnreadableTextIsReportedAndSkipped) {
     EXPECT_EQ(PlainTextOf(*form.m_tracks[1].m_trackText), "what track two had\n");
     EXPECT_EQ(form.m_trackFader[1], 17) << "the rest of the session is opened";
     EXPECT_EQ(PlainTextOf(*form.m_tracks[0].m_trackText), PlainTextOf(*saved.m_tracks[0].m_trackText));
+}
+
+TEST_F(SessionTest, ATextWithUnbalancedBracesIsReportedAndWhatCanBeReadIsShown) {
+    MainFormState saved;
+    FillForm(saved);
+    nlohmann::json json = nlohmann::json::parse(SessionToJson(CaptureSession(saved, {true, true, false, false})));
+    // A group left open, as a file cut short would have it ...
+    json["main"]["rtf"] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 kept words \\{braced\\} {\\b bold";
+    // ... and a close brace too many in the middle.
+    json["tracks"][1]["rtf"] = "{\\rtf1\\ansi first half} second half}";
+    const std::string path = scratch / "braces.vantelo";
+    WriteFile(path, json.dump());
+
+    MainFormState form;
+    ScriptedUserInterface ui;
+    ui.openAnswers.push_back(FileChoice{path, "braces.vantelo"});
+    RecordingWindows windows;
+    ASSERT_TRUE(OpenSessionCommand(form, ui, windows));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("the main text and the text of track 2"), std::string::npos)
+        << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("braces do not balance"), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(PlainTextOf(*form.m_mainText), "kept words {braced} bold\n");
+    EXPECT_EQ(PlainTextOf(*form.m_tracks[1].m_trackText), "first half second half\n");
+
+    // A whole session says nothing.
+    ui.messages.clear();
+    const std::string whole = scratch / "whole.vantelo";
+    WriteSessionFile(whole, CaptureSession(saved, {}));
+    ui.openAnswers.push_back(FileChoice{whole, "whole.vantelo"});
+    ASSERT_TRUE(OpenSessionCommand(form, ui, windows));
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+}
+
+// Tens of MB in one field would take the window seconds and hundreds of MB
+// to open, and each save would double it.
+TEST_F(SessionTest, FieldsLargerThanTheWindowHoldsAreRefusedByName) {
+    MainFormState form;
+    FillForm(form);
+    const std::string good = SessionToJson(CaptureSession(form, {}));
+    const struct {
+        const char* field;
+        std::function<void(nlohmann::json&)> spoil;
+    } cases[] = {
+        {"main.font.face", [](nlohmann::json& j) { j["main"]["font"]["face"] = std::string(kSessionFaceMax + 1, 'F'); }},
+        {"tracks[3].font.face",
+         [](nlohmann::json& j) { j["tracks"][3]["font"]["face"] = std::string(kSessionFaceMax + 1, 'F'); }},
+        {"main.rtf", [](nlohmann::json& j) { j["main"]["rtf"] = "{\\rtf1 " + std::string(kSessionTextMax, 'w') + "}"; }},
+        {"tracks[0].rtf", [](nlohmann::json& j) { j["tracks"][0]["rtf"] = std::string(kSessionTextMax + 1, 'w'); }},
+        {"output.folder", [](nlohmann::json& j) { j["output"]["folder"] = std::string(kSessionPathMax + 1, 'd'); }},
+        {"customFolder.path",
+         [](nlohmann::json& j) { j["customFolder"]["path"] = std::string(kSessionPathMax + 1, 'd'); }},
+    };
+    for (const auto& c : cases) {
+        nlohmann::json json = nlohmann::json::parse(good);
+        c.spoil(json);
+        try {
+            SessionFromJson(json.dump());
+            ADD_FAILURE() << c.field << " was taken";
+        } catch (const SessionError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string(c.field) + " is longer than"), std::string::npos)
+                << e.what();
+        }
+    }
+    // At the limit it is still a session.
+    nlohmann::json json = nlohmann::json::parse(good);
+    json["main"]["font"]["face"] = std::string(kSessionFaceMax, 'F');
+    EXPECT_EQ(SessionFromJson(json.dump()).mainFont.face, std::string(kSessionFaceMax, 'F'));
+
+    // What could not be opened again is not saved, and the old file stays.
+    const std::string path = scratch / "keep.vantelo";
+    WriteSessionFile(path, CaptureSession(form, {}));
+    const std::string before = ReadFile(path);
+    Session tooLarge = CaptureSession(form, {});
+    tooLarge.mainFont.face = std::string(kSessionFaceMax + 5, 'F');
+    tooLarge.mainFont.mask |= CharFormat::kFace;
+    EXPECT_THROW(WriteSessionFile(path, tooLarge), SessionError);
+    EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST_F(SessionTest, OpeningShowsAndHidesTheTrackWindowsAsSaved) {

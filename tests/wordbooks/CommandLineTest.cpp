@@ -53,7 +53,8 @@ TEST_F(CommandLineTest, FillWithoutADatabaseFails) {
     std::filesystem::remove(DatabasePath());
     EXPECT_EQ(Run("fill --seed 1"), 1);
     EXPECT_TRUE(out.empty());
-    EXPECT_NE(err.find("db error"), std::string::npos);
+    EXPECT_NE(err.find(DatabasePath() + " is missing"), std::string::npos) << err;
+    EXPECT_NE(err.find("tarvex4 data restore"), std::string::npos) << err;
     EXPECT_FALSE(std::filesystem::exists(DatabasePath()));
 }
 

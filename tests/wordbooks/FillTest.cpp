@@ -96,8 +96,10 @@ TEST_F(FillTest, LowIdsAreDrawnTwiceAsOften) {
     }
 }
 
-TEST_F(FillTest, FailingLookupsAreSilentInTheMainFormAndShownInATrack) {
+TEST_F(FillTest, FailingLookupsAreSilentInTheMainFormAndShownOnceInATrack) {
+    // The table is there, but no look-up in it can run.
     Execute("DROP TABLE nouns");
+    Execute("CREATE TABLE nouns (ID integer primary key)");
     rng::Seed(3);
     FillTarget main = Main();
     const FillOutcome silent = FillRandomWords(main);
@@ -109,11 +111,25 @@ TEST_F(FillTest, FailingLookupsAreSilentInTheMainFormAndShownInATrack) {
     const std::string before = form.m_tracks[1].m_trackText->StreamRtfOut();
     const FillOutcome shown = FillRandomWords(track);
     EXPECT_EQ(shown.failedLookups, 17);
-    ASSERT_EQ(ui.messages.size(), 17u);
+    // One box for the command, never one per look-up.
+    ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Brisko database error");
     EXPECT_EQ(ui.messages[0].caption, "db error");
     EXPECT_EQ(form.m_tracks[1].m_trackUndoText, before);
     EXPECT_EQ(SplitSpaces(PlainTextOf(*form.m_tracks[1].m_trackText)), SplitSpaces(shown.text));
+    EXPECT_FALSE(trackDb.IsOpen());
+}
+
+TEST_F(FillTest, AnIncompleteDatabaseIsNamedOnceAndNothingIsDrawn) {
+    Execute("DROP TABLE nouns");
+    const std::string before = form.m_tracks[1].m_trackText->StreamRtfOut();
+    FillTarget track = Track();
+    const FillOutcome outcome = FillRandomWords(track);
+    EXPECT_FALSE(outcome.replaced);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(DatabasePath() + " is incomplete"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(form.m_tracks[1].m_trackText->StreamRtfOut(), before);
     EXPECT_FALSE(trackDb.IsOpen());
 }
 
