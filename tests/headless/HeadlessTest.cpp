@@ -130,42 +130,6 @@ TEST_F(Tarvex4Program, GoMakesAPageWithoutQt) {
     }
 }
 
-// The text of a page as a browser shows it: tags dropped, entities read.
-std::string ShownText(const std::string& page) {
-    std::string text;
-    bool inTag = false;
-    for (char c : page) {
-        if (c == '<') inTag = true;
-        else if (c == '>') inTag = false;
-        else if (!inTag) text += c;
-    }
-    for (const auto& [entity, character] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}}) {
-        for (std::size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
-            text.replace(at, std::string_view(entity).size(), character);
-    }
-    return text;
-}
-
-// A text file is plain text: nothing in it is taken as a tag, so a page made
-// from it shows every word.
-TEST_F(Tarvex4Program, GoShowsEveryWordOfAPlainTextFile) {
-    if (!fs::exists(std::string(TARVEX4_BUILD_DATA_DIR) + "/words6.db")) GTEST_SKIP() << "no words database built";
-    const std::string text =
-        "alpha beta < gamma delta, 1 > 0 & \"quoted\" 'words' write to <me@example.org> a<b and c>d </div> <script> end";
-    const std::string file = File("plain.txt", text + "\n");
-    const Outcome run = Tarvex4("go --seed 5 --no-main --track 1=" + Quoted(file) +
-                                    " --whole 1 --fader 1=200 --text-volume 10 --image-volume 0 --out " +
-                                    Quoted(scratch / "pages/"),
-                                "VANTELO_HOME=" + Quoted(scratch / "data"));
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::string page = ReadFile(scratch / "pages/collage1.html");
-    EXPECT_EQ(page.find("<me@example.org>"), std::string::npos);  // written escaped
-    const std::string shown = ShownText(page);
-    std::istringstream words(text);
-    for (std::string word; words >> word;) EXPECT_NE(shown.find(word), std::string::npos) << word;
-    EXPECT_NE(shown.find("write to <me@example.org> a<b and c>d </div> <script> end"), std::string::npos);
-}
-
 // The window program is reached (and loads Qt, which shows the check above
 // can see it): without a display it says so.
 TEST_F(Tarvex4Program, NoArgumentOrAFileStartsTheWindowProgram) {
