@@ -108,26 +108,48 @@ def make_documents(work):
     documents = []
     for source in sources:
         stem = os.path.splitext(os.path.basename(source))[0]
-        # pandoc writes RTF itself.
-        rtf = os.path.join(work, stem + ".pandoc.rtf")
+        for maker in (by_pandoc, by_writer, by_abiword):
+            try:
+                documents.append(maker(source, stem, work))
+            except (subprocess.CalledProcessError, subprocess.TimeoutExpired, OSError) as e:
+                print(f"{stem}: {maker.__name__} made no document ({e})", file=sys.stderr)
+    return documents
+
+
+def made(path):
+    """A document left by an earlier run in the same WORKDIR is used again."""
+    return os.path.exists(path) and os.path.getsize(path) > 0
+
+
+def by_pandoc(source, stem, work):
+    # pandoc writes RTF itself.
+    rtf = os.path.join(work, stem + ".pandoc.rtf")
+    if not made(rtf):
         run(["pandoc", "-s", "-f", "markdown", "-t", "rtf", source, "-o", rtf])
-        documents.append(rtf)
-        # LibreOffice Writer from a .docx (as a Word document reaches it).
+    return rtf
+
+
+def by_writer(source, stem, work):
+    # LibreOffice Writer from a .docx (as a Word document reaches it).
+    rtf = os.path.join(work, stem + ".writer.rtf")
+    if not made(rtf):
         docx = os.path.join(work, stem + ".docx")
         run(["pandoc", "-s", "-f", "markdown", source, "-o", docx])
         lo_dir = os.path.join(work, "lo")
         os.makedirs(lo_dir, exist_ok=True)
         soffice(["--convert-to", "rtf", "--outdir", lo_dir, docx], work)
-        lo_rtf = os.path.join(work, stem + ".writer.rtf")
-        shutil.move(os.path.join(lo_dir, stem + ".rtf"), lo_rtf)
-        documents.append(lo_rtf)
-        # AbiWord from HTML.
+        shutil.move(os.path.join(lo_dir, stem + ".rtf"), rtf)
+    return rtf
+
+
+def by_abiword(source, stem, work):
+    # AbiWord from HTML.
+    rtf = os.path.join(work, stem + ".abiword.rtf")
+    if not made(rtf):
         html = os.path.join(work, stem + ".html")
         run(["pandoc", "-s", "-f", "markdown", source, "-o", html])
-        abi_rtf = os.path.join(work, stem + ".abiword.rtf")
-        run(["abiword", "--to=rtf", "--to-name=" + abi_rtf, html], timeout=300)
-        documents.append(abi_rtf)
-    return documents
+        run(["abiword", "--to=rtf", "--to-name=" + rtf, html], timeout=300)
+    return rtf
 
 
 def libreoffice_text(rtf, work):
