@@ -244,9 +244,11 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
         ->check(CLI::Range(1, 10000))
         ->type_name("N");
     go->add_option("--main", o->mainFile,
-                   "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) + " lines)");
+                   "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) +
+                       " lines, as plain text)");
     go->add_option("--track", o->tracks,
-                   "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) + " lines)");
+                   "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
+                       " lines, as plain text)");
     go->add_option("--track-off", o->tracksOff, "Turn track K off")->check(CLI::Range(1, 4));
     go->add_option("--fader", o->faders, "K=N: track K's fader, 0..200 (default 100)");
     go->add_option("--style", o->style, "Main text style: 0..5 or the entry's text (default 0, \"Plain - Solid BG\")");

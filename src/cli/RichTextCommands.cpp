@@ -95,7 +95,9 @@ const cli::CliRegistration markupRegistration{"markup2rtf", [](CLI::App& root) {
 const cli::CliRegistration textRegistration{"rtf2text", [](CLI::App& root) {
     auto file = std::make_shared<std::string>();
     CLI::App* command = root.add_subcommand(
-        "rtf2text", "Print the plain text of an RTF document (FILE or standard input).");
+        "rtf2text",
+        "Print the plain text of an RTF document (FILE or standard input): the text a reader sees,\n"
+        "with field results, list numbers and footnote marks, symbol-font characters as Unicode.");
     command->add_option("FILE", *file, "RTF file to read (standard input when absent or -)");
     command->callback([file] { RunRtfToText(*file); });
 }};

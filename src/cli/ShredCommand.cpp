@@ -55,7 +55,8 @@ const cli::CliRegistration registration{"shred", [](CLI::App& root) {
     CLI::App* command = root.add_subcommand(
         "shred",
         "Cut every word (the fields between single spaces) to its first or last few letters,\n"
-        "line by line, from FILE or standard input to standard output.");
+        "line by line, from FILE or standard input to standard output. A letter is a character\n"
+        "as a reader sees it (an accented letter is one); a leading byte-order mark is dropped.");
     auto* prefix = command->add_flag("--prefix")->description("Keep the first letters of each word (default)");
     auto* suffix = command->add_flag("--suffix", options->suffix, "Keep the last letters of each word");
     prefix->excludes(suffix);

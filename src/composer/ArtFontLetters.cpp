@@ -1,5 +1,9 @@
 #include "composer/ArtFontLetters.h"
 
+#include "richtext/Utf8Text.h"
+
+#include <utf8proc.h>
+
 const char* ArtFontPrefix(int styleIndex) {
     switch (styleIndex) {
         case 3: return "artfonts/ransomnote/";
@@ -11,12 +15,50 @@ const char* ArtFontPrefix(int styleIndex) {
 
 namespace {
 
-// Bytes of the UTF-8 sequence that starts with `lead` (1 for a stray byte).
-size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2) return 2;
-    return 1;
+bool IsLowerAsciiLetter(utf8proc_int32_t cp) { return cp >= 'a' && cp <= 'z'; }
+
+// The letters a to z that spell a Latin letter: its own, or its base
+// letter's when it carries marks (é, Ö, ç), two for the letters that stand
+// for two (ß, æ, œ, ĳ). Empty for anything that is not a Latin letter.
+std::string LatinSpelling(std::string_view cluster) {
+    std::size_t pos = 0;
+    const long first = utf8text::Decode(cluster, pos);
+    if (first < 0) return {};
+    const utf8proc_category_t category = utf8proc_category(static_cast<utf8proc_int32_t>(first));
+    if (category < UTF8PROC_CATEGORY_LU || category > UTF8PROC_CATEGORY_LO) return {};
+    // Neither æ nor œ decomposes: they are letters of their own that the
+    // pictures spell as the two they are made of.
+    switch (first) {
+        case 0xC6: case 0xE6: return "ae";
+        case 0x152: case 0x153: return "oe";
+        default: break;
+    }
+    // Compatibility decomposition (ĳ to ij), case folding (ß to ss) and no marks.
+    const auto options =
+        static_cast<utf8proc_option_t>(UTF8PROC_COMPAT | UTF8PROC_DECOMPOSE | UTF8PROC_CASEFOLD | UTF8PROC_STRIPMARK);
+    std::string spelling;
+    pos = 0;
+    while (pos < cluster.size()) {
+        const long cp = utf8text::Decode(cluster, pos);
+        if (cp < 0) return {};
+        utf8proc_int32_t parts[8];
+        int boundary = 0;
+        const utf8proc_ssize_t n =
+            utf8proc_decompose_char(static_cast<utf8proc_int32_t>(cp), parts, 8, options, &boundary);
+        if (n < 0 || n > 8) return {};
+        for (utf8proc_ssize_t k = 0; k < n; ++k) {
+            if (!IsLowerAsciiLetter(parts[k])) return {};
+            spelling += static_cast<char>(parts[k]);
+        }
+    }
+    return spelling;
+}
+
+void AppendPicture(std::string& out, const std::string& prefix, std::string_view name) {
+    out += "<IMG SRC='";
+    out += prefix;
+    out += name;
+    out += ".gif'>";
 }
 
 }  // namespace
@@ -25,27 +67,22 @@ std::string BuildArtFontLetters(std::string_view text, int styleIndex) {
     const std::string prefix = ArtFontPrefix(styleIndex);
     std::string result;
     result.reserve(text.size() * (prefix.size() + 20));
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        result += "<IMG SRC='";
-        result += prefix;
-        if (c >= 'a' && c <= 'z') {
-            result += static_cast<char>(c);
-            result += ".gif'>";
-            ++i;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t end = utf8text::GraphemeEnd(text, i);
+        const std::string_view cluster = text.substr(i, end - i);
+        i = end;
+        char c = cluster[0];
+        if (cluster.size() == 1 && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (cluster.size() == 1 && c >= 'a' && c <= 'z') {
+            AppendPicture(result, prefix, std::string_view(&c, 1));
             continue;
         }
-        result += "space.gif'>";
-        size_t length = SequenceLength(c);
-        // A truncated or malformed sequence is taken byte by byte.
-        for (size_t k = 1; k < length; ++k) {
-            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                length = 1;
-                break;
-            }
+        const std::string spelling = cluster.size() == 1 ? std::string() : LatinSpelling(cluster);
+        if (spelling.empty()) {
+            AppendPicture(result, prefix, "space");
+            continue;
         }
-        i += length;
+        for (const char& letter : spelling) AppendPicture(result, prefix, std::string_view(&letter, 1));
     }
     result += "<BR>";
     return result;

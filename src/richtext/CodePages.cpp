@@ -135,6 +135,9 @@ void ByteDecoder::SetCodePage(int codePage) {
     if (codePage <= 0) codePage = kWindows1252;
     if (codePage == m_codePage) return;
     m_codePage = codePage;
+    m_symbol = codePage == kSymbolPage      ? rtf::SymbolFont::kSymbol
+               : codePage == kWingdingsPage ? rtf::SymbolFont::kWingdings
+                                            : rtf::SymbolFont::kNone;
     m_table = nullptr;
     m_lead = 0;
 }
@@ -150,6 +153,10 @@ long ByteDecoder::Feed(std::uint8_t byte) {
         m_lead = 0;
         return static_cast<long>(ConvertPair(Table(), lead, byte));
     }
+    if (m_symbol != rtf::SymbolFont::kNone) {
+        const char32_t shown = rtf::SymbolCharacter(m_symbol, byte);
+        return shown != 0 ? static_cast<long>(shown) : static_cast<long>(0xF000 + byte);
+    }
     if (byte < 0x80) return byte;
     const char32_t cp = Table().high[byte - 0x80];
     if (cp == kLeadByte) {
@@ -159,7 +166,23 @@ long ByteDecoder::Feed(std::uint8_t byte) {
     return static_cast<long>(cp);
 }
 
+void DocumentCodePages::SetFontName(int font, std::string_view name) {
+    const rtf::SymbolFont symbol = rtf::SymbolFontOfName(name);
+    if (symbol == rtf::SymbolFont::kNone) m_symbols.erase(font);
+    else m_symbols[font] = symbol;
+}
+
+rtf::SymbolFont DocumentCodePages::SymbolFontOf(int font) const {
+    auto found = m_symbols.find(font);
+    return found == m_symbols.end() ? rtf::SymbolFont::kNone : found->second;
+}
+
 int DocumentCodePages::PageOfFont(int font) const {
+    switch (SymbolFontOf(font)) {
+        case rtf::SymbolFont::kSymbol: return kSymbolPage;
+        case rtf::SymbolFont::kWingdings: return kWingdingsPage;
+        case rtf::SymbolFont::kNone: break;
+    }
     if (auto page = m_pages.find(font); page != m_pages.end() && page->second > 0) return page->second;
     if (auto charset = m_charsets.find(font); charset != m_charsets.end())
         if (int page = FromCharset(charset->second); page != 0) return page;

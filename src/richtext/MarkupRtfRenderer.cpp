@@ -132,6 +132,32 @@ public:
         return true;
     }
 
+    // Every character as it is: no tag, no entity, spaces kept, a line feed
+    // a paragraph mark.
+    void WriteLiteral(std::string_view text) {
+        m_body.reserve(text.size() + text.size() / 4 + 1000);
+        for (std::size_t pos = 0; pos < text.size();) {
+            const char c = text[pos];
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                utf8text::AppendRtfUnicode(m_body, utf8text::NextCharacter(text, pos));
+                continue;
+            }
+            ++pos;
+            switch (c) {
+                case '\n': m_body += "\\par "; break;
+                case '\t': m_body += "\\tab "; break;
+                case '\r': break;
+                case '\\':
+                case '{':
+                case '}':
+                    m_body += '\\';
+                    m_body += c;
+                    break;
+                default: m_body += c; break;
+            }
+        }
+    }
+
     std::string& Body() { return m_body; }
 
     // Closes the groups that the markup left open, so that the document's
@@ -473,6 +499,24 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     writer.m_background = backgroundColour;
     if (!writer.Write(markup)) return std::nullopt;
     writer.CloseOpenGroups();
+    return Finish(writer, baseSize, backgroundColour);
+}
+
+std::string MarkupRtfRenderer::RenderLiteral(std::string_view text, const LogFont& baseFont,
+                                             std::uint32_t textColour, std::uint32_t backgroundColour) {
+    text = text.substr(0, text.find('\0'));
+    m_failure.clear();
+    m_fonts.assign(1, baseFont);
+    m_colours = {textColour, backgroundColour};
+    const std::int32_t baseSize = BaseSize(baseFont.height);
+    MarkupBodyWriter writer(*this, baseSize);
+    writer.m_background = backgroundColour;
+    writer.WriteLiteral(text);
+    return Finish(writer, baseSize, backgroundColour);
+}
+
+std::string MarkupRtfRenderer::Finish(MarkupBodyWriter& writer, std::int32_t baseSize,
+                                      std::uint32_t& backgroundColour) {
 
     std::string head;
     head.reserve(200 + 40 * (m_fonts.size() + m_colours.size()));
@@ -514,4 +558,9 @@ std::optional<std::string> RenderToRtf(std::string_view markup, const RenderOpti
     if (rtf && finalBackground) *finalBackground = background;
     if (!rtf && failure) *failure = renderer.Failure();
     return rtf;
+}
+
+std::string RenderLiteralToRtf(std::string_view text, const RenderOptions& options) {
+    MarkupRtfRenderer renderer(options.twipsPerPixel, options.systemColours);
+    return renderer.RenderLiteral(text, options.baseFont, options.textColour, options.backgroundColour);
 }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+class MarkupBodyWriter;
+
 // Renders the program's small HTML-like markup into an RTF document for a
 // rich edit control. Unknown tags and attributes are ignored; the only
 // failure is a closing group tag with no open group.
@@ -62,6 +64,10 @@ public:
                                            std::uint32_t textColour,
                                            std::uint32_t& backgroundColour);
 
+    // A plain text as it is: every character shown, none taken as a tag.
+    std::string RenderLiteral(std::string_view text, const LogFont& baseFont, std::uint32_t textColour,
+                              std::uint32_t backgroundColour);
+
     const std::string& Failure() const { return m_failure; }
 
     // The tables of the last rendering (font records by RTF font number,
@@ -71,6 +77,8 @@ public:
 
 private:
     friend class MarkupBodyWriter;
+    // The head (font and colour tables) in front of the written body.
+    std::string Finish(MarkupBodyWriter& writer, std::int32_t baseSize, std::uint32_t& backgroundColour);
     int m_twipsPerPixel;
     SystemColours m_systemColours;
     std::vector<LogFont> m_fonts;
@@ -92,3 +100,5 @@ struct RenderOptions {
 std::optional<std::string> RenderToRtf(std::string_view markup, const RenderOptions& options = {},
                                        std::uint32_t* finalBackground = nullptr,
                                        std::string* failure = nullptr);
+// The same document for a plain text, every character of it shown.
+std::string RenderLiteralToRtf(std::string_view text, const RenderOptions& options = {});

@@ -4,13 +4,13 @@
 #include "richtext/RichDocument.h"
 
 #include "richtext/CodePages.h"
+#include "richtext/RtfTokenizer.h"
 #include "richtext/Utf8Text.h"
 
 #include <algorithm>
-#include <array>
-#include <limits>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 
@@ -31,31 +31,6 @@ struct GroupState {
     int unicodeSkip = 1;
     ParagraphAlignment alignment = ParagraphAlignment::kLeft;
 };
-
-bool IsAlpha(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(unsigned char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Destinations that hold no document text.
-bool IsSkippedDestination(std::string_view word) {
-    static const std::unordered_set<std::string_view> kSkipped = {
-        "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer",
-        "footerl", "footerr", "footerf", "footnote", "ftnsep", "ftnsepc", "ftncn", "aftnsep",
-        "aftnsepc", "aftncn", "annotation", "atnid", "atnauthor", "comment", "doccomm", "author",
-        "operator", "title", "subject", "keywords", "buptim", "creatim", "printim", "revtim",
-        "private1", "xe", "tc", "txe", "rxe", "fldinst", "object", "objdata", "listtable",
-        "listoverridetable", "rsidtbl", "generator", "themedata", "colorschememapping",
-        "datastore", "latentstyles", "xmlnstbl", "revtbl", "filetbl", "nonshppict", "shp",
-        "shpinst", "pgdsctbl", "template", "docvar", "bkmkstart", "bkmkend", "pn",
-    };
-    return kSkipped.count(word) > 0;
-}
 
 bool IsUnderlineOn(std::string_view word) {
     static const std::unordered_set<std::string_view> kStyles = {
@@ -142,9 +117,11 @@ private:
     }
 
     // A byte of 8-bit text (raw or \'hh) in the page of the current font.
+    int CurrentFont() const { return m_state.font >= 0 ? m_state.font : m_defaultFont; }
+
     void DecodeByte(std::uint8_t byte) {
         if (m_pageDirty) {
-            m_decoder.SetCodePage(m_pages.PageOfFont(m_state.font >= 0 ? m_state.font : m_defaultFont));
+            m_decoder.SetCodePage(m_pages.PageOfFont(CurrentFont()));
             m_pageDirty = false;
         }
         if (!m_decoder.HasPending() && m_highSurrogate != 0) Character(utf8text::kReplacement);
@@ -153,36 +130,19 @@ private:
     }
 
     void ControlWord() {
-        if (m_pos >= m_in.size()) return;
-        unsigned char c = static_cast<unsigned char>(m_in[m_pos]);
-        if (!IsAlpha(c)) {
-            ++m_pos;
-            ControlSymbol(c);
+        rtf::ControlWord control;
+        if (!rtf::ReadControlWord(m_in, m_pos, control)) return;
+        const std::string_view word = control.word;
+        const auto first = static_cast<unsigned char>(word[0]);
+        if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
+            ControlSymbol(first);
             return;
         }
-        std::size_t start = m_pos;
-        while (m_pos < m_in.size() && IsAlpha(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
-        std::string_view word = m_in.substr(start, m_pos - start);
-        bool negative = false;
-        if (m_pos < m_in.size() && m_in[m_pos] == '-') {
-            negative = true;
-            ++m_pos;
-        }
-        bool hasParameter = false;
-        long long value = 0;
-        while (m_pos < m_in.size() && IsDigit(static_cast<unsigned char>(m_in[m_pos]))) {
-            hasParameter = true;
-            if (value < std::numeric_limits<int>::max()) value = value * 10 + (m_in[m_pos] - '0');
-            ++m_pos;
-        }
-        value = std::min<long long>(value, std::numeric_limits<int>::max());
-        if (m_pos < m_in.size() && m_in[m_pos] == ' ') ++m_pos;
-        const int parameter = static_cast<int>(negative ? -value : value);
         if (m_fallback > 0) {
             --m_fallback;
             return;
         }
-        Word(word, parameter, hasParameter);
+        Word(word, static_cast<int>(control.parameter), control.hasParameter);
         m_skipUnknown = false;
     }
 
@@ -210,8 +170,8 @@ private:
     }
 
     void HexEscape() {
-        int hi = m_pos < m_in.size() ? HexValue(static_cast<unsigned char>(m_in[m_pos])) : -1;
-        int lo = m_pos + 1 < m_in.size() ? HexValue(static_cast<unsigned char>(m_in[m_pos + 1])) : -1;
+        int hi = m_pos < m_in.size() ? rtf::HexValue(static_cast<unsigned char>(m_in[m_pos])) : -1;
+        int lo = m_pos + 1 < m_in.size() ? rtf::HexValue(static_cast<unsigned char>(m_in[m_pos + 1])) : -1;
         if (hi < 0 || lo < 0) return;  // not an escape: the characters read as text
         m_pos += 2;
         if (m_fallback > 0) {
@@ -247,7 +207,7 @@ private:
         } else if (word == "colortbl") {
             m_state.dest = Dest::kColourTable;
             m_red = m_green = m_blue = -1;
-        } else if (IsSkippedDestination(word)) {
+        } else if (rtf::MeaningOf(word).role == rtf::Role::kSkippedDestination) {
             m_state.dest = Dest::kSkip;
         } else {
             return false;
@@ -256,36 +216,27 @@ private:
     }
 
     bool CharacterWord(std::string_view word, int parameter, bool hasParameter) {
-        if (word == "par" || word == "row" || word == "nestrow" || word == "sect" || word == "page") {
-            BreakParagraph();
-        } else if (word == "line") {
-            Character(U'\v');
-        } else if (word == "tab" || word == "cell" || word == "nestcell") {
-            Character(U'\t');
-        } else if (word == "u" && hasParameter) {
+        if (word == "u" && hasParameter) {
             Unicode(parameter);
-        } else if (word == "lquote") {
-            Character(0x2018);
-        } else if (word == "rquote") {
-            Character(0x2019);
-        } else if (word == "ldblquote") {
-            Character(0x201C);
-        } else if (word == "rdblquote") {
-            Character(0x201D);
-        } else if (word == "bullet") {
-            Character(0x2022);
-        } else if (word == "endash") {
-            Character(0x2013);
-        } else if (word == "emdash") {
-            Character(0x2014);
-        } else if (word == "enspace") {
-            Character(0x2002);
-        } else if (word == "emspace") {
-            Character(0x2003);
-        } else {
-            return false;
+            return true;
         }
-        return true;
+        const rtf::Meaning meaning = rtf::MeaningOf(word);
+        switch (meaning.role) {
+            case rtf::Role::kParagraph: BreakParagraph(); return true;
+            case rtf::Role::kLineBreak: Character(U'\v'); return true;
+            case rtf::Role::kCharacter: Character(meaning.character); return true;
+            case rtf::Role::kFootnoteMark: FootnoteMark(); return true;
+            case rtf::Role::kTextDestination: return true;  // its text is read, \* or not
+            case rtf::Role::kSkippedDestination:
+            case rtf::Role::kNone: break;
+        }
+        return false;
+    }
+
+    // The automatic number of a footnote, counted through the document.
+    void FootnoteMark() {
+        if (m_state.dest != Dest::kText) return;
+        for (char digit : std::to_string(++m_footnotes)) Character(static_cast<char32_t>(digit));
     }
 
     bool FormatWord(std::string_view word, int parameter, bool hasParameter) {
@@ -376,7 +327,8 @@ private:
             Character(high ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00) : utf8text::kReplacement);
             return;
         }
-        Character(unit);
+        // A symbol font's picture, written as a private-use character.
+        Character(rtf::FromPrivateUse(m_pages.SymbolFontOf(CurrentFont()), unit));
     }
 
     // A character of the current destination.
@@ -486,6 +438,8 @@ private:
         auto first = name.find_first_not_of(' ');
         name = first == std::string::npos ? std::string()
                                           : name.substr(first, name.find_last_not_of(' ') - first + 1);
+        m_pages.SetFontName(m_currentFont, name);
+        m_pageDirty = true;
         m_fonts[m_currentFont] = std::move(name);
     }
 
@@ -512,6 +466,7 @@ private:
     int m_defaultFont = 0;
     int m_red = -1, m_green = -1, m_blue = -1;
     int m_fallback = 0;
+    int m_footnotes = 0;
     char32_t m_highSurrogate = 0;
     codepage::DocumentCodePages m_pages;
     codepage::ByteDecoder m_decoder;

@@ -1,6 +1,7 @@
 #include "richtext/RtfTextExtractor.h"
 
 #include "richtext/CodePages.h"
+#include "richtext/RtfTokenizer.h"
 #include "richtext/Utf8Text.h"
 #include "support/HugePages.h"
 
@@ -122,15 +123,6 @@ constexpr auto kEndsRun = [] {
 }();
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
-bool IsAlpha(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-
-int HexValue(int c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // One conversion: the reader over an in-memory RTF text. A carriage return
 // followed by a line feed reads as one line feed, as a text-mode file would.
@@ -163,12 +155,6 @@ private:
         if (c == '\r' && m_pos < m_in.size() && m_in[m_pos] == '\n') c = static_cast<unsigned char>(m_in[m_pos++]);
         return c;
     }
-    // Puts back the character just read (one step, never at the start).
-    void Unget(int c) {
-        --m_pos;
-        if (c == '\n' && m_pos > 0 && m_in[m_pos - 1] == '\r') --m_pos;
-    }
-
     RtfError Loop() {
         int c;
         while ((c = Get()) != kEof) {
@@ -213,7 +199,9 @@ private:
         std::size_t end = m_pos;
         unsigned seen = static_cast<unsigned>(first);
         while (end < m_in.size() && !kEndsRun[bytes[end]]) seen |= bytes[end++];
-        if (m_dest == Dest::kNormal) {
+        if (m_dest != Dest::kNormal) {
+            if (m_fontTable) FontNameText(m_in.substr(start, end - start));
+        } else {
             if (seen < 0x80 && !m_decoder.HasPending()) {
                 FlushPending();
                 m_out.append(m_in.data() + start, end - start);
@@ -222,6 +210,24 @@ private:
             }
         }
         m_pos = end;
+    }
+
+    // The name of a font table entry, up to its ';' (the names inside its
+    // own groups, such as \falt, are not its name).
+    void FontNameText(std::string_view text) {
+        if (m_stack.size() > m_fontTableDepth + 1) return;
+        for (char c : text) {
+            if (c != ';') {
+                if (m_fontName.size() < 64) m_fontName += c;
+                continue;
+            }
+            const std::size_t first = m_fontName.find_first_not_of(' ');
+            const std::size_t last = m_fontName.find_last_not_of(' ');
+            m_pages.SetFontName(m_fontEntry, first == std::string::npos ? std::string_view()
+                                                 : std::string_view(m_fontName).substr(first, last - first + 1));
+            m_fontName.clear();
+            m_pageDirty = true;
+        }
     }
 
     // Document text: ASCII and valid UTF-8 as they are, any other byte in
@@ -274,11 +280,16 @@ private:
     }
 
     // A byte of 8-bit text (raw or \'hh) in the page of the current font.
+    int CurrentFont() const { return m_font >= 0 ? m_font : m_defaultFont; }
+
+    void RefreshPage() {
+        if (!m_pageDirty) return;
+        m_decoder.SetCodePage(m_pages.PageOfFont(CurrentFont()));
+        m_pageDirty = false;
+    }
+
     void DecodeByte(std::uint8_t byte) {
-        if (m_pageDirty) {
-            m_decoder.SetCodePage(m_pages.PageOfFont(m_font >= 0 ? m_font : m_defaultFont));
-            m_pageDirty = false;
-        }
+        RefreshPage();
         if (!m_decoder.HasPending()) FlushPending();
         EmitDecoded(m_decoder.Feed(byte));
     }
@@ -288,7 +299,7 @@ private:
     }
 
     RtfError HexDigit(int c) {
-        int v = HexValue(c);
+        int v = rtf::HexValue(c);
         if (v < 0) return RtfError::kInvalidHex;
         m_hexByte = m_hexByte * 16 + v;
         if (--m_nibbles > 0) return RtfError::kOk;
@@ -297,13 +308,18 @@ private:
         m_hexByte = 0;
         if (m_fallback > 0) {
             --m_fallback;
-        } else if (m_dest == Dest::kNormal && (byte >= 0x80 || m_decoder.HasPending())) {
-            DecodeByte(static_cast<std::uint8_t>(byte));  // a trail byte may be ASCII
+        } else if (m_dest == Dest::kNormal && (byte >= 0x80 || m_decoder.HasPending() || InSymbolFont())) {
+            DecodeByte(static_cast<std::uint8_t>(byte));  // a trail byte, or a symbol, may be ASCII
         } else if (byte < 0x80) {
             CharacterRule(byte);
         }
         m_parse = Parse::kNormal;
         return RtfError::kOk;
+    }
+
+    bool InSymbolFont() {
+        RefreshPage();
+        return m_decoder.IsSymbolFont();
     }
 
     // A lead byte never reaches past its group.
@@ -335,33 +351,10 @@ private:
     }
 
     RtfError ControlWord() {
-        int c = Get();
-        if (c == kEof) return RtfError::kEndOfFile;
-        if (!IsAlpha(c)) {
-            char symbol = static_cast<char>(c);
-            return Translate(std::string_view(&symbol, 1), 0, false);
-        }
-        std::size_t start = m_pos - 1;
-        while (m_pos < m_in.size() && IsAlpha(static_cast<unsigned char>(m_in[m_pos]))) ++m_pos;
-        std::string_view word = m_in.substr(start, m_pos - start);
-        c = Get();
-        bool negative = false;
-        if (c == '-') {
-            negative = true;
-            c = Get();
-            if (c == kEof) return RtfError::kEndOfFile;
-        }
-        bool hasParameter = false;
-        std::int64_t digits = 0;
-        if (IsDigit(c)) {
-            hasParameter = true;
-            for (; IsDigit(c); c = Get())
-                if (digits <= kLongMax) digits = digits * 10 + (c - '0');
-            if (digits > kLongMax) digits = kLongMax;  // long digits saturate
-            m_lastParameter = digits;
-        }
-        if (c != ' ' && c != kEof) Unget(c);
-        return Translate(word, negative ? -digits : digits, hasParameter);
+        rtf::ControlWord control;
+        if (!rtf::ReadControlWord(m_in, m_pos, control)) return RtfError::kEndOfFile;
+        if (control.hasParameter) m_lastParameter = control.parameter < 0 ? -control.parameter : control.parameter;
+        return Translate(control.word, control.parameter, control.hasParameter);
     }
 
     RtfError Translate(std::string_view word, std::int64_t parameter, bool hasParameter) {
@@ -379,7 +372,8 @@ private:
         const Keyword* found = Keywords().Find(word);
         if (found == nullptr) {
             if (word == "uc" && hasParameter) m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
-            if (m_skipUnknown) m_dest = Dest::kSkip;
+            const bool known = SharedWord(word);
+            if (m_skipUnknown && !known) m_dest = Dest::kSkip;
             m_skipUnknown = false;
             return RtfError::kOk;
         }
@@ -391,7 +385,11 @@ private:
                 return RtfError::kOk;
             case Kind::kDestination:
                 m_dest = Dest::kSkip;
-                if (word == "fonttbl") m_fontTable = true;
+                if (word == "fonttbl") {
+                    m_fontTable = true;
+                    m_fontTableDepth = m_stack.size();
+                    m_fontName.clear();
+                }
                 return RtfError::kOk;
             case Kind::kProperty:
                 return RtfError::kOk;  // formatting is not carried over
@@ -399,6 +397,26 @@ private:
                 return SpecialKeyword(static_cast<Special>(k.value));
         }
         return RtfError::kBadTable;
+    }
+
+    // The words the document reader knows as well: breaks, characters,
+    // destinations with and without text, footnote numbers. False for a
+    // word neither knows.
+    bool SharedWord(std::string_view word) {
+        const rtf::Meaning meaning = rtf::MeaningOf(word);
+        switch (meaning.role) {
+            case rtf::Role::kParagraph:
+            case rtf::Role::kLineBreak: KeywordCharacter('\n'); return true;
+            case rtf::Role::kCharacter: KeywordCharacter(static_cast<int>(meaning.character)); return true;
+            case rtf::Role::kSkippedDestination: m_dest = Dest::kSkip; return true;
+            case rtf::Role::kTextDestination: return true;  // read, \* or not
+            case rtf::Role::kFootnoteMark:
+                if (m_dest == Dest::kNormal)
+                    for (char digit : std::to_string(++m_footnotes)) CharacterRule(digit);
+                return true;
+            case rtf::Role::kNone: break;
+        }
+        return false;
     }
 
     RtfError SpecialKeyword(Special special) {
@@ -430,7 +448,10 @@ private:
         const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
         if (m_fontTable) {
             if (!hasParameter) return;
-            if (word == "f") m_fontEntry = value;
+            if (word == "f") {
+                m_fontEntry = value;
+                m_fontName.clear();
+            }
             else if (word == "fcharset") m_pages.SetFontCharset(m_fontEntry, value);
             else if (word == "cpg") m_pages.SetFontPage(m_fontEntry, value);
             else return;
@@ -468,7 +489,8 @@ private:
             return;
         }
         FlushPending();
-        utf8text::Append(m_out, unit);
+        // A symbol font's picture, written as a private-use character.
+        utf8text::Append(m_out, rtf::FromPrivateUse(m_pages.SymbolFontOf(CurrentFont()), unit));
     }
 
     // A high surrogate or a lead byte that nothing completed is U+FFFD.
@@ -498,6 +520,9 @@ private:
     int m_defaultFont = 0;
     int m_fontEntry = 0;
     bool m_fontTable = false;
+    std::size_t m_fontTableDepth = 0;
+    std::string m_fontName;
+    int m_footnotes = 0;
     bool m_pageDirty = true;
     std::vector<Saved> m_stack;
 };

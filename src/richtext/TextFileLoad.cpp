@@ -16,11 +16,7 @@ bool LoadTextFileInto(RichEditControl& text, UserInterface& ui, const std::strin
     std::istringstream lines(start.text);
     const std::string collected = collect(lines);
     text.SelectAll();
-    if (std::optional<std::string> failure = LoadMarkupOrLiteral(text, collected)) {
-        ui.ShowMessage("The markup of " + path + " was not applied (" + *failure +
-                           "), so its text is shown as it is, tags included.",
-                       kOpenErrorCaption);
-    }
+    LoadPlainText(text, collected);
     if (!start.notice.empty()) ui.ShowMessage(start.notice, kOpenErrorCaption);
     return true;
 }

@@ -9,8 +9,7 @@ class UserInterface;
 inline constexpr const char* kOpenErrorCaption = "VANTELO open error";
 
 // Loads `path` into `text` as Open does: the first `maxLines` lines gathered
-// by `collect`, rendered as markup, or shown as they are when the markup does
-// not render (the user is told once why). A folder, an unreadable or a
-// binary file is refused with a message and the text left as it was (false).
+// by `collect`, as plain text: every character shown as it is, none taken as
+// markup. A folder, an unreadable or a binary file is refused with a message and the text left as it was (false).
 bool LoadTextFileInto(RichEditControl& text, UserInterface& ui, const std::string& path, int maxLines,
                       std::string (*collect)(std::istream&));

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <utf8proc.h>
 
 namespace utf8text {
 namespace {
@@ -132,6 +133,35 @@ std::size_t OffsetOfCodePoint(std::string_view text, std::size_t index) {
     for (std::size_t i = 0; i < index && pos < text.size(); ++i)
         if (Decode(text, pos) < 0) ++pos;
     return pos;
+}
+
+std::size_t GraphemeEnd(std::string_view text, std::size_t pos) {
+    const std::size_t size = text.size();
+    if (pos >= size) return size;
+    std::size_t next = pos;
+    long first = Decode(text, next);
+    if (first < 0) return pos + 1;
+    utf8proc_int32_t state = 0;
+    auto previous = static_cast<utf8proc_int32_t>(first);
+    while (next < size) {
+        // An ASCII letter or space followed by ASCII ends the cluster: the
+        // common case needs no table look-up.
+        const auto here = static_cast<unsigned char>(text[next]);
+        if (previous >= 0x20 && previous < 0x7F && here < 0x80 && here != '\n') return next;
+        std::size_t after = next;
+        long cp = Decode(text, after);
+        if (cp < 0) return next;
+        if (utf8proc_grapheme_break_stateful(previous, static_cast<utf8proc_int32_t>(cp), &state)) return next;
+        previous = static_cast<utf8proc_int32_t>(cp);
+        next = after;
+    }
+    return next;
+}
+
+std::size_t CountGraphemes(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos = GraphemeEnd(text, pos)) ++count;
+    return count;
 }
 
 }  // namespace utf8text

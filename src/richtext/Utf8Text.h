@@ -32,4 +32,14 @@ std::size_t CountCodePoints(std::string_view text);
 // Byte offset of code point `index` in `text` (text.size() past the end).
 std::size_t OffsetOfCodePoint(std::string_view text, std::size_t index);
 
+// Byte offset just past the grapheme cluster (a character with its marks,
+// a Hangul syllable, an emoji sequence) that starts at text[pos]. A
+// malformed byte is a cluster of its own.
+std::size_t GraphemeEnd(std::string_view text, std::size_t pos);
+// Number of grapheme clusters: the characters a reader sees.
+std::size_t CountGraphemes(std::string_view text);
+
+// The byte-order mark, U+FEFF in UTF-8.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace utf8text

@@ -9,5 +9,9 @@ void ShredTrack(TrackState& track) {
     // The closing paragraph mark is not part of the last word: "text" keeps
     // its last four letters instead of three and a line feed.
     while (!plain.empty() && (plain.back() == '\n' || plain.back() == '\r')) plain.pop_back();
-    LoadMarkup(text, ShredWords(plain, ShredSettingsOf(track)));
+    std::string shredded = ShredWords(plain, ShredSettingsOf(track));
+    // Each word is followed by a space; the last one would grow the text by a
+    // space at every shred.
+    shredded.pop_back();
+    LoadPlainText(text, shredded);
 }

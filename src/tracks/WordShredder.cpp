@@ -11,18 +11,25 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+// Plain ASCII without a carriage return: one character per byte.
+bool OneCharacterPerByte(std::string_view text) {
+    return IsAscii(text) && text.find('\r') == std::string_view::npos;
+}
+
 std::string_view Fragment(std::string_view word, const ShredSettings& settings) {
     const auto size = static_cast<std::size_t>(settings.size);
     if (word.size() <= size) return word;  // no more characters than bytes
     if (settings.type == FragmentType::Prefix) {
-        // The first `size` characters: the word is longer exactly when they end before it does.
-        if (IsAscii(word.substr(0, size))) return word.substr(0, size);
-        return word.substr(0, utf8text::OffsetOfCodePoint(word, size));
+        std::size_t end = 0;
+        for (std::size_t taken = 0; taken < size && end < word.size(); ++taken) end = utf8text::GraphemeEnd(word, end);
+        return word.substr(0, end);
     }
-    if (IsAscii(word)) return word.substr(word.size() - size);
-    const std::size_t characters = utf8text::CountCodePoints(word);
+    if (OneCharacterPerByte(word)) return word.substr(word.size() - size);
+    const std::size_t characters = utf8text::CountGraphemes(word);
     if (characters <= size) return word;
-    return word.substr(utf8text::OffsetOfCodePoint(word, characters - size));
+    std::size_t start = 0;
+    for (std::size_t skipped = 0; skipped < characters - size; ++skipped) start = utf8text::GraphemeEnd(word, start);
+    return word.substr(start);
 }
 
 }  // namespace
@@ -35,6 +42,8 @@ std::string ShredWords(std::string_view text, const ShredSettings& settings) {
 }
 
 void AppendShreddedWords(std::string& out, std::string_view text, const ShredSettings& settings) {
+    // A byte-order mark is no letter of the first word.
+    if (text.starts_with(utf8text::kByteOrderMark)) text.remove_prefix(utf8text::kByteOrderMark.size());
     std::size_t from = 0;
     while (true) {
         const std::size_t space = text.find(' ', from);

@@ -7,7 +7,9 @@ struct TrackState;
 // Cuts every word of a text down to its first or last few characters. Words
 // are the fields between single spaces (code 32) and nothing else, so a run of
 // spaces gives empty words and line feeds stay inside a word. Lengths count
-// UTF-8 characters: no multi-byte character is ever cut in two.
+// the characters a reader sees (grapheme clusters): no letter is cut from
+// its accent, no multi-byte character cut in two. A leading byte-order mark
+// is dropped.
 enum class FragmentType { Prefix, Suffix };
 
 struct ShredSettings {
@@ -25,5 +27,6 @@ void AppendShreddedWords(std::string& out, std::string_view text, const ShredSet
 ShredSettings ShredSettingsOf(const TrackState& track);
 
 // The shred button: saves the track's text for Undo, then replaces it with the
-// shredded plain text rendered as markup and scrolls back to the top.
+// shredded words as plain text (every character shown as it is, no trailing
+// space) and scrolls back to the top.
 void ShredTrack(TrackState& track);

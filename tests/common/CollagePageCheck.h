@@ -64,13 +64,13 @@ inline std::uint32_t ApplySettings(MainFormState& form, std::string_view s) {
     return seed;
 }
 
-// Loads the texts as Open does (the same line gathering, markup or literal).
+// Loads the texts as Open does (the same line gathering, as plain text).
 inline void LoadTexts(MainFormState& form, const std::vector<std::string>& texts) {
     std::istringstream main(texts[0]);
-    LoadMarkupOrLiteral(*form.m_mainText, CollectOpenedText(main));
+    LoadPlainText(*form.m_mainText, CollectOpenedText(main));
     for (std::size_t k = 0; k < 4; ++k) {
         std::istringstream track(texts[k + 1]);
-        LoadMarkupOrLiteral(*form.m_tracks[k].m_trackText, JoinFirstLines(track, 100));
+        LoadPlainText(*form.m_tracks[k].m_trackText, JoinFirstLines(track, 100));
     }
 }
 

@@ -83,11 +83,25 @@ TEST(ArtFontLetters, OnePicturePerCharacter) {
     EXPECT_EQ(BuildArtFontLetters("a", 0), "<IMG SRC='artfonts/stampkit/a.gif'><BR>");
 }
 
-TEST(ArtFontLetters, NonAsciiCharactersAreOneSpaceEach) {
-    const std::string space = "<IMG SRC='artfonts/ransomnote/space.gif'>";
-    // é (2 bytes), € (3 bytes), 😀 (4 bytes): one picture each.
-    EXPECT_EQ(BuildArtFontLetters("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", 3), space + space + space + "<BR>");
-    // A stray continuation byte and a cut-off sequence go byte by byte.
-    EXPECT_EQ(BuildArtFontLetters("\x80\xE2\x82", 3), space + space + space + "<BR>");
-    EXPECT_EQ(BuildArtFontLetters("\xE2" "a", 3), space + "<IMG SRC='artfonts/ransomnote/a.gif'><BR>");
+// Letters spelled for every style: base letters for accented ones, two
+// pictures for the letters that stand for two, one space for anything else
+// (a character is what a reader sees, however many bytes or code points).
+TEST(ArtFontLetters, LettersOfAnyLanguage) {
+    for (int style = 2; style <= 5; ++style) {
+        const std::string prefix = ArtFontPrefix(style);
+        auto pictures = [&](std::string_view names) {
+            std::string out;
+            for (char c : names) out += "<IMG SRC='" + prefix + (c == '_' ? std::string("space") : std::string(1, c)) + ".gif'>";
+            return out + "<BR>";
+        };
+        // café ŒUVRE ß 東京, the é of café written as e and a combining accent.
+        EXPECT_EQ(BuildArtFontLetters("cafe\xCC\x81 \xC5\x92UVRE \xC3\x9F \xE6\x9D\xB1\xE4\xBA\xAC", style),
+                  pictures("cafe_oeuvre_ss___")) << style;
+        // é Ö ç æ ĳ; €, an emoji, a flag, a Greek letter: one space each.
+        EXPECT_EQ(BuildArtFontLetters("\xC3\xA9\xC3\x96\xC3\xA7\xC3\xA6\xC4\xB3", style), pictures("eocaeij")) << style;
+        EXPECT_EQ(BuildArtFontLetters("\xE2\x82\xAC\xF0\x9F\x98\x80\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7\xCE\xB1", style),
+                  pictures("____")) << style;
+        // Stray bytes are a space each; the letter after them is kept.
+        EXPECT_EQ(BuildArtFontLetters("\x80\xE2\x82" "a", style), pictures("___a")) << style;
+    }
 }

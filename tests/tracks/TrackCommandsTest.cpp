@@ -87,6 +87,24 @@ TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
     EXPECT_EQ(track.m_trackUndoText, "{\\rtf1 kept}");
 }
 
+// A text file is text: what looks like a tag, an entity or an address is
+// kept word for word, by Open and by Shred after it.
+TEST_F(TrackCommandsTest, OpenAndShredKeepEveryCharacterOfAPlainTextFile) {
+    const std::string text = "alpha beta < gamma delta & write to <me@example.org> a<b and c>d </div> <script> x";
+    ChooseFile(WriteFile("plain.txt", text + "\n"));
+    OpenTrackFile(track, ui);
+    EXPECT_EQ(PlainTextOf(*track.m_trackText), text + " \n");
+    EXPECT_TRUE(ui.messages.empty());
+
+    track.m_fragmentSizeRadio = {false, false, true};
+    ShredTrack(track);
+    EXPECT_EQ(PlainTextOf(*track.m_trackText),
+              "alpha beta < gamma delta & write to <me@e a<b and c>d </div <scri x \n");
+    // A second shred with the same settings changes nothing.
+    ShredTrack(track);
+    EXPECT_EQ(TrackWords(), WordsOf("alpha beta < gamma delta & write to <me@e a<b and c>d </div <scri x"));
+}
+
 TEST_F(TrackCommandsTest, ShredSavesTheTextForUndoAndUndoBringsItBack) {
     LoadMarkup(*track.m_trackText, "shredding the words");
     track.m_fragmentTypeRadio = {false, true};

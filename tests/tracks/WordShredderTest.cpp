@@ -5,6 +5,7 @@
 namespace {
 
 const ShredSettings kPrefix3{FragmentType::Prefix, 3};
+const ShredSettings kPrefix4{FragmentType::Prefix, 4};
 const ShredSettings kPrefix5{FragmentType::Prefix, 5};
 const ShredSettings kSuffix3{FragmentType::Suffix, 3};
 const ShredSettings kSuffix4{FragmentType::Suffix, 4};
@@ -53,6 +54,16 @@ TEST(ShredWords, CountsCharactersNotBytes) {
     EXPECT_EQ(ShredWords("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xA7", kPrefix3),
               "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E ");
     EXPECT_EQ(ShredWords("a\xF0\x9F\x98\x80" "bc\xF0\x9F\x98\x80", kSuffix3), "bc\xF0\x9F\x98\x80 ");
+}
+
+TEST(ShredWords, CountsWhatAReaderSeesAndIgnoresAByteOrderMark) {
+    // "café" with a combining accent: four letters in five code points.
+    EXPECT_EQ(ShredWords("cafe\xCC\x81s", kPrefix4), "cafe\xCC\x81 ");
+    EXPECT_EQ(ShredWords("xcafe\xCC\x81", kSuffix4), "cafe\xCC\x81 ");
+    // A flag is one character made of two.
+    EXPECT_EQ(ShredWords("ab\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7", kSuffix3), "ab\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7 ");
+    // The byte-order mark of a file is no letter of its first word.
+    EXPECT_EQ(ShredWords("\xEF\xBB\xBFwords of text", kPrefix3), "wor of tex ");
 }
 
 TEST(ShredWords, MalformedBytesCountOneEach) {

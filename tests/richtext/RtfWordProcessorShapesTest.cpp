@@ -1,0 +1,59 @@
+// Shapes that word processors write and that both RTF readers, the text
+// extractor and the text area's document reader, must read to the same words.
+#include "richtext/RichDocument.h"
+#include "richtext/RtfTextExtractor.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kHead =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman{\\*\\falt Times};}"
+    "{\\f1\\fnil\\fcharset2 Symbol;}{\\f2\\fnil\\fcharset2 Wingdings;}}"
+    "{\\colortbl;\\red0\\green0\\blue255;}\\pard\\plain\\f0 ";
+
+// The extractor ends each paragraph with a line feed; the document joins
+// its paragraphs with one.
+void ExpectBothRead(const std::string& body, const std::string& text) {
+    const std::string rtf = kHead + body + "}";
+    std::string extracted;
+    ASSERT_TRUE(ExtractPlainText(rtf, extracted)) << body;
+    EXPECT_EQ(extracted, text + "\n") << "extractor: " << body;
+    EXPECT_EQ(RichDocument::FromRtf(rtf).Text(), text) << "document: " << body;
+}
+
+TEST(RtfWordProcessorShapes, FieldResultsAreReadAndInstructionsHidden) {
+    // A hyperlink as AbiWord writes it: the result group marked ignorable.
+    ExpectBothRead("see {\\field{\\*\\fldinst{HYPERLINK \"http://example.org/\"}}{\\*\\fldrslt{\\cf1\\ul the site}}} now\\par",
+                   "see the site now");
+    // A date, and a title, with nothing marked.
+    ExpectBothRead("on {\\field{\\fldinst DATE \\\\@ \"d MMMM yyyy\"}{\\fldrslt 9 December 2026}}, "
+                   "{\\field\\fldedit{\\*\\fldinst { TITLE }}{\\fldrslt {Every Word}}}\\par",
+                   "on 9 December 2026, Every Word");
+}
+
+TEST(RtfWordProcessorShapes, SymbolFontCharactersAreTheCharactersTheyShow) {
+    // A Symbol bullet as a byte, as \u with its fallback, and as the
+    // private-use character; alpha and greater-or-equal.
+    ExpectBothRead("{\\f1 \\'b7} a {\\f1\\u-3913\\'b7} b {\\f1\\u61623?} c {\\f1 \\'61\\'b3}\\par",
+                   "\xE2\x80\xA2 a \xE2\x80\xA2 b \xE2\x80\xA2 c \xCE\xB1\xE2\x89\xA5");
+    // Wingdings: the small square, the check, the filled circle.
+    ExpectBothRead("{\\f2 \\'a7\\'fc\\'6c} done\\par", "\xE2\x96\xAA\xE2\x9C\x93\xE2\x97\x8F done");
+}
+
+TEST(RtfWordProcessorShapes, ListNumbersAndBulletsAreText) {
+    ExpectBothRead("{\\listtext\\pard\\plain\\f1 \\'b7\\tab}first\\par"
+                   "{\\*\\listtext 2.\\tab}second\\par"
+                   "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}{\\pntext\\f0 3.\\tab}third\\par",
+                   "\xE2\x80\xA2\tfirst\n2.\tsecond\n3.\tthird");
+}
+
+TEST(RtfWordProcessorShapes, FootnoteMarksAreNumberedAndNotesLeftOut) {
+    ExpectBothRead("words{\\super\\chftn}{\\*\\footnote\\pard\\plain{\\super\\chftn} The first note.} and "
+                   "more{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} The second.}\\par",
+                   "words1 and more2");
+}
+
+}  // namespace
