@@ -1,6 +1,7 @@
 #include "app/Ctarvex4View.h"
 
 #include "app/BitmapSlider.h"
+#include "app/BoardDoor.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 #include "composer/CollageRun.h"
@@ -139,6 +140,10 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(IDC_SOURCES, [this] { ImageSourcesDialog().DoModal(); });
     Route(ID_FILE_SAVE_SESSION, [this] { SaveSession(); });
     Route(ID_FILE_OPEN_SESSION, [this] { OpenSession(); });
+    m_board = std::make_unique<BoardDoor>(m_ui, this);
+    Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
+    Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });
+    Route(ID_VIEW_GO_ON_BOARD, [this] { m_board->SetGoOnBoard(!m_board->GoOnBoard()); });
 
     BindState();
 }
@@ -481,7 +486,7 @@ void Ctarvex4View::HideWaitMessage() {
     }
 }
 
-void Ctarvex4View::Go() { BuildCollage(m_state, m_ui); }
+void Ctarvex4View::Go() { BuildCollage(m_state, m_board->GoInterface()); }
 
 void Ctarvex4View::ShowTitle() {
     const QString title = "VANTELO  Version 1.2";
