@@ -104,6 +104,7 @@ void BoardItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
     }
     m_pressAt = event->scenePos();
     m_pressSize = m_size;
+    m_shapeKept = event->modifiers() & Qt::ShiftModifier;
     event->accept();
 }
 
@@ -117,7 +118,9 @@ void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
     double height = m_pressSize.height() + ((m_resizeEdges & kBottom) ? std::round(by.y()) : 0);
     width = std::max<double>(width, collage::kSmallestSide);
     height = std::max<double>(height, collage::kSmallestSide);
-    if (m_item.kind == collage::ItemKind::kPicture && (event->modifiers() & Qt::ShiftModifier) &&
+    // Shift held at the press or pressed during the drag.
+    m_shapeKept = m_shapeKept || (event->modifiers() & Qt::ShiftModifier);
+    if (m_item.kind == collage::ItemKind::kPicture && m_shapeKept &&
         m_pressSize.width() > 0 && m_pressSize.height() > 0) {
         // The picture keeps its shape: the edge moved furthest leads.
         const double ratio = m_pressSize.height() / m_pressSize.width();

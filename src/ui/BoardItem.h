@@ -44,4 +44,5 @@ private:
     int m_resizeEdges = 0;
     QPointF m_pressAt;
     QSizeF m_pressSize;
+    bool m_shapeKept = false;
 };
