@@ -1,5 +1,7 @@
 #include "app/BoardDoor.h"
 
+#include "composer/BoardEdits.h"
+#include "form/MainFormState.h"
 #include "ui/BoardIds.h"
 #include "ui/CollageBoard.h"
 
@@ -91,4 +93,32 @@ bool BoardDoor::OpenPage(const std::string& path) {
     const bool opened = Board().OpenPage(path);
     Raise();
     return opened;
+}
+
+void BoardDoor::CaptureArrangement(MainFormState& state) const {
+    state.m_boardPath.clear();
+    state.m_boardPage.clear();
+    if (!m_board || m_board->PagePath().empty()) return;
+    state.m_boardPath = m_board->PagePath();
+    state.m_boardPage = collage::WritePage(m_board->Collage());
+}
+
+void BoardDoor::RestoreArrangement(const MainFormState& state) {
+    if (state.m_boardPage.empty()) return;
+    collage::Collage arranged;
+    std::string why;
+    if (!collage::ReadPage(state.m_boardPage, arranged, why)) {
+        m_ui.ShowMessage("The session's board arrangement could not be read: " + why + ".", "Cut-up Board");
+        return;
+    }
+    collage::Collage onDisk;
+    std::string problem;
+    CollageBoard& board = Board();
+    if (collage::LoadBoardPage(state.m_boardPath, onDisk, problem)) {
+        board.ShowCollage(onDisk, state.m_boardPath);
+        board.Apply("Session Arrangement", arranged);
+    } else {
+        board.ShowCollage(arranged, state.m_boardPath);
+    }
+    Raise();
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 class CollageBoard;
+class MainFormState;
 class QWidget;
 
 // The main window's ways onto the cut-up board: View > "Cut-up Board",
@@ -31,6 +32,12 @@ public:
     // Asks for a page and opens it on the board.
     void OpenBoard();
     bool OpenPage(const std::string& path);
+
+    // The board's arrangement into the state, for a session to keep.
+    void CaptureArrangement(MainFormState& state) const;
+    // A session's arrangement back onto the board, as one undoable step over
+    // the page it belongs to (so Save writes it and Undo shows that page).
+    void RestoreArrangement(const MainFormState& state);
 
 private:
     class GoRedirect;

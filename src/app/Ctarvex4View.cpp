@@ -499,6 +499,7 @@ void Ctarvex4View::SaveSession() {
         trackview* window = m_trackWindows->Window(n);
         windowsOpen[static_cast<size_t>(n - 1)] = window != nullptr && window->isVisible();
     }
+    m_board->CaptureArrangement(m_state);
     if (std::optional<std::string> name = SaveSessionCommand(m_state, m_ui, windowsOpen, m_sessionName)) {
         m_sessionName = *name;
         ShowTitle();
@@ -513,6 +514,7 @@ void Ctarvex4View::OpenSession() {
     }
     m_sessionName = *name;
     ShowTitle();
+    m_board->RestoreArrangement(m_state);
 }
 
 void Ctarvex4View::Print() {

@@ -122,7 +122,8 @@ TEST_F(BoardWindowTest, ArrangedByMouseAndKeysThenUndoneToTheBytesGoWrote) {
               0) << "an item went below the container";
 
     // Delete: a click, a Ctrl+click on a second item, Delete takes both.
-    const std::vector<size_t> free = UncoveredItems(board);
+    std::vector<size_t> free = UncoveredItems(board);
+    std::erase(free, moved);
     ASSERT_GE(free.size(), 2u);
     Click(board, free[0]);
     Click(board, free[1], Qt::ControlModifier);
@@ -147,6 +148,15 @@ TEST_F(BoardWindowTest, ArrangedByMouseAndKeysThenUndoneToTheBytesGoWrote) {
     Key(board, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(board.Modified());
     EXPECT_EQ(ReadFile(page), collage::WritePage(arranged));
+    // The browser test opens this saved page and looks for the moved item.
+    if (const char* keep = std::getenv("TARVEX4_BOARD_KEEP")) {
+        const size_t deletedBefore = (free[0] < moved) + (free[1] < moved);
+        const collage::Item& shown = arranged.items[moved - deletedBefore];
+        ASSERT_EQ(shown.left, go.items[moved].left + 31);
+        WriteFile(std::string(keep) + "/board.html", ReadFile(page));
+        WriteFile(std::string(keep) + "/moved.txt", shown.PageId() + " " + std::to_string(shown.left) + " " +
+                                                        std::to_string(shown.top) + " " + std::to_string(shown.width) + "\n");
+    }
     CollageBoard reopened(ui);
     ASSERT_TRUE(reopened.OpenPage(page));
     EXPECT_EQ(reopened.Collage(), arranged);
@@ -223,6 +233,41 @@ TEST_F(BoardWindowTest, APageTarvex4DidNotWriteIsRefusedByName) {
     // The command line refuses it before any window starts.
     const std::string command = std::string(TARVEX4_EXE) + " board '" + foreign + "' 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+}
+
+TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
+    CollageBoard& board = GoOnBoard();
+    const std::string page = output + "collage1.html";
+    const std::string goBytes = ReadFile(page);
+    const size_t moved = UncoveredItems(board).at(0);
+    BoardItem* item = board.ItemAt(moved);
+    Drag(board, OnScreen(board, item->mapToScene(QPointF(4, 4))), QPoint(-25, 40));
+    const collage::Collage arranged = board.Collage();
+    ASSERT_NE(collage::WritePage(arranged), goBytes);
+
+    const std::string session = data.path() + "/arranged.vantelo";
+    ui.saveAnswers.push_back(FileChoice{session, "arranged.vantelo"});
+    frame->Command(ID_FILE_SAVE_SESSION)->trigger();
+    ASSERT_TRUE(std::filesystem::exists(session));
+    EXPECT_NE(ReadFile(session).find("\"version\": 2"), std::string::npos);
+    // The board goes back to GO's page; the session brings the arrangement back.
+    board.UndoStack().setIndex(0);
+    ui.openAnswers.push_back(FileChoice{session, "arranged.vantelo"});
+    frame->Command(ID_FILE_OPEN_SESSION)->trigger();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_EQ(board.Collage(), arranged);
+    EXPECT_EQ(board.ItemAt(moved)->pos(), QPointF(arranged.items[moved].left, arranged.items[moved].top));
+    // One step over the page on disk: undone, it is GO's page again.
+    EXPECT_TRUE(board.Modified());
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(collage::WritePage(board.Collage()), goBytes);
+
+    // The session's seed still gives GO's own page, not the arrangement.
+    const std::string again = data.path() + "/again/";
+    const std::string command = std::string(TARVEX4_EXE) + " go --session '" + session + "' --seed last --data '" +
+                                data.path() + "' --out '" + again + "' > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadFile(again + "collage1.html"), goBytes);
 }
 
 }  // namespace
