@@ -1,6 +1,7 @@
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
 #include "cli/WordsDbGate.h"
+#include "cli/ExportLauncher.h"
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
 #include "composer/MainCommands.h"
@@ -46,6 +47,7 @@ struct GoOptions {
     std::string name;
     std::string data;
     bool open = false;
+    cli::ExportRequest exportTo;
 };
 
 [[noreturn]] void BadValue(const std::string& option, const std::string& why) {
@@ -162,7 +164,15 @@ void RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormSta
     state.m_outputFileText = state.m_outputFolder + fileName;
 }
 
+// The page just written, drawn into the files asked for; the page stays.
+void ExportPage(const MainFormState& state, const cli::ExportRequest& request) {
+    const int status = cli::RunExportProgram(state.m_outputFolder + state.m_outputFileName, request);
+    if (status != 0) throw CLI::RuntimeError(status);
+}
+
 void Run(const GoOptions& o) {
+    if (o.exportTo.Any() && o.count > 1)
+        throw CLI::ValidationError("--png/--pdf/--svg", "draw one page: leave out --count");
     ConsoleUserInterface ui(std::cerr, o.open);
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
@@ -204,6 +214,7 @@ void Run(const GoOptions& o) {
             throw CLI::RuntimeError(1);
         }
     }
+    if (o.exportTo.Any()) ExportPage(state, o.exportTo);
 }
 
 const cli::CliRegistration registration{"go", [](CLI::App& root) {
@@ -247,6 +258,7 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
     go->add_option("--name", o->name, "Output file name (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
     go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
+    cli::AddExportOptions(*go, o->exportTo, true);
     go->callback([o] { Run(*o); });
 }};
 

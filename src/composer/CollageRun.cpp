@@ -33,9 +33,10 @@ bool AppendImageItems(MainFormState& state, std::vector<collage::Item>& items, i
 
     ImagePool pool = BuildImagePool(state);
     ImageCandidate previous;
+    RunPictureNames names;
     for (int i = 0; i < slots; ++i) {
         if (pool.candidates.empty()) continue;
-        ImageCandidate image = ResolveImageCandidate(state, pool, previous);
+        ImageCandidate image = ResolveImageCandidate(state, pool, previous, names);
         previous = image;
         ImagePlacement placement = PlaceImage(image, boundsWidth, boundsHeight);
         if (!state.m_textOverImages && i == 1) {

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -27,44 +29,81 @@ bool IsPictureName(const std::string& name) {
 }
 
 void AddFolderCandidates(MainFormState& state, ImagePool& pool) {
-    const std::string listing = ListFolderEntries(state.m_customImageFolder + "/*.*");
-    std::vector<std::string> entries;
-    size_t start = 0;
-    for (;;) {
-        size_t bar = listing.find('|', start);
-        entries.push_back(listing.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-        if (bar == std::string::npos) break;
-        start = bar + 1;
-    }
+    // The listing as a list: a name may hold any character.
+    const std::vector<FolderEntry> entries = FindEntries(state.m_customImageFolder + "/*.*");
     pool.folderEntries.assign(entries.size(), std::string());
     const size_t scan = std::min(entries.size(), ImagePool::kMaxCandidates);
     for (size_t p = 0; p < scan; ++p) {
-        if (!IsPictureName(entries[p]) || pool.candidates.size() >= ImagePool::kMaxCandidates) continue;
-        pool.folderEntries[p] = entries[p];
+        const FolderEntry& entry = entries[p];
+        if (entry.isFolder || !IsPictureName(entry.name) || pool.candidates.size() >= ImagePool::kMaxCandidates)
+            continue;
+        pool.folderEntries[p] = entry.name;
         pool.candidates.push_back(state.m_nextImageId + static_cast<std::int32_t>(p));
     }
 }
 
-// The custom picture is already in the output folder, under its own name or
-// one of its "Copy of" names: copying it again would only pile up copies.
-bool AlreadyCopied(const std::string& source, const std::string& outputFolder, const std::string& name) {
-    std::string target = outputFolder + name;
-    for (int i = 0; i < 1000 && FileCopier::KindOf(target) != FileCopier::PathKind::Missing; ++i) {
-        if (SameFileContent(source, target)) return true;
-        target = MakeCopyName(target);
-    }
-    return false;
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void CopyFolderPicture(MainFormState& state, const std::string& name) {
+// A custom picture is copied once: a file of its name that holds other bytes
+// is kept, and the copy goes under the next free "Copy of" name. Returns the
+// name in the output folder that holds the picture, which the item names.
+std::string CopyFolderPicture(MainFormState& state, const std::string& name, RunPictureNames& names) {
     const std::string source = state.m_customImageFolder + "/" + name;
-    if (AlreadyCopied(source, state.m_outputFolder, name)) return;
-    FileCopier copier;
-    // A picture that cannot be copied is not reported; its item still names it.
-    copier.SafeCopy(source, state.m_outputFolder);
+    std::string target = state.m_outputFolder + name;
+    bool present = false;
+    for (int i = 0; i < 1000 && FileCopier::KindOf(target) != FileCopier::PathKind::Missing; ++i) {
+        if ((present = SameFileContent(source, target))) break;
+        target = MakeCopyName(target);
+    }
+    if (!present) {
+        FileCopier copier;
+        if (!copier.SafeCopy(source, state.m_outputFolder) || !SameFileContent(source, target)) {
+            throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder +
+                                 ": " + copier.LastErrorText());
+        }
+    }
+    const std::string written = BaseFileName(target);
+    names.Take(written, FileBytes(target));
+    return written;
 }
 
 }  // namespace
+
+RunPictureNames::Fingerprint RunPictureNames::Of(std::string_view bytes) {
+    return {bytes.size(), std::hash<std::string_view>{}(bytes)};
+}
+
+namespace {
+
+std::string Folded(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    return name;
+}
+
+// "same.gif" and 2 give "same-2.gif".
+std::string NumberedName(const std::string& name, int n) {
+    const size_t dot = name.find_last_of('.');
+    const size_t cut = dot == std::string::npos || dot == 0 ? name.size() : dot;
+    return name.substr(0, cut) + "-" + std::to_string(n) + name.substr(cut);
+}
+
+}  // namespace
+
+std::string RunPictureNames::NameFor(const std::string& name, std::string_view bytes) {
+    const Fingerprint print = Of(bytes);
+    std::string candidate = name;
+    for (int n = 2;; ++n) {
+        auto [at, added] = m_taken.emplace(Folded(candidate), print);
+        if (added || at->second == print) return candidate;
+        candidate = NumberedName(name, n);
+    }
+}
+
+void RunPictureNames::Take(const std::string& name, std::string_view bytes) { m_taken[Folded(name)] = Of(bytes); }
 
 std::string BaseFileName(const std::string& name) {
     size_t cut = name.find_last_of("/\\");
@@ -93,32 +132,36 @@ ImagePool BuildImagePool(MainFormState& state) {
     return pool;
 }
 
-void ExtractLibraryImage(MainFormState& state, const std::string& idText) {
+std::string ExtractLibraryImage(MainFormState& state, const std::string& idText, RunPictureNames& names) {
     SqlQuery query = state.m_db.Query(wordsdb::SelectImageFile(std::atol(idText.c_str())));
-    if (query.IsEof()) return;
-    const std::string name = BaseFileName(TextOrEmpty(query.FieldTextByName("FILENAME")));
-    if (name.empty() || name == "." || name == "..") return;
+    if (query.IsEof()) return std::string();
+    const std::string stored = BaseFileName(TextOrEmpty(query.FieldTextByName("FILENAME")));
+    if (stored.empty() || stored == "." || stored == "..") return std::string();
     SqlBlob blob;
     blob.SetEncoded(query.FieldTextByName("FILESTORE"));
     const unsigned char* bytes = blob.Bytes();
     const int count = blob.ByteCount();
     std::string problem;
     const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
+    const std::string name = names.NameFor(stored, content);
     if (!WriteFileReplacing(state.m_outputFolder + name, content, problem)) throw FileWriteError(problem);
+    return name;
 }
 
-ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous) {
+ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous,
+                                     RunPictureNames& names) {
     const std::int32_t id = pool.candidates[static_cast<size_t>(rng::Next()) % pool.candidates.size()];
     if (id >= state.m_nextImageId) {
         const std::string& name = pool.folderEntries[static_cast<size_t>(id - state.m_nextImageId)];
-        CopyFolderPicture(state, name);
-        return {name, kUnknownWidthText, kUnknownHeightText};
+        return {CopyFolderPicture(state, name, names), kUnknownWidthText, kUnknownHeightText};
     }
-    ExtractLibraryImage(state, std::to_string(id));
+    const std::string written = ExtractLibraryImage(state, std::to_string(id), names);
     SqlQuery query = state.m_db.Query(wordsdb::SelectImageInfo(id));
     if (query.IsEof()) return previous;
     ImageCandidate image{BaseFileName(TextOrEmpty(query.FieldText(0))), TextOrEmpty(query.FieldText(1)),
                          TextOrEmpty(query.FieldText(2))};
+    // The picture may have gone under a name of its own.
+    if (!written.empty()) image.fileName = written;
     // A picture stored without a size (not a GIF) would be an item of no
     // size, which nobody can see or take hold of: give it the size a folder
     // picture of unknown size gets.

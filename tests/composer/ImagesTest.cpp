@@ -7,6 +7,10 @@
 #include "support/Random.h"
 #include "ScriptedUserInterface.h"
 
+#include <cctype>
+#include <map>
+#include <set>
+
 using namespace fixture;
 
 class ImageItems : public CollageTest {};
@@ -64,10 +68,10 @@ TEST_F(ImageItems, EmptyLibraryStartsFolderIdsAtOne) {
     state.m_nextImageId = 77;
     ImagePool pool = PoolOf(state);
     EXPECT_EQ(state.m_nextImageId, 1);
-    // Listing: notes.txt|pic.GIF|x.gif  [FOLDER]; the folder still says ".gif".
-    EXPECT_EQ(pool.candidates, (std::vector<std::int32_t>{2, 3}));
+    // Listing: notes.txt, pic.GIF, x.gif (a folder, not a picture).
+    EXPECT_EQ(pool.candidates, (std::vector<std::int32_t>{2}));
     EXPECT_EQ(pool.folderEntries[1], "pic.GIF");
-    EXPECT_EQ(pool.folderEntries[2], "x.gif  [FOLDER]");
+    EXPECT_EQ(pool.folderEntries[2], "");
     // Unchecked, the folder adds nothing.
     state.m_useCustomFolder = false;
     EXPECT_TRUE(PoolOf(state).candidates.empty());
@@ -101,8 +105,10 @@ TEST_F(ImageItems, DifferentPictureOfTheSameNameGetsOneCopyName) {
     state.m_customImageFolder = (root / "pics").string();
     state.m_imageVolume = 2;
     state.m_textVolume = 0;
-    Compose(4);
-    Compose(5);
+    for (std::uint32_t seed : {4u, 5u}) {
+        // The page shows the picture that was copied, not the other one.
+        for (const Item& item : ItemsOf(Compose(seed))) EXPECT_NE(item.body.find("SRC='Copy of pic.gif'"), std::string::npos);
+    }
     EXPECT_EQ(ReadFile(root / "out/pic.gif"), "someone else's");
     EXPECT_EQ(ReadFile(root / "out/Copy of pic.gif"), "mine");
     EXPECT_FALSE(fs::exists(root / "out/Copy (1) of pic.gif"));
@@ -118,6 +124,63 @@ TEST_F(ImageItems, LibraryPictureIsRewrittenEveryTimeItIsDrawn) {
     EXPECT_EQ(items[0].body.substr(0, 40), "<IMG name='pageimageitem0~' SRC='lib.gif");
     EXPECT_NE(items[1].body.find("SRC='lib.gif'"), std::string::npos);
     EXPECT_EQ(ReadFile(root / "out/lib.gif"), "library bytes");
+}
+
+TEST_F(ImageItems, PicturesOfOneNameKeepTheirOwnBytes) {
+    // Wide and tall: an unclipped item shows by its shape which one it is.
+    AddPicture("same.gif", 70, 30, "wide", "1");
+    AddPicture("same.gif", 30, 70, "tall", "2");
+    AddPicture("SAME.gif", 30, 70, "tall too", "2");
+    Sql("DELETE FROM categoryselections");
+    Sql(wordsdb::InsertSelectionList("1,2"));
+    state.m_imageVolume = 20;
+    state.m_textVolume = 0;
+    bool allThree = false;
+    for (std::uint32_t seed : {1u, 2u}) {
+        rng::Seed(seed);
+        // Within one run each name (A.gif and a.gif alike) holds one picture.
+        std::map<std::string, std::set<std::string>> bytesByName;
+        std::set<std::string> pictures;
+        for (const collage::Item& item : ComposeCollage(state).items) {
+            const std::string bytes = ReadFile(root / "out" / item.file);
+            std::string folded = item.file;
+            for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            bytesByName[folded].insert(bytes);
+            pictures.insert(bytes);
+            if (item.width == 70 && item.height == 30) {
+                EXPECT_EQ(bytes, "wide") << item.file;
+            } else if (item.width == 30 && item.height == 70) {
+                EXPECT_NE(bytes, "wide") << item.file;
+            }
+        }
+        for (const auto& [name, held] : bytesByName) EXPECT_EQ(held.size(), 1u) << name;
+        EXPECT_EQ(bytesByName.size(), pictures.size());
+        allThree = allThree || pictures.size() == 3;
+    }
+    EXPECT_TRUE(allThree);
+    EXPECT_TRUE(fs::exists(root / "out/same-2.gif"));
+}
+
+TEST_F(ImageItems, FolderNamesAreTakenWholeAndACopyFailureIsReported) {
+    WriteFile(root / "pics/a|b.gif", "bar");
+    state.m_useCustomFolder = true;
+    state.m_customImageFolder = (root / "pics").string();
+    state.m_imageVolume = 2;
+    state.m_textVolume = 0;
+    for (const Item& item : ItemsOf(Compose(3))) EXPECT_NE(item.body.find("SRC='a|b.gif'"), std::string::npos);
+    EXPECT_EQ(ReadFile(root / "out/a|b.gif"), "bar");
+
+    // A picture that cannot be copied (here a link to nothing) is named, and
+    // no page is written.
+    fs::remove(root / "pics/a|b.gif");
+    fs::create_symlink(root / "nowhere.gif", root / "pics/y.gif");
+    state.m_outputFileName = "collage1.html";
+    ScriptedUserInterface ui;
+    rng::Seed(3);
+    const CollageResult result = BuildCollage(state, ui);
+    EXPECT_FALSE(result.written);
+    EXPECT_NE(result.problem.find("pics/y.gif"), std::string::npos) << result.problem;
+    EXPECT_FALSE(fs::exists(root / "out/collage1.html"));
 }
 
 TEST_F(ImageItems, PicturePlacementClipsAtTheBoundsOnly) {

@@ -22,6 +22,7 @@ awk '{print $NF}' "$work/contents.txt" | sed 's|^\./|/|' >"$work/files.txt"
 expect_file() { grep -qx -- "$1" "$work/files.txt" || fail "package lacks $1"; }
 expect_file /usr/bin/tarvex4
 expect_file /usr/libexec/tarvex4/tarvex4-window
+expect_file /usr/libexec/tarvex4/tarvex4-export
 expect_file /usr/share/applications/tarvex4.desktop
 expect_file /usr/share/icons/hicolor/scalable/apps/tarvex4.svg
 expect_file /usr/share/metainfo/org.tarvex4.tarvex4.metainfo.xml
@@ -39,7 +40,7 @@ leftovers=$(grep -e '\.partial$' -e '/CMakeFiles/' "$work/files.txt" || true)
 [ -z "$leftovers" ] || fail "build leftovers in the package: $leftovers"
 not_root=$(awk '$2 != "root/root"' "$work/contents.txt")
 [ -z "$not_root" ] || fail "files not owned by root: $not_root"
-for program in ./usr/bin/tarvex4 ./usr/libexec/tarvex4/tarvex4-window; do
+for program in ./usr/bin/tarvex4 ./usr/libexec/tarvex4/tarvex4-window ./usr/libexec/tarvex4/tarvex4-export; do
   grep -E "^-rwxr-xr-x .* $program\$" "$work/contents.txt" >/dev/null || fail "$program is not mode 755"
 done
 
@@ -47,7 +48,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 depends_names=$(tr ',|' '\n\n' <<<"$depends" | awk '{print $1}')
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libsqlite3-0 libc6 libstdc++6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libsqlite3-0 libc6 libstdc++6; do
   grep -qxF "$lib" <<<"$depends_names" || fail "Depends does not name $lib"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = tarvex4 ] || fail "package name"

@@ -1,0 +1,226 @@
+#include "drawing/CollageDrawing.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QPainter>
+#include <QTextDocument>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+QColor ColourOf(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+// A browser's default text: Times New Roman (as the system resolves it), 16 px.
+QFont PageFont() {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(16);
+    return font;
+}
+
+// What a browser shows for a picture it cannot load, when it has no size.
+constexpr double kMissingLetterSize = 16;
+
+}  // namespace
+
+CollageDrawing::CollageDrawing(const collage::Collage& collage, std::string pageFolder)
+    : m_collage(collage), m_folder(std::move(pageFolder)) {
+    if (!m_folder.empty() && m_folder.back() != '/') m_folder += '/';
+}
+
+CollageDrawing::~CollageDrawing() = default;
+
+QRectF CollageDrawing::Bounds() {
+    return QRectF(0, 0, collage::Collage::kWidth + 2 * kFrame, collage::Collage::kHeight + 2 * kFrame);
+}
+
+const QImage& CollageDrawing::Picture(const std::string& file) {
+    auto found = m_pictures.find(file);
+    if (found != m_pictures.end()) return found->second;
+    QImageReader reader(QString::fromStdString(m_folder + file));
+    QImage image = reader.read();
+    if (image.isNull()) m_missing.push_back(file);
+    return m_pictures.emplace(file, std::move(image)).first->second;
+}
+
+namespace {
+
+// A browser's "normal" line height: the font's ascent, descent and line gap,
+// each rounded to whole pixels.
+double LineHeight(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return std::round(metrics.ascent()) + std::round(metrics.descent()) + std::round(std::max(0.0, metrics.leading()));
+}
+
+// Chromium takes a face it cannot find as its default face, where Qt would
+// take the system's closest; only the faces fontconfig stands in for by
+// metric-compatible fonts are found under their own name.
+QString FaceAsBrowserFindsIt(const std::string& face) {
+    static const QStringList kStandIns = {"arial", "helvetica", "times new roman", "times", "courier new", "courier"};
+    const QString name = QString::fromStdString(face);
+    if (!name.isEmpty() && (QFontDatabase::hasFamily(name) || kStandIns.contains(name.toLower()))) return name;
+    return PageFont().family();
+}
+
+// The words as the browser shows them: white space runs are one space, none
+// at the ends.
+QString ShownWords(const std::string& words) { return QString::fromStdString(words).simplified(); }
+
+}  // namespace
+
+QTextDocument& CollageDrawing::Text(size_t index) {
+    std::unique_ptr<QTextDocument>& document = m_texts[index];
+    if (document) return *document;
+    const collage::Item& item = m_collage.items[index];
+    const collage::SpanFont span = collage::ParseFontSpan(item.fontSpan);
+    QFont font = PageFont();
+    if (!span.face.empty()) font.setFamily(FaceAsBrowserFindsIt(span.face));
+    if (span.pointSize > 0) font.setPixelSize(qRound(span.pointSize * 96.0 / 72.0));
+
+    document = std::make_unique<QTextDocument>();
+    document->setDocumentMargin(0);
+    document->setDefaultFont(font);
+    // A browser lets a word longer than the box run over its edge.
+    QTextOption option = document->defaultTextOption();
+    option.setWrapMode(QTextOption::WordWrap);
+    document->setDefaultTextOption(option);
+    document->setPlainText(ShownWords(item.words));
+    // Every line is as high as the page font's line (the box's own text) or
+    // the span's, whichever is higher.
+    QTextCursor cursor(document.get());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(std::max(LineHeight(PageFont()), LineHeight(font)), QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(lines);
+    QTextCharFormat colour;
+    colour.setForeground(span.face.empty() ? QColor(Qt::black) : ColourOf(span.colour));
+    cursor.mergeCharFormat(colour);
+    document->setTextWidth(item.width);
+    return *document;
+}
+
+// Inline pictures on the baselines of the item's lines; a picture that does
+// not fit the width starts the next line. The page has no doctype, so a
+// browser lays it out in quirks mode, where a line of pictures alone is as
+// high as its tallest picture (the font's strut does not count).
+const CollageDrawing::LetterFlow& CollageDrawing::Letters(size_t index) {
+    auto found = m_letters.find(index);
+    if (found != m_letters.end()) return found->second;
+    const collage::Item& item = m_collage.items[index];
+    LetterFlow flow;
+    std::vector<QSizeF> sizes;
+    for (const std::string& letter : item.Letters()) {
+        const QImage& image = Picture(letter);
+        sizes.push_back(image.isNull() ? QSizeF(kMissingLetterSize, kMissingLetterSize) : QSizeF(image.size()));
+    }
+    double top = 0;
+    size_t lineStart = 0;
+    double x = 0;
+    auto closeLine = [&](size_t end) {
+        double tallest = 0;
+        for (size_t k = lineStart; k < end; ++k) tallest = std::max(tallest, sizes[k].height());
+        for (size_t k = lineStart; k < end; ++k) flow.places[k].moveTop(top + tallest - sizes[k].height());
+        top += tallest;
+        lineStart = end;
+        x = 0;
+    };
+    for (size_t k = 0; k < sizes.size(); ++k) {
+        if (x > 0 && x + sizes[k].width() > item.width) closeLine(k);
+        flow.places.emplace_back(QPointF(x, 0), sizes[k]);
+        x += sizes[k].width();
+    }
+    // The closing <BR> ends the last line without starting another.
+    if (!sizes.empty()) closeLine(sizes.size());
+    flow.height = top;
+    return m_letters.emplace(index, std::move(flow)).first->second;
+}
+
+QRectF CollageDrawing::ItemBox(size_t index) {
+    const collage::Item& item = m_collage.items[index];
+    switch (item.kind) {
+        case collage::ItemKind::kPicture:
+            return QRectF(item.left, item.top, std::max(item.width, 0), std::max(item.height, 0));
+        case collage::ItemKind::kLetters:
+            return QRectF(item.left, item.top, item.width, Letters(index).height);
+        case collage::ItemKind::kText:
+            break;
+    }
+    // Quirks mode again: a box with no words in it has no line at all.
+    const bool blank = item.words.find_first_not_of(" \t\r\n") == std::string::npos;
+    return QRectF(item.left, item.top, item.width, blank ? 0.0 : Text(index).size().height());
+}
+
+void CollageDrawing::PaintPlaceholder(QPainter& painter, const QRectF& box, const std::string& file) {
+    painter.save();
+    painter.fillRect(box, QColor(0xE0, 0xE0, 0xE0));
+    painter.setPen(QPen(QColor(0xC0, 0x00, 0x00), 1));
+    painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawLine(box.topLeft(), box.bottomRight());
+    painter.drawLine(box.topRight(), box.bottomLeft());
+    if (box.width() > 40 && box.height() > 20) {
+        QFont font = PageFont();
+        font.setPixelSize(12);
+        painter.setFont(font);
+        painter.drawText(box.adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
+                         QStringLiteral("missing: ") + QString::fromStdString(file));
+    }
+    painter.restore();
+}
+
+void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
+    const collage::Item& item = m_collage.items[index];
+    const QRectF box = ItemBox(index);
+    if (item.kind == collage::ItemKind::kPicture) {
+        if (box.isEmpty()) return;
+        const QImage& image = Picture(item.file);
+        if (image.isNull()) PaintPlaceholder(painter, box, item.file);
+        else painter.drawImage(box, image);
+        return;
+    }
+    if (item.kind == collage::ItemKind::kLetters) {
+        const LetterFlow& flow = Letters(index);
+        const std::vector<std::string> letters = item.Letters();
+        for (size_t k = 0; k < letters.size(); ++k) {
+            const QRectF place = flow.places[k].translated(box.topLeft());
+            const QImage& image = Picture(letters[k]);
+            if (image.isNull()) PaintPlaceholder(painter, place, letters[k]);
+            else painter.drawImage(place, image);
+        }
+        return;
+    }
+    if (item.style == 0) painter.fillRect(box, ColourOf(item.background));
+    painter.save();
+    painter.translate(box.topLeft());
+    Text(index).drawContents(&painter);
+    painter.restore();
+}
+
+void CollageDrawing::Paint(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF bounds = Bounds();
+    painter.fillRect(bounds, Qt::black);
+    const QRectF inside = bounds.adjusted(kFrame, kFrame, -kFrame, -kFrame);
+    painter.fillRect(inside, ColourOf(m_collage.background));
+    // Items past the container's edge are cut at the frame.
+    painter.setClipRect(inside);
+    painter.translate(inside.topLeft());
+
+    // The browser stacks by z-index, and equal ones in page order.
+    std::vector<size_t> order(m_collage.items.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return m_collage.items[a].z < m_collage.items[b].z; });
+    for (size_t index : order) PaintItem(painter, index);
+    painter.restore();
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include "drawing/CollageDrawing.h"
+
+#include <optional>
+#include <string>
+
+// Writing a collage's drawing to a picture or document file. Each file is
+// written to a temporary file beside it and renamed when complete, so a
+// failed export leaves the old file (or none) and no piece of the new one.
+namespace collageexport {
+
+enum class Format { kPng, kPdf, kSvg };
+
+struct Options {
+    double scale = 1;   // PNG: 1 or 2
+    std::string paper;  // PDF: "" (the container's size), "A4", "A3" or "Letter"
+};
+
+// The format a file name asks for by its extension (.png, .pdf, .svg).
+std::optional<Format> FormatOf(const std::string& path);
+bool IsPaperName(const std::string& paper);
+
+// False with `problem` naming the file when it could not be written.
+bool Export(CollageDrawing& drawing, const std::string& path, Format format, const Options& options,
+            std::string& problem);
+
+// Reads the page at `pagePath` into `collage`; false with `problem` naming the
+// page when it cannot be read or tarvex4 did not write it.
+bool LoadPage(const std::string& pagePath, collage::Collage& collage, std::string& problem);
+
+}  // namespace collageexport

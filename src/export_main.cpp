@@ -1,0 +1,108 @@
+// tarvex4-export: draws a collage page that tarvex4 wrote into PNG, PDF or
+// SVG files. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
+// only an export loads Qt. It draws offscreen and needs no display.
+#include "drawing/CollageExport.h"
+
+#include <QGuiApplication>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Request {
+    std::string page;
+    std::string boxes;  // developer use: the drawn item boxes as JSON, for the browser comparison
+    std::vector<std::pair<std::string, collageexport::Format>> outputs;
+    collageexport::Options options;
+};
+
+// The arguments as the command line front end passes them on: the page, then
+// --png/--pdf/--svg FILE, --scale N, --paper NAME.
+bool ParseRequest(int argc, char** argv, Request& request) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--png" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kPng);
+        else if (argument == "--pdf" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kPdf);
+        else if (argument == "--svg" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kSvg);
+        else if (argument == "--scale" && hasValue) request.options.scale = std::atof(argv[++i]);
+        else if (argument == "--paper" && hasValue) request.options.paper = argv[++i];
+        else if (argument == "--boxes" && hasValue) request.boxes = argv[++i];
+        else if (request.page.empty() && !argument.starts_with("--")) request.page = argument;
+        else return false;
+    }
+    return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) &&
+           request.options.scale > 0 &&
+           collageexport::IsPaperName(request.options.paper);
+}
+
+const char* KindName(collage::ItemKind kind) {
+    switch (kind) {
+        case collage::ItemKind::kPicture: return "picture";
+        case collage::ItemKind::kLetters: return "letters";
+        case collage::ItemKind::kText: break;
+    }
+    return "text";
+}
+
+// One line per item: id, kind and box relative to the container's inside.
+bool WriteBoxes(const collage::Collage& collage, CollageDrawing& drawing, const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "[\n";
+    for (size_t i = 0; i < collage.items.size(); ++i) {
+        const QRectF box = drawing.ItemBox(i);
+        out << (i ? ",\n" : "") << "{\"id\":\"" << collage.items[i].PageId() << "\",\"kind\":\""
+            << KindName(collage.items[i].kind) << "\",\"left\":" << box.left() << ",\"top\":" << box.top()
+            << ",\"width\":" << box.width() << ",\"height\":" << box.height() << "}";
+    }
+    out << "\n]\n";
+    return bool(out.flush());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Request request;
+    if (!ParseRequest(argc, argv, request)) {
+        std::cerr << "tarvex4 export: usage: tarvex4 export PAGE.html --png FILE|--pdf FILE|--svg FILE "
+                     "[--scale 2] [--paper A4|A3|Letter]\n";
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the desktop (no runtime folder, say) mean nothing to
+    // an export; what went wrong is said below, naming the file.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "tarvex4 export: " << message.toStdString() << "\n";
+    });
+    QGuiApplication application(argc, argv);
+
+    collage::Collage collage;
+    std::string problem;
+    if (!collageexport::LoadPage(request.page, collage, problem)) {
+        std::cerr << "tarvex4 export: " << problem << "\n";
+        return 1;
+    }
+    CollageDrawing drawing(collage, QFileInfo(QString::fromStdString(request.page)).absolutePath().toStdString());
+    int status = 0;
+    if (!request.boxes.empty() && !WriteBoxes(collage, drawing, request.boxes)) {
+        std::cerr << "tarvex4 export: cannot write the file " << request.boxes << "\n";
+        status = 1;
+    }
+    for (const auto& [path, format] : request.outputs) {
+        if (!collageexport::Export(drawing, path, format, request.options, problem)) {
+            std::cerr << "tarvex4 export: " << problem << "\n";
+            status = 1;
+        }
+    }
+    for (const std::string& file : drawing.Missing()) {
+        std::cerr << "tarvex4 export: the picture " << file << " is missing beside the page; it is drawn as a placeholder\n";
+        status = 1;
+    }
+    return status;
+}

@@ -1,0 +1,173 @@
+// tarvex4 export and go --png/--pdf/--svg as the user runs them: a page of
+// known items drawn offscreen, probed at those items' pixels.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+
+#include <filesystem>
+#include <string>
+
+#include "ProgramRun.h"
+#include "ScratchFolder.h"
+#include "TestApplication.h"
+#include "TestFiles.h"
+#include "composer/ArtFontLetters.h"
+#include "composer/CollageModel.h"
+
+namespace fs = std::filesystem;
+using collage::ItemKind;
+
+namespace {
+
+constexpr int kFrame = 1;
+
+void WritePicture(const fs::path& path, int width, int height, QColor colour) {
+    fs::create_directories(path.parent_path());
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    // The format is told by the bytes, whatever the name says.
+    ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "PNG"));
+}
+
+class CollageExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        WritePicture(folder / "red.gif", 40, 20, Qt::red);
+        WritePicture(folder / "artfonts/stampkit/a.gif", 10, 30, Qt::blue);
+        WritePicture(folder / "artfonts/stampkit/space.gif", 10, 30, Qt::yellow);
+
+        model.background = 0x00FF00;  // green
+        collage::Item picture;
+        picture.kind = ItemKind::kPicture;
+        picture.file = "red.gif";
+        picture.left = 100, picture.top = 200, picture.width = 80, picture.height = 40, picture.z = 1;
+        collage::Item snip;
+        snip.number = 0;
+        snip.style = 0;
+        snip.background = 0xFF0000;  // blue box, over the picture's right half
+        snip.fontSpan = "<font face='Liberation Sans' color='#FFFFFF'><span style='font-size:12pt;'>";
+        snip.words = "hello words";
+        snip.left = 140, snip.top = 210, snip.width = 300, snip.z = 3;
+        collage::Item letters;
+        letters.kind = ItemKind::kLetters;
+        letters.number = 1;
+        letters.style = 2;
+        // " aaa": four letters of 10 px in a box of 25 px: two to a line.
+        letters.lettersHtml = BuildArtFontLetters("aaa", 2);
+        letters.lettersHtml = "<IMG SRC='artfonts/stampkit/space.gif'>" + letters.lettersHtml;
+        letters.left = 500, letters.top = 600, letters.width = 25, letters.z = 2;
+        model.items = {picture, snip, letters};
+        WriteFile(folder / "page.html", collage::WritePage(model));
+    }
+
+    ProgramRun Export(const std::string& arguments) {
+        return RunTarvex4("export " + Quoted(folder / "page.html") + " " + arguments, work);
+    }
+    QColor Pixel(const QImage& image, int x, int y, int scale = 1) {
+        return image.pixelColor((x + kFrame) * scale, (y + kFrame) * scale);
+    }
+
+    ScratchFolder scratch;
+    fs::path folder = fs::path(scratch.path()) / "pages";
+    fs::path work = fs::path(scratch.path());
+    collage::Collage model;
+};
+
+TEST_F(CollageExport, PngShowsEachItemAtItsBoxInZOrder) {
+    const std::string png = folder / "out.png";
+    const ProgramRun run = Export("--png " + Quoted(png));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.size(), QSize(852, 1102));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));        // the frame
+    EXPECT_EQ(Pixel(image, 5, 5), QColor(Qt::green));             // the container's colour
+    EXPECT_EQ(Pixel(image, 105, 235), QColor(Qt::red));           // picture, scaled to 80 x 40
+    EXPECT_EQ(Pixel(image, 178, 205), QColor(Qt::red));
+    EXPECT_EQ(Pixel(image, 185, 205), QColor(Qt::green));        // right of the picture
+    EXPECT_EQ(Pixel(image, 435, 212), QColor(Qt::blue));          // the snip's box, its width
+    EXPECT_EQ(Pixel(image, 445, 212), QColor(Qt::green));
+    // Letters flow two to a line: space a / a a.
+    EXPECT_EQ(Pixel(image, 505, 615), QColor(Qt::yellow));
+    EXPECT_EQ(Pixel(image, 515, 615), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 521, 615), QColor(Qt::green));
+    EXPECT_EQ(Pixel(image, 505, 650), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 505, 600 + 2 * 40), QColor(Qt::green));
+    // White words drawn in the snip, which (z 3) hides the picture (z 1) where they meet.
+    int white = 0, red = 0;
+    for (int x = 141; x < 440; ++x) {
+        for (int y = 211; y < 225; ++y) {
+            white += Pixel(image, x, y).lightness() > 200;
+            red += Pixel(image, x, y) == QColor(Qt::red);
+        }
+    }
+    EXPECT_GT(white, 40);
+    EXPECT_EQ(red, 0);
+
+    // The same page gives the same picture, byte for byte; 2x doubles it.
+    const std::string again = folder / "again.png";
+    const std::string twice = folder / "twice.png";
+    ASSERT_EQ(Export("--png " + Quoted(again)).status, 0);
+    EXPECT_EQ(ReadFile(again), ReadFile(png));
+    ASSERT_EQ(Export("--scale 2 --png " + Quoted(twice)).status, 0);
+    const QImage large(QString::fromStdString(twice));
+    EXPECT_EQ(large.size(), QSize(1704, 2204));
+    EXPECT_EQ(Pixel(large, 105, 235, 2), QColor(Qt::red));
+}
+
+TEST_F(CollageExport, PdfKeepsTextAsTextAndSvgDrawsTheSame) {
+    const std::string pdf = folder / "out.pdf";
+    const std::string a4 = folder / "a4.pdf";
+    const std::string svg = folder / "out.svg";
+    ASSERT_EQ(Export("--pdf " + Quoted(pdf) + " --svg " + Quoted(svg)).status, 0);
+    ASSERT_EQ(Export("--paper A4 --pdf " + Quoted(a4)).status, 0);
+    const std::string document = ReadFile(pdf);
+    EXPECT_EQ(document.rfind("%PDF-", 0), 0u);
+    // The words are set in an embedded font, not painted as pixels.
+    EXPECT_NE(document.find("/FontFile"), std::string::npos);
+    EXPECT_NE(document.find("Liberation"), std::string::npos);
+    // The page is the container's size: 852 x 1102 px in (whole) points.
+    EXPECT_NE(document.find("/MediaBox [0 0 639.000000 827."), std::string::npos);
+    EXPECT_NE(ReadFile(a4).find("/MediaBox [0 0 595"), std::string::npos);
+    const std::string drawing = ReadFile(svg);
+    EXPECT_NE(drawing.find("<svg"), std::string::npos);
+    EXPECT_NE(drawing.find("hello"), std::string::npos);
+    EXPECT_NE(drawing.find("<image"), std::string::npos);
+}
+
+TEST_F(CollageExport, BadInputIsNamedAndLeavesNothingBehind) {
+    const std::string png = folder / "out.png";
+    // Somebody else's page.
+    WriteFile(folder / "foreign.html", "<html><body><img src='red.gif'></body></html>");
+    ProgramRun run = RunTarvex4("export " + Quoted(folder / "foreign.html") + " --png " + Quoted(png), work);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("foreign.html"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("not a collage page that tarvex4 wrote"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(png));
+    // A page that is not there.
+    run = RunTarvex4("export " + Quoted(folder / "none.html") + " --png " + Quoted(png), work);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("none.html"), std::string::npos) << run.err;
+    // An output in a folder that does not exist.
+    const std::string nowhere = folder / "no/such/folder/out.pdf";
+    run = Export("--pdf " + Quoted(nowhere));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(nowhere), std::string::npos) << run.err;
+    // A missing picture: drawn as a placeholder, named once, the export kept.
+    fs::remove(folder / "red.gif");
+    run = Export("--png " + Quoted(png));
+    EXPECT_EQ(run.status, 1);
+    const size_t named = run.err.find("red.gif");
+    ASSERT_NE(named, std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("red.gif", named + 1), std::string::npos) << run.err;
+    const QImage image(QString::fromStdString(png));
+    EXPECT_NE(Pixel(image, 105, 235), QColor(Qt::green));
+    // No temporary file is left beside the outputs.
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_TRUE(entry.path().extension() != "" || entry.is_directory()) << entry.path();
+    // Usage: nothing to write.
+    EXPECT_EQ(Export("").status, 2);
+}
+
+}  // namespace
