@@ -18,12 +18,10 @@ namespace {
 // How near an edge (in screen pixels) the mouse takes it for resizing.
 constexpr double kEdgeGrip = 6.0;
 
-QColor FromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
 }  // namespace
 
-BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone)
-    : m_resizeDone(std::move(resizeDone)) {
+BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone, Painter painter)
+    : m_resizeDone(std::move(resizeDone)), m_painter(std::move(painter)) {
     setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
     Show(item, index, size);
@@ -34,6 +32,7 @@ void BoardItem::Show(const collage::Item& item, size_t index, QSizeF size) {
     m_item = item;
     m_index = index;
     m_size = size;
+    m_shownSize = size;
     setPos(item.left, item.top);
     setZValue(item.z);
     update();
@@ -43,17 +42,12 @@ QRectF BoardItem::boundingRect() const { return QRectF(QPointF(0, 0), m_size); }
 
 void BoardItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const QRectF box = boundingRect();
-    if (m_item.kind == collage::ItemKind::kText && m_item.style == 0) painter->fillRect(box, FromBgr(m_item.background));
-    painter->setPen(QPen(QColor(96, 96, 96), 0, Qt::DashLine));
-    painter->drawRect(box.adjusted(0, 0, -1, -1));
-    QString label;
-    switch (m_item.kind) {
-        case collage::ItemKind::kText: label = QString::fromStdString(m_item.words); break;
-        case collage::ItemKind::kLetters: label = QString("[%1 letters]").arg(m_item.Letters().size()); break;
-        case collage::ItemKind::kPicture: label = QString::fromStdString(m_item.file); break;
-    }
-    painter->setPen(Qt::black);
-    painter->drawText(box.adjusted(2, 2, -2, -2), Qt::TextWordWrap, label);
+    painter->save();
+    // A picture being resized shows stretched until the model takes the size.
+    if (m_item.kind == collage::ItemKind::kPicture && m_shownSize.width() > 0 && m_shownSize.height() > 0)
+        painter->scale(m_size.width() / m_shownSize.width(), m_size.height() / m_shownSize.height());
+    m_painter(*painter, m_index);
+    painter->restore();
     if (isSelected()) {
         painter->setPen(QPen(QColor(0, 120, 215), 0));
         painter->drawRect(box.adjusted(0, 0, -1, -1));

@@ -12,8 +12,10 @@ class BoardItem : public QGraphicsItem {
 public:
     // Told once a resize gesture ends, with the new size.
     using ResizeDone = std::function<void(BoardItem&, QSizeF)>;
+    // Draws the model item `index` with its top left corner at the origin.
+    using Painter = std::function<void(QPainter&, size_t index)>;
 
-    BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone);
+    BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone, Painter painter);
 
     size_t Index() const { return m_index; }
     const collage::Item& Item() const { return m_item; }
@@ -41,6 +43,8 @@ private:
     size_t m_index;
     QSizeF m_size;
     ResizeDone m_resizeDone;
+    Painter m_painter;
+    QSizeF m_shownSize;  // the size the model gives; a resize in progress differs
     int m_resizeEdges = 0;
     QPointF m_pressAt;
     QSizeF m_pressSize;

@@ -1,6 +1,7 @@
 #include "ui/CollageBoard.h"
 
 #include "composer/BoardEdits.h"
+#include "drawing/CollageDrawing.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
 
@@ -10,12 +11,14 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -180,6 +183,7 @@ bool CollageBoard::OpenPage(const std::string& path) {
         return false;
     }
     ShowCollage(page, path);
+    ReportMissingPictures();
     return true;
 }
 
@@ -196,21 +200,36 @@ bool CollageBoard::Modified() const { return !m_undo->isClean(); }
 
 BoardItem* CollageBoard::ItemAt(size_t index) const { return index < m_items.size() ? m_items[index] : nullptr; }
 
-QSizeF CollageBoard::ItemSize(const collage::Item& item) const {
-    if (item.kind == collage::ItemKind::kPicture) return QSizeF(item.width, item.height);
-    const double width = std::max(item.width, 1);
-    if (item.kind == collage::ItemKind::kLetters) {
-        // Letter pictures are about 40 px square and flow in rows.
-        const double letters = static_cast<double>(item.Letters().size());
-        const double perRow = std::max(1.0, std::floor(width / 40));
-        return QSizeF(width, 40 * std::max(1.0, std::ceil(letters / perRow)));
+void CollageBoard::NewDrawing() {
+    const std::string folder = m_pagePath.empty() ? "." : std::filesystem::path(m_pagePath).parent_path().string();
+    m_drawing = std::make_unique<CollageDrawing>(m_collage, folder);
+}
+
+QSizeF CollageBoard::ItemSize(size_t index) const {
+    // A snip with no words has no height on the page; the board keeps a sliver
+    // of it so the mouse can still take it.
+    const QSizeF size = m_drawing->ItemBox(index).size();
+    return QSizeF(std::max(size.width(), 4.0), std::max(size.height(), 4.0));
+}
+
+void CollageBoard::ReportMissingPictures() const {
+    const std::filesystem::path folder = std::filesystem::path(m_pagePath).parent_path();
+    std::vector<std::string> missing;
+    for (const collage::Item& item : m_collage.items) {
+        std::vector<std::string> files = item.kind == collage::ItemKind::kPicture ? std::vector<std::string>{item.file}
+                                                                                    : item.Letters();
+        for (const std::string& file : files) {
+            std::error_code error;
+            if (!std::filesystem::exists(folder / file, error) &&
+                std::find(missing.begin(), missing.end(), file) == missing.end())
+                missing.push_back(file);
+        }
     }
-    const collage::SpanFont span = collage::ParseFontSpan(item.fontSpan);
-    QFont font(span.face.empty() ? QString("serif") : QString::fromStdString(span.face));
-    font.setPixelSize(span.pointSize > 0 ? qRound(span.pointSize * 4.0 / 3.0) : 16);
-    const QRectF text = QFontMetricsF(font).boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap,
-                                                         QString::fromStdString(item.words));
-    return QSizeF(width, std::max(text.height(), 1.0));
+    if (missing.empty()) return;
+    std::string text = "These pictures are not beside " + m_pagePath + " and show as crossed boxes:";
+    for (size_t i = 0; i < missing.size() && i < 10; ++i) text += "\n" + missing[i];
+    if (missing.size() > 10) text += "\n... and " + std::to_string(missing.size() - 10) + " more";
+    m_ui.ShowMessage(text, kCaption);
 }
 
 void CollageBoard::Rebuild() {
@@ -220,16 +239,22 @@ void CollageBoard::Rebuild() {
                                    FromBgr(m_collage.background));
     m_container->setZValue(-1e12);
     m_scene->setSceneRect(ContainerRect().adjusted(-20, -20, 20, 20));
+    NewDrawing();
     m_items.reserve(m_collage.items.size());
+    const BoardItem::Painter painter = [this](QPainter& on, size_t index) {
+        const collage::Item& item = m_collage.items[index];
+        on.translate(-item.left, -item.top);
+        m_drawing->PaintItem(on, index);
+    };
     for (size_t i = 0; i < m_collage.items.size(); ++i) {
         const collage::Item& item = m_collage.items[i];
-        auto* shown = new BoardItem(item, i, ItemSize(item), [this](BoardItem& resized, QSizeF size) {
+        auto* shown = new BoardItem(item, i, ItemSize(i), [this](BoardItem& resized, QSizeF size) {
             collage::Collage after = m_collage;
             collage::ResizeItem(after, resized.Index(), qRound(size.width()), qRound(size.height()));
             // A resize that changed nothing puts the box back.
             if (!Apply("Resize", after)) resized.Show(m_collage.items[resized.Index()], resized.Index(),
-                                                      ItemSize(m_collage.items[resized.Index()]));
-        });
+                                                      ItemSize(resized.Index()));
+        }, painter);
         m_scene->addItem(shown);
         m_items.push_back(shown);
     }
@@ -245,10 +270,11 @@ void CollageBoard::ShowState(const collage::Collage& collage) {
         Rebuild();
         return;
     }
+    NewDrawing();
     for (size_t i = 0; i < m_items.size(); ++i) {
         const collage::Item& item = m_collage.items[i];
         if (!(item == m_items[i]->Item()) || m_items[i]->pos() != QPointF(item.left, item.top))
-            m_items[i]->Show(item, i, ItemSize(item));
+            m_items[i]->Show(item, i, ItemSize(i));
     }
 }
 

@@ -6,10 +6,12 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class BoardItem;
+class CollageDrawing;
 class QGraphicsRectItem;
 class QGraphicsScene;
 class QUndoStack;
@@ -72,7 +74,9 @@ protected:
 private:
     void BuildMenu();
     void Rebuild();
-    QSizeF ItemSize(const collage::Item& item) const;
+    QSizeF ItemSize(size_t index) const;
+    void NewDrawing();
+    void ReportMissingPictures() const;
     std::vector<size_t> Chosen() const;
     void CommitMoves();
     void NudgeChosen(int dx, int dy);
@@ -85,6 +89,8 @@ private:
     UserInterface& m_ui;
     collage::Collage m_collage;
     std::string m_pagePath;
+    // The one drawing of the collage, made again for every state shown.
+    std::unique_ptr<CollageDrawing> m_drawing;
     QGraphicsScene* m_scene = nullptr;
     QGraphicsRectItem* m_container = nullptr;
     BoardView* m_view = nullptr;
