@@ -78,7 +78,8 @@ void BoardDoor::Raise() {
 void BoardDoor::ShowBoard(const std::string& lastPage) {
     CollageBoard& board = Board();
     std::error_code error;
-    if (board.PagePath().empty() && !lastPage.empty() && std::filesystem::is_regular_file(lastPage, error)) {
+    // An arrangement not saved yet stays; otherwise the board follows the last GO.
+    if (!board.Modified() && !lastPage.empty() && std::filesystem::is_regular_file(lastPage, error)) {
         board.OpenPage(lastPage);
     }
     Raise();

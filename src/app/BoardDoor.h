@@ -26,8 +26,8 @@ public:
     // while GO shows there.
     UserInterface& GoInterface();
 
-    // The board over `lastPage` (the page the last GO wrote), unless it shows
-    // a page already.
+    // The board over `lastPage` (the page the last GO wrote), unless it holds
+    // changes not saved yet.
     void ShowBoard(const std::string& lastPage);
     // Asks for a page and opens it on the board.
     void OpenBoard();

@@ -11,6 +11,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -61,12 +62,18 @@ void BoardView::ZoomBy(double factor) {
     this->scale(factor, factor);
 }
 
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    emit Resized();
+}
+
 void BoardView::wheelEvent(QWheelEvent* event) {
     if (!(event->modifiers() & Qt::ControlModifier)) {
         QGraphicsView::wheelEvent(event);
         return;
     }
     ZoomBy(std::pow(1.0015, event->angleDelta().y()));
+    emit Zoomed();
     event->accept();
 }
 
@@ -98,6 +105,10 @@ CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent) : QMainWindow(par
     connect(m_undo, &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
     connect(m_view, &BoardView::DragEnded, this, [this] { CommitMoves(); });
     connect(m_view, &BoardView::Nudge, this, [this](int dx, int dy) { NudgeChosen(dx, dy); });
+    connect(m_view, &BoardView::Resized, this, [this] {
+        if (m_fitting) ZoomToFit();
+    });
+    connect(m_view, &BoardView::Zoomed, this, [this] { m_fitting = false; });
     BuildMenu();
     resize(760, 900);
     Rebuild();
@@ -150,10 +161,19 @@ void CollageBoard::BuildMenu() {
            }}}},
         {"&View",
          {{"&Fit", ID_BOARD_ZOOM_FIT, {QKeySequence("Ctrl+0")}, [this] { ZoomToFit(); }},
-          {"&Actual Size", ID_BOARD_ZOOM_ACTUAL, {QKeySequence("Ctrl+1")}, [this] { m_view->resetTransform(); }},
+          {"&Actual Size", ID_BOARD_ZOOM_ACTUAL, {QKeySequence("Ctrl+1")}, [this] {
+               m_fitting = false;
+               m_view->resetTransform();
+           }},
           {"Zoom &In", ID_BOARD_ZOOM_IN, {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
-           [this] { m_view->ZoomBy(1.25); }},
-          {"Zoom &Out", ID_BOARD_ZOOM_OUT, {QKeySequence("Ctrl+-")}, [this] { m_view->ZoomBy(0.8); }}}},
+           [this] {
+               m_fitting = false;
+               m_view->ZoomBy(1.25);
+           }},
+          {"Zoom &Out", ID_BOARD_ZOOM_OUT, {QKeySequence("Ctrl+-")}, [this] {
+               m_fitting = false;
+               m_view->ZoomBy(0.8);
+           }}}},
     };
     for (const auto& [title, entries] : menus) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -371,5 +391,6 @@ void CollageBoard::ShowTitle() {
 }
 
 void CollageBoard::ZoomToFit() {
+    m_fitting = true;
     m_view->fitInView(ContainerRect().adjusted(-8, -8, 8, 8), Qt::KeepAspectRatio);
 }

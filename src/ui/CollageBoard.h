@@ -27,11 +27,15 @@ public:
 signals:
     void DragEnded();
     void Nudge(int dx, int dy);
+    void Resized();
+    // The user zoomed by wheel or key: fitting stops following the window.
+    void Zoomed();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 // The cut-up board: a collage page laid out as the browser shows it, where
@@ -96,4 +100,6 @@ private:
     BoardView* m_view = nullptr;
     QUndoStack* m_undo = nullptr;
     std::vector<BoardItem*> m_items;
+    // Fit (on opening and Ctrl+0) follows the window's size until the user zooms.
+    bool m_fitting = true;
 };

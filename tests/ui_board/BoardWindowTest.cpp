@@ -268,6 +268,17 @@ TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
                                 data.path() + "' --out '" + again + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadFile(again + "collage1.html"), goBytes);
+
+    // The session's export draws the arrangement: the same picture as the arranged page's.
+    WriteFile(output + "arranged.html", collage::WritePage(arranged));
+    const std::string exe = std::string(TARVEX4_EXE) + " export ";
+    ASSERT_EQ(std::system((exe + "--session '" + session + "' --png '" + output + "s.png' 2>&1").c_str()), 0);
+    ASSERT_EQ(std::system((exe + "'" + output + "arranged.html' --png '" + output + "p.png' 2>&1").c_str()), 0);
+    EXPECT_FALSE(ReadFile(output + "s.png").empty());
+    EXPECT_EQ(ReadFile(output + "s.png"), ReadFile(output + "p.png"));
+    // Nothing is left beside the page.
+    for (const auto& entry : std::filesystem::directory_iterator(output))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".tarvex4-board")) << entry.path();
 }
 
 }  // namespace
