@@ -258,7 +258,8 @@ void CollageBoard::Rebuild() {
     m_container = m_scene->addRect(ContainerRect().adjusted(0.5, 0.5, -0.5, -0.5), QPen(Qt::black, 1),
                                    FromBgr(m_collage.background));
     m_container->setZValue(-1e12);
-    m_scene->setSceneRect(ContainerRect().adjusted(-20, -20, 20, 20));
+    // The margin Fit shows, so a fitted sheet needs no scroll bars.
+    m_scene->setSceneRect(ContainerRect().adjusted(-8, -8, 8, 8));
     NewDrawing();
     m_items.reserve(m_collage.items.size());
     const BoardItem::Painter painter = [this](QPainter& on, size_t index) {
