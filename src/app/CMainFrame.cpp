@@ -65,6 +65,7 @@ void CMainFrame::BuildMenu() {
           {"E&xit", ID_APP_EXIT},
           {nullptr, 0},
           {"Save Session...", ID_FILE_SAVE_SESSION},
+          {"Export Collage...", ID_FILE_EXPORT_COLLAGE},
           {"Open Session...", ID_FILE_OPEN_SESSION},
           {"Open Board...", ID_FILE_OPEN_BOARD}}},
         {"&Edit",

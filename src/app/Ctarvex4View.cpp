@@ -12,6 +12,8 @@
 #include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
+#include "ui/CollageBoard.h"
+#include "ui/CollageExportCommand.h"
 #include "ui/DialogLayout.h"
 #include "ui/EditMenuIds.h"
 #include "ui/QtPrintTarget.h"
@@ -140,6 +142,13 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(IDC_SOURCES, [this] { ImageSourcesDialog().DoModal(); });
     Route(ID_FILE_SAVE_SESSION, [this] { SaveSession(); });
     Route(ID_FILE_OPEN_SESSION, [this] { OpenSession(); });
+    Route(ID_FILE_EXPORT_COLLAGE, [this] {
+        // What the board shows, when it is up; else the last GO's page.
+        if (m_board->BoardMade() && m_board->Board().isVisible() && !m_board->Board().PagePath().empty())
+            m_board->Board().ExportCollage();
+        else
+            ExportCollageCommand(this, m_ui, m_lastPage);
+    });
     m_board = std::make_unique<BoardDoor>(m_ui, this);
     Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
     Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });
@@ -486,7 +495,10 @@ void Ctarvex4View::HideWaitMessage() {
     }
 }
 
-void Ctarvex4View::Go() { BuildCollage(m_state, m_board->GoInterface()); }
+void Ctarvex4View::Go() {
+    const CollageResult result = BuildCollage(m_state, m_board->GoInterface());
+    m_lastPage = result.written ? result.pagePath : std::string();
+}
 
 void Ctarvex4View::ShowTitle() {
     const QString title = "VANTELO  Version 1.2";

@@ -137,6 +137,8 @@ private:
     imageimport* m_imageImportDialog = nullptr;
     imageCategories* m_imageSourcesDialog = nullptr;
     bool m_waitMessageCreated = false;
+    // The page the last GO wrote, which Export Collage draws.
+    std::string m_lastPage;
     std::unique_ptr<TrackWindows> m_trackWindows;
     std::unique_ptr<BoardDoor> m_board;
     bool m_initialised = false;

@@ -25,10 +25,10 @@ std::vector<std::string> ExportRequest::Arguments() const {
 }
 
 void AddExportOptions(CLI::App& command, ExportRequest& request, bool withLayout) {
-    command.add_option("--png", request.png, "Also draw the collage as a PNG picture FILE")->type_name("FILE");
-    command.add_option("--pdf", request.pdf, "Also draw the collage as a PDF document FILE (text stays text)")
+    command.add_option("--png", request.png, "Draw the collage into the PNG picture FILE")->type_name("FILE");
+    command.add_option("--pdf", request.pdf, "Draw the collage into the PDF document FILE (text stays text)")
         ->type_name("FILE");
-    command.add_option("--svg", request.svg, "Also draw the collage as an SVG drawing FILE")->type_name("FILE");
+    command.add_option("--svg", request.svg, "Draw the collage into the SVG drawing FILE")->type_name("FILE");
     if (!withLayout) return;
     command.add_option("--scale", request.scale, "PNG: 1 (850 x 1100 pixels and the frame) or 2")
         ->check(CLI::IsMember({"1", "2"}))

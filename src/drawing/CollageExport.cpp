@@ -114,9 +114,12 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
     }
     // A write that failed on the way (a full disk) shows in commit().
     if (!painted || !file.commit()) {
+        // The reason first: cancelling replaces it with its own.
+        std::string why = file.error() != QFileDevice::NoError ? file.errorString().toStdString() : std::string();
         file.cancelWriting();
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("drawing failed");
-        problem = "Cannot write the file " + path + ": " + why.toStdString();
+        // A writer that stopped half way (libpng, say) leaves Qt no reason to give.
+        if (why.empty() || why == "Unknown error") why = "it could not be written in full (is the disk full?)";
+        problem = "Cannot write the file " + path + ": " + why;
         return false;
     }
     return true;

@@ -10,6 +10,7 @@ inline constexpr int ID_BOARD_OPEN = 32900;
 inline constexpr int ID_BOARD_SAVE = 32901;
 inline constexpr int ID_BOARD_SAVE_AS = 32902;
 inline constexpr int ID_BOARD_CLOSE = 32903;
+inline constexpr int ID_BOARD_EXPORT = 32904;
 // Edit
 inline constexpr int ID_BOARD_UNDO = 32910;
 inline constexpr int ID_BOARD_REDO = 32911;

@@ -4,6 +4,7 @@
 #include "drawing/CollageDrawing.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
+#include "ui/CollageExportCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -142,6 +143,7 @@ void CollageBoard::BuildMenu() {
            }},
           {"&Save Board", ID_BOARD_SAVE, {QKeySequence("Ctrl+S")}, [this] { Save(); }},
           {"Save Board &As...", ID_BOARD_SAVE_AS, {QKeySequence("Ctrl+Shift+S")}, [this] { SaveAs(); }},
+          {"&Export Collage...", ID_BOARD_EXPORT, {}, [this] { ExportCollage(); }},
           {nullptr, 0, {}, {}},
           {"&Close", ID_BOARD_CLOSE, {QKeySequence("Ctrl+W")}, [this] { close(); }}}},
         {"&Edit",
@@ -394,4 +396,12 @@ void CollageBoard::ShowTitle() {
 void CollageBoard::ZoomToFit() {
     m_fitting = true;
     m_view->fitInView(ContainerRect().adjusted(-8, -8, 8, 8), Qt::KeepAspectRatio);
+}
+
+void CollageBoard::ExportCollage() {
+    if (m_pagePath.empty()) {
+        m_ui.ShowMessage("The board shows no collage yet: open a page or press GO first.", "Export Collage");
+        return;
+    }
+    ExportCollageCommand(this, m_ui, m_pagePath, m_collage);
 }

@@ -54,6 +54,8 @@ public:
     void ShowCollage(const collage::Collage& collage, const std::string& path);
     bool Save();
     bool SaveAs();
+    // File > Export Collage...: the collage as the board shows it.
+    void ExportCollage();
 
     const collage::Collage& Collage() const { return m_collage; }
     const std::string& PagePath() const { return m_pagePath; }

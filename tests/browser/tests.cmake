@@ -25,6 +25,18 @@ if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
     ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
 endif()
 
+if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
+  add_test(NAME browser_export_fidelity
+    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/export_fidelity.test.mjs"
+      --exe "$<TARGET_FILE:tarvex4>"
+      --export "$<TARGET_FILE:tarvex4-export>"
+      --data "${TARVEX4_BUILD_DATA_DIR}"
+      --work "${CMAKE_BINARY_DIR}/browser-export")
+  set_tests_properties(browser_export_fidelity PROPERTIES
+    TIMEOUT 600
+    ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
+endif()
+
 # A page the cut-up board saved (the board window test keeps it) in Chromium.
 if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE AND TARGET test_ui_board)
   add_test(NAME browser_board_page

@@ -276,6 +276,14 @@ TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
     ASSERT_EQ(std::system((exe + "'" + output + "arranged.html' --png '" + output + "p.png' 2>&1").c_str()), 0);
     EXPECT_FALSE(ReadFile(output + "s.png").empty());
     EXPECT_EQ(ReadFile(output + "s.png"), ReadFile(output + "p.png"));
+    // File > Export Collage... of the main window draws what the board shows.
+    Key(board, Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(board.Collage(), arranged);
+    ui.saveAnswers.push_back(FileChoice{output + "board.svg", "board.svg"});
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+    ASSERT_EQ(std::system((exe + "'" + output + "arranged.html' --svg '" + output + "page.svg' 2>&1").c_str()), 0);
+    EXPECT_FALSE(ReadFile(output + "board.svg").empty());
+    EXPECT_EQ(ReadFile(output + "board.svg"), ReadFile(output + "page.svg"));
     // Nothing is left beside the page.
     for (const auto& entry : std::filesystem::directory_iterator(output))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".tarvex4-board")) << entry.path();

@@ -1,0 +1,87 @@
+#include "ui/CollageExportCommand.h"
+
+#include "drawing/CollageExport.h"
+
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QStringList>
+
+namespace {
+
+constexpr const char* kCaption = "Export Collage";
+
+// PNG: the size; PDF: the page. False when the user cancels.
+bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Options& options) {
+    if (format == collageexport::Format::kSvg) return true;
+    const bool png = format == collageexport::Format::kPng;
+    const QStringList choices = png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"}
+                                    : QStringList{"The collage's own size", "A4", "A3", "Letter"};
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(kCaption);
+    dialog.setLabelText(png ? "Picture size:" : "Page size:");
+    dialog.setComboBoxItems(choices);
+    dialog.setComboBoxEditable(false);
+    // Wide enough for the caption, which a window manager would cut short.
+    dialog.setMinimumWidth(300);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QString chosen = dialog.textValue();
+    const int index = static_cast<int>(choices.indexOf(chosen));
+    if (png) options.scale = index == 1 ? 2 : 1;
+    else if (index > 0) options.paper = chosen.toStdString();
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, const collage::Collage* shown) {
+    if (lastPage.empty()) {
+        ui.ShowMessage("There is no collage to export yet: press GO first.", kCaption);
+        return;
+    }
+    // Beside the page, under its name.
+    const QFileInfo page(QString::fromStdString(lastPage));
+    const std::string initial = (page.absolutePath() + "/" + page.completeBaseName() + ".png").toStdString();
+    std::optional<FileChoice> choice = ui.ChooseSaveFile(
+        "PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf|SVG drawing (*.svg)|*.svg||", initial, true);
+    if (!choice) return;
+    std::string path = choice->path;
+    std::optional<collageexport::Format> format = collageexport::FormatOf(path);
+    if (!format) {
+        path += ".png";
+        format = collageexport::Format::kPng;
+    }
+    collageexport::Options options;
+    if (!AskLayout(owner, *format, options)) return;
+
+    collage::Collage collage;
+    std::string problem;
+    if (shown) {
+        collage = *shown;
+    } else if (!collageexport::LoadPage(lastPage, collage, problem)) {
+        ui.ShowMessage(problem, kCaption);
+        return;
+    }
+    CollageDrawing drawing(collage, page.absolutePath().toStdString());
+    if (!collageexport::Export(drawing, path, *format, options, problem)) {
+        ui.ShowMessage(problem, kCaption);
+        return;
+    }
+    if (!drawing.Missing().empty()) {
+        std::string text = "These pictures are missing beside the page " + lastPage + " and are drawn as placeholders:";
+        for (const std::string& file : drawing.Missing()) text += "\n" + file;
+        ui.ShowMessage(text, kCaption);
+    }
+}
+
+}  // namespace
+
+void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& lastPage) {
+    ExportWith(owner, ui, lastPage, nullptr);
+}
+
+void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& pagePath,
+                          const collage::Collage& shown) {
+    ExportWith(owner, ui, pagePath, &shown);
+}
