@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QRadioButton>
 #include <QUndoStack>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -165,7 +166,7 @@ TEST_F(BoardWindowTest, ArrangedByMouseAndKeysThenUndoneToTheBytesGoWrote) {
     }
 }
 
-TEST_F(BoardWindowTest, PictureKeepsItsShapeWithShiftAndAnUnchangedSaveIsGosPage) {
+TEST_F(BoardWindowTest, PictureResizedWithItsShapeChosenByAFrameZoomedAndSavedOrNot) {
     collage::Collage page;
     page.background = 0x336699;
     collage::Item picture;
@@ -207,6 +208,27 @@ TEST_F(BoardWindowTest, PictureKeepsItsShapeWithShiftAndAnUnchangedSaveIsGosPage
     board.UndoStack().setIndex(0);
     ASSERT_TRUE(board.Save());
     EXPECT_EQ(ReadFile(path), collage::WritePage(page));
+
+    // A frame drawn on the sheet chooses the picture; Delete takes it, Ctrl+Z brings it back.
+    board.ItemAt(0)->setSelected(false);
+    Drag(board, OnScreen(board, QPointF(60, 60)), OnScreen(board, QPointF(320, 220)) - OnScreen(board, QPointF(60, 60)));
+    EXPECT_TRUE(board.ItemAt(0)->isSelected());
+    Key(board, Qt::Key_Delete);
+    EXPECT_TRUE(board.Collage().items.empty());
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage(), page);
+
+    // Ctrl+wheel zooms in; Ctrl+0 fits the sheet into the view again.
+    QWidget* port = board.View()->viewport();
+    const QPoint middle = port->rect().center();
+    QWheelEvent wheel(middle, port->mapToGlobal(middle), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(port, &wheel);
+    EXPECT_GT(board.View()->transform().m11(), 1.2);
+    Key(board, Qt::Key_0, Qt::ControlModifier);
+    const QRect sheet = board.View()->mapFromScene(CollageBoard::ContainerRect()).boundingRect();
+    EXPECT_TRUE(port->rect().contains(sheet)) << sheet.width() << "x" << sheet.height();
+    EXPECT_GT(sheet.height(), port->height() * 9 / 10);
 }
 
 TEST_F(BoardWindowTest, APageTarvex4DidNotWriteIsRefusedByName) {
