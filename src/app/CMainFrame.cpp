@@ -1,8 +1,10 @@
 #include "app/CMainFrame.h"
 
+#include "app/BoardDoor.h"
 #include "app/Ctarvex4View.h"
 #include "app/MainFrameIds.h"
 #include "resources/Pictures.h"
+#include "ui/CollageBoard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +40,13 @@ void CMainFrame::Dispatch(int id) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The track windows are windows of their own; closing the frame ends the
-    // program all the same, saving nothing.
+    // program all the same, saving nothing. Only an arranged board is asked
+    // about, as the arrangement exists nowhere else.
+    if (m_view && m_view->Board().BoardMade() && m_view->Board().Board().Modified() &&
+        !m_view->Board().Board().close()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QApplication::quit();
 }
@@ -58,13 +66,15 @@ void CMainFrame::BuildMenu() {
           {nullptr, 0},
           {"Save Session...", ID_FILE_SAVE_SESSION},
           {"Export Collage...", ID_FILE_EXPORT_COLLAGE},
-          {"Open Session...", ID_FILE_OPEN_SESSION}}},
+          {"Open Session...", ID_FILE_OPEN_SESSION},
+          {"Open Board...", ID_FILE_OPEN_BOARD}}},
         {"&Edit",
          {{"Undo  (ctrl+z)", ID_EDIT_UNDO},
           {nullptr, 0},
           {"Cut     (ctrl+x)", ID_EDIT_CUT},
           {"Copy   (ctrl+c)", ID_EDIT_COPY},
           {"Paste  (ctrl+p)", ID_EDIT_PASTE}}},
+        {"&View", {{"Cut-up Board\tCtrl+B", ID_VIEW_BOARD}, {"Show GO on the Board", ID_VIEW_GO_ON_BOARD}}},
         {"&Help", {{"User Guide", ID_HELP_USER_GUIDE}}},
     };
     for (const auto& [title, items] : menus) {
@@ -76,6 +86,7 @@ void CMainFrame::BuildMenu() {
             }
             QAction* action = menu->addAction(item.text);
             action->setObjectName(QString::number(item.id));
+            action->setCheckable(item.id == ID_VIEW_GO_ON_BOARD);
             connect(action, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
         }
     }
@@ -88,7 +99,7 @@ void CMainFrame::BuildAccelerators() {
         {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
         {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+Ins", ID_EDIT_COPY},
         {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},    {"F6", ID_NEXT_PANE},
-        {"Shift+F6", ID_PREV_PANE},
+        {"Shift+F6", ID_PREV_PANE}, {"Ctrl+B", ID_VIEW_BOARD},
     };
     for (const auto& [key, id] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);

@@ -1,5 +1,6 @@
 #include "app/Ctarvex4App.h"
 
+#include "app/BoardDoor.h"
 #include "app/CMainFrame.h"
 #include "app/Ctarvex4View.h"
 #include "composer/WordsDbRepair.h"
@@ -52,6 +53,8 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     m_frame->setFixedSize(800, 600);
     m_frame->showNormal();
     m_frame->update();
+    // tarvex4 board PAGE: the board over the page, in front of the form.
+    if (arguments.size() >= 2 && arguments.first() == "--board") view->Board().OpenPage(arguments.at(1).toStdString());
     if (!setup.ok()) {
         std::string text = "The data folder " + m_state->m_dataFolder + " is not complete:";
         for (const std::string& problem : setup.problems) text += "\n" + problem;

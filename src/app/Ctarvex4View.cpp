@@ -1,6 +1,7 @@
 #include "app/Ctarvex4View.h"
 
 #include "app/BitmapSlider.h"
+#include "app/BoardDoor.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 #include "composer/CollageRun.h"
@@ -11,6 +12,7 @@
 #include "tracks/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
+#include "ui/CollageBoard.h"
 #include "ui/CollageExportCommand.h"
 #include "ui/DialogLayout.h"
 #include "ui/EditMenuIds.h"
@@ -140,7 +142,17 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(IDC_SOURCES, [this] { ImageSourcesDialog().DoModal(); });
     Route(ID_FILE_SAVE_SESSION, [this] { SaveSession(); });
     Route(ID_FILE_OPEN_SESSION, [this] { OpenSession(); });
-    Route(ID_FILE_EXPORT_COLLAGE, [this] { ExportCollageCommand(this, m_ui, m_lastPage); });
+    Route(ID_FILE_EXPORT_COLLAGE, [this] {
+        // What the board shows, when it is up; else the last GO's page.
+        if (m_board->BoardMade() && m_board->Board().isVisible() && !m_board->Board().PagePath().empty())
+            m_board->Board().ExportCollage();
+        else
+            ExportCollageCommand(this, m_ui, m_lastPage);
+    });
+    m_board = std::make_unique<BoardDoor>(m_ui, this);
+    Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
+    Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });
+    Route(ID_VIEW_GO_ON_BOARD, [this] { m_board->SetGoOnBoard(!m_board->GoOnBoard()); });
 
     BindState();
 }
@@ -484,7 +496,7 @@ void Ctarvex4View::HideWaitMessage() {
 }
 
 void Ctarvex4View::Go() {
-    const CollageResult result = BuildCollage(m_state, m_ui);
+    const CollageResult result = BuildCollage(m_state, m_board->GoInterface());
     m_lastPage = result.written ? result.pagePath : std::string();
 }
 
@@ -499,6 +511,7 @@ void Ctarvex4View::SaveSession() {
         trackview* window = m_trackWindows->Window(n);
         windowsOpen[static_cast<size_t>(n - 1)] = window != nullptr && window->isVisible();
     }
+    m_board->CaptureArrangement(m_state);
     if (std::optional<std::string> name = SaveSessionCommand(m_state, m_ui, windowsOpen, m_sessionName)) {
         m_sessionName = *name;
         ShowTitle();
@@ -513,6 +526,7 @@ void Ctarvex4View::OpenSession() {
     }
     m_sessionName = *name;
     ShowTitle();
+    m_board->RestoreArrangement(m_state);
 }
 
 void Ctarvex4View::Print() {

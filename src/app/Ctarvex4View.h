@@ -12,6 +12,7 @@
 #include <memory>
 
 class BitmapSlider;
+class BoardDoor;
 class CBitmapButton;
 class QButtonGroup;
 class QCheckBox;
@@ -67,6 +68,8 @@ public:
     // Made on first use: the window shows without it.
     authors* AuthorsDialog();
     MainFormState& State() { return m_state; }
+    // The cut-up board and the ways to it.
+    BoardDoor& Board() { return *m_board; }
 
     // The file type question of Save; tests replace the dialog.
     void SetFileTypeAsker(std::function<std::optional<SaveFormat>()> asker) { m_fileTypeAsker = std::move(asker); }
@@ -137,6 +140,7 @@ private:
     // The page the last GO wrote, which Export Collage draws.
     std::string m_lastPage;
     std::unique_ptr<TrackWindows> m_trackWindows;
+    std::unique_ptr<BoardDoor> m_board;
     bool m_initialised = false;
     bool m_firstTrackAfterPaint = false;
     bool m_firstTrackPending = false;

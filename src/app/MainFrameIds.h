@@ -14,6 +14,11 @@ inline constexpr int ID_FILE_SAVE_SESSION = 32800;
 inline constexpr int ID_FILE_OPEN_SESSION = 32801;
 inline constexpr int ID_FILE_EXPORT_COLLAGE = 32802;
 
+// The cut-up board: File > Open Board..., View > Cut-up Board and its GO check.
+inline constexpr int ID_FILE_OPEN_BOARD = 32810;
+inline constexpr int ID_VIEW_BOARD = 32811;
+inline constexpr int ID_VIEW_GO_ON_BOARD = 32812;
+
 // Edit
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_CUT = 57635;

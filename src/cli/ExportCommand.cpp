@@ -1,15 +1,56 @@
 // tarvex4 export: a page tarvex4 wrote, drawn as PNG, PDF or SVG.
 #include "cli/CliRegistry.h"
 #include "cli/ExportLauncher.h"
+#include "form/Session.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
 #include <memory>
 
 namespace {
 
 struct ExportOptions {
     std::string page;
+    std::string session;
     cli::ExportRequest request;
 };
+
+// A session's board arrangement, exported from a page written beside the
+// page it belongs to (its pictures are named from there) and removed after.
+int ExportSessionBoard(const std::string& sessionFile, const cli::ExportRequest& request) {
+    Session session;
+    try {
+        session = ReadSessionFile(sessionFile);
+    } catch (const SessionError& e) {
+        std::cerr << "tarvex4 export: " << e.what() << "\n";
+        return 1;
+    }
+    if (session.boardPage.empty()) {
+        std::cerr << "tarvex4 export: " << sessionFile
+                  << " keeps no board arrangement (it was saved while the board showed no page)\n";
+        return 1;
+    }
+    const std::filesystem::path folder = std::filesystem::path(session.boardPath).parent_path();
+    std::string page = (folder.empty() ? std::filesystem::path(".") : folder).string() + "/.tarvex4-board-XXXXXX.html";
+    const int fd = ::mkstemps(page.data(), 5);
+    if (fd < 0 || ::write(fd, session.boardPage.data(), session.boardPage.size()) !=
+                      static_cast<ssize_t>(session.boardPage.size())) {
+        std::cerr << "tarvex4 export: cannot write the board's page beside " << session.boardPath << "\n";
+        if (fd >= 0) {
+            ::close(fd);
+            std::filesystem::remove(page);
+        }
+        return 1;
+    }
+    ::close(fd);
+    const int status = cli::RunExportProgram(page, request);
+    std::error_code ignored;
+    std::filesystem::remove(page, ignored);
+    return status;
+}
 
 const cli::CliRegistration registration{"export", [](CLI::App& root) {
     auto o = std::make_shared<ExportOptions>();
@@ -17,11 +58,17 @@ const cli::CliRegistration registration{"export", [](CLI::App& root) {
         "export",
         "Draw a collage page that tarvex4 wrote as a PNG picture, a PDF document or an SVG drawing,\n"
         "as a browser shows it (pictures and letters are taken from beside the page). Needs no display.");
-    command->add_option("PAGE", o->page, "The collage page (.html)")->required()->type_name("PAGE.html");
+    CLI::Option* page = command->add_option("PAGE", o->page, "The collage page (.html)")->type_name("PAGE.html");
+    command->add_option("--session", o->session,
+                        "Instead of PAGE: the cut-up board's arrangement kept in session FILE (*.vantelo)")
+        ->type_name("FILE")
+        ->excludes(page);
     cli::AddExportOptions(*command, o->request, true);
     command->callback([o] {
         if (!o->request.Any()) throw CLI::ValidationError("export", "name at least one of --png, --pdf, --svg FILE");
-        const int status = cli::RunExportProgram(o->page, o->request);
+        if (o->page.empty() && o->session.empty()) throw CLI::ValidationError("export", "name a PAGE or --session FILE");
+        const int status = o->session.empty() ? cli::RunExportProgram(o->page, o->request)
+                                              : ExportSessionBoard(o->session, o->request);
         if (status != 0) throw CLI::RuntimeError(status);
     });
 }};

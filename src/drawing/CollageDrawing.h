@@ -32,6 +32,9 @@ public:
     // inside (as a browser's getBoundingClientRect less the container's).
     QRectF ItemBox(size_t index);
     void Paint(QPainter& painter);
+    // Item `index` alone, at its box, in the coordinates Paint draws items in
+    // (the container's inside at the origin); the board draws item by item.
+    void PaintItem(QPainter& painter, size_t index);
     // Picture files that were not found, each once, in the order first met.
     const std::vector<std::string>& Missing() const { return m_missing; }
 
@@ -43,7 +46,6 @@ private:
     QTextDocument& Text(size_t index);
     const LetterFlow& Letters(size_t index);
     const QImage& Picture(const std::string& file);
-    void PaintItem(QPainter& painter, size_t index);
     void PaintPlaceholder(QPainter& painter, const QRectF& box, const std::string& file);
 
     collage::Collage m_collage;

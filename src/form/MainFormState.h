@@ -70,6 +70,9 @@ struct MainFormState {
     // The generator's state right before the last GO: seeding with it gives
     // that page again. None before the first GO.
     std::optional<std::uint32_t> m_lastSeed;
+    // The cut-up board's arrangement as a session keeps it (see Session).
+    std::string m_boardPath;
+    std::string m_boardPage;
 
     // One more than the largest library image id, set by each collage run.
     std::int32_t m_nextImageId = 0;

@@ -16,7 +16,7 @@
 
 inline constexpr const char* kSessionFormatName = "vantelo-session";
 // Raised when the file's layout changes in a way older programs cannot read.
-inline constexpr int kSessionFormatVersion = 1;
+inline constexpr int kSessionFormatVersion = 2;  // 2: the board's arrangement
 inline constexpr const char* kSessionExtension = ".vantelo";
 
 struct SessionTrack {
@@ -55,6 +55,11 @@ struct Session {
     // The generator's state right before the last GO; none before the first.
     std::optional<std::uint32_t> lastSeed;
     std::array<SessionTrack, 4> tracks;
+    // The cut-up board's arrangement: its page as tarvex4 writes it, and
+    // where that page is (its pictures are named from that folder). Empty
+    // when the board showed nothing.
+    std::string boardPath;
+    std::string boardPage;
 };
 
 // A session file that cannot be read or written; the text says why, for the user.

@@ -294,6 +294,8 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
     s.outputFolder = form.m_outputFolder;
     s.outputFileName = form.m_outputFileName;
     s.lastSeed = form.m_lastSeed;
+    s.boardPath = form.m_boardPath;
+    s.boardPage = form.m_boardPage;
     for (size_t i = 0; i < 4; ++i) {
         const TrackState& track = form.m_tracks[i];
         SessionTrack& t = s.tracks[i];
@@ -315,6 +317,8 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
 std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
     std::vector<std::string> skipped;
     if (!LoadText(*form.m_mainText, s.mainRtf, s.mainFont)) skipped.push_back("the main text");
+    form.m_boardPath = s.boardPath;
+    form.m_boardPage = s.boardPage;
     form.m_backgroundColour = s.palette;
     form.m_mainText->SetBackgroundColour(s.palette);
     form.m_mainStyle = s.mainStyle;
@@ -374,6 +378,7 @@ std::string SessionToJson(const Session& s) {
     root["output"] = {{"folder", s.outputFolder}, {"fileName", s.outputFileName}};
     root["tracks"] = ordered::array();
     for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
+    if (!s.boardPage.empty()) root["board"] = {{"path", s.boardPath}, {"page", s.boardPage}};
     // A path with bytes that are not UTF-8 cannot go into JSON as it is.
     return root.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
@@ -428,6 +433,9 @@ Session SessionFromJson(std::string_view text) {
             s.tracks[i] = ReadTrack(FieldReader(track, "tracks[" + std::to_string(i) + "]"));
         }
     }
+    const FieldReader board = top.Object("board");
+    board.Text("path", s.boardPath);
+    board.Text("page", s.boardPage);
     return s;
 }
 

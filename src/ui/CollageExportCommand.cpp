@@ -33,7 +33,9 @@ bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Opti
 
 }  // namespace
 
-void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& lastPage) {
+namespace {
+
+void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, const collage::Collage* shown) {
     if (lastPage.empty()) {
         ui.ShowMessage("There is no collage to export yet: press GO first.", kCaption);
         return;
@@ -55,7 +57,9 @@ void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& 
 
     collage::Collage collage;
     std::string problem;
-    if (!collageexport::LoadPage(lastPage, collage, problem)) {
+    if (shown) {
+        collage = *shown;
+    } else if (!collageexport::LoadPage(lastPage, collage, problem)) {
         ui.ShowMessage(problem, kCaption);
         return;
     }
@@ -69,4 +73,15 @@ void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& 
         for (const std::string& file : drawing.Missing()) text += "\n" + file;
         ui.ShowMessage(text, kCaption);
     }
+}
+
+}  // namespace
+
+void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& lastPage) {
+    ExportWith(owner, ui, lastPage, nullptr);
+}
+
+void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& pagePath,
+                          const collage::Collage& shown) {
+    ExportWith(owner, ui, pagePath, &shown);
 }

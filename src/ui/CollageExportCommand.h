@@ -1,4 +1,5 @@
 #pragma once
+#include "composer/CollageModel.h"
 #include "support/UserInterface.h"
 
 #include <string>
@@ -9,3 +10,7 @@ class QWidget;
 // PDF (the collage's size or fitted on paper) or SVG, the kind chosen by the
 // file's type. `lastPage` is empty before the first GO.
 void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& lastPage);
+// The same for a collage as the board shows it, arranged or not; its pictures
+// are named from the folder of `pagePath`.
+void ExportCollageCommand(QWidget* owner, UserInterface& ui, const std::string& pagePath,
+                          const collage::Collage& shown);

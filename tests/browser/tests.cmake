@@ -36,3 +36,15 @@ if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
     TIMEOUT 600
     ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
 endif()
+
+# A page the cut-up board saved (the board window test keeps it) in Chromium.
+if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE AND TARGET test_ui_board)
+  add_test(NAME browser_board_page
+    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/board_page.test.mjs"
+      --board-test "$<TARGET_FILE:test_ui_board>"
+      --data "${TARVEX4_BUILD_DATA_DIR}"
+      --work "${CMAKE_BINARY_DIR}/browser-board")
+  set_tests_properties(browser_board_page PROPERTIES
+    TIMEOUT 300
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
+endif()

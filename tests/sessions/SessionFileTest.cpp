@@ -133,7 +133,7 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
         {"deeply nested", deepComplete, "it is not a VANTELO session"},
         {"deeply cut", deep, "it is damaged or cut short"},
         {"no version", R"({"format":"vantelo-session"})", "no valid session format version"},
-        {"newer", newer.dump(), "newer version of the program (session format 2; this one reads up to 1)"},
+        {"newer", newer.dump(), "newer version of the program (session format 3; this one reads up to 2)"},
         {"fader", badFader.dump(), "tracks[2].fader is not a number from 0 to 200"},
         {"colour", badColour.dump(), "main.palette is not a colour #RRGGBB"},
         {"type", badType.dump(), "volumes.text is not a number from 0 to 40"},

@@ -1,0 +1,125 @@
+#include "app/BoardDoor.h"
+
+#include "composer/BoardEdits.h"
+#include "form/MainFormState.h"
+#include "ui/BoardIds.h"
+#include "ui/CollageBoard.h"
+
+#include <QAction>
+
+#include <filesystem>
+
+// Passes everything on, but a page GO opens goes onto the board.
+class BoardDoor::GoRedirect : public UserInterface {
+public:
+    GoRedirect(UserInterface& ui, BoardDoor& door) : m_ui(ui), m_door(door) {}
+
+    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons) override {
+        return m_ui.ShowMessage(text, caption, buttons);
+    }
+    void ShowWaitMessage() override { m_ui.ShowWaitMessage(); }
+    void HideWaitMessage() override { m_ui.HideWaitMessage(); }
+    void OpenInBrowser(const std::string& path) override {
+        if (!m_door.GoOnBoard()) {
+            m_ui.OpenInBrowser(path);
+            return;
+        }
+        CollageBoard& board = m_door.Board();
+        // GO has written its page already; an arrangement not saved yet is
+        // offered a page of its own before the board shows the new collage.
+        if (board.Modified() &&
+            m_ui.ShowMessage("The board's arrangement of " + board.PagePath() +
+                                 " was not saved. Save it as another page before the new collage is shown?",
+                             "Cut-up Board", MessageButtons::YesNo) == MessageResult::Yes) {
+            board.SaveAs();
+        }
+        m_door.OpenPage(path);
+    }
+    std::optional<FileChoice> ChooseOpenFile(const std::string& filter, const std::string& initialName) override {
+        return m_ui.ChooseOpenFile(filter, initialName);
+    }
+    std::optional<FileChoice> ChooseSaveFile(const std::string& filter, const std::string& initialName,
+                                             bool promptOverwrite) override {
+        return m_ui.ChooseSaveFile(filter, initialName, promptOverwrite);
+    }
+    FolderChoice ChooseFolder(const std::string& title, const std::string& start) override {
+        return m_ui.ChooseFolder(title, start);
+    }
+    std::optional<FontChoice> ChooseFont(const FontChoice& initial) override { return m_ui.ChooseFont(initial); }
+    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override { return m_ui.ChooseColour(initial); }
+
+private:
+    UserInterface& m_ui;
+    BoardDoor& m_door;
+};
+
+BoardDoor::BoardDoor(UserInterface& ui, QWidget* owner)
+    : m_ui(ui), m_owner(owner), m_goRedirect(std::make_unique<GoRedirect>(ui, *this)) {}
+
+BoardDoor::~BoardDoor() = default;
+
+CollageBoard& BoardDoor::Board() {
+    if (!m_board) {
+        m_board = new CollageBoard(m_ui, m_owner);
+        m_board->setWindowFlag(Qt::Window, true);
+    }
+    return *m_board;
+}
+
+UserInterface& BoardDoor::GoInterface() { return *m_goRedirect; }
+
+void BoardDoor::Raise() {
+    CollageBoard& board = Board();
+    board.show();
+    board.raise();
+    board.activateWindow();
+}
+
+void BoardDoor::ShowBoard(const std::string& lastPage) {
+    CollageBoard& board = Board();
+    std::error_code error;
+    // An arrangement not saved yet stays; otherwise the board follows the last GO.
+    if (!board.Modified() && !lastPage.empty() && std::filesystem::is_regular_file(lastPage, error)) {
+        board.OpenPage(lastPage);
+    }
+    Raise();
+}
+
+void BoardDoor::OpenBoard() {
+    Raise();
+    Board().Command(ID_BOARD_OPEN)->trigger();
+}
+
+bool BoardDoor::OpenPage(const std::string& path) {
+    const bool opened = Board().OpenPage(path);
+    Raise();
+    return opened;
+}
+
+void BoardDoor::CaptureArrangement(MainFormState& state) const {
+    state.m_boardPath.clear();
+    state.m_boardPage.clear();
+    if (!m_board || m_board->PagePath().empty()) return;
+    state.m_boardPath = m_board->PagePath();
+    state.m_boardPage = collage::WritePage(m_board->Collage());
+}
+
+void BoardDoor::RestoreArrangement(const MainFormState& state) {
+    if (state.m_boardPage.empty()) return;
+    collage::Collage arranged;
+    std::string why;
+    if (!collage::ReadPage(state.m_boardPage, arranged, why)) {
+        m_ui.ShowMessage("The session's board arrangement could not be read: " + why + ".", "Cut-up Board");
+        return;
+    }
+    collage::Collage onDisk;
+    std::string problem;
+    CollageBoard& board = Board();
+    if (collage::LoadBoardPage(state.m_boardPath, onDisk, problem)) {
+        board.ShowCollage(onDisk, state.m_boardPath);
+        board.Apply("Session Arrangement", arranged);
+    } else {
+        board.ShowCollage(arranged, state.m_boardPath);
+    }
+    Raise();
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include "support/UserInterface.h"
+
+#include <memory>
+#include <string>
+
+class CollageBoard;
+class MainFormState;
+class QWidget;
+
+// The main window's ways onto the cut-up board: View > "Cut-up Board",
+// File > "Open Board...", and GO, which shows its page on the board instead
+// of the browser while "Show GO on the Board" is checked.
+class BoardDoor {
+public:
+    BoardDoor(UserInterface& ui, QWidget* owner);
+    ~BoardDoor();
+
+    // Made on first use, a window of its own.
+    CollageBoard& Board();
+    bool BoardMade() const { return m_board != nullptr; }
+
+    bool GoOnBoard() const { return m_goOnBoard; }
+    void SetGoOnBoard(bool on) { m_goOnBoard = on; }
+    // What GO talks to: the user interface, with the page opened on the board
+    // while GO shows there.
+    UserInterface& GoInterface();
+
+    // The board over `lastPage` (the page the last GO wrote), unless it holds
+    // changes not saved yet.
+    void ShowBoard(const std::string& lastPage);
+    // Asks for a page and opens it on the board.
+    void OpenBoard();
+    bool OpenPage(const std::string& path);
+
+    // The board's arrangement into the state, for a session to keep.
+    void CaptureArrangement(MainFormState& state) const;
+    // A session's arrangement back onto the board, as one undoable step over
+    // the page it belongs to (so Save writes it and Undo shows that page).
+    void RestoreArrangement(const MainFormState& state);
+
+private:
+    class GoRedirect;
+    void Raise();
+
+    UserInterface& m_ui;
+    QWidget* m_owner;
+    CollageBoard* m_board = nullptr;
+    bool m_goOnBoard = false;
+    std::unique_ptr<GoRedirect> m_goRedirect;
+};

@@ -1,0 +1,95 @@
+#include "composer/BoardEdits.h"
+
+#include "support/SafeFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace collage {
+
+namespace {
+
+// Item indexes from bottom to top as the browser stacks them: by z, and at
+// equal z the later item above.
+std::vector<size_t> StackOrder(const Collage& collage) {
+    std::vector<size_t> order(collage.items.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return collage.items[a].z < collage.items[b].z; });
+    return order;
+}
+
+void Restack(Collage& collage, const std::vector<size_t>& indexes, bool toFront) {
+    const std::set<size_t> chosen(indexes.begin(), indexes.end());
+    const std::vector<size_t> order = StackOrder(collage);
+    std::vector<std::int32_t> values;
+    for (size_t index : order) values.push_back(collage.items[index].z);
+    std::vector<size_t> rest;
+    std::vector<size_t> moved;
+    for (size_t index : order) (chosen.count(index) ? moved : rest).push_back(index);
+    std::vector<size_t> stacked = toFront ? rest : moved;
+    stacked.insert(stacked.end(), toFront ? moved.begin() : rest.begin(), toFront ? moved.end() : rest.end());
+    // The page's values are handed out again from the bottom; where two
+    // equal values would let page order stack them the wrong way round, the
+    // upper one goes one higher.
+    for (size_t i = 0; i < stacked.size(); ++i) {
+        std::int32_t z = values[i];
+        if (i > 0) {
+            const std::int32_t below = collage.items[stacked[i - 1]].z;
+            z = std::max(z, stacked[i] > stacked[i - 1] ? below : below + 1);
+        }
+        collage.items[stacked[i]].z = z;
+    }
+}
+
+}  // namespace
+
+void MoveItem(Collage& collage, size_t index, int left, int top) {
+    if (index >= collage.items.size()) return;
+    collage.items[index].left = left;
+    collage.items[index].top = top;
+}
+
+void ResizeItem(Collage& collage, size_t index, int width, int height) {
+    if (index >= collage.items.size()) return;
+    Item& item = collage.items[index];
+    item.width = std::max(width, kSmallestSide);
+    if (item.kind == ItemKind::kPicture) item.height = std::max(height, kSmallestSide);
+}
+
+void BringToFront(Collage& collage, const std::vector<size_t>& indexes) { Restack(collage, indexes, true); }
+
+void SendToBack(Collage& collage, const std::vector<size_t>& indexes) { Restack(collage, indexes, false); }
+
+void DeleteItems(Collage& collage, const std::vector<size_t>& indexes) {
+    const std::set<size_t> gone(indexes.begin(), indexes.end());
+    std::vector<Item> kept;
+    for (size_t i = 0; i < collage.items.size(); ++i) {
+        if (!gone.count(i)) kept.push_back(std::move(collage.items[i]));
+    }
+    collage.items = std::move(kept);
+}
+
+bool LoadBoardPage(const std::string& path, Collage& collage, std::string& problem) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        problem = path + " could not be opened.";
+        return false;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::string why;
+    if (!ReadPage(bytes.str(), collage, why)) {
+        problem = path + " is not a collage page tarvex4 wrote: " + why + ".";
+        return false;
+    }
+    return true;
+}
+
+bool SaveBoardPage(const std::string& path, const Collage& collage, std::string& problem) {
+    return WriteFileReplacing(path, WritePage(collage), problem);
+}
+
+}  // namespace collage

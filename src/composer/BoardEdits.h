@@ -1,0 +1,34 @@
+#pragma once
+#include "composer/CollageModel.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The edits the cut-up board makes on a collage. Each keeps the collage a
+// page that WritePage writes and a browser can still drag; indexes are page
+// order and an index out of range is passed over.
+namespace collage {
+
+// Pictures and letters are never resized below this, so a box stays
+// something the mouse can take again.
+inline constexpr int kSmallestSide = 8;
+
+void MoveItem(Collage& collage, size_t index, int left, int top);
+// Text and letters take the width only (their height is the browser's).
+void ResizeItem(Collage& collage, size_t index, int width, int height);
+// The chosen items go above (or below) all others, keeping their own order.
+// The z values the page had are handed out again, so none goes below the
+// container or grows without end.
+void BringToFront(Collage& collage, const std::vector<size_t>& indexes);
+void SendToBack(Collage& collage, const std::vector<size_t>& indexes);
+void DeleteItems(Collage& collage, const std::vector<size_t>& indexes);
+
+// A page read for the board: the collage and the folder its pictures are
+// named from. `problem` names the file when false.
+bool LoadBoardPage(const std::string& path, Collage& collage, std::string& problem);
+// Writes the page of the collage whole or not at all; the previous page stays
+// as it was until the new one is complete.
+bool SaveBoardPage(const std::string& path, const Collage& collage, std::string& problem);
+
+}  // namespace collage

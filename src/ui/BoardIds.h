@@ -1,0 +1,25 @@
+#pragma once
+
+// The cut-up board window: its commands (menu and keys) and controls. A
+// command's id is its action's object name.
+inline constexpr int IDD_BOARD = 320;
+inline constexpr int IDC_BOARD_VIEW = 3201;
+
+// File
+inline constexpr int ID_BOARD_OPEN = 32900;
+inline constexpr int ID_BOARD_SAVE = 32901;
+inline constexpr int ID_BOARD_SAVE_AS = 32902;
+inline constexpr int ID_BOARD_CLOSE = 32903;
+inline constexpr int ID_BOARD_EXPORT = 32904;
+// Edit
+inline constexpr int ID_BOARD_UNDO = 32910;
+inline constexpr int ID_BOARD_REDO = 32911;
+inline constexpr int ID_BOARD_FRONT = 32912;
+inline constexpr int ID_BOARD_BACK = 32913;
+inline constexpr int ID_BOARD_DELETE = 32914;
+inline constexpr int ID_BOARD_SELECT_ALL = 32915;
+// View
+inline constexpr int ID_BOARD_ZOOM_FIT = 32920;
+inline constexpr int ID_BOARD_ZOOM_ACTUAL = 32921;
+inline constexpr int ID_BOARD_ZOOM_IN = 32922;
+inline constexpr int ID_BOARD_ZOOM_OUT = 32923;

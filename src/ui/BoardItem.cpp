@@ -1,0 +1,138 @@
+#include "ui/BoardItem.h"
+
+#include "composer/BoardEdits.h"
+
+#include <QCursor>
+#include <QGraphicsScene>
+#include <QGraphicsSceneHoverEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How near an edge (in screen pixels) the mouse takes it for resizing.
+constexpr double kEdgeGrip = 6.0;
+
+}  // namespace
+
+BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone, Painter painter)
+    : m_resizeDone(std::move(resizeDone)), m_painter(std::move(painter)) {
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
+    setAcceptHoverEvents(true);
+    Show(item, index, size);
+}
+
+void BoardItem::Show(const collage::Item& item, size_t index, QSizeF size) {
+    if (size != m_size) prepareGeometryChange();
+    m_item = item;
+    m_index = index;
+    m_size = size;
+    m_shownSize = size;
+    setPos(item.left, item.top);
+    setZValue(item.z);
+    update();
+}
+
+QRectF BoardItem::boundingRect() const { return QRectF(QPointF(0, 0), m_size); }
+
+void BoardItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const QRectF box = boundingRect();
+    painter->save();
+    // A picture being resized shows stretched until the model takes the size.
+    if (m_item.kind == collage::ItemKind::kPicture && m_shownSize.width() > 0 && m_shownSize.height() > 0)
+        painter->scale(m_size.width() / m_shownSize.width(), m_size.height() / m_shownSize.height());
+    m_painter(*painter, m_index);
+    painter->restore();
+    if (isSelected()) {
+        painter->setPen(QPen(QColor(0, 120, 215), 0));
+        painter->drawRect(box.adjusted(0, 0, -1, -1));
+        const double grip = kEdgeGrip / std::max(0.01, painter->worldTransform().m11());
+        painter->fillRect(QRectF(box.bottomRight() - QPointF(grip, grip), QSizeF(grip, grip)), QColor(0, 120, 215));
+    }
+}
+
+QVariant BoardItem::itemChange(GraphicsItemChange change, const QVariant& value) {
+    // The page states whole pixels.
+    if (change == ItemPositionChange) {
+        const QPointF at = value.toPointF();
+        return QPointF(std::round(at.x()), std::round(at.y()));
+    }
+    return QGraphicsItem::itemChange(change, value);
+}
+
+int BoardItem::EdgesAt(QPointF at) const {
+    double scale = 1.0;
+    if (scene() && !scene()->views().isEmpty()) scale = std::max(0.01, scene()->views().first()->transform().m11());
+    const double grip = kEdgeGrip / scale;
+    int edges = 0;
+    if (at.x() >= m_size.width() - grip && at.x() <= m_size.width()) edges |= kRight;
+    // Text and letters take their height from their words.
+    if (m_item.kind == collage::ItemKind::kPicture && at.y() >= m_size.height() - grip && at.y() <= m_size.height())
+        edges |= kBottom;
+    return edges;
+}
+
+void BoardItem::ShowCursorFor(int edges) {
+    switch (edges) {
+        case kRight: setCursor(Qt::SizeHorCursor); break;
+        case kBottom: setCursor(Qt::SizeVerCursor); break;
+        case kRight | kBottom: setCursor(Qt::SizeFDiagCursor); break;
+        default: setCursor(Qt::OpenHandCursor); break;
+    }
+}
+
+void BoardItem::hoverMoveEvent(QGraphicsSceneHoverEvent* event) { ShowCursorFor(EdgesAt(event->pos())); }
+
+void BoardItem::hoverLeaveEvent(QGraphicsSceneHoverEvent*) { unsetCursor(); }
+
+void BoardItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+    m_resizeEdges = event->button() == Qt::LeftButton ? EdgesAt(event->pos()) : 0;
+    if (!m_resizeEdges) {
+        QGraphicsItem::mousePressEvent(event);
+        return;
+    }
+    m_pressAt = event->scenePos();
+    m_pressSize = m_size;
+    m_shapeKept = event->modifiers() & Qt::ShiftModifier;
+    event->accept();
+}
+
+void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
+    if (!m_resizeEdges) {
+        QGraphicsItem::mouseMoveEvent(event);
+        return;
+    }
+    const QPointF by = event->scenePos() - m_pressAt;
+    double width = m_pressSize.width() + ((m_resizeEdges & kRight) ? std::round(by.x()) : 0);
+    double height = m_pressSize.height() + ((m_resizeEdges & kBottom) ? std::round(by.y()) : 0);
+    width = std::max<double>(width, collage::kSmallestSide);
+    height = std::max<double>(height, collage::kSmallestSide);
+    // Shift held at the press or pressed during the drag.
+    m_shapeKept = m_shapeKept || (event->modifiers() & Qt::ShiftModifier);
+    if (m_item.kind == collage::ItemKind::kPicture && m_shapeKept &&
+        m_pressSize.width() > 0 && m_pressSize.height() > 0) {
+        // The picture keeps its shape: the edge moved furthest leads.
+        const double ratio = m_pressSize.height() / m_pressSize.width();
+        if (m_resizeEdges == kBottom || (m_resizeEdges != kRight && height / m_pressSize.height() > width / m_pressSize.width()))
+            width = std::round(height / ratio);
+        else
+            height = std::round(width * ratio);
+    }
+    prepareGeometryChange();
+    m_size = QSizeF(width, height);
+    update();
+}
+
+void BoardItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
+    if (!m_resizeEdges) {
+        QGraphicsItem::mouseReleaseEvent(event);
+        return;
+    }
+    m_resizeEdges = 0;
+    if (m_size != m_pressSize && m_resizeDone) m_resizeDone(*this, m_size);
+}

@@ -1,0 +1,407 @@
+#include "ui/CollageBoard.h"
+
+#include "composer/BoardEdits.h"
+#include "drawing/CollageDrawing.h"
+#include "ui/BoardIds.h"
+#include "ui/BoardItem.h"
+#include "ui/CollageExportCommand.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QResizeEvent>
+#include <QPainter>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kPageFilter = "Collage Pages (*.html)|*.html;*.htm|All Files (*.*)|*.*||";
+constexpr const char* kCaption = "Cut-up Board";
+constexpr int kFrame = 1;  // the container's border
+
+QColor FromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+// One undoable step: the collage before and after it.
+class BoardStep : public QUndoCommand {
+public:
+    BoardStep(CollageBoard& board, const QString& text, collage::Collage before, collage::Collage after)
+        : QUndoCommand(text), m_board(board), m_before(std::move(before)), m_after(std::move(after)) {}
+    void undo() override { m_board.ShowState(m_before); }
+    void redo() override { m_board.ShowState(m_after); }
+
+private:
+    CollageBoard& m_board;
+    collage::Collage m_before;
+    collage::Collage m_after;
+};
+
+}  // namespace
+
+BoardView::BoardView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
+    setObjectName(QString::number(IDC_BOARD_VIEW));
+    setDragMode(RubberBandDrag);
+    setRubberBandSelectionMode(Qt::IntersectsItemShape);
+    setTransformationAnchor(AnchorUnderMouse);
+    setViewportUpdateMode(SmartViewportUpdate);
+    setBackgroundBrush(QColor(128, 128, 128));
+}
+
+void BoardView::ZoomBy(double factor) {
+    const double scale = transform().m11() * factor;
+    if (scale < 0.05 || scale > 16) return;
+    this->scale(factor, factor);
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    emit Resized();
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QGraphicsView::wheelEvent(event);
+        return;
+    }
+    ZoomBy(std::pow(1.0015, event->angleDelta().y()));
+    emit Zoomed();
+    event->accept();
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+    switch (event->key()) {
+        case Qt::Key_Left: emit Nudge(-step, 0); return;
+        case Qt::Key_Right: emit Nudge(step, 0); return;
+        case Qt::Key_Up: emit Nudge(0, -step); return;
+        case Qt::Key_Down: emit Nudge(0, step); return;
+        default: QGraphicsView::keyPressEvent(event);
+    }
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    QGraphicsView::mouseReleaseEvent(event);
+    emit DragEnded();
+}
+
+CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent) : QMainWindow(parent, Qt::Window), m_ui(ui) {
+    setObjectName(QString::number(IDD_BOARD));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    m_scene = new QGraphicsScene(this);
+    // Items are found by position on every press and hover; the index pays.
+    m_scene->setItemIndexMethod(QGraphicsScene::BspTreeIndex);
+    m_view = new BoardView(m_scene, this);
+    setCentralWidget(m_view);
+    m_undo = new QUndoStack(this);
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
+    connect(m_view, &BoardView::DragEnded, this, [this] { CommitMoves(); });
+    connect(m_view, &BoardView::Nudge, this, [this](int dx, int dy) { NudgeChosen(dx, dy); });
+    connect(m_view, &BoardView::Resized, this, [this] {
+        if (m_fitting) ZoomToFit();
+    });
+    connect(m_view, &BoardView::Zoomed, this, [this] { m_fitting = false; });
+    BuildMenu();
+    resize(760, 900);
+    Rebuild();
+    ShowTitle();
+}
+
+CollageBoard::~CollageBoard() {
+    // The steps point back at the board.
+    m_undo->clear();
+}
+
+QRectF CollageBoard::ContainerRect() {
+    return QRectF(-kFrame, -kFrame, collage::Collage::kWidth + 2 * kFrame, collage::Collage::kHeight + 2 * kFrame);
+}
+
+QAction* CollageBoard::Command(int id) const { return findChild<QAction*>(QString::number(id)); }
+
+void CollageBoard::BuildMenu() {
+    struct Entry {
+        const char* text;
+        int id;
+        QList<QKeySequence> keys;
+        std::function<void()> run;
+    };
+    const std::pair<const char*, std::vector<Entry>> menus[] = {
+        {"&File",
+         {{"&Open Board...", ID_BOARD_OPEN, {QKeySequence("Ctrl+O")},
+           [this] {
+               if (!AskToKeepChanges()) return;
+               if (auto choice = m_ui.ChooseOpenFile(kPageFilter, "")) OpenPage(choice->path);
+           }},
+          {"&Save Board", ID_BOARD_SAVE, {QKeySequence("Ctrl+S")}, [this] { Save(); }},
+          {"Save Board &As...", ID_BOARD_SAVE_AS, {QKeySequence("Ctrl+Shift+S")}, [this] { SaveAs(); }},
+          {"&Export Collage...", ID_BOARD_EXPORT, {}, [this] { ExportCollage(); }},
+          {nullptr, 0, {}, {}},
+          {"&Close", ID_BOARD_CLOSE, {QKeySequence("Ctrl+W")}, [this] { close(); }}}},
+        {"&Edit",
+         {{"&Undo", ID_BOARD_UNDO, {QKeySequence("Ctrl+Z")}, [this] { m_undo->undo(); }},
+          {"&Redo", ID_BOARD_REDO, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, [this] { m_undo->redo(); }},
+          {nullptr, 0, {}, {}},
+          {"Bring to &Front", ID_BOARD_FRONT, {QKeySequence("Ctrl+]")},
+           [this] { Edit("Bring to Front", collage::BringToFront); }},
+          {"Send to &Back", ID_BOARD_BACK, {QKeySequence("Ctrl+[")},
+           [this] { Edit("Send to Back", collage::SendToBack); }},
+          {"&Delete", ID_BOARD_DELETE, {QKeySequence(Qt::Key_Delete)},
+           [this] { Edit("Delete", collage::DeleteItems); }},
+          {nullptr, 0, {}, {}},
+          {"Select &All", ID_BOARD_SELECT_ALL, {QKeySequence("Ctrl+A")},
+           [this] {
+               for (BoardItem* item : m_items) item->setSelected(true);
+           }}}},
+        {"&View",
+         {{"&Fit", ID_BOARD_ZOOM_FIT, {QKeySequence("Ctrl+0")}, [this] { ZoomToFit(); }},
+          {"&Actual Size", ID_BOARD_ZOOM_ACTUAL, {QKeySequence("Ctrl+1")}, [this] {
+               m_fitting = false;
+               m_view->resetTransform();
+           }},
+          {"Zoom &In", ID_BOARD_ZOOM_IN, {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
+           [this] {
+               m_fitting = false;
+               m_view->ZoomBy(1.25);
+           }},
+          {"Zoom &Out", ID_BOARD_ZOOM_OUT, {QKeySequence("Ctrl+-")}, [this] {
+               m_fitting = false;
+               m_view->ZoomBy(0.8);
+           }}}},
+    };
+    for (const auto& [title, entries] : menus) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (const Entry& entry : entries) {
+            if (!entry.text) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(entry.text);
+            action->setObjectName(QString::number(entry.id));
+            action->setShortcuts(entry.keys);
+            action->setShortcutContext(Qt::WindowShortcut);
+            connect(action, &QAction::triggered, this, entry.run);
+        }
+    }
+    connect(m_undo, &QUndoStack::canUndoChanged, Command(ID_BOARD_UNDO), &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canRedoChanged, Command(ID_BOARD_REDO), &QAction::setEnabled);
+    Command(ID_BOARD_UNDO)->setEnabled(false);
+    Command(ID_BOARD_REDO)->setEnabled(false);
+}
+
+bool CollageBoard::OpenPage(const std::string& path) {
+    collage::Collage page;
+    std::string problem;
+    if (!collage::LoadBoardPage(path, page, problem)) {
+        m_ui.ShowMessage(problem, kCaption);
+        return false;
+    }
+    ShowCollage(page, path);
+    ReportMissingPictures();
+    return true;
+}
+
+void CollageBoard::ShowCollage(const collage::Collage& collage, const std::string& path) {
+    m_undo->clear();
+    m_collage = collage;
+    m_pagePath = path;
+    Rebuild();
+    ZoomToFit();
+    ShowTitle();
+}
+
+bool CollageBoard::Modified() const { return !m_undo->isClean(); }
+
+BoardItem* CollageBoard::ItemAt(size_t index) const { return index < m_items.size() ? m_items[index] : nullptr; }
+
+void CollageBoard::NewDrawing() {
+    const std::string folder = m_pagePath.empty() ? "." : std::filesystem::path(m_pagePath).parent_path().string();
+    m_drawing = std::make_unique<CollageDrawing>(m_collage, folder);
+}
+
+QSizeF CollageBoard::ItemSize(size_t index) const {
+    // A snip with no words has no height on the page; the board keeps a sliver
+    // of it so the mouse can still take it.
+    const QSizeF size = m_drawing->ItemBox(index).size();
+    return QSizeF(std::max(size.width(), 4.0), std::max(size.height(), 4.0));
+}
+
+void CollageBoard::ReportMissingPictures() const {
+    const std::filesystem::path folder = std::filesystem::path(m_pagePath).parent_path();
+    std::vector<std::string> missing;
+    for (const collage::Item& item : m_collage.items) {
+        std::vector<std::string> files = item.kind == collage::ItemKind::kPicture ? std::vector<std::string>{item.file}
+                                                                                    : item.Letters();
+        for (const std::string& file : files) {
+            std::error_code error;
+            if (!std::filesystem::exists(folder / file, error) &&
+                std::find(missing.begin(), missing.end(), file) == missing.end())
+                missing.push_back(file);
+        }
+    }
+    if (missing.empty()) return;
+    std::string text = "These pictures are not beside " + m_pagePath + " and show as crossed boxes:";
+    for (size_t i = 0; i < missing.size() && i < 10; ++i) text += "\n" + missing[i];
+    if (missing.size() > 10) text += "\n... and " + std::to_string(missing.size() - 10) + " more";
+    m_ui.ShowMessage(text, kCaption);
+}
+
+void CollageBoard::Rebuild() {
+    m_scene->clear();
+    m_items.clear();
+    m_container = m_scene->addRect(ContainerRect().adjusted(0.5, 0.5, -0.5, -0.5), QPen(Qt::black, 1),
+                                   FromBgr(m_collage.background));
+    m_container->setZValue(-1e12);
+    // The margin Fit shows, so a fitted sheet needs no scroll bars.
+    m_scene->setSceneRect(ContainerRect().adjusted(-8, -8, 8, 8));
+    NewDrawing();
+    m_items.reserve(m_collage.items.size());
+    const BoardItem::Painter painter = [this](QPainter& on, size_t index) {
+        const collage::Item& item = m_collage.items[index];
+        on.translate(-item.left, -item.top);
+        m_drawing->PaintItem(on, index);
+    };
+    for (size_t i = 0; i < m_collage.items.size(); ++i) {
+        const collage::Item& item = m_collage.items[i];
+        auto* shown = new BoardItem(item, i, ItemSize(i), [this](BoardItem& resized, QSizeF size) {
+            collage::Collage after = m_collage;
+            collage::ResizeItem(after, resized.Index(), qRound(size.width()), qRound(size.height()));
+            // A resize that changed nothing puts the box back.
+            if (!Apply("Resize", after)) resized.Show(m_collage.items[resized.Index()], resized.Index(),
+                                                      ItemSize(resized.Index()));
+        }, painter);
+        m_scene->addItem(shown);
+        m_items.push_back(shown);
+    }
+}
+
+void CollageBoard::ShowState(const collage::Collage& collage) {
+    const bool sameItems =
+        collage.items.size() == m_items.size() &&
+        std::equal(collage.items.begin(), collage.items.end(), m_items.begin(),
+                   [](const collage::Item& item, const BoardItem* shown) { return item.PageId() == shown->Item().PageId(); });
+    m_collage = collage;
+    if (!sameItems) {
+        Rebuild();
+        return;
+    }
+    NewDrawing();
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const collage::Item& item = m_collage.items[i];
+        if (!(item == m_items[i]->Item()) || m_items[i]->pos() != QPointF(item.left, item.top))
+            m_items[i]->Show(item, i, ItemSize(i));
+    }
+}
+
+bool CollageBoard::Apply(const QString& text, const collage::Collage& after) {
+    if (after == m_collage) return false;
+    m_undo->push(new BoardStep(*this, text, m_collage, after));
+    return true;
+}
+
+std::vector<size_t> CollageBoard::Chosen() const {
+    std::vector<size_t> chosen;
+    for (BoardItem* item : m_items) {
+        if (item->isSelected()) chosen.push_back(item->Index());
+    }
+    return chosen;
+}
+
+void CollageBoard::Edit(const QString& text,
+                        const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit) {
+    const std::vector<size_t> chosen = Chosen();
+    if (chosen.empty()) return;
+    collage::Collage after = m_collage;
+    edit(after, chosen);
+    Apply(text, after);
+}
+
+void CollageBoard::CommitMoves() {
+    collage::Collage after = m_collage;
+    for (BoardItem* item : m_items) {
+        collage::MoveItem(after, item->Index(), qRound(item->pos().x()), qRound(item->pos().y()));
+    }
+    Apply("Move", after);
+}
+
+void CollageBoard::NudgeChosen(int dx, int dy) {
+    Edit("Nudge", [dx, dy](collage::Collage& after, const std::vector<size_t>& chosen) {
+        for (size_t index : chosen) {
+            const collage::Item& item = after.items[index];
+            collage::MoveItem(after, index, item.left + dx, item.top + dy);
+        }
+    });
+}
+
+bool CollageBoard::WriteTo(const std::string& path) {
+    std::string problem;
+    if (!collage::SaveBoardPage(path, m_collage, problem)) {
+        m_ui.ShowMessage(problem, kCaption);
+        return false;
+    }
+    m_pagePath = path;
+    m_undo->setClean();
+    ShowTitle();
+    return true;
+}
+
+bool CollageBoard::Save() { return m_pagePath.empty() ? SaveAs() : WriteTo(m_pagePath); }
+
+bool CollageBoard::SaveAs() {
+    const std::string name = m_pagePath.empty() ? "collage1.html" : std::filesystem::path(m_pagePath).filename().string();
+    std::optional<FileChoice> choice = m_ui.ChooseSaveFile(kPageFilter, name, true);
+    if (!choice) return false;
+    // The page's pictures and letters are named from its folder.
+    const std::filesystem::path from = std::filesystem::path(m_pagePath).parent_path();
+    const std::filesystem::path to = std::filesystem::path(choice->path).parent_path();
+    std::error_code error;
+    if (!m_pagePath.empty() && !std::filesystem::equivalent(from, to, error)) {
+        m_ui.ShowMessage("The page's pictures and letters stay in " + from.string() + "; " + choice->path +
+                             " names them from its own folder, so copy them beside it.",
+                         kCaption);
+    }
+    return WriteTo(choice->path);
+}
+
+bool CollageBoard::AskToKeepChanges() {
+    if (!Modified()) return true;
+    const MessageResult answer = m_ui.ShowMessage("Save the changes to " + m_pagePath + "?", kCaption,
+                                                  MessageButtons::YesNoCancel);
+    if (answer == MessageResult::Cancel) return false;
+    return answer == MessageResult::No || Save();
+}
+
+void CollageBoard::closeEvent(QCloseEvent* event) {
+    if (AskToKeepChanges()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CollageBoard::ShowTitle() {
+    const QString name = m_pagePath.empty() ? QString("(no page)")
+                                            : QString::fromStdString(std::filesystem::path(m_pagePath).filename().string());
+    setWindowTitle(QString("%1%2 - %3").arg(name, Modified() ? "*" : "", kCaption));
+}
+
+void CollageBoard::ZoomToFit() {
+    m_fitting = true;
+    m_view->fitInView(ContainerRect().adjusted(-8, -8, 8, 8), Qt::KeepAspectRatio);
+}
+
+void CollageBoard::ExportCollage() {
+    if (m_pagePath.empty()) {
+        m_ui.ShowMessage("The board shows no collage yet: open a page or press GO first.", "Export Collage");
+        return;
+    }
+    ExportCollageCommand(this, m_ui, m_pagePath, m_collage);
+}

@@ -1,0 +1,107 @@
+#pragma once
+#include "composer/CollageModel.h"
+#include "support/UserInterface.h"
+
+#include <QGraphicsView>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class BoardItem;
+class CollageDrawing;
+class QGraphicsRectItem;
+class QGraphicsScene;
+class QUndoStack;
+
+// The board's view: Ctrl+wheel zooms, arrow keys nudge the chosen items, and
+// a drag that ends is handed to the board as one move.
+class BoardView : public QGraphicsView {
+    Q_OBJECT
+public:
+    explicit BoardView(QGraphicsScene* scene, QWidget* parent = nullptr);
+    void ZoomBy(double factor);
+
+signals:
+    void DragEnded();
+    void Nudge(int dx, int dy);
+    void Resized();
+    // The user zoomed by wheel or key: fitting stops following the window.
+    void Zoomed();
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+// The cut-up board: a collage page laid out as the browser shows it, where
+// items are moved, resized, stacked and deleted, every change undoable, and
+// the page written again from the arranged collage.
+class CollageBoard : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CollageBoard(UserInterface& ui, QWidget* parent = nullptr);
+    ~CollageBoard() override;
+
+    // Opens a page tarvex4 wrote; false (said to the user, naming the file)
+    // for anything else. The board keeps what it had then.
+    bool OpenPage(const std::string& path);
+    // Shows a collage that belongs to the page at `path` (a GO just wrote it).
+    void ShowCollage(const collage::Collage& collage, const std::string& path);
+    bool Save();
+    bool SaveAs();
+    // File > Export Collage...: the collage as the board shows it.
+    void ExportCollage();
+
+    const collage::Collage& Collage() const { return m_collage; }
+    const std::string& PagePath() const { return m_pagePath; }
+    bool Modified() const;
+    QUndoStack& UndoStack() const { return *m_undo; }
+    BoardView* View() const { return m_view; }
+    // The item of page-order index `index`, as the board shows it.
+    BoardItem* ItemAt(size_t index) const;
+    QAction* Command(int id) const;
+    // The whole collage as the view shows it now, scene rectangle.
+    static QRectF ContainerRect();
+
+    // Replaces the collage with `after` as one undoable step named `text`;
+    // false (and nothing happens) when it changes nothing.
+    bool Apply(const QString& text, const collage::Collage& after);
+    // Shows a collage (the undo stack's steps call this).
+    void ShowState(const collage::Collage& collage);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void Rebuild();
+    QSizeF ItemSize(size_t index) const;
+    void NewDrawing();
+    void ReportMissingPictures() const;
+    std::vector<size_t> Chosen() const;
+    void CommitMoves();
+    void NudgeChosen(int dx, int dy);
+    void Edit(const QString& text, const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit);
+    bool WriteTo(const std::string& path);
+    bool AskToKeepChanges();
+    void ShowTitle();
+    void ZoomToFit();
+
+    UserInterface& m_ui;
+    collage::Collage m_collage;
+    std::string m_pagePath;
+    // The one drawing of the collage, made again for every state shown.
+    std::unique_ptr<CollageDrawing> m_drawing;
+    QGraphicsScene* m_scene = nullptr;
+    QGraphicsRectItem* m_container = nullptr;
+    BoardView* m_view = nullptr;
+    QUndoStack* m_undo = nullptr;
+    std::vector<BoardItem*> m_items;
+    // Fit (on opening and Ctrl+0) follows the window's size until the user zooms.
+    bool m_fitting = true;
+};
