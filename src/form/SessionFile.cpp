@@ -435,7 +435,7 @@ Session SessionFromJson(std::string_view text) {
     }
     const FieldReader board = top.Object("board");
     board.Text("path", s.boardPath);
-    board.Text("page", s.boardPage);
+    board.Text("page", s.boardPage, kSessionTextMax);
     return s;
 }
 
