@@ -232,7 +232,7 @@ void RunSample(const WordbookOptions& options) {
 
 // The list as the dialog shows it, with the entry named `name` selected.
 wordbooks::AuthorsDialogState SelectedState(const WordbookOptions& options, const std::string& verb,
-                                            UserInterface& ui) {
+                                            ConsoleUserInterface& ui) {
     wordbooks::AuthorsDialogState state;
     state.m_databasePath = DatabaseOf(options, verb);
     wordbooks::FillWordbookList(state, ui, false);
@@ -242,6 +242,10 @@ wordbooks::AuthorsDialogState SelectedState(const WordbookOptions& options, cons
                   << "\"; name the one you mean by its table (see tarvex4 wordbook list)\n";
         Failed();
     }
+    // The dialog's own words say only that nothing is selected; say what was asked for.
+    if (state.m_wordbookSelection == 0 && ui.MessageCount() == 0)
+        std::cerr << "tarvex4 wordbook " << verb << ": there is no wordbook named \"" << options.name
+                  << "\" (see tarvex4 wordbook list)\n";
     return state;
 }
 

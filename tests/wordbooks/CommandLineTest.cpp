@@ -104,6 +104,9 @@ TEST_F(CommandLineTest, WordbookRefusalsExitOne) {
     EXPECT_NE(err.find("Selected wordbook can't be deleted"), std::string::npos);
     EXPECT_EQ(Run("wordbook delete unknown"), 1);
     EXPECT_NE(err.find("No Wordbook has been selected"), std::string::npos);
+    EXPECT_NE(err.find("no wordbook named \"unknown\""), std::string::npos);
+    EXPECT_EQ(Run("wordbook rename unknown other"), 1);
+    EXPECT_NE(err.find("no wordbook named \"unknown\""), std::string::npos);
     EXPECT_EQ(Run("wordbook sample velnarphrases"), 1);
     EXPECT_NE(err.find("holds no entries"), std::string::npos);
     EXPECT_EQ(Run("wordbook sample unknown"), 1);
