@@ -25,6 +25,7 @@ struct SnipSource {
     std::uint32_t colour = 0xFFFFFF;
     // Weight range of a contributing track: matches s < r < e.
     bool contributes = false;
+    int weight = 0;
     int rangeStart = 0;
     int rangeEnd = 0;
 
@@ -67,7 +68,8 @@ Sources GatherSources(MainFormState& state) {
         track.fontSpan = window.GetTextStylePrefix();
         track.colour = window.m_trackColour;
         track.rangeStart = k == 0 ? 0 : c + 1;
-        c += std::clamp(state.m_trackFader[k], 0, MainFormState::kFaderMax);
+        track.weight = std::clamp(state.m_trackFader[k], 0, MainFormState::kFaderMax);
+        c += track.weight;
         track.rangeEnd = c;
     }
     sources.totalWeight = c;
@@ -87,8 +89,7 @@ std::vector<collage::MixSource> PlannedMix(const Sources& sources, bool showMain
     if (showMain) mix.push_back({sources.main.label, 1.0 - tracksShare});
     for (const SnipSource& track : sources.tracks) {
         if (!track.contributes) continue;
-        const int weight = track.rangeEnd - (track.rangeStart == 0 ? 0 : track.rangeStart - 1);
-        mix.push_back({track.label, total > 0 ? tracksShare * weight / total : 0.0});
+        mix.push_back({track.label, total > 0 ? tracksShare * track.weight / total : 0.0});
     }
     return mix;
 }
