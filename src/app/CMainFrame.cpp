@@ -73,8 +73,15 @@ void CMainFrame::BuildMenu() {
           {nullptr, 0},
           {"Cut     (ctrl+x)", ID_EDIT_CUT},
           {"Copy   (ctrl+c)", ID_EDIT_COPY},
-          {"Paste  (ctrl+p)", ID_EDIT_PASTE}}},
-        {"&View", {{"Cut-up Board\tCtrl+B", ID_VIEW_BOARD}, {"Show GO on the Board", ID_VIEW_GO_ON_BOARD}}},
+          {"Paste  (ctrl+p)", ID_EDIT_PASTE},
+          {nullptr, 0},
+          {"Copy Cut-up as Text", ID_EDIT_COPY_CUTUP_TEXT}}},
+        {"&View",
+         {{"Cut-up Board\tCtrl+B", ID_VIEW_BOARD},
+          {"Show GO on the Board", ID_VIEW_GO_ON_BOARD},
+          {nullptr, 0},
+          {"Mark Sources in Page", ID_VIEW_MARK_SOURCES},
+          {"Last Mix", ID_VIEW_LAST_MIX}}},
         {"&Help", {{"User Guide", ID_HELP_USER_GUIDE}}},
     };
     for (const auto& [title, items] : menus) {
@@ -86,7 +93,7 @@ void CMainFrame::BuildMenu() {
             }
             QAction* action = menu->addAction(item.text);
             action->setObjectName(QString::number(item.id));
-            action->setCheckable(item.id == ID_VIEW_GO_ON_BOARD);
+            action->setCheckable(item.id == ID_VIEW_GO_ON_BOARD || item.id == ID_VIEW_MARK_SOURCES);
             connect(action, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
         }
     }

@@ -2,9 +2,11 @@
 
 #include "app/BitmapSlider.h"
 #include "app/BoardDoor.h"
+#include "app/LastMixBox.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 #include "composer/CollageRun.h"
+#include "composer/CutUpText.h"
 #include "composer/OutputSettings.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
@@ -30,6 +32,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -153,6 +157,16 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
     Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });
     Route(ID_VIEW_GO_ON_BOARD, [this] { m_board->SetGoOnBoard(!m_board->GoOnBoard()); });
+    Route(ID_VIEW_MARK_SOURCES, [this] { m_state.m_markSources = !m_state.m_markSources; });
+    Route(ID_EDIT_COPY_CUTUP_TEXT, [this] {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(collage::CutUpText(m_lastCollage, false)));
+    });
+    Route(ID_VIEW_LAST_MIX, [this] {
+        if (!m_lastMix) m_lastMix = new LastMixBox(this);
+        m_lastMix->ShowMix(m_lastCollage);
+        m_lastMix->show();
+        m_lastMix->raise();
+    });
 
     BindState();
 }
@@ -496,8 +510,10 @@ void Ctarvex4View::HideWaitMessage() {
 }
 
 void Ctarvex4View::Go() {
-    const CollageResult result = BuildCollage(m_state, m_board->GoInterface());
+    CollageResult result = BuildCollage(m_state, m_board->GoInterface());
     m_lastPage = result.written ? result.pagePath : std::string();
+    m_lastCollage = result.written ? std::move(result.collage) : collage::Collage{};
+    if (m_lastMix && m_lastMix->isVisible()) m_lastMix->ShowMix(m_lastCollage);
 }
 
 void Ctarvex4View::ShowTitle() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "composer/CollageModel.h"
 #include "composer/MainCommands.h"
 #include "form/MainFormState.h"
 #include "support/UserInterface.h"
@@ -13,6 +14,7 @@
 
 class BitmapSlider;
 class BoardDoor;
+class LastMixBox;
 class CBitmapButton;
 class QButtonGroup;
 class QCheckBox;
@@ -139,6 +141,9 @@ private:
     bool m_waitMessageCreated = false;
     // The page the last GO wrote, which Export Collage draws.
     std::string m_lastPage;
+    // The last GO's collage, whose words Copy Cut-up as Text and Last Mix show.
+    collage::Collage m_lastCollage;
+    LastMixBox* m_lastMix = nullptr;
     std::unique_ptr<TrackWindows> m_trackWindows;
     std::unique_ptr<BoardDoor> m_board;
     bool m_initialised = false;

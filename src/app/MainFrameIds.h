@@ -19,6 +19,12 @@ inline constexpr int ID_FILE_OPEN_BOARD = 32810;
 inline constexpr int ID_VIEW_BOARD = 32811;
 inline constexpr int ID_VIEW_GO_ON_BOARD = 32812;
 
+// The words of the last GO: Edit > "Copy Cut-up as Text", View > "Mark
+// Sources in Page" and "Last Mix".
+inline constexpr int ID_EDIT_COPY_CUTUP_TEXT = 32820;
+inline constexpr int ID_VIEW_MARK_SOURCES = 32821;
+inline constexpr int ID_VIEW_LAST_MIX = 32822;
+
 // Edit
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_CUT = 57635;

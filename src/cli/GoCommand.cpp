@@ -4,6 +4,7 @@
 #include "cli/ExportLauncher.h"
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
+#include "composer/CutUpText.h"
 #include "composer/MainCommands.h"
 #include "composer/OutputSettings.h"
 #include "form/MainFormState.h"
@@ -11,6 +12,7 @@
 #include "support/ConsoleUserInterface.h"
 #include "db/DataFolder.h"
 #include "support/Random.h"
+#include "support/SafeFile.h"
 #include "tracks/TrackCommands.h"
 
 #include <filesystem>
@@ -47,6 +49,10 @@ struct GoOptions {
     std::string name;
     std::string data;
     bool open = false;
+    std::string text;
+    bool provenance = false;
+    bool markSources = false;
+    bool report = false;
     cli::ExportRequest exportTo;
 };
 
@@ -135,6 +141,7 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
         state.m_portrait = false;
     }
     if (o.noCapture) state.m_captureCode = false;
+    if (o.markSources) state.m_markSources = true;
     if (o.textUnderImages) state.m_textOverImages = false;
     if (!o.folder.empty()) {
         state.m_useCustomFolder = true;
@@ -149,8 +156,11 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
 }
 
 // One GO per page, from consecutive seeds; several pages get numbered names.
-// The file name is left as it was, for the saved session.
-void RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state, UserInterface& ui) {
+// The file name is left as it was, for the saved session. Returns the last
+// page's collage.
+collage::Collage RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state,
+                          UserInterface& ui) {
+    collage::Collage last;
     const std::string fileName = state.m_outputFileName;
     const std::uint32_t first = seed ? *seed : rng::ClockSeed();
     for (int n = 1; n <= o.count; ++n) {
@@ -163,9 +173,27 @@ void RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormSta
             throw CLI::RuntimeError(1);
         }
         std::cout << result.pagePath << std::endl;
+        last = std::move(result.collage);
     }
     state.m_outputFileName = fileName;
     state.m_outputFileText = state.m_outputFolder + fileName;
+    return last;
+}
+
+// --text: the cut-up beside the page; false (said on stderr) when it could
+// not be written, the page staying as it is.
+bool WriteCutUpText(const GoOptions& o, const collage::Collage& page) {
+    const std::string text = collage::CutUpText(page, o.provenance);
+    if (o.text == "-") {
+        std::cout << text << std::flush;
+        if (std::cout) return true;
+        std::cerr << "tarvex4 go: the cut-up text could not be written to standard output\n";
+        return false;
+    }
+    std::string problem;
+    if (WriteFileReplacing(o.text, text, problem)) return true;
+    std::cerr << "tarvex4 go: the cut-up text was not written: " << problem << '\n';
+    return false;
 }
 
 // The page just written, drawn into the files asked for; the page stays.
@@ -177,6 +205,9 @@ void ExportPage(const MainFormState& state, const cli::ExportRequest& request) {
 void Run(const GoOptions& o) {
     if (o.exportTo.Any() && o.count > 1)
         throw CLI::ValidationError("--png/--pdf/--svg", "draw one page: leave out --count");
+    if ((!o.text.empty() || o.report) && o.count > 1)
+        throw CLI::ValidationError("--text/--report", "one page's words: leave out --count");
+    if (o.provenance && o.text.empty()) throw CLI::ValidationError("--provenance", "give --text FILE too");
     ConsoleUserInterface ui(std::cerr, o.open);
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
@@ -212,7 +243,15 @@ void Run(const GoOptions& o) {
     } else if (session && state.m_outputFolder.empty()) {
         state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
-    RunPages(o, seed, state, ui);
+    const collage::Collage page = RunPages(o, seed, state, ui);
+    bool wordsWritten = o.text.empty() || WriteCutUpText(o, page);
+    if (o.report) {
+        std::cout << collage::MixReportText(page) << std::flush;
+        if (!std::cout) {
+            std::cerr << "tarvex4 go: the mix report could not be written to standard output\n";
+            wordsWritten = false;
+        }
+    }
     if (!o.saveSession.empty()) {
         try {
             WriteSessionFile(o.saveSession, CaptureSession(state, gosession::WindowsOpen(state, session)));
@@ -222,6 +261,7 @@ void Run(const GoOptions& o) {
         }
     }
     if (o.exportTo.Any()) ExportPage(state, o.exportTo);
+    if (!wordsWritten) throw CLI::RuntimeError(1);
 }
 
 const cli::CliRegistration registration{"go", [](CLI::App& root) {
@@ -266,6 +306,18 @@ const cli::CliRegistration registration{"go", [](CLI::App& root) {
     go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
     go->add_option("--name", o->name, "Output file name, not a path (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
+    go->add_option("--text", o->text,
+                   "Write the page's text snips to FILE ('-': standard output), one snip a line in page\n"
+                   "order; lettered snips as their words, pictures left out")
+        ->type_name("FILE|-");
+    go->add_flag("--provenance", o->provenance,
+                 "With --text: start each line with its source and word positions, then a tab\n"
+                 "(\"main 12-14\", \"track 2 (notes.txt) 40-42\")");
+    go->add_flag("--mark-sources", o->markSources,
+                 "Give each snip of the page a title naming its source (hover in the browser)");
+    go->add_flag("--report", o->report,
+                 "Print per source the share of the draw its weight asks for and the shares of\n"
+                 "snips and of words the page got from it");
     go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
     cli::AddExportOptions(*go, o->exportTo, true);
     go->callback([o] { Run(*o); });

@@ -15,9 +15,10 @@ constexpr std::string_view kTextIdStart = "<div id='dpagetextitem";
 constexpr std::string_view kPictureIdStart = "<div id='dpageimageitem";
 constexpr std::string_view kSpanEnd = "</span></font>";
 
-std::string TextItemHtml(const Item& item) {
-    std::string html = std::string(kTextIdStart) + std::to_string(item.number) +
-                       "~' style='position:absolute;top:" + std::to_string(item.top) +
+std::string TextItemHtml(const Item& item, bool markSources) {
+    std::string html = std::string(kTextIdStart) + std::to_string(item.number) + "~'";
+    if (markSources && !item.source.empty()) html += " title='" + EscapeHtml(SourceTitle(item)) + "'";
+    html += " style='position:absolute;top:" + std::to_string(item.top) +
                        "px;left:" + std::to_string(item.left) + "px;width:" + std::to_string(item.width) +
                        "px;text-align:left;";
     if (item.kind == ItemKind::kText && item.style == 0) {
@@ -173,10 +174,33 @@ void ReadTextContent(std::string_view content, Item& item) {
     item.words = Unescape(content);
 }
 
-bool ReadTextItem(PageReader& reader, Item& item) {
+// "main 12-14" or "main" back into the item; the page's bytes are checked
+// by writing it again, so a label that merely looks like this is refused there.
+void ReadSourceTitle(const std::string& title, Item& item) {
+    item.source = title;
+    const size_t space = title.rfind(' ');
+    const size_t dash = space == std::string::npos ? space : title.find('-', space);
+    if (dash == std::string::npos) return;
+    const std::string first = title.substr(space + 1, dash - space - 1);
+    const std::string last = title.substr(dash + 1);
+    const auto digits = [](const std::string& t) {
+        return !t.empty() && t.size() < 10 && t.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!digits(first) || !digits(last)) return;
+    item.source = title.substr(0, space);
+    item.firstWord = std::atoi(first.c_str());
+    item.lastWord = std::atoi(last.c_str());
+}
+
+bool ReadTextItem(PageReader& reader, Item& item, bool& marked) {
     item.kind = ItemKind::kText;
     item.number = static_cast<int>(reader.Int());
-    reader.Expect("~' style='position:absolute;top:");
+    reader.Expect("~'");
+    if (reader.Take(" title='")) {
+        ReadSourceTitle(Unescape(reader.Until("'")), item);
+        marked = true;
+    }
+    reader.Expect(" style='position:absolute;top:");
     item.top = static_cast<int>(reader.Int());
     reader.Expect("px;left:");
     item.left = static_cast<int>(reader.Int());
@@ -250,8 +274,27 @@ SpanFont ParseFontSpan(const std::string& span) {
     return font;
 }
 
-std::string ItemHtml(const Item& item) {
-    return item.kind == ItemKind::kPicture ? PictureItemHtml(item) : TextItemHtml(item);
+std::string ItemHtml(const Item& item, bool markSources) {
+    return item.kind == ItemKind::kPicture ? PictureItemHtml(item) : TextItemHtml(item, markSources);
+}
+
+std::string SourceTitle(const Item& item) {
+    if (item.source.empty() || item.lastWord < item.firstWord) return item.source;
+    return item.source + " " + std::to_string(item.firstWord) + "-" + std::to_string(item.lastWord);
+}
+
+Collage PageOnly(const Collage& collage) {
+    Collage page = collage;
+    page.mix.clear();
+    for (Item& item : page.items) {
+        if (item.kind == ItemKind::kLetters) item.words.clear();
+        if (!page.markSources) {
+            item.source.clear();
+            item.firstWord = 0;
+            item.lastWord = -1;
+        }
+    }
+    return page;
 }
 
 std::string DragItemIds(const Collage& collage) {
@@ -262,7 +305,7 @@ std::string DragItemIds(const Collage& collage) {
 
 std::string WritePage(const Collage& collage) {
     std::string html = page::Head(collage.captureCode) + HtmlColour(collage.background) + page::kContainerOpenEnd;
-    for (const Item& item : collage.items) html += ItemHtml(item);
+    for (const Item& item : collage.items) html += ItemHtml(item, collage.markSources);
     return html + page::Tail(DragItemIds(collage));
 }
 
@@ -283,7 +326,7 @@ bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
     for (;;) {
         Item item;
         if (reader.Take(kTextIdStart)) {
-            if (!ReadTextItem(reader, item)) break;
+            if (!ReadTextItem(reader, item, collage.markSources)) break;
         } else if (reader.Take(kPictureIdStart)) {
             if (!ReadPictureItem(reader, item)) break;
         } else {

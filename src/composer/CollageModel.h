@@ -27,9 +27,17 @@ struct Item {
     int style = 0;
     std::uint32_t background = 0xFFFFFF;
     // Text: the font span as the page has it (empty for an item that no
-    // source filled) and the words, unescaped.
+    // source filled) and the words, unescaped. Letters: the words the
+    // letters spell, which the page does not hold.
     std::string fontSpan;
     std::string words;
+    // Text and letters: the source the snip was cut from ("main",
+    // "track 2 (notes.txt)"; empty when no source filled it) and its word
+    // positions firstWord..lastWord, from 1 (none when lastWord < firstWord).
+    // The page holds them only when its sources are marked.
+    std::string source;
+    int firstWord = 0;
+    int lastWord = -1;
     // Letters: the tags of the letter pictures as the page has them.
     std::string lettersHtml;
     // Picture: the file, relative to the page's folder.
@@ -49,17 +57,32 @@ struct SpanFont {
 };
 SpanFont ParseFontSpan(const std::string& span);
 
+// One source of a run's text and the share of the draw its weight asked for.
+struct MixSource {
+    std::string label;
+    double weightShare = 0;
+    bool operator==(const MixSource&) const = default;
+};
+
 struct Collage {
     static constexpr int kWidth = 850;
     static constexpr int kHeight = 1100;
     bool captureCode = false;
+    // Each snip's div names its source in a title attribute.
+    bool markSources = false;
+    // The run's sources; not in the page.
+    std::vector<MixSource> mix;
     std::uint32_t background = 0;  // 0x00BBGGRR
     std::vector<Item> items;
     bool operator==(const Collage&) const = default;
 };
 
-// The item's HTML as the page has it.
-std::string ItemHtml(const Item& item);
+// The item's HTML as the page has it (unmarked).
+std::string ItemHtml(const Item& item, bool markSources = false);
+// "main 12-14": the source and the word positions; "" for no source.
+std::string SourceTitle(const Item& item);
+// What the page holds of a collage: a page read back equals this.
+Collage PageOnly(const Collage& collage);
 // The whole page.
 std::string WritePage(const Collage& collage);
 // The drag list the page's script gets: every item id, quoted, comma after each.

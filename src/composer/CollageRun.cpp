@@ -25,7 +25,8 @@ std::uint32_t DrawBackgroundColour() {
 
 // The image loop, with the text items put in before the second picture when
 // they go under the pictures. Returns whether the text items were placed.
-bool AppendImageItems(MainFormState& state, std::vector<collage::Item>& items, int backgroundChance, std::int32_t& z) {
+bool AppendImageItems(MainFormState& state, collage::Collage& collage, int backgroundChance, std::int32_t& z) {
+    std::vector<collage::Item>& items = collage.items;
     const int boundsWidth = state.m_landscape ? kPageHeight : kPageWidth;
     const int boundsHeight = state.m_landscape ? kPageWidth : kPageHeight;
     const int slots = std::clamp(state.m_imageVolume, 0, MainFormState::kImageVolumeMax);
@@ -40,7 +41,7 @@ bool AppendImageItems(MainFormState& state, std::vector<collage::Item>& items, i
         previous = image;
         ImagePlacement placement = PlaceImage(image, boundsWidth, boundsHeight);
         if (!state.m_textOverImages && i == 1) {
-            AppendTextItems(state, z, items);
+            AppendTextItems(state, z, items, &collage.mix);
             z += 50;
             textPlaced = true;
         }
@@ -72,6 +73,7 @@ collage::Collage ComposeCollage(MainFormState& state) {
     state.m_dragItemIds.clear();
     collage::Collage result;
     result.captureCode = state.m_captureCode;
+    result.markSources = state.m_markSources;
     const int backgroundChance = rng::Next() % 100;
     result.background = DrawBackgroundColour();
 
@@ -79,11 +81,11 @@ collage::Collage ComposeCollage(MainFormState& state) {
     bool textPlaced = false;
     {
         ScopedConnection connection(state.m_db, state.DatabasePath());
-        textPlaced = AppendImageItems(state, result.items, backgroundChance, z);
+        textPlaced = AppendImageItems(state, result, backgroundChance, z);
     }
 
     // Text under pictures that never reached a second picture goes after them.
-    if (state.m_textOverImages || !textPlaced) AppendTextItems(state, z, result.items);
+    if (state.m_textOverImages || !textPlaced) AppendTextItems(state, z, result.items, &result.mix);
     return result;
 }
 
@@ -105,7 +107,8 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     }
     std::string page;
     try {
-        page = ComposeCollagePage(state);
+        result.collage = ComposeCollage(state);
+        page = collage::WritePage(result.collage);
     } catch (const CppSQLite3Exception& e) {
         result.databaseFailed = true;
         result.problem = DatabaseFailureText(state, e);

@@ -12,6 +12,8 @@ struct CollageResult {
     // the user already.
     std::string problem;
     bool databaseFailed = false;
+    // The run's collage, as far as it was composed.
+    collage::Collage collage;
 };
 
 // The GO command: builds one collage page from the form state, writes it into

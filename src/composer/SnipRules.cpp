@@ -44,18 +44,20 @@ std::string_view WordIndex::Word(int k) const {
 namespace {
 
 template <class WordSource>
-std::string PickSnipFrom(const WordSource& wordAt, int count, int n) {
+SnipCut PickSnipFrom(const WordSource& wordAt, int count, int n) {
     int r = rng::Next();
     while (r > 500000) r -= 500000;
     // A count below 1 cannot reduce the draw; no word lies below it anyway.
     if (count >= 1) {
         while (r > count) r -= count;
     }
-    std::string snip;
+    SnipCut snip;
     for (int i = 0; i < n; ++i) {
         if (r + i < count) {
-            if (i > 0) snip += ' ';
-            snip += wordAt(r + i);
+            if (i > 0) snip.text += ' ';
+            snip.text += wordAt(r + i);
+            if (i == 0) snip.first = r + 1;
+            snip.last = r + i + 1;
         }
     }
     return snip;
@@ -63,12 +65,26 @@ std::string PickSnipFrom(const WordSource& wordAt, int count, int n) {
 
 }  // namespace
 
-std::string PickSnip(const WordIndex& words, int count, int n) {
+SnipCut CutSnip(const WordIndex& words, int count, int n) {
     return PickSnipFrom([&](int k) { return words.Word(k); }, count, n);
 }
 
+std::string PickSnip(const WordIndex& words, int count, int n) { return CutSnip(words, count, n).text; }
+
 std::string PickSnip(std::string_view text, int count, int n) {
-    return PickSnipFrom([&](int k) { return WordAt(text, k); }, count, n);
+    return PickSnipFrom([&](int k) { return WordAt(text, k); }, count, n).text;
+}
+
+SnipCut CutLeadingWords(std::string_view text, int most) {
+    SnipCut cut;
+    cut.text = LeadingWords(text, most);
+    // Each word taken brings one space; a text without a space gives none.
+    const int taken = static_cast<int>(std::count(cut.text.begin(), cut.text.end(), ' '));
+    if (taken > 0) {
+        cut.first = 1;
+        cut.last = taken;
+    }
+    return cut;
 }
 
 std::string LeadingWords(std::string_view text, int most) {

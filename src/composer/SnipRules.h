@@ -29,14 +29,25 @@ private:
     std::vector<std::uint32_t> m_spaces;
 };
 
+// A snip and the words it was cut from: word positions first..last, counted
+// from 1 (0 and -1 when it holds no word).
+struct SnipCut {
+    std::string text;
+    int first = 0;
+    int last = -1;
+};
+
 // Up to n consecutive words from a random word: one draw reduced into
 // 0..count by repeated subtraction; words at or past `count` are left out.
+SnipCut CutSnip(const WordIndex& words, int count, int n);
 std::string PickSnip(const WordIndex& words, int count, int n);
 std::string PickSnip(std::string_view text, int count, int n);
 
 // The first `most` space-separated tokens, each preceded by one space; a text
 // without a space gives "".
 std::string LeadingWords(std::string_view text, int most);
+// LeadingWords with the positions of the words it took.
+SnipCut CutLeadingWords(std::string_view text, int most);
 
 // Every space immediately followed by another space is removed.
 std::string CollapseSpaces(std::string_view html);

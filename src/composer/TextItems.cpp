@@ -14,6 +14,7 @@ namespace {
 
 // One of the five places text is cut from, gathered once per run.
 struct SnipSource {
+    std::string label;
     std::string text;
     std::optional<WordIndex> words;
     int wordCount = 0;
@@ -24,6 +25,7 @@ struct SnipSource {
     std::uint32_t colour = 0xFFFFFF;
     // Weight range of a contributing track: matches s < r < e.
     bool contributes = false;
+    int weight = 0;
     int rangeStart = 0;
     int rangeEnd = 0;
 
@@ -32,7 +34,7 @@ struct SnipSource {
         words.emplace(text);
         wordCount = words->Count();
     }
-    std::string Snip() const { return PickSnip(*words, wordCount, wordsPerSnip); }
+    SnipCut Snip() const { return whole ? CutLeadingWords(text, 40) : CutSnip(*words, wordCount, wordsPerSnip); }
 };
 
 struct Sources {
@@ -44,6 +46,7 @@ struct Sources {
 Sources GatherSources(MainFormState& state) {
     Sources sources;
     SnipSource& main = sources.main;
+    main.label = "main";
     main.SetText(PlainTextOf(*state.m_mainText));
     main.wordsPerSnip = state.WordsPerSnip();
     main.style = state.m_mainStyle;
@@ -56,6 +59,8 @@ Sources GatherSources(MainFormState& state) {
         if (!state.m_trackWindowOpen[k]) continue;
         const TrackState& window = state.m_tracks[k];
         track.contributes = true;
+        track.label = "track " + std::to_string(k + 1);
+        if (!window.m_trackFileName.empty()) track.label += " (" + window.m_trackFileName + ")";
         track.SetText(PlainTextOf(*window.m_trackText));
         track.wordsPerSnip = window.GetWordsPerCut();
         track.style = window.GetCollageStyle();
@@ -63,7 +68,8 @@ Sources GatherSources(MainFormState& state) {
         track.fontSpan = window.GetTextStylePrefix();
         track.colour = window.m_trackColour;
         track.rangeStart = k == 0 ? 0 : c + 1;
-        c += std::clamp(state.m_trackFader[k], 0, MainFormState::kFaderMax);
+        track.weight = std::clamp(state.m_trackFader[k], 0, MainFormState::kFaderMax);
+        c += track.weight;
         track.rangeEnd = c;
     }
     sources.totalWeight = c;
@@ -74,10 +80,34 @@ Sources GatherSources(MainFormState& state) {
 // picture is a space.
 std::string Snip(int style, std::string snip) { return style < 2 ? snip : " " + snip; }
 
+// The share of the draw each source's weight asks for: the main text every
+// other snip when shown, the tracks the rest by their faders.
+std::vector<collage::MixSource> PlannedMix(const Sources& sources, bool showMain) {
+    std::vector<collage::MixSource> mix;
+    const int total = sources.totalWeight;
+    const double tracksShare = !showMain ? 1.0 : total > 0 ? 0.5 : 0.0;
+    if (showMain) mix.push_back({sources.main.label, 1.0 - tracksShare});
+    for (const SnipSource& track : sources.tracks) {
+        if (!track.contributes) continue;
+        mix.push_back({track.label, total > 0 ? tracksShare * track.weight / total : 0.0});
+    }
+    return mix;
+}
+
+void Cut(const SnipSource& source, int style, std::string& content, collage::Item& item) {
+    SnipCut cut = source.Snip();
+    item.source = source.label;
+    item.firstWord = cut.first;
+    item.lastWord = cut.last;
+    content = Snip(style, std::move(cut.text));
+}
+
 }  // namespace
 
-void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<collage::Item>& items) {
+void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<collage::Item>& items,
+                     std::vector<collage::MixSource>* mix) {
     Sources sources = GatherSources(state);
+    if (mix) *mix = PlannedMix(sources, state.m_showMain);
     int words = sources.main.wordCount;
     for (const SnipSource& track : sources.tracks) words += track.wordCount;
     const int limit = std::max(words, 10);
@@ -99,19 +129,20 @@ void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<coll
         // The font span, then the words (plain styles) or the raw text (lettered).
         std::string span;
         std::string content = " ";
+        collage::Item item;
         if (showMain && turn) r = 999999;
         for (const SnipSource& track : sources.tracks) {
             if (!track.contributes || total <= 0 || !(track.rangeStart < r && r < track.rangeEnd)) continue;
             style = track.style;
             if (style < 2) span = track.fontSpan;
-            content = Snip(style, track.whole ? LeadingWords(track.text, 40) : track.Snip());
+            Cut(track, style, content, item);
             colour = track.colour;
         }
         if (showMain && turn) {
             const SnipSource& main = sources.main;
             style = main.style;
             if (style < 2) span = main.fontSpan;
-            content = Snip(style, main.Snip());
+            Cut(main, style, content, item);
             colour = main.colour;
             turn = false;
         } else {
@@ -119,7 +150,6 @@ void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<coll
         }
 
         zStart += 1;
-        collage::Item item;
         item.number = n;
         item.z = zStart;
         item.style = style;
@@ -136,6 +166,7 @@ void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<coll
         if (style > 1) {
             item.kind = collage::ItemKind::kLetters;
             item.lettersHtml = CollapseSpaces(BuildArtFontLetters(content, style));
+            item.words = content;
         } else {
             item.fontSpan = CollapseSpaces(span);
             item.words = CollapseSpaces(content);

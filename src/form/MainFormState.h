@@ -83,6 +83,8 @@ struct MainFormState {
     int m_mainStyle = 0;             // list 1090
     bool m_textOverImages = true;    // 1100 "Text Over Images"
     bool m_captureCode = true;       // 1101 "F.F. Capture Code"
+    // View > "Mark Sources in Page": each snip's div names its source.
+    bool m_markSources = false;
     bool m_portrait = false;         // 1102, never read
     bool m_landscape = false;        // 1103
 

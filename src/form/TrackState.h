@@ -20,6 +20,8 @@ struct TrackState {
     std::string m_trackUndoText;
     // The words database used by this track's fill and author commands.
     std::string m_trackDatabasePath;
+    // The name of the file last opened into the track, to name it as a source.
+    std::string m_trackFileName;
 
     // Words-per-cut radios 1020, 1021, 1022, 1023, 1028, 1029 (captions 1..6).
     std::array<bool, 6> m_wordsPerCutRadio{true, false, false, false, false, false};

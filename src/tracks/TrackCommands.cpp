@@ -8,6 +8,8 @@
 #include "support/Random.h"
 #include "support/UserInterface.h"
 
+#include <filesystem>
+
 void InitialiseTrack(TrackState& track) {
     track.m_fragmentTypeRadio = {true, false};
     track.m_fragmentSizeRadio = {true, false, false};
@@ -39,7 +41,9 @@ std::string JoinTrackLines(std::istream& in) { return JoinFirstLines(in, kTrackO
 }  // namespace
 
 bool LoadTrackTextFile(TrackState& track, UserInterface& ui, const std::string& path) {
-    return LoadTextFileInto(*track.m_trackText, ui, path, kTrackOpenLines, JoinTrackLines);
+    if (!LoadTextFileInto(*track.m_trackText, ui, path, kTrackOpenLines, JoinTrackLines)) return false;
+    track.m_trackFileName = std::filesystem::path(path).filename().string();
+    return true;
 }
 
 void OpenTrackFile(TrackState& track, UserInterface& ui) {

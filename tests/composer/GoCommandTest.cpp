@@ -75,7 +75,8 @@ TEST_F(GoCommand, GoHelpListsEveryOption) {
     for (const char* option : {"--seed", "--main", "--track", "--track-off", "--fader", "--style", "--track-style",
                                "--words", "--track-words", "--whole", "--no-main", "--text-volume",
                                "--image-volume", "--landscape", "--no-capture", "--text-under-images", "--folder",
-                               "--out", "--name", "--data", "--open"}) {
+                               "--out", "--name", "--data", "--open", "--text", "--provenance",
+                               "--mark-sources", "--report"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     EXPECT_NE(run.out.find("TARVEX4_NO_OPEN"), std::string::npos);

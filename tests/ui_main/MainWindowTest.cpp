@@ -107,8 +107,9 @@ TEST_F(MainWindowTest, MenuTextsAreAsStored) {
     }
     EXPECT_EQ(texts.join("|").toStdString(),
               "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Export Collage...|Open Session...|"
-              "Open Board...|&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|"
-              "&View|Cut-up Board\tCtrl+B|Show GO on the Board|&Help|User Guide");
+              "Open Board...|&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|-|"
+              "Copy Cut-up as Text|&View|Cut-up Board\tCtrl+B|Show GO on the Board|-|Mark Sources in Page|"
+              "Last Mix|&Help|User Guide");
     // The keys live in their own table, so Qt adds no second shortcut text.
     for (int id : {ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_PASTE}) EXPECT_TRUE(frame->Command(id)->shortcut().isEmpty());
 }

@@ -1,0 +1,67 @@
+#include "composer/CutUpText.h"
+
+#include <cstdio>
+
+namespace collage {
+
+std::string SnipLine(const Item& item) {
+    if (item.kind == ItemKind::kPicture) return {};
+    std::string line;
+    bool space = false;
+    for (char c : item.words) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+            space = !line.empty();
+            continue;
+        }
+        if (space) line += ' ';
+        space = false;
+        line += c;
+    }
+    return line;
+}
+
+std::string CutUpText(const Collage& collage, bool provenance) {
+    std::string text;
+    for (const Item& item : collage.items) {
+        const std::string line = SnipLine(item);
+        if (line.empty()) continue;
+        if (provenance) text += SourceTitle(item) + "\t";
+        text += line + "\n";
+    }
+    return text;
+}
+
+std::vector<MixLine> MixOf(const Collage& collage) {
+    std::vector<MixLine> lines;
+    for (const MixSource& source : collage.mix) lines.push_back({source.label, source.weightShare});
+    int snips = 0;
+    int words = 0;
+    for (const Item& item : collage.items) {
+        for (MixLine& line : lines) {
+            if (item.kind == ItemKind::kPicture || item.source != line.label) continue;
+            const int taken = item.lastWord >= item.firstWord ? item.lastWord - item.firstWord + 1 : 0;
+            line.snips += 1;
+            line.words += taken;
+            snips += 1;
+            words += taken;
+        }
+    }
+    for (MixLine& line : lines) {
+        line.snipShare = snips > 0 ? double(line.snips) / snips : 0;
+        line.wordShare = words > 0 ? double(line.words) / words : 0;
+    }
+    return lines;
+}
+
+std::string MixReportText(const Collage& collage) {
+    std::string text = "source\tweight\tsnips\twords\n";
+    char row[96];
+    for (const MixLine& line : MixOf(collage)) {
+        std::snprintf(row, sizeof row, "\t%.1f%%\t%.1f%% (%d)\t%.1f%% (%d)\n", 100 * line.weightShare,
+                      100 * line.snipShare, line.snips, 100 * line.wordShare, line.words);
+        text += line.label + row;
+    }
+    return text;
+}
+
+}  // namespace collage

@@ -1,0 +1,65 @@
+// The words of the last GO in the window: Edit > Copy Cut-up as Text,
+// View > Mark Sources in Page and View > Last Mix.
+#include "MainWindowFixture.h"
+
+#include "app/MainFormIds.h"
+#include "app/MainFrameIds.h"
+#include "composer/CollageModel.h"
+#include "richtext/RichTextOps.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QTableWidget>
+
+TEST_F(MainWindowTest, TheLastGosWordsGoToTheClipboardThePageAndTheMixBox) {
+    Open();
+    const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa";
+    LoadMarkup(*state->m_mainText, words);
+    state->m_trackWindowOpen = {false, false, false, false};
+    state->m_textVolume = 30;
+    state->m_imageVolume = 0;
+    QGuiApplication::clipboard()->setText("before");
+    frame->Command(ID_EDIT_COPY_CUTUP_TEXT)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");  // no GO yet: no words
+
+    view->OnCommand(IDC_GO);
+    const std::string plain = ReadFile(output + "collage1.html");
+    EXPECT_EQ(plain.find(" title='"), std::string::npos);
+    frame->Command(ID_EDIT_COPY_CUTUP_TEXT)->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    collage::Collage page;
+    std::string why;
+    ASSERT_TRUE(collage::ReadPage(plain, page, why)) << why;
+    QStringList expected;
+    for (const collage::Item& item : page.items) {
+        const QString snip = QString::fromStdString(item.words).trimmed();
+        if (!snip.isEmpty()) expected << snip;
+    }
+    EXPECT_EQ(lines, expected);
+    EXPECT_GE(lines.size(), 4);
+
+    QAction* mark = frame->Command(ID_VIEW_MARK_SOURCES);
+    EXPECT_FALSE(mark->isChecked());
+    mark->trigger();
+    EXPECT_TRUE(mark->isChecked());
+    view->OnCommand(IDC_GO);
+    const std::string marked = ReadFile(output + "collage1.html");
+    ASSERT_TRUE(collage::ReadPage(marked, page, why)) << why;
+    EXPECT_TRUE(page.markSources);
+    int fromMain = 0;
+    for (const collage::Item& item : page.items) {
+        if (item.source.empty()) continue;
+        EXPECT_EQ(item.source, "main");
+        EXPECT_NE(marked.find(" title='" + collage::SourceTitle(item) + "'"), std::string::npos);
+        ++fromMain;
+    }
+    EXPECT_GE(fromMain, 4);
+
+    frame->Command(ID_VIEW_LAST_MIX)->trigger();
+    auto* table = view->findChild<QTableWidget*>("lastMixTable");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 0)->text(), "main");
+    EXPECT_EQ(table->item(0, 1)->text(), "100.0%");
+    EXPECT_EQ(table->item(0, 2)->text(), QString("100.0% (%1)").arg(fromMain));
+}
