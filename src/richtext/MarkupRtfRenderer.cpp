@@ -484,17 +484,21 @@ private:
 MarkupRtfRenderer::MarkupRtfRenderer(int twipsPerPixel, SystemColours systemColours)
     : m_twipsPerPixel(twipsPerPixel), m_systemColours(systemColours) {}
 
+std::int32_t MarkupRtfRenderer::Begin(const LogFont& baseFont, std::uint32_t textColour,
+                                      std::uint32_t backgroundColour) {
+    m_failure.clear();
+    m_fonts.assign(1, baseFont);
+    m_colours = {textColour, backgroundColour};
+    return BaseSize(baseFont.height);
+}
+
 std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view markup,
                                                           const LogFont& baseFont,
                                                           std::uint32_t textColour,
                                                           std::uint32_t& backgroundColour) {
     // The markup is a C string: it ends at the first NUL.
     markup = markup.substr(0, markup.find('\0'));
-    m_failure.clear();
-    m_fonts.assign(1, baseFont);
-    m_colours = {textColour, backgroundColour};
-
-    const std::int32_t baseSize = BaseSize(baseFont.height);
+    const std::int32_t baseSize = Begin(baseFont, textColour, backgroundColour);
     MarkupBodyWriter writer(*this, baseSize);
     writer.m_background = backgroundColour;
     if (!writer.Write(markup)) return std::nullopt;
@@ -505,10 +509,7 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
 std::string MarkupRtfRenderer::RenderLiteral(std::string_view text, const LogFont& baseFont,
                                              std::uint32_t textColour, std::uint32_t backgroundColour) {
     text = text.substr(0, text.find('\0'));
-    m_failure.clear();
-    m_fonts.assign(1, baseFont);
-    m_colours = {textColour, backgroundColour};
-    const std::int32_t baseSize = BaseSize(baseFont.height);
+    const std::int32_t baseSize = Begin(baseFont, textColour, backgroundColour);
     MarkupBodyWriter writer(*this, baseSize);
     writer.m_background = backgroundColour;
     writer.WriteLiteral(text);

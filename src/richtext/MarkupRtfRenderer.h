@@ -77,6 +77,9 @@ public:
 
 private:
     friend class MarkupBodyWriter;
+    // Starts a rendering: no failure, the base font and the two colours in
+    // the tables; returns the base size in half points.
+    std::int32_t Begin(const LogFont& baseFont, std::uint32_t textColour, std::uint32_t backgroundColour);
     // The head (font and colour tables) in front of the written body.
     std::string Finish(MarkupBodyWriter& writer, std::int32_t baseSize, std::uint32_t& backgroundColour);
     int m_twipsPerPixel;
