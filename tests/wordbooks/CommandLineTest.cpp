@@ -26,6 +26,29 @@ protected:
         err = Read("err.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    // Starts a program and returns once its first batch of entries is
+    // committed to `table` (or after 30 s), so a test can stop it mid-load.
+    pid_t StartAndWaitForEntries(std::vector<std::string> args, const std::string& table) {
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        EXPECT_EQ(posix_spawn(&pid, args[0].c_str(), nullptr, nullptr, argv.data(), environ), 0);
+        SqlDatabase db;
+        db.Open(DatabasePath());
+        db.SetBusyTimeout(5000);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        long seen = 0;
+        while (seen == 0 && std::chrono::steady_clock::now() < deadline) {
+            try {
+                seen = db.Query("SELECT COUNT(*) FROM " + table).FieldInt(0);
+            } catch (const CppSQLite3Exception&) {
+            }
+            if (seen == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        db.Close();
+        return pid;
+    }
     std::string Read(const std::string& name) {
         std::ifstream in(data / name, std::ios::binary);
         std::ostringstream s;
@@ -175,31 +198,12 @@ TEST_F(CommandLineTest, AKilledLoadLeavesAnIntactPrefix) {
     const std::string file = WriteFile("huge.txt", big);
     const std::string exe = TARVEX4_EXE;
     const std::string dataFolder = data.path();
-    std::vector<std::string> args{exe, "wordbook", "create", file, "--data", dataFolder};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), environ), 0);
-
-    // Wait until a first batch is committed, then kill.
-    SqlDatabase db;
-    db.Open(DatabasePath());
-    db.SetBusyTimeout(5000);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    long seen = 0;
-    while (seen == 0 && std::chrono::steady_clock::now() < deadline) {
-        try {
-            seen = db.Query("SELECT COUNT(*) FROM huge5").FieldInt(0);
-        } catch (const CppSQLite3Exception&) {
-        }
-        if (seen == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    db.Close();
+    const pid_t pid = StartAndWaitForEntries({exe, "wordbook", "create", file, "--data", dataFolder}, "huge5");
     kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
 
+    SqlDatabase db;
     db.Open(DatabasePath());
     EXPECT_EQ(std::string(db.Query("PRAGMA integrity_check").FieldText(0)), "ok");
     const std::vector<std::string> entries = Entries("huge5");
@@ -214,25 +218,7 @@ TEST_F(CommandLineTest, CtrlCKeepsTheEntriesAndExits130) {
     const std::string file = WriteFile("huge.txt", big);
     const std::string command = std::string("exec '") + TARVEX4_EXE + "' wordbook create '" + file + "' --data '" +
                                 data.path() + "' > '" + (data / "out.txt") + "' 2> '" + (data / "err.txt") + "'";
-    std::vector<std::string> args{"/bin/sh", "-c", command};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv.data(), environ), 0);
-    SqlDatabase db;
-    db.Open(DatabasePath());
-    db.SetBusyTimeout(5000);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    long seen = 0;
-    while (seen == 0 && std::chrono::steady_clock::now() < deadline) {
-        try {
-            seen = db.Query("SELECT COUNT(*) FROM huge5").FieldInt(0);
-        } catch (const CppSQLite3Exception&) {
-        }
-        if (seen == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    db.Close();
+    const pid_t pid = StartAndWaitForEntries({"/bin/sh", "-c", command}, "huge5");
     kill(pid, SIGINT);
     int status = 0;
     waitpid(pid, &status, 0);
