@@ -11,13 +11,16 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName("CMainFrame");
     setWindowTitle("tarvex4");
-    setWindowIcon(AppIcon());
+    // Seven sizes drawn by code: not worth holding up the first sight of the
+    // window for, so they follow it.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(AppIcon()); });
     BuildMenu();
     BuildAccelerators();
 }

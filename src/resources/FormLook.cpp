@@ -4,24 +4,41 @@
 #include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWidget>
 
-void ApplyFormLook(QWidget& widget) {
+namespace {
+
+// Group titles sit on the frame line, so the boxes enclose their controls
+// at the heights the layout gives them. Radio buttons keep their caption
+// close, so that a caption never touches the next button of a row.
+constexpr const char* kGroupBoxRules =
+    "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
+    " padding: 0 2px; top: 0px; }";
+constexpr const char* kComboBoxRules = "QComboBox { padding-left: 3px; }QComboBox::drop-down { width: 13px; }";
+constexpr const char* kRadioButtonRules = "QRadioButton { spacing: 3px; }";
+
+}  // namespace
+
+void ApplyFormFont(QWidget& widget) {
     QFont small = widget.font();
     small.setPixelSize(11);
     widget.setFont(small);
-    // Group titles sit on the frame line, so the boxes enclose their controls
-    // at the heights the layout gives them. Radio buttons keep their caption
-    // close, so that a caption never touches the next button of a row.
-    widget.setStyleSheet(
-        "QGroupBox { border: 1px solid #7C889A; border-radius: 3px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
-        " padding: 0 2px; top: 0px; }"
-        "QComboBox { padding-left: 3px; }"
-        "QComboBox::drop-down { width: 13px; }"
-        "QRadioButton { spacing: 3px; }");
+}
+
+void ApplyFormLook(QWidget& widget) {
+    ApplyFormFont(widget);
+    widget.setStyleSheet(QString(kGroupBoxRules) + kComboBoxRules + kRadioButtonRules);
+}
+
+void ApplyControlLook(QWidget& control) {
+    if (qobject_cast<QGroupBox*>(&control)) control.setStyleSheet(kGroupBoxRules);
+    else if (qobject_cast<QComboBox*>(&control)) control.setStyleSheet(kComboBoxRules);
+    else if (qobject_cast<QRadioButton*>(&control)) control.setStyleSheet(kRadioButtonRules);
 }
 
 void WidenPopupToEntries(QComboBox& list) {

@@ -281,7 +281,12 @@ QPixmap BitmapPicture(int id) {
 }
 
 QIcon AppIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(DrawIcon(size));
-    return icon;
+    // Drawn once for every window; kept for the program's life (never freed,
+    // as pixmaps must not outlive the application object).
+    static const QIcon* const icon = [] {
+        auto* drawn = new QIcon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) drawn->addPixmap(DrawIcon(size));
+        return drawn;
+    }();
+    return *icon;
 }
