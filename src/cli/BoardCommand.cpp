@@ -27,7 +27,7 @@ void Run(const std::string& page) {
     throw CLI::RuntimeError(cli::StartWindowProgram(static_cast<int>(arguments.size()), arguments.data()));
 }
 
-const cli::CliRegistration registration{"board", [](CLI::App& root) {
+const cli::CliRegistration boardCommand{"board", [](CLI::App& root) {
     auto page = std::make_shared<std::string>();
     CLI::App* board = root.add_subcommand(
         "board",

@@ -146,4 +146,11 @@ int RunCommandLine(int argc, char** argv) {
     return CheckedOutput(0, CommandPath(root));
 }
 
+void Failed() { throw CLI::RuntimeError(1); }
+
+void FailCommand(const std::string& command, const std::string& message) {
+    std::cerr << "tarvex4 " << command << ": " << message << "\n";
+    Failed();
+}
+
 }  // namespace cli

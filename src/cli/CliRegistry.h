@@ -41,4 +41,9 @@ int ReportUnknownCommand(const std::string& word);
 // message on stderr.
 int RunCommandLine(int argc, char** argv);
 
+// A sub-command that failed, its message already on stderr: exit status 1.
+[[noreturn]] void Failed();
+// Says "tarvex4 COMMAND: MESSAGE" on stderr and fails.
+[[noreturn]] void FailCommand(const std::string& command, const std::string& message);
+
 }  // namespace cli

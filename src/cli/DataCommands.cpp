@@ -45,7 +45,7 @@ void Restore(const DataOptions& o) {
     if (!restore.keptAs.empty()) std::cout << "The previous file was kept as " << restore.keptAs << std::endl;
 }
 
-const cli::CliRegistration registration{"data", [](CLI::App& root) {
+const cli::CliRegistration dataCommands{"data", [](CLI::App& root) {
     CLI::App* data = root.add_subcommand("data", "Look after the data folder's words database (words6.db).");
     data->require_subcommand(1);
 

@@ -52,7 +52,7 @@ int ExportSessionBoard(const std::string& sessionFile, const cli::ExportRequest&
     return status;
 }
 
-const cli::CliRegistration registration{"export", [](CLI::App& root) {
+const cli::CliRegistration exportCommand{"export", [](CLI::App& root) {
     auto o = std::make_shared<ExportOptions>();
     CLI::App* command = root.add_subcommand(
         "export",

@@ -20,23 +20,22 @@ struct FillOptions {
     bool list = false;
 };
 
-[[noreturn]] void Failed() { throw CLI::RuntimeError(1); }
 
 // Prints the outcome; failures (already told on stderr) give exit status 1.
 void Finish(const std::string& command, const wordbooks::FillOutcome& outcome) {
-    if (!outcome.failure.empty()) Failed();
+    if (!outcome.failure.empty()) cli::Failed();
     if (!outcome.replaced) {
         std::cerr << "tarvex4 " << command << ": nothing was drawn\n";
-        Failed();
+        cli::Failed();
     }
     if (!cli::PrintResult(outcome.text)) {
         std::cerr << "tarvex4 " << command << ": cannot write the output\n";
-        Failed();
+        cli::Failed();
     }
     if (outcome.failedLookups > 0) {
         std::cerr << "tarvex4 " << command << ": " << outcome.failedLookups
                   << " look-ups failed and gave empty words\n";
-        Failed();
+        cli::Failed();
     }
 }
 
@@ -64,7 +63,7 @@ void RunAuthor(const FillOptions& options) {
     if (outcome.failure.empty() && !outcome.found) {
         std::cerr << "tarvex4 author: there is no author \"" << options.author
                   << "\" (tarvex4 author --list shows them)\n";
-        Failed();
+        cli::Failed();
     }
     Finish("author", outcome);
 }

@@ -264,7 +264,7 @@ void Run(const GoOptions& o) {
     if (!wordsWritten) throw CLI::RuntimeError(1);
 }
 
-const cli::CliRegistration registration{"go", [](CLI::App& root) {
+const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
     auto o = std::make_shared<GoOptions>();
     CLI::App* go = root.add_subcommand(
         "go",

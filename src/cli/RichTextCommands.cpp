@@ -9,21 +9,16 @@
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& command, const std::string& message) {
-    std::cerr << "tarvex4 " << command << ": " << message << "\n";
-    throw CLI::RuntimeError(1);
-}
-
 // The whole input; a file that cannot be read (a folder, say) fails the command.
 cli::InputText Input(const std::string& command, const std::string& file) {
     std::string error;
     auto input = cli::ReadInput(file, error);
-    if (!input) Fail(command, error);
+    if (!input) cli::FailCommand(command, error);
     return std::move(*input);
 }
 
 void Output(const std::string& command, std::string_view text) {
-    if (!cli::WriteOutput(text)) Fail(command, "cannot write the output");
+    if (!cli::WriteOutput(text)) cli::FailCommand(command, "cannot write the output");
 }
 
 // "RRGGBB" (a leading '#' allowed) as 0x00BBGGRR.
@@ -52,13 +47,13 @@ void RunMarkupToRtf(const MarkupOptions& options) {
         render.textColour = ParseColour(options.colour);
         render.backgroundColour = ParseColour(options.background);
     } catch (const CLI::ValidationError& e) {
-        Fail("markup2rtf", e.what());
+        cli::FailCommand("markup2rtf", e.what());
     }
     render.twipsPerPixel = TwipsPerPixelForDpi(options.dpi);
     const cli::InputText markup = Input("markup2rtf", options.file);
     std::string failure;
     auto rtf = RenderToRtf(markup.View(), render, nullptr, &failure);
-    if (!rtf) Fail("markup2rtf", "the markup does not render: " + failure);
+    if (!rtf) cli::FailCommand("markup2rtf", "the markup does not render: " + failure);
     Output("markup2rtf", *rtf);
 }
 
@@ -66,7 +61,7 @@ void RunRtfToText(const std::string& file) {
     const cli::InputText rtf = Input("rtf2text", file);
     std::string text;
     RtfError error = RtfTextExtractor().Convert(rtf.View(), text);
-    if (error != RtfError::kOk) Fail("rtf2text", std::string("not readable RTF: ") + RtfErrorMessage(error));
+    if (error != RtfError::kOk) cli::FailCommand("rtf2text", std::string("not readable RTF: ") + RtfErrorMessage(error));
     Output("rtf2text", text);
 }
 

@@ -50,7 +50,7 @@ void Run(const ShredOptions& options) {
     if (!cli::WriteOutput(ShredLines(input->View(), settings))) Fail("cannot write the output");
 }
 
-const cli::CliRegistration registration{"shred", [](CLI::App& root) {
+const cli::CliRegistration shredCommand{"shred", [](CLI::App& root) {
     auto options = std::make_shared<ShredOptions>();
     CLI::App* command = root.add_subcommand(
         "shred",

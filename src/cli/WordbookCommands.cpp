@@ -35,7 +35,6 @@ struct WordbookOptions {
     std::string newName;
 };
 
-[[noreturn]] void Failed() { throw CLI::RuntimeError(1); }
 // Ended by Ctrl+C, as a shell reports a program stopped by SIGINT.
 [[noreturn]] void Interrupted() { throw CLI::RuntimeError(128 + SIGINT); }
 
@@ -161,7 +160,7 @@ void RunList(const WordbookOptions& options) {
         }
     } catch (const CppSQLite3Exception& e) {
         std::cerr << "tarvex4 wordbook list: " << e.Message() << '\n';
-        Failed();
+        cli::Failed();
     }
 }
 
@@ -172,11 +171,11 @@ void RunCreate(const WordbookOptions& options) {
     const std::filesystem::file_status status = std::filesystem::status(options.file, ec);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         std::cerr << "tarvex4 wordbook create: not a regular file: " << options.file << '\n';
-        Failed();
+        cli::Failed();
     }
     if (!std::filesystem::exists(status) || !std::ifstream(options.file)) {
         std::cerr << "tarvex4 wordbook create: cannot open " << options.file << '\n';
-        Failed();
+        cli::Failed();
     }
     FileAnsweringInterface ui(std::cerr, options.file);
     CommandLineDialogs dialogs(ui, "", options.excludeShort);
@@ -193,10 +192,10 @@ void RunCreate(const WordbookOptions& options) {
     if (!created) {
         if (ui.MessageCount() == 0)
             std::cerr << "tarvex4 wordbook create: the file name needs more than 4 characters (name.txt)\n";
-        Failed();
+        cli::Failed();
     }
     std::cout << created->bookName << '\t' << created->tableName << '\t' << created->load.stored << std::endl;
-    if (ui.MessageCount() > 0) Failed();
+    if (ui.MessageCount() > 0) cli::Failed();
 }
 
 void RunSample(const WordbookOptions& options) {
@@ -216,17 +215,17 @@ void RunSample(const WordbookOptions& options) {
     if (entry < 0) {
         std::cerr << "tarvex4 wordbook sample: several wordbooks are named \"" << options.name
                   << "\"; name the one you mean by its table (see tarvex4 wordbook list)\n";
-        Failed();
+        cli::Failed();
     }
     const auto index = static_cast<std::size_t>(entry);
     const wordbooks::FillOutcome outcome =
         entry > 0 ? wordbooks::SampleWordbook(target, books.m_wordbookList[index], books.m_wordbookIds[index])
                   : wordbooks::SampleWordbook(target, options.name);
-    if (!outcome.failure.empty() || !outcome.replaced) Failed();
-    if (!cli::PrintResult(outcome.text)) Failed();
+    if (!outcome.failure.empty() || !outcome.replaced) cli::Failed();
+    if (!cli::PrintResult(outcome.text)) cli::Failed();
     if (outcome.failedLookups > 0) {
         std::cerr << "tarvex4 wordbook sample: " << outcome.failedLookups << " look-ups failed\n";
-        Failed();
+        cli::Failed();
     }
 }
 
@@ -240,7 +239,7 @@ wordbooks::AuthorsDialogState SelectedState(const WordbookOptions& options, cons
     if (state.m_wordbookSelection < 0) {
         std::cerr << "tarvex4 wordbook " << verb << ": several wordbooks are named \"" << options.name
                   << "\"; name the one you mean by its table (see tarvex4 wordbook list)\n";
-        Failed();
+        cli::Failed();
     }
     // The dialog's own words say only that nothing is selected; say what was asked for.
     if (state.m_wordbookSelection == 0 && ui.MessageCount() == 0)
@@ -254,7 +253,7 @@ void RunRename(const WordbookOptions& options) {
     wordbooks::AuthorsDialogState state = SelectedState(options, "rename", ui);
     CommandLineDialogs dialogs(ui, options.newName, false);
     const bool renamed = wordbooks::RenameWordbook(state, ui, dialogs);
-    if (!renamed || ui.MessageCount() > 0) Failed();
+    if (!renamed || ui.MessageCount() > 0) cli::Failed();
     std::cout << wordbooks::SanitisedNewName(options.newName) << '\n';
 }
 
@@ -262,14 +261,14 @@ void RunDelete(const WordbookOptions& options) {
     ConsoleUserInterface ui(std::cerr);
     wordbooks::AuthorsDialogState state = SelectedState(options, "delete", ui);
     const bool deleted = wordbooks::DeleteWordbook(state, ui);
-    if (!deleted || ui.MessageCount() > 0) Failed();
+    if (!deleted || ui.MessageCount() > 0) cli::Failed();
 }
 
 void AddData(CLI::App* command, WordbookOptions& options) {
     command->add_option("--data", options.data, "Data folder DIR holding words6.db (default: the user's data folder)");
 }
 
-const cli::CliRegistration registration{"wordbook", [](CLI::App& root) {
+const cli::CliRegistration wordbookCommands{"wordbook", [](CLI::App& root) {
     auto o = std::make_shared<WordbookOptions>();
     CLI::App* wordbook = root.add_subcommand(
         "wordbook", "Custom wordbooks: list, create from a text file, sample, rename, delete.");
