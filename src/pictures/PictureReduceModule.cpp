@@ -33,6 +33,10 @@ bool Started() {
     static bool started = false;
     std::call_once(once, [] {
         started = VIPS_INIT("tarvex4") == 0;
+        // Decoding problems come back as the call's problem; libvips' own
+        // warnings on stderr would only repeat them, tile by tile.
+        g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+                          [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
         // Each picture is decoded once: a cache would only hold memory.
         if (started) vips_cache_set_max(0);
     });
@@ -75,6 +79,15 @@ int Reduce(const unsigned char* bytes, size_t count, int maxSide, size_t maxByte
         SetVipsProblem(out);
         return 0;
     }
+    // Held in memory (at most 1600 x 1600 pixels): the encodings below read
+    // it again and again, which the loader's one-pass reading cannot serve.
+    VipsImage* held = vips_image_copy_memory(image);
+    g_object_unref(image);
+    if (held == nullptr) {
+        SetVipsProblem(out);
+        return 0;
+    }
+    image = held;
     const bool png = vips_image_hasalpha(image);
     for (;;) {
         bool failed = false;
