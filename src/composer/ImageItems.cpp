@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -30,8 +31,11 @@ bool IsPictureName(const std::string& name) {
            HasPictureExtension(name);
 }
 
-// The first bytes of a file: enough for its kind and, nearly always, its size.
+// The first bytes of a regular file: enough for its kind and, nearly always,
+// its size. Anything else is not opened (a named pipe would wait for a writer).
 std::string FileHead(const std::string& path, std::size_t count) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return {};
     std::ifstream in(path, std::ios::binary);
     std::string head(count, '\0');
     in.read(head.data(), static_cast<std::streamsize>(count));

@@ -46,41 +46,80 @@ bool Started() {
 // Encodes `image`; true when it worked (the bytes may still be too many).
 bool Encode(VipsImage* image, bool png, int quality, void** bytes, size_t* count) {
     if (png) return vips_pngsave_buffer(image, bytes, count, "compression", 6, "strip", TRUE, nullptr) == 0;
-    return vips_jpegsave_buffer(image, bytes, count, "Q", quality, "strip", TRUE, "optimize_coding", TRUE, nullptr) ==
+    return vips_jpegsave_buffer(image, bytes, count, "Q", quality, "strip", TRUE, nullptr) ==
            0;
 }
 
-// Tries the encodings of `image` in turn; true with the first that fits.
-bool EncodeToFit(VipsImage* image, bool png, size_t maxBytes, Tarvex4Reduced* out, bool& failed) {
-    const int tries = png ? 1 : static_cast<int>(sizeof kQualities / sizeof kQualities[0]);
-    for (int i = 0; i < tries; ++i) {
-        void* bytes = nullptr;
-        size_t count = 0;
-        if (!Encode(image, png, kQualities[i], &bytes, &count)) {
-            failed = true;
-            return false;
-        }
-        if (count <= maxBytes) {
-            out->bytes = static_cast<unsigned char*>(bytes);
-            out->count = count;
-            return true;
-        }
+// One encoding of `image`; true when it fits in `maxBytes` (then `out`
+// holds it). `failed` tells an encoder failure from a result too large.
+bool EncodeFits(VipsImage* image, bool png, int quality, size_t maxBytes, Tarvex4Reduced* out, bool& failed) {
+    void* bytes = nullptr;
+    size_t count = 0;
+    if (!Encode(image, png, quality, &bytes, &count)) {
+        failed = true;
+        return false;
+    }
+    if (count > maxBytes) {
         g_free(bytes);
+        return false;
+    }
+    out->bytes = static_cast<unsigned char*>(bytes);
+    out->count = count;
+    return true;
+}
+
+// Tries the encodings of `image` in turn from the `first`; true with the
+// first that fits.
+bool EncodeToFit(VipsImage* image, bool png, size_t maxBytes, Tarvex4Reduced* out, bool& failed, int first) {
+    const int tries = png ? 1 : static_cast<int>(sizeof kQualities / sizeof kQualities[0]);
+    for (int i = first; i < tries && !failed; ++i) {
+        if (EncodeFits(image, png, kQualities[i], maxBytes, out, failed)) return true;
     }
     return false;
 }
 
-int Reduce(const unsigned char* bytes, size_t count, int maxSide, size_t maxBytes, Tarvex4Reduced* out) {
+// The picture at most `maxSide` pixels on its longest side, upright. The
+// loader shrinks while it decodes where the format allows (JPEG, WebP),
+// which is what keeps a large photo fast and small in memory; the result can
+// be read once.
+VipsImage* Thumbnail(const unsigned char* bytes, size_t count, int maxSide, Tarvex4Reduced* out) {
     VipsImage* image = nullptr;
-    // The loader shrinks while it decodes where the format allows (JPEG,
-    // WebP), which is what keeps a large photo fast and small in memory.
     if (vips_thumbnail_buffer(const_cast<unsigned char*>(bytes), count, &image, maxSide, "height", maxSide, "size",
                               VIPS_SIZE_DOWN, "fail_on", VIPS_FAIL_ON_TRUNCATED, nullptr) != 0) {
         SetVipsProblem(out);
-        return 0;
+        return nullptr;
     }
-    // Held in memory (at most 1600 x 1600 pixels): the encodings below read
-    // it again and again, which the loader's one-pass reading cannot serve.
+    return image;
+}
+
+void Done(VipsImage* image, bool png, Tarvex4Reduced* out) {
+    out->width = vips_image_get_width(image);
+    out->height = vips_image_get_height(image);
+    out->kind = png ? TARVEX4_REDUCED_PNG : TARVEX4_REDUCED_JPEG;
+    g_object_unref(image);
+}
+
+int Reduce(const unsigned char* bytes, size_t count, int maxSide, size_t maxBytes, Tarvex4Reduced* out) {
+    VipsImage* image = Thumbnail(bytes, count, maxSide, out);
+    if (image == nullptr) return 0;
+    const bool png = vips_image_hasalpha(image);
+    // Most pictures fit at the first encoding, made straight from the
+    // loader as it decodes.
+    bool failed = false;
+    if (EncodeFits(image, png, kQualities[0], maxBytes, out, failed) || failed) {
+        if (failed) {
+            SetVipsProblem(out);
+            g_object_unref(image);
+            return 0;
+        }
+        Done(image, png, out);
+        return 1;
+    }
+    g_object_unref(image);
+    // Decoded again and held in memory (at most maxSide x maxSide pixels):
+    // the tries below read it again and again.
+    image = Thumbnail(bytes, count, maxSide, out);
+    if (image == nullptr) return 0;
     VipsImage* held = vips_image_copy_memory(image);
     g_object_unref(image);
     if (held == nullptr) {
@@ -88,10 +127,8 @@ int Reduce(const unsigned char* bytes, size_t count, int maxSide, size_t maxByte
         return 0;
     }
     image = held;
-    const bool png = vips_image_hasalpha(image);
-    for (;;) {
-        bool failed = false;
-        if (EncodeToFit(image, png, maxBytes, out, failed)) break;
+    for (int first = 1;; first = 0) {
+        if (EncodeToFit(image, png, maxBytes, out, failed, first)) break;
         if (failed) {
             SetVipsProblem(out);
             g_object_unref(image);
@@ -112,10 +149,7 @@ int Reduce(const unsigned char* bytes, size_t count, int maxSide, size_t maxByte
         g_object_unref(image);
         image = smaller;
     }
-    out->width = vips_image_get_width(image);
-    out->height = vips_image_get_height(image);
-    out->kind = png ? TARVEX4_REDUCED_PNG : TARVEX4_REDUCED_JPEG;
-    g_object_unref(image);
+    Done(image, png, out);
     return 1;
 }
 
