@@ -12,7 +12,6 @@
 #include "support/UserInterface.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,28 +33,29 @@ using namespace imageimport_text;
 enum class ReadOutcome { Read, Reduced, TooLarge, NotAFile, Refused, Failed };
 
 constexpr const char* kNotAFile = "not a regular file, skipped";
-// A picture to reduce is read whole (mapped, not copied); beyond this it is
-// refused, which keeps the memory of an import bounded.
+// A picture to reduce is read whole; beyond this it is refused, which keeps
+// the memory of an import bounded.
 constexpr off_t kMaxReduceBytes = 128L * 1024 * 1024;
 
-// A file mapped read-only for as long as the object lives.
-class MappedFile {
-public:
-    MappedFile(int fd, std::size_t size) : m_size(size) {
-        void* at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        m_bytes = at == MAP_FAILED ? nullptr : static_cast<const unsigned char*>(at);
+// Reads what `fd` holds, at most `size` bytes, into `into`; false with
+// `reason` on a read error. (Read, not mapped: a file cut while mapped would
+// end the program at the first page beyond its new end.)
+bool ReadWhole(int fd, std::size_t size, std::vector<unsigned char>& into, std::string& reason) {
+    into.resize(size);
+    std::size_t count = 0;
+    while (count < size) {
+        const ssize_t got = ::read(fd, into.data() + count, size - count);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            reason = std::strerror(errno);
+            return false;
+        }
+        count += static_cast<std::size_t>(got);
     }
-    ~MappedFile() {
-        if (m_bytes != nullptr) ::munmap(const_cast<unsigned char*>(m_bytes), m_size);
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    const unsigned char* Bytes() const { return m_bytes; }
-
-private:
-    const unsigned char* m_bytes = nullptr;
-    std::size_t m_size;
-};
+    into.resize(count);
+    return true;
+}
 
 // A file's bytes and their stored text, in buffers kept for the whole
 // import: one allocation instead of a few per file.
@@ -147,17 +147,13 @@ private:
             reason = "over 128 MB, too large to reduce";
             return ReadOutcome::Refused;
         }
-        const MappedFile file(fd, static_cast<std::size_t>(size));
-        if (file.Bytes() == nullptr) {
-            reason = std::strerror(errno);
-            return ReadOutcome::Failed;
-        }
+        if (!ReadWhole(fd, static_cast<std::size_t>(size), m_large, reason)) return ReadOutcome::Failed;
         // The checks come first: a picture declaring too many pixels is
         // refused before anything decodes it.
-        const ReadOutcome judged = Judge(file.Bytes(), static_cast<std::size_t>(size), reason);
+        const ReadOutcome judged = Judge(m_large.data(), m_large.size(), reason);
         if (judged != ReadOutcome::Read) return judged;
         PictureReducer::Result reduced =
-            m_reducer.Reduce(file.Bytes(), static_cast<std::size_t>(size), static_cast<std::size_t>(kMaxImportBytes));
+            m_reducer.Reduce(m_large.data(), m_large.size(), static_cast<std::size_t>(kMaxImportBytes));
         if (!reduced.ok) {
             reason = "could not be reduced: " + reduced.problem;
             return ReadOutcome::Failed;
@@ -175,6 +171,7 @@ private:
     std::unique_ptr<unsigned char[]> m_text;
     bool m_reduceLarge;
     PictureReducer m_reducer;
+    std::vector<unsigned char> m_large;  // a picture to reduce
     std::size_t m_count = 0;
     std::size_t m_textLength = 0;
     PictureKind m_kind = PictureKind::Unknown;
