@@ -104,38 +104,48 @@ TEST_F(PictureFormatsTest, EachFormatIsStoredAsItIsAndPagesNameItByItsKindAndSiz
     Make("convert -size 300x200 plasma:fractal plain.jpg");
     Make("convert -size 120x90 plasma:fractal w.webp");
     Make("convert -delay 10 -size 40x30 xc:red xc:blue -loop 0 anim.webp");
+    Make("convert -size 70x50 plasma:fractal -define webp:lossless=true lossless.webp");
     Make("vips gaussnoise photo.jpg 50 40");
     WriteFile(folder + "/turned.jpg", WithExifOrientation(ReadFile(folder + "/plain.jpg"), 6));
+    WriteFile(folder + "/left.jpg", WithExifOrientation(ReadFile(folder + "/plain.jpg"), 8, true));
+    WriteFile(folder + "/upside.jpg", WithExifOrientation(ReadFile(folder + "/plain.jpg"), 3, true));
     fs::remove(folder + "/plain.jpg");
     // A well-known reader agrees that the orientation is there.
-    Make("test \"$(vipsheader -f orientation turned.jpg)\" = 6");
+    Make("test \"$(vipsheader -f orientation turned.jpg)\" = 6 && test \"$(vipsheader -f orientation left.jpg)\" = 8");
     fs::copy_file(folder + "/alpha.png", folder + "/scan");            // a picture by content only
     fs::rename(folder + "/photo.jpg", folder + "/photo.png");          // a name that says another kind
     WriteFile(folder + "/notes.txt", "not a picture");
 
     const ProgramRun run = Images("import " + Quoted(folder) + " --new-category Real");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "7 GIFS stored to category: Real\n");
+    EXPECT_EQ(run.out, "10 GIFS stored to category: Real\n");
     EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary ORDER BY FILENAME"),
               (Rows{{"alpha.png", "64", "48"},
                     {"anim.gif", "40", "30"},
                     {"anim.webp", "40", "30"},
+                    {"left.jpg", "200", "300"},  // orientation 8, numbers little-endian
+                    {"lossless.webp", "70", "50"},
                     {"photo.png", "50", "40"},
                     {"scan", "64", "48"},
                     {"turned.jpg", "200", "300"},  // orientation 6: a quarter turn
+                    {"upside.jpg", "300", "200"},  // orientation 3: a half turn
                     {"w.webp", "120", "90"}}));
-    for (const char* name : {"alpha.png", "anim.gif", "anim.webp", "photo.png", "scan", "turned.jpg", "w.webp"}) {
+    for (const char* name : {"alpha.png", "anim.gif", "anim.webp", "left.jpg", "lossless.webp", "photo.png", "scan",
+                             "turned.jpg", "upside.jpg", "w.webp"}) {
         EXPECT_EQ(StoredBytes(name), ReadFile(folder + "/" + name)) << name;
     }
 
     // Library and picture folder alike, each page file has its kind's
     // extension, which is what a browser may go by.
     const std::map<std::string, std::array<int, 2>> expected = {
-        {"alpha.png", {64, 48}}, {"anim.gif", {40, 30}},    {"anim.webp", {40, 30}}, {"photo.jpg", {50, 40}},
-        {"scan.png", {64, 48}},  {"turned.jpg", {200, 300}}, {"w.webp", {120, 90}}};
+        {"alpha.png", {64, 48}},  {"anim.gif", {40, 30}},    {"anim.webp", {40, 30}},   {"left.jpg", {200, 300}},
+        {"lossless.webp", {70, 50}}, {"photo.jpg", {50, 40}}, {"scan.png", {64, 48}}, {"turned.jpg", {200, 300}},
+        {"upside.jpg", {300, 200}}, {"w.webp", {120, 90}}};
     const std::map<std::string, std::string> files = {
-        {"alpha.png", "alpha.png"}, {"anim.gif", "anim.gif"}, {"anim.webp", "anim.webp"}, {"photo.jpg", "photo.png"},
-        {"scan.png", "scan"},       {"turned.jpg", "turned.jpg"}, {"w.webp", "w.webp"}};
+        {"alpha.png", "alpha.png"}, {"anim.gif", "anim.gif"},     {"anim.webp", "anim.webp"},
+        {"left.jpg", "left.jpg"},   {"lossless.webp", "lossless.webp"}, {"photo.jpg", "photo.png"},
+        {"scan.png", "scan"},       {"turned.jpg", "turned.jpg"}, {"upside.jpg", "upside.jpg"},
+        {"w.webp", "w.webp"}};
     ASSERT_EQ(Images("select 1").status, 0);
     ExpectPages(expected, files, "");
     ASSERT_EQ(Images("select --none").status, 0);
