@@ -25,6 +25,7 @@ struct ImagesOptions {
     std::string folder;
     std::string category;
     std::string newCategory;
+    bool reduce = false;
     // select
     std::string list;
     bool none = false;
@@ -46,6 +47,7 @@ void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const 
     }
     ConsoleUserInterface ui(std::cerr);
     ImageImporter importer(DatabasePath(o, "import"), o.folder);
+    importer.SetReduceLarge(o.reduce);
     CategoryChoice choice;
     choice.newCategory = newCategoryOption->count() > 0;
     choice.selected = o.category;
@@ -117,21 +119,30 @@ void AddDataOption(CLI::App* command, ImagesOptions& o) {
 
 const cli::CliRegistration registration{"images", [](CLI::App& root) {
     auto o = std::make_shared<ImagesOptions>();
-    CLI::App* images = root.add_subcommand("images", "The image library: import GIF pictures, choose the "
-                                                     "categories that feed collages.");
+    CLI::App* images = root.add_subcommand("images", "The image library: import pictures (GIF, PNG, JPEG, "
+                                                     "WebP), choose the categories that feed collages.");
     images->require_subcommand(1);
 
     CLI::App* import = images->add_subcommand(
         "import",
-        "Store the GIF files of FOLDER (every regular file whose name holds \".gif\", up to 372000\n"
-        "bytes) in the image library under an existing or a new category, and print the result.\n"
+        "Store the pictures of FOLDER in the image library under an existing or a new category, and\n"
+        "print the result. A picture is a GIF, PNG, JPEG or WebP file, known by its content whatever\n"
+        "its name, and every regular file whose name holds \".gif\" or ends in .png, .jpg, .jpeg or\n"
+        ".webp. Each is stored with its own bytes (animations stay animated) and the size its header\n"
+        "gives (a JPEG turned by its EXIF orientation), up to 372000 bytes; larger ones are skipped,\n"
+        "or with --reduce stored as a reduced copy. A file that is no picture, is cut off, or declares\n"
+        "more than 100 megapixels is refused and named on stderr; the others are stored, exit status 1.\n"
         "A new name that an existing one begins with, or a folder that cannot be read, is refused:\n"
         "nothing is made or stored, exit status 1.");
-    import->add_option("FOLDER", o->folder, "Folder to import GIF files from")->required();
+    import->add_option("FOLDER", o->folder, "Folder to import pictures from")->required();
     auto* category = import->add_option("--category", o->category, "Add the pictures to this existing category");
     auto* newCategory = import->add_option("--new-category", o->newCategory,
                                            "Create this category for the pictures (no existing name may begin with it)");
     category->excludes(newCategory);
+    import->add_flag("--reduce", o->reduce,
+                     "Reduce large pictures: store a picture over 372000 bytes as a copy whose longest side is\n"
+                     "at most 1600 pixels, JPEG (PNG when it has transparency), made smaller until it fits;\n"
+                     "the file itself is not touched");
     AddDataOption(import, *o);
     import->callback([o, category, newCategory] { RunImport(*o, category, newCategory); });
 

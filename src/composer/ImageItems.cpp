@@ -4,11 +4,13 @@
 #include "db/WordsDb.h"
 #include "support/FileCopier.h"
 #include "support/FolderListing.h"
+#include "support/PictureFormat.h"
 #include "support/Random.h"
 #include "support/SafeFile.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -25,8 +27,29 @@ bool IsPictureName(const std::string& name) {
     std::string lower = name;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c); });
-    return lower.find(".jpg") != std::string::npos || lower.find(".gif") != std::string::npos;
+    return lower.find(".jpg") != std::string::npos || lower.find(".gif") != std::string::npos ||
+           HasPictureExtension(name);
 }
+
+// The first bytes of a regular file: enough for its kind and, nearly always,
+// its size. Anything else is not opened (a named pipe would wait for a writer).
+std::string FileHead(const std::string& path, std::size_t count) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return {};
+    std::ifstream in(path, std::ios::binary);
+    std::string head(count, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(count));
+    head.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return head;
+}
+
+PictureHeader HeaderOfFile(const std::string& path, std::size_t count) {
+    const std::string head = FileHead(path, count);
+    return ReadPictureHeader(reinterpret_cast<const unsigned char*>(head.data()), head.size());
+}
+
+// A picture of another name is recognised by its first bytes.
+bool HoldsPicture(const std::string& path) { return HeaderOfFile(path, 16).kind != PictureKind::Unknown; }
 
 void AddFolderCandidates(MainFormState& state, ImagePool& pool) {
     // The listing as a list: a name may hold any character.
@@ -35,8 +58,8 @@ void AddFolderCandidates(MainFormState& state, ImagePool& pool) {
     const size_t scan = std::min(entries.size(), ImagePool::kMaxCandidates);
     for (size_t p = 0; p < scan; ++p) {
         const FolderEntry& entry = entries[p];
-        if (entry.isFolder || !IsPictureName(entry.name) || pool.candidates.size() >= ImagePool::kMaxCandidates)
-            continue;
+        if (entry.isFolder || pool.candidates.size() >= ImagePool::kMaxCandidates) continue;
+        if (!IsPictureName(entry.name) && !HoldsPicture(entry.fullPath)) continue;
         pool.folderEntries[p] = entry.name;
         pool.candidates.push_back(state.m_nextImageId + static_cast<std::int32_t>(p));
     }
@@ -50,9 +73,13 @@ std::string FileBytes(const std::string& path) {
 // A custom picture is copied once: a file of its name that holds other bytes
 // is kept, and the copy goes under the next free "Copy of" name. Returns the
 // name in the output folder that holds the picture, which the item names.
-std::string CopyFolderPicture(MainFormState& state, const std::string& name, RunPictureNames& names) {
+// The copy takes the extension of the picture's kind, so a browser shows it
+// whatever the file was called ("scan" holding a PNG is copied as "scan.png").
+std::string CopyFolderPicture(MainFormState& state, const std::string& name, PictureKind kind,
+                              RunPictureNames& names) {
     const std::string source = state.m_customImageFolder + "/" + name;
-    std::string target = state.m_outputFolder + name;
+    const std::string wanted = state.m_outputFolder + NameForPictureKind(name, kind);
+    std::string target = wanted;
     bool present = false;
     for (int i = 0; i < 1000 && FileCopier::KindOf(target) != FileCopier::PathKind::Missing; ++i) {
         if ((present = SameFileContent(source, target))) break;
@@ -60,9 +87,15 @@ std::string CopyFolderPicture(MainFormState& state, const std::string& name, Run
     }
     if (!present) {
         FileCopier copier;
-        if (!copier.SafeCopy(source, state.m_outputFolder) || !SameFileContent(source, target)) {
+        std::string problem;
+        try {
+            copier.CopyOneFile(source, wanted);
+        } catch (const CFExeption& e) {
+            problem = e.Message();
+        }
+        if (!problem.empty() || !SameFileContent(source, target)) {
             throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder +
-                                 ": " + copier.LastErrorText());
+                                 ": " + (problem.empty() ? copier.LastErrorText() : problem));
         }
     }
     const std::string written = BaseFileName(target);
@@ -143,7 +176,9 @@ std::string ExtractLibraryImage(MainFormState& state, const std::string& idText,
     const int count = blob.ByteCount();
     std::string problem;
     const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
-    const std::string name = names.NameFor(stored, content);
+    // Written with the extension of what it holds, which a browser may go by.
+    const PictureKind kind = SniffPicture(bytes, static_cast<size_t>(count));
+    const std::string name = names.NameFor(NameForPictureKind(stored, kind), content);
     if (!WriteFileReplacing(state.m_outputFolder + name, content, problem)) throw FileWriteError(problem);
     return name;
 }
@@ -153,7 +188,14 @@ ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool
     const std::int32_t id = pool.candidates[static_cast<size_t>(rng::Next()) % pool.candidates.size()];
     if (id >= state.m_nextImageId) {
         const std::string& name = pool.folderEntries[static_cast<size_t>(id - state.m_nextImageId)];
-        return {CopyFolderPicture(state, name, names), kUnknownWidthText, kUnknownHeightText};
+        // The size its header gives; one that cannot be read, or that
+        // declares more pixels than any picture should, the usual size.
+        const PictureHeader header = HeaderOfFile(state.m_customImageFolder + "/" + name, kPictureHeadBytes);
+        const bool sized = header.sized && header.width > 0 && header.height > 0 &&
+                           static_cast<long long>(header.width) * header.height <= kMaxPicturePixels;
+        const std::string copied = CopyFolderPicture(state, name, header.kind, names);
+        if (!sized) return {copied, kUnknownWidthText, kUnknownHeightText};
+        return {copied, std::to_string(header.width), std::to_string(header.height)};
     }
     const std::string written = ExtractLibraryImage(state, std::to_string(id), names);
     SqlQuery query = state.m_db.Query(wordsdb::SelectImageInfo(id));

@@ -47,6 +47,8 @@ const QImage& CollageDrawing::Picture(const std::string& file) {
     auto found = m_pictures.find(file);
     if (found != m_pictures.end()) return found->second;
     QImageReader reader(QString::fromStdString(m_folder + file));
+    // Upright by its EXIF orientation, as a browser shows a photo.
+    reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) m_missing.push_back(file);
     return m_pictures.emplace(file, std::move(image)).first->second;

@@ -6,7 +6,9 @@
 #include "db/WordsDbCheck.h"
 #include "images/GifHeader.h"
 #include "images/ImportTransaction.h"
+#include "images/PictureReducer.h"
 #include "support/FolderListing.h"
+#include "support/PictureFormat.h"
 #include "support/UserInterface.h"
 
 #include <fcntl.h>
@@ -28,22 +30,47 @@ namespace {
 
 using namespace imageimport_text;
 
-enum class ReadOutcome { Read, TooLarge, NotAFile, Failed };
+enum class ReadOutcome { Read, Reduced, TooLarge, NotAFile, Refused, Failed };
 
 constexpr const char* kNotAFile = "not a regular file, skipped";
+// A picture to reduce is read whole; beyond this it is refused, which keeps
+// the memory of an import bounded.
+constexpr off_t kMaxReduceBytes = 128L * 1024 * 1024;
+
+// Reads what `fd` holds, at most `size` bytes, into `into`; false with
+// `reason` on a read error. (Read, not mapped: a file cut while mapped would
+// end the program at the first page beyond its new end.)
+bool ReadWhole(int fd, std::size_t size, std::vector<unsigned char>& into, std::string& reason) {
+    into.resize(size);
+    std::size_t count = 0;
+    while (count < size) {
+        const ssize_t got = ::read(fd, into.data() + count, size - count);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            reason = std::strerror(errno);
+            return false;
+        }
+        count += static_cast<std::size_t>(got);
+    }
+    into.resize(count);
+    return true;
+}
 
 // A file's bytes and their stored text, in buffers kept for the whole
 // import: one allocation instead of a few per file.
 class PictureBuffers {
 public:
-    PictureBuffers()
+    explicit PictureBuffers(bool reduceLarge)
         : m_bytes(std::make_unique<unsigned char[]>(kCapacity)),
-          m_text(std::make_unique<unsigned char[]>(blobcodec::EncodedCapacity(kCapacity))) {}
+          m_text(std::make_unique<unsigned char[]>(blobcodec::EncodedCapacity(kCapacity))),
+          m_reduceLarge(reduceLarge) {}
 
     // Reads at most one byte more than may be stored, so a large file costs
     // little and a file that grows meanwhile is judged by what was read.
     // Only regular files are read: opening a named pipe would wait for a
-    // writer, and a device could give bytes for ever.
+    // writer, and a device could give bytes for ever. A file over the limit
+    // is read whole only to be reduced.
     ReadOutcome Read(const std::string& path, std::string& reason) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
@@ -55,8 +82,13 @@ public:
         return outcome;
     }
 
+    // The name the picture is stored under: a reduced copy takes the
+    // extension of its new kind ("big.png" stored as JPEG is "big.jpg").
+    std::string StoredName(const std::string& lowerName, ReadOutcome outcome) const {
+        return outcome == ReadOutcome::Reduced ? NameForPictureKind(lowerName, m_kind) : lowerName;
+    }
+
     std::size_t Encode() {
-        m_size = ReadGifSize(m_bytes.get(), m_count);
         m_textLength = blobcodec::Encode(m_bytes.get(), m_count, m_text.get());
         return m_textLength;
     }
@@ -65,8 +97,8 @@ public:
     void Store(SqlStatement& insert, const std::string& categoryId, const std::string& fileName) const {
         insert.BindTextInPlace(1, categoryId);
         insert.BindTextInPlace(2, fileName);
-        insert.BindText(3, std::to_string(m_size.width));
-        insert.BindText(4, std::to_string(m_size.height));
+        insert.BindText(3, std::to_string(m_width));
+        insert.BindText(4, std::to_string(m_height));
         insert.BindTextInPlace(5, std::string_view(reinterpret_cast<const char*>(m_text.get()), m_textLength));
         insert.Execute();
     }
@@ -82,7 +114,7 @@ private:
             reason = kNotAFile;
             return ReadOutcome::NotAFile;
         }
-        if (info.st_size > kMaxImportBytes) return ReadOutcome::TooLarge;
+        if (info.st_size > kMaxImportBytes) return ReadLarge(fd, info.st_size, reason);
         m_count = 0;
         while (m_count < kCapacity) {
             const ssize_t got = ::read(fd, m_bytes.get() + m_count, kCapacity - m_count);
@@ -94,15 +126,57 @@ private:
             }
             m_count += static_cast<std::size_t>(got);
         }
-        return m_count > static_cast<std::size_t>(kMaxImportBytes) ? ReadOutcome::TooLarge : ReadOutcome::Read;
+        if (m_count > static_cast<std::size_t>(kMaxImportBytes)) return ReadOutcome::TooLarge;
+        return Judge(m_bytes.get(), m_count, reason);
+    }
+
+    // The picture's own bytes are stored when its header and end are sound.
+    ReadOutcome Judge(const unsigned char* bytes, std::size_t count, std::string& reason) {
+        const PictureHeader header = ReadPictureHeader(bytes, count);
+        reason = PictureProblem(header, bytes, count);
+        if (!reason.empty()) return ReadOutcome::Refused;
+        m_kind = header.kind;
+        m_width = header.width;
+        m_height = header.height;
+        return ReadOutcome::Read;
+    }
+
+    ReadOutcome ReadLarge(int fd, off_t size, std::string& reason) {
+        if (!m_reduceLarge) return ReadOutcome::TooLarge;
+        if (size > kMaxReduceBytes) {
+            reason = "over 128 MB, too large to reduce";
+            return ReadOutcome::Refused;
+        }
+        if (!ReadWhole(fd, static_cast<std::size_t>(size), m_large, reason)) return ReadOutcome::Failed;
+        // The checks come first: a picture declaring too many pixels is
+        // refused before anything decodes it.
+        const ReadOutcome judged = Judge(m_large.data(), m_large.size(), reason);
+        if (judged != ReadOutcome::Read) return judged;
+        PictureReducer::Result reduced =
+            m_reducer.Reduce(m_large.data(), m_large.size(), static_cast<std::size_t>(kMaxImportBytes));
+        if (!reduced.ok) {
+            reason = "could not be reduced: " + reduced.problem;
+            return ReadOutcome::Failed;
+        }
+        std::memcpy(m_bytes.get(), reduced.bytes.data(), reduced.bytes.size());
+        m_count = reduced.bytes.size();
+        m_kind = reduced.kind;
+        m_width = reduced.width;
+        m_height = reduced.height;
+        return ReadOutcome::Reduced;
     }
 
     static constexpr std::size_t kCapacity = static_cast<std::size_t>(kMaxImportBytes) + 1;
     std::unique_ptr<unsigned char[]> m_bytes;
     std::unique_ptr<unsigned char[]> m_text;
+    bool m_reduceLarge;
+    PictureReducer m_reducer;
+    std::vector<unsigned char> m_large;  // a picture to reduce
     std::size_t m_count = 0;
     std::size_t m_textLength = 0;
-    PictureSize m_size;
+    PictureKind m_kind = PictureKind::Unknown;
+    int m_width = 0;
+    int m_height = 0;
 };
 
 // The library's insert, prepared on first use: a missing table is then a
@@ -131,9 +205,22 @@ std::string FolderProblem(const std::string& folder) {
     return ec ? ec.message() : std::string();
 }
 
-// The files of the folder that the import takes: names holding ".gif".
+// True when the first bytes of the regular file `path` are a picture's.
+bool HoldsPicture(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    unsigned char head[16];
+    ssize_t got = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) got = ::read(fd, head, sizeof head);
+    ::close(fd);
+    return got > 0 && SniffPicture(head, static_cast<std::size_t>(got)) != PictureKind::Unknown;
+}
+
+// The files of the folder that the import takes: names holding ".gif" or
+// ending in a picture extension, and files whose content is a picture.
 // Sub-folders are not files, whatever their names say.
-std::vector<FolderEntry> GifFiles(const std::string& folder, std::string& problem) {
+std::vector<FolderEntry> PictureFiles(const std::string& folder, std::string& problem) {
     std::vector<FolderEntry> files;
     bool readable = false;
     const std::vector<FolderEntry> entries = FindEntries(folder + "/*.*", &readable);
@@ -143,7 +230,9 @@ std::vector<FolderEntry> GifFiles(const std::string& folder, std::string& proble
         return files;
     }
     for (const FolderEntry& entry : entries) {
-        if (!entry.isFolder && HasGifInName(entry.name)) files.push_back(entry);
+        if (entry.isFolder) continue;
+        if (HasGifInName(entry.name) || HasPictureExtension(entry.name) || HoldsPicture(entry.fullPath))
+            files.push_back(entry);
     }
     return files;
 }
@@ -168,7 +257,7 @@ void ShowDatabaseError(UserInterface& ui, const CppSQLite3Exception& e) {
 void ShowUnreadable(UserInterface& ui, const ImportReport& report) {
     if (report.unreadable.empty()) return;
     constexpr std::size_t kShown = 20;
-    std::string text = "These files could not be read:";
+    std::string text = "These files were not stored:";
     for (std::size_t i = 0; i < report.unreadable.size() && i < kShown; ++i) text += "\n" + report.unreadable[i];
     if (report.unreadable.size() > kShown) {
         text += "\n... and " + std::to_string(report.unreadable.size() - kShown) + " more";
@@ -180,6 +269,11 @@ void ShowUnreadable(UserInterface& ui, const ImportReport& report) {
 
 std::string ImportReport::ResultMessage() const {
     std::string text = std::to_string(stored) + " GIFS stored to category: " + categoryName;
+    if (reduced > 0) {
+        text += '\n';
+        text += std::to_string(reduced) + " pictures over " + std::to_string(kMaxImportBytes) +
+                " bytes were stored reduced.";
+    }
     if (tooLarge > 0) {
         text += '\n';
         text += std::to_string(tooLarge) + " GIFS over " + std::to_string(kMaxImportBytes) +
@@ -188,6 +282,10 @@ std::string ImportReport::ResultMessage() const {
     if (notFiles > 0) {
         text += '\n';
         text += std::to_string(notFiles) + " GIFS were skipped: not regular files.";
+    }
+    if (refused > 0) {
+        text += '\n';
+        text += std::to_string(refused) + " files were refused: not sound pictures.";
     }
     if (failed > 0) {
         text += '\n';
@@ -300,7 +398,7 @@ ImportReport ImageImporter::Import(const CategoryChoice& choice, const std::vect
     // The folder is listed before anything is made, so that a folder that
     // cannot be read leaves no empty category behind.
     std::string problem;
-    const std::vector<FolderEntry> files = GifFiles(m_importFolder, problem);
+    const std::vector<FolderEntry> files = PictureFiles(m_importFolder, problem);
     if (!problem.empty()) {
         ui.ShowMessage("The folder " + m_importFolder + " could not be read: " + problem, kUnreadableCaption);
         return report;
@@ -335,21 +433,24 @@ void ImageImporter::StoreFiles(const std::vector<FolderEntry>& files, ImportRepo
     bool errorShown = false;
     {
         LibraryInsert insert(db);
-        PictureBuffers buffers;
+        PictureBuffers buffers(m_reduceLarge);
         std::string reason;
-        const auto store = [&](std::size_t row) {
-            buffers.Store(insert.Statement(), report.categoryId, LowerCaseName(files[row].name));
+        const auto store = [&](std::size_t row, ReadOutcome outcome) {
+            buffers.Store(insert.Statement(), report.categoryId,
+                          buffers.StoredName(LowerCaseName(files[row].name), outcome));
         };
         // After a failure that undid a transaction, its rows are read again.
         ImportTransaction transaction(db, [&](std::size_t row) {
-            if (buffers.Read(files[row].fullPath, reason) != ReadOutcome::Read) return false;
+            const ReadOutcome again = buffers.Read(files[row].fullPath, reason);
+            if (again != ReadOutcome::Read && again != ReadOutcome::Reduced) return false;
             buffers.Encode();
-            store(row);
+            store(row, again);
             return true;
         });
         for (std::size_t row = 0; row < files.size(); ++row) {
             const FolderEntry& file = files[row];
-            switch (buffers.Read(file.fullPath, reason)) {
+            const ReadOutcome outcome = buffers.Read(file.fullPath, reason);
+            switch (outcome) {
                 case ReadOutcome::TooLarge:
                     ++report.tooLarge;
                     break;
@@ -357,14 +458,20 @@ void ImageImporter::StoreFiles(const std::vector<FolderEntry>& files, ImportRepo
                     ++report.notFiles;
                     report.unreadable.push_back(file.name + ": " + reason);
                     break;
+                case ReadOutcome::Refused:
+                    ++report.refused;
+                    report.unreadable.push_back(file.name + ": " + reason);
+                    break;
                 case ReadOutcome::Failed:
                     ++report.failed;
                     report.unreadable.push_back(file.name + ": " + reason);
                     break;
                 case ReadOutcome::Read:
+                case ReadOutcome::Reduced:
                     try {
-                        transaction.Add(row, buffers.Encode(), [&] { store(row); });
+                        transaction.Add(row, buffers.Encode(), [&] { store(row, outcome); });
                         ++report.stored;
+                        if (outcome == ReadOutcome::Reduced) ++report.reduced;
                     } catch (const CppSQLite3Exception& e) {
                         ++report.failed;
                         if (!errorShown) ShowDatabaseError(ui, e);

@@ -6,9 +6,10 @@
 class UserInterface;
 struct FolderEntry;
 
-// Copies the GIF files of one folder into the image library of the words
-// database, under a category the user picks or creates. The import dialog
-// and `tarvex4 images import` both run it.
+// Copies the pictures of one folder (GIF, PNG, JPEG and WebP, known by their
+// content, and every file whose name holds ".gif") into the image library of
+// the words database, under a category the user picks or creates. The
+// import dialog and `tarvex4 images import` both run it.
 namespace imageimport_text {
 constexpr const char* kFolderTitle = "Custom GIF Images Folder:";
 constexpr const char* kEmptyCategory = "Enter text for new image category.";
@@ -37,9 +38,11 @@ struct ImportReport {
     std::string categoryId;
     bool categoryCreated = false;
     std::string folder;
-    int found = 0;              // files whose name holds ".gif"
-    int stored = 0;
+    int found = 0;              // pictures by content, and names holding ".gif" or a picture extension
+    int stored = 0;             // reduced ones too
+    int reduced = 0;            // over kMaxImportBytes, stored as a reduced copy
     int tooLarge = 0;           // over kMaxImportBytes, not stored
+    int refused = 0;            // not a sound picture (named in `unreadable`)
     int notFiles = 0;           // pipes, devices and the like: skipped unread
     int failed = 0;             // unreadable, or refused by the database
     std::vector<std::string> unreadable;  // "name: reason", also for notFiles
@@ -47,7 +50,7 @@ struct ImportReport {
     // "N GIFS stored to category: NAME", then a line for each kind of file
     // that was not stored.
     std::string ResultMessage() const;
-    bool Complete() const { return failed == 0; }
+    bool Complete() const { return failed == 0 && refused == 0; }
 };
 
 // Called after each file: files done of files found.
@@ -64,6 +67,10 @@ public:
     const std::string& ImportFolder() const { return m_importFolder; }
     void SetImportFolder(std::string folder) { m_importFolder = std::move(folder); }
     const std::string& DatabasePath() const { return m_databasePath; }
+    // "Reduce large pictures": a picture over kMaxImportBytes is stored as a
+    // smaller copy (longest side at most 1600 pixels) instead of skipped.
+    void SetReduceLarge(bool reduce) { m_reduceLarge = reduce; }
+    bool ReduceLarge() const { return m_reduceLarge; }
 
     // The category names in row order. A database failure is shown ("db
     // error") and the names read until then are returned.
@@ -92,6 +99,7 @@ private:
 
     std::string m_databasePath;
     std::string m_importFolder;
+    bool m_reduceLarge = false;
 };
 
 // Shows the result message with its caption "Image Import Result".

@@ -7,6 +7,7 @@
 #include "ui/ImageDialogIds.h"
 #include "ui/WaitBoxInterface.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -115,7 +116,12 @@ void imageimport::BuildControls() {
     m_folderEdit->setReadOnly(true);
 
     auto* folder = AddPictureButton(IDC_IMPORT_FOLDER_BUTTON, "open", 191, 113);
-    folder->setToolTip("Choose the folder to import GIF files from");
+    folder->setToolTip("Choose the folder to import pictures from (GIF, PNG, JPEG, WebP)");
+    m_reduceLarge = new QCheckBox("Reduce large pictures", this);
+    m_reduceLarge->setObjectName(QString::number(IDC_REDUCE_LARGE));
+    m_reduceLarge->setGeometry(Rect(17, 130, 192, 11));
+    m_reduceLarge->setToolTip("Store a picture over 372000 bytes as a smaller copy (at most 1600 pixels on its "
+                              "longest side) instead of skipping it; your file is not changed");
     m_importButton = AddPictureButton(IDC_IMPORT_BUTTON, "import", 62, 143);
     auto* exit = AddPictureButton(IDC_IMPORT_EXIT, "exitsel", 119, 143);
 
@@ -174,12 +180,12 @@ void imageimport::ShowProgress(int done, int found) {
     if (m_progress == nullptr) return;
     m_progress->setMaximum(std::max(found, 1));
     m_progress->setValue(done);
-    m_progress->setLabelText(QString("Importing GIF files: %1 of %2").arg(done).arg(found));
+    m_progress->setLabelText(QString("Importing pictures: %1 of %2").arg(done).arg(found));
     QCoreApplication::processEvents();
 }
 
 std::unique_ptr<QProgressDialog> imageimport::MakeProgressBox() {
-    auto progress = std::make_unique<QProgressDialog>("Importing GIF files...", QString(), 0, 1, this);
+    auto progress = std::make_unique<QProgressDialog>("Importing pictures...", QString(), 0, 1, this);
     progress->setObjectName("importprogress");
     progress->setWindowTitle(windowTitle());
     progress->setWindowModality(Qt::WindowModal);
@@ -197,6 +203,7 @@ std::unique_ptr<QProgressDialog> imageimport::MakeProgressBox() {
 void imageimport::OnImport() {
     m_progressSteps.clear();
     m_importButton->setEnabled(false);
+    m_importer.SetReduceLarge(m_reduceLarge->isChecked());
     // Every message of the import closes the progress box first.
     ProgressHidingInterface ui(m_ui, [this] { m_progress.reset(); });
     m_lastReport = m_importer.Import(CurrentChoice(), m_listed, ui, [this](int done, int found) {

@@ -8,15 +8,17 @@
 #include <vector>
 
 class CBitmapButton;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QProgressDialog;
 class QRadioButton;
 class UserInterface;
 
-// "Import Custom Images": stores the GIF files of a folder in the image
-// library under a category picked from the list or typed in. The object
-// keeps its folder between openings.
+// "Import Custom Images": stores the pictures of a folder (GIF, PNG, JPEG,
+// WebP) in the image library under a category picked from the list or typed
+// in, large ones reduced when "Reduce large pictures" is checked. The object
+// keeps its folder and the check box between openings.
 class imageimport : public QDialog {
     Q_OBJECT
 public:
@@ -59,5 +61,6 @@ private:
     QRadioButton* m_newRadio = nullptr;
     QLineEdit* m_newName = nullptr;
     QLineEdit* m_folderEdit = nullptr;
+    QCheckBox* m_reduceLarge = nullptr;
     CBitmapButton* m_importButton = nullptr;
 };

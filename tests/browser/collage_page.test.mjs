@@ -1,8 +1,10 @@
 // Opens generated collage pages in a real Chromium and checks that they work:
 // no script errors, every draggable item where its style puts it, dragging
 // moves an item, its bottom-right corner resizes it, the page container stays,
-// the letter pictures load, the page is read as UTF-8 and the capture link
-// shows one canvas, also when clicked twice.
+// the letter pictures load, pictures of every kind the import takes (GIF,
+// PNG, JPEG, WebP; from the library and the picture folder) load at their
+// size, the page is read as UTF-8 and the capture link shows one canvas,
+// also when clicked twice.
 //
 // node collage_page.test.mjs --exe <tarvex4> --data <data folder> --work <dir> [--screenshot <png>]
 import { chromium } from 'playwright-core';
@@ -18,6 +20,7 @@ for (const needed of ['exe', 'data', 'work']) {
 }
 
 const failures = [];
+const seenFormats = new Set();
 function check(condition, what) {
   if (!condition) failures.push(what);
   return condition;
@@ -38,12 +41,45 @@ for (const [from, to] of [['stampkit/a.gif', 'pic one.gif'], ['metal/b.gif', 'Pi
 }
 fs.writeFileSync(path.join(pictures, 'notes.txt'), 'not a picture');
 
-function makePage(name, style, landscape, seed) {
+// Pictures of every kind the import takes, made by ImageMagick: an animated
+// GIF, a PNG with transparency, a JPEG turned by its EXIF orientation, a
+// WebP, and a PNG whose name says nothing. Each is expected at this natural
+// size in the browser (the turned JPEG upright, as the page's size says).
+const made = {
+  'anim.gif': ['-delay', '10', '-size', '40x30', 'xc:red', 'xc:blue', '-loop', '0'],
+  'alpha.png': ['-size', '64x48', 'xc:none', '-fill', 'red', '-draw', 'circle 32,24 32,4'],
+  'plain.jpg': ['-size', '300x200', 'plasma:fractal'],
+  'w.webp': ['-size', '120x90', 'plasma:fractal'],
+};
+for (const [name, options] of Object.entries(made)) execFileSync('convert', [...options, path.join(pictures, name)]);
+function withExifOrientation(jpeg, value) {
+  const tiff = Buffer.from([0x4d, 0x4d, 0, 0x2a, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, value, 0, 0, 0, 0, 0, 0]);
+  const body = Buffer.concat([Buffer.from('Exif\0\0', 'latin1'), tiff]);
+  const head = Buffer.from([0xff, 0xe1, (body.length + 2) >> 8, (body.length + 2) & 0xff]);
+  return Buffer.concat([jpeg.subarray(0, 2), head, body, jpeg.subarray(2)]);
+}
+fs.writeFileSync(path.join(pictures, 'turned.jpg'), withExifOrientation(fs.readFileSync(path.join(pictures, 'plain.jpg')), 6));
+fs.renameSync(path.join(pictures, 'alpha.png'), path.join(pictures, 'scan'));
+fs.copyFileSync(path.join(pictures, 'scan'), path.join(pictures, 'alpha.png'));
+const naturalSizes = { 'anim.gif': [40, 30], 'alpha.png': [64, 48], 'scan.png': [64, 48], 'plain.jpg': [300, 200],
+  'turned.jpg': [200, 300], 'w.webp': [120, 90] };
+
+// The same pictures in the image library of a copy of the data, selected
+// beside the delivered categories.
+const data = path.join(args.work, 'data');
+fs.cpSync(args.data, data, { recursive: true });
+const runTarvex4 = (...options) => execFileSync(args.exe, options, { encoding: 'utf8', env: { ...process.env, TARVEX4_NO_OPEN: '1' } });
+runTarvex4('images', 'import', pictures, '--new-category', 'Formats', '--data', data);
+const categories = runTarvex4('images', 'list', '--data', data).trim().split('\n').map((line) => line.split('\t'));
+runTarvex4('images', 'select', categories.filter((c) => c[3] === 'selected' || c[1] === 'Formats').map((c) => c[0]).join(','),
+  '--data', data);
+
+function makePage(name, style, landscape, seed, imageVolume = 8) {
   const out = path.join(args.work, name);
-  const options = ['go', '--data', args.data, '--out', out, '--seed', String(seed), '--main', mainText,
+  const options = ['go', '--data', data, '--out', out, '--seed', String(seed), '--main', mainText,
     '--track', `1=${trackText}`, '--track', `2=${trackText}`, '--track-style', `1=${style}`,
     '--track-style', `2=${(style + 1) % 6}`, '--track-words', '2=3', '--words', '2', '--style', String(style),
-    '--folder', pictures, '--image-volume', '8', '--text-volume', '24'];
+    '--folder', pictures, '--image-volume', String(imageVolume), '--text-volume', '24'];
   if (landscape) options.push('--landscape');
   if (seed % 2) options.push('--text-under-images');
   const printed = execFileSync(args.exe, options, { encoding: 'utf8', env: { ...process.env, TARVEX4_NO_OPEN: '1' } });
@@ -93,6 +129,14 @@ async function checkPage(context, pagePath, label, screenshot) {
     return images.filter((img) => !(img.naturalWidth > 0)).map((img) => img.getAttribute('src'));
   });
   check(broken.length === 0, `${label}: pictures that did not load: ${broken.join(', ')}`);
+  const sizes = await page.evaluate(() => [...document.images].map((img) =>
+    [img.getAttribute('src'), img.naturalWidth, img.naturalHeight]));
+  for (const [src, width, height] of sizes) {
+    const expected = naturalSizes[src];
+    if (expected) check(width === expected[0] && height === expected[1],
+      `${label}: ${src} shows at ${width} x ${height}, not ${expected.join(' x ')}`);
+    if (expected) seenFormats.add(src);
+  }
 
   const container = async () => page.evaluate(() => {
     const r = document.getElementById('pagecontainer').getBoundingClientRect();
@@ -201,11 +245,15 @@ try {
       await checkPage(context, pagePath, label, shot);
     }
   }
+  // Pages full of pictures, so that every kind is drawn.
+  for (const extra of [1, 2, 3, 4]) await checkPage(context, makePage(`pictures-${extra}`, 0, false, 100 + extra, 20), `pictures ${extra}`);
 } finally {
   await context.close();
   fs.rmSync(profile, { recursive: true, force: true });
 }
 
+check(seenFormats.size === Object.keys(naturalSizes).length,
+  `the pages showed only ${[...seenFormats].join(', ')} of ${Object.keys(naturalSizes).join(', ')}`);
 if (failures.length) {
   console.error(failures.map((f) => 'FAIL ' + f).join('\n'));
   process.exit(1);

@@ -7,6 +7,8 @@
 #include "support/Random.h"
 #include "ScriptedUserInterface.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <map>
 #include <set>
@@ -96,6 +98,31 @@ TEST_F(ImageItems, FolderPictureIsCopiedOnceAndKeepsItsName) {
     }
     EXPECT_EQ(ReadFile(root / "out/pic.GIF"), "mine");
     EXPECT_FALSE(fs::exists(root / "out/Copy of pic.GIF"));
+}
+
+TEST_F(ImageItems, FolderPicturesAreKnownByContentSizedByHeaderAndNamedByKind) {
+    // A PNG header of 64 x 48 under a name that says nothing, a named pipe
+    // beside it (never opened: it would wait for a writer), and a GIF header
+    // declaring far too many pixels, which keeps the usual size.
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x40\0\0\0\x30\x08\x06\0\0\0", 29);
+    WriteFile(root / "pics/scan", png);
+    WriteFile(root / "pics/huge.gif", std::string("GIF89a\xff\xff\xff\xff;", 11));
+    ASSERT_EQ(::mkfifo((root / "pics/pipe").c_str(), 0644), 0);
+    state.m_useCustomFolder = true;
+    state.m_customImageFolder = (root / "pics").string();
+    state.m_imageVolume = 12;
+    state.m_textVolume = 0;
+    std::set<std::string> seen;
+    for (const Item& item : ItemsOf(Compose(5))) {
+        const bool scan = item.body.find("SRC='scan.png'") != std::string::npos;
+        EXPECT_TRUE(scan || item.body.find("SRC='huge.gif'") != std::string::npos) << item.body;
+        seen.insert(scan ? "scan" : "huge");
+        if (item.width == 850 && item.height == 1100) continue;
+        EXPECT_EQ(item.width, std::min(scan ? 64 : 712, 850 - item.left));
+        EXPECT_EQ(item.height, std::min(scan ? 48 : 534, 1100 - item.top));
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"scan", "huge"}));
+    EXPECT_EQ(ReadFile(root / "out/scan.png"), png);
 }
 
 TEST_F(ImageItems, DifferentPictureOfTheSameNameGetsOneCopyName) {

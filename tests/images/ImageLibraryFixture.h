@@ -25,7 +25,8 @@ namespace fs = std::filesystem;
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// A GIF header with the given logical screen size, padded to `size` bytes.
+// A GIF header with the given logical screen size, padded to `size` bytes
+// that end with the GIF trailer (the import refuses a GIF without one).
 inline std::string GifBytes(int width, int height, std::size_t size = 32) {
     std::string bytes = "GIF89a";
     bytes += static_cast<char>(width & 0xFF);
@@ -35,6 +36,7 @@ inline std::string GifBytes(int width, int height, std::size_t size = 32) {
     // Every byte value, so the stored text must really round-trip.
     for (std::size_t i = bytes.size(); i < size; ++i) bytes += static_cast<char>(i * 7 % 256);
     bytes.resize(size);
+    bytes.back() = ';';
     return bytes;
 }
 

@@ -69,15 +69,27 @@ TEST_F(ImportTest, SizeLimitIsInclusiveAndSkippedFilesAreToldApart) {
     EXPECT_EQ(StoredBytes("exact.gif").size(), 372000u);
 }
 
-TEST_F(ImportTest, PicturesWithoutAGifHeaderAreStoredWithNoSize) {
+TEST_F(ImportTest, FilesThatAreNoSoundPictureAreRefusedByName) {
     AddCategories({"Odd"});
     Add("short.gif", "GIF89a\x05");
     Add("png.gif", "\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR");
     Add("empty.gif", "");
-    ImportInto("Odd");
-    EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary ORDER BY FILENAME"),
-              (Rows{{"empty.gif", "0", "0"}, {"png.gif", "0", "0"}, {"short.gif", "0", "0"}}));
-    EXPECT_EQ(StoredBytes("empty.gif"), "");
+    Add("cut.gif", GifBytes(5, 5, 40).substr(0, 39));
+    Add("text.png", "just words");
+    Add("zero.gif", GifBytes(0, 5));
+    Add("good.gif", GifBytes(5, 6));
+    const ImportReport report = ImportInto("Odd");
+    EXPECT_FALSE(report.Complete());
+    EXPECT_EQ(report.ResultMessage(),
+              "1 GIFS stored to category: Odd\n6 files were refused: not sound pictures.");
+    EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary"), (Rows{{"good.gif", "5", "6"}}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0].text;
+    for (const char* line : {"short.gif: a GIF whose size cannot be read", "empty.gif: not a GIF, PNG, JPEG or WebP",
+                             "png.gif: a PNG whose size cannot be read", "cut.gif: the file ends early",
+                             "text.png: not a GIF, PNG, JPEG or WebP", "zero.gif: a GIF whose size cannot be read"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+    }
     // Both bytes of each size count, low byte first.
     const std::string wide = std::string("GIF89a") + '\x10' + '\x27' + '\x01' + '\x01';
     EXPECT_EQ(ReadGifSize(wide).width, 10000);
@@ -170,7 +182,7 @@ TEST_F(ImportTest, OnlyRegularFilesAreReadAPipeIsSkippedWithoutWaiting) {
 TEST_F(ImportTest, TheStoredTextIsWhatTheQuotedStatementStored) {
     // Every byte value, and the characters a literal would have to escape.
     std::string bytes = GifBytes(300, 20, 300);
-    bytes += std::string("'\"%\0\\", 5);
+    bytes += std::string("'\"%\0\\;", 6);
     Add("all.gif", bytes);
     AddCategories({"Animals"});
     ASSERT_TRUE(ImportInto("Animals").Complete());
@@ -256,11 +268,11 @@ TEST_F(ImportTest, ACategoryListThatCannotBeReadIsReportedAndEmpty) {
 TEST_F(ImportTest, ManyFilesAreAllStoredAndCounted) {
     AddCategories({"Many"});
     const int count = 437;
-    for (int i = 0; i < count; ++i) Add("p" + std::to_string(1000 + i) + ".gif", GifBytes(i, 1, 12));
+    for (int i = 0; i < count; ++i) Add("p" + std::to_string(1000 + i) + ".gif", GifBytes(i + 1, 1, 14));
     const ImportReport report = ImportInto("Many");
     EXPECT_EQ(report.stored, count);
     EXPECT_EQ(Select("SELECT COUNT(*), MIN(WIDTH+0), MAX(WIDTH+0) FROM imagelibrary"),
-              (Rows{{std::to_string(count), "0", std::to_string(count - 1)}}));
+              (Rows{{std::to_string(count), "1", std::to_string(count)}}));
     ASSERT_EQ(steps.size(), static_cast<size_t>(count + 1));
     EXPECT_EQ(steps.back(), count);
 }

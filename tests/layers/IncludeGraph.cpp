@@ -117,7 +117,7 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation
 
 const std::vector<std::vector<std::string>>& Order() {
     static const std::vector<std::vector<std::string>> order = {
-        {"support"}, {"db"},        {"richtext"},  {"form"}, {"composer", "tracks", "wordbooks", "images"},
+        {"pictures"}, {"support"}, {"db"},        {"richtext"},  {"form"}, {"composer", "tracks", "wordbooks", "images"},
         {"resources", "drawing"}, {"cli", "ui"}, {"app"},
     };
     return order;

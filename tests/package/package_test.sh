@@ -23,6 +23,7 @@ expect_file() { grep -qx -- "$1" "$work/files.txt" || fail "package lacks $1"; }
 expect_file /usr/bin/tarvex4
 expect_file /usr/libexec/tarvex4/tarvex4-window
 expect_file /usr/libexec/tarvex4/tarvex4-export
+expect_file /usr/libexec/tarvex4/tarvex4-pictures.so
 expect_file /usr/share/applications/tarvex4.desktop
 expect_file /usr/share/icons/hicolor/scalable/apps/tarvex4.svg
 expect_file /usr/share/metainfo/org.tarvex4.tarvex4.metainfo.xml
@@ -48,7 +49,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 depends_names=$(tr ',|' '\n\n' <<<"$depends" | awk '{print $1}')
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libsqlite3-0 libc6 libstdc++6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libsqlite3-0 libc6 libstdc++6 libvips42; do
   grep -qxF "$lib" <<<"$depends_names" || fail "Depends does not name $lib"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = tarvex4 ] || fail "package name"

@@ -5,9 +5,11 @@
 #include <QColor>
 #include <QImage>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "PictureFiles.h"
 #include "ProgramRun.h"
 #include "ScratchFolder.h"
 #include "TestApplication.h"
@@ -114,6 +116,43 @@ TEST_F(CollageExport, PngShowsEachItemAtItsBoxInZOrder) {
     const QImage large(QString::fromStdString(twice));
     EXPECT_EQ(large.size(), QSize(1704, 2204));
     EXPECT_EQ(Pixel(large, 105, 235, 2), QColor(Qt::red));
+}
+
+TEST_F(CollageExport, PhotosStandAsTheBrowserShowsThemAndWebpIsDrawn) {
+    // 60 x 40, red left and blue right; its EXIF orientation 6 turns it a
+    // quarter clockwise, so the browser shows it 40 x 60, red above blue.
+    QImage photo(60, 40, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 30; ++x) photo.setPixelColor(x, y, Qt::red);
+    }
+    ASSERT_TRUE(photo.save(QString::fromStdString((folder / "plain.jpg").string()), "JPEG", 95));
+    WriteFile(folder / "turned.jpg", WithExifOrientation(ReadFile(folder / "plain.jpg"), 6));
+    QImage square(30, 30, QImage::Format_RGB32);
+    square.fill(Qt::yellow);
+    ASSERT_TRUE(square.save(QString::fromStdString((folder / "square.webp").string()), "WEBP", 100));
+    collage::Item turned;
+    turned.kind = ItemKind::kPicture;
+    turned.file = "turned.jpg";
+    turned.left = 300, turned.top = 400, turned.width = 40, turned.height = 60, turned.z = 4;
+    collage::Item webp = turned;
+    webp.file = "square.webp";
+    webp.left = 600, webp.top = 100, webp.width = 30, webp.height = 30;
+    model.items.push_back(turned);
+    model.items.push_back(webp);
+    WriteFile(folder / "page.html", collage::WritePage(model));
+
+    const std::string png = folder / "out.png";
+    const ProgramRun run = Export("--png " + Quoted(png));
+    ASSERT_EQ(run.status, 0) << run.err;
+    QImage image(QString::fromStdString(png));
+    const auto near = [](QColor seen, QColor wanted) {
+        return std::abs(seen.red() - wanted.red()) < 40 && std::abs(seen.green() - wanted.green()) < 40 &&
+               std::abs(seen.blue() - wanted.blue()) < 40;
+    };
+    EXPECT_TRUE(near(Pixel(image, 320, 410), Qt::red)) << Pixel(image, 320, 410).name().toStdString();
+    EXPECT_TRUE(near(Pixel(image, 320, 450), Qt::blue)) << Pixel(image, 320, 450).name().toStdString();
+    EXPECT_TRUE(near(Pixel(image, 615, 115), Qt::yellow)) << Pixel(image, 615, 115).name().toStdString();
 }
 
 TEST_F(CollageExport, PdfKeepsTextAsTextAndSvgDrawsTheSame) {

@@ -16,6 +16,7 @@
 #include "app/MainFrameIds.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -64,7 +66,7 @@ protected:
     }
 
     void AddPicture(const std::string& name) {
-        static const std::string bytes("GIF89a\x02\x00\x03\x00rest", 14);
+        static const std::string bytes("GIF89a\x02\x00\x03\x00rest;", 15);
         std::ofstream(pictures + "/" + name, std::ios::binary) << bytes;
     }
 
@@ -132,6 +134,35 @@ TEST_F(ImageDialogsTest, ImportThroughTheDialogWithAScriptedFolderChooser) {
               "one.gif/1/2x3,two.gif/1/2x3");
     EXPECT_EQ(dialog.ProgressSteps(), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(Control<QWidget>(dialog, IDC_IMPORT_BUTTON)->isEnabled());
+}
+
+TEST_F(ImageDialogsTest, ReduceLargePicturesChoosesBetweenSkippingAndAReducedCopy) {
+    // The module beside the window program, where the window finds it.
+    ::setenv("TARVEX4_PICTURES_MODULE",
+             (std::filesystem::path(TARVEX4_WINDOW_EXE).parent_path() / "tarvex4-pictures.so").c_str(), 1);
+    AddCategories({"Animals"});
+    AddPicture("a.gif");
+    const std::string big = pictures + "/big.png";
+    ASSERT_EQ(std::system(("vips gaussnoise " + big + " 900 700 2>/dev/null").c_str()), 0);
+    ASSERT_GT(std::filesystem::file_size(big), 372000u);
+    imageimport dialog(DatabasePath(), ui);
+    ui.folderAnswers = {FolderChoice{1, pictures}};
+    dialog.OnInitDialog();
+    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
+    auto* reduce = Control<QCheckBox>(dialog, IDC_REDUCE_LARGE);
+    EXPECT_EQ(reduce->text(), "Reduce large pictures");
+    EXPECT_FALSE(reduce->isChecked());
+    EXPECT_TRUE(Control<QWidget>(dialog, IDC_IMPORT_BUTTON)->geometry().top() >= reduce->geometry().bottom());
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Animals\n"
+                                  "1 GIFS over 372000 bytes were skipped for their size.");
+    reduce->click();
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(LastMessage().text, "2 GIFS stored to category: Animals\n"
+                                  "1 pictures over 372000 bytes were stored reduced.");
+    // Noise without transparency: stored as a JPEG, named so.
+    EXPECT_EQ(First("SELECT FILENAME FROM imagelibrary WHERE FILENAME LIKE 'big%'"), "big.jpg");
+    EXPECT_GT(std::filesystem::file_size(big), 372000u);
 }
 
 TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicate) {

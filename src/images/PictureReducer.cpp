@@ -1,0 +1,69 @@
+#include "images/PictureReducer.h"
+
+#include "pictures/PictureReduce.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kModuleName = "tarvex4-pictures.so";
+
+}  // namespace
+
+std::string PictureModulePath() {
+    const char* chosen = std::getenv("TARVEX4_PICTURES_MODULE");
+    if (chosen != nullptr && *chosen != '\0') return chosen;
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error) return kModuleName;
+    const fs::path beside = self.parent_path() / kModuleName;
+    if (fs::exists(beside, error)) return beside.string();
+    return (self.parent_path() / TARVEX4_WINDOW_FROM_BIN / kModuleName).lexically_normal().string();
+}
+
+PictureReducer::PictureReducer(std::string modulePath) : m_modulePath(std::move(modulePath)) {}
+
+bool PictureReducer::Load(std::string& problem) {
+    if (!m_tried) {
+        m_tried = true;
+        if (m_modulePath.empty()) m_modulePath = PictureModulePath();
+        // Never closed: libvips and GLib do not expect to be unloaded.
+        void* module = ::dlopen(m_modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (module != nullptr) {
+            m_reduce = ::dlsym(module, TARVEX4_REDUCE_SYMBOL);
+            m_free = ::dlsym(module, TARVEX4_FREE_SYMBOL);
+        }
+        if (m_reduce == nullptr || m_free == nullptr) {
+            const char* why = ::dlerror();
+            m_loadProblem = "the picture module " + m_modulePath + " could not be loaded (" +
+                            (why != nullptr ? why : "no reduce function") + "); is libvips installed?";
+        }
+    }
+    problem = m_loadProblem;
+    return m_loadProblem.empty();
+}
+
+PictureReducer::Result PictureReducer::Reduce(const unsigned char* bytes, std::size_t count, std::size_t maxBytes) {
+    Result result;
+    if (!Load(result.problem)) return result;
+    Tarvex4Reduced reduced{};
+    const auto reduce = reinterpret_cast<Tarvex4ReduceFunction>(m_reduce);
+    const auto release = reinterpret_cast<Tarvex4FreeFunction>(m_free);
+    if (reduce(bytes, count, kMaxSide, maxBytes, &reduced) == 0) {
+        result.problem = reduced.problem;
+        return result;
+    }
+    result.ok = true;
+    result.bytes.assign(reinterpret_cast<const char*>(reduced.bytes), reduced.count);
+    result.width = reduced.width;
+    result.height = reduced.height;
+    result.kind = reduced.kind == TARVEX4_REDUCED_PNG ? PictureKind::Png : PictureKind::Jpeg;
+    release(&reduced);
+    return result;
+}
