@@ -146,6 +146,12 @@ std::string InsertImageWithParameters();
 std::string SelectCategoryRowsInIdOrder();
 // SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY
 std::string CountImagesByCategory();
+// SELECT ID,CATEGORY FROM imagelibrary ORDER BY ID ASC
+std::string SelectImageCategoriesInIdOrder();
+// SELECT ID,length(FILESTORE) FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
+std::string SelectImageStoredLengths(const std::vector<long>& ids);
+// SELECT ID,FILESTORE FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
+std::string SelectImageFiles(const std::vector<long>& ids);
 
 // ---- Transactions -----------------------------------------------------------------
 
