@@ -260,8 +260,8 @@ std::string IdList(const std::vector<long>& ids) {
 
 }  // namespace
 
-std::string SelectImageStoredLengths(const std::vector<long>& ids) {
-    return "SELECT ID,length(FILESTORE) FROM imagelibrary WHERE ID IN (" + IdList(ids) + ") ORDER BY ID ASC";
+std::string SelectExistingImageIds(const std::vector<long>& ids) {
+    return "SELECT ID FROM imagelibrary WHERE ID IN (" + IdList(ids) + ") ORDER BY ID ASC";
 }
 
 std::string SelectImageFiles(const std::vector<long>& ids) {

@@ -148,8 +148,11 @@ std::string SelectCategoryRowsInIdOrder();
 std::string CountImagesByCategory();
 // SELECT ID,CATEGORY FROM imagelibrary ORDER BY ID ASC
 std::string SelectImageCategoriesInIdOrder();
-// SELECT ID,length(FILESTORE) FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
-std::string SelectImageStoredLengths(const std::vector<long>& ids);
+// SELECT ID FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
+std::string SelectExistingImageIds(const std::vector<long>& ids);
+// The table and column of the stored picture files (SqlDatabase::StoredSize).
+constexpr const char* kImageTable = "imagelibrary";
+constexpr const char* kImageFileColumn = "FILESTORE";
 // SELECT ID,FILESTORE FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
 std::string SelectImageFiles(const std::vector<long>& ids);
 

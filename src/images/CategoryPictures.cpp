@@ -32,10 +32,10 @@ std::map<long, std::vector<long>> FirstPicturesOfCategories(SqlDatabase& db, std
 std::vector<PictureStamp> StampPictures(SqlDatabase& db, const std::vector<long>& ids) {
     std::vector<PictureStamp> stamps;
     if (ids.empty()) return stamps;
-    for (SqlQuery query = db.Query(wordsdb::SelectImageStoredLengths(ids)); !query.IsEof(); query.NextRow()) {
+    for (SqlQuery query = db.Query(wordsdb::SelectExistingImageIds(ids)); !query.IsEof(); query.NextRow()) {
         const long id = query.FieldInt(0);
-        const char* length = query.FieldText(1);
-        stamps.push_back({id, std::to_string(id) + ":" + (length != nullptr ? length : "none")});
+        const long long size = db.StoredSize(wordsdb::kImageTable, wordsdb::kImageFileColumn, id);
+        stamps.push_back({id, std::to_string(id) + ":" + std::to_string(size)});
     }
     return stamps;
 }

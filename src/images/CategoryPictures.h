@@ -18,8 +18,8 @@ constexpr std::size_t kPicturesShownPerCategory = 8;
 std::map<long, std::vector<long>> FirstPicturesOfCategories(SqlDatabase& db,
                                                            std::size_t perCategory = kPicturesShownPerCategory);
 
-// What tells a stored picture apart from the one that had its ID before:
-// "<id>:<stored length>". The length is read without decoding the picture.
+// What tells a stored picture apart from one that had its ID before:
+// "<id>:<size of its stored text>", found without reading the picture.
 struct PictureStamp {
     long id = 0;
     std::string stamp;

@@ -33,6 +33,11 @@ public:
     // Starts over with these categories, in this order; what was left of an
     // earlier start is dropped.
     void Start(std::vector<Category> categories);
+    // Holds the work while the window is hidden, and takes it up again.
+    void Pause() { m_timer.stop(); }
+    void Resume() {
+        if (!Done()) m_timer.start();
+    }
     bool Done() const { return m_queue.empty() && !m_current.has_value(); }
     // Pictures decoded since the last start (those taken from the cache are
     // not counted).

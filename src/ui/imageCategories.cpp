@@ -157,7 +157,17 @@ void imageCategories::StartStrips() {
 
 void imageCategories::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (m_stripsWaitForShow) StartStrips();
+    if (m_stripsWaitForShow) {
+        StartStrips();
+    } else {
+        m_filler->Resume();
+    }
+}
+
+// A closed window decodes nothing until it shows again.
+void imageCategories::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    m_filler->Pause();
 }
 
 void imageCategories::ShowStrip(long categoryId, const QList<QImage>& strip) {
