@@ -49,6 +49,18 @@ std::map<long, std::vector<long>> PicturesToShow(const std::string& databasePath
     }
 }
 
+// The listed categories that have pictures, in list order.
+std::vector<ThumbnailFiller::Category> StripsOf(const std::vector<ImageCategoryRow>& rows,
+                                               const std::string& databasePath) {
+    const std::map<long, std::vector<long>> pictures = PicturesToShow(databasePath);
+    std::vector<ThumbnailFiller::Category> strips;
+    for (const ImageCategoryRow& row : rows) {
+        const auto found = pictures.find(row.id);
+        if (found != pictures.end()) strips.push_back({row.id, found->second});
+    }
+    return strips;
+}
+
 // Keeps every row as high as a strip before its thumbnails are there.
 QPixmap EmptyStrip() {
     QPixmap blank(1, thumbnails::kHeight);
@@ -121,12 +133,7 @@ int imageCategories::DoModal() {
 void imageCategories::LoadList() {
     m_categoryList->clear();
     m_rows = LoadImageCategoryRows(m_databasePath, m_ui);
-    const std::map<long, std::vector<long>> pictures = PicturesToShow(m_databasePath);
-    std::vector<ThumbnailFiller::Category> strips;
-    for (const ImageCategoryRow& row : m_rows) {
-        const auto found = pictures.find(row.id);
-        if (found != pictures.end()) strips.push_back({row.id, found->second});
-    }
+    std::vector<ThumbnailFiller::Category> strips = StripsOf(m_rows, m_databasePath);
     const bool showStrips = !strips.empty();
     for (const ImageCategoryRow& row : m_rows) {
         auto* item = new QTreeWidgetItem(m_categoryList, {QString::fromStdString(row.name)});
