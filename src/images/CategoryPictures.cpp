@@ -18,13 +18,14 @@ bool ReadCategoryId(const char* text, long& id) {
 
 }  // namespace
 
-std::map<long, std::vector<long>> FirstPicturesOfCategories(SqlDatabase& db, std::size_t perCategory) {
-    std::map<long, std::vector<long>> pictures;
+std::map<long, CategoryPictures> FirstPicturesOfCategories(SqlDatabase& db, std::size_t perCategory) {
+    std::map<long, CategoryPictures> pictures;
     for (SqlQuery query = db.Query(wordsdb::SelectImageCategoriesInIdOrder()); !query.IsEof(); query.NextRow()) {
         long category = 0;
         if (!ReadCategoryId(query.FieldText(1), category)) continue;
-        std::vector<long>& ids = pictures[category];
-        if (ids.size() < perCategory) ids.push_back(query.FieldInt(0));
+        CategoryPictures& found = pictures[category];
+        if (found.firstIds.size() < perCategory) found.firstIds.push_back(query.FieldInt(0));
+        ++found.count;
     }
     return pictures;
 }

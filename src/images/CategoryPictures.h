@@ -12,11 +12,15 @@ class SqlDatabase;
 
 constexpr std::size_t kPicturesShownPerCategory = 8;
 
-// Category ID -> the IDs of its first `perCategory` pictures, ascending.
-// One pass over the library that reads no picture. A row whose category is
-// not a decimal number belongs to no category. Database failures are thrown.
-std::map<long, std::vector<long>> FirstPicturesOfCategories(SqlDatabase& db,
-                                                           std::size_t perCategory = kPicturesShownPerCategory);
+struct CategoryPictures {
+    std::vector<long> firstIds;  // at most the number asked for, ascending
+    long count = 0;              // all the category's pictures
+};
+// Category ID -> its first `perCategory` pictures and how many it has. One
+// pass over the library that reads no picture. A row whose category is not
+// a decimal number belongs to no category. Database failures are thrown.
+std::map<long, CategoryPictures> FirstPicturesOfCategories(SqlDatabase& db,
+                                                          std::size_t perCategory = kPicturesShownPerCategory);
 
 // What tells a stored picture apart from one that had its ID before:
 // "<id>:<size of its stored text>", found without reading the picture.

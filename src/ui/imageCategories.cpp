@@ -39,7 +39,7 @@ QString CacheFolderFor(const std::string& databasePath) {
 
 // Category ID -> its first pictures; none when the library cannot be read
 // (loading the list has said so already).
-std::map<long, std::vector<long>> PicturesToShow(const std::string& databasePath) {
+std::map<long, CategoryPictures> PicturesToShow(const std::string& databasePath) {
     try {
         SqlDatabase db(SqlDatabase::OpenMode::ExistingOnly);
         db.Open(databasePath);
@@ -49,16 +49,12 @@ std::map<long, std::vector<long>> PicturesToShow(const std::string& databasePath
     }
 }
 
-// The listed categories that have pictures, in list order.
-std::vector<ThumbnailFiller::Category> StripsOf(const std::vector<ImageCategoryRow>& rows,
-                                               const std::string& databasePath) {
-    const std::map<long, std::vector<long>> pictures = PicturesToShow(databasePath);
-    std::vector<ThumbnailFiller::Category> strips;
-    for (const ImageCategoryRow& row : rows) {
-        const auto found = pictures.find(row.id);
-        if (found != pictures.end()) strips.push_back({row.id, found->second});
+QString CountText(long count) {
+    QString text = count == 1 ? QString("1 picture") : QString("%1 pictures").arg(count);
+    if (count > static_cast<long>(kPicturesShownPerCategory)) {
+        text += QString(", the first %1 shown").arg(kPicturesShownPerCategory);
     }
-    return strips;
+    return text;
 }
 
 // Keeps every row as high as a strip before its thumbnails are there.
@@ -133,13 +129,20 @@ int imageCategories::DoModal() {
 void imageCategories::LoadList() {
     m_categoryList->clear();
     m_rows = LoadImageCategoryRows(m_databasePath, m_ui);
-    std::vector<ThumbnailFiller::Category> strips = StripsOf(m_rows, m_databasePath);
-    const bool showStrips = !strips.empty();
+    const std::map<long, CategoryPictures> pictures = PicturesToShow(m_databasePath);
+    std::vector<ThumbnailFiller::Category> strips;
     for (const ImageCategoryRow& row : m_rows) {
         auto* item = new QTreeWidgetItem(m_categoryList, {QString::fromStdString(row.name)});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, row.ticked ? Qt::Checked : Qt::Unchecked);
-        if (showStrips) item->setData(kStripColumn, Qt::DecorationRole, EmptyStrip());
+        const auto found = pictures.find(row.id);
+        if (found == pictures.end()) continue;
+        item->setToolTip(kStripColumn, CountText(found->second.count));
+        strips.push_back({row.id, found->second.firstIds});
+    }
+    const bool showStrips = !strips.empty();
+    for (int i = 0; showStrips && i < m_categoryList->topLevelItemCount(); ++i) {
+        m_categoryList->topLevelItem(i)->setData(kStripColumn, Qt::DecorationRole, EmptyStrip());
     }
     m_strips.assign(m_rows.size(), {});
     m_categoryList->setColumnHidden(kStripColumn, !showStrips);

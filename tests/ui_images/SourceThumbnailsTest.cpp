@@ -172,6 +172,7 @@ TEST_F(SourceThumbnailsTest, StripsShowTheFirstPicturesUprightAndComeFromTheCach
     EXPECT_EQ(photos[2].pixel(0, 0) & 0xFFFFFF, 0xFF0000u);  // an animation's first frame
     EXPECT_EQ(photos[3].size(), QSize(36, 36));
     EXPECT_EQ(photos[4].size(), QSize(30, 20));  // small pictures are not enlarged
+    EXPECT_EQ(dialog.CategoryList()->topLevelItem(0)->toolTip(1), "10 pictures, the first 8 shown");
     EXPECT_TRUE(dialog.Strip(1).isEmpty());
     const QList<QImage> odd = dialog.Strip(2);
     ASSERT_EQ(odd.size(), 5);
