@@ -61,8 +61,9 @@ set(CPACK_STRIP_FILES ON)
 # What shlibdeps cannot see: the window opens finished collage pages and the
 # manual in the browser through xdg-open. Everything else the window needs at
 # run time (the xcb platform plugin, fontconfig and a font) comes with Qt's
-# own packages.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# own packages. The sources window reads WebP pictures for its thumbnails
+# through Qt's extra image format plugins.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-image-formats-plugins")
 # Debian wants owner root and no group-writable files, whatever the build
 # user's umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

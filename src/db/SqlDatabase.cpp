@@ -253,6 +253,24 @@ SqlStatement SqlDatabase::Prepare(const std::string& statement) {
     return SqlStatement(m_db, prepared);
 }
 
+long long SqlDatabase::StoredSize(const std::string& table, const std::string& column, long long rowid) {
+    CheckOpen();
+    sqlite3_blob* blob = nullptr;
+    const int result = sqlite3_blob_open(m_db, "main", table.c_str(), column.c_str(), rowid, 0, &blob);
+    long long size = -1;
+    if (result == SQLITE_OK) {
+        size = sqlite3_blob_bytes(blob);
+    } else if (result != SQLITE_ERROR) {
+        // Not a missing value but trouble with the database (busy, damaged).
+        CppSQLite3Exception failure(result, sqlite3_errmsg(m_db));
+        failure.SetContext(m_path, sqlite3_errmsg(m_db));
+        sqlite3_blob_close(blob);
+        throw failure;
+    }
+    sqlite3_blob_close(blob);
+    return size;
+}
+
 void SqlDatabase::SetBusyTimeout(int milliseconds) {
     m_busyTimeoutMs = milliseconds;
     if (m_db) {

@@ -89,6 +89,10 @@ public:
     SqlQuery Query(const std::string& statement);
     // Prepares one statement to be run many times with bound values.
     SqlStatement Prepare(const std::string& statement);
+    // The size in bytes of the text or blob in `column` of the row `rowid`
+    // of `table`, found without reading the value itself; -1 when there is
+    // none (no such row, table or column, or a NULL or a number there).
+    long long StoredSize(const std::string& table, const std::string& column, long long rowid);
 
     // Stores the time-out and applies it to an open connection.
     void SetBusyTimeout(int milliseconds);

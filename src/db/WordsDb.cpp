@@ -245,6 +245,29 @@ std::string SelectCategoryRowsInIdOrder() { return "SELECT ID,CATEGORY FROM imag
 
 std::string CountImagesByCategory() { return "SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY"; }
 
+std::string SelectImageCategoriesInIdOrder() { return "SELECT ID,CATEGORY FROM imagelibrary ORDER BY ID ASC"; }
+
+namespace {
+
+std::string IdList(const std::vector<long>& ids) {
+    std::string list;
+    for (long id : ids) {
+        if (!list.empty()) list += ',';
+        list += std::to_string(id);
+    }
+    return list;
+}
+
+}  // namespace
+
+std::string SelectExistingImageIds(const std::vector<long>& ids) {
+    return "SELECT ID FROM imagelibrary WHERE ID IN (" + IdList(ids) + ") ORDER BY ID ASC";
+}
+
+std::string SelectImageFiles(const std::vector<long>& ids) {
+    return "SELECT ID,FILESTORE FROM imagelibrary WHERE ID IN (" + IdList(ids) + ") ORDER BY ID ASC";
+}
+
 // ---- Transactions -----------------------------------------------------------------------
 
 std::string BeginTransaction() { return "BEGIN"; }

@@ -146,6 +146,15 @@ std::string InsertImageWithParameters();
 std::string SelectCategoryRowsInIdOrder();
 // SELECT CATEGORY,COUNT(*) FROM imagelibrary GROUP BY CATEGORY
 std::string CountImagesByCategory();
+// SELECT ID,CATEGORY FROM imagelibrary ORDER BY ID ASC
+std::string SelectImageCategoriesInIdOrder();
+// SELECT ID FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
+std::string SelectExistingImageIds(const std::vector<long>& ids);
+// The table and column of the stored picture files (SqlDatabase::StoredSize).
+constexpr const char* kImageTable = "imagelibrary";
+constexpr const char* kImageFileColumn = "FILESTORE";
+// SELECT ID,FILESTORE FROM imagelibrary WHERE ID IN (<ids>) ORDER BY ID ASC
+std::string SelectImageFiles(const std::vector<long>& ids);
 
 // ---- Transactions -----------------------------------------------------------------
 
