@@ -38,12 +38,6 @@ inline std::vector<int> Draws(std::uint32_t seed, int count) {
     return draws;
 }
 
-inline int CountOf(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
-    return n;
-}
-
 class CollageTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -56,6 +50,7 @@ protected:
         state.m_dataFolder = dataFolder;
         state.m_outputFolder = outputFolder;
     }
+
     // Adds a picture to the library in category 1 (or `category`).
     void AddPicture(const std::string& fileName, int width, int height, const std::string& bytes = "GIF89a-picture",
                     const std::string& category = "1") {
@@ -74,9 +69,15 @@ protected:
     }
 
     // The page text for `seed`, as a GO press would build it.
-    std::string Compose(std::uint32_t seed);
+    std::string Compose(std::uint32_t seed) {
+        rng::Seed(seed);
+        return ComposeCollagePage(state);
+    }
     // A whole GO press for `seed`, answered by `ui`.
-    CollageResult Build(ScriptedUserInterface& ui, std::uint32_t seed = 1);
+    CollageResult Build(ScriptedUserInterface& ui, std::uint32_t seed = 1) {
+        rng::Seed(seed);
+        return BuildCollage(state, ui);
+    }
     // The user's picture folder, root/pics, in use.
     void UsePictureFolder() {
         state.m_useCustomFolder = true;
@@ -91,20 +92,6 @@ protected:
     std::string outputFolder;
     MainFormState state;
 };
-
-}  // namespace fixture
-
-namespace fixture {
-
-inline std::string CollageTest::Compose(std::uint32_t seed) {
-    rng::Seed(seed);
-    return ComposeCollagePage(state);
-}
-
-inline CollageResult CollageTest::Build(ScriptedUserInterface& ui, std::uint32_t seed) {
-    rng::Seed(seed);
-    return BuildCollage(state, ui);
-}
 
 // A page read back into the model; a failure to read is the test's failure.
 inline collage::Collage ReadBack(const std::string& page) {
