@@ -6,15 +6,9 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+import { chromiumPath, failures, finish, readArgs } from './harness.mjs';
 
-const args = Object.fromEntries(
-  process.argv.slice(2).reduce((pairs, arg, i, all) => (arg.startsWith('--') ? [...pairs, [arg.slice(2), all[i + 1]]] : pairs), []));
-for (const needed of ['board-test', 'data', 'work']) {
-  if (!args[needed]) { console.error(`missing --${needed}`); process.exit(2); }
-}
-
-fs.rmSync(args.work, { recursive: true, force: true });
-fs.mkdirSync(args.work, { recursive: true });
+const args = readArgs(['board-test', 'data', 'work']);
 // The window test drags, resizes, nudges, stacks and deletes on the board, saves, and keeps the page here.
 execFileSync(args['board-test'], ['--gtest_filter=*ArrangedByMouseAndKeys*'], {
   stdio: ['ignore', 'ignore', 'inherit'],
@@ -23,8 +17,7 @@ execFileSync(args['board-test'], ['--gtest_filter=*ArrangedByMouseAndKeys*'], {
 fs.cpSync(path.join(args.data, 'artfonts'), path.join(args.work, 'artfonts'), { recursive: true });
 const [id, left, top, width] = fs.readFileSync(path.join(args.work, 'moved.txt'), 'utf8').trim().split(' ');
 
-const failures = [];
-const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || 'chromium', args: ['--no-sandbox'] });
+const browser = await chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox'] });
 const page = await browser.newPage();
 const errors = [];
 page.on('pageerror', (error) => errors.push(error.message));
@@ -41,8 +34,4 @@ if (errors.length) failures.push('script errors: ' + errors.join('; '));
 // Still draggable: the drag library is there and the page's call to it ran without errors.
 if (!(await page.evaluate(() => typeof SET_DHTML === 'function'))) failures.push('the drag script is missing');
 await browser.close();
-if (failures.length) {
-  console.error(failures.join('\n'));
-  process.exit(1);
-}
-console.log(`board page: ${id} at ${left},${top} width ${width} in Chromium`);
+finish(`board page: ${id} at ${left},${top} width ${width} in Chromium`);

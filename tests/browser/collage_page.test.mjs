@@ -7,28 +7,15 @@
 // also when clicked twice.
 //
 // node collage_page.test.mjs --exe <tarvex4> --data <data folder> --work <dir> [--screenshot <png>]
-import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
+import { check, finish, openChromium, readArgs } from './harness.mjs';
 
-const args = Object.fromEntries(
-  process.argv.slice(2).reduce((pairs, arg, i, all) => (arg.startsWith('--') ? [...pairs, [arg.slice(2), all[i + 1]]] : pairs), []));
-for (const needed of ['exe', 'data', 'work']) {
-  if (!args[needed]) { console.error(`missing --${needed}`); process.exit(2); }
-}
-
-const failures = [];
+const args = readArgs(['exe', 'data', 'work']);
 const seenFormats = new Set();
-function check(condition, what) {
-  if (!condition) failures.push(what);
-  return condition;
-}
 
 // ---- fixtures: texts and a folder of the user's own pictures ----
-fs.rmSync(args.work, { recursive: true, force: true });
-fs.mkdirSync(args.work, { recursive: true });
 const mainText = path.join(args.work, 'main.txt');
 fs.writeFileSync(mainText, Array.from({ length: 30 }, (_, i) =>
   `line ${i} the quick brown fox jumps over the lazy dog & <friends> 'quoted' Grüße café ✂`).join('\n'));
@@ -226,15 +213,7 @@ async function checkPage(context, pagePath, label, screenshot) {
   await page.close();
 }
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tarvex4-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  viewport: { width: 1400, height: 1250 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    '--allow-file-access-from-files'],
-});
+const context = await openChromium({ viewport: { width: 1400, height: 1250 } });
 try {
   let seed = 11;
   for (let style = 0; style < 6; style++) {
@@ -249,13 +228,8 @@ try {
   for (const extra of [1, 2, 3, 4]) await checkPage(context, makePage(`pictures-${extra}`, 0, false, 100 + extra, 20), `pictures ${extra}`);
 } finally {
   await context.close();
-  fs.rmSync(profile, { recursive: true, force: true });
 }
 
 check(seenFormats.size === Object.keys(naturalSizes).length,
   `the pages showed only ${[...seenFormats].join(', ')} of ${Object.keys(naturalSizes).join(', ')}`);
-if (failures.length) {
-  console.error(failures.map((f) => 'FAIL ' + f).join('\n'));
-  process.exit(1);
-}
-console.log('all collage pages pass in Chromium');
+finish('all collage pages pass in Chromium');

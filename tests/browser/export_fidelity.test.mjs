@@ -10,16 +10,9 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+import { chromiumPath, failures, finish, readArgs } from './harness.mjs';
 
-const args = Object.fromEntries(
-  process.argv.slice(2).reduce((pairs, arg, i, all) => (arg.startsWith('--') ? [...pairs, [arg.slice(2), all[i + 1]]] : pairs), []));
-for (const needed of ['exe', 'export', 'data', 'work']) {
-  if (!args[needed]) { console.error(`missing --${needed}`); process.exit(2); }
-}
-
-const failures = [];
-fs.rmSync(args.work, { recursive: true, force: true });
-fs.mkdirSync(args.work, { recursive: true });
+const args = readArgs(['exe', 'export', 'data', 'work']);
 const mainText = path.join(args.work, 'main.txt');
 fs.writeFileSync(mainText, Array.from({ length: 12 }, (_, i) =>
   `line ${i} the quick brown fox jumps over the lazy dog and then some rather longer words appear`).join('\n'));
@@ -73,7 +66,7 @@ async function browserBoxes(context, page, screenshot) {
   return boxes;
 }
 
-const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox'] });
+const browser = await chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox'] });
 const context = await browser.newContext({ deviceScaleFactor: 1 });
 let compared = 0;
 const kinds = {};
@@ -114,9 +107,4 @@ if (args['side-by-side']) {
 
 console.log(`${compared} items compared (${JSON.stringify(kinds)}); largest height difference: ${JSON.stringify(worst)}`);
 if (!kinds.text || !kinds.letters || !kinds.picture) failures.push(`not every kind of item was compared: ${JSON.stringify(kinds)}`);
-if (failures.length) {
-  console.error(failures.slice(0, 40).join('\n'));
-  console.error(`${failures.length} differences`);
-  process.exit(1);
-}
-console.log('export fidelity: every box as Chromium lays it out');
+finish('export fidelity: every box as Chromium lays it out', 40);

@@ -2,20 +2,12 @@
 // browser must show the text as it was written and run none of it.
 //
 // node hostile_text.test.mjs --exe <tarvex4> --data <data folder> --work <dir>
-import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
+import { check, finish, openChromium, readArgs } from './harness.mjs';
 
-const args = Object.fromEntries(
-  process.argv.slice(2).reduce((pairs, arg, i, all) => (arg.startsWith('--') ? [...pairs, [arg.slice(2), all[i + 1]]] : pairs), []));
-for (const needed of ['exe', 'data', 'work']) {
-  if (!args[needed]) { console.error(`missing --${needed}`); process.exit(2); }
-}
-
-const failures = [];
-const check = (condition, what) => { if (!condition) failures.push(what); return condition; };
+const args = readArgs(['exe', 'data', 'work']);
 
 const lines = [
   `<script>window.__ran = 'script'</script> "double" 'single' & &amp; </div> </span>`,
@@ -24,8 +16,6 @@ const lines = [
 ];
 const expected = lines.join(' ').replace(/\s+/g, ' ').trim();
 
-fs.rmSync(args.work, { recursive: true, force: true });
-fs.mkdirSync(args.work, { recursive: true });
 const textFile = path.join(args.work, 'hostile.txt');
 fs.writeFileSync(textFile, lines.join('\n') + '\n');
 
@@ -41,13 +31,7 @@ function makePage(name, extra) {
 const wholePage = makePage('whole', ['--no-main', '--track', `1=${textFile}`, '--whole', '1', '--track-style', '1=1']);
 const cutPage = makePage('cut', ['--main', textFile, '--words', '7', '--style', '0', '--track-off', '1']);
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tarvex4-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
-});
+const context = await openChromium();
 try {
   for (const [label, pagePath] of [['whole', wholePage], ['cut', cutPage]]) {
     const page = await context.newPage();
@@ -86,11 +70,6 @@ try {
   }
 } finally {
   await context.close();
-  fs.rmSync(profile, { recursive: true, force: true });
 }
 
-if (failures.length) {
-  console.error(failures.map((f) => 'FAIL ' + f).join('\n'));
-  process.exit(1);
-}
-console.log('the hostile text is shown as written and runs nothing');
+finish('the hostile text is shown as written and runs nothing');

@@ -2,49 +2,39 @@
 # (npm install at the top of the tree); needs the delivered data.
 find_program(NODE_EXECUTABLE node)
 find_program(CHROMIUM_EXECUTABLE chromium)
-if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
-  add_test(NAME browser_collage_pages
-    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/collage_page.test.mjs"
-      --exe "$<TARGET_FILE:tarvex4>"
-      --data "${TARVEX4_BUILD_DATA_DIR}"
-      --work "${CMAKE_BINARY_DIR}/browser-collage"
-      --screenshot "${CMAKE_BINARY_DIR}/browser-collage-page.png")
-  set_tests_properties(browser_collage_pages PROPERTIES
-    TIMEOUT 600
-    ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
+if(NOT (TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE))
+  return()
 endif()
 
-if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
-  add_test(NAME browser_hostile_text
-    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/hostile_text.test.mjs"
-      --exe "$<TARGET_FILE:tarvex4>"
-      --data "${TARVEX4_BUILD_DATA_DIR}"
-      --work "${CMAKE_BINARY_DIR}/browser-hostile")
-  set_tests_properties(browser_hostile_text PROPERTIES
-    TIMEOUT 300
+# browser_<name>: node <script> with `arguments`, at most `timeout` seconds.
+function(tarvex4_browser_test name script timeout)
+  add_test(NAME browser_${name} COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${script}" ${ARGN})
+  set_tests_properties(browser_${name} PROPERTIES
+    TIMEOUT ${timeout}
     ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
-endif()
+endfunction()
 
-if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE)
-  add_test(NAME browser_export_fidelity
-    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/export_fidelity.test.mjs"
-      --exe "$<TARGET_FILE:tarvex4>"
-      --export "$<TARGET_FILE:tarvex4-export>"
-      --data "${TARVEX4_BUILD_DATA_DIR}"
-      --work "${CMAKE_BINARY_DIR}/browser-export")
-  set_tests_properties(browser_export_fidelity PROPERTIES
-    TIMEOUT 600
-    ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
-endif()
+tarvex4_browser_test(collage_pages collage_page.test.mjs 600
+  --exe "$<TARGET_FILE:tarvex4>"
+  --data "${TARVEX4_BUILD_DATA_DIR}"
+  --work "${CMAKE_BINARY_DIR}/browser-collage"
+  --screenshot "${CMAKE_BINARY_DIR}/browser-collage-page.png")
+
+tarvex4_browser_test(hostile_text hostile_text.test.mjs 300
+  --exe "$<TARGET_FILE:tarvex4>"
+  --data "${TARVEX4_BUILD_DATA_DIR}"
+  --work "${CMAKE_BINARY_DIR}/browser-hostile")
+
+tarvex4_browser_test(export_fidelity export_fidelity.test.mjs 600
+  --exe "$<TARGET_FILE:tarvex4>"
+  --export "$<TARGET_FILE:tarvex4-export>"
+  --data "${TARVEX4_BUILD_DATA_DIR}"
+  --work "${CMAKE_BINARY_DIR}/browser-export")
 
 # A page the cut-up board saved (the board window test keeps it) in Chromium.
-if(TARVEX4_BUILD_DATA AND NODE_EXECUTABLE AND CHROMIUM_EXECUTABLE AND TARGET test_ui_board)
-  add_test(NAME browser_board_page
-    COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_LIST_DIR}/board_page.test.mjs"
-      --board-test "$<TARGET_FILE:test_ui_board>"
-      --data "${TARVEX4_BUILD_DATA_DIR}"
-      --work "${CMAKE_BINARY_DIR}/browser-board")
-  set_tests_properties(browser_board_page PROPERTIES
-    TIMEOUT 300
-    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
+if(TARGET test_ui_board)
+  tarvex4_browser_test(board_page board_page.test.mjs 300
+    --board-test "$<TARGET_FILE:test_ui_board>"
+    --data "${TARVEX4_BUILD_DATA_DIR}"
+    --work "${CMAKE_BINARY_DIR}/browser-board")
 endif()

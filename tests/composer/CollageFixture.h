@@ -1,15 +1,19 @@
 #pragma once
 // A small data folder (words database with a few pictures, art fonts) and
 // output folder in a temp dir, for collage runs without the delivered data.
-#include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
+#include "composer/CollageModel.h"
+#include "composer/CollageRun.h"
+#include "support/Random.h"
+#include "ScratchFolder.h"
+#include "ScriptedUserInterface.h"
 #include "TestFiles.h"
+#include "WordsDatabaseFiles.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -34,54 +38,23 @@ inline std::vector<int> Draws(std::uint32_t seed, int count) {
     return draws;
 }
 
-inline int CountOf(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
-    return n;
-}
-
 class CollageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("tarvex4_collage_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         dataFolder = (root / "data").string();
         outputFolder = (root / "out").string() + "/";
         fs::create_directories(dataFolder);
         fs::create_directories(outputFolder);
-        CreateDatabase();
-        WriteFile(root / "data/artfonts/wz_dragdrop.js", "// drag");
-        WriteFile(root / "data/artfonts/canvas.js", "// canvas");
-        for (const char* set : {"stampkit", "ransomnote", "lcd", "metal"}) {
-            WriteFile(root / "data/artfonts" / set / "a.gif", "GIF89a");
-            WriteFile(root / "data/artfonts" / set / "space.gif", "GIF89a");
-        }
+        CreateWordsDatabase(dataFolder);
+        AddArtFonts(dataFolder);
         state.m_dataFolder = dataFolder;
         state.m_outputFolder = outputFolder;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    void CreateDatabase() {
-        SqlDatabase db;
-        db.Open(wordsdb::DatabasePath(dataFolder));
-        db.Execute("BEGIN");
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-        db.Execute("INSERT INTO collagesettings (OUTPUTFOLDER) VALUES('/stored/')");
-        db.Execute(wordsdb::InsertSelectionList("1"));
-        db.Execute("COMMIT");
     }
 
     // Adds a picture to the library in category 1 (or `category`).
     void AddPicture(const std::string& fileName, int width, int height, const std::string& bytes = "GIF89a-picture",
                     const std::string& category = "1") {
-        SqlDatabase db;
-        db.Open(wordsdb::DatabasePath(dataFolder));
-        SqlBlob blob;
-        blob.SetBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
-        db.Execute(wordsdb::InsertImage(category, fileName, std::to_string(width), std::to_string(height),
-                                        blob.Encoded()));
+        ::AddPicture(dataFolder, fileName, bytes, width, height, category);
     }
 
     void Sql(const std::string& statement) {
@@ -96,26 +69,36 @@ protected:
     }
 
     // The page text for `seed`, as a GO press would build it.
-    std::string Compose(std::uint32_t seed);
+    std::string Compose(std::uint32_t seed) {
+        rng::Seed(seed);
+        return ComposeCollagePage(state);
+    }
+    // A whole GO press for `seed`, answered by `ui`.
+    CollageResult Build(ScriptedUserInterface& ui, std::uint32_t seed = 1) {
+        rng::Seed(seed);
+        return BuildCollage(state, ui);
+    }
+    // The user's picture folder, root/pics, in use.
+    void UsePictureFolder() {
+        state.m_useCustomFolder = true;
+        state.m_customImageFolder = (root / "pics").string();
+    }
 
     std::string Page() const { return ReadFile(fs::path(outputFolder) / state.m_outputFileName); }
 
-    fs::path root;
+    ScratchFolder scratch;
+    fs::path root = scratch.path();
     std::string dataFolder;
     std::string outputFolder;
     MainFormState state;
 };
 
-}  // namespace fixture
-
-#include "composer/CollageRun.h"
-#include "support/Random.h"
-
-namespace fixture {
-
-inline std::string CollageTest::Compose(std::uint32_t seed) {
-    rng::Seed(seed);
-    return ComposeCollagePage(state);
+// A page read back into the model; a failure to read is the test's failure.
+inline collage::Collage ReadBack(const std::string& page) {
+    collage::Collage model;
+    std::string why;
+    EXPECT_TRUE(collage::ReadPage(page, model, why)) << why;
+    return model;
 }
 
 // The items of a page, in page order.

@@ -2,10 +2,6 @@
 // page read back into it.
 #include "CollageFixture.h"
 
-#include "composer/CollageModel.h"
-#include "composer/CollageRun.h"
-#include "support/Random.h"
-
 using namespace fixture;
 using collage::ItemKind;
 
@@ -14,12 +10,6 @@ protected:
     collage::Collage Model(std::uint32_t seed) {
         rng::Seed(seed);
         return ComposeCollage(state);
-    }
-    collage::Collage Read(const std::string& page) {
-        collage::Collage model;
-        std::string why;
-        EXPECT_TRUE(collage::ReadPage(page, model, why)) << why;
-        return model;
     }
     bool Refused(const std::string& page) {
         collage::Collage model;
@@ -50,7 +40,7 @@ TEST_F(CollageModel, EverySettingsPageReadsBackIntoTheRunsModel) {
             const collage::Collage model = Model(seed);
             const std::string page = Compose(seed);
             EXPECT_EQ(collage::WritePage(model), page) << "style " << style << " seed " << seed;
-            EXPECT_EQ(Read(page), collage::PageOnly(model)) << "style " << style << " seed " << seed;
+            EXPECT_EQ(ReadBack(page), collage::PageOnly(model)) << "style " << style << " seed " << seed;
             EXPECT_EQ(collage::DragItemIds(model), state.m_dragItemIds);
             for (const collage::Item& item : model.items) {
                 lettered += item.kind == ItemKind::kLetters;
@@ -109,7 +99,7 @@ TEST_F(CollageModel, MovedReorderedAndDeletedItemsWriteAPageThatReadsBack) {
     std::swap(model.items[0].z, model.items[3].z);
     model.items.erase(model.items.begin() + 4);
     const std::string page = collage::WritePage(model);
-    EXPECT_EQ(Read(page), collage::PageOnly(model));
+    EXPECT_EQ(ReadBack(page), collage::PageOnly(model));
     // The drag script still names exactly the items that are left.
     EXPECT_NE(page.find(collage::DragItemIds(model) + "'pagecontainer'+NO_DRAG"), std::string::npos);
 }

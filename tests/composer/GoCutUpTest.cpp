@@ -5,7 +5,6 @@
 #include "CollageFixture.h"
 #include "ProgramRun.h"
 
-#include "composer/CollageModel.h"
 
 #include <cmath>
 #include <map>
@@ -83,13 +82,6 @@ std::string Mismatch(const std::vector<std::string>& lines, const collage::Colla
         ++next;
     }
     return next == lines.size() ? "" : "text line '" + lines[next] + "' is not in the page";
-}
-
-collage::Collage ReadBack(const std::string& page) {
-    collage::Collage model;
-    std::string why;
-    EXPECT_TRUE(collage::ReadPage(page, model, why)) << why;
-    return model;
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 // reach the output folder.
 #include "CollageFixture.h"
 
-#include "composer/CollageRun.h"
 #include "composer/ImageItems.h"
-#include "support/Random.h"
-#include "ScriptedUserInterface.h"
 
 #include <sys/stat.h>
 
@@ -38,8 +35,7 @@ TEST_F(ImageItems, OnlyTheFirstThousandLibraryPicturesAreCandidates) {
         db.Execute("COMMIT");
     }
     WriteFile(root / "pics/x.gif", "x");
-    state.m_useCustomFolder = true;
-    state.m_customImageFolder = (root / "pics").string();
+    UsePictureFolder();
     ImagePool pool = PoolOf(state);
     EXPECT_EQ(pool.candidates.size(), 1000u);
     EXPECT_EQ(state.m_nextImageId, 1501);
@@ -65,8 +61,7 @@ TEST_F(ImageItems, EmptyLibraryStartsFolderIdsAtOne) {
     WriteFile(root / "pics/pic.GIF", "gif");
     WriteFile(root / "pics/notes.txt", "txt");
     fs::create_directories(root / "pics/x.gif");
-    state.m_useCustomFolder = true;
-    state.m_customImageFolder = (root / "pics").string();
+    UsePictureFolder();
     state.m_nextImageId = 77;
     ImagePool pool = PoolOf(state);
     EXPECT_EQ(state.m_nextImageId, 1);
@@ -81,8 +76,7 @@ TEST_F(ImageItems, EmptyLibraryStartsFolderIdsAtOne) {
 
 TEST_F(ImageItems, FolderPictureIsCopiedOnceAndKeepsItsName) {
     WriteFile(root / "pics/pic.GIF", "mine");
-    state.m_useCustomFolder = true;
-    state.m_customImageFolder = (root / "pics").string();
+    UsePictureFolder();
     state.m_imageVolume = 3;
     state.m_textVolume = 0;
     for (std::uint32_t seed : {1u, 2u, 3u}) {
@@ -108,8 +102,7 @@ TEST_F(ImageItems, FolderPicturesAreKnownByContentSizedByHeaderAndNamedByKind) {
     WriteFile(root / "pics/scan", png);
     WriteFile(root / "pics/huge.gif", std::string("GIF89a\xff\xff\xff\xff;", 11));
     ASSERT_EQ(::mkfifo((root / "pics/pipe").c_str(), 0644), 0);
-    state.m_useCustomFolder = true;
-    state.m_customImageFolder = (root / "pics").string();
+    UsePictureFolder();
     state.m_imageVolume = 12;
     state.m_textVolume = 0;
     std::set<std::string> seen;
@@ -128,8 +121,7 @@ TEST_F(ImageItems, FolderPicturesAreKnownByContentSizedByHeaderAndNamedByKind) {
 TEST_F(ImageItems, DifferentPictureOfTheSameNameGetsOneCopyName) {
     WriteFile(root / "out/pic.gif", "someone else's");
     WriteFile(root / "pics/pic.gif", "mine");
-    state.m_useCustomFolder = true;
-    state.m_customImageFolder = (root / "pics").string();
+    UsePictureFolder();
     state.m_imageVolume = 2;
     state.m_textVolume = 0;
     for (std::uint32_t seed : {4u, 5u}) {
@@ -190,8 +182,7 @@ TEST_F(ImageItems, PicturesOfOneNameKeepTheirOwnBytes) {
 
 TEST_F(ImageItems, FolderNamesAreTakenWholeAndACopyFailureIsReported) {
     WriteFile(root / "pics/a|b.gif", "bar");
-    state.m_useCustomFolder = true;
-    state.m_customImageFolder = (root / "pics").string();
+    UsePictureFolder();
     state.m_imageVolume = 2;
     state.m_textVolume = 0;
     for (const Item& item : ItemsOf(Compose(3))) EXPECT_NE(item.body.find("SRC='a|b.gif'"), std::string::npos);
@@ -203,8 +194,7 @@ TEST_F(ImageItems, FolderNamesAreTakenWholeAndACopyFailureIsReported) {
     fs::create_symlink(root / "nowhere.gif", root / "pics/y.gif");
     state.m_outputFileName = "collage1.html";
     ScriptedUserInterface ui;
-    rng::Seed(3);
-    const CollageResult result = BuildCollage(state, ui);
+    const CollageResult result = Build(ui, 3);
     EXPECT_FALSE(result.written);
     EXPECT_NE(result.problem.find("pics/y.gif"), std::string::npos) << result.problem;
     EXPECT_FALSE(fs::exists(root / "out/collage1.html"));
@@ -250,8 +240,7 @@ TEST_F(ImageItems, LibraryNameWithoutABaseNameWritesNothing) {
 TEST_F(ImageItems, DatabaseFailureIsShownAndClosesTheConnection) {
     Sql("DROP TABLE imagelibrary");
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    CollageResult result = BuildCollage(state, ui);
+    CollageResult result = Build(ui);
     EXPECT_FALSE(result.written);
     EXPECT_TRUE(result.databaseFailed);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -267,25 +256,23 @@ TEST_F(ImageItems, MalformedStoredPictureIsADatabaseFailure) {
     Sql(wordsdb::InsertImage("1", "bad.gif", "1", "1", "not encoded at all \x01"));
     state.m_imageVolume = 1;
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    EXPECT_TRUE(BuildCollage(state, ui).databaseFailed);
+    EXPECT_TRUE(Build(ui).databaseFailed);
     EXPECT_FALSE(state.m_db.IsOpen());
 }
 
 TEST_F(PageWriting, ArtFontsAreCopiedOnlyWhenTheOutputLacksThem) {
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    ASSERT_TRUE(BuildCollage(state, ui).written);
+    ASSERT_TRUE(Build(ui).written);
     EXPECT_EQ(ReadFile(root / "out/artfonts/wz_dragdrop.js"), "// drag");
     EXPECT_EQ(ReadFile(root / "out/artfonts/metal/space.gif"), "GIF89a");
     // Present: not refreshed.
     WriteFile(root / "data/artfonts/wz_dragdrop.js", "// newer");
-    ASSERT_TRUE(BuildCollage(state, ui).written);
+    ASSERT_TRUE(Build(ui).written);
     EXPECT_EQ(ReadFile(root / "out/artfonts/wz_dragdrop.js"), "// drag");
     // Gone: copied over what is there.
     fs::remove(root / "out/artfonts/stampkit/a.gif");
-    ASSERT_TRUE(BuildCollage(state, ui).written);
+    ASSERT_TRUE(Build(ui).written);
     EXPECT_EQ(ReadFile(root / "out/artfonts/wz_dragdrop.js"), "// newer");
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -294,8 +281,7 @@ TEST_F(PageWriting, ArtFontCopyFailureIsReportedAndThePageStillWritten) {
     WriteFile(root / "out/artfonts", "a file where the folder should be");
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    CollageResult result = BuildCollage(state, ui);
+    CollageResult result = Build(ui);
     EXPECT_TRUE(result.written);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("art fonts"), std::string::npos);
@@ -307,16 +293,14 @@ TEST_F(PageWriting, UnwritablePageIsReportedAndNotOpened) {
     state.m_outputFolder = (root / "no/such/folder/").string();
     state.m_imageVolume = 0;
     ScriptedUserInterface made;
-    rng::Seed(1);
-    EXPECT_TRUE(BuildCollage(state, made).written);
+    EXPECT_TRUE(Build(made).written);
     EXPECT_TRUE(fs::is_regular_file(root / "no/such/folder/collage1.html"));
 
     // ... one that cannot be made is named, and nothing is written.
     std::ofstream(root / "blocker") << "a file";
     state.m_outputFolder = (root / "blocker/folder/").string();
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    CollageResult result = BuildCollage(state, ui);
+    CollageResult result = Build(ui);
     EXPECT_FALSE(result.written);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages.back().text.find("Cannot create the folder " + state.m_outputFolder), std::string::npos)
@@ -329,8 +313,7 @@ TEST_F(PageWriting, OutputFolderWithoutSlashRunsIntoTheFileName) {
     state.m_outputFolder = (root / "out").string();
     state.m_imageVolume = 0;
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    CollageResult result = BuildCollage(state, ui);
+    CollageResult result = Build(ui);
     EXPECT_EQ(result.pagePath, (root / "outcollage1.html").string());
     EXPECT_TRUE(fs::exists(root / "outcollage1.html"));
     EXPECT_TRUE(fs::exists(root / "outartfonts/stampkit/a.gif"));

@@ -2,10 +2,6 @@
 // the draws behind them.
 #include "CollageFixture.h"
 
-#include "composer/CollageRun.h"
-#include "support/Random.h"
-#include "ScriptedUserInterface.h"
-
 #include <cctype>
 
 using namespace fixture;
@@ -29,8 +25,7 @@ TEST_F(PageSkeleton, EmptyPageWithoutCaptureCodeIsExactlyTheSkeleton) {
     state.m_captureCode = false;
     // Seed 1: chance 41, then 18467 % 255 = 107, 6334 % 255 = 214, 26500 % 255 = 235.
     ScriptedUserInterface ui;
-    rng::Seed(1);
-    CollageResult result = BuildCollage(state, ui);
+    CollageResult result = Build(ui);
     ASSERT_TRUE(result.written) << result.problem;
     EXPECT_EQ(result.pagePath, outputFolder + "collage1.html");
     EXPECT_EQ(Page(),
@@ -75,11 +70,8 @@ TEST_F(PageSkeleton, BackgroundColourIsThreeUpperCaseComponentsBelowFF) {
         ASSERT_EQ(hex.substr(6), "'>");
         for (char c : hex.substr(0, 6)) EXPECT_TRUE(std::isdigit(c) || (c >= 'A' && c <= 'F')) << hex;
         for (int i = 0; i < 3; ++i) EXPECT_LE(std::stoi(hex.substr(2 * i, 2), nullptr, 16), 0xFE) << hex;
-        std::vector<int> d = Draws(seed, 4);
-        EXPECT_EQ(std::stoi(hex.substr(0, 2), nullptr, 16), d[1] % 255);
-        EXPECT_EQ(std::stoi(hex.substr(2, 2), nullptr, 16), d[2] % 255);
-        EXPECT_EQ(std::stoi(hex.substr(4, 2), nullptr, 16), d[3] % 255);
     }
+    // Which draw gives which component: the whole pages of seed 1 above and below.
 }
 
 TEST_F(PageSkeleton, SeededRunMatchesDrawsWorkedOutByHand) {

@@ -1,11 +1,12 @@
 #include "support/FileCopier.h"
 #include "support/FolderListing.h"
 
+#include "ScratchFolder.h"
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -13,26 +14,10 @@ namespace {
 
 class ScratchTree : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("tarvex4_copier_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    std::string Path(const std::string& relative) const { return (root / relative).string(); }
-    void Write(const std::string& relative, const std::string& content) const {
-        fs::create_directories(fs::path(Path(relative)).parent_path());
-        std::ofstream(Path(relative), std::ios::binary) << content;
-    }
-    std::string Read(const std::string& relative) const {
-        std::ifstream in(Path(relative), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    fs::path root;
+    std::string Path(const std::string& relative) const { return scratch / relative; }
+    void Write(const std::string& relative, const std::string& content) const { WriteFile(Path(relative), content); }
+    std::string Read(const std::string& relative) const { return ReadFile(Path(relative)); }
+    ScratchFolder scratch;
 };
 
 class FileCopying : public ScratchTree {};
@@ -85,7 +70,7 @@ TEST_F(FileCopying, OverwriteModeReplacesTheFile) {
 TEST_F(FileCopying, FailuresAreReportedThroughTheResult) {
     FileCopier copier;
     EXPECT_EQ(copier.LastErrorText(), "No error");
-    EXPECT_FALSE(copier.SafeCopy(Path("missing.gif"), root.string()));
+    EXPECT_FALSE(copier.SafeCopy(Path("missing.gif"), scratch.path()));
     EXPECT_EQ(copier.LastErrorText(), Path("missing.gif") + " not found");
     EXPECT_EQ(copier.LastErrorCode(), 0);
 

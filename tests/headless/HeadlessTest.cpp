@@ -5,10 +5,10 @@
 #include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
+#include "ProgramRun.h"
 #include "ScratchFolder.h"
 #include "cli/CliRegistry.h"
 #include "cli/CommandSuggestion.h"
@@ -19,42 +19,34 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;  // with the dynamic loader's report when asked for
-};
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
 class Tarvex4Program : public ::testing::Test {
 protected:
     // Runs `program arguments` under `environment` (shell assignments),
-    // with no display unless the environment names one.
-    Outcome Start(const std::string& program, const std::string& arguments, const std::string& environment = "") {
+    // with no display unless the environment names one; err holds the
+    // dynamic loader's report when it is asked for.
+    ProgramRun Start(const std::string& program, const std::string& arguments, const std::string& environment = "") {
         const fs::path out = fs::path(scratch.path()) / "stdout";
         const fs::path err = fs::path(scratch.path()) / "stderr";
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 " +
                                     environment + " " + Quoted(program) + " " + arguments + " </dev/null >" +
                                     Quoted(out.string()) + " 2>" + Quoted(err.string());
         const int raw = std::system(command.c_str());
-        Outcome run;
+        ProgramRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         run.out = ReadFile(out);
         run.err = ReadFile(err);
         return run;
     }
-    Outcome Tarvex4(const std::string& arguments, const std::string& environment = "") {
+    ProgramRun Tarvex4(const std::string& arguments, const std::string& environment = "") {
         return Start(TARVEX4_EXE, arguments, environment);
     }
     // LD_DEBUG=libs makes the loader report every library it loads (also
     // later, by dlopen) on stderr.
-    Outcome Tarvex4WatchingLibraries(const std::string& arguments) { return Tarvex4(arguments, "LD_DEBUG=libs"); }
+    ProgramRun Tarvex4WatchingLibraries(const std::string& arguments) { return Tarvex4(arguments, "LD_DEBUG=libs"); }
 
     std::string File(const std::string& name, const std::string& text) {
-        const std::string path = scratch / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        WriteFile(scratch / name, text);
+        return scratch / name;
     }
 
     ScratchFolder scratch;
@@ -74,18 +66,18 @@ std::string ProgramMessages(const std::string& err) {
     return kept;
 }
 
-bool LoadsQt(const Outcome& run) { return run.err.find("libQt") != std::string::npos; }
+bool LoadsQt(const ProgramRun& run) { return run.err.find("libQt") != std::string::npos; }
 
 TEST_F(Tarvex4Program, NoSubCommandLoadsQt) {
     for (const char* arguments : {"--version", "--help"}) {
-        const Outcome run = Tarvex4WatchingLibraries(arguments);
+        const ProgramRun run = Tarvex4WatchingLibraries(arguments);
         EXPECT_EQ(run.status, 0) << arguments << "\n" << run.err;
         EXPECT_FALSE(LoadsQt(run)) << arguments;
     }
     const auto names = cli::CommandNames();
     ASSERT_GE(names.size(), 4u);
     for (const std::string& name : names) {
-        const Outcome run = Tarvex4WatchingLibraries(name + " --help");
+        const ProgramRun run = Tarvex4WatchingLibraries(name + " --help");
         EXPECT_EQ(run.status, 0) << name;
         EXPECT_NE(run.out.find(name), std::string::npos) << name;
         EXPECT_FALSE(LoadsQt(run)) << name;
@@ -95,8 +87,8 @@ TEST_F(Tarvex4Program, NoSubCommandLoadsQt) {
 // The bare --version is answered before the parser is built; it must say
 // what the parser says.
 TEST_F(Tarvex4Program, TheQuickVersionAnswerIsTheParsersAnswer) {
-    const Outcome quick = Tarvex4("--version");
-    const Outcome parsed = Tarvex4("--version go");
+    const ProgramRun quick = Tarvex4("--version");
+    const ProgramRun parsed = Tarvex4("--version go");
     EXPECT_EQ(quick.status, 0);
     EXPECT_EQ(parsed.status, 0);
     EXPECT_EQ(quick.out, parsed.out);
@@ -107,12 +99,12 @@ TEST_F(Tarvex4Program, TheRichTextCommandsWorkWithoutQt) {
     const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 one line of text\\par}";
     std::string expected;
     ASSERT_TRUE(ExtractPlainText(rtf, expected));
-    const Outcome text = Tarvex4WatchingLibraries("rtf2text " + Quoted(File("one.rtf", rtf)));
+    const ProgramRun text = Tarvex4WatchingLibraries("rtf2text " + Quoted(File("one.rtf", rtf)));
     EXPECT_EQ(text.status, 0);
     EXPECT_EQ(text.out, expected);
     EXPECT_FALSE(LoadsQt(text));
 
-    const Outcome shred = Tarvex4WatchingLibraries("shred --suffix --size 3 " + Quoted(File("words.txt", "shredder\n")));
+    const ProgramRun shred = Tarvex4WatchingLibraries("shred --suffix --size 3 " + Quoted(File("words.txt", "shredder\n")));
     EXPECT_EQ(shred.status, 0);
     EXPECT_EQ(shred.out, "der\n");
     EXPECT_FALSE(LoadsQt(shred));
@@ -121,7 +113,7 @@ TEST_F(Tarvex4Program, TheRichTextCommandsWorkWithoutQt) {
 TEST_F(Tarvex4Program, GoMakesAPageWithoutQt) {
     const std::string main = File("main.txt", "words for a page without a window\n");
     // A first start: the data folder is set up from the delivered data.
-    const Outcome run = Tarvex4("go --seed 7 --out " + Quoted(scratch / "pages/") + " --main " + Quoted(main),
+    const ProgramRun run = Tarvex4("go --seed 7 --out " + Quoted(scratch / "pages/") + " --main " + Quoted(main),
                                 "LD_DEBUG=libs VANTELO_HOME=" + Quoted(scratch / "data"));
     EXPECT_FALSE(LoadsQt(run));
     if (fs::exists(std::string(TARVEX4_BUILD_DATA_DIR) + "/words6.db")) {
@@ -134,7 +126,7 @@ TEST_F(Tarvex4Program, GoMakesAPageWithoutQt) {
 // can see it): without a display it says so.
 TEST_F(Tarvex4Program, NoArgumentOrAFileStartsTheWindowProgram) {
     for (const std::string& arguments : {std::string(), Quoted(File("notes.txt", "a document\n"))}) {
-        const Outcome run = Tarvex4WatchingLibraries(arguments);
+        const ProgramRun run = Tarvex4WatchingLibraries(arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_NE(run.err.find("there is no display to open the window on"), std::string::npos) << arguments;
         EXPECT_TRUE(LoadsQt(run)) << arguments;
@@ -143,18 +135,18 @@ TEST_F(Tarvex4Program, NoArgumentOrAFileStartsTheWindowProgram) {
 }
 
 TEST_F(Tarvex4Program, AMistypedSubCommandIsAUsageError) {
-    const Outcome fil = Tarvex4("fil");
+    const ProgramRun fil = Tarvex4("fil");
     EXPECT_EQ(fil.status, 2);
     EXPECT_NE(fil.err.find("unknown command \"fil\""), std::string::npos) << fil.err;
     EXPECT_NE(fil.err.find("\"" + cli::ClosestCommand("fil", cli::CommandNames()) + "\""), std::string::npos);
 
-    const Outcome rtf = Tarvex4("rtf2txt");
+    const ProgramRun rtf = Tarvex4("rtf2txt");
     EXPECT_EQ(rtf.status, 2);
     EXPECT_NE(rtf.err.find("the closest is \"rtf2text\""), std::string::npos) << rtf.err;
     EXPECT_EQ(rtf.out, "");
 
     // A missing file is no document either.
-    const Outcome missing = Tarvex4(Quoted(scratch / "no-such-notes.txt"));
+    const ProgramRun missing = Tarvex4(Quoted(scratch / "no-such-notes.txt"));
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("unknown command"), std::string::npos);
 }
@@ -163,7 +155,7 @@ TEST_F(Tarvex4Program, AMissingWindowProgramIsReportedNotFatal) {
     const std::string alone = scratch / "tarvex4";
     fs::copy_file(TARVEX4_EXE, alone);
     fs::permissions(alone, fs::perms::owner_all);
-    const Outcome run = Start(alone, "");
+    const ProgramRun run = Start(alone, "");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot start the window program"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("tarvex4-window"), std::string::npos);

@@ -1,15 +1,13 @@
 #pragma once
 // A scratch data folder (words database with one picture, art fonts) and a
 // form state whose every session setting is off its start value.
-#include "db/SqlBlob.h"
-#include "db/SqlDatabase.h"
-#include "db/WordsDb.h"
 #include "form/MainFormState.h"
 #include "form/Session.h"
 #include "richtext/RichTextOps.h"
 
 #include "ScratchFolder.h"
 #include "TestFiles.h"
+#include "WordsDatabaseFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -47,23 +45,10 @@ protected:
     void SetUp() override {
         data = scratch.path() + "/data";
         output = scratch.path() + "/out/";
-        std::filesystem::create_directories(data);
         std::filesystem::create_directories(output);
-        SqlDatabase db;
-        db.Open(wordsdb::DatabasePath(data));
-        db.Execute("BEGIN");
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-        db.Execute(wordsdb::InsertOutputFolder(output));
-        db.Execute(wordsdb::InsertSelectionList("1"));
-        SqlBlob blob;
-        const std::string bytes = "GIF89a-picture";
-        blob.SetBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
-        db.Execute(wordsdb::InsertImage("1", "lib.gif", "40", "30", blob.Encoded()));
-        db.Execute("COMMIT");
-        db.Close();
-        for (const char* file : {"wz_dragdrop.js", "canvas.js", "stampkit/a.gif", "ransomnote/a.gif", "lcd/a.gif",
-                                 "metal/a.gif"})
-            WriteFile(data + "/artfonts/" + file, "x");
+        CreateWordsDatabase(data, output);
+        AddPicture(data, "lib.gif", "GIF89a-picture");
+        AddArtFonts(data);
     }
 
     // Every setting a session keeps, off its start value; non-ASCII texts.

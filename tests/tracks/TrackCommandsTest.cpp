@@ -1,13 +1,14 @@
 #include "form/TrackState.h"
 #include "richtext/RichTextOps.h"
+#include "ScratchFolder.h"
 #include "ScriptedUserInterface.h"
+#include "TestFiles.h"
 #include "tracks/TrackCommands.h"
 #include "tracks/WordShredder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -24,22 +25,14 @@ std::vector<std::string> WordsOf(const std::string& text) {
 
 class TrackCommandsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("tracks_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string WriteFile(const std::string& name, const std::string& content) {
-        const fs::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        ::WriteFile(folder / name, content);
+        return folder / name;
     }
     void ChooseFile(const std::string& path) { ui.openAnswers.push_back(FileChoice{path, fs::path(path).filename()}); }
     std::vector<std::string> TrackWords() { return WordsOf(PlainTextOf(*track.m_trackText)); }
 
-    fs::path folder;
+    ScratchFolder folder;
     TrackState track;
     ScriptedUserInterface ui;
 };
@@ -74,8 +67,8 @@ TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
     LoadMarkup(*track.m_trackText, "typed words");
     ui.openAnswers.push_back(std::nullopt);                                // cancelled
     ui.openAnswers.push_back(FileChoice{"/", "/"});                        // one character
-    ui.openAnswers.push_back(FileChoice{(folder / "missing.txt").string(), "missing.txt"});
-    ui.openAnswers.push_back(FileChoice{folder.string(), folder.filename()});  // a folder
+    ui.openAnswers.push_back(FileChoice{folder / "missing.txt", "missing.txt"});
+    ui.openAnswers.push_back(FileChoice{folder.path(), fs::path(folder.path()).filename()});  // a folder
     track.m_trackUndoText = "{\\rtf1 kept}";
     for (int i = 0; i < 4; ++i) OpenTrackFile(track, ui);
 
@@ -106,28 +99,21 @@ TEST_F(TrackCommandsTest, OpenAndShredKeepEveryCharacterOfAPlainTextFile) {
 }
 
 TEST_F(TrackCommandsTest, ShredSavesTheTextForUndoAndUndoBringsItBack) {
-    LoadMarkup(*track.m_trackText, "shredding the words");
+    LoadMarkup(*track.m_trackText, "shredding the words text");
     track.m_fragmentTypeRadio = {false, true};
     track.m_fragmentSizeRadio = {false, true, false};
 
     ShredTrack(track);
-    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"ding", "the", "ords"}));
+    // Suffix 4 of the paragraph's last word is its last four letters, not
+    // three and the paragraph mark; a word of four keeps all.
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"ding", "the", "ords", "text"}));
     EXPECT_FALSE(track.m_trackUndoText.empty());
 
     UndoTrack(track);
-    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"shredding", "the", "words"}));
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"shredding", "the", "words", "text"}));
     // Undo takes no snapshot of its own: a second undo gives the same text.
     UndoTrack(track);
-    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"shredding", "the", "words"}));
-}
-
-TEST_F(TrackCommandsTest, TheLastWordOfEachParagraphKeepsItsLetters) {
-    // Suffix 4 of "text" is "text", whether or not a paragraph mark follows it.
-    LoadMarkup(*track.m_trackText, "fragments of text");
-    track.m_fragmentTypeRadio = {false, true};
-    track.m_fragmentSizeRadio = {false, true, false};
-    ShredTrack(track);
-    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"ents", "of", "text"}));
+    EXPECT_EQ(TrackWords(), (std::vector<std::string>{"shredding", "the", "words", "text"}));
 }
 
 TEST_F(TrackCommandsTest, UndoBeforeAnyShredKeepsTheTypedText) {

@@ -1,64 +1,33 @@
 // File > Export Collage... in the window: nothing before the first GO, then
 // the last GO's page drawn into the file chosen.
-#include "app/CMainFrame.h"
-#include "app/Ctarvex4View.h"
+#include "../ui_main/MainWindowFixture.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
-#include "db/SqlDatabase.h"
-#include "db/WordsDb.h"
-#include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
-#include "ScratchFolder.h"
-#include "ScriptedUserInterface.h"
-#include "TestApplication.h"
-#include "TestFiles.h"
 
 #include <QAction>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 
 // fontconfig keeps its caches until the process ends; that is not a leak of ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace {
 
-TEST(WindowExport, TheLastGoIsExportedAsTheFileTypeAsks) {
-    TestApp();
-    ScratchFolder data;
-    ::setenv("VANTELO_HOME", data.path().c_str(), 1);
-    const std::string output = data.path() + "/collages/";
-    std::filesystem::create_directories(output);
-    {
-        SqlDatabase db;
-        db.Open(wordsdb::DatabasePath(data.path()));
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-        db.Execute(wordsdb::InsertOutputFolder(output));
-    }
-    MainFormState state;
-    state.m_dataFolder = data.path();
-    ScriptedUserInterface ui;
-    CMainFrame frame;
-    auto* view = new Ctarvex4View(state, ui, &frame);
-    frame.SetView(view);
-    view->OnInitialUpdate();
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+class WindowExport : public MainWindowTest {};
 
-    frame.Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+TEST_F(WindowExport, TheLastGoIsExportedAsTheFileTypeAsks) {
+    Open();
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("press GO first"), std::string::npos) << ui.messages[0].text;
     EXPECT_TRUE(ui.saveInitialNames.empty());
 
-    LoadMarkup(*state.m_mainText, "words for the exported collage");
+    LoadMarkup(*state->m_mainText, "words for the exported collage");
     view->OnCommand(IDC_GO);
     ASSERT_TRUE(std::filesystem::exists(output + "collage1.html"));
     ui.messages.clear();
     const std::string svg = output + "picture.svg";
     ui.saveAnswers.push_back(FileChoice{svg, "picture.svg"});
-    frame.Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
     EXPECT_EQ(ui.saveInitialNames.back(), std::filesystem::canonical(output).string() + "/collage1.png");
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
     const std::string drawing = ReadFile(svg);

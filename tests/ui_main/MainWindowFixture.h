@@ -11,6 +11,7 @@
 #include "ScratchFolder.h"
 #include "TestApplication.h"
 #include "TestFiles.h"
+#include "WordsDatabaseFiles.h"
 
 #include <QApplication>
 #include <QTest>
@@ -19,15 +20,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-
-// Tables of the delivered words database, with one stored output folder.
-inline void CreateWordsDatabase(const std::string& dataFolder, const std::string& outputFolder) {
-    SqlDatabase db;
-    db.Open(wordsdb::DatabasePath(dataFolder));
-    for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-    db.Execute(wordsdb::InsertOutputFolder(outputFolder));
-    db.Close();
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -54,7 +46,8 @@ protected:
         QApplication::setActiveWindow(frame.get());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
-    void TearDown() override {
+    void TearDown() override { Close(); }
+    void Close() {
         frame.reset();
         state.reset();
     }

@@ -1,40 +1,24 @@
 // Save Session... and Open Session... in the window: a session saved, the
 // window closed and a fresh one opened gives every control, every track
 // window and the same page back.
-#include "app/CMainFrame.h"
-#include "app/Ctarvex4View.h"
+#include "../ui_main/MainWindowFixture.h"
 #include "richtext/FontSpan.h"
-#include "db/SqlDatabase.h"
-#include "db/WordsDb.h"
-#include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
-#include "ScriptedUserInterface.h"
 #include "ui/QtRichEdit.h"
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
 
-#include "ScratchFolder.h"
-#include "TestApplication.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
 #include "ui/TrackWindowIds.h"
-#include "TestFiles.h"
+#include "ProgramRun.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 // fontconfig keeps its caches until the process ends; that is not a leak of ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
@@ -44,40 +28,8 @@ namespace {
 constexpr int kSaveSession = ID_FILE_SAVE_SESSION;
 constexpr int kOpenSession = ID_FILE_OPEN_SESSION;
 
-class WindowSessionTest : public ::testing::Test {
+class WindowSessionTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        TestApp();
-        ::setenv("VANTELO_HOME", data.path().c_str(), 1);
-        output = data.path() + "/collages/";
-        std::filesystem::create_directories(output);
-        SqlDatabase db;
-        db.Open(wordsdb::DatabasePath(data.path()));
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-        db.Execute(wordsdb::InsertOutputFolder(output));
-        db.Close();
-    }
-    void TearDown() override { Close(); }
-
-    void Open() {
-        state = std::make_unique<MainFormState>();
-        state->m_dataFolder = data.path();
-        frame = std::make_unique<CMainFrame>();
-        view = new Ctarvex4View(*state, ui, frame.get());
-        frame->SetView(view);
-        view->OnInitialUpdate();
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    }
-    void Close() {
-        frame.reset();
-        state.reset();
-    }
-
-    template <class W = QAbstractButton>
-    W* Control(int id) const {
-        return qobject_cast<W*>(view->Control(id));
-    }
     template <class W = QAbstractButton>
     W* TrackControl(int n, int id) const {
         return view->Tracks()->Window(n)->findChild<W*>(QString::number(id));
@@ -92,7 +44,7 @@ protected:
             s << id << '=' << Control<QSlider>(id)->value() << ' ';
         for (int id : {IDC_SNIP1, IDC_SNIP2, IDC_SNIP3, IDC_SNIP4, IDC_SNIP5, IDC_SNIP6, IDC_SNIP7, IDC_USEFOLDER,
                        IDC_SHOWMAIN, IDC_TEXTOVERIMAGES, IDC_CAPTURECODE, IDC_PORTRAIT, IDC_LANDSCAPE})
-            s << id << '=' << Control(id)->isChecked() << ' ';
+            s << id << '=' << Control<QAbstractButton>(id)->isChecked() << ' ';
         s << "style=" << Control<QComboBox>(IDC_MAINSTYLE)->currentIndex() << ' ';
         s << "output=" << Control<QLineEdit>(IDC_OUTPUTEDIT)->text().toStdString() << ' ';
         s << "folder=" << Control<QLineEdit>(IDC_FOLDEREDIT)->text().toStdString() << ' ' << state->m_customImageFolder
@@ -131,11 +83,11 @@ protected:
         const std::pair<int, int> sliders[] = {{IDC_TRACK1_FADER, 30}, {IDC_TRACK2_FADER, 170}, {IDC_TRACK3_FADER, 200},
                                                {IDC_TRACK4_FADER, 60}, {IDC_TEXTVOLUME, 35},    {IDC_IMAGEVOLUME, 0}};
         for (auto [id, value] : sliders) Control<QSlider>(id)->setValue(value);
-        for (int id : {IDC_SNIP4, IDC_LANDSCAPE}) Control(id)->click();  // 4 words, landscape
+        for (int id : {IDC_SNIP4, IDC_LANDSCAPE}) Control<QAbstractButton>(id)->click();  // 4 words, landscape
         ui.folderAnswers.push_back(FolderChoice{1, data.path() + "/pictures/"});
         view->OnCommand(IDC_FOLDERBUTTON);
         for (int id : {IDC_TEXTOVERIMAGES, IDC_CAPTURECODE})
-            Control(id)->click();  // text under images, no capture code
+            Control<QAbstractButton>(id)->click();  // text under images, no capture code
         Control<QComboBox>(IDC_MAINSTYLE)->setCurrentIndex(4);
         ui.saveAnswers.push_back(FileChoice{output + "evening.html", "evening.html"});
         view->OnCommand(IDC_OUTPUTBUTTON);
@@ -153,21 +105,7 @@ protected:
         view->OnCommand(IDC_TRACK4_ONOFF);
     }
 
-    ScratchFolder data;
-    std::string output;
-    ScriptedUserInterface ui;
-    std::unique_ptr<MainFormState> state;
-    std::unique_ptr<CMainFrame> frame;
-    Ctarvex4View* view = nullptr;
 };
-
-// tarvex4 go run as the program; its status.
-int Program(const std::string& arguments) {
-    const std::string command = "TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 '" + std::string(TARVEX4_EXE) +
-                                "' " + arguments + " >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 }  // namespace
 
@@ -205,9 +143,10 @@ TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
 
     // The same page from the command line, byte for byte.
     const std::string headless = data.path() + "/headless/";
-    ASSERT_EQ(Program("go --data '" + data.path() + "' --session '" + session + "' --seed last --out '" + headless +
-                      "'"),
-              0);
+    const ProgramRun run = RunTarvex4("go --data " + Quoted(data.path()) + " --session " + Quoted(session) +
+                                          " --seed last --out " + Quoted(headless),
+                                      data.path());
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(headless + "evening.html"), page);
 }
 

@@ -11,6 +11,7 @@
 #include "ui/trackview.h"
 
 #include "LayoutFaults.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -30,21 +31,6 @@
 #include "ui/TrackWindowIds.h"
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_ui_tracks";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 std::vector<std::string> WordsOf(const std::string& text) {
     std::istringstream in(text);
@@ -74,6 +60,7 @@ protected:
     }
     TrackState& Track(int n) { return form.m_tracks[static_cast<std::size_t>(n - 1)]; }
 
+    QApplication& app = TestApp();
     MainFormState form;
     ScriptedUserInterface ui;
     TrackWindows windows{form, ui};

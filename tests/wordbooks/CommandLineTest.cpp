@@ -1,4 +1,5 @@
 #include "WordsFixture.h"
+#include "ProgramRun.h"
 
 #include "wordbooks/AuthorList.h"
 
@@ -18,13 +19,10 @@ namespace {
 class CommandLineTest : public wordstest::WordsTest {
 protected:
     int Run(const std::string& arguments) {
-        const std::string command = std::string("ASAN_OPTIONS=detect_leaks=0 '") + TARVEX4_EXE + "' " + arguments +
-                                    " --data '" + data.path() + "' > '" + (data / "out.txt") + "' 2> '" +
-                                    (data / "err.txt") + "'";
-        const int status = std::system(command.c_str());
-        out = Read("out.txt");
-        err = Read("err.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        ProgramRun run = RunTarvex4(arguments + " --data " + Quoted(data.path()), data.path());
+        out = run.out;
+        err = run.err;
+        return run.status;
     }
     // Starts a program and returns once its first batch of entries is
     // committed to `table` (or after 30 s), so a test can stop it mid-load.
@@ -48,12 +46,6 @@ protected:
         }
         db.Close();
         return pid;
-    }
-    std::string Read(const std::string& name) {
-        std::ifstream in(data / name, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
     std::string out;
     std::string err;
@@ -226,8 +218,8 @@ TEST_F(CommandLineTest, CtrlCKeepsTheEntriesAndExits130) {
     EXPECT_EQ(WEXITSTATUS(status), 130);
     const std::string kept = std::to_string(Entries("huge5").size());
     EXPECT_LT(Entries("huge5").size(), 3000000u);
-    EXPECT_EQ(Read("out.txt"), "huge\thuge5\t" + kept + "\n");
-    EXPECT_NE(Read("err.txt").find("interrupted; " + kept + " entries kept"), std::string::npos) << Read("err.txt");
+    EXPECT_EQ(ReadFile(data / "out.txt"), "huge\thuge5\t" + kept + "\n");
+    EXPECT_NE(ReadFile(data / "err.txt").find("interrupted; " + kept + " entries kept"), std::string::npos) << ReadFile(data / "err.txt");
 }
 
 }  // namespace
