@@ -7,6 +7,9 @@ function(tarvex4_add_test_folder dir)
     return()
   endif()
   set(target test_${name})
+  if(name MATCHES "^ui")
+    list(APPEND sources "${PROJECT_SOURCE_DIR}/tests/common/WindowTestOptions.cpp")
+  endif()
   add_executable(${target} ${sources})
   set_target_properties(${target} PROPERTIES TARVEX4_TEST_PROGRAM ON)
   target_include_directories(${target} PRIVATE "${dir}" "${PROJECT_SOURCE_DIR}/tests/common")
@@ -24,15 +27,10 @@ function(tarvex4_add_test_folder dir)
     TARVEX4_EXE="$<TARGET_FILE:tarvex4>"
     TARVEX4_WINDOW_EXE="$<TARGET_FILE:tarvex4-window>")
   add_dependencies(${target} tarvex4 tarvex4-window)
-  # Core tests keep LeakSanitizer on; Qt's font cache leaks by design, so the
-  # window tests run without it.
-  set(env QT_QPA_PLATFORM=offscreen TARVEX4_NO_OPEN=1)
-  if(name MATCHES "^ui")
-    list(APPEND env ASAN_OPTIONS=detect_leaks=0)
-  endif()
+  # One variable per property: a list here would be split into property names.
   gtest_discover_tests(${target}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "${env}")
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen ENVIRONMENT_MODIFICATION TARVEX4_NO_OPEN=set:1)
 endfunction()
