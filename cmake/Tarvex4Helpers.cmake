@@ -11,7 +11,9 @@ function(tarvex4_add_test_folder dir)
     list(APPEND sources "${PROJECT_SOURCE_DIR}/tests/common/WindowTestOptions.cpp")
   endif()
   add_executable(${target} ${sources})
-  set_target_properties(${target} PROPERTIES TARVEX4_TEST_PROGRAM ON)
+  # A folder's test files compile in batches: each parses GoogleTest and the
+  # headers it tests once, which was most of a test file's compile.
+  set_target_properties(${target} PROPERTIES TARVEX4_TEST_PROGRAM ON UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 4)
   target_include_directories(${target} PRIVATE "${dir}" "${PROJECT_SOURCE_DIR}/tests/common")
   if(name MATCHES "^ui")
     target_link_libraries(${target} PRIVATE tarvex4ui tarvex4cli Qt6::Test GTest::gtest GTest::gtest_main)

@@ -9,8 +9,11 @@ endif()
 # browser_<name>: node <script> with `arguments`, at most `timeout` seconds.
 function(tarvex4_browser_test name script timeout)
   add_test(NAME browser_${name} COMMAND "${NODE_EXECUTABLE}" "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${script}" ${ARGN})
+  # The longest tests start first (a higher cost), so that on two cores the
+  # short ones fill in beside them instead of one long test running alone last.
   set_tests_properties(browser_${name} PROPERTIES
     TIMEOUT ${timeout}
+    COST ${timeout}
     ENVIRONMENT "TARVEX4_NO_OPEN=1;ASAN_OPTIONS=detect_leaks=0;CHROMIUM=${CHROMIUM_EXECUTABLE}")
 endfunction()
 

@@ -9,6 +9,7 @@ if(DPKG_DEB_PROGRAM)
       "${CMAKE_BINARY_DIR}" "$<TARGET_FILE:tarvex4>" "${TARVEX4_BUILD_DATA}" "${APPSTREAMCLI_PROGRAM}")
   set_tests_properties(package_deb PROPERTIES
     TIMEOUT 120
+    COST 120
     # cpack stages the whole install; nothing else writes there meanwhile.
     RESOURCE_LOCK package_staging
     ENVIRONMENT "TARVEX4_NO_OPEN=1")

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::string kHead =
+const std::string kWordProcessorHead =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman{\\*\\falt Times};}"
     "{\\f1\\fnil\\fcharset2 Symbol;}{\\f2\\fnil\\fcharset2 Wingdings;}}"
     "{\\colortbl;\\red0\\green0\\blue255;}\\pard\\plain\\f0 ";
@@ -17,7 +17,7 @@ const std::string kHead =
 // The extractor ends each paragraph with a line feed; the document joins
 // its paragraphs with one.
 void ExpectBothRead(const std::string& body, const std::string& text) {
-    const std::string rtf = kHead + body + "}";
+    const std::string rtf = kWordProcessorHead + body + "}";
     std::string extracted;
     ASSERT_TRUE(ExtractPlainText(rtf, extracted)) << body;
     EXPECT_EQ(extracted, text + "\n") << "extractor: " << body;
