@@ -3,6 +3,7 @@
 #include "composer/CollageModel.h"
 #include "ui/BoardItem.h"
 #include "ui/CollageBoard.h"
+#include "support/ConsoleUserInterface.h"
 
 #include <QApplication>
 #include <QImage>
@@ -15,25 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <fstream>
 
 namespace {
 
-class QuietUserInterface : public UserInterface {
-public:
-    MessageResult ShowMessage(const std::string& text, const std::string&, MessageButtons) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return MessageResult::Ok;
-    }
-    void ShowWaitMessage() override {}
-    void HideWaitMessage() override {}
-    void OpenInBrowser(const std::string&) override {}
-    std::optional<FileChoice> ChooseOpenFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<FileChoice> ChooseSaveFile(const std::string&, const std::string&, bool) override { return {}; }
-    FolderChoice ChooseFolder(const std::string&, const std::string&) override { return {}; }
-    std::optional<FontChoice> ChooseFont(const FontChoice&) override { return {}; }
-    std::optional<std::uint32_t> ChooseColour(std::uint32_t) override { return {}; }
-};
 
 QApplication& App() {
     static int argc = 1;
@@ -79,7 +66,7 @@ std::string WriteBenchPage(int count) {
 void BM_OpenPageOnBoard(benchmark::State& state) {
     App();
     const std::string path = WriteBenchPage(static_cast<int>(state.range(0)));
-    QuietUserInterface ui;
+    ConsoleUserInterface ui(std::cerr);
     QImage frame(760, 860, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         CollageBoard board(ui);
@@ -95,7 +82,7 @@ BENCHMARK(BM_OpenPageOnBoard)->Arg(60)->Unit(benchmark::kMillisecond);
 void BM_MoveOneItemFrame(benchmark::State& state) {
     App();
     const std::string path = WriteBenchPage(static_cast<int>(state.range(0)));
-    QuietUserInterface ui;
+    ConsoleUserInterface ui(std::cerr);
     CollageBoard board(ui);
     board.resize(760, 900);
     board.show();

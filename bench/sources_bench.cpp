@@ -5,8 +5,8 @@
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
-#include "support/UserInterface.h"
 #include "ui/imageCategories.h"
+#include "support/ConsoleUserInterface.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 namespace {
@@ -27,21 +28,6 @@ namespace {
 constexpr int kCategories = 20;
 constexpr int kPicturesEach = 8;
 
-class QuietUserInterface : public UserInterface {
-public:
-    MessageResult ShowMessage(const std::string& text, const std::string&, MessageButtons) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return MessageResult::Ok;
-    }
-    void ShowWaitMessage() override {}
-    void HideWaitMessage() override {}
-    void OpenInBrowser(const std::string&) override {}
-    std::optional<FileChoice> ChooseOpenFile(const std::string&, const std::string&) override { return {}; }
-    std::optional<FileChoice> ChooseSaveFile(const std::string&, const std::string&, bool) override { return {}; }
-    FolderChoice ChooseFolder(const std::string&, const std::string&) override { return {}; }
-    std::optional<FontChoice> ChooseFont(const FontChoice&) override { return {}; }
-    std::optional<std::uint32_t> ChooseColour(std::uint32_t) override { return {}; }
-};
 
 QApplication& App() {
     static int argc = 1;
@@ -113,7 +99,7 @@ enum class Cache { Cold, Warm };
 void Open(benchmark::State& state, Cache cache, bool toStrips) {
     App();
     const std::string folder = Library();
-    QuietUserInterface ui;
+    ConsoleUserInterface ui(std::cerr);
     {
         imageCategories warmUp(wordsdb::DatabasePath(folder), ui);
         warmUp.OnInitDialog();
