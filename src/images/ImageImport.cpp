@@ -37,24 +37,22 @@ constexpr const char* kNotAFile = "not a regular file, skipped";
 // the memory of an import bounded.
 constexpr off_t kMaxReduceBytes = 128L * 1024 * 1024;
 
-// Reads what `fd` holds, at most `size` bytes, into `into`; false with
-// `reason` on a read error. (Read, not mapped: a file cut while mapped would
-// end the program at the first page beyond its new end.)
-bool ReadWhole(int fd, std::size_t size, std::vector<unsigned char>& into, std::string& reason) {
-    into.resize(size);
+// Reads what `fd` holds, at most `size` bytes, into `into`; the count read,
+// or -1 with `reason` on a read error. (Read, not mapped: a file cut while
+// mapped would end the program at the first page beyond its new end.)
+long long ReadUpTo(int fd, unsigned char* into, std::size_t size, std::string& reason) {
     std::size_t count = 0;
     while (count < size) {
-        const ssize_t got = ::read(fd, into.data() + count, size - count);
+        const ssize_t got = ::read(fd, into + count, size - count);
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
             reason = std::strerror(errno);
-            return false;
+            return -1;
         }
         count += static_cast<std::size_t>(got);
     }
-    into.resize(count);
-    return true;
+    return static_cast<long long>(count);
 }
 
 // A file's bytes and their stored text, in buffers kept for the whole
@@ -115,17 +113,9 @@ private:
             return ReadOutcome::NotAFile;
         }
         if (info.st_size > kMaxImportBytes) return ReadLarge(fd, info.st_size, reason);
-        m_count = 0;
-        while (m_count < kCapacity) {
-            const ssize_t got = ::read(fd, m_bytes.get() + m_count, kCapacity - m_count);
-            if (got == 0) break;
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                reason = std::strerror(errno);
-                return ReadOutcome::Failed;
-            }
-            m_count += static_cast<std::size_t>(got);
-        }
+        const long long got = ReadUpTo(fd, m_bytes.get(), kCapacity, reason);
+        if (got < 0) return ReadOutcome::Failed;
+        m_count = static_cast<std::size_t>(got);
         if (m_count > static_cast<std::size_t>(kMaxImportBytes)) return ReadOutcome::TooLarge;
         return Judge(m_bytes.get(), m_count, reason);
     }
@@ -147,7 +137,10 @@ private:
             reason = "over 128 MB, too large to reduce";
             return ReadOutcome::Refused;
         }
-        if (!ReadWhole(fd, static_cast<std::size_t>(size), m_large, reason)) return ReadOutcome::Failed;
+        m_large.resize(static_cast<std::size_t>(size));
+        const long long got = ReadUpTo(fd, m_large.data(), m_large.size(), reason);
+        if (got < 0) return ReadOutcome::Failed;
+        m_large.resize(static_cast<std::size_t>(got));
         // The checks come first: a picture declaring too many pixels is
         // refused before anything decodes it.
         const ReadOutcome judged = Judge(m_large.data(), m_large.size(), reason);
