@@ -8,7 +8,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
 scripts/setup.sh
 build="${TARVEX4_BUILD_DIR:-build/release}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEX4_BUILD_TESTS=OFF -DTARVEX4_BUILD_BENCH=OFF
+cmake -S . -B "$build" -G Ninja -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=Release -DTARVEX4_BUILD_TESTS=OFF -DTARVEX4_BUILD_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
 exe="$build/bin/tarvex4"
 "$exe" --version

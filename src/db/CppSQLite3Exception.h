@@ -42,6 +42,11 @@ private:
     std::string m_sqliteText;
 };
 
+// Throws a failure the layer detects itself (kLayerError) with `detail`.
+[[noreturn]] inline void ThrowLayerError(const char* detail) {
+    throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, detail);
+}
+
 // The text a user is shown for `error` while `doing` (e.g. "Building the
 // collage page"): the message, and for a message without detail also what
 // was being done, on which file, and SQLite's own text.

@@ -10,10 +10,6 @@
 
 namespace {
 
-[[noreturn]] void ThrowLayerError(const char* detail) {
-    throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, detail);
-}
-
 std::unique_ptr<unsigned char[]> NewBuffer(std::size_t size) {
     if (size > static_cast<std::size_t>(INT_MAX)) {
         ThrowLayerError("Cannot allocate memory");

@@ -6,10 +6,6 @@
 
 namespace {
 
-[[noreturn]] void ThrowLayerError(const char* detail) {
-    throw CppSQLite3Exception(CppSQLite3Exception::kLayerError, detail);
-}
-
 // After a failed step the statement is finalised; finalize reports the
 // step's error. A zero code would read as success, so fall back to the step's.
 [[noreturn]] void FinalizeAndThrow(sqlite3* db, sqlite3_stmt* statement, int stepResult) {

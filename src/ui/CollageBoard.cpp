@@ -27,7 +27,7 @@
 namespace {
 
 constexpr const char* kPageFilter = "Collage Pages (*.html)|*.html;*.htm|All Files (*.*)|*.*||";
-constexpr const char* kCaption = "Cut-up Board";
+constexpr const char* kBoardCaption = "Cut-up Board";
 constexpr int kFrame = 1;  // the container's border
 
 QColor FromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
@@ -201,7 +201,7 @@ bool CollageBoard::OpenPage(const std::string& path) {
     collage::Collage page;
     std::string problem;
     if (!collage::LoadBoardPage(path, page, problem)) {
-        m_ui.ShowMessage(problem, kCaption);
+        m_ui.ShowMessage(problem, kBoardCaption);
         return false;
     }
     ShowCollage(page, path);
@@ -251,7 +251,7 @@ void CollageBoard::ReportMissingPictures() const {
     std::string text = "These pictures are not beside " + m_pagePath + " and show as crossed boxes:";
     for (size_t i = 0; i < missing.size() && i < 10; ++i) text += "\n" + missing[i];
     if (missing.size() > 10) text += "\n... and " + std::to_string(missing.size() - 10) + " more";
-    m_ui.ShowMessage(text, kCaption);
+    m_ui.ShowMessage(text, kBoardCaption);
 }
 
 void CollageBoard::Rebuild() {
@@ -344,7 +344,7 @@ void CollageBoard::NudgeChosen(int dx, int dy) {
 bool CollageBoard::WriteTo(const std::string& path) {
     std::string problem;
     if (!collage::SaveBoardPage(path, m_collage, problem)) {
-        m_ui.ShowMessage(problem, kCaption);
+        m_ui.ShowMessage(problem, kBoardCaption);
         return false;
     }
     m_pagePath = path;
@@ -366,14 +366,14 @@ bool CollageBoard::SaveAs() {
     if (!m_pagePath.empty() && !std::filesystem::equivalent(from, to, error)) {
         m_ui.ShowMessage("The page's pictures and letters stay in " + from.string() + "; " + choice->path +
                              " names them from its own folder, so copy them beside it.",
-                         kCaption);
+                         kBoardCaption);
     }
     return WriteTo(choice->path);
 }
 
 bool CollageBoard::AskToKeepChanges() {
     if (!Modified()) return true;
-    const MessageResult answer = m_ui.ShowMessage("Save the changes to " + m_pagePath + "?", kCaption,
+    const MessageResult answer = m_ui.ShowMessage("Save the changes to " + m_pagePath + "?", kBoardCaption,
                                                   MessageButtons::YesNoCancel);
     if (answer == MessageResult::Cancel) return false;
     return answer == MessageResult::No || Save();
@@ -390,7 +390,7 @@ void CollageBoard::closeEvent(QCloseEvent* event) {
 void CollageBoard::ShowTitle() {
     const QString name = m_pagePath.empty() ? QString("(no page)")
                                             : QString::fromStdString(std::filesystem::path(m_pagePath).filename().string());
-    setWindowTitle(QString("%1%2 - %3").arg(name, Modified() ? "*" : "", kCaption));
+    setWindowTitle(QString("%1%2 - %3").arg(name, Modified() ? "*" : "", kBoardCaption));
 }
 
 void CollageBoard::ZoomToFit() {

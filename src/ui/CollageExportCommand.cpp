@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* kCaption = "Export Collage";
+constexpr const char* kExportCaption = "Export Collage";
 
 // PNG: the size; PDF: the page. False when the user cancels.
 bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Options& options) {
@@ -17,7 +17,7 @@ bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Opti
     const QStringList choices = png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"}
                                     : QStringList{"The collage's own size", "A4", "A3", "Letter"};
     QInputDialog dialog(owner);
-    dialog.setWindowTitle(kCaption);
+    dialog.setWindowTitle(kExportCaption);
     dialog.setLabelText(png ? "Picture size:" : "Page size:");
     dialog.setComboBoxItems(choices);
     dialog.setComboBoxEditable(false);
@@ -37,7 +37,7 @@ namespace {
 
 void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, const collage::Collage* shown) {
     if (lastPage.empty()) {
-        ui.ShowMessage("There is no collage to export yet: press GO first.", kCaption);
+        ui.ShowMessage("There is no collage to export yet: press GO first.", kExportCaption);
         return;
     }
     // Beside the page, under its name.
@@ -60,18 +60,18 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
     if (shown) {
         collage = *shown;
     } else if (!collageexport::LoadPage(lastPage, collage, problem)) {
-        ui.ShowMessage(problem, kCaption);
+        ui.ShowMessage(problem, kExportCaption);
         return;
     }
     CollageDrawing drawing(collage, page.absolutePath().toStdString());
     if (!collageexport::Export(drawing, path, *format, options, problem)) {
-        ui.ShowMessage(problem, kCaption);
+        ui.ShowMessage(problem, kExportCaption);
         return;
     }
     if (!drawing.Missing().empty()) {
         std::string text = "These pictures are missing beside the page " + lastPage + " and are drawn as placeholders:";
         for (const std::string& file : drawing.Missing()) text += "\n" + file;
-        ui.ShowMessage(text, kCaption);
+        ui.ShowMessage(text, kExportCaption);
     }
 }
 
