@@ -291,11 +291,10 @@ void Ctarvex4View::BuildMainSettings() {
     auto* group = WithControlLook(new QGroupBox("Main Settings", this));
     group->setGeometry(Rect(15, 222, 361, 56));
     Register(IDC_SHOWMAIN, Placed(new QCheckBox("Show Main, Style:", this), Point(20, 240)));
-    m_style = WithControlLook(new QComboBox(this));
+    m_style = WithControlLook(new WidePopupComboBox(this));
     for (const char* style : kCollageStyles) m_style->addItem(style);
     m_style->setGeometry(QRect(Point(20, 257), QSize(X(70), Y(13))));
     m_style->setMaxVisibleItems(6);
-    WidenPopupToEntries(*m_style);
     Register(IDC_MAINSTYLE, m_style);
     Register(IDC_TEXTOVERIMAGES, Placed(new QCheckBox("Text Over Images", this), Point(106, 261)));
     AddLabel("Number of words per snip:", 210, 230, IDC_SNIPLABEL);

@@ -1,6 +1,7 @@
 #include "app/RunWindow.h"
 
 #include "app/Ctarvex4App.h"
+#include "app/BuiltPictures.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -25,6 +26,7 @@ void PrepareApplication() {
     QApplication::setDesktopFileName("tarvex4");
     // One look everywhere, so the form's pixel layout holds.
     QApplication::setStyle(QStyleFactory::create("Fusion"));
+    UseBuiltPictures(kBuiltPictures, kBuiltPictureCount);
 }
 
 int RunWindow(int argc, char** argv) {

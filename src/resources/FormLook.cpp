@@ -51,3 +51,8 @@ void WidenPopupToEntries(QComboBox& list) {
     if (list.count() > list.maxVisibleItems()) width += popup->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     popup->setMinimumWidth(width);
 }
+
+void WidePopupComboBox::showPopup() {
+    WidenPopupToEntries(*this);
+    QComboBox::showPopup();
+}

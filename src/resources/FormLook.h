@@ -1,5 +1,6 @@
 #pragma once
-class QComboBox;
+#include <QComboBox>
+
 class QWidget;
 
 // The look shared by the main form, the track windows and the dialogs: small
@@ -21,3 +22,11 @@ W* WithControlLook(W* control) {
 // A drop-down list whose popup is as wide as its longest entry, however
 // narrow the list itself is.
 void WidenPopupToEntries(QComboBox& list);
+
+// A drop-down list that widens its popup so when it opens: the popup is not
+// made before somebody opens it.
+class WidePopupComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+};

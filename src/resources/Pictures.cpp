@@ -3,11 +3,14 @@
 #include "resources/Glyphs.h"
 #include "resources/ResourceIds.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
+#include <cstring>
 
 namespace {
 
@@ -271,13 +274,51 @@ QPixmap ButtonPicture(const QString& caption, QChar state) {
 
 QSize ButtonPictureSize(const QString& caption) { return ButtonSize(caption.toLower()); }
 
+namespace {
+
+const BuiltPicture* g_built = nullptr;
+int g_builtCount = 0;
+
+QPixmap BuiltOrDrawn(int id) {
+    for (int i = 0; i < g_builtCount; ++i) {
+        if (g_built[i].id != id) continue;
+        const QImage image = BuiltPictureImage(g_built[i]);
+        if (!image.isNull()) return QPixmap::fromImage(image);
+    }
+    return DrawBitmap(id);
+}
+
+}  // namespace
+
 QPixmap BitmapPicture(int id) {
     static QHash<int, QPixmap> cache;
     auto it = cache.find(id);
     if (it != cache.end()) return *it;
-    QPixmap pm = DrawBitmap(id);
+    QPixmap pm = BuiltOrDrawn(id);
     if (!pm.isNull()) cache.insert(id, pm);
     return pm;
+}
+
+QList<int> BitmapPictureIds() {
+    return {IDB_SLIDERTHUMB, IDB_SLIDERTRACK, IDB_FORMBACKGROUND, IDB_DIALOGBACKGROUND, IDB_TRACKBACKGROUND, IDB_TITLE};
+}
+
+QImage DrawBitmapPicture(int id) { return DrawBitmap(id).toImage(); }
+
+QImage BuiltPictureImage(const BuiltPicture& stored) {
+    if (stored.width <= 0 || stored.height <= 0 || stored.format <= QImage::Format_Invalid ||
+        stored.format >= QImage::NImageFormats)
+        return {};
+    const QByteArray pixels = qUncompress(stored.data, stored.size);
+    QImage image(stored.width, stored.height, static_cast<QImage::Format>(stored.format));
+    if (image.isNull() || pixels.size() != image.sizeInBytes()) return {};
+    std::memcpy(image.bits(), pixels.constData(), pixels.size());
+    return image;
+}
+
+void UseBuiltPictures(const BuiltPicture* pictures, int count) {
+    g_built = pictures;
+    g_builtCount = count;
 }
 
 QIcon AppIcon() {

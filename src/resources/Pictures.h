@@ -1,6 +1,8 @@
 #pragma once
 #include <QChar>
 #include <QIcon>
+#include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -20,6 +22,28 @@ QSize ButtonPictureSize(const QString& caption);
 // A numbered bitmap (IDB_... of ResourceIds.h); an unknown number gives a
 // null pixmap.
 QPixmap BitmapPicture(int id);
+
+// A numbered bitmap as the program drew it when it was built: its pixels
+// (QImage::Format `format`, compressed with qCompress), so that a start need
+// not load the fonts and draw again what never changes between starts.
+struct BuiltPicture {
+    int id;
+    int width;
+    int height;
+    int format;
+    const unsigned char* data;
+    int size;
+};
+
+// The numbers BitmapPicture knows.
+QList<int> BitmapPictureIds();
+// A numbered bitmap drawn now, never a stored one.
+QImage DrawBitmapPicture(int id);
+// The pixels of a stored picture; a null image when they do not decode.
+QImage BuiltPictureImage(const BuiltPicture& stored);
+// BitmapPicture gives these pictures instead of drawing them (the window
+// program's start hands over the ones stored at build time).
+void UseBuiltPictures(const BuiltPicture* pictures, int count);
 
 // The program's icon (window and desktop).
 QIcon AppIcon();

@@ -165,9 +165,8 @@ void trackview::BuildCutSettings() {
     }
 
     AddLabel(this, "Collage Style:", 14, 262);
-    m_style = Place(WithControlLook(new QComboBox(this)), IDC_TRACK_STYLE, Rect(80, 259, 84, 13));
+    m_style = Place(WithControlLook(new WidePopupComboBox(this)), IDC_TRACK_STYLE, Rect(80, 259, 84, 13));
     for (const char* style : kCollageStyles) m_style->addItem(QString::fromLatin1(style));
-    WidenPopupToEntries(*m_style);
     connect(m_style, &QComboBox::currentIndexChanged, this, [this] { WriteState(); });
 
     m_useWhole = Place(new QCheckBox("Use Whole (no cuts)", this), IDC_USEWHOLE, Rect(14, 279, 100, 10));

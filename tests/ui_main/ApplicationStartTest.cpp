@@ -1,8 +1,10 @@
 // The program's own start (Ctarvex4App, RunWindow), not a fixture's copy of it.
 #include "MainWindowFixture.h"
 
+#include "app/BuiltPictures.h"
 #include "app/Ctarvex4App.h"
 #include "app/RunWindow.h"
+#include "resources/Pictures.h"
 #include "richtext/MarkupRtfRenderer.h"
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
@@ -123,3 +125,27 @@ TEST(RunWindow, WithoutADisplaySaysHowToWorkHeadless) {
 }
 
 }  // namespace
+
+TEST_F(ApplicationStartTest, PicturesDrawnAtBuildAreThePicturesTheCodeDraws) {
+    // The start shows the pictures the build drew: each must be what the
+    // code draws here and now, to the pixel, in the same pixel format.
+    QList<int> built;
+    for (int i = 0; i < kBuiltPictureCount; ++i) {
+        const BuiltPicture& picture = kBuiltPictures[i];
+        built.append(picture.id);
+        const QImage stored = BuiltPictureImage(picture);
+        const QImage drawn = DrawBitmapPicture(picture.id);
+        ASSERT_FALSE(stored.isNull()) << picture.id;
+        EXPECT_EQ(stored.format(), drawn.format()) << picture.id;
+        EXPECT_TRUE(stored == drawn) << "picture " << picture.id << " differs from its drawing";
+        EXPECT_TRUE(BitmapPicture(picture.id).toImage() == drawn) << picture.id;
+    }
+    EXPECT_EQ(built, BitmapPictureIds());
+
+    // A stored picture that does not decode is drawn instead.
+    const BuiltPicture& first = kBuiltPictures[0];
+    const BuiltPicture cut{first.id, first.width, first.height, first.format, first.data, first.size / 2};
+    const BuiltPicture tooSmall{first.id, first.width + 1, first.height, first.format, first.data, first.size};
+    const BuiltPicture noFormat{first.id, first.width, first.height, 0, first.data, first.size};
+    for (const BuiltPicture& bad : {cut, tooSmall, noFormat}) EXPECT_TRUE(BuiltPictureImage(bad).isNull());
+}
