@@ -2,7 +2,7 @@
 // A data folder with an empty words database (every delivered table, no
 // rows) and a folder of files to import, in a scratch folder.
 #include "ProgramRun.h"
-#include "ScratchFolder.h"
+#include "EmptyWordsDatabaseTest.h"
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
@@ -40,26 +40,14 @@ inline std::string GifBytes(int width, int height, std::size_t size = 32) {
     return bytes;
 }
 
-class ImageLibraryTest : public ::testing::Test {
+class ImageLibraryTest : public EmptyWordsDatabaseTest {
 protected:
     void SetUp() override {
-        data = scratch / "data";
+        data = dataFolder = scratch / "data";
         pictures = scratch / "pictures";
         fs::create_directories(data);
         fs::create_directories(pictures);
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        db.Execute("BEGIN");
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-        db.Execute("COMMIT");
-    }
-
-    std::string DatabasePath() const { return wordsdb::DatabasePath(data); }
-
-    void Sql(const std::string& statement) {
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        db.Execute(statement);
+        EmptyWordsDatabaseTest::SetUp();
     }
 
     Rows Select(const std::string& statement) {
@@ -93,7 +81,6 @@ protected:
     // Runs the real program with `arguments` (already quoted for the shell).
     ProgramRun Tarvex4(const std::string& arguments) { return RunTarvex4(arguments, scratch.path()); }
 
-    ScratchFolder scratch;
     std::string data;
     std::string pictures;
 };

@@ -10,7 +10,7 @@
 #include "ui/imageCategories.h"
 #include "ui/imageimport.h"
 
-#include "ScratchFolder.h"
+#include "EmptyWordsDatabaseTest.h"
 #include "TestApplication.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
@@ -35,30 +35,13 @@
 
 namespace {
 
-class ImageDialogsTest : public ::testing::Test {
+class ImageDialogsTest : public EmptyWordsDatabaseTest {
 protected:
     void SetUp() override {
         TestApp();
         pictures = scratch / "pictures";
         std::filesystem::create_directories(pictures);
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-    }
-
-    std::string DatabasePath() const { return wordsdb::DatabasePath(scratch.path()); }
-
-    void Sql(const std::string& statement) {
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        db.Execute(statement);
-    }
-
-    std::string First(const std::string& statement) {
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        SqlQuery q = db.Query(statement);
-        return q.IsEof() || q.FieldText(0) == nullptr ? "(none)" : q.FieldText(0);
+        EmptyWordsDatabaseTest::SetUp();
     }
 
     void AddCategories(std::initializer_list<const char*> names) {
@@ -86,7 +69,6 @@ protected:
         return ui.messages.empty() ? none : ui.messages.back();
     }
 
-    ScratchFolder scratch;
     std::string pictures;
     ScriptedUserInterface ui;
 };
@@ -165,7 +147,7 @@ TEST_F(ImageDialogsTest, ReduceLargePicturesChoosesBetweenSkippingAndAReducedCop
     EXPECT_GT(std::filesystem::file_size(big), 372000u);
 }
 
-TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicate) {
+TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicateAndEnterImports) {
     AddCategories({"Animals"});
     AddPicture("a.gif");
     imageimport dialog(DatabasePath(), ui);
@@ -173,8 +155,9 @@ TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicate) {
     dialog.OnInitDialog();
     Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
     Click(dialog, IDC_NEW_CATEGORY_RADIO);
-    QTest::keyClicks(Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT), "Birds");
-    Click(dialog, IDC_IMPORT_BUTTON);
+    auto* name = Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT);
+    QTest::keyClicks(name, "Birds");
+    QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Birds");
     auto* combo = Control<QComboBox>(dialog, IDC_CATEGORY_COMBO);
     ASSERT_EQ(combo->count(), 2);
@@ -187,9 +170,16 @@ TEST_F(ImageDialogsTest, ANewCategoryJoinsTheListSoTypingItAgainIsADuplicate) {
     EXPECT_EQ(First("SELECT group_concat(CATEGORY) FROM imagelibrary"), "2");
 
     // An empty name stops with its message.
-    Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT)->clear();
+    name->clear();
     Click(dialog, IDC_IMPORT_BUTTON);
     EXPECT_EQ(LastMessage().caption, "Empty Category");
+
+    // From the list's field too, and with the keypad's Enter; the dialog stays.
+    Click(dialog, IDC_EXISTING_CATEGORY_RADIO);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Animals");
+    EXPECT_EQ(First("SELECT group_concat(CATEGORY) FROM imagelibrary"), "2,1");
+    EXPECT_EQ(dialog.result(), 0);
 }
 
 // A user who reads each message for a while, as a modal box keeps the
@@ -253,27 +243,6 @@ TEST_F(ImageDialogsTest, TheProgressBoxIsWideEnoughForItsTitle) {
     QFont bold = dialog.font();
     bold.setBold(true);
     EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
-}
-
-TEST_F(ImageDialogsTest, EnterInTheImportDialogImports) {
-    AddCategories({"Animals"});
-    AddPicture("a.gif");
-    imageimport dialog(DatabasePath(), ui);
-    ui.folderAnswers = {FolderChoice{1, pictures}};
-    dialog.OnInitDialog();
-    Click(dialog, IDC_IMPORT_FOLDER_BUTTON);
-    Click(dialog, IDC_NEW_CATEGORY_RADIO);
-    auto* name = Control<QLineEdit>(dialog, IDC_NEW_CATEGORY_EDIT);
-    QTest::keyClicks(name, "Birds");
-    QTest::keyClick(name, Qt::Key_Return);
-    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Birds");
-
-    // From the list's field too, and with the keypad's Enter.
-    Click(dialog, IDC_EXISTING_CATEGORY_RADIO);
-    QTest::keyClick(Control<QComboBox>(dialog, IDC_CATEGORY_COMBO)->lineEdit(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Animals");
-    EXPECT_EQ(First("SELECT COUNT(*) FROM imagelibrary"), "2");
-    EXPECT_EQ(dialog.result(), 0);
 }
 
 TEST_F(ImageDialogsTest, SourcesDialogTicksSurviveSaveAndReopenButNotRefresh) {

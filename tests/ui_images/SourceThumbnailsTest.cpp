@@ -5,7 +5,8 @@
 #include "db/WordsDb.h"
 #include "ui/imageCategories.h"
 
-#include "ScratchFolder.h"
+#include "PictureFiles.h"
+#include "EmptyWordsDatabaseTest.h"
 #include "ScriptedUserInterface.h"
 #include "TestApplication.h"
 
@@ -32,17 +33,6 @@ QByteArray Encode(const QImage& image, const char* format) {
     QImageWriter writer(&buffer, format);
     EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
     return bytes;
-}
-
-// A JPEG whose EXIF block says "turn a quarter clockwise to show" (Qt's
-// writer turns the pixels instead, so the block is put in by hand).
-QByteArray TurnedJpeg(const QImage& image) {
-    static const unsigned char exif[] = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0,   // APP1
-                                         'M', 'M', 0, 42, 0, 0, 0, 8,                    // TIFF header
-                                         0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0,  // orientation 6
-                                         0, 0, 0, 0};
-    QByteArray bytes = Encode(image, "jpeg");
-    return bytes.insert(2, reinterpret_cast<const char*>(exif), sizeof exif);  // after the start marker
 }
 
 void AppendBigEndian(QByteArray& bytes, quint32 value) {
@@ -96,21 +86,11 @@ QByteArray AnimatedGif() {
     return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-class SourceThumbnailsTest : public ::testing::Test {
+class SourceThumbnailsTest : public EmptyWordsDatabaseTest {
 protected:
     void SetUp() override {
         TestApp();
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        for (const auto& table : wordsdb::DeliveredTables()) db.Execute(table.createStatement);
-    }
-
-    std::string DatabasePath() const { return wordsdb::DatabasePath(scratch.path()); }
-
-    void Sql(const std::string& statement) {
-        SqlDatabase db;
-        db.Open(DatabasePath());
-        db.Execute(statement);
+        EmptyWordsDatabaseTest::SetUp();
     }
 
     // Stores `bytes` as the importer does: the file's own bytes, encoded.
@@ -132,14 +112,14 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    ScratchFolder scratch;
     ScriptedUserInterface ui;
 };
 
 TEST_F(SourceThumbnailsTest, StripsShowTheFirstPicturesUprightAndComeFromTheCacheUntilTheCategoryChanges) {
     for (const char* name : {"photos", "empty", "odd"}) Sql(wordsdb::InsertCategory(name));
     Store("1", HalfClearPng());
-    Store("1", TurnedJpeg(Filled(80, 40, Qt::red)));
+    const QByteArray jpeg = Encode(Filled(80, 40, Qt::red), "jpeg");
+    Store("1", QByteArray::fromStdString(WithExifOrientation(jpeg.toStdString(), 6)));  // turn a quarter to show
     Store("1", AnimatedGif());
     Store("1", Encode(Filled(40, 40, Qt::blue), "webp"));
     for (int i = 0; i < 6; ++i) Store("1", Encode(Filled(30 + i, 20, Qt::yellow), "png"));
