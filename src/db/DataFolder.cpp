@@ -81,11 +81,9 @@ void MergeFolder(const fs::path& from, const fs::path& to, DataFolderSetup& setu
     for (auto it = fs::recursive_directory_iterator(from, error); !error && it != fs::recursive_directory_iterator();
          it.increment(error)) {
         std::error_code entryError;
-        const fs::path target = to / fs::relative(it->path(), from, entryError);
-        if (entryError) {
-            addProblem("cannot read " + it->path().string());
-            continue;
-        }
+        // The walk names each entry below `from`: its place there is read off
+        // the name, without resolving every folder of the path on disk.
+        const fs::path target = to / it->path().lexically_relative(from);
         if (it->is_directory(entryError)) {
             if (!fs::exists(target, entryError)) {
                 fs::create_directories(target, entryError);
