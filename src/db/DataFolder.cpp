@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <string>
 #include <system_error>
 
 #include "db/CppSQLite3Exception.h"
@@ -64,6 +66,44 @@ bool CopyFileWhole(const fs::path& from, const fs::path& to, std::string& proble
     return false;
 }
 
+// Whether a path is there, asking the disk once per folder (its listing)
+// instead of once per file, as every start checks every delivered file. A
+// link, and anything in a folder that cannot be listed, is asked about alone.
+class ListedPaths {
+public:
+    bool Exists(const fs::path& path) {
+        auto [folder, made] = m_folders.try_emplace(path.parent_path().string());
+        if (made) folder->second = List(path.parent_path());
+        const Listing& names = folder->second;
+        const auto found = names.links.find(path.filename().string());
+        if (names.read && found == names.links.end()) return false;
+        if (names.read && !found->second) return true;
+        std::error_code error;
+        return fs::exists(path, error);
+    }
+
+private:
+    struct Listing {
+        bool read = false;
+        std::map<std::string, bool> links;  // name -> whether it is a link
+    };
+
+    static Listing List(const fs::path& folder) {
+        Listing listing;
+        std::error_code error;
+        if (!fs::exists(folder, error)) return {true, {}};
+        for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
+             it.increment(error)) {
+            std::error_code typeError;
+            listing.links[it->path().filename().string()] = it->is_symlink(typeError) || typeError;
+        }
+        listing.read = !error;
+        return listing;
+    }
+
+    std::map<std::string, Listing> m_folders;
+};
+
 // Adds what `to` lacks of the tree `from`; files already there are kept.
 void MergeFolder(const fs::path& from, const fs::path& to, DataFolderSetup& setup) {
     std::error_code error;
@@ -78,6 +118,7 @@ void MergeFolder(const fs::path& from, const fs::path& to, DataFolderSetup& setu
         addProblem("cannot create " + to.string());
         return;
     }
+    ListedPaths present;
     for (auto it = fs::recursive_directory_iterator(from, error); !error && it != fs::recursive_directory_iterator();
          it.increment(error)) {
         std::error_code entryError;
@@ -85,11 +126,11 @@ void MergeFolder(const fs::path& from, const fs::path& to, DataFolderSetup& setu
         // the name, without resolving every folder of the path on disk.
         const fs::path target = to / it->path().lexically_relative(from);
         if (it->is_directory(entryError)) {
-            if (!fs::exists(target, entryError)) {
+            if (!present.Exists(target)) {
                 fs::create_directories(target, entryError);
                 if (entryError) addProblem("cannot create " + target.string());
             }
-        } else if (!fs::exists(target, entryError)) {
+        } else if (!present.Exists(target)) {
             std::string problem;
             if (CopyFileWhole(it->path(), target, problem)) {
                 copiedAny = true;

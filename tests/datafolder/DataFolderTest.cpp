@@ -60,6 +60,8 @@ protected:
         db.Close();
         WriteFile(installed + "/artfonts/wz_dragdrop.js", "drag");
         WriteFile(installed + "/artfonts/lcd/a.gif", "GIF-a");
+        WriteFile(installed + "/artfonts/lcd/b.gif", "GIF-b");
+        WriteFile(installed + "/artfonts/lcd/c.gif", "GIF-c");
         WriteFile(installed + "/usermanual/vantelo_manual.html", "<html>manual</html>");
     }
 
@@ -121,6 +123,11 @@ TEST_F(DataFolderTest, NeverReplacesWhatTheUserHas) {
     WriteFile(user + "/artfonts/wz_dragdrop.js", "edited");
     fs::remove(user + "/artfonts/lcd/a.gif");
     fs::remove_all(user + "/usermanual");
+    // A file the user put in as a link is theirs too; a link to nothing is not a file.
+    WriteFile(scratch / "mine.gif", "mine");
+    for (const char* letter : {"b", "c"}) fs::remove(user + "/artfonts/lcd/" + letter + ".gif");
+    fs::create_symlink(scratch / "mine.gif", user + "/artfonts/lcd/b.gif");
+    fs::create_symlink(scratch / "gone.gif", user + "/artfonts/lcd/c.gif");
 
     const DataFolderSetup setup = EnsureDataFolder(user, installed);
     EXPECT_TRUE(setup.ok());
@@ -129,6 +136,8 @@ TEST_F(DataFolderTest, NeverReplacesWhatTheUserHas) {
     EXPECT_EQ(OutputFolderOf(user), "/my/pages/");
     EXPECT_EQ(ReadFile(user + "/artfonts/wz_dragdrop.js"), "edited");
     EXPECT_EQ(ReadFile(user + "/artfonts/lcd/a.gif"), "GIF-a");
+    EXPECT_EQ(ReadFile(user + "/artfonts/lcd/b.gif"), "mine");
+    EXPECT_EQ(ReadFile(user + "/artfonts/lcd/c.gif"), "GIF-c");
     EXPECT_TRUE(fs::exists(user + "/usermanual/vantelo_manual.html"));
 }
 
