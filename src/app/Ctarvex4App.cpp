@@ -26,8 +26,9 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     const DataFolderSetup setup = EnsureDataFolder();
     m_state = std::make_unique<MainFormState>();
     // Before the form reads the output folder from it: a broken words
-    // database is named, and the delivered copy offered, once.
-    if (setup.ok()) OfferWordsDbRestore(m_state->m_dataFolder, InstalledDataFolder(), m_ui);
+    // database is named, and the delivered copy offered, once. (A database
+    // the set-up has just found sound needs no second look.)
+    if (setup.ok() && !setup.databaseSound) OfferWordsDbRestore(m_state->m_dataFolder, InstalledDataFolder(), m_ui);
     // Margins in markup are screen pixels: render them at this screen's size.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) SetScreenDpi(qRound(screen->logicalDotsPerInch()));
 

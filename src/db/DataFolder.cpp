@@ -245,6 +245,7 @@ DataFolderSetup EnsureDataFolder(const std::string& dataFolder, const std::strin
     // An empty file (or one without a table) is what opening a missing
     // database used to leave behind: nothing of the user's is in it.
     const wordsdb::DatabaseHealth health = wordsdb::CheckDatabase(database.string());
+    setup.databaseSound = health.ok();
     const bool needDatabase = health.holdsNothing();
     if (installedFolder.empty()) {
         if (needDatabase) {

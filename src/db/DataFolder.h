@@ -19,6 +19,7 @@ struct DataFolderSetup {
     std::string keptAs;                   // where an empty words6.db was put aside
     std::vector<std::string> copied;      // entries copied (words6.db, artfonts, usermanual)
     std::vector<std::string> problems;    // what could not be done, one line each
+    bool databaseSound = false;           // words6.db was found sound (and so left as it was)
     bool ok() const { return problems.empty(); }
 };
 

@@ -106,11 +106,23 @@ TEST_F(DataFolderTest, FirstUseCopiesEverythingAndPointsOutputHome) {
     // The delivered file itself is untouched.
     EXPECT_EQ(OutputFolderOf(installed), "C:/delivered/");
 
-    // A second start finds nothing to do.
+    EXPECT_FALSE(setup.databaseSound);  // there was none to find sound
+
+    // A second start finds nothing to do; this stand-in lacks the delivered
+    // tables, so the database is not called sound (the window then offers the
+    // delivered copy).
     const DataFolderSetup again = EnsureDataFolder(user, installed);
     EXPECT_TRUE(again.ok());
     EXPECT_FALSE(again.copiedDatabase);
     EXPECT_TRUE(again.copied.empty());
+    EXPECT_FALSE(again.databaseSound);
+    {
+        SqlDatabase db;
+        db.Open(wordsdb::DatabasePath(user));
+        for (const auto& table : wordsdb::DeliveredTables())
+            if (table.name != std::string("collagesettings")) db.Execute(table.createStatement);
+    }
+    EXPECT_TRUE(EnsureDataFolder(user, installed).databaseSound);
 }
 
 TEST_F(DataFolderTest, NeverReplacesWhatTheUserHas) {
