@@ -212,13 +212,15 @@ void Run(const GoOptions& o) {
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
     MainFormState state;
+    bool sound = false;  // the set-up has just found the database sound
     if (!o.data.empty()) {
         state.m_dataFolder = o.data;
     } else {
         DataFolderSetup setup = EnsureDataFolder();
         for (const std::string& problem : setup.problems) std::cerr << "tarvex4 go: " << problem << '\n';
+        sound = setup.databaseSound;
     }
-    cli::RequireWordsDatabase("go", state.m_dataFolder);
+    if (!sound) cli::RequireWordsDatabase("go", state.m_dataFolder);
     // The form as the window starts it (saved font, stored output folder),
     // then changed by the session and the options.
     StartMainForm(state, ui);

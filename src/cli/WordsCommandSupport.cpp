@@ -10,12 +10,14 @@
 namespace cli {
 
 std::string WordsDataFolder(const std::string& data, const std::string& command) {
+    bool sound = false;  // the set-up has just found the database sound
     if (data.empty()) {
         const DataFolderSetup setup = EnsureDataFolder();
         for (const std::string& problem : setup.problems) std::cerr << "tarvex4 " << command << ": " << problem << '\n';
+        sound = setup.databaseSound;
     }
     const std::string folder = data.empty() ? ResolveDataFolder() : data;
-    RequireWordsDatabase(command, folder);
+    if (!sound) RequireWordsDatabase(command, folder);
     return folder;
 }
 
