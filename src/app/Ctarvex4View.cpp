@@ -75,6 +75,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     // The form's own area; the background fills whatever the frame gives it.
     setMinimumSize(X(512), Y(331));
     ApplyFormFont(*this);
+    m_look = MakeLookLayer(*this);
 
     // Group boxes first, so that the controls drawn over them stay on top.
     BuildTrackColumn();
@@ -258,7 +259,7 @@ void Ctarvex4View::BuildTrackColumn() {
                             Rect(398, 267, 102, 12)};
     const int buttonTop[4] = {94, 155, 217, 286};
     for (int i = 0; i < 4; ++i) {
-        auto* box = WithControlLook(new QGroupBox(QString("Track %1").arg(i + 1), this));
+        auto* box = new QGroupBox(QString("Track %1").arg(i + 1), m_look);
         box->setGeometry(Rect(390, boxTop[i], 115, boxHeight[i]));
         Register(kTrackGroupIds[i], box);
     }
@@ -274,7 +275,7 @@ void Ctarvex4View::BuildTrackColumn() {
 }
 
 void Ctarvex4View::BuildImageSettings() {
-    auto* group = WithControlLook(new QGroupBox("Image Input Settings", this));
+    auto* group = new QGroupBox("Image Input Settings", m_look);
     group->setGeometry(Rect(15, 191, 362, 31));
     auto* folder = Placed(new QCheckBox("Folder:", this), Point(17, 205));
     Register(IDC_USEFOLDER, folder);
@@ -288,10 +289,10 @@ void Ctarvex4View::BuildImageSettings() {
 }
 
 void Ctarvex4View::BuildMainSettings() {
-    auto* group = WithControlLook(new QGroupBox("Main Settings", this));
+    auto* group = new QGroupBox("Main Settings", m_look);
     group->setGeometry(Rect(15, 222, 361, 56));
     Register(IDC_SHOWMAIN, Placed(new QCheckBox("Show Main, Style:", this), Point(20, 240)));
-    m_style = WithControlLook(new WidePopupComboBox(this));
+    m_style = new WidePopupComboBox(m_look);
     for (const char* style : kCollageStyles) m_style->addItem(style);
     m_style->setGeometry(QRect(Point(20, 257), QSize(X(70), Y(13))));
     m_style->setMaxVisibleItems(6);
@@ -301,7 +302,7 @@ void Ctarvex4View::BuildMainSettings() {
     m_wordsGroup = new QButtonGroup(this);
     const int lefts[7] = {177, 201, 225, 249, 269, 291, 313};
     for (int i = 0; i < 7; ++i) {
-        auto* radio = WithControlLook(new QRadioButton(QString::number(i + 1), this));
+        auto* radio = new QRadioButton(QString::number(i + 1), m_look);
         radio->setGeometry(Rect(lefts[i], 240, 20, 10));
         m_wordsPerSnipRadio[i] = radio;
         m_wordsGroup->addButton(radio, i);
@@ -309,8 +310,8 @@ void Ctarvex4View::BuildMainSettings() {
     }
     Register(IDC_CAPTURECODE, Placed(new QCheckBox("F.F. Capture Code", this), Point(188, 259)));
     m_orientationGroup = new QButtonGroup(this);
-    auto* portrait = Placed(WithControlLook(new QRadioButton("Portrait", this)), Point(277, 259));
-    auto* landscape = Placed(WithControlLook(new QRadioButton("Landscape", this)), Point(320, 259));
+    auto* portrait = Placed(new QRadioButton("Portrait", m_look), Point(277, 259));
+    auto* landscape = Placed(new QRadioButton("Landscape", m_look), Point(320, 259));
     // Its natural width would reach under "Landscape"; its text ends well before.
     portrait->resize(std::min(portrait->width(), landscape->x() - portrait->x()), portrait->height());
     m_orientationGroup->addButton(portrait);

@@ -122,6 +122,8 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<int, std::function<void()>> m_routes;
 
+    // Group boxes, drop-down lists and radio buttons are made on this layer, which carries their look.
+    QWidget* m_look = nullptr;
     QtRichEdit* m_text = nullptr;
     std::array<BitmapSlider*, 4> m_trackFader{};
     BitmapSlider* m_textVolume = nullptr;

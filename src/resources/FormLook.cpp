@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -35,11 +36,29 @@ void ApplyFormLook(QWidget& widget) {
     widget.setStyleSheet(QString(kGroupBoxRules) + kComboBoxRules + kRadioButtonRules);
 }
 
-void ApplyControlLook(QWidget& control) {
-    if (qobject_cast<QGroupBox*>(&control)) control.setStyleSheet(kGroupBoxRules);
-    else if (qobject_cast<QComboBox*>(&control)) control.setStyleSheet(kComboBoxRules);
-    else if (qobject_cast<QRadioButton*>(&control)) control.setStyleSheet(kRadioButtonRules);
-}
+namespace {
+
+// Fills its form, under the form's other controls, whatever size the form takes.
+class LookLayer : public QWidget {
+public:
+    explicit LookLayer(QWidget& form) : QWidget(&form) {
+        setObjectName("formLook");
+        setStyleSheet(QString(kGroupBoxRules) + kComboBoxRules + kRadioButtonRules);
+        setGeometry(form.rect());
+        lower();
+        form.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent() && event->type() == QEvent::Resize) setGeometry(parentWidget()->rect());
+        return false;
+    }
+};
+
+}  // namespace
+
+QWidget* MakeLookLayer(QWidget& form) { return new LookLayer(form); }
 
 void WidenPopupToEntries(QComboBox& list) {
     QAbstractItemView* popup = list.view();

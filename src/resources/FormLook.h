@@ -7,17 +7,14 @@ class QWidget;
 // type and group titles on their frame lines.
 void ApplyFormLook(QWidget& widget);
 
-// The same look in two steps, for the windows that open at start: the small
-// type for the form, and the rules for each group box, drop-down list and
-// radio button as it is made (before it is sized). A style sheet on the whole
-// form would send every other control through Qt's slower style sheet style.
+// The same look for the windows that open at start, in two parts: the small
+// type for the whole form, and a layer that carries the rules for group boxes,
+// drop-down lists and radio buttons, on which the form makes those controls.
+// The layer fills the form under its other controls. Its rules are read once
+// rather than once per control, and the form's other controls keep Qt's plain
+// style, which is quicker than the style sheet style.
 void ApplyFormFont(QWidget& widget);
-void ApplyControlLook(QWidget& control);
-template <class W>
-W* WithControlLook(W* control) {
-    ApplyControlLook(*control);
-    return control;
-}
+QWidget* MakeLookLayer(QWidget& form);
 
 // A drop-down list whose popup is as wide as its longest entry, however
 // narrow the list itself is.

@@ -74,6 +74,7 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
     setWindowIcon(AppIcon());
     setFixedSize(Rect(0, 0, kWidthUnits, kHeightUnits).size());
     ApplyFormFont(*this);
+    m_look = MakeLookLayer(*this);
 
     TakeOverTextControl();
     InitialiseTrack(m_track);
@@ -153,19 +154,19 @@ void trackview::BuildToolRow() {
 }
 
 void trackview::BuildCutSettings() {
-    Place(WithControlLook(new QGroupBox("Collage Settings", this)), 0, Rect(7, 222, 205, 74));
+    Place(new QGroupBox("Collage Settings", m_look), 0, Rect(7, 222, 205, 74));
     AddLabel(this, "Number of words per cut:", 14, 234);
     static constexpr std::array<int, 6> kIds{IDC_CUT1, IDC_CUT2, IDC_CUT3, IDC_CUT4, IDC_CUT5, IDC_CUT6};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 6; ++i) {
-        auto* radio = WithControlLook(new QRadioButton(QString::number(i + 1), this));
+        auto* radio = new QRadioButton(QString::number(i + 1), m_look);
         m_wordsPerCut[i] = Place(radio, kIds[i], Rect(14 + 24 * i, 245, 22, 10));
         group->addButton(radio);
         connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
     }
 
     AddLabel(this, "Collage Style:", 14, 262);
-    m_style = Place(WithControlLook(new WidePopupComboBox(this)), IDC_TRACK_STYLE, Rect(80, 259, 84, 13));
+    m_style = Place(new WidePopupComboBox(m_look), IDC_TRACK_STYLE, Rect(80, 259, 84, 13));
     for (const char* style : kCollageStyles) m_style->addItem(QString::fromLatin1(style));
     connect(m_style, &QComboBox::currentIndexChanged, this, [this] { WriteState(); });
 
@@ -174,18 +175,18 @@ void trackview::BuildCutSettings() {
 }
 
 void trackview::BuildShredder() {
-    Place(WithControlLook(new QGroupBox("Word Shredder", this)), 0, Rect(219, 222, 208, 74));
+    Place(new QGroupBox("Word Shredder", m_look), 0, Rect(219, 222, 208, 74));
     AddLabel(this, "Fragment Type", 226, 234);
     auto* types = new QButtonGroup(this);
-    m_fragmentType[0] = Place(WithControlLook(new QRadioButton("Prefix", this)), IDC_PREFIX, Rect(226, 245, 40, 10));
-    m_fragmentType[1] = Place(WithControlLook(new QRadioButton("Suffix", this)), IDC_SUFFIX, Rect(270, 245, 40, 10));
+    m_fragmentType[0] = Place(new QRadioButton("Prefix", m_look), IDC_PREFIX, Rect(226, 245, 40, 10));
+    m_fragmentType[1] = Place(new QRadioButton("Suffix", m_look), IDC_SUFFIX, Rect(270, 245, 40, 10));
 
     AddLabel(this, "Fragment Size (# letters)", 226, 262);
     auto* sizes = new QButtonGroup(this);
     static constexpr std::array<int, 3> kSizeIds{IDC_FRAGMENT3, IDC_FRAGMENT4, IDC_FRAGMENT5};
     for (int i = 0; i < 3; ++i) {
         m_fragmentSize[i] =
-            Place(WithControlLook(new QRadioButton(QString::number(i + 3), this)), kSizeIds[i], Rect(226 + 24 * i, 275, 22, 10));
+            Place(new QRadioButton(QString::number(i + 3), m_look), kSizeIds[i], Rect(226 + 24 * i, 275, 22, 10));
         sizes->addButton(m_fragmentSize[i]);
     }
     for (auto* radio : m_fragmentType) types->addButton(radio);

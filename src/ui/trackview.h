@@ -71,6 +71,8 @@ private:
     std::array<QRadioButton*, 6> m_wordsPerCut{};
     std::array<QRadioButton*, 2> m_fragmentType{};
     std::array<QRadioButton*, 3> m_fragmentSize{};
+    // Group boxes, drop-down lists and radio buttons are made on this layer, which carries their look.
+    QWidget* m_look = nullptr;
     QComboBox* m_style = nullptr;
     QCheckBox* m_useWhole = nullptr;
     QMenu* m_contextMenu = nullptr;

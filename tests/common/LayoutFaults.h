@@ -2,7 +2,7 @@
 // Faults of a form laid out by hand, whatever its numbers: a control outside
 // the form or across the border of a group box, two controls on top of each
 // other, a text cut off at its font. For forms whose controls and group
-// boxes are all direct children of the form.
+// boxes are children of the form, or of a plain layer that fills it.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,7 +64,14 @@ inline bool ComboTextFits(const QComboBox* combo) {
 inline std::vector<std::string> Faults(const QWidget& form) {
     std::vector<const QWidget*> groups;
     std::vector<const QWidget*> controls;
+    std::vector<const QWidget*> children;
     for (const QWidget* w : form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const bool layer = w->metaObject()->className() == QByteArray("QWidget") && w->geometry() == form.rect();
+        if (!layer) children.push_back(w);
+        else
+            for (const QWidget* c : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) children.push_back(c);
+    }
+    for (const QWidget* w : children) {
         if (!w->isVisibleTo(&form) || w->isWindow()) continue;
         (qobject_cast<const QGroupBox*>(w) ? groups : controls).push_back(w);
     }
