@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
     for (int id : BitmapPictureIds()) {
         const QImage image = DrawBitmapPicture(id);
         if (image.isNull()) continue;
-        const QByteArray pixels =
-            qCompress(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()), 9);
+        // Stored as they are: the start wraps them without unpacking anything.
+        const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
         source << "const unsigned char kPicture" << id << "[] = {" << ArrayOf(pixels) << "\n};\n";
         table << "    {" << id << ", " << image.width() << ", " << image.height() << ", " << int(image.format())
               << ", kPicture" << id << ", " << pixels.size() << "},\n";

@@ -3,14 +3,12 @@
 #include "resources/Glyphs.h"
 #include "resources/ResourceIds.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include <cstring>
 
 namespace {
 
@@ -309,11 +307,12 @@ QImage BuiltPictureImage(const BuiltPicture& stored) {
     if (stored.width <= 0 || stored.height <= 0 || stored.format <= QImage::Format_Invalid ||
         stored.format >= QImage::NImageFormats)
         return {};
-    const QByteArray pixels = qUncompress(stored.data, stored.size);
-    QImage image(stored.width, stored.height, static_cast<QImage::Format>(stored.format));
-    if (image.isNull() || pixels.size() != image.sizeInBytes()) return {};
-    std::memcpy(image.bits(), pixels.constData(), pixels.size());
-    return image;
+    const auto format = static_cast<QImage::Format>(stored.format);
+    // Rows as QImage lays them out: whole 32-bit words.
+    const qsizetype bytesPerLine = (qsizetype(stored.width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+    if (stored.data == nullptr || stored.size != bytesPerLine * stored.height) return {};
+    // Read in place from the program's own constant data, which lives as long as it does.
+    return QImage(stored.data, stored.width, stored.height, bytesPerLine, format);
 }
 
 void UseBuiltPictures(const BuiltPicture* pictures, int count) {

@@ -23,9 +23,10 @@ QSize ButtonPictureSize(const QString& caption);
 // null pixmap.
 QPixmap BitmapPicture(int id);
 
-// A numbered bitmap as the program drew it when it was built: its pixels
-// (QImage::Format `format`, compressed with qCompress), so that a start need
-// not load the fonts and draw again what never changes between starts.
+// A numbered bitmap as the program drew it when it was built: its pixels in
+// QImage::Format `format`, row after row as QImage lays them out and not
+// compressed, so that the start reads them in place. A start need not load
+// the fonts and draw again what never changes between starts.
 struct BuiltPicture {
     int id;
     int width;

@@ -142,7 +142,7 @@ TEST_F(ApplicationStartTest, PicturesDrawnAtBuildAreThePicturesTheCodeDraws) {
     }
     EXPECT_EQ(built, BitmapPictureIds());
 
-    // A stored picture that does not decode is drawn instead.
+    // A stored picture whose bytes do not match its size and format is drawn instead.
     const BuiltPicture& first = kBuiltPictures[0];
     const BuiltPicture cut{first.id, first.width, first.height, first.format, first.data, first.size / 2};
     const BuiltPicture tooSmall{first.id, first.width + 1, first.height, first.format, first.data, first.size};
