@@ -30,7 +30,8 @@ function(tarvex4_add_test_folder dir)
     TARVEX4_BUILD_DIR="${PROJECT_BINARY_DIR}"
     TARVEX4_BUILD_DATA_DIR="${TARVEX4_BUILD_DATA_DIR}"
     TARVEX4_EXE="$<TARGET_FILE:tarvex4>"
-    TARVEX4_WINDOW_EXE="$<TARGET_FILE:tarvex4-window>")
+    TARVEX4_WINDOW_EXE="$<TARGET_FILE:tarvex4-window>"
+    TARVEX4_DEVICES_MODULE_FILE="$<TARGET_FILE:tarvex4-devices>")
   add_dependencies(${target} tarvex4 tarvex4-window)
   # One variable per property: a list here would be split into property names.
   gtest_discover_tests(${target}

@@ -1,5 +1,7 @@
 #include "drawing/CollageExport.h"
 
+#include "drawing/PaintDeviceLoader.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -7,7 +9,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 #include <algorithm>
 
@@ -70,16 +71,13 @@ bool PaintPdf(CollageDrawing& drawing, QSaveFile& file, const Options& options) 
     return painter.end();
 }
 
-bool PaintSvg(CollageDrawing& drawing, QSaveFile& file) {
+bool PaintSvg(CollageDrawing& drawing, QSaveFile& file, std::string& why) {
     const QRectF bounds = CollageDrawing::Bounds();
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setResolution(kCssDpi);
-    generator.setSize(bounds.size().toSize());
-    generator.setViewBox(bounds);
-    generator.setTitle(QStringLiteral("Collage"));
+    const std::unique_ptr<QPaintDevice> generator =
+        NewSvgWriter(file, bounds, kCssDpi, QStringLiteral("Collage"), why);
+    if (!generator) return false;
     QPainter painter;
-    if (!painter.begin(&generator)) return false;
+    if (!painter.begin(generator.get())) return false;
     drawing.Paint(painter);
     return painter.end();
 }
@@ -107,15 +105,16 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
         return false;
     }
     bool painted = false;
+    std::string why;  // a reason of the painter's own, before the file's
     switch (format) {
         case Format::kPng: painted = PaintPng(drawing, file, options); break;
         case Format::kPdf: painted = PaintPdf(drawing, file, options); break;
-        case Format::kSvg: painted = PaintSvg(drawing, file); break;
+        case Format::kSvg: painted = PaintSvg(drawing, file, why); break;
     }
     // A write that failed on the way (a full disk) shows in commit().
     if (!painted || !file.commit()) {
         // The reason first: cancelling replaces it with its own.
-        std::string why = file.error() != QFileDevice::NoError ? file.errorString().toStdString() : std::string();
+        if (why.empty() && file.error() != QFileDevice::NoError) why = file.errorString().toStdString();
         file.cancelWriting();
         // A writer that stopped half way (libpng, say) leaves Qt no reason to give.
         if (why.empty() || why == "Unknown error") why = "it could not be written in full (is the disk full?)";

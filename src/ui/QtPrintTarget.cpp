@@ -1,7 +1,8 @@
 #include "ui/QtPrintTarget.h"
 
+#include "drawing/PaintDeviceLoader.h"
+
 #include <QAbstractTextDocumentLayout>
-#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -14,19 +15,14 @@ QtPrintTarget::~QtPrintTarget() {
 }
 
 bool QtPrintTarget::Begin(const std::string& documentName) {
-    if (m_pdfFile.isEmpty()) {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) return false;
-        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    } else {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(m_pdfFile);
-    }
-    m_printer->setDocName(QString::fromStdString(documentName));
+    std::string problem;
+    m_printer = NewPrinter(m_pdfFile, QString::fromStdString(documentName), problem);
+    // The caller names a missing printer; a broken installation is told here.
+    if (!problem.empty()) qWarning("tarvex4: cannot print: %s", problem.c_str());
+    if (!m_printer) return false;
     if (!m_painter.begin(m_printer.get())) return false;
     // The page is the printable area in whole inches.
-    const QRect area = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+    const QRect area = m_printer->pageLayout().paintRectPixels(m_printer->logicalDpiX());
     const int dpiX = m_printer->logicalDpiX(), dpiY = m_printer->logicalDpiY();
     m_page = QSizeF((area.width() / dpiX) * dpiX, (area.height() / dpiY) * dpiY);
     m_document.reset(m_text.document()->clone());

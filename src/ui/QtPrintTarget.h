@@ -1,8 +1,9 @@
 #pragma once
 #include "composer/MainCommands.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
+#include <QSizeF>
 #include <QString>
 
 #include <memory>
@@ -26,7 +27,7 @@ public:
 private:
     const QTextEdit& m_text;
     QString m_pdfFile;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPagedPaintDevice> m_printer;
     std::unique_ptr<QTextDocument> m_document;
     QPainter m_painter;
     QSizeF m_page;

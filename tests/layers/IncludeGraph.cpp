@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 namespace layers {
 namespace {
 
-const std::set<std::string> kQtFolders = {"resources", "drawing", "ui", "app"};
+const std::set<std::string> kQtFolders = {"devices", "resources", "drawing", "ui", "app"};
 // Entry points at the top of src/: above every layer. The command itself
 // (main.cpp) is Qt-free; the window program is not.
 const std::set<std::string> kQtFreePrograms = {"main.cpp"};
@@ -117,7 +117,7 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation
 
 const std::vector<std::vector<std::string>>& Order() {
     static const std::vector<std::vector<std::string>> order = {
-        {"pictures"}, {"support"}, {"db"},        {"richtext"},  {"form"}, {"composer", "tracks", "wordbooks", "images"},
+        {"pictures", "devices"}, {"support"}, {"db"},        {"richtext"},  {"form"}, {"composer", "tracks", "wordbooks", "images"},
         {"resources", "drawing"}, {"cli", "ui"}, {"app"},
     };
     return order;

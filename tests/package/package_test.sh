@@ -24,6 +24,7 @@ expect_file /usr/bin/tarvex4
 expect_file /usr/libexec/tarvex4/tarvex4-window
 expect_file /usr/libexec/tarvex4/tarvex4-export
 expect_file /usr/libexec/tarvex4/tarvex4-pictures.so
+expect_file /usr/libexec/tarvex4/tarvex4-devices.so
 expect_file /usr/share/applications/tarvex4.desktop
 expect_file /usr/share/icons/hicolor/scalable/apps/tarvex4.svg
 expect_file /usr/share/metainfo/org.tarvex4.tarvex4.metainfo.xml

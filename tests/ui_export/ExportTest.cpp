@@ -202,6 +202,14 @@ TEST_F(CollageExport, BadInputIsNamedAndLeavesNothingBehind) {
     EXPECT_EQ(run.err.find("red.gif", named + 1), std::string::npos) << run.err;
     const QImage image(QString::fromStdString(png));
     EXPECT_NE(Pixel(image, 105, 235), QColor(Qt::green));
+    // A broken installation: the module that writes SVG is missing.
+    const std::string module = std::getenv("TARVEX4_DEVICES_MODULE");
+    setenv("TARVEX4_DEVICES_MODULE", (folder / "missing.so").c_str(), 1);
+    run = Export("--svg " + Quoted(folder / "out.svg"));
+    setenv("TARVEX4_DEVICES_MODULE", module.c_str(), 1);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing.so could not be loaded"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(folder / "out.svg"));
     // No temporary file is left beside the outputs.
     for (const auto& entry : fs::directory_iterator(folder))
         EXPECT_TRUE(entry.path().extension() != "" || entry.is_directory()) << entry.path();

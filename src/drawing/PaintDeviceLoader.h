@@ -1,0 +1,23 @@
+#pragma once
+#include <QPagedPaintDevice>
+#include <QPaintDevice>
+
+#include <memory>
+#include <string>
+
+class QIODevice;
+class QRectF;
+class QString;
+
+// The printer and the SVG writer, made by the paint device module
+// (tarvex4-devices.so), which is loaded on first use. A null device with
+// `problem` set when the module cannot be loaded; NewPrinter gives null
+// without a problem when there is no default printer.
+std::unique_ptr<QPagedPaintDevice> NewPrinter(const QString& pdfFile, const QString& documentName,
+                                              std::string& problem);
+std::unique_ptr<QPaintDevice> NewSvgWriter(QIODevice& out, const QRectF& viewBox, int dpi, const QString& title,
+                                           std::string& problem);
+
+// Where the module is looked for: $TARVEX4_DEVICES_MODULE when set, else
+// beside the running program (the window and export programs share a folder).
+std::string PaintDeviceModulePath();
