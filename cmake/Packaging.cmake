@@ -7,7 +7,7 @@ add_custom_command(
           -DVERSION=${PROJECT_VERSION} -P "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
   # Debian installs manual pages compressed, reproducibly (no name, no time).
   COMMAND gzip -9nf "${CMAKE_BINARY_DIR}/share/man/man1/tarvex4.1"
-  DEPENDS tarvex4 "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
+  DEPENDS tarvex4 tarvex4-commands "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
   COMMENT "Writing the manual page tarvex4(1)"
   VERBATIM)
 add_custom_target(tarvex4_man_page ALL DEPENDS "${TARVEX4_MAN_PAGE}")

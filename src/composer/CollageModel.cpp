@@ -299,8 +299,14 @@ Collage PageOnly(const Collage& collage) {
 
 std::string DragItemIds(const Collage& collage) {
     std::string ids;
-    for (const Item& item : collage.items) ids += "'" + item.PageId() + "',";
+    for (const Item& item : collage.items) AppendDragItemId(ids, item);
     return ids;
+}
+
+void AppendDragItemId(std::string& ids, const Item& item) {
+    ids += '\'';
+    ids += item.PageId();
+    ids += "',";
 }
 
 std::string WritePage(const Collage& collage) {

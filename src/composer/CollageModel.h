@@ -87,6 +87,8 @@ Collage PageOnly(const Collage& collage);
 std::string WritePage(const Collage& collage);
 // The drag list the page's script gets: every item id, quoted, comma after each.
 std::string DragItemIds(const Collage& collage);
+// Adds one item's quoted id, with its comma, to such a list.
+void AppendDragItemId(std::string& ids, const Item& item);
 
 // Reads a page back. A page is taken only when writing the result gives the
 // very same bytes, so anything tarvex4 did not write is refused; `why` says

@@ -238,6 +238,6 @@ collage::Item ImageItem(MainFormState& state, int slot, std::int32_t z, const st
     item.width = std::atoi(placement.widthText.c_str());
     item.height = std::atoi(placement.heightText.c_str());
     item.file = fileName;
-    state.m_dragItemIds += "'" + item.PageId() + "',";
+    AppendDragItemId(state.m_dragItemIds, item);
     return item;
 }

@@ -154,7 +154,7 @@ void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<coll
         item.z = zStart;
         item.style = style;
         if (style == 0) item.background = colour;
-        state.m_dragItemIds += "'" + item.PageId() + "',";
+        AppendDragItemId(state.m_dragItemIds, item);
 
         item.left = rng::Next() % 750;
         item.top = rng::Next() % 1000;

@@ -151,7 +151,7 @@ TEST_F(Tarvex4Program, AMistypedSubCommandIsAUsageError) {
     EXPECT_NE(missing.err.find("unknown command"), std::string::npos);
 }
 
-TEST_F(Tarvex4Program, AMissingWindowProgramIsReportedNotFatal) {
+TEST_F(Tarvex4Program, AMissingWindowProgramOrCommandLineIsReportedNotFatal) {
     const std::string alone = scratch / "tarvex4";
     fs::copy_file(TARVEX4_EXE, alone);
     fs::permissions(alone, fs::perms::owner_all);
@@ -159,8 +159,12 @@ TEST_F(Tarvex4Program, AMissingWindowProgramIsReportedNotFatal) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot start the window program"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("tarvex4-window"), std::string::npos);
-    // The sub-commands still work.
-    EXPECT_EQ(Start(alone, "shred " + Quoted(File("w.txt", "word\n"))).status, 0);
+    // Without its folder the command line is missing too: named, with the way out.
+    const ProgramRun shred = Start(alone, "shred " + Quoted(File("w.txt", "word\n")));
+    EXPECT_EQ(shred.status, 1);
+    EXPECT_NE(shred.err.find("cannot load its commands from"), std::string::npos) << shred.err;
+    EXPECT_NE(shred.err.find("tarvex4-commands.so"), std::string::npos) << shred.err;
+    EXPECT_NE(shred.err.find("Reinstall tarvex4."), std::string::npos) << shred.err;
 }
 
 TEST(CommandSuggestion, NamesTheClosestSubCommand) {

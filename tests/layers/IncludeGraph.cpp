@@ -16,7 +16,7 @@ namespace {
 const std::set<std::string> kQtFolders = {"devices", "resources", "drawing", "ui", "app"};
 // Entry points at the top of src/: above every layer. The command itself
 // (main.cpp) is Qt-free; the window program is not.
-const std::set<std::string> kQtFreePrograms = {"main.cpp"};
+const std::set<std::string> kQtFreePrograms = {"main.cpp", "commands_main.cpp"};
 constexpr int kProgramRank = 1000;
 
 std::optional<int> RankOf(const std::string& folder) {

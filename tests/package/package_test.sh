@@ -23,6 +23,7 @@ expect_file() { grep -qx -- "$1" "$work/files.txt" || fail "package lacks $1"; }
 expect_file /usr/bin/tarvex4
 expect_file /usr/libexec/tarvex4/tarvex4-window
 expect_file /usr/libexec/tarvex4/tarvex4-export
+expect_file /usr/libexec/tarvex4/tarvex4-commands.so
 expect_file /usr/libexec/tarvex4/tarvex4-pictures.so
 expect_file /usr/libexec/tarvex4/tarvex4-devices.so
 expect_file /usr/share/applications/tarvex4.desktop
