@@ -145,7 +145,7 @@ std::vector<std::string> QuotationsCitedAs(const std::string& dictionary, const 
         // A long citation may wrap onto the next line ("--Sir P." / "Sidney.").
         std::string cited(datasrc::Trim(line.substr(at + 2)));
         if (cited != citation && !cited.empty() && citation.rfind(cited, 0) == 0 && i + 1 < lines.size())
-            cited += " " + std::string(datasrc::Trim(lines[i + 1]));
+            cited.append(" ").append(datasrc::Trim(lines[i + 1]));
         if (cited.rfind(citation, 0) != 0) continue;
         if (cited.size() > citation.size() && cited[citation.size()] != ' ') continue;  // "Shak." not "Shak.Hen."
         const std::string_view before = datasrc::Trim(line.substr(0, at));

@@ -34,7 +34,8 @@ void Write(SqlDatabase& db, const std::vector<Picture>& pictures) {
         if (categories.empty() || categories.back() != picture.category) {
             categories.push_back(picture.category);
             db.Execute(wordsdb::InsertCategory(picture.category));
-            selection += (selection.empty() ? "" : ",") + std::to_string(categories.size());
+            if (!selection.empty()) selection += ',';
+            selection += std::to_string(categories.size());
         }
         const std::string bytes = datasrc::ReadFile(picture.path);
         const GifSize size = ReadGifSize(bytes);
