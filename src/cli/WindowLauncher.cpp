@@ -1,24 +1,17 @@
 #include "cli/WindowLauncher.h"
 
+#include "support/InstalledFile.h"
+
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace cli {
 
-std::string WindowProgramPath() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) return std::string();
-    return (self.parent_path() / TARVEX4_WINDOW_FROM_BIN / "tarvex4-window").lexically_normal().string();
-}
+std::string WindowProgramPath() { return InstalledFile("tarvex4-window"); }
 
 int StartWindowProgram(int argc, char** argv) {
     const std::string program = WindowProgramPath();

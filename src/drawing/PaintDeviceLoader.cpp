@@ -1,14 +1,9 @@
 #include "drawing/PaintDeviceLoader.h"
 
 #include "devices/PaintDevices.h"
+#include "support/InstalledFile.h"
 
 #include <dlfcn.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,14 +36,7 @@ const Module& LoadedModule() {
 
 }  // namespace
 
-std::string PaintDeviceModulePath() {
-    const char* chosen = std::getenv("TARVEX4_DEVICES_MODULE");
-    if (chosen != nullptr && *chosen != '\0') return chosen;
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) return kModuleName;
-    return (self.parent_path() / kModuleName).string();
-}
+std::string PaintDeviceModulePath() { return InstalledFile(kModuleName, "TARVEX4_DEVICES_MODULE"); }
 
 std::unique_ptr<QPagedPaintDevice> NewPrinter(const QString& pdfFile, const QString& documentName,
                                               std::string& problem) {

@@ -19,5 +19,5 @@ std::unique_ptr<QPaintDevice> NewSvgWriter(QIODevice& out, const QRectF& viewBox
                                            std::string& problem);
 
 // Where the module is looked for: $TARVEX4_DEVICES_MODULE when set, else
-// beside the running program (the window and export programs share a folder).
+// with the window program (see InstalledFile).
 std::string PaintDeviceModulePath();

@@ -1,14 +1,9 @@
 #include "images/PictureReducer.h"
 
 #include "pictures/PictureReduce.h"
+#include "support/InstalledFile.h"
 
 #include <dlfcn.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -16,16 +11,7 @@ constexpr const char* kModuleName = "tarvex4-pictures.so";
 
 }  // namespace
 
-std::string PictureModulePath() {
-    const char* chosen = std::getenv("TARVEX4_PICTURES_MODULE");
-    if (chosen != nullptr && *chosen != '\0') return chosen;
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) return kModuleName;
-    const fs::path beside = self.parent_path() / kModuleName;
-    if (fs::exists(beside, error)) return beside.string();
-    return (self.parent_path() / TARVEX4_WINDOW_FROM_BIN / kModuleName).lexically_normal().string();
-}
+std::string PictureModulePath() { return InstalledFile(kModuleName, "TARVEX4_PICTURES_MODULE"); }
 
 PictureReducer::PictureReducer(std::string modulePath) : m_modulePath(std::move(modulePath)) {}
 
