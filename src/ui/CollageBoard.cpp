@@ -15,6 +15,7 @@
 #include <QResizeEvent>
 #include <QPainter>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -111,7 +112,10 @@ CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent) : QMainWindow(par
     });
     connect(m_view, &BoardView::Zoomed, this, [this] { m_fitting = false; });
     BuildMenu();
-    resize(760, 900);
+    // A page is taller than wide; on a short screen (a laptop's 768 pixels) the
+    // board takes what the screen has, title bar included, and fits the page.
+    const QSize room = screen() != nullptr ? screen()->availableGeometry().size() * 9 / 10 : QSize(760, 900);
+    resize(QSize(760, 900).boundedTo(room));
     Rebuild();
     ShowTitle();
 }

@@ -11,6 +11,7 @@
 #include "ui/BoardItem.h"
 #include "ui/CollageBoard.h"
 
+#include <QScreen>
 #include <QAction>
 #include <QRadioButton>
 #include <QUndoStack>
@@ -184,6 +185,8 @@ TEST_F(BoardWindowTest, PictureResizedWithItsShapeChosenByAFrameZoomedAndSavedOr
     CollageBoard board(ui);
     board.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&board));
+    // It opens within the screen, however short (the offscreen one is 600 high).
+    EXPECT_TRUE(board.screen()->availableGeometry().contains(board.frameGeometry())) << board.frameGeometry().height();
     ASSERT_TRUE(board.OpenPage(path));
     Key(board, Qt::Key_1, Qt::ControlModifier);
     // The corner, with Shift: the wider move leads and the shape stays 2:1.
