@@ -1,6 +1,6 @@
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
-#include "cli/WordsDbGate.h"
+#include "cli/WordsCommandSupport.h"
 #include "cli/ExportLauncher.h"
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
@@ -10,7 +10,6 @@
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/ConsoleUserInterface.h"
-#include "db/DataFolder.h"
 #include "support/Random.h"
 #include "support/SafeFile.h"
 #include "tracks/TrackCommands.h"
@@ -212,15 +211,7 @@ void Run(const GoOptions& o) {
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
     MainFormState state;
-    bool sound = false;  // the set-up has just found the database sound
-    if (!o.data.empty()) {
-        state.m_dataFolder = o.data;
-    } else {
-        DataFolderSetup setup = EnsureDataFolder();
-        for (const std::string& problem : setup.problems) std::cerr << "tarvex4 go: " << problem << '\n';
-        sound = setup.databaseSound;
-    }
-    if (!sound) cli::RequireWordsDatabase("go", state.m_dataFolder);
+    state.m_dataFolder = cli::WordsDataFolder(o.data, "go");
     // The form as the window starts it (saved font, stored output folder),
     // then changed by the session and the options.
     StartMainForm(state, ui);

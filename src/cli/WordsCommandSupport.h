@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-// What the fill, author and wordbook sub-commands share.
+// What the sub-commands that read the words database share.
 namespace cli {
 
 // `data` when given, else the user's data folder, filled from the installed
