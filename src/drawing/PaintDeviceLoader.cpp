@@ -2,8 +2,7 @@
 
 #include "devices/PaintDevices.h"
 #include "support/InstalledFile.h"
-
-#include <dlfcn.h>
+#include "support/ModuleFunctions.h"
 
 namespace {
 
@@ -15,19 +14,19 @@ struct Module {
     std::string problem;
 };
 
-// Loaded once and never closed: Qt's plugins for the printer stay registered.
+// Loaded once, on first use.
 const Module& LoadedModule() {
     static const Module module = [] {
         Module loaded;
         const std::string path = PaintDeviceModulePath();
-        if (void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            loaded.newPrinter = reinterpret_cast<Tarvex4NewPrinterFunction>(::dlsym(handle, TARVEX4_NEW_PRINTER_SYMBOL));
-            loaded.newSvg = reinterpret_cast<Tarvex4NewSvgFunction>(::dlsym(handle, TARVEX4_NEW_SVG_SYMBOL));
-        }
-        if (loaded.newPrinter == nullptr || loaded.newSvg == nullptr) {
-            const char* why = ::dlerror();
-            loaded.problem = "the paint device module " + path + " could not be loaded (" +
-                             (why != nullptr ? why : "a function is missing") + ")";
+        std::string why;
+        const std::vector<void*> functions =
+            ModuleFunctions(path, {TARVEX4_NEW_PRINTER_SYMBOL, TARVEX4_NEW_SVG_SYMBOL}, why);
+        if (functions.empty()) {
+            loaded.problem = "the paint device module " + path + " could not be loaded (" + why + ")";
+        } else {
+            loaded.newPrinter = reinterpret_cast<Tarvex4NewPrinterFunction>(functions[0]);
+            loaded.newSvg = reinterpret_cast<Tarvex4NewSvgFunction>(functions[1]);
         }
         return loaded;
     }();

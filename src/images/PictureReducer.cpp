@@ -2,8 +2,7 @@
 
 #include "pictures/PictureReduce.h"
 #include "support/InstalledFile.h"
-
-#include <dlfcn.h>
+#include "support/ModuleFunctions.h"
 
 namespace {
 
@@ -19,16 +18,15 @@ bool PictureReducer::Load(std::string& problem) {
     if (!m_tried) {
         m_tried = true;
         if (m_modulePath.empty()) m_modulePath = PictureModulePath();
-        // Never closed: libvips and GLib do not expect to be unloaded.
-        void* module = ::dlopen(m_modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module != nullptr) {
-            m_reduce = ::dlsym(module, TARVEX4_REDUCE_SYMBOL);
-            m_free = ::dlsym(module, TARVEX4_FREE_SYMBOL);
-        }
-        if (m_reduce == nullptr || m_free == nullptr) {
-            const char* why = ::dlerror();
-            m_loadProblem = "the picture module " + m_modulePath + " could not be loaded (" +
-                            (why != nullptr ? why : "no reduce function") + "); is libvips installed?";
+        std::string why;
+        const std::vector<void*> functions =
+            ModuleFunctions(m_modulePath, {TARVEX4_REDUCE_SYMBOL, TARVEX4_FREE_SYMBOL}, why);
+        if (functions.empty()) {
+            m_loadProblem =
+                "the picture module " + m_modulePath + " could not be loaded (" + why + "); is libvips installed?";
+        } else {
+            m_reduce = functions[0];
+            m_free = functions[1];
         }
     }
     problem = m_loadProblem;
