@@ -5,8 +5,6 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGroupBox>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWidget>
@@ -23,6 +21,8 @@ constexpr const char* kGroupBoxRules =
 constexpr const char* kComboBoxRules = "QComboBox { padding-left: 3px; }QComboBox::drop-down { width: 13px; }";
 constexpr const char* kRadioButtonRules = "QRadioButton { spacing: 3px; }";
 
+QString FormRules() { return QString(kGroupBoxRules) + kComboBoxRules + kRadioButtonRules; }
+
 }  // namespace
 
 void ApplyFormFont(QWidget& widget) {
@@ -33,7 +33,7 @@ void ApplyFormFont(QWidget& widget) {
 
 void ApplyFormLook(QWidget& widget) {
     ApplyFormFont(widget);
-    widget.setStyleSheet(QString(kGroupBoxRules) + kComboBoxRules + kRadioButtonRules);
+    widget.setStyleSheet(FormRules());
 }
 
 namespace {
@@ -43,7 +43,7 @@ class LookLayer : public QWidget {
 public:
     explicit LookLayer(QWidget& form) : QWidget(&form) {
         setObjectName("formLook");
-        setStyleSheet(QString(kGroupBoxRules) + kComboBoxRules + kRadioButtonRules);
+        setStyleSheet(FormRules());
         setGeometry(form.rect());
         lower();
         form.installEventFilter(this);

@@ -9,7 +9,6 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-
 namespace {
 
 // Button sizes follow the places the form gives them, so a button sized to

@@ -40,7 +40,8 @@ struct BuiltPicture {
 QList<int> BitmapPictureIds();
 // A numbered bitmap drawn now, never a stored one.
 QImage DrawBitmapPicture(int id);
-// The pixels of a stored picture; a null image when they do not decode.
+// The pixels of a stored picture; a null image when its bytes do not match
+// its size and format.
 QImage BuiltPictureImage(const BuiltPicture& stored);
 // BitmapPicture gives these pictures instead of drawing them (the window
 // program's start hands over the ones stored at build time).
