@@ -21,7 +21,12 @@ std::map<std::string, CommandSetup>& Registry() {
     return registry;
 }
 
-std::string VersionText() { return std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION; }
+std::string VersionText() {
+    return std::string("VANTELO  Version 1.2\ntarvex4 ") + TARVEX4_VERSION +
+           "\nLicence GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.";
+}
 
 // "tarvex4 images list": the program and the sub-commands that ran.
 std::string CommandPath(const CLI::App& root) {

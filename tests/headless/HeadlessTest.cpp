@@ -93,6 +93,7 @@ TEST_F(Tarvex4Program, TheQuickVersionAnswerIsTheParsersAnswer) {
     EXPECT_EQ(parsed.status, 0);
     EXPECT_EQ(quick.out, parsed.out);
     EXPECT_EQ(quick.out.rfind("VANTELO  Version 1.2\ntarvex4 ", 0), 0u) << quick.out;
+    EXPECT_NE(quick.out.find("GPL-3.0-or-later"), std::string::npos) << quick.out;
 }
 
 TEST_F(Tarvex4Program, TheRichTextCommandsWorkWithoutQt) {
