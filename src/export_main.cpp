@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -65,6 +66,22 @@ bool WriteBoxes(const collage::Collage& collage, CollageDrawing& drawing, const 
     return bool(out.flush());
 }
 
+// An output may not replace the page or a picture it is drawn from: each
+// such output is named with the file it would replace.
+bool OutputsAreFree(const Request& request, const collage::Collage& collage, const std::string& folder) {
+    std::vector<std::string> outputs;
+    for (const auto& output : request.outputs) outputs.push_back(output.first);
+    if (!request.boxes.empty()) outputs.push_back(request.boxes);
+    bool free = true;
+    for (const std::string& output : outputs) {
+        const std::string conflict = collageexport::InputConflict(output, request.page, collage, folder);
+        if (conflict.empty()) continue;
+        std::cerr << "tarvex4 export: " << conflict << "\n";
+        free = false;
+    }
+    return free;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +91,8 @@ int main(int argc, char** argv) {
                      "[--scale 2] [--paper A4|A3|Letter]\n";
         return 2;
     }
+    // A file size limit fails the write, which is then reported, naming the file.
+    std::signal(SIGXFSZ, SIG_IGN);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's notes about the desktop (no runtime folder, say) mean nothing to
     // an export; what went wrong is said below, naming the file.
@@ -88,7 +107,9 @@ int main(int argc, char** argv) {
         std::cerr << "tarvex4 export: " << problem << "\n";
         return 1;
     }
-    CollageDrawing drawing(collage, QFileInfo(QString::fromStdString(request.page)).absolutePath().toStdString());
+    const std::string folder = QFileInfo(QString::fromStdString(request.page)).absolutePath().toStdString();
+    if (!OutputsAreFree(request, collage, folder)) return 1;
+    CollageDrawing drawing(collage, folder);
     int status = 0;
     if (!request.boxes.empty() && !WriteBoxes(collage, drawing, request.boxes)) {
         std::cerr << "tarvex4 export: cannot write the file " << request.boxes << "\n";

@@ -2,13 +2,18 @@
 
 #include "cli/WindowLauncher.h"
 
-#include <spawn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 
 extern char** environ;
 
@@ -45,6 +50,84 @@ std::string ExportProgramPath() {
     return (std::filesystem::path(window).parent_path() / "tarvex4-export").string();
 }
 
+namespace {
+
+// The signals that stop tarvex4 from a terminal or a script; while the
+// export runs they are passed on to it, and tarvex4 ends when it has.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+volatile sig_atomic_t g_exportChild = 0;
+struct sigaction g_previousActions[std::size(kStopSignals)];
+volatile sig_atomic_t g_stopSignal = 0;
+
+void PassOn(int signal) {
+    g_stopSignal = signal;
+    if (g_exportChild > 0) ::kill(static_cast<pid_t>(g_exportChild), signal);
+}
+
+// In the child between fork and exec: only calls that are safe there.
+[[noreturn]] void ExecExport(char* const* argv, pid_t parent, int reportFd, const sigset_t& previousMask) {
+    for (int signal : kStopSignals) ::signal(signal, SIG_DFL);
+    // Ends with tarvex4 even when tarvex4 is killed outright.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(1);
+    ::sigprocmask(SIG_SETMASK, &previousMask, nullptr);
+    ::execve(argv[0], argv, environ);
+    const int error = errno;
+    [[maybe_unused]] const ssize_t ignored = ::write(reportFd, &error, sizeof error);
+    ::_exit(127);
+}
+
+// Started as a child that stops with tarvex4; 0 or the errno that kept it from starting.
+int StartExport(char* const* argv, pid_t& child) {
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) return errno;
+    sigset_t stops, previous;
+    sigemptyset(&stops);
+    for (int signal : kStopSignals) sigaddset(&stops, signal);
+    // Held back until the child's pid is known, so none is lost or sent astray.
+    ::sigprocmask(SIG_BLOCK, &stops, &previous);
+    const pid_t parent = ::getpid();
+    child = ::fork();
+    if (child == 0) ExecExport(argv, parent, report[1], previous);
+    const int forkError = child < 0 ? errno : 0;
+    ::close(report[1]);
+    if (child > 0) {
+        g_exportChild = child;
+        g_stopSignal = 0;
+        struct sigaction passOn {};
+        passOn.sa_handler = PassOn;
+        for (size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &passOn, &g_previousActions[i]);
+    }
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+    int error = forkError;
+    while (child > 0) {
+        const ssize_t got = ::read(report[0], &error, sizeof error);
+        if (got < 0 && errno == EINTR) continue;
+        if (got != static_cast<ssize_t>(sizeof error)) error = 0;  // closed by a successful exec
+        break;
+    }
+    ::close(report[0]);
+    return error;
+}
+
+int WaitForExport(pid_t child) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) return 1;
+    }
+    g_exportChild = 0;
+    for (size_t i = 0; i < std::size(kStopSignals); ++i) ::sigaction(kStopSignals[i], &g_previousActions[i], nullptr);
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    const int signal = WTERMSIG(status);
+    if (signal == g_stopSignal) return 128 + signal;  // stopped by the user, as a shell reports it
+    std::cerr << "tarvex4: the export program ended by signal " << signal << " (" << ::strsignal(signal) << ")\n";
+    return 1;
+}
+
+}  // namespace
+
 int RunExportProgram(const std::string& page, const ExportRequest& request) {
     const std::string program = ExportProgramPath();
     std::vector<std::string> arguments{program, page};
@@ -54,17 +137,14 @@ int RunExportProgram(const std::string& page, const ExportRequest& request) {
     argv.push_back(nullptr);
 
     pid_t child = 0;
-    const int error = program.empty() ? ENOENT : ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    const int error = program.empty() ? ENOENT : StartExport(argv.data(), child);
     if (error != 0) {
+        if (child > 0) WaitForExport(child);
         std::cerr << "tarvex4: cannot start the export program " << (program.empty() ? "tarvex4-export" : program)
                   << ": " << std::strerror(error) << "\n";
         return 1;
     }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) return 1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    return WaitForExport(child);
 }
 
 }  // namespace cli

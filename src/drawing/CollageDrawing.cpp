@@ -1,5 +1,8 @@
 #include "drawing/CollageDrawing.h"
 
+#include "support/PictureFormat.h"
+
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImageReader>
@@ -9,6 +12,10 @@
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextOption>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +37,32 @@ QFont PageFont() {
 // What a browser shows for a picture it cannot load, when it has no size.
 constexpr double kMissingLetterSize = 16;
 
+// Room for the largest picture import takes, read at up to 8 bytes a pixel
+// (16 bits a channel); Qt's own limit is smaller.
+constexpr int kPictureAllocationMegabytes = static_cast<int>((kMaxPicturePixels * 8 + (1 << 20) - 1) >> 20);
+
+// The picture at `path`, or a null image when it is missing, is not a
+// regular file (a pipe would keep the drawing waiting) or is larger than a
+// picture import takes.
+QImage ReadPicture(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    struct stat info {};
+    QFile file;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    QImageReader::setAllocationLimit(kPictureAllocationMegabytes);
+    QImageReader reader(&file);
+    const QSize size = reader.size();
+    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels) return {};
+    // Upright by its EXIF orientation, as a browser shows a photo.
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
 }  // namespace
 
 CollageDrawing::CollageDrawing(const collage::Collage& collage, std::string pageFolder)
@@ -46,10 +79,7 @@ QRectF CollageDrawing::Bounds() {
 const QImage& CollageDrawing::Picture(const std::string& file) {
     auto found = m_pictures.find(file);
     if (found != m_pictures.end()) return found->second;
-    QImageReader reader(QString::fromStdString(m_folder + file));
-    // Upright by its EXIF orientation, as a browser shows a photo.
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
+    QImage image = ReadPicture(m_folder + file);
     if (image.isNull()) m_missing.push_back(file);
     return m_pictures.emplace(file, std::move(image)).first->second;
 }

@@ -6,7 +6,8 @@
 
 // Writing a collage's drawing to a picture or document file. Each file is
 // written to a temporary file beside it and renamed when complete, so a
-// failed export leaves the old file (or none) and no piece of the new one.
+// failed export leaves the old file (or none) and no piece of the new one;
+// a device, a pipe or /dev/stdout is written where it is.
 namespace collageexport {
 
 enum class Format { kPng, kPdf, kSvg };
@@ -24,8 +25,15 @@ bool IsPaperName(const std::string& paper);
 bool Export(CollageDrawing& drawing, const std::string& path, Format format, const Options& options,
             std::string& problem);
 
+// Empty when `output` is none of the files the page at `pagePath` is drawn
+// from: the page itself and the pictures and letters of `collage`, named from
+// `pageFolder`. Otherwise why it must not be written, naming both files.
+std::string InputConflict(const std::string& output, const std::string& pagePath, const collage::Collage& collage,
+                          const std::string& pageFolder);
+
 // Reads the page at `pagePath` into `collage`; false with `problem` naming the
-// page when it cannot be read or tarvex4 did not write it.
+// page when it cannot be read or tarvex4 did not write it. Only a regular
+// file is read (a pipe or a device is refused at once).
 bool LoadPage(const std::string& pagePath, collage::Collage& collage, std::string& problem);
 
 }  // namespace collageexport

@@ -43,8 +43,9 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
     // Beside the page, under its name.
     const QFileInfo page(QString::fromStdString(lastPage));
     const std::string initial = (page.absolutePath() + "/" + page.completeBaseName() + ".png").toStdString();
+    // Replacing is asked below, once the file is known not to be one the page is drawn from.
     std::optional<FileChoice> choice = ui.ChooseSaveFile(
-        "PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf|SVG drawing (*.svg)|*.svg||", initial, true);
+        "PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf|SVG drawing (*.svg)|*.svg||", initial, false);
     if (!choice) return;
     std::string path = choice->path;
     std::optional<collageexport::Format> format = collageexport::FormatOf(path);
@@ -52,8 +53,6 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
         path += ".png";
         format = collageexport::Format::kPng;
     }
-    collageexport::Options options;
-    if (!AskLayout(owner, *format, options)) return;
 
     collage::Collage collage;
     std::string problem;
@@ -63,6 +62,19 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
         ui.ShowMessage(problem, kExportCaption);
         return;
     }
+    const std::string conflict =
+        collageexport::InputConflict(path, lastPage, collage, page.absolutePath().toStdString());
+    if (!conflict.empty()) {
+        ui.ShowMessage(conflict, kExportCaption);
+        return;
+    }
+    if (QFileInfo::exists(QString::fromStdString(path)) &&
+        ui.ShowMessage(path + " already exists.\nDo you want to replace it?", kExportCaption,
+                       MessageButtons::YesNo) != MessageResult::Yes) {
+        return;
+    }
+    collageexport::Options options;
+    if (!AskLayout(owner, *format, options)) return;
     CollageDrawing drawing(collage, page.absolutePath().toStdString());
     if (!collageexport::Export(drawing, path, *format, options, problem)) {
         ui.ShowMessage(problem, kExportCaption);

@@ -6,6 +6,10 @@
 #include "richtext/RichTextOps.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QDialog>
+#include <QTimer>
+#include <QImage>
 
 // fontconfig keeps its caches until the process ends; that is not a leak of ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
@@ -33,6 +37,46 @@ TEST_F(WindowExport, TheLastGoIsExportedAsTheFileTypeAsks) {
     const std::string drawing = ReadFile(svg);
     EXPECT_NE(drawing.find("<svg"), std::string::npos);
     EXPECT_NE(drawing.find("<text"), std::string::npos);  // the snips stay text
+}
+
+TEST_F(WindowExport, AFileThePageIsDrawnFromIsRefusedAndAnyOtherAskedAbout) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&png, "PNG"));
+    AddPicture(data.path(), "shown.png", png.data().toStdString(), 4, 4);
+    Open();
+    LoadMarkup(*state->m_mainText, "words for the exported collage");
+    view->OnCommand(IDC_GO);
+    const std::string picture = output + "shown.png";
+    ASSERT_TRUE(ReadFile(output + "collage1.html").find("shown.png") != std::string::npos);
+
+    ui.saveAnswers.push_back(FileChoice{picture, "shown.png"});
+    // Should the picture size be asked for, the question is cancelled.
+    QTimer::singleShot(500, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    });
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok) << "refused, not asked about";
+    EXPECT_NE(ui.messages[0].text.find(picture), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("collage1.html"), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(ReadFile(picture), png.data().toStdString());
+
+    // Another file is replaced only when the user says so.
+    const std::string svg = output + "old.svg";
+    WriteFile(svg, "old drawing");
+    ui.messages.clear();
+    ui.messageAnswers.push_back(MessageResult::No);
+    ui.saveAnswers.push_back(FileChoice{svg, "old.svg"});
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ReadFile(svg), "old drawing");
+    ui.saveAnswers.push_back(FileChoice{svg, "old.svg"});
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+    EXPECT_NE(ReadFile(svg).find("<svg"), std::string::npos);
 }
 
 }  // namespace
