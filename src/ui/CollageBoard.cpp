@@ -33,18 +33,36 @@ constexpr int kFrame = 1;  // the container's border
 
 QColor FromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-// One undoable step: the collage before and after it.
+// One undoable step: the collage before and after it. Steps of a gesture
+// that repeats (arrow-key nudges of one selection) carry the gesture's id and
+// join into one, as Qt's undo framework merges commands of equal id.
 class BoardStep : public QUndoCommand {
 public:
-    BoardStep(CollageBoard& board, const QString& text, collage::Collage before, collage::Collage after)
-        : QUndoCommand(text), m_board(board), m_before(std::move(before)), m_after(std::move(after)) {}
+    BoardStep(CollageBoard& board, const QString& text, collage::Collage before, collage::Collage after,
+              int mergeId = -1, std::vector<size_t> chosen = {})
+        : QUndoCommand(text),
+          m_board(board),
+          m_before(std::move(before)),
+          m_after(std::move(after)),
+          m_mergeId(mergeId),
+          m_chosen(std::move(chosen)) {}
     void undo() override { m_board.ShowState(m_before); }
     void redo() override { m_board.ShowState(m_after); }
+    int id() const override { return m_mergeId; }
+    // Only steps of the same id reach here, and only BoardStep has ids.
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const BoardStep*>(other);
+        if (next->m_chosen != m_chosen) return false;
+        m_after = next->m_after;
+        return true;
+    }
 
 private:
     CollageBoard& m_board;
     collage::Collage m_before;
     collage::Collage m_after;
+    int m_mergeId;
+    std::vector<size_t> m_chosen;
 };
 
 }  // namespace
@@ -305,9 +323,10 @@ void CollageBoard::ShowState(const collage::Collage& collage) {
     }
 }
 
-bool CollageBoard::Apply(const QString& text, const collage::Collage& after) {
+bool CollageBoard::Apply(const QString& text, const collage::Collage& after, int mergeId,
+                         const std::vector<size_t>& chosen) {
     if (after == m_collage) return false;
-    m_undo->push(new BoardStep(*this, text, m_collage, after));
+    m_undo->push(new BoardStep(*this, text, m_collage, after, mergeId, chosen));
     return true;
 }
 
@@ -320,12 +339,13 @@ std::vector<size_t> CollageBoard::Chosen() const {
 }
 
 void CollageBoard::Edit(const QString& text,
-                        const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit) {
+                        const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit,
+                        int mergeId) {
     const std::vector<size_t> chosen = Chosen();
     if (chosen.empty()) return;
     collage::Collage after = m_collage;
     edit(after, chosen);
-    Apply(text, after);
+    Apply(text, after, mergeId, chosen);
 }
 
 void CollageBoard::CommitMoves() {
@@ -337,12 +357,15 @@ void CollageBoard::CommitMoves() {
 }
 
 void CollageBoard::NudgeChosen(int dx, int dy) {
-    Edit("Nudge", [dx, dy](collage::Collage& after, const std::vector<size_t>& chosen) {
-        for (size_t index : chosen) {
-            const collage::Item& item = after.items[index];
-            collage::MoveItem(after, index, item.left + dx, item.top + dy);
-        }
-    });
+    Edit(
+        "Nudge",
+        [dx, dy](collage::Collage& after, const std::vector<size_t>& chosen) {
+            for (size_t index : chosen) {
+                const collage::Item& item = after.items[index];
+                collage::MoveItem(after, index, item.left + dx, item.top + dy);
+            }
+        },
+        kNudgeStep);
 }
 
 bool CollageBoard::WriteTo(const std::string& path) {

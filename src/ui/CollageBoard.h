@@ -68,9 +68,14 @@ public:
     // The whole collage as the view shows it now, scene rectangle.
     static QRectF ContainerRect();
 
+    // Steps that join the step before them when it has the same id and
+    // selection (QUndoCommand::id); -1 never joins.
+    static constexpr int kNudgeStep = 1;
+
     // Replaces the collage with `after` as one undoable step named `text`;
     // false (and nothing happens) when it changes nothing.
-    bool Apply(const QString& text, const collage::Collage& after);
+    bool Apply(const QString& text, const collage::Collage& after, int mergeId = -1,
+               const std::vector<size_t>& chosen = {});
     // Shows a collage (the undo stack's steps call this).
     void ShowState(const collage::Collage& collage);
 
@@ -86,7 +91,8 @@ private:
     std::vector<size_t> Chosen() const;
     void CommitMoves();
     void NudgeChosen(int dx, int dy);
-    void Edit(const QString& text, const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit);
+    void Edit(const QString& text, const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit,
+              int mergeId = -1);
     bool WriteTo(const std::string& path);
     bool AskToKeepChanges();
     void ShowTitle();
