@@ -8,12 +8,18 @@
 #include "support/Random.h"
 #include "support/SafeFile.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 namespace {
 
@@ -65,42 +71,45 @@ void AddFolderCandidates(MainFormState& state, ImagePool& pool) {
     }
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The bytes of a regular file; a named pipe or a device is not one.
+bool ReadPictureFile(const std::string& path, std::string& bytes, std::string& problem) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat held {};
+    if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+        problem = fd < 0 ? std::strerror(errno) : "it is not a regular file";
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got < 0) problem = std::strerror(errno);
+            break;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return problem.empty();
 }
 
-// A custom picture is copied once: a file of its name that holds other bytes
-// is kept, and the copy goes under the next free "Copy of" name. Returns the
-// name in the output folder that holds the picture, which the item names.
+// A custom picture goes under its own name, or under the next free "Copy of"
+// name when a file of its name holds other bytes. Returns the name in the
+// output folder that holds the picture, which the item names.
 // The copy takes the extension of the picture's kind, so a browser shows it
 // whatever the file was called ("scan" holding a PNG is copied as "scan.png").
 std::string CopyFolderPicture(MainFormState& state, const std::string& name, PictureKind kind,
                               RunPictureNames& names) {
     const std::string source = state.m_customImageFolder + "/" + name;
-    const std::string wanted = state.m_outputFolder + NameForPictureKind(name, kind);
-    std::string target = wanted;
-    bool present = false;
-    for (int i = 0; i < 1000 && FileCopier::KindOf(target) != FileCopier::PathKind::Missing; ++i) {
-        if ((present = SameFileContent(source, target))) break;
-        target = MakeCopyName(target);
+    std::string bytes, problem;
+    if (!ReadPictureFile(source, bytes, problem)) {
+        throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder + ": " +
+                             problem);
     }
-    if (!present) {
-        FileCopier copier;
-        std::string problem;
-        try {
-            copier.CopyOneFile(source, wanted);
-        } catch (const CFExeption& e) {
-            problem = e.Message();
-        }
-        if (!problem.empty() || !SameFileContent(source, target)) {
-            throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder +
-                                 ": " + (problem.empty() ? copier.LastErrorText() : problem));
-        }
-    }
-    const std::string written = BaseFileName(target);
-    names.Take(written, FileBytes(target));
-    return written;
+    return names.Place(state.m_outputFolder, NameForPictureKind(name, kind), bytes,
+                       RunPictureNames::Sequence::kCopyOf);
 }
 
 }  // namespace
@@ -117,6 +126,9 @@ std::string Folded(std::string name) {
     return name;
 }
 
+// Enough for any folder a person keeps; beyond, the run fails and says so.
+constexpr int kMaxPictureNames = 100000;
+
 // "same.gif" and 2 give "same-2.gif".
 std::string NumberedName(const std::string& name, int n) {
     const size_t dot = name.find_last_of('.');
@@ -126,17 +138,56 @@ std::string NumberedName(const std::string& name, int n) {
 
 }  // namespace
 
-std::string RunPictureNames::NameFor(const std::string& name, std::string_view bytes) {
-    const Fingerprint print = Of(bytes);
-    std::string candidate = name;
-    for (int n = 2;; ++n) {
-        auto [at, added] = m_taken.emplace(Folded(candidate), print);
-        if (added || at->second == print) return candidate;
-        candidate = NumberedName(name, n);
+void RunPictureNames::ListFolder(const std::string& folder) {
+    if (m_listed == folder) return;
+    m_taken.clear();
+    m_present.clear();
+    m_listed = folder;
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!listing) return;  // nothing known: each name is tried as it comes
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") m_present.emplace(Folded(name), name);
     }
+    ::closedir(listing);
 }
 
-void RunPictureNames::Take(const std::string& name, std::string_view bytes) { m_taken[Folded(name)] = Of(bytes); }
+std::string RunPictureNames::Keep(const std::string& folded, const std::string& name, Fingerprint print) {
+    m_taken[folded] = {name, print};
+    return name;
+}
+
+std::string RunPictureNames::Place(const std::string& folder, const std::string& name, std::string_view bytes,
+                                   Sequence sequence) {
+    ListFolder(folder);
+    const Fingerprint print = Of(bytes);
+    NewFile file(folder, bytes);
+    std::string candidate = name;
+    for (int n = 2; n < kMaxPictureNames; ++n) {
+        const std::string folded = Folded(candidate);
+        if (const auto known = m_taken.find(folded); known != m_taken.end()) {
+            if (known->second.print == print) return known->second.name;
+        } else {
+            // Files from before this run: one with these bytes is used as it is.
+            const auto [first, last] = m_present.equal_range(folded);
+            for (auto at = first; at != last; ++at) {
+                if (FileHolds(folder + at->second, bytes)) return Keep(folded, at->second, print);
+            }
+            if (first == last) {
+                std::string problem;
+                switch (file.Name(candidate, problem)) {
+                    case NewFile::Naming::kNamed: return Keep(folded, candidate, print);
+                    case NewFile::Naming::kFailed: throw FileWriteError(problem);
+                    case NewFile::Naming::kTaken:  // made by someone else meanwhile
+                        if (FileHolds(folder + candidate, bytes)) return Keep(folded, candidate, print);
+                        break;
+                }
+            }
+        }
+        candidate = sequence == Sequence::kNumbered ? NumberedName(name, n) : BaseFileName(MakeCopyName(candidate));
+    }
+    throw FileWriteError("No free name is left for the picture " + name + " in " + folder);
+}
 
 std::string BaseFileName(const std::string& name) {
     size_t cut = name.find_last_of("/\\");
@@ -174,13 +225,11 @@ std::string ExtractLibraryImage(MainFormState& state, const std::string& idText,
     blob.SetEncoded(query.FieldTextByName("FILESTORE"));
     const unsigned char* bytes = blob.Bytes();
     const int count = blob.ByteCount();
-    std::string problem;
     const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
     // Written with the extension of what it holds, which a browser may go by.
     const PictureKind kind = SniffPicture(bytes, static_cast<size_t>(count));
-    const std::string name = names.NameFor(NameForPictureKind(stored, kind), content);
-    if (!WriteFileReplacing(state.m_outputFolder + name, content, problem)) throw FileWriteError(problem);
-    return name;
+    return names.Place(state.m_outputFolder, NameForPictureKind(stored, kind), content,
+                       RunPictureNames::Sequence::kNumbered);
 }
 
 ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous,

@@ -2,7 +2,10 @@
 
 #include "support/FolderListing.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -31,6 +34,14 @@ std::string Canonical(const std::string& path) {
     std::error_code ec;
     fs::path p = fs::weakly_canonical(fs::path(path), ec);
     return ec ? path : p.lexically_normal().string();
+}
+
+constexpr int kMaxCopyNames = 10000;
+
+// Anything of that name, also a link to nothing, takes it.
+bool NameIsTaken(const std::string& path) {
+    struct stat held {};
+    return ::lstat(path.c_str(), &held) == 0 || errno != ENOENT;
 }
 
 }  // namespace
@@ -122,7 +133,11 @@ void FileCopier::CopyOneFile(const std::string& source, const std::string& desti
         fs::copy_file(source, destination, fs::copy_options::overwrite_existing, ec);
     } else {
         std::string target = destination;
-        while (std::ifstream(target, std::ios::binary).is_open()) target = MakeCopyName(target);
+        // Looked at, not opened: a named pipe of that name would wait for a writer.
+        for (int tries = 0; NameIsTaken(target); ++tries) {
+            if (tries == kMaxCopyNames) throw CFExeption("No free name for a copy of " + destination);
+            target = MakeCopyName(target);
+        }
         fs::copy_file(source, target, fs::copy_options::none, ec);
     }
     if (ec) throw CFExeption(CodeOf(ec));
@@ -143,9 +158,12 @@ std::string MakeCopyName(const std::string& path) {
     size_t close = base.find(')');
     if (close == std::string::npos) return folder + kCopyOf + base + ext;
 
-    int n = open < close ? std::atoi(base.substr(open + 1, close - open - 1).c_str()) + 1 : 1;
+    // Read wide and saturating: a name may hold any number.
+    const long long previous = open < close ? std::strtoll(base.substr(open + 1, close - open - 1).c_str(), nullptr, 10) : 0;
+    // The last number there is: a new sequence starts on this name.
+    if (previous == LLONG_MAX) return folder + kCopyOf + base + ext;
     std::string rest = base.substr(std::min(base.size(), close + 1 + 4));
-    return folder + "Copy (" + std::to_string(n) + ") of " + rest + ext;
+    return folder + "Copy (" + std::to_string(previous + 1) + ") of " + rest + ext;
 }
 
 bool SameFileContent(const std::string& a, const std::string& b) {

@@ -11,6 +11,10 @@
 // Returns false and says why in `problem` (naming the file) on failure.
 // A file that was there keeps its permissions; a link keeps pointing at the
 // file, which is replaced.
+//
+// What is not a regular file is never replaced: a device or a named pipe
+// (also behind /dev/stdout or /dev/fd/N) is written where it is, a file
+// behind an open descriptor is added to, and a folder or a socket is refused.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& problem);
 
 // The same for a copy of the file `from`.
@@ -19,6 +23,35 @@ bool CopyFileReplacing(const std::string& from, const std::string& to, std::stri
 // Creates `folder` and the folders above it when missing; false, with the
 // folder named in `problem`, when it cannot be made.
 bool MakeFolder(const std::string& folder, std::string& problem);
+
+// True when `path` is a regular file holding exactly `bytes`.
+bool FileHolds(const std::string& path, std::string_view bytes);
+
+// Bytes that go into a folder under a name no file there has: they are
+// written and synced once, then given names in turn until one is free. A
+// name that is taken is never replaced, even by a writer racing this one.
+class NewFile {
+public:
+    // `bytes` must outlive this object.
+    NewFile(std::string folder, std::string_view bytes);
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    enum class Naming { kNamed, kTaken, kFailed };
+    // Makes folder/name hold the bytes, unless something has that name
+    // (kTaken). kFailed says why in `problem`.
+    Naming Name(const std::string& name, std::string& problem);
+
+private:
+    bool WriteTemporary(const std::string& path, std::string& problem);
+    Naming CreateExclusively(const std::string& path, std::string& problem);
+
+    std::string m_folder;
+    std::string_view m_bytes;
+    std::string m_temporary;
+    bool m_direct = false;
+};
 
 // A write the program could not make; carries the text for the user.
 class FileWriteError : public std::runtime_error {

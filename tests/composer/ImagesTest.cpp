@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
@@ -133,16 +134,49 @@ TEST_F(ImageItems, DifferentPictureOfTheSameNameGetsOneCopyName) {
     EXPECT_FALSE(fs::exists(root / "out/Copy (1) of pic.gif"));
 }
 
-TEST_F(ImageItems, LibraryPictureIsRewrittenEveryTimeItIsDrawn) {
-    AddPicture("lib.gif", 10, 10, "library bytes");
-    WriteFile(root / "out/lib.gif", "stale");
+namespace {
+
+// The file itself, not only its bytes: a rewrite makes a new one.
+std::pair<ino_t, std::int64_t> Identity(const fs::path& path) {
+    struct stat held {};
+    EXPECT_EQ(::stat(path.c_str(), &held), 0) << path;
+    return {held.st_ino, static_cast<std::int64_t>(held.st_mtim.tv_sec) * 1000000000 + held.st_mtim.tv_nsec};
+}
+
+std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+// An older page (or a board saved from it) keeps showing what it showed.
+TEST_F(ImageItems, APictureFileIsNeverGivenOtherBytesAndIsReusedWhenItHoldsTheSame) {
+    AddPicture("lib.gif", 10, 10, "first bytes");
     state.m_imageVolume = 2;
     state.m_textVolume = 0;
-    std::vector<Item> items = ItemsOf(Compose(8));
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].body.substr(0, 40), "<IMG name='pageimageitem0~' SRC='lib.gif");
-    EXPECT_NE(items[1].body.find("SRC='lib.gif'"), std::string::npos);
-    EXPECT_EQ(ReadFile(root / "out/lib.gif"), "library bytes");
+    for (const Item& item : ItemsOf(Compose(8))) EXPECT_NE(item.body.find("SRC='lib.gif'"), std::string::npos);
+    const auto first = Identity(root / "out/lib.gif");
+
+    // A later run draws another picture of that name (the case aside).
+    Sql("DELETE FROM imagelibrary");
+    AddPicture("LIB.gif", 10, 10, "second bytes");
+    for (std::uint32_t seed : {9u, 10u}) {
+        for (const Item& item : ItemsOf(Compose(seed))) EXPECT_NE(item.body.find("SRC='LIB-2.gif'"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(root / "out/lib.gif"), "first bytes");
+    EXPECT_EQ(ReadFile(root / "out/LIB-2.gif"), "second bytes");
+    EXPECT_FALSE(fs::exists(root / "out/LIB.gif"));
+    EXPECT_FALSE(fs::exists(root / "out/LIB-3.gif"));
+
+    // The first picture again: the file already there is used, not rewritten.
+    Sql("DELETE FROM imagelibrary");
+    AddPicture("lib.gif", 10, 10, "first bytes");
+    for (const Item& item : ItemsOf(Compose(11))) EXPECT_NE(item.body.find("SRC='lib.gif'"), std::string::npos);
+    EXPECT_EQ(Identity(root / "out/lib.gif"), first);
+    EXPECT_EQ(Entries(root / "out"), (std::vector<std::string>{"LIB-2.gif", "lib.gif"})) << "no temporary file left";
 }
 
 TEST_F(ImageItems, PicturesOfOneNameKeepTheirOwnBytes) {

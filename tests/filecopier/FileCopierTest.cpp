@@ -44,6 +44,15 @@ TEST(MakeCopyName, CopyElsewhereInTheNameIsTakenForACopyName) {
     EXPECT_EQ(MakeCopyName("/a.b/file"), "/a.b/Copy of file");
 }
 
+TEST(MakeCopyName, TheLargestNumbersGoOnWithoutOverflow) {
+    EXPECT_EQ(MakeCopyName("/d/Copy (2147483647) of x.gif"), "/d/Copy (2147483648) of x.gif");
+    // Beyond any number: a new sequence, so a name still comes that differs.
+    const std::string last = "/d/Copy (9223372036854775807) of x.gif";
+    EXPECT_EQ(MakeCopyName(last), "/d/Copy of Copy (9223372036854775807) of x.gif");
+    EXPECT_EQ(MakeCopyName("/d/Copy (99999999999999999999999) of x.gif"),
+              "/d/Copy of Copy (99999999999999999999999) of x.gif");
+}
+
 TEST_F(FileCopying, KeepExistingModeWritesCopyNamesAndLeavesTheFile) {
     Write("src/pic.gif", "new");
     Write("out/pic.gif", "old");
@@ -90,6 +99,12 @@ TEST_F(FileCopying, FileOntoExistingFileInKeepModeGoesUnderACopyName) {
     ASSERT_TRUE(copier.SafeCopy(Path("a.txt"), Path("b.txt")));
     EXPECT_EQ(Read("b.txt"), "b");
     EXPECT_EQ(Read("Copy of b.txt"), "a");
+
+    // A link to nothing takes its name as much as a file does.
+    fs::create_symlink(Path("nowhere.txt"), Path("Copy (1) of b.txt"));
+    ASSERT_TRUE(copier.SafeCopy(Path("a.txt"), Path("b.txt"))) << copier.LastErrorText();
+    EXPECT_EQ(Read("Copy (2) of b.txt"), "a");
+    EXPECT_FALSE(fs::exists(Path("nowhere.txt")));
 }
 
 TEST_F(FileCopying, FolderIntoFolderCopiesTheWholeTree) {
