@@ -353,7 +353,7 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
     go->add_flag("--text-under-images", o->textUnderImages, "Uncheck \"Text Over Images\"");
     go->add_option("--folder", o->folder, "Check \"Folder:\" with DIR as the custom picture folder");
     go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
-    go->add_option("--name", o->name, "Output file name, not a path (default collage1.html)");
+    go->add_option("--name", o->name, "Output file name ending in .html or .htm, not a path (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
     go->add_option("--text", o->text,
                    "Write the page's text snips to FILE ('-': standard output), one snip a line in page\n"
