@@ -115,11 +115,16 @@ void BoardDoor::RestoreArrangement(const MainFormState& state) {
     collage::Collage onDisk;
     std::string problem;
     CollageBoard& board = Board();
-    if (collage::LoadBoardPage(state.m_boardPath, onDisk, problem)) {
+    std::error_code error;
+    // Only a file is read: a pipe or device named by a session would never end.
+    if (std::filesystem::is_regular_file(state.m_boardPath, error) &&
+        collage::LoadBoardPage(state.m_boardPath, onDisk, problem)) {
         board.ShowCollage(onDisk, state.m_boardPath);
         board.Apply("Session Arrangement", arranged);
     } else {
         board.ShowCollage(arranged, state.m_boardPath);
     }
+    // A session can come from anywhere: its path is the user's only once confirmed.
+    board.ConfirmPathOnSave();
     Raise();
 }

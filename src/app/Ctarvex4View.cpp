@@ -535,14 +535,19 @@ void Ctarvex4View::SaveSession() {
 }
 
 void Ctarvex4View::OpenSession() {
-    std::optional<std::string> name = OpenSessionCommand(m_state, m_ui, *m_trackWindows);
-    if (!name) return;
-    for (int n = 1; n <= 4; ++n) {
-        if (trackview* window = m_trackWindows->Window(n)) window->ShowState();
+    // A session is a file from anywhere: nothing it holds may reach the event loop.
+    try {
+        std::optional<std::string> name = OpenSessionCommand(m_state, m_ui, *m_trackWindows);
+        if (!name) return;
+        for (int n = 1; n <= 4; ++n) {
+            if (trackview* window = m_trackWindows->Window(n)) window->ShowState();
+        }
+        m_sessionName = *name;
+        ShowTitle();
+        m_board->RestoreArrangement(m_state);
+    } catch (const std::exception& e) {
+        m_ui.ShowMessage(std::string("The session could not be opened: ") + e.what(), kOpenSessionCaption);
     }
-    m_sessionName = *name;
-    ShowTitle();
-    m_board->RestoreArrangement(m_state);
 }
 
 void Ctarvex4View::Print() {

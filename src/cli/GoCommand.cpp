@@ -12,10 +12,13 @@
 #include "support/ConsoleUserInterface.h"
 #include "support/Random.h"
 #include "support/SafeFile.h"
+#include "support/TextFileReader.h"
 #include "tracks/TrackCommands.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -90,10 +93,60 @@ int ParseStyle(const std::string& option, const std::string& text) {
                      "\"Stamp Kit\", \"Ransom Note\", \"LCD Screen\", \"Metal\"");
 }
 
-std::ifstream OpenText(const std::string& option, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) BadValue(option, "cannot open " + path);
-    return in;
+// A file that is missing or unreadable is a wrong option (2); one that is
+// there but no text file, such as a pipe or a device, fails the run (1) at
+// once instead of being waited on or read without end.
+void OpenText(const std::string& option, const std::string& path) {
+    std::string why;
+    const int fd = OpenRegularFile(path, why);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (why.rfind("it is ", 0) != 0) BadValue(option, "cannot open " + path);
+    std::cerr << "tarvex4 go: " << option << " " << path << ": " << why << "\n";
+    throw CLI::RuntimeError(1);
+}
+
+// The same file: device and inode when both exist, the canonical path else.
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    std::error_code error;
+    const std::filesystem::path left = std::filesystem::weakly_canonical(a, error);
+    if (error) return false;
+    const std::filesystem::path right = std::filesystem::weakly_canonical(b, error);
+    return !error && left == right;
+}
+
+// The files the run reads, each with the option that named it.
+std::vector<std::pair<std::string, std::string>> RunInputs(const GoOptions& o) {
+    std::vector<std::pair<std::string, std::string>> inputs;
+    if (!o.session.empty()) inputs.emplace_back("--session", o.session);
+    if (!o.mainFile.empty()) inputs.emplace_back("--main", o.mainFile);
+    for (const std::string& t : o.tracks) {
+        const std::size_t eq = t.find('=');
+        if (eq != std::string::npos) inputs.emplace_back("--track " + t.substr(0, eq), t.substr(eq + 1));
+    }
+    return inputs;
+}
+
+// An output that would write over one of the run's inputs fails the run
+// before anything is written. A session may be saved over the one it came from.
+void RefuseOutputsOverInputs(const GoOptions& o) {
+    std::vector<std::pair<std::string, std::string>> outputs;
+    if (!o.text.empty() && o.text != "-") outputs.emplace_back("--text", o.text);
+    if (!o.saveSession.empty()) outputs.emplace_back("--save-session", o.saveSession);
+    for (const auto& [outOption, out] : outputs) {
+        for (const auto& [inOption, in] : RunInputs(o)) {
+            if (outOption == "--save-session" && inOption == "--session") continue;
+            if (!SameFile(out, in)) continue;
+            std::cerr << "tarvex4 go: " << outOption << " " << out << " would write over " << inOption << " " << in
+                      << ", which this run reads; name another file\n";
+            throw CLI::RuntimeError(1);
+        }
+    }
 }
 
 // As the main form's Open, with the same code, so the window and this
@@ -150,16 +203,17 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
     if (!o.name.empty()) {
         // The page goes into the output folder, beside its pictures, as a session's does.
         if (!IsPlainFileName(o.name)) BadValue("--name", "'" + o.name + "' is not a file name (the folder is --out DIR)");
+        if (!IsPageName(o.name)) BadValue("--name", "'" + o.name + "' does not end in .html or .htm");
         state.m_outputFileName = o.name;
     }
 }
 
 // One GO per page, from consecutive seeds; several pages get numbered names.
 // The file name is left as it was, for the saved session. Returns the last
-// page's collage.
-collage::Collage RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state,
-                          UserInterface& ui) {
-    collage::Collage last;
+// page's result.
+CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state,
+                       UserInterface& ui) {
+    CollageResult last;
     const std::string fileName = state.m_outputFileName;
     const std::uint32_t first = seed ? *seed : rng::ClockSeed();
     for (int n = 1; n <= o.count; ++n) {
@@ -172,7 +226,7 @@ collage::Collage RunPages(const GoOptions& o, std::optional<std::uint32_t> seed,
             throw CLI::RuntimeError(1);
         }
         std::cout << result.pagePath << std::endl;
-        last = std::move(result.collage);
+        last = std::move(result);
     }
     state.m_outputFileName = fileName;
     state.m_outputFileText = state.m_outputFolder + fileName;
@@ -196,8 +250,8 @@ bool WriteCutUpText(const GoOptions& o, const collage::Collage& page) {
 }
 
 // The page just written, drawn into the files asked for; the page stays.
-void ExportPage(const MainFormState& state, const cli::ExportRequest& request) {
-    const int status = cli::RunExportProgram(state.m_outputFolder + state.m_outputFileName, request);
+void ExportPage(const std::string& page, const cli::ExportRequest& request) {
+    const int status = cli::RunExportProgram(page, request);
     if (status != 0) throw CLI::RuntimeError(status);
 }
 
@@ -207,6 +261,7 @@ void Run(const GoOptions& o) {
     if ((!o.text.empty() || o.report) && o.count > 1)
         throw CLI::ValidationError("--text/--report", "one page's words: leave out --count");
     if (o.provenance && o.text.empty()) throw CLI::ValidationError("--provenance", "give --text FILE too");
+    RefuseOutputsOverInputs(o);
     ConsoleUserInterface ui(std::cerr, o.open);
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
@@ -236,7 +291,8 @@ void Run(const GoOptions& o) {
     } else if (session && state.m_outputFolder.empty()) {
         state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
-    const collage::Collage page = RunPages(o, seed, state, ui);
+    const CollageResult last = RunPages(o, seed, state, ui);
+    const collage::Collage& page = last.collage;
     bool wordsWritten = o.text.empty() || WriteCutUpText(o, page);
     if (o.report) {
         std::cout << collage::MixReportText(page) << std::flush;
@@ -253,7 +309,7 @@ void Run(const GoOptions& o) {
             throw CLI::RuntimeError(1);
         }
     }
-    if (o.exportTo.Any()) ExportPage(state, o.exportTo);
+    if (o.exportTo.Any()) ExportPage(last.pagePath, o.exportTo);
     if (!wordsWritten) throw CLI::RuntimeError(1);
 }
 
@@ -297,7 +353,7 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
     go->add_flag("--text-under-images", o->textUnderImages, "Uncheck \"Text Over Images\"");
     go->add_option("--folder", o->folder, "Check \"Folder:\" with DIR as the custom picture folder");
     go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
-    go->add_option("--name", o->name, "Output file name, not a path (default collage1.html)");
+    go->add_option("--name", o->name, "Output file name ending in .html or .htm, not a path (default collage1.html)");
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
     go->add_option("--text", o->text,
                    "Write the page's text snips to FILE ('-': standard output), one snip a line in page\n"

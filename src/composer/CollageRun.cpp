@@ -7,8 +7,11 @@
 #include "db/WordsDbCheck.h"
 #include "support/Random.h"
 #include "support/SafeFile.h"
+#include "support/TextFileReader.h"
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -65,6 +68,39 @@ std::string DatabaseFailureText(const MainFormState& state, const CppSQLite3Exce
         if (!report.empty()) text += "\n" + report;
     }
     return text;
+}
+
+// Larger than any page GO writes; a bigger file is not one of them.
+constexpr std::size_t kOwnPageMax = 16u << 20;
+
+// Whether nothing is at `path`, or a page this program wrote: only such a
+// file may be replaced by a new page. Anything else there (a document that
+// happens to have the name, a pipe, a folder) is left alone.
+bool MayReplace(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return true;
+    std::string bytes;
+    std::string why;
+    if (ReadRegularFile(path, kOwnPageMax, bytes, why) != WholeFile::kRead) return false;
+    collage::Collage page;
+    return collage::ReadPage(bytes, page, why);
+}
+
+// The first free "collageN.html" (from the name's own stem: "party.html"
+// gives party2.html, party3.html...) in the folder of `path`.
+std::string FreePagePath(const std::string& path) {
+    const std::filesystem::path name = std::filesystem::path(path).filename();
+    std::string stem = name.stem().string();
+    while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back()))) stem.pop_back();
+    if (stem.empty()) stem = "collage";
+    const std::string folder = path.substr(0, path.size() - name.string().size());
+    for (unsigned n = 2;; ++n) {
+        const std::string next = folder + stem + std::to_string(n) + name.extension().string();
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(next, error);
+        // A name that cannot even be looked at is left to the write to report.
+        if (error || !std::filesystem::exists(status)) return next;
+    }
 }
 
 }  // namespace
@@ -131,6 +167,13 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
         }
     }
 
+    if (!MayReplace(result.pagePath)) {
+        const std::string taken = result.pagePath;
+        result.pagePath = FreePagePath(taken);
+        ui.ShowMessage(taken + " is not a page tarvex4 wrote, so it was left as it is; the page was written as " +
+                           result.pagePath + ".",
+                       "tarvex4", MessageButtons::Ok);
+    }
     std::string problem;
     // The old page stays whole until the new one is complete.
     if (!WriteFileReplacing(result.pagePath, page, problem)) {

@@ -18,7 +18,9 @@ struct CollageResult {
 
 // The GO command: builds one collage page from the form state, writes it into
 // the output folder with the pictures and art fonts it needs, hides the wait
-// box and opens the page in the browser.
+// box and opens the page in the browser. A file of the page's name that is
+// not a page tarvex4 wrote is kept: the page then goes to the next free
+// numbered name beside it (pagePath), and the user is told.
 CollageResult BuildCollage(MainFormState& state, UserInterface& ui);
 
 // The collage of one run, for the same state and generator state as

@@ -103,6 +103,9 @@ Session ReadSessionFile(const std::string& path);
 
 // A page's name, never a path: not empty, no "/", not "." or "..".
 bool IsPlainFileName(const std::string& name);
+// A name the browser opens as a page: it ends in .html or .htm (any case).
+// A session names no other kind of output file.
+bool IsPageName(const std::string& name);
 
 // The name a session is shown by: its file name without ".vantelo".
 std::string SessionName(const std::string& path);

@@ -2,15 +2,13 @@
 
 #include "richtext/DocumentRichEdit.h"
 #include "support/SafeFile.h"
+#include "support/TextFileReader.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
+#include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using nlohmann::json;
 // Written in a fixed order, so that a person reading the file finds what it is first.
@@ -272,6 +270,62 @@ int RadioNumber(const bool* radios, size_t count, int fallback) {
     return fallback;
 }
 
+// Deeper than any session goes; a file nested further is not one, and its
+// depth is refused before the parser builds it.
+constexpr int kSessionDepthMax = 64;
+
+// The byte where the nesting of `text` goes deeper than kSessionDepthMax,
+// or npos. Brackets inside strings do not count.
+std::size_t TooDeepAt(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kSessionDepthMax) return i;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The number nlohmann names in an overflow message ("... parsing '1e999'").
+std::string OverflowingNumber(const std::string& message) {
+    const std::size_t open = message.find('\'');
+    const std::size_t close = message.rfind('\'');
+    return open != std::string::npos && close > open ? message.substr(open + 1, close - open - 1) : std::string();
+}
+
+json ParseSession(std::string_view text) {
+    const size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) throw SessionError("it is empty");
+    // Not even the opening brace: some other kind of file.
+    if (text[start] != '{') throw SessionError("it is not a VANTELO session");
+    if (const std::size_t at = TooDeepAt(text); at != std::string_view::npos)
+        throw SessionError("it nests deeper than " + std::to_string(kSessionDepthMax) + " levels (at byte " +
+                           std::to_string(at + 1) + ")");
+    try {
+        return json::parse(text);
+    } catch (const json::parse_error& e) {
+        if (e.byte >= text.size()) throw SessionError("it is damaged or cut short");
+        throw SessionError("it is damaged at byte " + std::to_string(e.byte));
+    } catch (const json::out_of_range& e) {
+        const std::string number = OverflowingNumber(e.what());
+        const std::size_t at = number.empty() ? std::string_view::npos : text.find(number);
+        throw SessionError("it holds a number too large to read" +
+                           (at == std::string_view::npos ? std::string()
+                                                         : " (" + number + " at byte " + std::to_string(at + 1) + ")"));
+    } catch (const json::exception&) {
+        throw SessionError("it cannot be read as JSON");
+    }
+}
+
 }  // namespace
 
 Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& windowsOpen) {
@@ -384,16 +438,7 @@ std::string SessionToJson(const Session& s) {
 }
 
 Session SessionFromJson(std::string_view text) {
-    json root;
-    try {
-        root = json::parse(text);
-    } catch (const json::parse_error& e) {
-        // Not even the opening brace: some other kind of file.
-        const size_t start = text.find_first_not_of(" \t\r\n");
-        if (start == std::string_view::npos) throw SessionError("it is empty");
-        if (text[start] != '{') throw SessionError("it is not a VANTELO session");
-        throw SessionError("it is damaged or cut short");
-    }
+    const json root = ParseSession(text);
     CheckFormat(root);
 
     Session s;
@@ -424,6 +469,7 @@ Session SessionFromJson(std::string_view text) {
     output.Text("fileName", s.outputFileName);
     // The page's name, never a path: a session cannot send the page elsewhere than its folder.
     if (!IsPlainFileName(s.outputFileName)) output.Bad("fileName", "is not a file name");
+    if (!IsPageName(s.outputFileName)) output.Bad("fileName", "does not end in .html or .htm");
 
     if (const json* tracks = top.Find("tracks")) {
         if (!tracks->is_array() || tracks->size() > s.tracks.size()) top.Bad("tracks", "is not a list of 4 tracks");
@@ -457,27 +503,32 @@ void WriteSessionFile(const std::string& path, const Session& session) {
 }
 
 Session ReadSessionFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw SessionError("Cannot open the session " + path + ": it is a folder.");
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int code = errno;
-        throw SessionError("Cannot open the session " + path + ": " +
-                           (code ? std::strerror(code) : "the file cannot be read") + ".");
-    }
     // Larger than its fields together can be: refused before it is parsed.
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > 8 * kSessionTextMax)
-        throw SessionError("Cannot open the session " + path + ": it is larger than a session can be (" +
-                           std::to_string(size >> 20) + " MB).");
-    std::ostringstream text;
-    text << in.rdbuf();
+    constexpr std::size_t kSessionFileMax = 8 * kSessionTextMax;
+    std::string text;
+    std::string why;
+    switch (ReadRegularFile(path, kSessionFileMax, text, why)) {
+    case WholeFile::kRead:
+        break;
+    case WholeFile::kCannotRead:
+        throw SessionError("Cannot open the session " + path + ": " + why + ".");
+    case WholeFile::kTooLarge:
+        throw SessionError("Cannot open the session " + path + ": it is larger than a session can be (more than " +
+                           std::to_string(kSessionFileMax >> 20) + " MB).");
+    }
     try {
-        return SessionFromJson(text.str());
+        return SessionFromJson(text);
     } catch (const SessionError& e) {
         throw SessionError("Cannot open the session " + path + ": " + e.what() + ".");
     }
+}
+
+bool IsPageName(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return false;
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "html" || extension == "htm";
 }
 
 bool IsPlainFileName(const std::string& name) {

@@ -2,6 +2,12 @@
 #include "support/UserInterface.h"
 
 #include <ostream>
+#include <string>
+
+// The file:// URL of a local file: the path made absolute and every byte
+// but letters, digits, "-._~" and "/" percent-encoded. A browser given a
+// bare path could take a folder named "https:" for a web address.
+std::string FileUrl(const std::string& path);
 
 // The UserInterface of the command line: messages go to the error stream,
 // every chooser is cancelled, the wait box is nothing, and a page is only

@@ -47,6 +47,10 @@ std::optional<std::string> OpenSessionCommand(MainFormState& form, UserInterface
     } catch (const SessionError& e) {
         ui.ShowMessage(e.what(), kOpenSessionCaption);
         return std::nullopt;
+    } catch (const std::exception& e) {
+        // Whatever the file holds, the window goes on.
+        ui.ShowMessage("Cannot open the session " + choice->path + ": " + e.what() + ".", kOpenSessionCaption);
+        return std::nullopt;
     }
     const std::string name = SessionName(choice->path);
     OpenSession(session, name, form, ui, windows);

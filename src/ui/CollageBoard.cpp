@@ -235,6 +235,7 @@ void CollageBoard::ShowCollage(const collage::Collage& collage, const std::strin
     m_undo->clear();
     m_collage = collage;
     m_pagePath = path;
+    m_pathUnconfirmed = false;
     Rebuild();
     ZoomToFit();
     ShowTitle();
@@ -375,15 +376,18 @@ bool CollageBoard::WriteTo(const std::string& path) {
         return false;
     }
     m_pagePath = path;
+    m_pathUnconfirmed = false;
     m_undo->setClean();
     ShowTitle();
     return true;
 }
 
-bool CollageBoard::Save() { return m_pagePath.empty() ? SaveAs() : WriteTo(m_pagePath); }
+bool CollageBoard::Save() { return m_pagePath.empty() || m_pathUnconfirmed ? SaveAs() : WriteTo(m_pagePath); }
 
 bool CollageBoard::SaveAs() {
-    const std::string name = m_pagePath.empty() ? "collage1.html" : std::filesystem::path(m_pagePath).filename().string();
+    const std::string name = m_pagePath.empty()     ? "collage1.html"
+                             : m_pathUnconfirmed ? m_pagePath
+                                                 : std::filesystem::path(m_pagePath).filename().string();
     std::optional<FileChoice> choice = m_ui.ChooseSaveFile(kPageFilter, name, true);
     if (!choice) return false;
     // The page's pictures and letters are named from its folder.

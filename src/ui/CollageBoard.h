@@ -52,6 +52,9 @@ public:
     bool OpenPage(const std::string& path);
     // Shows a collage that belongs to the page at `path` (a GO just wrote it).
     void ShowCollage(const collage::Collage& collage, const std::string& path);
+    // The page path came from a file (a session), not from the user: the
+    // first Save asks for the name, offering that path, before it writes.
+    void ConfirmPathOnSave() { m_pathUnconfirmed = true; }
     bool Save();
     bool SaveAs();
     // File > Export Collage...: the collage as the board shows it.
@@ -101,6 +104,7 @@ private:
     UserInterface& m_ui;
     collage::Collage m_collage;
     std::string m_pagePath;
+    bool m_pathUnconfirmed = false;
     // The one drawing of the collage, made again for every state shown.
     std::unique_ptr<CollageDrawing> m_drawing;
     QGraphicsScene* m_scene = nullptr;

@@ -138,7 +138,8 @@ void QtUserInterface::OpenInBrowser(const std::string& path) {
         ShowMessage("The page could not be found:\n" + path, kBrowserCaption);
         return;
     }
-    const QUrl url = QUrl::fromLocalFile(Q(path));
+    // Absolute, so that a relative path is never read as some other kind of address.
+    const QUrl url = QUrl::fromLocalFile(QFileInfo(Q(path)).absoluteFilePath());
     const bool opened = m_opener ? m_opener(url) : QDesktopServices::openUrl(url);
     if (!opened)
         ShowMessage("The page could not be shown in a web browser:\n" + path +

@@ -1,6 +1,9 @@
 // tarvex4 go, run as a program.
 #include "CollageFixture.h"
 #include "ProgramRun.h"
+#include "support/ConsoleUserInterface.h"
+
+#include <sys/stat.h>
 
 using namespace fixture;
 
@@ -51,7 +54,8 @@ TEST_F(GoCommand, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder)
 TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
     const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " ";
     for (const char* bad : {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7",
-                            "--image-volume -1", "--seed x", "--no-such-option", "--track 2=/no/such/file.txt"}) {
+                            "--image-volume -1", "--seed x", "--no-such-option", "--track 2=/no/such/file.txt",
+                            "--name notes.txt"}) {
         ProgramRun run = RunTarvex4(base + bad, root);
         EXPECT_EQ(run.status, 2) << bad << ": " << run.err;
         EXPECT_FALSE(run.err.empty()) << bad;
@@ -84,4 +88,81 @@ TEST_F(GoCommand, GoHelpListsEveryOption) {
     ASSERT_EQ(top.status, 0);
     for (const char* setting : {"TARVEX4_NO_OPEN", "VANTELO_HOME"})
         EXPECT_NE(top.out.find(setting), std::string::npos) << setting;
+}
+
+// GO replaces only a page it wrote: any other file of the page's name is
+// kept, and the page goes to the next free number beside it. The page that
+// was written is the one --png draws and the one printed.
+TEST_F(GoCommand, GoKeepsAFileOfThePagesNameThatItDidNotWrite) {
+    const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted(outputFolder);
+    const std::string letter = "<html><body>my own letter, not a collage</body></html>\n";
+    WriteFile(outputFolder + "collage1.html", letter);
+    WriteFile(outputFolder + "collage2.html", letter);
+    ProgramRun run = RunTarvex4(base + " --seed 3", root);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(outputFolder + "collage1.html"), letter);
+    EXPECT_EQ(ReadFile(outputFolder + "collage2.html"), letter);
+    EXPECT_EQ(run.out, outputFolder + "collage3.html\n");
+    EXPECT_NE(run.err.find(outputFolder + "collage1.html is not a page tarvex4 wrote"), std::string::npos) << run.err;
+    const std::string page = ReadFile(outputFolder + "collage3.html");
+    EXPECT_NE(page.find("pagecontainer"), std::string::npos);
+
+    // A page of its own is replaced as before, without a word.
+    run = RunTarvex4(base + " --name collage3.html --seed 4", root);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, outputFolder + "collage3.html\n");
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_NE(ReadFile(outputFolder + "collage3.html"), page);
+    EXPECT_FALSE(fs::exists(outputFolder + "collage4.html"));
+
+    // A folder or a pipe of the name is not read, nor waited on.
+    fs::create_directory(outputFolder + "dir.html");
+    ASSERT_EQ(::mkfifo((outputFolder + "pipe.html").c_str(), 0600), 0);
+    for (auto [name, written] : {std::pair{"dir.html", "dir2.html"}, std::pair{"pipe.html", "pipe2.html"}}) {
+        run = RunTarvex4(base + " --name " + name, root);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, outputFolder + written + "\n");
+    }
+    EXPECT_TRUE(fs::is_directory(outputFolder + "dir.html"));
+    EXPECT_TRUE(fs::is_fifo(outputFolder + "pipe.html"));
+}
+
+// --text and --save-session never write over a file the run reads; nothing
+// is written then, and both files are named.
+TEST_F(GoCommand, AnOutputNamingAnInputIsRefused) {
+    const std::string mainText = "main words of the evening\n";
+    WriteFile(root / "main.txt", mainText);
+    WriteFile(root / "track.txt", "track words\n");
+    fs::create_symlink(root / "main.txt", root / "link.txt");
+    const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted(outputFolder) + " --seed 3 --main " +
+                             Quoted((root / "main.txt").string()) + " --track " +
+                             Quoted("2=" + (root / "track.txt").string()) + " ";
+    const struct {
+        std::string output;
+        std::string input;
+    } cases[] = {
+        {"--text " + Quoted((root / "main.txt").string()), (root / "main.txt").string()},
+        {"--text " + Quoted((root / "link.txt").string()), (root / "main.txt").string()},
+        {"--text " + Quoted((root / "o/../track.txt").string()), (root / "track.txt").string()},
+        {"--save-session " + Quoted((root / "main.txt").string()), (root / "main.txt").string()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const ProgramRun run = RunTarvex4(base + c.output, root);
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_NE(run.err.find("would write over"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.input), std::string::npos) << run.err;
+        EXPECT_EQ(ReadFile(root / "main.txt"), mainText);
+        EXPECT_EQ(ReadFile(root / "track.txt"), "track words\n");
+        EXPECT_FALSE(fs::exists(outputFolder + "collage1.html"));
+    }
+}
+
+// --open hands the browser a file:// URL: a folder named "https:" must not
+// make the page's path a web address.
+TEST(FileUrl, IsAbsoluteAndPercentEncoded) {
+    EXPECT_EQ(FileUrl("/tmp/https:/evil.example/x.html"), "file:///tmp/https%3A/evil.example/x.html");
+    EXPECT_EQ(FileUrl("/home/a b/Köln #1?%.html"), "file:///home/a%20b/K%C3%B6ln%20%231%3F%25.html");
+    const std::string relative = FileUrl("https://evil.example/page.html");
+    EXPECT_EQ(relative, "file://" + fs::current_path().string() + "/https%3A//evil.example/page.html");
 }

@@ -5,7 +5,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <sstream>
+#include <thread>
 #include <string_view>
 #include <utility>
 
@@ -58,9 +64,42 @@ std::string SparseFile(const std::string& path, int lines, off_t holeBytes) {
     return path;
 }
 
+// Should the test open `pipe` for reading and wait there, a writer comes
+// after 20 s and leaves at once, so that the read ends and `waited` tells.
+class PipeWatchdog {
+public:
+    PipeWatchdog(const std::string& pipe, bool& waited)
+        : m_thread([this, pipe, &waited] {
+              std::unique_lock lock(m_mutex);
+              if (m_done.wait_for(lock, std::chrono::seconds(20), [this] { return m_finished; })) return;
+              while (!m_finished) {
+                  const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      waited = true;
+                      ::close(fd);
+                  }
+                  m_done.wait_for(lock, std::chrono::milliseconds(50));
+              }
+          }) {}
+    ~PipeWatchdog() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
+};
+
 }  // namespace
 
-TEST_F(HostileFiles, AFolderOrABinaryFileLeavesTheTextAsItWas) {
+TEST_F(HostileFiles, AFolderAPipeOrABinaryFileLeavesTheTextAsItWas) {
     fs::create_directory(scratch / "folder.txt");
     OpenBoth(scratch / "folder.txt");
     EXPECT_EQ(MainText(), typed);
@@ -79,6 +118,21 @@ TEST_F(HostileFiles, AFolderOrABinaryFileLeavesTheTextAsItWas) {
     EXPECT_EQ(MainText(), typed);
     ASSERT_EQ(ui.messages.size(), 6u);
     EXPECT_NE(ui.messages[4].text.find("missing.txt"), std::string::npos);
+
+    // A pipe nobody writes to: opening it to read would wait for ever.
+    const std::string pipe = scratch / "pipe.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    bool waited = false;
+    {
+        const PipeWatchdog watchdog(pipe, waited);
+        OpenBoth(pipe);
+    }
+    EXPECT_FALSE(waited) << "the pipe was waited on";
+    EXPECT_EQ(MainText(), typed);
+    EXPECT_EQ(TrackText(), trackWords);
+    ASSERT_EQ(ui.messages.size(), 8u);
+    EXPECT_NE(ui.messages[6].text.find(pipe + " is not a text file: it is a pipe"), std::string::npos)
+        << ui.messages[6].text;
 }
 
 TEST_F(HostileFiles, AHugeFileIsReadOnlyAsFarAsTheLinesTaken) {

@@ -13,6 +13,11 @@
 #include "app/MainFrameIds.h"
 #include "ui/TrackWindowIds.h"
 #include "ProgramRun.h"
+#include "app/BoardDoor.h"
+#include "composer/CollageModel.h"
+#include "form/Session.h"
+#include "ui/BoardIds.h"
+#include "ui/CollageBoard.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -154,13 +159,65 @@ TEST_F(WindowSessionTest, ABadSessionFileLeavesTheWindowAsItWas) {
     Open();
     ChangeEverything();
     const std::string before = Controls();
-    const std::string path = data.path() + "/newer.vantelo";
-    std::ofstream(path) << R"({"format":"vantelo-session","version":7,"main":{"style":0}})";
-    ui.openAnswers.push_back(FileChoice{path, "newer.vantelo"});
+    std::string deep = "{\"format\":\"vantelo-session\",\"version\":2,\"x\":";
+    for (int i = 0; i < 100; ++i) deep += "[";
+    const std::pair<std::string, const char*> files[] = {
+        {R"({"format":"vantelo-session","version":7,"main":{"style":0}})", "newer version of the program"},
+        // nlohmann throws out_of_range for it, which must not reach the event loop.
+        {R"({"format":"vantelo-session","version":2,"main":{"style":1e999}})", "a number too large to read"},
+        {deep, "nests deeper than 64 levels"},
+    };
+    for (const auto& [text, reason] : files) {
+        SCOPED_TRACE(reason);
+        const std::string path = data.path() + "/bad.vantelo";
+        std::ofstream(path, std::ios::trunc) << text;
+        ui.messages.clear();
+        ui.openAnswers.push_back(FileChoice{path, "bad.vantelo"});
+        frame->Command(kOpenSession)->trigger();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].caption, "Open Session");
+        EXPECT_NE(ui.messages[0].text.find(reason), std::string::npos) << ui.messages[0].text;
+        EXPECT_EQ(Controls(), before);
+        EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2");
+    }
+}
+
+// A session names the board's page, and may come from anyone: Save Board
+// writes there only after the user has confirmed the name once.
+TEST_F(WindowSessionTest, TheBoardPathOfASessionIsConfirmedBeforeTheFirstSave) {
+    Open();
+    view->OnCommand(IDC_GO);
+    const std::string pagePath = output + "collage1.html";
+    const std::string page = ReadFile(pagePath);
+    collage::Collage arranged;
+    std::string why;
+    ASSERT_TRUE(collage::ReadPage(page, arranged, why)) << why;
+    arranged.background ^= 0xFFFFFF;
+    Session session = CaptureSession(*state, {});
+    session.boardPath = pagePath;
+    session.boardPage = collage::WritePage(arranged);
+    const std::string sessionPath = data.path() + "/board.vantelo";
+    WriteSessionFile(sessionPath, session);
+    ui.openAnswers.push_back(FileChoice{sessionPath, "board.vantelo"});
     frame->Command(kOpenSession)->trigger();
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].caption, "Open Session");
-    EXPECT_NE(ui.messages[0].text.find("newer version of the program"), std::string::npos) << ui.messages[0].text;
-    EXPECT_EQ(Controls(), before);
-    EXPECT_EQ(frame->windowTitle().toStdString(), "VANTELO  Version 1.2");
+    CollageBoard& board = view->Board().Board();
+    ASSERT_TRUE(board.Modified());
+
+    ui.saveInitialNames.clear();
+    board.Command(ID_BOARD_SAVE)->trigger();  // the dialog is cancelled
+    ASSERT_EQ(ui.saveInitialNames.size(), 1u);
+    EXPECT_EQ(ui.saveInitialNames[0], pagePath) << "the session's path is offered";
+    EXPECT_EQ(ReadFile(pagePath), page);
+    EXPECT_TRUE(board.Modified());
+
+    ui.saveAnswers.push_back(FileChoice{pagePath, "collage1.html"});
+    board.Command(ID_BOARD_SAVE)->trigger();
+    EXPECT_EQ(ReadFile(pagePath), session.boardPage);
+    EXPECT_FALSE(board.Modified());
+    // Confirmed once: later saves go there without asking.
+    arranged.background ^= 0x0F0F0F;
+    ASSERT_TRUE(board.Apply("Again", arranged));
+    board.Command(ID_BOARD_SAVE)->trigger();
+    EXPECT_EQ(ui.saveInitialNames.size(), 2u);
+    EXPECT_EQ(ReadFile(pagePath), collage::WritePage(arranged));
 }
