@@ -393,6 +393,9 @@ Session SessionFromJson(std::string_view text) {
         if (start == std::string_view::npos) throw SessionError("it is empty");
         if (text[start] != '{') throw SessionError("it is not a VANTELO session");
         throw SessionError("it is damaged or cut short");
+    } catch (const json::out_of_range&) {
+        // Sound JSON, but a number beyond a double ("1e999").
+        throw SessionError("it holds a number too large to read");
     }
     CheckFormat(root);
 
