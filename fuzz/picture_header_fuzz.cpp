@@ -9,7 +9,8 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string problem = readercheck::PictureHeaderProblem(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string problem = readercheck::PictureHeaderProblem(bytes);
     if (!problem.empty()) {
         std::fprintf(stderr, "reader problem: %s\n", problem.c_str());
         std::abort();

@@ -39,7 +39,8 @@ inline std::string PictureHeaderProblem(std::string_view bytes) {
     const std::string name(bytes.substr(0, std::min<std::size_t>(bytes.size(), 40)));
     const std::string named = NameForPictureKind(name, header.kind);
     if (NameForPictureKind(named, header.kind) != named) return "naming the picture twice changes its name";
-    if (header.kind != PictureKind::Unknown && !HasPictureExtension(named)) return "the picture's name has no picture extension";
+    if (header.kind != PictureKind::Unknown && !HasPictureExtension(named))
+        return "the picture's name has no picture extension";
     return "";
 }
 
@@ -57,7 +58,9 @@ struct Edit {
 };
 
 inline Edit ReadEdit(std::string_view bytes, std::size_t items) {
-    auto at = [&](std::size_t i) -> std::uint32_t { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u; };
+    auto at = [&](std::size_t i) -> std::uint32_t {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u;
+    };
     auto i32 = [&](std::size_t i) {
         return static_cast<int>(at(i) | at(i + 1) << 8 | at(i + 2) << 16 | at(i + 3) << 24);
     };
