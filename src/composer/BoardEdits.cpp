@@ -3,6 +3,8 @@
 #include "support/SafeFile.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -34,14 +36,19 @@ void Restack(Collage& collage, const std::vector<size_t>& indexes, bool toFront)
     // The page's values are handed out again from the bottom; where two
     // equal values would let page order stack them the wrong way round, the
     // upper one goes one higher.
+    std::vector<std::int64_t> handed(stacked.size());
     for (size_t i = 0; i < stacked.size(); ++i) {
-        std::int32_t z = values[i];
-        if (i > 0) {
-            const std::int32_t below = collage.items[stacked[i - 1]].z;
-            z = std::max(z, stacked[i] > stacked[i - 1] ? below : below + 1);
-        }
-        collage.items[stacked[i]].z = z;
+        handed[i] = values[i];
+        if (i > 0) handed[i] = std::max(handed[i], handed[i - 1] + (stacked[i] > stacked[i - 1] ? 0 : 1));
     }
+    // One above the largest z a page can hold does not fit: then the items
+    // are numbered one apart, from as low as the page's values allow.
+    if (!handed.empty() && handed.back() > INT32_MAX) {
+        const auto top = static_cast<std::int64_t>(INT32_MAX) - static_cast<std::int64_t>(handed.size()) + 1;
+        const std::int64_t base = std::min<std::int64_t>(values[0], top);
+        for (size_t i = 0; i < handed.size(); ++i) handed[i] = base + static_cast<std::int64_t>(i);
+    }
+    for (size_t i = 0; i < stacked.size(); ++i) collage.items[stacked[i]].z = static_cast<std::int32_t>(handed[i]);
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Picture headers from arbitrary bytes: the header reader and the soundness
+// check must stay inside the bytes and agree with each other.
+#include "../tests/common/ReaderChecks.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string problem = readercheck::PictureHeaderProblem(bytes);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "reader problem: %s\n", problem.c_str());
+        std::abort();
+    }
+    return 0;
+}
