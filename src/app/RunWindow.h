@@ -1,7 +1,12 @@
 #pragma once
+#include <string>
 
 // Gives the running QApplication the program's name and look.
 void PrepareApplication();
 
 // Opens the main window and runs the event loop; returns the exit status.
 int RunWindow(int argc, char** argv);
+
+// Says on stderr that the window has no display (`why`) and how to work
+// without one; returns the exit status, 1.
+int SayNoDisplay(const std::string& why);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <limits>
 #include <set>
 #include <sstream>
 
@@ -21,6 +22,10 @@ std::vector<size_t> StackOrder(const Collage& collage) {
     return order;
 }
 
+// How much higher an item must stand than the one just below it: at equal z
+// the later item in the page is above.
+std::int64_t Gap(size_t below, size_t above) { return above > below ? 0 : 1; }
+
 void Restack(Collage& collage, const std::vector<size_t>& indexes, bool toFront) {
     const std::set<size_t> chosen(indexes.begin(), indexes.end());
     const std::vector<size_t> order = StackOrder(collage);
@@ -34,14 +39,19 @@ void Restack(Collage& collage, const std::vector<size_t>& indexes, bool toFront)
     // The page's values are handed out again from the bottom; where two
     // equal values would let page order stack them the wrong way round, the
     // upper one goes one higher.
+    std::vector<std::int64_t> zs(stacked.size());
     for (size_t i = 0; i < stacked.size(); ++i) {
-        std::int32_t z = values[i];
-        if (i > 0) {
-            const std::int32_t below = collage.items[stacked[i - 1]].z;
-            z = std::max(z, stacked[i] > stacked[i - 1] ? below : below + 1);
-        }
-        collage.items[stacked[i]].z = z;
+        zs[i] = values[i];
+        if (i > 0) zs[i] = std::max(zs[i], zs[i - 1] + Gap(stacked[i - 1], stacked[i]));
     }
+    // A page whose values reach the top of the range: the upper items come
+    // down as little as keeps the order, instead of running over.
+    std::int64_t ceiling = std::numeric_limits<std::int32_t>::max();
+    for (size_t i = stacked.size(); i-- > 0;) {
+        zs[i] = std::min(zs[i], ceiling);
+        if (i > 0) ceiling = zs[i] - Gap(stacked[i - 1], stacked[i]);
+    }
+    for (size_t i = 0; i < stacked.size(); ++i) collage.items[stacked[i]].z = static_cast<std::int32_t>(zs[i]);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "composer/ArtFontLetters.h"
 #include "composer/PageSkeleton.h"
 #include "richtext/HtmlText.h"
+#include "support/PictureNames.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -35,11 +36,20 @@ std::string TextItemHtml(const Item& item, bool markSources) {
     return html + "</div>";
 }
 
+// The name as the SRC gives it: a name a browser would take for a web
+// address ("https:x.gif") is named from the page's own folder.
+std::string SrcName(const std::string& file) { return ReadsAsUrlScheme(file) ? "./" + file : file; }
+
+std::string FileOfSrc(std::string src) {
+    if (src.starts_with("./") && ReadsAsUrlScheme(std::string_view(src).substr(2))) src.erase(0, 2);
+    return src;
+}
+
 std::string PictureItemHtml(const Item& item) {
     const std::string n = std::to_string(item.number);
     return std::string(kPictureIdStart) + n + "~' style='position:absolute;top:" + std::to_string(item.top) +
            "px;left:" + std::to_string(item.left) + "px;background:transparent;Z-INDEX:" + std::to_string(item.z) +
-           "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(item.file) +
+           "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(SrcName(item.file)) +
            "' width=" + std::to_string(item.width) + " height=" + std::to_string(item.height) + " BORDER=0></div>";
 }
 
@@ -233,7 +243,7 @@ bool ReadPictureItem(PageReader& reader, Item& item) {
     reader.Expect("px;background:transparent;Z-INDEX:");
     item.z = static_cast<std::int32_t>(reader.Int());
     reader.Expect("'><IMG name='pageimageitem" + std::to_string(item.number) + "~' SRC='");
-    item.file = PercentDecoded(Unescape(reader.Until("'")));
+    item.file = FileOfSrc(PercentDecoded(Unescape(reader.Until("'"))));
     reader.Expect(" width=");
     item.width = static_cast<int>(reader.Int());
     reader.Expect(" height=");

@@ -5,6 +5,7 @@
 
 #include "PictureFiles.h"
 #include "support/PictureFormat.h"
+#include "support/PictureNames.h"
 
 #include <sys/resource.h>
 
@@ -200,6 +201,42 @@ TEST_F(PictureFormatsTest, ReduceStoresSmallerCopiesAndLeavesTheFilesAlone) {
     EXPECT_EQ(StoredBytes("small.gif"), ReadFile(folder + "/small.gif"));
     EXPECT_EQ(ReadFile(folder + "/big.jpg"), big);
     EXPECT_EQ(ReadFile(folder + "/clear.png"), clear);
+}
+
+// Browsers show a GIF or PNG whatever follows its end (a tool's note, a
+// second file glued on); only a picture cut before its end is refused.
+TEST_F(PictureFormatsTest, BytesAfterThePicturesEndAreNoCut) {
+    Make("convert -delay 10 -size 40x30 xc:red xc:blue -loop 0 -comment 'a;note;' anim.gif");
+    Make("convert -size 64x48 plasma:fractal tail.png");
+    const std::string gif = ReadFile(folder + "/anim.gif");
+    ASSERT_EQ(gif.back(), ';');
+    WriteFile(folder + "/trailing.gif", gif + "appended by another tool\x21\x2C\x01");
+    WriteFile(folder + "/padded.gif", gif + std::string(40, '\0'));
+    WriteFile(folder + "/cut.gif", gif.substr(0, gif.size() - 1));
+    WriteFile(folder + "/halved.gif", gif.substr(0, gif.size() / 2));
+    const std::string png = ReadFile(folder + "/tail.png");
+    WriteFile(folder + "/tail.png", png + std::string(5000, 'x'));
+    WriteFile(folder + "/cutpng.png", png.substr(0, png.size() - 6));
+    fs::remove(folder + "/anim.gif");
+
+    const ProgramRun run = Images("import " + Quoted(folder) + " --new-category Tails");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary ORDER BY FILENAME"),
+              (Rows{{"padded.gif", "40", "30"}, {"tail.png", "64", "48"}, {"trailing.gif", "40", "30"}}));
+    EXPECT_EQ(StoredBytes("trailing.gif"), ReadFile(folder + "/trailing.gif"));
+    for (const char* line : {"cut.gif: the file ends early", "halved.gif: the file ends early",
+                             "cutpng.png: the file ends early"}) {
+        EXPECT_NE(run.err.find(line), std::string::npos) << line << " in\n" << run.err;
+    }
+}
+
+TEST(PictureNames, ControlCharactersAreWrittenAsPercentCodesForCopies) {
+    EXPECT_EQ(SafePictureFileName("a\nb\tc\x01\x1F\x7F.gif"), "a%0Ab%09c%01%1F%7F.gif");
+    // Every other name, UTF-8 and percent signs too, stays as it is.
+    for (const char* name : {"plain.gif", "caf\xC3\xA9 50%.png", "https:x.gif", " spaced .gif"}) {
+        EXPECT_EQ(SafePictureFileName(name), name);
+    }
+    EXPECT_EQ(ShownFileName("a\nb\\c\x02"), "a\\nb\\\\c\\x02");
 }
 
 TEST_F(PictureFormatsTest, BadPicturesAreRefusedByNameTheOthersStoredInBoundedMemory) {
