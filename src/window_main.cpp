@@ -36,20 +36,36 @@ std::optional<std::string> X11DisplayToOpen(int argc, char** argv) {
     return display;
 }
 
-// Qt aborts the program when the X server cannot be reached; one trial
-// connection first lets the window program say so and exit.
-bool Reachable(const std::string& display) {
-    xcb_connection_t* connection = xcb_connect(display.empty() ? nullptr : display.c_str(), nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reached;
-}
+// Qt aborts the program when the X server cannot be reached; a trial
+// connection first lets the window program say so and exit. It stays open
+// until Qt holds its own: an X server that resets when its last client
+// leaves (Xvfb, xvfb-run) refuses connections for a moment after that.
+class TrialConnection {
+public:
+    explicit TrialConnection(const std::string& display)
+        : m_connection(xcb_connect(display.empty() ? nullptr : display.c_str(), nullptr)) {}
+    ~TrialConnection() { Close(); }
+    TrialConnection(const TrialConnection&) = delete;
+    TrialConnection& operator=(const TrialConnection&) = delete;
+
+    bool Reached() const { return m_connection != nullptr && xcb_connection_has_error(m_connection) == 0; }
+    void Close() {
+        if (m_connection != nullptr) xcb_disconnect(m_connection);
+        m_connection = nullptr;
+    }
+
+private:
+    xcb_connection_t* m_connection;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const std::optional<std::string> display = X11DisplayToOpen(argc, argv); display && !Reachable(*display)) {
+    const std::optional<std::string> display = X11DisplayToOpen(argc, argv);
+    if (!display) return RunWindow(argc, argv);
+    TrialConnection trial(*display);
+    if (!trial.Reached()) {
         return SayNoDisplay(display->empty() ? "DISPLAY is unset" : "the display " + *display + " cannot be reached");
     }
-    return RunWindow(argc, argv);
+    return RunWindow(argc, argv, [&trial] { trial.Close(); });
 }

@@ -39,9 +39,10 @@ int SayNoDisplay(const std::string& why) {
     return 1;
 }
 
-int RunWindow(int argc, char** argv) {
+int RunWindow(int argc, char** argv, const std::function<void()>& connected) {
     if (!HasDisplay()) return SayNoDisplay("DISPLAY and WAYLAND_DISPLAY are unset");
     QApplication app(argc, argv);
+    if (connected) connected();
     PrepareApplication();
     Ctarvex4App program;
     if (!program.InitInstance(QApplication::arguments().mid(1))) return 1;
