@@ -135,6 +135,11 @@ TEST_F(CollageModel, PictureNamesThatLookLikeWebAddressesStayFilesBesideThePage)
     ASSERT_EQ(read.items.size(), 1u);
     EXPECT_EQ(read.items[0].file, "https:evil.example.gif");
     EXPECT_EQ(ReadFile(outputFolder + read.items[0].file), "scheme bytes");
+    // A page written before names it bare; it still opens, and is saved the new way.
+    std::string older = page;
+    older.replace(older.find("SRC='./"), 7, "SRC='");
+    EXPECT_EQ(ReadBack(older), read);
+    EXPECT_EQ(collage::WritePage(ReadBack(older)), page);
 
     // Only a colon before the first slash is a scheme; other names are
     // written as they are, and every one reads back to its own file.
