@@ -1,6 +1,7 @@
 // tarvex4-export: draws a collage page that tarvex4 wrote into PNG, PDF or
 // SVG files. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
 // only an export loads Qt. It draws offscreen and needs no display.
+#include "composer/BoardEdits.h"
 #include "drawing/CollageExport.h"
 
 #include <QGuiApplication>
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
 
     collage::Collage collage;
     std::string problem;
-    if (!collageexport::LoadPage(request.page, collage, problem)) {
+    if (!collage::LoadPageFile(request.page, collage, problem)) {
         std::cerr << "tarvex4 export: " << problem << "\n";
         return 1;
     }

@@ -118,7 +118,7 @@ void BoardDoor::RestoreArrangement(const MainFormState& state) {
     std::error_code error;
     // Only a file is read: a pipe or device named by a session would never end.
     if (std::filesystem::is_regular_file(state.m_boardPath, error) &&
-        collage::LoadBoardPage(state.m_boardPath, onDisk, problem)) {
+        collage::LoadPageFile(state.m_boardPath, onDisk, problem)) {
         board.ShowCollage(onDisk, state.m_boardPath);
         board.Apply("Session Arrangement", arranged);
     } else {

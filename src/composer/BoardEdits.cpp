@@ -1,6 +1,7 @@
 #include "composer/BoardEdits.h"
 
 #include "support/SafeFile.h"
+#include "support/TextFileReader.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -83,17 +84,18 @@ void DeleteItems(Collage& collage, const std::vector<size_t>& indexes) {
     collage.items = std::move(kept);
 }
 
-bool LoadBoardPage(const std::string& path, Collage& collage, std::string& problem) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = path + " could not be opened.";
-        return false;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem) {
+    std::string bytes;
     std::string why;
-    if (!ReadPage(bytes.str(), collage, why)) {
-        problem = path + " is not a collage page tarvex4 wrote: " + why + ".";
+    // Only a regular file, read with the limit checked while reading: a pipe
+    // or a device would keep the board or an export waiting for ever.
+    switch (ReadRegularFile(path, kMaxPageBytes, bytes, why)) {
+        case WholeFile::kRead: break;
+        case WholeFile::kTooLarge: why = "it is larger than any collage page"; [[fallthrough]];
+        case WholeFile::kCannotRead: problem = "Cannot read the page " + path + ": " + why; return false;
+    }
+    if (!ReadPage(bytes, collage, why)) {
+        problem = "The page " + path + " is not a collage page that tarvex4 wrote: " + why + ".";
         return false;
     }
     return true;

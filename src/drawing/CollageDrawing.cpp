@@ -39,7 +39,7 @@ constexpr double kMissingLetterSize = 16;
 
 // Room for the largest picture import takes, read at up to 8 bytes a pixel
 // (16 bits a channel); Qt's own limit is smaller.
-constexpr int kPictureAllocationMegabytes = static_cast<int>((kMaxPicturePixels * 8 + (1 << 20) - 1) >> 20);
+constexpr int kPictureAllocationMegabytes = static_cast<int>((kMaxPictureDecodedBytes + (1 << 20) - 1) >> 20);
 
 // The picture at `path`, or a null image when it is missing, is not a
 // regular file (a pipe would keep the drawing waiting) or is larger than a

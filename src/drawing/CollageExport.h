@@ -31,9 +31,5 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
 std::string InputConflict(const std::string& output, const std::string& pagePath, const collage::Collage& collage,
                           const std::string& pageFolder);
 
-// Reads the page at `pagePath` into `collage`; false with `problem` naming the
-// page when it cannot be read or tarvex4 did not write it. Only a regular
-// file is read (a pipe or a device is refused at once).
-bool LoadPage(const std::string& pagePath, collage::Collage& collage, std::string& problem);
 
 }  // namespace collageexport

@@ -222,7 +222,7 @@ void CollageBoard::BuildMenu() {
 bool CollageBoard::OpenPage(const std::string& path) {
     collage::Collage page;
     std::string problem;
-    if (!collage::LoadBoardPage(path, page, problem)) {
+    if (!collage::LoadPageFile(path, page, problem)) {
         m_ui.ShowMessage(problem, kBoardCaption);
         return false;
     }

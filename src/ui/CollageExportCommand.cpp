@@ -1,5 +1,6 @@
 #include "ui/CollageExportCommand.h"
 
+#include "composer/BoardEdits.h"
 #include "drawing/CollageExport.h"
 
 #include <QFileInfo>
@@ -58,7 +59,7 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
     std::string problem;
     if (shown) {
         collage = *shown;
-    } else if (!collageexport::LoadPage(lastPage, collage, problem)) {
+    } else if (!collage::LoadPageFile(lastPage, collage, problem)) {
         ui.ShowMessage(problem, kExportCaption);
         return;
     }
