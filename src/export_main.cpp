@@ -1,7 +1,7 @@
 // tarvex4-export: draws a collage page that tarvex4 wrote into PNG, PDF or
 // SVG files. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
 // only an export loads Qt. It draws offscreen and needs no display.
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "app/BoardDoor.h"
 
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 #include "form/MainFormState.h"
 #include "ui/BoardIds.h"
 #include "ui/CollageBoard.h"

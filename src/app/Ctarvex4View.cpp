@@ -11,7 +11,7 @@
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "resources/ResourceIds.h"
-#include "tracks/SessionCommands.h"
+#include "session/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CollageBoard.h"

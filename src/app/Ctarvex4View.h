@@ -1,6 +1,6 @@
 #pragma once
-#include "composer/CollageModel.h"
-#include "composer/MainCommands.h"
+#include "page/CollageModel.h"
+#include "mainform/MainCommands.h"
 #include "form/MainFormState.h"
 #include "support/UserInterface.h"
 

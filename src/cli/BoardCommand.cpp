@@ -1,7 +1,7 @@
 // tarvex4 board PAGE: the cut-up board window over a page tarvex4 wrote.
 #include "cli/CliRegistry.h"
 #include "cli/WindowLauncher.h"
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include <filesystem>
 #include <iostream>

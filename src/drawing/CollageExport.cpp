@@ -1,7 +1,7 @@
 #include "drawing/CollageExport.h"
 
-#include "composer/BoardEdits.h"
-#include "drawing/PaintDeviceLoader.h"
+#include "page/BoardEdits.h"
+#include "modules/devices/PaintDeviceLoader.h"
 #include "support/SafeFile.h"
 
 #include <QBuffer>

@@ -6,7 +6,7 @@
 #include "db/WordsDbCheck.h"
 #include "images/GifHeader.h"
 #include "images/ImportTransaction.h"
-#include "images/PictureReducer.h"
+#include "modules/pictures/PictureReducer.h"
 #include "support/FolderListing.h"
 #include "support/PictureFormat.h"
 #include "support/PictureNames.h"

@@ -1,6 +1,6 @@
 #include "ui/CollageBoard.h"
 
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 #include "drawing/CollageDrawing.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"

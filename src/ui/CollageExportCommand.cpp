@@ -1,6 +1,6 @@
 #include "ui/CollageExportCommand.h"
 
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // Stacking on the board: the order a browser shows must follow the edit,
 // with the page's own z values and nothing below the container.
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 
-#include "composer/ArtFontLetters.h"
-#include "composer/PageSkeleton.h"
-#include "richtext/HtmlText.h"
+#include "page/ArtFontLetters.h"
+#include "page/PageSkeleton.h"
+#include "page/HtmlText.h"
 #include "support/PictureNames.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include "support/SafeFile.h"
 #include "support/TextFileReader.h"

@@ -12,7 +12,7 @@
 #include "ScratchFolder.h"
 #include "cli/CliRegistry.h"
 #include "cli/CommandSuggestion.h"
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 #include "richtext/RtfTextExtractor.h"
 #include "TestFiles.h"
 
