@@ -3,6 +3,7 @@
 // only an export loads Qt. It draws offscreen and needs no display.
 #include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
+#include "support/PaperSizes.h"
 
 #include <QGuiApplication>
 #include <QFileInfo>
@@ -41,7 +42,7 @@ bool ParseRequest(int argc, char** argv, Request& request) {
     }
     return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) &&
            request.options.scale > 0 &&
-           collageexport::IsPaperName(request.options.paper);
+           IsPaperChoice(request.options.paper);
 }
 
 const char* KindName(collage::ItemKind kind) {
@@ -89,7 +90,8 @@ int main(int argc, char** argv) {
     Request request;
     if (!ParseRequest(argc, argv, request)) {
         std::cerr << "tarvex4 export: usage: tarvex4 export PAGE.html --png FILE|--pdf FILE|--svg FILE "
-                     "[--scale 2] [--paper A4|A3|Letter]\n";
+                     "[--scale 2] [--paper "
+                  << JoinedPaperNames("|", "|") << "]\n";
         return 2;
     }
     // A file size limit fails the write, which is then reported, naming the file.

@@ -1,5 +1,6 @@
 #include "drawing/CollageDrawing.h"
 
+#include "drawing/BgrColour.h"
 #include "support/PictureFormat.h"
 
 #include <QFile>
@@ -22,10 +23,6 @@
 #include <numeric>
 
 namespace {
-
-QColor ColourOf(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
-}
 
 // A browser's default text: Times New Roman (as the system resolves it), 16 px.
 QFont PageFont() {
@@ -134,7 +131,7 @@ QTextDocument& CollageDrawing::Text(size_t index) {
     lines.setLineHeight(std::max(LineHeight(PageFont()), LineHeight(font)), QTextBlockFormat::FixedHeight);
     cursor.mergeBlockFormat(lines);
     QTextCharFormat colour;
-    colour.setForeground(span.face.empty() ? QColor(Qt::black) : ColourOf(span.colour));
+    colour.setForeground(span.face.empty() ? QColor(Qt::black) : QColorFromBgr(span.colour));
     cursor.mergeCharFormat(colour);
     document->setTextWidth(item.width);
     return *document;
@@ -229,7 +226,7 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
         }
         return;
     }
-    if (item.style == 0) painter.fillRect(box, ColourOf(item.background));
+    if (item.style == 0) painter.fillRect(box, QColorFromBgr(item.background));
     painter.save();
     painter.translate(box.topLeft());
     Text(index).drawContents(&painter);
@@ -243,7 +240,7 @@ void CollageDrawing::Paint(QPainter& painter) {
     const QRectF bounds = Bounds();
     painter.fillRect(bounds, Qt::black);
     const QRectF inside = bounds.adjusted(kFrame, kFrame, -kFrame, -kFrame);
-    painter.fillRect(inside, ColourOf(m_collage.background));
+    painter.fillRect(inside, QColorFromBgr(m_collage.background));
     // Items past the container's edge are cut at the frame.
     painter.setClipRect(inside);
     painter.translate(inside.topLeft());

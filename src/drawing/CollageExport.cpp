@@ -1,7 +1,8 @@
 #include "drawing/CollageExport.h"
 
-#include "page/BoardEdits.h"
 #include "modules/devices/PaintDeviceLoader.h"
+#include "page/BoardEdits.h"
+#include "support/PaperSizes.h"
 #include "support/SafeFile.h"
 
 #include <QBuffer>
@@ -35,11 +36,17 @@ std::string Lower(std::string text) {
     return text;
 }
 
+QPageSize::PageSizeId QtPageSize(Paper paper) {
+    switch (paper) {
+        case Paper::kA4: return QPageSize::A4;
+        case Paper::kA3: return QPageSize::A3;
+        case Paper::kLetter: break;
+    }
+    return QPageSize::Letter;
+}
+
 QPageSize PageSizeFor(const std::string& paper) {
-    const std::string name = Lower(paper);
-    if (name == "a4") return QPageSize(QPageSize::A4);
-    if (name == "a3") return QPageSize(QPageSize::A3);
-    if (name == "letter") return QPageSize(QPageSize::Letter);
+    if (const std::optional<Paper> named = PaperNamed(paper)) return QPageSize(QtPageSize(*named));
     const QRectF bounds = CollageDrawing::Bounds();
     return QPageSize(QSizeF(bounds.width() * 72 / kCssDpi, bounds.height() * 72 / kCssDpi), QPageSize::Point,
                      QStringLiteral("Collage"), QPageSize::ExactMatch);
@@ -128,11 +135,6 @@ std::optional<Format> FormatOf(const std::string& path) {
     if (suffix == "pdf") return Format::kPdf;
     if (suffix == "svg") return Format::kSvg;
     return std::nullopt;
-}
-
-bool IsPaperName(const std::string& paper) {
-    const std::string name = Lower(paper);
-    return name.empty() || name == "a4" || name == "a3" || name == "letter";
 }
 
 bool Export(CollageDrawing& drawing, const std::string& path, Format format, const Options& options,

@@ -14,12 +14,11 @@ enum class Format { kPng, kPdf, kSvg };
 
 struct Options {
     double scale = 1;   // PNG: 1 or 2
-    std::string paper;  // PDF: "" (the container's size), "A4", "A3" or "Letter"
+    std::string paper;  // PDF: "" (the container's size) or a name of kPapers, in any case
 };
 
 // The format a file name asks for by its extension (.png, .pdf, .svg).
 std::optional<Format> FormatOf(const std::string& path);
-bool IsPaperName(const std::string& paper);
 
 // False with `problem` naming the file when it could not be written.
 bool Export(CollageDrawing& drawing, const std::string& path, Format format, const Options& options,

@@ -78,7 +78,7 @@ TEST(IncludeGraph, EachModuleIsALayerOfItsOwn) {
     tree.Add("modules/pictures/PictureReducer.cpp", "#include \"modules/pictures/PictureReduce.h\"\n"
                                                     "#include \"support/ModuleFunctions.h\"\n");
     EXPECT_TRUE(tree.Check().empty()) << layers::Describe(tree.Check());
-    tree.Add("modules/pictures/Both.cpp", "#include \"modules/devices/PaintDevices.h\"\n");
+    tree.Add("modules/devices/Both.cpp", "#include \"modules/pictures/PictureReduce.h\"\n");
     tree.Add("composer/Print.cpp", "#include \"modules/devices/PaintDeviceLoader.h\"\n");
     tree.Add("modules/Loose.cpp", "#include <string>\n");
     const auto violations = tree.Check();
