@@ -5,6 +5,7 @@
 #include "support/FileCopier.h"
 #include "support/FolderListing.h"
 #include "support/PictureFormat.h"
+#include "support/PictureNames.h"
 #include "support/Random.h"
 #include "support/SafeFile.h"
 
@@ -109,7 +110,7 @@ std::string CopyFolderPicture(CollageRunContext& run, const std::string& name, P
         throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder + ": " +
                              problem);
     }
-    return run.pictureNames.Place(state.m_outputFolder, NameForPictureKind(name, kind), bytes,
+    return run.pictureNames.Place(state.m_outputFolder, SafePictureFileName(NameForPictureKind(name, kind)), bytes,
                                   RunPictureNames::Sequence::kCopyOf);
 }
 
@@ -154,8 +155,8 @@ std::string ExtractLibraryImage(CollageRunContext& run, const std::string& idTex
     const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
     // Written with the extension of what it holds, which a browser may go by.
     const PictureKind kind = SniffPicture(bytes, static_cast<size_t>(count));
-    return run.pictureNames.Place(run.state.m_outputFolder, NameForPictureKind(stored, kind), content,
-                                  RunPictureNames::Sequence::kNumbered);
+    const std::string name = SafePictureFileName(NameForPictureKind(stored, kind));
+    return run.pictureNames.Place(run.state.m_outputFolder, name, content, RunPictureNames::Sequence::kNumbered);
 }
 
 ImageCandidate ResolveImageCandidate(CollageRunContext& run, const ImagePool& pool, const ImageCandidate& previous) {
