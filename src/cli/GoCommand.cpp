@@ -221,6 +221,7 @@ CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, Ma
         state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
         rng::Seed(first + static_cast<std::uint32_t>(n - 1));
         CollageResult result = BuildCollage(state, ui);
+        state.m_lastSeed = result.seed;  // for --save-session
         if (!result.written) {
             std::cerr << "tarvex4 go: no page written\n";
             throw CLI::RuntimeError(1);
