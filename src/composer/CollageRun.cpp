@@ -32,7 +32,7 @@ bool AppendImageItems(MainFormState& state, collage::Collage& collage, int backg
     std::vector<collage::Item>& items = collage.items;
     const int boundsWidth = state.m_landscape ? kPageHeight : kPageWidth;
     const int boundsHeight = state.m_landscape ? kPageWidth : kPageHeight;
-    const int slots = std::clamp(state.m_imageVolume, 0, MainFormState::kImageVolumeMax);
+    const int slots = std::clamp(state.m_imageVolume, settings::kImageVolume.minimum, settings::kImageVolume.maximum);
     bool textPlaced = false;
 
     ImagePool pool = BuildImagePool(state);
