@@ -1,6 +1,6 @@
 // The cut-up board: opening a 60-item page (read, lay out, first paint) and
 // the frame of one item moved by the mouse on a 300-item board.
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 #include "ui/BoardItem.h"
 #include "ui/CollageBoard.h"
 #include "support/ConsoleUserInterface.h"

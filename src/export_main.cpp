@@ -1,7 +1,9 @@
 // tarvex4-export: draws a collage page that tarvex4 wrote into PNG, PDF or
 // SVG files. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
 // only an export loads Qt. It draws offscreen and needs no display.
+#include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
+#include "support/PaperSizes.h"
 
 #include <QGuiApplication>
 #include <QFileInfo>
@@ -40,7 +42,7 @@ bool ParseRequest(int argc, char** argv, Request& request) {
     }
     return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) &&
            request.options.scale > 0 &&
-           collageexport::IsPaperName(request.options.paper);
+           IsPaperChoice(request.options.paper);
 }
 
 const char* KindName(collage::ItemKind kind) {
@@ -88,7 +90,8 @@ int main(int argc, char** argv) {
     Request request;
     if (!ParseRequest(argc, argv, request)) {
         std::cerr << "tarvex4 export: usage: tarvex4 export PAGE.html --png FILE|--pdf FILE|--svg FILE "
-                     "[--scale 2] [--paper A4|A3|Letter]\n";
+                     "[--scale 2] [--paper "
+                  << JoinedPaperNames("|", "|") << "]\n";
         return 2;
     }
     // A file size limit fails the write, which is then reported, naming the file.
@@ -103,7 +106,7 @@ int main(int argc, char** argv) {
 
     collage::Collage collage;
     std::string problem;
-    if (!collageexport::LoadPage(request.page, collage, problem)) {
+    if (!collage::LoadPageFile(request.page, collage, problem)) {
         std::cerr << "tarvex4 export: " << problem << "\n";
         return 1;
     }

@@ -1,7 +1,8 @@
 #include "app/BoardDoor.h"
 
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 #include "form/MainFormState.h"
+#include "support/ForwardingUserInterface.h"
 #include "ui/BoardIds.h"
 #include "ui/CollageBoard.h"
 
@@ -10,46 +11,28 @@
 #include <filesystem>
 
 // Passes everything on, but a page GO opens goes onto the board.
-class BoardDoor::GoRedirect : public UserInterface {
+class BoardDoor::GoRedirect : public ForwardingUserInterface {
 public:
-    GoRedirect(UserInterface& ui, BoardDoor& door) : m_ui(ui), m_door(door) {}
+    GoRedirect(UserInterface& ui, BoardDoor& door) : ForwardingUserInterface(ui), m_door(door) {}
 
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons) override {
-        return m_ui.ShowMessage(text, caption, buttons);
-    }
-    void ShowWaitMessage() override { m_ui.ShowWaitMessage(); }
-    void HideWaitMessage() override { m_ui.HideWaitMessage(); }
     void OpenInBrowser(const std::string& path) override {
         if (!m_door.GoOnBoard()) {
-            m_ui.OpenInBrowser(path);
+            Inner().OpenInBrowser(path);
             return;
         }
         CollageBoard& board = m_door.Board();
         // GO has written its page already; an arrangement not saved yet is
         // offered a page of its own before the board shows the new collage.
         if (board.Modified() &&
-            m_ui.ShowMessage("The board's arrangement of " + board.PagePath() +
-                                 " was not saved. Save it as another page before the new collage is shown?",
-                             "Cut-up Board", MessageButtons::YesNo) == MessageResult::Yes) {
+            Inner().ShowMessage("The board's arrangement of " + board.PagePath() +
+                                    " was not saved. Save it as another page before the new collage is shown?",
+                                "Cut-up Board", MessageButtons::YesNo) == MessageResult::Yes) {
             board.SaveAs();
         }
         m_door.OpenPage(path);
     }
-    std::optional<FileChoice> ChooseOpenFile(const std::string& filter, const std::string& initialName) override {
-        return m_ui.ChooseOpenFile(filter, initialName);
-    }
-    std::optional<FileChoice> ChooseSaveFile(const std::string& filter, const std::string& initialName,
-                                             bool promptOverwrite) override {
-        return m_ui.ChooseSaveFile(filter, initialName, promptOverwrite);
-    }
-    FolderChoice ChooseFolder(const std::string& title, const std::string& start) override {
-        return m_ui.ChooseFolder(title, start);
-    }
-    std::optional<FontChoice> ChooseFont(const FontChoice& initial) override { return m_ui.ChooseFont(initial); }
-    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override { return m_ui.ChooseColour(initial); }
 
 private:
-    UserInterface& m_ui;
     BoardDoor& m_door;
 };
 
@@ -118,7 +101,7 @@ void BoardDoor::RestoreArrangement(const MainFormState& state) {
     std::error_code error;
     // Only a file is read: a pipe or device named by a session would never end.
     if (std::filesystem::is_regular_file(state.m_boardPath, error) &&
-        collage::LoadBoardPage(state.m_boardPath, onDisk, problem)) {
+        collage::LoadPageFile(state.m_boardPath, onDisk, problem)) {
         board.ShowCollage(onDisk, state.m_boardPath);
         board.Apply("Session Arrangement", arranged);
     } else {

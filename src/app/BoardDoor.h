@@ -5,7 +5,7 @@
 #include <string>
 
 class CollageBoard;
-class MainFormState;
+struct MainFormState;
 class QWidget;
 
 // The main window's ways onto the cut-up board: View > "Cut-up Board",

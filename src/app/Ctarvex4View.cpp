@@ -11,7 +11,7 @@
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "resources/ResourceIds.h"
-#include "tracks/SessionCommands.h"
+#include "session/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CollageBoard.h"
@@ -27,7 +27,6 @@
 #include "ui/imageCategories.h"
 #include "ui/imageimport.h"
 #include "ui/trackview.h"
-#include "ui/waitmessage.h"
 #include "wordbooks/FillCommands.h"
 
 #include <QButtonGroup>
@@ -442,7 +441,6 @@ void Ctarvex4View::OnInitialUpdate() {
     for (BitmapSlider* slider : {m_trackFader[0], m_trackFader[1], m_trackFader[2], m_trackFader[3], m_textVolume,
                                  m_imageVolume})
         slider->SetSkin(IDB_SLIDERTRACK, IDB_SLIDERTHUMB, IDC_HANDCURSOR);
-    m_waitMessageCreated = false;
     ShowState();
     ShowTitle();
     SetToolTips();
@@ -499,21 +497,11 @@ bool Ctarvex4View::eventFilter(QObject* watched, QEvent* event) {
 
 void Ctarvex4View::ShowContextMenu(const QPoint& globalPos) { m_contextMenu->popup(globalPos); }
 
-void Ctarvex4View::ShowWaitMessage() {
-    const bool first = !m_waitMessageCreated;
-    if (first) {
-        m_waitMessage = new waitmessage(this);
-        m_waitMessageCreated = true;
-    }
-    m_waitMessage->ShowOver(this, first);
-}
+void Ctarvex4View::ShowWaitMessage() { m_waitBox.Show(); }
 
 void Ctarvex4View::HideWaitMessage() {
     m_text->ScrollToFirstLine();
-    if (m_waitMessageCreated) {
-        m_waitMessage->hide();
-        update();
-    }
+    if (m_waitBox.Hide()) update();
 }
 
 void Ctarvex4View::Go() {

@@ -1,8 +1,9 @@
 #pragma once
-#include "composer/CollageModel.h"
-#include "composer/MainCommands.h"
+#include "page/CollageModel.h"
+#include "mainform/MainCommands.h"
 #include "form/MainFormState.h"
 #include "support/UserInterface.h"
+#include "ui/waitmessage.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -27,7 +28,6 @@ class TrackWindows;
 class authors;
 class imageCategories;
 class imageimport;
-class waitmessage;
 
 // The main form: every control of the layout at its place, each a view of
 // the MainFormState. Controls carry their ids as object names; commands
@@ -61,11 +61,11 @@ public:
 
     QtRichEdit* MainText() const { return m_text; }
     QWidget* Control(int id) const;
-    waitmessage* WaitBox() const { return m_waitMessage; }
+    waitmessage* WaitBox() const { return m_waitBox.Box(); }
     // The image library dialogs, made on first use and kept with the form.
     imageimport& ImageImportDialog();
     imageCategories& ImageSourcesDialog();
-    bool WaitBoxCreated() const { return m_waitMessageCreated; }
+    bool WaitBoxCreated() const { return m_waitBox.Made(); }
     TrackWindows* Tracks() const { return m_trackWindows.get(); }
     // Made on first use: the window shows without it.
     authors* AuthorsDialog();
@@ -139,10 +139,9 @@ private:
     QMenu* m_contextMenu = nullptr;
 
     authors* m_authorsDialog = nullptr;
-    waitmessage* m_waitMessage = nullptr;
+    WindowWaitBox m_waitBox{this};
     imageimport* m_imageImportDialog = nullptr;
     imageCategories* m_imageSourcesDialog = nullptr;
-    bool m_waitMessageCreated = false;
     // The page the last GO wrote, which Export Collage draws.
     std::string m_lastPage;
     // The last GO's collage, whose words Copy Cut-up as Text and Last Mix show.

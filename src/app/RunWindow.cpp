@@ -29,16 +29,20 @@ void PrepareApplication() {
     UseBuiltPictures(kBuiltPictures, kBuiltPictureCount);
 }
 
-int RunWindow(int argc, char** argv) {
-    if (!HasDisplay()) {
-        std::fprintf(stderr,
-                     "tarvex4: there is no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset).\n"
-                     "Run it from a desktop session, under xvfb-run, or build a collage without a window:\n"
-                     "  tarvex4 go --help\n"
-                     "  tarvex4 go --main notes.txt --seed 1 --out /tmp/collages/\n");
-        return 1;
-    }
+int SayNoDisplay(const std::string& why) {
+    std::fprintf(stderr,
+                 "tarvex4: there is no display to open the window on (%s).\n"
+                 "Run it from a desktop session, under xvfb-run, or build a collage without a window:\n"
+                 "  tarvex4 go --help\n"
+                 "  tarvex4 go --main notes.txt --seed 1 --out /tmp/collages/\n",
+                 why.c_str());
+    return 1;
+}
+
+int RunWindow(int argc, char** argv, const std::function<void()>& connected) {
+    if (!HasDisplay()) return SayNoDisplay("DISPLAY and WAYLAND_DISPLAY are unset");
     QApplication app(argc, argv);
+    if (connected) connected();
     PrepareApplication();
     Ctarvex4App program;
     if (!program.InitInstance(QApplication::arguments().mid(1))) return 1;

@@ -1,7 +1,7 @@
 // tarvex4 board PAGE: the cut-up board window over a page tarvex4 wrote.
 #include "cli/CliRegistry.h"
 #include "cli/WindowLauncher.h"
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include <filesystem>
 #include <iostream>
@@ -12,16 +12,11 @@ namespace {
 
 void Run(const std::string& page) {
     // Refused here, before a window starts, so a script learns it from the exit status.
-    // Only a regular file is read: a pipe or a device could keep it waiting or feed it without end.
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(page, error);
     collage::Collage collage;
     std::string problem;
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        problem = page + (std::filesystem::is_directory(status) ? " is a folder" : " is not a regular file (a device or a pipe)") +
-                  ", not a collage page.";
-    }
-    if (!problem.empty() || !collage::LoadBoardPage(page, collage, problem)) {
+    std::error_code error;
+    // Only a regular file is read: a pipe or a device could keep it waiting.
+    if (!collage::LoadPageFile(page, collage, problem)) {
         std::cerr << "tarvex4 board: " << problem << "\n";
         throw CLI::RuntimeError(1);
     }

@@ -1,7 +1,7 @@
 // tarvex4 export: a page tarvex4 wrote, drawn as PNG, PDF or SVG.
 #include "cli/CliRegistry.h"
 #include "cli/ExportLauncher.h"
-#include "form/Session.h"
+#include "session/Session.h"
 
 #include <stdlib.h>
 #include <unistd.h>

@@ -1,6 +1,7 @@
 #include "cli/ExportLauncher.h"
 
 #include "cli/WindowLauncher.h"
+#include "support/PaperSizes.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -38,9 +39,10 @@ void AddExportOptions(CLI::App& command, ExportRequest& request, bool withLayout
     command.add_option("--scale", request.scale, "PNG: 1 (850 x 1100 pixels and the frame) or 2")
         ->check(CLI::IsMember({"1", "2"}))
         ->type_name("1|2");
-    command.add_option("--paper", request.paper, "PDF: fit the collage, centred, on paper A4, A3 or Letter\n"
-                                                 "(default: a page the collage's own size)")
-        ->check(CLI::IsMember({"A4", "A3", "Letter"}, CLI::ignore_case))
+    command.add_option("--paper", request.paper, "PDF: fit the collage, centred, on paper " +
+                                                     JoinedPaperNames(", ", " or ") +
+                                                     "\n(default: a page the collage's own size)")
+        ->check(CLI::IsMember(PaperNames(), CLI::ignore_case))
         ->type_name("NAME");
 }
 

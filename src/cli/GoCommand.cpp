@@ -5,7 +5,7 @@
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
 #include "composer/CutUpText.h"
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 #include "composer/OutputSettings.h"
 #include "form/MainFormState.h"
 #include "form/Settings.h"

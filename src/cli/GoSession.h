@@ -1,6 +1,6 @@
 #pragma once
 #include "form/MainFormState.h"
-#include "form/Session.h"
+#include "session/Session.h"
 
 #include <array>
 #include <cstdint>

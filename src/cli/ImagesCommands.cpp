@@ -8,6 +8,7 @@
 #include "images/ImageImport.h"
 #include "images/ImageSources.h"
 #include "support/ConsoleUserInterface.h"
+#include "support/PictureFormat.h"
 #include "db/DataFolder.h"
 
 #include <algorithm>
@@ -125,15 +126,16 @@ const cli::CliRegistration registration{"images", [](CLI::App& root) {
 
     CLI::App* import = images->add_subcommand(
         "import",
-        "Store the pictures of FOLDER in the image library under an existing or a new category, and\n"
+        std::string("Store the pictures of FOLDER in the image library under an existing or a new category, and\n"
         "print the result. A picture is a GIF, PNG, JPEG or WebP file, known by its content whatever\n"
         "its name, and every regular file whose name holds \".gif\" or ends in .png, .jpg, .jpeg or\n"
         ".webp. Each is stored with its own bytes (animations stay animated) and the size its header\n"
         "gives (a JPEG turned by its EXIF orientation), up to 372000 bytes; larger ones are skipped,\n"
         "or with --reduce stored as a reduced copy. A file that is no picture, is cut off, or declares\n"
-        "more than 100 megapixels is refused and named on stderr; the others are stored, exit status 1.\n"
+        "more than " + std::to_string(kMaxPicturePixels / 1'000'000) +
+            " megapixels is refused and named on stderr; the others are stored, exit status 1.\n"
         "A new name that an existing one begins with, or a folder that cannot be read, is refused:\n"
-        "nothing is made or stored, exit status 1.");
+        "nothing is made or stored, exit status 1."));
     import->add_option("FOLDER", o->folder, "Folder to import pictures from")->required();
     auto* category = import->add_option("--category", o->category, "Add the pictures to this existing category");
     auto* newCategory = import->add_option("--new-category", o->newCategory,

@@ -5,6 +5,7 @@
 #include "support/FileCopier.h"
 #include "support/FolderListing.h"
 #include "support/PictureFormat.h"
+#include "support/PictureNames.h"
 #include "support/Random.h"
 #include "support/SafeFile.h"
 
@@ -108,7 +109,7 @@ std::string CopyFolderPicture(MainFormState& state, const std::string& name, Pic
         throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder + ": " +
                              problem);
     }
-    return names.Place(state.m_outputFolder, NameForPictureKind(name, kind), bytes,
+    return names.Place(state.m_outputFolder, SafePictureFileName(NameForPictureKind(name, kind)), bytes,
                        RunPictureNames::Sequence::kCopyOf);
 }
 
@@ -228,7 +229,7 @@ std::string ExtractLibraryImage(MainFormState& state, const std::string& idText,
     const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
     // Written with the extension of what it holds, which a browser may go by.
     const PictureKind kind = SniffPicture(bytes, static_cast<size_t>(count));
-    return names.Place(state.m_outputFolder, NameForPictureKind(stored, kind), content,
+    return names.Place(state.m_outputFolder, SafePictureFileName(NameForPictureKind(stored, kind)), content,
                        RunPictureNames::Sequence::kNumbered);
 }
 

@@ -1,6 +1,6 @@
 #include "composer/OutputSettings.h"
 
-#include "richtext/FontSpan.h"
+#include "page/FontSpan.h"
 #include "db/WordsDb.h"
 #include "db/WordsDbCheck.h"
 #include "support/FileCopier.h"

@@ -1,6 +1,6 @@
 #include "composer/TextItems.h"
 
-#include "composer/ArtFontLetters.h"
+#include "page/ArtFontLetters.h"
 #include "composer/OutputSettings.h"
 #include "composer/SnipRules.h"
 #include "richtext/RichTextOps.h"

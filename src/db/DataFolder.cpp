@@ -1,5 +1,6 @@
 #include "db/DataFolder.h"
 
+#include "support/InstalledFile.h"
 #include "support/SafeFile.h"
 
 #include <pwd.h>
@@ -44,12 +45,6 @@ std::string HomeFolder() {
         }
     }
     return home;
-}
-
-std::string ExecutableFolder() {
-    std::error_code error;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : exe.parent_path().string();
 }
 
 bool HoldsDatabase(const std::string& folder) {
@@ -214,14 +209,12 @@ std::string ResolveDataFolder() {
 
 std::string InstalledDataFolder() {
     std::vector<std::string> candidates;
-    if (std::string exeFolder = ExecutableFolder(); !exeFolder.empty()) {
-        // The window program sits one level deeper, in libexec/tarvex4.
-        for (const char* up : {"..", "../.."}) {
-            std::error_code error;
-            const fs::path share = fs::path(exeFolder) / up / "share" / "tarvex4";
-            const fs::path canonical = fs::weakly_canonical(share, error);
-            candidates.push_back(error ? share.string() : canonical.string());
-        }
+    // The installed data sit at share/tarvex4, two folders above the window
+    // program's libexec/tarvex4, wherever the program itself runs from.
+    if (const fs::path share = InstalledFile("../../share/tarvex4"); share.is_absolute()) {
+        std::error_code error;
+        const fs::path canonical = fs::weakly_canonical(share, error);
+        candidates.push_back(error ? share.string() : canonical.string());
     }
     candidates.emplace_back(TARVEX4_INSTALL_DATA_DIR);
     candidates.emplace_back(TARVEX4_BUILD_DATA_DIR);

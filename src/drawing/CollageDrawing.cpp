@@ -1,5 +1,6 @@
 #include "drawing/CollageDrawing.h"
 
+#include "drawing/BgrColour.h"
 #include "support/PictureFormat.h"
 
 #include <QFile>
@@ -23,10 +24,6 @@
 
 namespace {
 
-QColor ColourOf(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 // A browser's default text: Times New Roman (as the system resolves it), 16 px.
 QFont PageFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -39,7 +36,7 @@ constexpr double kMissingLetterSize = 16;
 
 // Room for the largest picture import takes, read at up to 8 bytes a pixel
 // (16 bits a channel); Qt's own limit is smaller.
-constexpr int kPictureAllocationMegabytes = static_cast<int>((kMaxPicturePixels * 8 + (1 << 20) - 1) >> 20);
+constexpr int kPictureAllocationMegabytes = static_cast<int>((kMaxPictureDecodedBytes + (1 << 20) - 1) >> 20);
 
 // The picture at `path`, or a null image when it is missing, is not a
 // regular file (a pipe would keep the drawing waiting) or is larger than a
@@ -134,7 +131,7 @@ QTextDocument& CollageDrawing::Text(size_t index) {
     lines.setLineHeight(std::max(LineHeight(PageFont()), LineHeight(font)), QTextBlockFormat::FixedHeight);
     cursor.mergeBlockFormat(lines);
     QTextCharFormat colour;
-    colour.setForeground(span.face.empty() ? QColor(Qt::black) : ColourOf(span.colour));
+    colour.setForeground(span.face.empty() ? QColor(Qt::black) : QColorFromBgr(span.colour));
     cursor.mergeCharFormat(colour);
     document->setTextWidth(item.width);
     return *document;
@@ -229,7 +226,7 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
         }
         return;
     }
-    if (item.style == 0) painter.fillRect(box, ColourOf(item.background));
+    if (item.style == 0) painter.fillRect(box, QColorFromBgr(item.background));
     painter.save();
     painter.translate(box.topLeft());
     Text(index).drawContents(&painter);
@@ -243,7 +240,7 @@ void CollageDrawing::Paint(QPainter& painter) {
     const QRectF bounds = Bounds();
     painter.fillRect(bounds, Qt::black);
     const QRectF inside = bounds.adjusted(kFrame, kFrame, -kFrame, -kFrame);
-    painter.fillRect(inside, ColourOf(m_collage.background));
+    painter.fillRect(inside, QColorFromBgr(m_collage.background));
     // Items past the container's edge are cut at the frame.
     painter.setClipRect(inside);
     painter.translate(inside.topLeft());

@@ -1,5 +1,5 @@
 #pragma once
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 
 #include <QImage>
 #include <QRectF>

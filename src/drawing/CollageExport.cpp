@@ -1,6 +1,8 @@
 #include "drawing/CollageExport.h"
 
-#include "drawing/PaintDeviceLoader.h"
+#include "modules/devices/PaintDeviceLoader.h"
+#include "page/BoardEdits.h"
+#include "support/PaperSizes.h"
 #include "support/SafeFile.h"
 
 #include <QBuffer>
@@ -34,11 +36,17 @@ std::string Lower(std::string text) {
     return text;
 }
 
+QPageSize::PageSizeId QtPageSize(Paper paper) {
+    switch (paper) {
+        case Paper::kA4: return QPageSize::A4;
+        case Paper::kA3: return QPageSize::A3;
+        case Paper::kLetter: break;
+    }
+    return QPageSize::Letter;
+}
+
 QPageSize PageSizeFor(const std::string& paper) {
-    const std::string name = Lower(paper);
-    if (name == "a4") return QPageSize(QPageSize::A4);
-    if (name == "a3") return QPageSize(QPageSize::A3);
-    if (name == "letter") return QPageSize(QPageSize::Letter);
+    if (const std::optional<Paper> named = PaperNamed(paper)) return QPageSize(QtPageSize(*named));
     const QRectF bounds = CollageDrawing::Bounds();
     return QPageSize(QSizeF(bounds.width() * 72 / kCssDpi, bounds.height() * 72 / kCssDpi), QPageSize::Point,
                      QStringLiteral("Collage"), QPageSize::ExactMatch);
@@ -90,58 +98,6 @@ bool PaintSvg(CollageDrawing& drawing, QIODevice& file, std::string& why) {
 }
 
 
-// Far beyond any page GO writes; what is longer is not read at all.
-constexpr off_t kMaxPageBytes = 64 * 1024 * 1024;
-
-std::string Reason(int code) { return std::strerror(code); }
-
-// The descriptor a name of the process's own open files stands for
-// (/dev/stdout, /dev/fd/3, /proc/self/fd/3), or -1.
-int StreamDescriptor(const std::string& path) {
-    if (path == "/dev/stdout") return 1;
-    if (path == "/dev/stderr") return 2;
-    for (const std::string prefix : {"/dev/fd/", "/proc/self/fd/"}) {
-        if (!path.starts_with(prefix) || path.size() == prefix.size() || path.size() > prefix.size() + 9) continue;
-        const std::string number = path.substr(prefix.size());
-        if (number.find_first_not_of("0123456789") == std::string::npos) return std::stoi(number);
-    }
-    return -1;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-// A device, a pipe or an open stream of the caller takes the bytes where it
-// is: renaming a file over it would replace the device for everybody.
-bool WriteInPlace(const std::string& path, int stream, std::string_view bytes, std::string& problem) {
-    const int fd = stream >= 0 ? ::dup(stream) : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    bool ok = fd >= 0 && WriteAll(fd, bytes);
-    int code = errno;
-    if (fd >= 0 && ::close(fd) != 0 && ok && errno != EINTR) {
-        ok = false;
-        code = errno;
-    }
-    if (!ok) problem = "Cannot write the file " + path + ": " + Reason(code);
-    return ok;
-}
-
-// A regular file (or a new one) is replaced whole, or left as it was.
-bool WriteOutput(const std::string& path, std::string_view bytes, std::string& problem) {
-    const int stream = StreamDescriptor(path);
-    struct stat info {};
-    const bool special = stream >= 0 || (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) &&
-                                         !S_ISDIR(info.st_mode));
-    if (special) return WriteInPlace(path, stream, bytes, problem);
-    return WriteFileReplacing(path, bytes, problem);
-}
-
 // Which file a name stands for: its device and inode, or where it would be
 // when there is none yet.
 struct FileIdentity {
@@ -171,39 +127,6 @@ FileIdentity IdentityOf(const std::string& path) {
     return identity;
 }
 
-// The page's bytes, from a regular file only: a pipe or a device could keep
-// the reader waiting or feed it without end.
-bool ReadPageFile(const std::string& path, std::string& bytes, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        why = Reason(errno);
-        return false;
-    }
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0;
-    if (!ok) why = Reason(errno);
-    else if (S_ISDIR(info.st_mode)) why = "it is a folder";
-    else if (!S_ISREG(info.st_mode)) why = "it is not a regular file (a device or a pipe)";
-    else if (info.st_size > kMaxPageBytes) why = "it is larger than any collage page";
-    ok = why.empty();
-    char buffer[65536];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            if (got < 0) why = Reason(errno);
-            ok = got == 0;
-            break;
-        }
-        bytes.append(buffer, static_cast<size_t>(got));
-        // Checked while reading: the file may grow.
-        if (bytes.size() > static_cast<size_t>(kMaxPageBytes)) why = "it is larger than any collage page";
-        ok = why.empty();
-    }
-    ::close(fd);
-    return ok;
-}
-
 }  // namespace
 
 std::optional<Format> FormatOf(const std::string& path) {
@@ -212,11 +135,6 @@ std::optional<Format> FormatOf(const std::string& path) {
     if (suffix == "pdf") return Format::kPdf;
     if (suffix == "svg") return Format::kSvg;
     return std::nullopt;
-}
-
-bool IsPaperName(const std::string& paper) {
-    const std::string name = Lower(paper);
-    return name.empty() || name == "a4" || name == "a3" || name == "letter";
 }
 
 bool Export(CollageDrawing& drawing, const std::string& path, Format format, const Options& options,
@@ -236,7 +154,7 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
         problem = "Cannot write the file " + path + ": " + (why.empty() ? "the collage could not be drawn" : why);
         return false;
     }
-    return WriteOutput(path, std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.data().size())),
+    return WriteFileReplacing(path, std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.data().size())),
                        problem);
 }
 
@@ -260,18 +178,5 @@ std::string InputConflict(const std::string& output, const std::string& pagePath
     return {};
 }
 
-bool LoadPage(const std::string& pagePath, collage::Collage& collage, std::string& problem) {
-    std::string bytes;
-    std::string why;
-    if (!ReadPageFile(pagePath, bytes, why)) {
-        problem = "Cannot read the page " + pagePath + ": " + why;
-        return false;
-    }
-    if (!collage::ReadPage(bytes, collage, why)) {
-        problem = "The page " + pagePath + " is not a collage page that tarvex4 wrote: " + why + ".";
-        return false;
-    }
-    return true;
-}
 
 }  // namespace collageexport

@@ -14,12 +14,11 @@ enum class Format { kPng, kPdf, kSvg };
 
 struct Options {
     double scale = 1;   // PNG: 1 or 2
-    std::string paper;  // PDF: "" (the container's size), "A4", "A3" or "Letter"
+    std::string paper;  // PDF: "" (the container's size) or a name of kPapers, in any case
 };
 
 // The format a file name asks for by its extension (.png, .pdf, .svg).
 std::optional<Format> FormatOf(const std::string& path);
-bool IsPaperName(const std::string& paper);
 
 // False with `problem` naming the file when it could not be written.
 bool Export(CollageDrawing& drawing, const std::string& path, Format format, const Options& options,
@@ -31,9 +30,5 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
 std::string InputConflict(const std::string& output, const std::string& pagePath, const collage::Collage& collage,
                           const std::string& pageFolder);
 
-// Reads the page at `pagePath` into `collage`; false with `problem` naming the
-// page when it cannot be read or tarvex4 did not write it. Only a regular
-// file is read (a pipe or a device is refused at once).
-bool LoadPage(const std::string& pagePath, collage::Collage& collage, std::string& problem);
 
 }  // namespace collageexport

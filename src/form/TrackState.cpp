@@ -1,7 +1,7 @@
 #include "form/TrackState.h"
 
 #include "form/FontDefaults.h"
-#include "richtext/FontSpan.h"
+#include "page/FontSpan.h"
 #include "richtext/DocumentRichEdit.h"
 
 TrackState::TrackState() : m_trackText(std::make_unique<DocumentRichEdit>()) {

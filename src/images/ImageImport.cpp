@@ -6,9 +6,10 @@
 #include "db/WordsDbCheck.h"
 #include "images/GifHeader.h"
 #include "images/ImportTransaction.h"
-#include "images/PictureReducer.h"
+#include "modules/pictures/PictureReducer.h"
 #include "support/FolderListing.h"
 #include "support/PictureFormat.h"
+#include "support/PictureNames.h"
 #include "support/UserInterface.h"
 
 #include <fcntl.h>
@@ -171,6 +172,16 @@ private:
     int m_width = 0;
     int m_height = 0;
 };
+
+// A browser drops a newline or tab from a page's SRC and would show another
+// file, so such a name is refused before the file is read.
+ReadOutcome ReadNamed(PictureBuffers& buffers, const FolderEntry& file, std::string& reason) {
+    if (HoldsControlCharacter(file.name)) {
+        reason = "its name holds a control character (a newline, a tab), which a page cannot name; rename it";
+        return ReadOutcome::Refused;
+    }
+    return buffers.Read(file.fullPath, reason);
+}
 
 // The library's insert, prepared on first use: a missing table is then a
 // failure of each file, as a refused row is.
@@ -442,22 +453,22 @@ void ImageImporter::StoreFiles(const std::vector<FolderEntry>& files, ImportRepo
         });
         for (std::size_t row = 0; row < files.size(); ++row) {
             const FolderEntry& file = files[row];
-            const ReadOutcome outcome = buffers.Read(file.fullPath, reason);
+            const ReadOutcome outcome = ReadNamed(buffers, file, reason);
             switch (outcome) {
                 case ReadOutcome::TooLarge:
                     ++report.tooLarge;
                     break;
                 case ReadOutcome::NotAFile:
                     ++report.notFiles;
-                    report.unreadable.push_back(file.name + ": " + reason);
+                    report.unreadable.push_back(ShownFileName(file.name) + ": " + reason);
                     break;
                 case ReadOutcome::Refused:
                     ++report.refused;
-                    report.unreadable.push_back(file.name + ": " + reason);
+                    report.unreadable.push_back(ShownFileName(file.name) + ": " + reason);
                     break;
                 case ReadOutcome::Failed:
                     ++report.failed;
-                    report.unreadable.push_back(file.name + ": " + reason);
+                    report.unreadable.push_back(ShownFileName(file.name) + ": " + reason);
                     break;
                 case ReadOutcome::Read:
                 case ReadOutcome::Reduced:

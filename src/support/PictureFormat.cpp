@@ -106,20 +106,82 @@ std::size_t FindLast(Bytes bytes, std::size_t from, std::size_t count, const uns
     return std::string::npos;
 }
 
+// The offset just past a run of GIF data sub-blocks starting at `at` (its
+// zero-length terminator included), or 0 when the file ends inside it.
+std::size_t SkipGifSubBlocks(Bytes bytes, std::size_t count, std::size_t at) {
+    while (at < count) {
+        const std::size_t length = bytes[at];
+        ++at;
+        if (length == 0) return at;
+        at += length;
+    }
+    return 0;
+}
+
+// The size of a colour table that a GIF packed-fields byte announces.
+std::size_t GifColourTable(unsigned char flags) { return (flags & 0x80) ? 3u << ((flags & 7) + 1) : 0; }
+
+enum class GifWalk { Trailer, Cut, UnknownBlock };
+
+// Follows a GIF block by block: extensions and images with their colour
+// tables and sub-blocks, to the trailer. Whatever follows the trailer is no
+// part of the picture; browsers show the picture all the same.
+GifWalk WalkGif(Bytes bytes, std::size_t count) {
+    if (count < 13) return GifWalk::Cut;
+    std::size_t at = 13 + GifColourTable(bytes[10]);
+    while (at < count) {
+        const unsigned char introducer = bytes[at];
+        if (introducer == 0x3B) return GifWalk::Trailer;
+        if (introducer == 0x21) {
+            at = SkipGifSubBlocks(bytes, count, at + 2);
+        } else if (introducer == 0x2C) {
+            if (at + 10 > count) return GifWalk::Cut;
+            // Descriptor, local colour table, LZW minimum code size, data.
+            at = SkipGifSubBlocks(bytes, count, at + 10 + GifColourTable(bytes[at + 9]) + 1);
+        } else if (introducer == 0) {
+            ++at;  // a stray terminator some encoders leave between blocks
+        } else {
+            return GifWalk::UnknownBlock;
+        }
+        if (at == 0) return GifWalk::Cut;
+    }
+    return GifWalk::Cut;
+}
+
+bool GifIsWhole(Bytes bytes, std::size_t count) {
+    switch (WalkGif(bytes, count)) {
+        case GifWalk::Trailer: return true;
+        case GifWalk::Cut: return false;
+        case GifWalk::UnknownBlock: break;
+    }
+    // A browser stops at a block of no known kind and shows what it has;
+    // such a file is whole when it ends in the trailer, possibly padded with
+    // zero bytes, as it was always taken.
+    std::size_t end = count;
+    while (end > 13 && bytes[end - 1] == 0) --end;
+    return end > 13 && bytes[end - 1] == 0x3B;
+}
+
+// Follows a PNG chunk by chunk to IEND; bytes after it are no part of the
+// picture and do not keep a browser from showing it.
+bool PngIsWhole(Bytes bytes, std::size_t count) {
+    std::size_t at = 8;
+    while (at + 12 <= count) {
+        const std::size_t length = Be32(bytes + at);
+        if (length > 0x7fffffffUL) return false;
+        if (Starts(bytes, count, at + 4, "IEND")) return true;
+        at += 12 + length;
+    }
+    return false;
+}
+
 std::string EndProblem(const PictureHeader& header, Bytes bytes, std::size_t count) {
     static constexpr char kCut[] = "the file ends early (cut off?)";
     switch (header.kind) {
-        case PictureKind::Gif: {
-            // Trailer 0x3B, possibly padded with zero bytes.
-            std::size_t end = count;
-            while (end > 13 && bytes[end - 1] == 0) --end;
-            return end > 13 && bytes[end - 1] == 0x3B ? "" : kCut;
-        }
-        case PictureKind::Png: {
-            static constexpr unsigned char kEnd[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D'};
-            const std::size_t from = count > 4096 ? count - 4096 : 8;
-            return FindLast(bytes, from, count, kEnd, sizeof kEnd) != std::string::npos ? "" : kCut;
-        }
+        case PictureKind::Gif:
+            return GifIsWhole(bytes, count) ? "" : kCut;
+        case PictureKind::Png:
+            return PngIsWhole(bytes, count) ? "" : kCut;
         case PictureKind::Jpeg: {
             // The end-of-image marker cannot occur inside the scan data
             // (an 0xFF there is followed by 0x00 or a restart marker).
@@ -179,7 +241,8 @@ std::string PictureProblem(const PictureHeader& header, const unsigned char* byt
     }
     if (static_cast<long long>(header.width) * header.height > kMaxPicturePixels) {
         return "declares " + std::to_string(header.width) + " x " + std::to_string(header.height) +
-               " pixels, more than the 100 megapixels a picture may have";
+               " pixels, more than the " + std::to_string(kMaxPicturePixels / 1'000'000) +
+               " megapixels a picture may have";
     }
     return EndProblem(header, bytes, count);
 }

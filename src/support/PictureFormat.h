@@ -13,7 +13,12 @@ enum class PictureKind { Unknown, Gif, Png, Jpeg, Webp };
 // Pictures declaring more pixels than this are refused before anything
 // decodes them: 100 megapixels is a large camera photo, while a few bytes of
 // PNG can declare 50,000 x 50,000 (ten gigabytes decoded).
+// The one limit: the import refuses more, GO leaves such a picture out, and
+// the drawings (export, board) must decode every picture up to it.
 constexpr long long kMaxPicturePixels = 100'000'000;
+// What decoding such a picture may take: 8 bytes a pixel, as a 16-bit PNG
+// with alpha decodes (Qt's image reader needs it as its allocation limit).
+constexpr long long kMaxPictureDecodedBytes = kMaxPicturePixels * 8;
 
 // Enough of a file's start to find its size in nearly every picture; a JPEG
 // with large metadata before its frame header needs more (see ReadPictureHeader).

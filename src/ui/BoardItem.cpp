@@ -1,6 +1,6 @@
 #include "ui/BoardItem.h"
 
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include <QCursor>
 #include <QGraphicsScene>

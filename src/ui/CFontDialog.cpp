@@ -1,5 +1,7 @@
 #include "ui/CFontDialog.h"
 
+#include "drawing/BgrColour.h"
+
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
@@ -14,12 +16,6 @@
 #include <cmath>
 
 namespace {
-
-QColor ToQColor(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
-
-std::uint32_t ToColourRef(const QColor& c) {
-    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
-}
 
 QFont PresetFont(const FontChoice& preset) {
     QFont font;
@@ -101,12 +97,12 @@ void CFontDialog::SetColour(std::uint32_t colour) {
 }
 
 void CFontDialog::AskColour() {
-    const QColor chosen = QColorDialog::getColor(ToQColor(m_colour), this, "Colour");
-    if (chosen.isValid()) SetColour(ToColourRef(chosen));
+    const QColor chosen = QColorDialog::getColor(QColorFromBgr(m_colour), this, "Colour");
+    if (chosen.isValid()) SetColour(BgrFromQColor(chosen));
 }
 
 void CFontDialog::ShowColour() {
-    const QColor colour = ToQColor(m_colour);
+    const QColor colour = QColorFromBgr(m_colour);
     QPixmap swatch(28, 14);
     swatch.fill(colour);
     QPainter(&swatch).drawRect(swatch.rect().adjusted(0, 0, -1, -1));

@@ -1,6 +1,7 @@
 #include "ui/CollageBoard.h"
 
-#include "composer/BoardEdits.h"
+#include "drawing/BgrColour.h"
+#include "page/BoardEdits.h"
 #include "drawing/CollageDrawing.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
@@ -31,7 +32,6 @@ constexpr const char* kPageFilter = "Collage Pages (*.html)|*.html;*.htm|All Fil
 constexpr const char* kBoardCaption = "Cut-up Board";
 constexpr int kFrame = 1;  // the container's border
 
-QColor FromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 // One undoable step: the collage before and after it. Steps of a gesture
 // that repeats (arrow-key nudges of one selection) carry the gesture's id and
@@ -222,7 +222,7 @@ void CollageBoard::BuildMenu() {
 bool CollageBoard::OpenPage(const std::string& path) {
     collage::Collage page;
     std::string problem;
-    if (!collage::LoadBoardPage(path, page, problem)) {
+    if (!collage::LoadPageFile(path, page, problem)) {
         m_ui.ShowMessage(problem, kBoardCaption);
         return false;
     }
@@ -281,7 +281,7 @@ void CollageBoard::Rebuild() {
     m_scene->clear();
     m_items.clear();
     m_container = m_scene->addRect(ContainerRect().adjusted(0.5, 0.5, -0.5, -0.5), QPen(Qt::black, 1),
-                                   FromBgr(m_collage.background));
+                                   QColorFromBgr(m_collage.background));
     m_container->setZValue(-1e12);
     // The margin Fit shows, so a fitted sheet needs no scroll bars.
     m_scene->setSceneRect(ContainerRect().adjusted(-8, -8, 8, 8));

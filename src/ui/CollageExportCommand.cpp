@@ -1,6 +1,8 @@
 #include "ui/CollageExportCommand.h"
 
+#include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
+#include "support/PaperSizes.h"
 
 #include <QFileInfo>
 #include <QInputDialog>
@@ -10,12 +12,18 @@ namespace {
 
 constexpr const char* kExportCaption = "Export Collage";
 
+QStringList PaperChoices() {
+    QStringList choices{"The collage's own size"};
+    for (const std::string& name : PaperNames()) choices << QString::fromStdString(name);
+    return choices;
+}
+
 // PNG: the size; PDF: the page. False when the user cancels.
 bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Options& options) {
     if (format == collageexport::Format::kSvg) return true;
     const bool png = format == collageexport::Format::kPng;
-    const QStringList choices = png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"}
-                                    : QStringList{"The collage's own size", "A4", "A3", "Letter"};
+    const QStringList choices =
+        png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"} : PaperChoices();
     QInputDialog dialog(owner);
     dialog.setWindowTitle(kExportCaption);
     dialog.setLabelText(png ? "Picture size:" : "Page size:");
@@ -30,10 +38,6 @@ bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Opti
     else if (index > 0) options.paper = chosen.toStdString();
     return true;
 }
-
-}  // namespace
-
-namespace {
 
 void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, const collage::Collage* shown) {
     if (lastPage.empty()) {
@@ -58,7 +62,7 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
     std::string problem;
     if (shown) {
         collage = *shown;
-    } else if (!collageexport::LoadPage(lastPage, collage, problem)) {
+    } else if (!collage::LoadPageFile(lastPage, collage, problem)) {
         ui.ShowMessage(problem, kExportCaption);
         return;
     }

@@ -1,6 +1,6 @@
 #include "ui/QtPrintTarget.h"
 
-#include "drawing/PaintDeviceLoader.h"
+#include "modules/devices/PaintDeviceLoader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>

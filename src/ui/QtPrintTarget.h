@@ -1,5 +1,5 @@
 #pragma once
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

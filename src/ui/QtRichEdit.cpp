@@ -1,5 +1,7 @@
 #include "ui/QtRichEdit.h"
 
+#include "drawing/BgrColour.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -13,18 +15,12 @@
 
 namespace {
 
-QColor ToQColor(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
-
-std::uint32_t ToColourRef(const QColor& c) {
-    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
-}
-
 QTextCharFormat ToQt(const RunFormat& run) {
     QTextCharFormat f;
     f.setFontFamilies(QStringList{QString::fromStdString(run.face)});
     f.setFontPointSize(run.heightTwips / 20.0);
-    f.setForeground(ToQColor(run.textColour));
-    if (run.hasHighlight) f.setBackground(ToQColor(run.highlightColour));
+    f.setForeground(QColorFromBgr(run.textColour));
+    if (run.hasHighlight) f.setBackground(QColorFromBgr(run.highlightColour));
     f.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(run.italic);
     f.setFontUnderline(run.underline);
@@ -37,10 +33,10 @@ RunFormat FromQt(const QTextCharFormat& f, const QFont& fallback) {
     run.face = (families.isEmpty() ? fallback.family() : families.first()).toStdString();
     const double points = f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF();
     run.heightTwips = int(std::lround(points * 20));
-    if (f.foreground().style() != Qt::NoBrush) run.textColour = ToColourRef(f.foreground().color());
+    if (f.foreground().style() != Qt::NoBrush) run.textColour = BgrFromQColor(f.foreground().color());
     if (f.background().style() != Qt::NoBrush) {
         run.hasHighlight = true;
-        run.highlightColour = ToColourRef(f.background().color());
+        run.highlightColour = BgrFromQColor(f.background().color());
     }
     run.bold = f.fontWeight() >= QFont::DemiBold;
     run.italic = f.fontItalic();
@@ -148,7 +144,7 @@ void QtRichEdit::ShowDocument() {
         cursor.setCharFormat(mark);
     }
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToQColor(m_core.BackgroundColour()));
+    pal.setColor(QPalette::Base, QColorFromBgr(m_core.BackgroundColour()));
     setPalette(pal);
     viewport()->setPalette(pal);
     const RichDocument& d = m_core.Document();

@@ -1,5 +1,6 @@
 #include "ui/QtUserInterface.h"
 
+#include "drawing/BgrColour.h"
 #include "ui/CFolderDialog.h"
 #include "ui/CFontDialog.h"
 
@@ -91,10 +92,6 @@ QString QtFilterFromDialogFilter(const std::string& filter) {
     return filters.join(";;");
 }
 
-std::uint32_t ColourRefFromRgb(int red, int green, int blue) {
-    return std::uint32_t(red & 0xFF) | (std::uint32_t(green & 0xFF) << 8) | (std::uint32_t(blue & 0xFF) << 16);
-}
-
 MessageResult QtUserInterface::ShowMessage(const std::string& text, const std::string& caption,
                                            MessageButtons buttons) {
     QMessageBox::StandardButtons set = QMessageBox::Ok;
@@ -184,9 +181,8 @@ std::optional<FontChoice> QtUserInterface::ChooseFont(const FontChoice& initial)
 }
 
 std::optional<std::uint32_t> QtUserInterface::ChooseColour(std::uint32_t initial) {
-    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
     const FocusKeeper keeper(m_owner);
-    const QColor colour = QColorDialog::getColor(start, m_owner);
+    const QColor colour = QColorDialog::getColor(QColorFromBgr(initial), m_owner);
     if (!colour.isValid()) return std::nullopt;
-    return ColourRefFromRgb(colour.red(), colour.green(), colour.blue());
+    return BgrFromQColor(colour);
 }

@@ -11,8 +11,6 @@ class QWidget;
 
 // "Label (*.a)|*.a||" as a Qt name filter list.
 QString QtFilterFromDialogFilter(const std::string& filter);
-// Colours are 0x00BBGGRR in the program.
-std::uint32_t ColourRefFromRgb(int red, int green, int blue);
 
 // The UserInterface of the window: Qt message boxes and dialogs owned by
 // `owner`; the wait box belongs to the main form, so it is reached through

@@ -1,11 +1,10 @@
 #include "ui/imageimport.h"
 
 #include "resources/FormLook.h"
-#include "support/UserInterface.h"
+#include "support/ForwardingUserInterface.h"
 #include "ui/CBitmapButton.h"
 #include "ui/DialogLayout.h"
 #include "ui/ImageDialogIds.h"
-#include "ui/WaitBoxInterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +17,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -37,17 +37,15 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 constexpr int kTitleBarRoom = 140;
 
 // Passes everything on, but runs `beforeMessage` before each message.
-class ProgressHidingInterface : public WaitBoxInterface {
+class ProgressHidingInterface : public ForwardingUserInterface {
 public:
     ProgressHidingInterface(UserInterface& inner, std::function<void()> beforeMessage)
-        : WaitBoxInterface(
-              inner, [&inner] { inner.ShowWaitMessage(); }, [&inner] { inner.HideWaitMessage(); }),
-          m_beforeMessage(std::move(beforeMessage)) {}
+        : ForwardingUserInterface(inner), m_beforeMessage(std::move(beforeMessage)) {}
 
     MessageResult ShowMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons = MessageButtons::Ok) override {
         m_beforeMessage();
-        return WaitBoxInterface::ShowMessage(text, caption, buttons);
+        return ForwardingUserInterface::ShowMessage(text, caption, buttons);
     }
 
 private:

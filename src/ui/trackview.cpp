@@ -15,7 +15,6 @@
 #include "ui/RichEditReference.h"
 #include "ui/TrackWindowIds.h"
 #include "ui/authors.h"
-#include "ui/waitmessage.h"
 #include "wordbooks/FillCommands.h"
 
 #include <QButtonGroup>
@@ -265,18 +264,11 @@ void trackview::FillAuthorOrWordbook() {
     wordbooks::FillAuthorOrWordbook(target, *AuthorsDialog());
 }
 
-void trackview::ShowWaitMessage() {
-    const bool first = !m_waitMessageCreated;
-    if (first) {
-        m_waitMessage = new waitmessage(this);
-        m_waitMessageCreated = true;
-    }
-    m_waitMessage->ShowOver(this, first);
-}
+void trackview::ShowWaitMessage() { m_waitBox.Show(); }
 
 void trackview::HideWaitMessage() {
     if (m_text) m_text->ScrollToFirstLine();
-    if (m_waitMessageCreated) m_waitMessage->hide();
+    m_waitBox.Hide();
 }
 
 void trackview::ShowNormalOrRestore() {

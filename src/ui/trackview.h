@@ -2,6 +2,7 @@
 #include "db/SqlDatabase.h"
 #include "ui/QtRichEdit.h"
 #include "ui/WaitBoxInterface.h"
+#include "ui/waitmessage.h"
 
 #include <QWidget>
 
@@ -16,7 +17,6 @@ class QRadioButton;
 struct TrackState;
 class UserInterface;
 class authors;
-class waitmessage;
 
 // One track window: a view of a TrackState. Every widget change is written to
 // the state at once, and every command works on the state, so the composer
@@ -36,7 +36,7 @@ public:
     QtRichEdit* TextControl() const { return m_text; }
     // Made on first use: the window shows without it.
     authors* AuthorsDialog();
-    waitmessage* WaitBox() const { return m_waitMessage; }
+    waitmessage* WaitBox() const { return m_waitBox.Box(); }
 
     // The track's own wait box, shown during its fill and authors commands.
     void ShowWaitMessage();
@@ -83,6 +83,5 @@ private:
     SqlDatabase m_db;
     WaitBoxInterface m_commandUi;
     authors* m_authorsDialog = nullptr;
-    waitmessage* m_waitMessage = nullptr;
-    bool m_waitMessageCreated = false;
+    WindowWaitBox m_waitBox{this};
 };

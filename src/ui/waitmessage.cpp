@@ -32,3 +32,15 @@ void waitmessage::ShowOver(QWidget* owner, bool place) {
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+void WindowWaitBox::Show() {
+    const bool first = m_box == nullptr;
+    if (first) m_box = new waitmessage(m_owner);
+    m_box->ShowOver(m_owner, first);
+}
+
+bool WindowWaitBox::Hide() {
+    if (m_box == nullptr) return false;
+    m_box->hide();
+    return true;
+}

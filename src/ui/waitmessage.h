@@ -11,3 +11,20 @@ public:
     // it before the work it announces starts.
     void ShowOver(QWidget* owner, bool place);
 };
+
+// The wait box a window shows over itself: made on first use and placed over
+// the window's middle then; later it comes back where it was.
+class WindowWaitBox {
+public:
+    explicit WindowWaitBox(QWidget* owner) : m_owner(owner) {}
+
+    void Show();
+    // False when there was no box to hide.
+    bool Hide();
+    waitmessage* Box() const { return m_box; }
+    bool Made() const { return m_box != nullptr; }
+
+private:
+    QWidget* m_owner;
+    waitmessage* m_box = nullptr;  // a child of the window
+};

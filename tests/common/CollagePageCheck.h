@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "composer/CollageRun.h"
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"

@@ -14,9 +14,9 @@
 #include <tuple>
 #include <vector>
 
-#include "composer/BoardEdits.h"
-#include "composer/CollageModel.h"
-#include "form/Session.h"
+#include "page/BoardEdits.h"
+#include "page/CollageModel.h"
+#include "session/Session.h"
 #include "support/PictureFormat.h"
 
 namespace readercheck {

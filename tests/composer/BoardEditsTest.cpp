@@ -1,10 +1,13 @@
 // Stacking on the board: the order a browser shows must follow the edit,
 // with the page's own z values and nothing below the container.
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -46,6 +49,25 @@ TEST(BoardEdits, FrontAndBackFollowTheBrowsersStackingEvenAtEqualZ) {
     const collage::Collage before = distinct;
     collage::BringToFront(distinct, {Shown(distinct).back()});
     EXPECT_EQ(distinct, before);
+}
+
+TEST(BoardEdits, FrontAndBackHoldAtTheTopOfTheZRange) {
+    // A page may carry any z a browser takes; the items near the top come
+    // down just enough to stack as asked, nothing wraps round.
+    constexpr int kTop = std::numeric_limits<std::int32_t>::max();
+    collage::Collage c = WithZ({5, kTop, kTop, kTop - 1});
+    collage::BringToFront(c, {0});
+    EXPECT_EQ(Shown(c), (std::vector<size_t>{3, 1, 2, 0}));
+    collage::BringToFront(c, {3});
+    EXPECT_EQ(Shown(c), (std::vector<size_t>{1, 2, 0, 3}));
+    collage::SendToBack(c, {2});
+    EXPECT_EQ(Shown(c), (std::vector<size_t>{2, 1, 0, 3}));
+    for (const auto& item : c.items) EXPECT_GE(item.z, 5);
+    // Written and read again, the page keeps that order.
+    std::string why;
+    collage::Collage read;
+    ASSERT_TRUE(collage::ReadPage(collage::WritePage(c), read, why)) << why;
+    EXPECT_EQ(Shown(read), Shown(c));
 }
 
 TEST(BoardEdits, ResizeKeepsTextHeightAndASizeTheMouseCanTake) {

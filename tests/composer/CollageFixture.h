@@ -5,7 +5,7 @@
 #include "db/WordsDb.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 #include "composer/CollageRun.h"
 #include "support/Random.h"
 #include "ScratchFolder.h"

@@ -121,3 +121,40 @@ TEST_F(CollageModel, PagesTarvex4DidNotWriteAreRefused) {
     // Cut anywhere, a page is never half read.
     for (size_t cut = 0; cut < page.size(); cut += 41) EXPECT_TRUE(Refused(page.substr(0, cut))) << cut;
 }
+
+// A browser takes "https:x.gif" in a SRC for a web address; the page names
+// such a picture from its own folder, and reading the page gives back the
+// file GO wrote beside it, which is what the board and export draw.
+TEST_F(CollageModel, PictureNamesThatLookLikeWebAddressesStayFilesBesideThePage) {
+    AddPicture("https:evil.example.gif", 40, 30, "scheme bytes");
+    state.m_imageVolume = 1;
+    state.m_textVolume = 0;
+    const std::string page = Compose(4);
+    EXPECT_NE(page.find("SRC='./https:evil.example.gif'"), std::string::npos) << page;
+    const collage::Collage read = ReadBack(page);
+    ASSERT_EQ(read.items.size(), 1u);
+    EXPECT_EQ(read.items[0].file, "https:evil.example.gif");
+    EXPECT_EQ(ReadFile(outputFolder + read.items[0].file), "scheme bytes");
+    // A page written before names it bare; it still opens, and is saved the new way.
+    std::string older = page;
+    older.replace(older.find("SRC='./"), 7, "SRC='");
+    EXPECT_EQ(ReadBack(older), read);
+    EXPECT_EQ(collage::WritePage(ReadBack(older)), page);
+
+    // Only a colon before the first slash is a scheme; other names are
+    // written as they are, and every one reads back to its own file.
+    collage::Collage model;
+    for (const char* file : {"c:x.gif", "mailto:%23?.gif", "dir/a:b.gif", "./plain.gif", "plain.gif"}) {
+        collage::Item item;
+        item.kind = ItemKind::kPicture;
+        item.number = static_cast<int>(model.items.size());
+        item.file = file;
+        model.items.push_back(item);
+    }
+    const std::string written = collage::WritePage(model);
+    for (const char* src : {"SRC='./c:x.gif'", "SRC='./mailto:%2523%3F.gif'", "SRC='dir/a:b.gif'",
+                            "SRC='./plain.gif'", "SRC='plain.gif'"}) {
+        EXPECT_NE(written.find(src), std::string::npos) << src;
+    }
+    EXPECT_EQ(ReadBack(written), model);
+}

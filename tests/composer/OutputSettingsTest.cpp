@@ -2,7 +2,7 @@
 #include "CollageFixture.h"
 
 #include "composer/OutputSettings.h"
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 #include "ScriptedUserInterface.h"
 
 using namespace fixture;

@@ -1,4 +1,4 @@
-#include "composer/ArtFontLetters.h"
+#include "page/ArtFontLetters.h"
 #include "composer/SnipRules.h"
 #include "support/Random.h"
 

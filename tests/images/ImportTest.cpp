@@ -96,6 +96,22 @@ TEST_F(ImportTest, FilesThatAreNoSoundPictureAreRefusedByName) {
     EXPECT_EQ(ReadGifSize(wide).height, 257);
 }
 
+// A browser drops a newline or a tab from a page's SRC, so a page could not
+// name such a file: it is refused, and named so that the message stays one line.
+TEST_F(ImportTest, NamesWithControlCharactersAreRefusedByName) {
+    AddCategories({"Odd"});
+    Add("two\nlines.gif", GifBytes(3, 3));
+    Add("tab\t.gif", GifBytes(3, 3));
+    Add("fine.gif", GifBytes(3, 4));
+    const ImportReport report = ImportInto("Odd");
+    EXPECT_EQ(report.ResultMessage(), "1 GIFS stored to category: Odd\n2 files were refused: not sound pictures.");
+    EXPECT_EQ(Select("SELECT FILENAME FROM imagelibrary"), (Rows{{"fine.gif"}}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    for (const char* line : {"\ntwo\\nlines.gif: its name holds a control character", "\ntab\\t.gif: its name"}) {
+        EXPECT_NE(ui.messages[0].text.find(line), std::string::npos) << line << " in\n" << ui.messages[0].text;
+    }
+}
+
 TEST_F(ImportTest, NewCategoryRules) {
     AddCategories({"Animals"});
     Add("a.gif", GifBytes(1, 1));

@@ -13,7 +13,20 @@ namespace fs = std::filesystem;
 namespace layers {
 namespace {
 
-const std::set<std::string> kQtFolders = {"devices", "resources", "drawing", "ui", "app"};
+const std::set<std::string> kQtFolders = {"modules/devices", "resources", "drawing", "ui", "app"};
+// Folders whose sub-folders are layers of their own: each loadable module.
+const std::set<std::string> kGroupFolders = {"modules"};
+
+// The layer a path ("db/WordsDb.h", "modules/pictures/PictureReducer.h")
+// belongs to: its first folder, or its first two inside a group folder.
+std::string LayerOf(const std::string& path) {
+    const std::size_t slash = path.find('/');
+    if (slash == std::string::npos) return {};
+    const std::string first = path.substr(0, slash);
+    if (!kGroupFolders.count(first)) return first;
+    const std::size_t second = path.find('/', slash + 1);
+    return second == std::string::npos ? first : path.substr(0, second);
+}
 // Entry points at the top of src/: above every layer. The command itself
 // (main.cpp) is Qt-free; the window program is not.
 const std::set<std::string> kQtFreePrograms = {"main.cpp", "commands_main.cpp"};
@@ -38,9 +51,10 @@ struct Includer {
 std::optional<Includer> IncluderOf(const fs::path& relative) {
     const std::string first = relative.begin()->string();
     if (relative.has_parent_path()) {
-        const auto rank = RankOf(first);
+        const std::string folder = LayerOf(relative.generic_string());
+        const auto rank = RankOf(folder);
         if (!rank) return std::nullopt;
-        return Includer{first, *rank, kQtFolders.count(first) == 0};
+        return Includer{folder, *rank, kQtFolders.count(folder) == 0};
     }
     return Includer{"", kProgramRank, kQtFreePrograms.count(first) > 0};
 }
@@ -56,9 +70,8 @@ std::optional<std::string> Judge(const Includer& from, const std::string& includ
         if (from.qtFree && IsQtHeader(include)) return "Qt header in a Qt-free folder";
         return std::nullopt;
     }
-    const std::size_t slash = include.find('/');
-    if (slash == std::string::npos) return std::nullopt;  // beside the includer
-    const std::string target = include.substr(0, slash);
+    if (include.find('/') == std::string::npos) return std::nullopt;  // beside the includer
+    const std::string target = LayerOf(include);
     if (target == from.folder) return std::nullopt;
     const auto rank = RankOf(target);
     if (!rank) return "folder " + target + " is not in the layer order";
@@ -97,7 +110,7 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation
     const fs::path relative = file.lexically_relative(root);
     const auto from = IncluderOf(relative);
     if (!from) {
-        out.push_back({relative.string(), 0, "", "folder " + relative.begin()->string() + " is not in the layer order"});
+        out.push_back({relative.string(), 0, "", "folder " + LayerOf(relative.generic_string()) + " is not in the layer order"});
         return;
     }
     std::ifstream in(file);
@@ -117,8 +130,17 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation
 
 const std::vector<std::vector<std::string>>& Order() {
     static const std::vector<std::vector<std::string>> order = {
-        {"pictures", "devices"}, {"support"}, {"db"},        {"richtext"},  {"form"}, {"composer", "tracks", "wordbooks", "images"},
-        {"resources", "drawing"}, {"cli", "ui"}, {"app"},
+        {"support"},
+        {"modules/pictures", "modules/devices"},
+        {"db"},
+        {"richtext"},
+        {"page"},
+        {"form"},
+        {"composer", "tracks", "wordbooks", "images"},
+        {"mainform", "session"},
+        {"resources", "drawing"},
+        {"cli", "ui"},
+        {"app"},
     };
     return order;
 }

@@ -72,6 +72,22 @@ TEST(IncludeGraph, QtStaysOutOfTheCoreTheCommandLineAndTheCommand) {
     EXPECT_EQ(violations.size(), 4u) << layers::Describe(violations);
 }
 
+TEST(IncludeGraph, EachModuleIsALayerOfItsOwn) {
+    SourceTree tree;
+    tree.Add("images/Import.cpp", "#include \"modules/pictures/PictureReducer.h\"\n");
+    tree.Add("modules/pictures/PictureReducer.cpp", "#include \"modules/pictures/PictureReduce.h\"\n"
+                                                    "#include \"support/ModuleFunctions.h\"\n");
+    EXPECT_TRUE(tree.Check().empty()) << layers::Describe(tree.Check());
+    tree.Add("modules/devices/Both.cpp", "#include \"modules/pictures/PictureReduce.h\"\n");
+    tree.Add("composer/Print.cpp", "#include \"modules/devices/PaintDeviceLoader.h\"\n");
+    tree.Add("modules/Loose.cpp", "#include <string>\n");
+    const auto violations = tree.Check();
+    ASSERT_EQ(violations.size(), 3u) << layers::Describe(violations);
+    EXPECT_NE(violations[0].why.find("Qt folder modules/devices"), std::string::npos) << violations[0].why;
+    EXPECT_EQ(violations[1].file, "modules/Loose.cpp");
+    EXPECT_NE(violations[2].why.find("peer"), std::string::npos) << violations[2].why;
+}
+
 TEST(IncludeGraph, AFolderOutsideTheOrderMustBePlacedFirst) {
     SourceTree tree;
     tree.Add("plugins/Plugin.cpp", "#include <string>\n");

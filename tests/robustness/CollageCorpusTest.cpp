@@ -3,7 +3,7 @@
 
 #include "CollagePageCheck.h"
 #include "Robustness.h"
-#include "composer/PageSkeleton.h"
+#include "page/PageSkeleton.h"
 
 using namespace robust;
 

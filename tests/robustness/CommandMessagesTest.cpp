@@ -6,7 +6,7 @@
 #include "Robustness.h"
 #include "db/WordsDbCheck.h"
 #include "form/MainFormState.h"
-#include "form/Session.h"
+#include "session/Session.h"
 
 #include <set>
 

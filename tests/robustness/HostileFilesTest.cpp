@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "Robustness.h"
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"
 #include "ScriptedUserInterface.h"

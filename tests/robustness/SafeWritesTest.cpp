@@ -15,11 +15,11 @@
 #include <thread>
 
 #include "Robustness.h"
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 #include "db/DataFolder.h"
 #include "form/FontDefaults.h"
 #include "form/MainFormState.h"
-#include "form/Session.h"
+#include "session/Session.h"
 #include "richtext/RichTextOps.h"
 #include "support/SafeFile.h"
 #include "ScriptedUserInterface.h"

@@ -14,8 +14,8 @@
 #include "ScratchFolder.h"
 #include "TestApplication.h"
 #include "TestFiles.h"
-#include "composer/ArtFontLetters.h"
-#include "composer/CollageModel.h"
+#include "page/ArtFontLetters.h"
+#include "page/CollageModel.h"
 
 namespace fs = std::filesystem;
 using collage::ItemKind;

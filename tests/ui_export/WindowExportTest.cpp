@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDialog>
+#include <QInputDialog>
 #include <QTimer>
 #include <QImage>
 
@@ -37,6 +38,27 @@ TEST_F(WindowExport, TheLastGoIsExportedAsTheFileTypeAsks) {
     const std::string drawing = ReadFile(svg);
     EXPECT_NE(drawing.find("<svg"), std::string::npos);
     EXPECT_NE(drawing.find("<text"), std::string::npos);  // the snips stay text
+}
+
+TEST_F(WindowExport, APdfIsFittedOnThePaperChosenInTheWindow) {
+    Open();
+    LoadMarkup(*state->m_mainText, "words for the exported collage");
+    view->OnCommand(IDC_GO);
+    const std::string pdf = output + "letter.pdf";
+    ui.saveAnswers.push_back(FileChoice{pdf, "letter.pdf"});
+    QStringList offered;
+    QTimer::singleShot(500, [&offered] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        offered = dialog->comboBoxItems();
+        dialog->setTextValue("Letter");
+        dialog->accept();
+    });
+    frame->Command(ID_FILE_EXPORT_COLLAGE)->trigger();
+    EXPECT_TRUE(offered.contains("A4") && offered.contains("Letter")) << offered.join(", ").toStdString();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    // US Letter is 612 x 792 points.
+    EXPECT_NE(ReadFile(pdf).find("/MediaBox [0 0 612"), std::string::npos);
 }
 
 TEST_F(WindowExport, AFileThePageIsDrawnFromIsRefusedAndAnyOtherAskedAbout) {

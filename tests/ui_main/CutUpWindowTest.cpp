@@ -4,7 +4,7 @@
 
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
 

@@ -4,7 +4,7 @@
 #include "LayoutFaults.h"
 
 #include "app/BitmapSlider.h"
-#include "drawing/PaintDeviceLoader.h"
+#include "modules/devices/PaintDeviceLoader.h"
 #include "richtext/RichTextOps.h"
 #include "ui/CBitmapButton.h"
 #include "ui/QtRichEdit.h"

@@ -2,6 +2,7 @@
 #include "ModalAnswerer.h"
 
 #include "app/BitmapSlider.h"
+#include "drawing/BgrColour.h"
 #include "resources/Pictures.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
@@ -175,7 +176,16 @@ TEST(QtUserInterface, DialogFiltersBecomeQtFilters) {
     EXPECT_EQ(QtFilterFromDialogFilter("HTML file (*.html)|*.htm||"), "HTML file (*.html *.htm)");
     EXPECT_EQ(QtFilterFromDialogFilter("plain text|*.txt||"), "plain text (*.txt)");
     EXPECT_EQ(QtFilterFromDialogFilter("a (*.a)|*.a|b (*.b)|*.b||"), "a (*.a);;b (*.b)");
-    EXPECT_EQ(ColourRefFromRgb(0x12, 0x34, 0x56), 0x563412u);
+}
+
+// Red is the low byte: the colour a dialog returns is the colour the page writes.
+TEST(BgrColour, ChannelsKeepTheirPlaceBothWays) {
+    EXPECT_EQ(QColorFromBgr(0x563412u).name(QColor::HexRgb), "#123456");
+    EXPECT_EQ(BgrFromQColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
+    for (std::uint32_t bgr : {0x000000u, 0xFFFFFFu, 0x0000FFu, 0xFF0000u, 0x80FF01u})
+        EXPECT_EQ(BgrFromQColor(QColorFromBgr(bgr)), bgr);
+    // The byte above blue is no colour.
+    EXPECT_EQ(QColorFromBgr(0xAB563412u), QColorFromBgr(0x563412u));
 }
 
 TEST(QtUserInterface, MessageBoxIsWideEnoughForItsCaption) {

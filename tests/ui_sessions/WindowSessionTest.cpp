@@ -2,7 +2,7 @@
 // window closed and a fresh one opened gives every control, every track
 // window and the same page back.
 #include "../ui_main/MainWindowFixture.h"
-#include "richtext/FontSpan.h"
+#include "page/FontSpan.h"
 #include "richtext/RichTextOps.h"
 #include "support/Random.h"
 #include "ui/QtRichEdit.h"
@@ -14,8 +14,8 @@
 #include "ui/TrackWindowIds.h"
 #include "ProgramRun.h"
 #include "app/BoardDoor.h"
-#include "composer/CollageModel.h"
-#include "form/Session.h"
+#include "page/CollageModel.h"
+#include "session/Session.h"
 #include "ui/BoardIds.h"
 #include "ui/CollageBoard.h"
 

@@ -1,8 +1,9 @@
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 
-#include "composer/ArtFontLetters.h"
-#include "composer/PageSkeleton.h"
-#include "richtext/HtmlText.h"
+#include "page/ArtFontLetters.h"
+#include "page/PageSkeleton.h"
+#include "page/HtmlText.h"
+#include "support/PictureNames.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -35,11 +36,26 @@ std::string TextItemHtml(const Item& item, bool markSources) {
     return html + "</div>";
 }
 
-std::string PictureItemHtml(const Item& item) {
+// The name as the SRC gives it: a name a browser would take for a web
+// address ("https:x.gif") is named from the page's own folder.
+// Pages written before this rule name such a file bare; they are still
+// read, and written the new way.
+enum class SchemeNames { FromFolder, AsBefore };
+
+std::string SrcName(const std::string& file, SchemeNames names) {
+    return names == SchemeNames::FromFolder && ReadsAsUrlScheme(file) ? "./" + file : file;
+}
+
+std::string FileOfSrc(std::string src) {
+    if (src.starts_with("./") && ReadsAsUrlScheme(std::string_view(src).substr(2))) src.erase(0, 2);
+    return src;
+}
+
+std::string PictureItemHtml(const Item& item, SchemeNames names) {
     const std::string n = std::to_string(item.number);
     return std::string(kPictureIdStart) + n + "~' style='position:absolute;top:" + std::to_string(item.top) +
            "px;left:" + std::to_string(item.left) + "px;background:transparent;Z-INDEX:" + std::to_string(item.z) +
-           "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(item.file) +
+           "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(SrcName(item.file, names)) +
            "' width=" + std::to_string(item.width) + " height=" + std::to_string(item.height) + " BORDER=0></div>";
 }
 
@@ -233,7 +249,7 @@ bool ReadPictureItem(PageReader& reader, Item& item) {
     reader.Expect("px;background:transparent;Z-INDEX:");
     item.z = static_cast<std::int32_t>(reader.Int());
     reader.Expect("'><IMG name='pageimageitem" + std::to_string(item.number) + "~' SRC='");
-    item.file = PercentDecoded(Unescape(reader.Until("'")));
+    item.file = FileOfSrc(PercentDecoded(Unescape(reader.Until("'"))));
     reader.Expect(" width=");
     item.width = static_cast<int>(reader.Int());
     reader.Expect(" height=");
@@ -275,7 +291,8 @@ SpanFont ParseFontSpan(const std::string& span) {
 }
 
 std::string ItemHtml(const Item& item, bool markSources) {
-    return item.kind == ItemKind::kPicture ? PictureItemHtml(item) : TextItemHtml(item, markSources);
+    return item.kind == ItemKind::kPicture ? PictureItemHtml(item, SchemeNames::FromFolder)
+                                           : TextItemHtml(item, markSources);
 }
 
 std::string SourceTitle(const Item& item) {
@@ -309,11 +326,26 @@ void AppendDragItemId(std::string& ids, const Item& item) {
     ids += "',";
 }
 
-std::string WritePage(const Collage& collage) {
+namespace {
+
+std::string WritePageWith(const Collage& collage, SchemeNames names) {
     std::string html = page::Head(collage.captureCode) + HtmlColour(collage.background) + page::kContainerOpenEnd;
-    for (const Item& item : collage.items) html += ItemHtml(item, collage.markSources);
+    for (const Item& item : collage.items) {
+        html += item.kind == ItemKind::kPicture ? PictureItemHtml(item, names) : TextItemHtml(item, collage.markSources);
+    }
     return html + page::Tail(DragItemIds(collage));
 }
+
+bool NamesAnyScheme(const Collage& collage) {
+    for (const Item& item : collage.items) {
+        if (item.kind == ItemKind::kPicture && ReadsAsUrlScheme(item.file)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string WritePage(const Collage& collage) { return WritePageWith(collage, SchemeNames::FromFolder); }
 
 bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
     collage = Collage{};
@@ -340,7 +372,8 @@ bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
         }
         collage.items.push_back(std::move(item));
     }
-    if (WritePage(collage) != html) {
+    if (WritePage(collage) != html &&
+        !(NamesAnyScheme(collage) && WritePageWith(collage, SchemeNames::AsBefore) == html)) {
         why = "item " + std::to_string(collage.items.size() + 1) + " or the end of the page is not as tarvex4 writes it";
         return false;
     }

@@ -1,4 +1,4 @@
-#include "tracks/SessionCommands.h"
+#include "session/SessionCommands.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
-#include "images/PictureReducer.h"
+#include "modules/pictures/PictureReducer.h"
 
-#include "pictures/PictureReduce.h"
+#include "modules/pictures/PictureReduce.h"
 #include "support/InstalledFile.h"
 #include "support/ModuleFunctions.h"
 

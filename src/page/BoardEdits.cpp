@@ -1,11 +1,12 @@
-#include "composer/BoardEdits.h"
+#include "page/BoardEdits.h"
 
 #include "support/SafeFile.h"
+#include "support/TextFileReader.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <fstream>
+#include <limits>
 #include <set>
 #include <sstream>
 
@@ -23,6 +24,10 @@ std::vector<size_t> StackOrder(const Collage& collage) {
     return order;
 }
 
+// How much higher an item must stand than the one just below it: at equal z
+// the later item in the page is above.
+std::int64_t Gap(size_t below, size_t above) { return above > below ? 0 : 1; }
+
 void Restack(Collage& collage, const std::vector<size_t>& indexes, bool toFront) {
     const std::set<size_t> chosen(indexes.begin(), indexes.end());
     const std::vector<size_t> order = StackOrder(collage);
@@ -36,19 +41,19 @@ void Restack(Collage& collage, const std::vector<size_t>& indexes, bool toFront)
     // The page's values are handed out again from the bottom; where two
     // equal values would let page order stack them the wrong way round, the
     // upper one goes one higher.
-    std::vector<std::int64_t> handed(stacked.size());
+    std::vector<std::int64_t> zs(stacked.size());
     for (size_t i = 0; i < stacked.size(); ++i) {
-        handed[i] = values[i];
-        if (i > 0) handed[i] = std::max(handed[i], handed[i - 1] + (stacked[i] > stacked[i - 1] ? 0 : 1));
+        zs[i] = values[i];
+        if (i > 0) zs[i] = std::max(zs[i], zs[i - 1] + Gap(stacked[i - 1], stacked[i]));
     }
-    // One above the largest z a page can hold does not fit: then the items
-    // are numbered one apart, from as low as the page's values allow.
-    if (!handed.empty() && handed.back() > INT32_MAX) {
-        const auto top = static_cast<std::int64_t>(INT32_MAX) - static_cast<std::int64_t>(handed.size()) + 1;
-        const std::int64_t base = std::min<std::int64_t>(values[0], top);
-        for (size_t i = 0; i < handed.size(); ++i) handed[i] = base + static_cast<std::int64_t>(i);
+    // A page whose values reach the top of the range: the upper items come
+    // down as little as keeps the order, instead of running over.
+    std::int64_t ceiling = std::numeric_limits<std::int32_t>::max();
+    for (size_t i = stacked.size(); i-- > 0;) {
+        zs[i] = std::min(zs[i], ceiling);
+        if (i > 0) ceiling = zs[i] - Gap(stacked[i - 1], stacked[i]);
     }
-    for (size_t i = 0; i < stacked.size(); ++i) collage.items[stacked[i]].z = static_cast<std::int32_t>(handed[i]);
+    for (size_t i = 0; i < stacked.size(); ++i) collage.items[stacked[i]].z = static_cast<std::int32_t>(zs[i]);
 }
 
 }  // namespace
@@ -79,17 +84,18 @@ void DeleteItems(Collage& collage, const std::vector<size_t>& indexes) {
     collage.items = std::move(kept);
 }
 
-bool LoadBoardPage(const std::string& path, Collage& collage, std::string& problem) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = path + " could not be opened.";
-        return false;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem) {
+    std::string bytes;
     std::string why;
-    if (!ReadPage(bytes.str(), collage, why)) {
-        problem = path + " is not a collage page tarvex4 wrote: " + why + ".";
+    // Only a regular file, read with the limit checked while reading: a pipe
+    // or a device would keep the board or an export waiting for ever.
+    switch (ReadRegularFile(path, kMaxPageBytes, bytes, why)) {
+        case WholeFile::kRead: break;
+        case WholeFile::kTooLarge: why = "it is larger than any collage page"; [[fallthrough]];
+        case WholeFile::kCannotRead: problem = "Cannot read the page " + path + ": " + why; return false;
+    }
+    if (!ReadPage(bytes, collage, why)) {
+        problem = "The page " + path + " is not a collage page that tarvex4 wrote: " + why + ".";
         return false;
     }
     return true;

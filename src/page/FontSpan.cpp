@@ -1,6 +1,6 @@
-#include "richtext/FontSpan.h"
+#include "page/FontSpan.h"
 
-#include "richtext/HtmlText.h"
+#include "page/HtmlText.h"
 
 std::string FontSpanOf(RichEditControl& text) {
     text.SelectAll();

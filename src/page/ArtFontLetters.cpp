@@ -1,4 +1,4 @@
-#include "composer/ArtFontLetters.h"
+#include "page/ArtFontLetters.h"
 
 #include "richtext/Utf8Text.h"
 

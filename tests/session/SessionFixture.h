@@ -2,7 +2,7 @@
 // A scratch data folder (words database with one picture, art fonts) and a
 // form state whose every session setting is off its start value.
 #include "form/MainFormState.h"
-#include "form/Session.h"
+#include "session/Session.h"
 #include "richtext/RichTextOps.h"
 
 #include "ScratchFolder.h"

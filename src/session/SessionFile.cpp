@@ -1,4 +1,4 @@
-#include "form/Session.h"
+#include "session/Session.h"
 
 #include "richtext/DocumentRichEdit.h"
 #include "support/SafeFile.h"

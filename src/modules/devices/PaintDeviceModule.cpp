@@ -1,5 +1,5 @@
 // The paint device module: see PaintDevices.h.
-#include "devices/PaintDevices.h"
+#include "modules/devices/PaintDevices.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

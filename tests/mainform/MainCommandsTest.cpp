@@ -1,6 +1,6 @@
 #include "composer/OutputSettings.h"
 #include "form/FontDefaults.h"
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 #include "richtext/DocumentRichEdit.h"
 #include "richtext/RichTextOps.h"
 #include "ScriptedUserInterface.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "form/MainFormState.h"
-#include "form/Session.h"
+#include "session/Session.h"
 #include "support/UserInterface.h"
 #include "tracks/TrackSwitchboard.h"
 

@@ -1,4 +1,4 @@
-#include "composer/PageSkeleton.h"
+#include "page/PageSkeleton.h"
 
 namespace page {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "composer/CollageModel.h"
+#include "page/CollageModel.h"
 
 #include <cstddef>
 #include <string>
@@ -24,9 +24,11 @@ void BringToFront(Collage& collage, const std::vector<size_t>& indexes);
 void SendToBack(Collage& collage, const std::vector<size_t>& indexes);
 void DeleteItems(Collage& collage, const std::vector<size_t>& indexes);
 
-// A page read for the board: the collage and the folder its pictures are
-// named from. `problem` names the file when false.
-bool LoadBoardPage(const std::string& path, Collage& collage, std::string& problem);
+// The page at `path` read into `collage`, for the board and every export
+// alike. Only a regular file of at most kMaxPageBytes is read; `problem`
+// names the file when false.
+inline constexpr std::size_t kMaxPageBytes = 64u << 20;
+bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem);
 // Writes the page of the collage whole or not at all; the previous page stays
 // as it was until the new one is complete.
 bool SaveBoardPage(const std::string& path, const Collage& collage, std::string& problem);

@@ -1,4 +1,4 @@
-#include "richtext/HtmlText.h"
+#include "page/HtmlText.h"
 
 #include <cstdio>
 

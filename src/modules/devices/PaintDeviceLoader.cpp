@@ -1,6 +1,6 @@
-#include "drawing/PaintDeviceLoader.h"
+#include "modules/devices/PaintDeviceLoader.h"
 
-#include "devices/PaintDevices.h"
+#include "modules/devices/PaintDevices.h"
 #include "support/InstalledFile.h"
 #include "support/ModuleFunctions.h"
 

@@ -1,5 +1,5 @@
 // tarvex4-pictures.so: reduces a picture with libvips (see PictureReduce.h).
-#include "pictures/PictureReduce.h"
+#include "modules/pictures/PictureReduce.h"
 
 #include <vips/vips.h>
 

@@ -1,4 +1,4 @@
-#include "composer/MainCommands.h"
+#include "mainform/MainCommands.h"
 
 #include "support/SafeFile.h"
 

@@ -3,10 +3,10 @@
 #include "SessionFixture.h"
 
 #include "composer/CollageRun.h"
-#include "richtext/FontSpan.h"
+#include "page/FontSpan.h"
 #include "support/Random.h"
 #include "ScriptedUserInterface.h"
-#include "tracks/SessionCommands.h"
+#include "session/SessionCommands.h"
 
 #include <functional>
 

@@ -12,6 +12,7 @@
 #include "ScratchFolder.h"
 #include "cli/CliRegistry.h"
 #include "cli/CommandSuggestion.h"
+#include "page/CollageModel.h"
 #include "richtext/RtfTextExtractor.h"
 #include "TestFiles.h"
 
@@ -132,6 +133,28 @@ TEST_F(Tarvex4Program, NoArgumentOrAFileStartsTheWindowProgram) {
         EXPECT_NE(run.err.find("there is no display to open the window on"), std::string::npos) << arguments;
         EXPECT_TRUE(LoadsQt(run)) << arguments;
         EXPECT_EQ(run.err.find("unknown command"), std::string::npos) << arguments;
+    }
+}
+
+// An X display that nothing answers on is no display either: Qt would abort
+// the window program (status 134, a core); the window and the board say so
+// and exit 1.
+TEST_F(Tarvex4Program, AnUnreachableDisplayIsSaidAsNoDisplay) {
+    int number = 93;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
+           fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
+        ++number;
+    }
+    const std::string display = ":" + std::to_string(number);
+    const std::string page = File("page.html", collage::WritePage(collage::Collage{}));
+    for (const std::string& arguments : {std::string(), "board " + Quoted(page)}) {
+        const ProgramRun run = Tarvex4(arguments, "DISPLAY=" + display);
+        EXPECT_EQ(run.status, 1) << arguments << "\n" << run.err;
+        EXPECT_NE(run.err.find("there is no display to open the window on (the display " + display +
+                               " cannot be reached)"),
+                  std::string::npos)
+            << arguments << "\n" << run.err;
+        EXPECT_NE(run.err.find("tarvex4 go --help"), std::string::npos) << arguments;
     }
 }
 
