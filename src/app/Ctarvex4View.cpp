@@ -8,6 +8,7 @@
 #include "composer/CollageRun.h"
 #include "composer/CutUpText.h"
 #include "composer/OutputSettings.h"
+#include "db/SqlDatabase.h"
 #include "resources/FormLook.h"
 #include "resources/Pictures.h"
 #include "resources/ResourceIds.h"
@@ -135,11 +136,13 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     Route(IDC_OUTPUTBUTTON, [this] { ChooseOutputFile(m_state, m_ui); });
     Route(IDC_FOLDERBUTTON, [this] { ChooseCustomImageFolder(m_state, m_ui); });
     Route(IDC_FILL, [this] {
-        wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
+        SqlDatabase db;
+        wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, db, m_ui);
         wordbooks::FillRandomWords(target);
     });
     Route(IDC_AUTHORS, [this] {
-        wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, m_ui);
+        SqlDatabase db;
+        wordbooks::FillTarget target = wordbooks::MainFormTarget(m_state, db, m_ui);
         wordbooks::FillAuthorOrWordbook(target, *AuthorsDialog());
     });
     Route(ID_FILE_IMPORT_IMAGES, [this] { ImageImportDialog().DoModal(); });
@@ -499,6 +502,8 @@ void Ctarvex4View::HideWaitMessage() {
 
 void Ctarvex4View::Go() {
     CollageResult result = BuildCollage(m_state, m_board->GoInterface());
+    // A session saves the seed of the last GO, also of one that failed.
+    m_state.m_lastSeed = result.seed;
     m_lastPage = result.written ? result.pagePath : std::string();
     m_lastCollage = result.written ? std::move(result.collage) : collage::Collage{};
     if (m_lastMix && m_lastMix->isVisible()) m_lastMix->ShowMix(m_lastCollage);

@@ -221,6 +221,7 @@ CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, Ma
         state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
         rng::Seed(first + static_cast<std::uint32_t>(n - 1));
         CollageResult result = BuildCollage(state, ui);
+        state.m_lastSeed = result.seed;  // for --save-session
         if (!result.written) {
             std::cerr << "tarvex4 go: no page written\n";
             throw CLI::RuntimeError(1);
@@ -281,11 +282,9 @@ void Run(const GoOptions& o) {
 
     if (!o.out.empty()) {
         state.m_outputFolder = o.out.back() == '/' ? o.out : o.out + "/";
-        std::error_code ec;
-        std::filesystem::create_directories(state.m_outputFolder, ec);
-        if (ec || !std::filesystem::is_directory(state.m_outputFolder, ec)) {
-            std::cerr << "tarvex4 go: cannot create the output folder " << state.m_outputFolder
-                      << (ec ? ": " + ec.message() : std::string()) << "\n";
+        std::string problem;
+        if (!MakeFolder(state.m_outputFolder, problem)) {
+            std::cerr << "tarvex4 go: " << problem << "\n";
             throw CLI::RuntimeError(1);
         }
     } else if (session && state.m_outputFolder.empty()) {

@@ -1,5 +1,4 @@
 #pragma once
-#include "db/SqlDatabase.h"
 #include "form/TrackState.h"
 #include "richtext/RichEditControl.h"
 
@@ -18,10 +17,6 @@ inline constexpr std::array<const char*, 6> kCollageStyles{
 // with a window, on the command line and in tests.
 struct MainFormState {
     MainFormState();
-
-    // Opened on the words database by each command that needs it, closed
-    // again before the command returns.
-    SqlDatabase m_db{SqlDatabase::OpenMode::ExistingOnly};  // never makes an empty words6.db
 
     // Control 1004: the main text, Courier 12 pt at start.
     std::unique_ptr<RichEditControl> m_mainText;
@@ -57,9 +52,6 @@ struct MainFormState {
     // Text of the read-only edit 1086 (folder and file name run together).
     std::string m_outputFileText = "collage1.html";
 
-    // Ids of the draggable items of the last page, each 'id', with a comma.
-    std::string m_dragItemIds;
-
     // Base of the words database, the track databases, the manual and the
     // art fonts: the user's data folder.
     std::string m_dataFolder;
@@ -67,15 +59,12 @@ struct MainFormState {
     std::string m_customImageFolder = "/";
     std::string m_customFolderText;
 
-    // The generator's state right before the last GO: seeding with it gives
-    // that page again. None before the first GO.
+    // The generator's state right before the last GO (from its result):
+    // seeding with it gives that page again. None before the first GO.
     std::optional<std::uint32_t> m_lastSeed;
     // The cut-up board's arrangement as a session keeps it (see Session).
     std::string m_boardPath;
     std::string m_boardPage;
-
-    // One more than the largest library image id, set by each collage run.
-    std::int32_t m_nextImageId = 0;
 
     // Check boxes and radios of the main settings.
     bool m_useCustomFolder = false;  // 1104 "Folder:"

@@ -38,7 +38,6 @@ void StartMainForm(MainFormState& form, UserInterface& ui) {
     form.m_outputFolder = LoadOutputFolder(form, &ui);
     form.m_outputFileName = "collage1.html";
     form.m_outputFileText = form.m_outputFolder + form.m_outputFileName;
-    form.m_dragItemIds.clear();
     // Track 1's window is shown as the form comes up, so it is mixed from the
     // start; the others wait for their show button.
     form.m_trackWindowOpen = {true, false, false, false};
@@ -46,7 +45,6 @@ void StartMainForm(MainFormState& form, UserInterface& ui) {
     form.SetWordsPerSnip(1);
     form.m_captureCode = form.m_textOverImages = form.m_showMain = true;
     form.m_customImageFolder = std::string(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict)
-    form.m_nextImageId = 0;
 }
 
 void UndoMainText(MainFormState& form) {
