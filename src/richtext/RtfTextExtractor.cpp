@@ -503,6 +503,7 @@ private:
         const Keyword& k = *found;
         switch (k.kind) {
             case Kind::kCharacter:
+                if (m_dest == Dest::kNormal && (word == "par" || word == "\n" || word == "\r")) EndParagraph();
                 KeywordCharacter(k.value);
                 return RtfError::kOk;
             case Kind::kDestination:

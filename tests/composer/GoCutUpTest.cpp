@@ -4,6 +4,7 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "CollageFixture.h"
 #include "ProgramRun.h"
+#include "composer/CutUpText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -298,13 +299,16 @@ TEST_F(GoCutUp, TheStandardStreamsAreFiles) {
     for (const std::string& line : lines) EXPECT_EQ(line.rfind("track 3 (stdin) ", 0), 0u) << line;
 
     // The drawing on standard output, and no file named '-'.
-    const ProgramRun png = RunTarvex4(Go("--seed 3 --png -"), root, "cd " + Quoted(root.string()) + " &&");
+    const ProgramRun png = RunTarvex4("go --seed 3 --image-volume 0 --data " + Quoted(dataFolder) + " --out " +
+                                          Quoted((root / "o").string()) + " --main " + Quoted((root / "main.txt").string()) +
+                                          " --png -",
+                                      root, "cd " + Quoted(root.string()) + " &&");
     ASSERT_EQ(png.status, 0) << png.err;
     EXPECT_EQ(png.out.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
     EXPECT_FALSE(fs::exists(root / "-"));
     EXPECT_NE(png.err.find((root / "o/collage1.html").string()), std::string::npos) << png.err;
 
-    for (const char* usage : {"--main - --track 2=-", "--text - --json", "--png - --svg -", "--json --pdf -"}) {
+    for (const char* usage : {"--track 1=- --track 3=-", "--text - --json", "--png - --svg -", "--json --pdf -"}) {
         const ProgramRun run = RunTarvex4(Go(usage), root);
         EXPECT_EQ(run.status, 2) << usage << ": " << run.err;
         EXPECT_NE(run.err.find("standard"), std::string::npos) << usage << ": " << run.err;
