@@ -104,7 +104,6 @@ void OpenText(const std::string& option, const std::string& path) {
         ::close(fd);
         return;
     }
-    if (why.rfind("it is ", 0) != 0) why = "cannot open it";
     std::cerr << "tarvex4 go: " << option << " " << path << ": " << why << "\n";
     throw CLI::RuntimeError(1);
 }

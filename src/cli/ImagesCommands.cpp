@@ -62,6 +62,7 @@ void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const 
     ConsoleUserInterface ui(std::cerr);
     ImageImporter importer(DatabasePath(o, "import"), o.folder);
     importer.SetReduceLarge(o.reduce);
+    importer.SetRefuseEmptyFolder(true);
     CategoryChoice choice;
     choice.newCategory = newCategoryOption->count() > 0;
     choice.selected = o.category;
@@ -112,6 +113,7 @@ std::set<long> RequestedIds(const std::string& list, const std::vector<ImageCate
         std::size_t end = list.find(',', start);
         if (end == std::string::npos) end = list.size();
         const std::string item = list.substr(start, end - start);
+        if (item.empty()) throw CLI::ValidationError("LIST", "an empty entry in '" + list + "'");
         const std::set<long> one = ParseSelectionList(item);
         const auto named = std::find_if(rows.begin(), rows.end(), [&](const ImageCategoryRow& row) { return row.name == item; });
         if (one.size() == 1) ids.insert(*one.begin());
