@@ -153,6 +153,49 @@ foreach(command IN LISTS subcommands)
   endforeach()
 endforeach()
 string(APPEND page [=[
+.SH "JSON OUTPUT"
+\fBtarvex4 go \-\-json\fR prints one object; these names stay as they are.
+.TP
+.B page
+The page's path (with \fB\-\-count\fR: \fBpages\fR, a list of such objects, and
+\fBseed\fR, the first page's seed).
+.TP
+.B seed
+The seed the page was made from; \fB\-\-seed\fR with it makes the page again.
+.TP
+.B items
+The page's items in page order, each with \fBkind\fR (text, letters or
+picture), \fBid\fR (the page's element id), \fBbox\fR (\fBleft\fR, \fBtop\fR,
+\fBwidth\fR, \fBheight\fR), \fBz\fR, and either \fBfile\fR (a picture, beside
+the page) or \fBwords\fR, \fBsource\fR (main, "track 2 (notes.txt)"; null when
+none) and \fBrange\fR (the first and last word position in the source, from 1;
+null when the snip holds no word).
+.TP
+.B pictures
+The picture files the page shows, as paths.
+.TP
+.B text
+The page's snips as \fB\-\-text\fR writes them, one string per line.
+.PP
+\fBimages list \-\-json\fR gives objects with \fBid\fR, \fBname\fR,
+\fBpictures\fR and \fBselected\fR; \fBwordbook list \-\-json\fR with \fBname\fR,
+\fBtable\fR and \fBentries\fR; \fBdata check \-\-json\fR one object with
+\fBdatabase\fR, \fBok\fR and \fBproblem\fR.
+.SH "EXIT STATUS"
+.TP
+.B 0
+Done.
+.TP
+.B 1
+The command failed: a file missing, unreadable or not written, a database
+that is damaged; the reason is on standard error.
+.TP
+.B 2
+Bad usage: an unknown command or option, a value out of range, options that
+do not go together.
+.TP
+.B 130
+Interrupted (Ctrl+C); 128 plus the signal's number for another stop signal.
 .SH ENVIRONMENT
 .TP
 .B VANTELO_HOME
@@ -161,14 +204,54 @@ The data folder. When unset, \fI$XDG_DATA_HOME/vantelo\fR, else
 from the installed data.
 .TP
 .B TARVEX4_NO_OPEN
-When 1, nothing is opened in the browser.
+When 1, nothing is opened in the browser, by the commands or the window.
+.TP
+.B TARVEX4_PICTURES_MODULE\fR, \fBTARVEX4_DEVICES_MODULE
+The picture reducing and drawing modules to load instead of the installed ones
+(for developers).
+.TP
+.B DISPLAY\fR, \fBWAYLAND_DISPLAY
+The display the window opens on; the sub-commands need none.
 .SH FILES
 .TP
 .I /usr/share/tarvex4
 The delivered data: the words database, letter pictures, page scripts and the
 user manual.
-.SH EXIT STATUS
-0 when done, 1 when the command failed, 2 for bad usage.
+.TP
+.I $VANTELO_HOME/words6.db
+The words database: wordbooks, the image library, the stored settings and the
+output folder.
+.TP
+.I $VANTELO_HOME/thumbnails
+The image sources window's thumbnails, made again when missing.
+.TP
+.I output folder
+Where GO writes collage1.html with its pictures and letters: the folder
+stored in the words database (chosen in the window), or \fB\-\-out\fR.
+.SH EXAMPLES
+.TP
+.B tarvex4 go \-\-main notes.txt \-\-seed 42 \-\-out pages/
+Make a page from notes.txt; the same seed makes the same page again.
+.TP
+.B fortune | tarvex4 go \-\-main \- \-\-text \- \-\-quiet
+Cut up standard input and print only the snips.
+.TP
+.B tarvex4 go \-\-main notes.txt \-\-json | jq \-r .seed
+The run as JSON; here its seed.
+.TP
+.B tarvex4 go \-\-main notes.txt \-\-png \- > page.png
+Draw the page as a PNG picture on standard output.
+.TP
+.B tarvex4 export pages/collage1.html \-\-pdf page.pdf \-\-paper A4
+Draw a page written before as a PDF on A4 paper.
+.TP
+.B tarvex4 images import ~/Pictures/cats \-\-new\-category cats
+Store a folder's pictures in a new category;
+\fBtarvex4 images select cats\fR then lets only it feed collages.
+.TP
+.B tarvex4 wordbook create poems.txt
+Make the wordbook "poems" from a text file; \fBtarvex4 wordbook sample poems\fR
+draws from it, \fBtarvex4 wordbook list\fR names them all.
 ]=])
 file(WRITE "${OUT}.partial" "${page}")
 file(RENAME "${OUT}.partial" "${OUT}")

@@ -13,6 +13,31 @@ add_custom_command(
 add_custom_target(tarvex4_man_page ALL DEPENDS "${TARVEX4_MAN_PAGE}")
 install(FILES "${TARVEX4_MAN_PAGE}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 
+# Shell completion, written by the program from its own parser whenever the
+# program changes, so it offers exactly the commands and options it has.
+set(TARVEX4_COMPLETIONS "")
+foreach(shell bash zsh)
+  if(shell STREQUAL "bash")
+    set(completion_dir "share/bash-completion/completions")
+    set(completion_name "tarvex4")
+  else()
+    set(completion_dir "share/zsh/vendor-completions")
+    set(completion_name "_tarvex4")
+  endif()
+  set(completion "${CMAKE_BINARY_DIR}/${completion_dir}/${completion_name}")
+  add_custom_command(
+    OUTPUT "${completion}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/${completion_dir}"
+    COMMAND sh -c "ASAN_OPTIONS=detect_leaks=0 \"$0\" completion $1 > \"$2.partial\" && mv \"$2.partial\" \"$2\""
+            $<TARGET_FILE:tarvex4> ${shell} "${completion}"
+    DEPENDS tarvex4 tarvex4-commands
+    COMMENT "Writing the ${shell} completion"
+    VERBATIM)
+  list(APPEND TARVEX4_COMPLETIONS "${completion}")
+  install(FILES "${completion}" DESTINATION "${completion_dir}")
+endforeach()
+add_custom_target(tarvex4_completions ALL DEPENDS ${TARVEX4_COMPLETIONS})
+
 # Debian's policy wants every package to carry its copyright and changelog in
 # /usr/share/doc/<package>; the changelog is written per commit like the man page.
 set(TARVEX4_DEB_CHANGELOG "${CMAKE_BINARY_DIR}/share/doc/tarvex4/changelog.gz")

@@ -6,6 +6,8 @@
 #include "db/WordsDb.h"
 #include "db/WordsDbCheck.h"
 
+#include <nlohmann/json.hpp>
+
 #include <iostream>
 #include <memory>
 
@@ -14,12 +16,21 @@ namespace {
 struct DataOptions {
     std::string data;
     bool force = false;
+    bool json = false;
 };
 
 std::string FolderOf(const DataOptions& o) { return o.data.empty() ? ResolveDataFolder() : o.data; }
 
 void Check(const DataOptions& o) {
     const std::string problem = WordsDbProblem(FolderOf(o));
+    if (o.json) {
+        const nlohmann::ordered_json check = {
+            {"database", FolderOf(o) + "/words6.db"}, {"ok", problem.empty()}, {"problem", problem}};
+        const nlohmann::ordered_json answer = nlohmann::ordered_json::array({check});
+        std::cout << answer.dump(2) << std::endl;
+        if (!problem.empty()) throw CLI::RuntimeError(1);
+        return;
+    }
     if (!problem.empty()) {
         std::cerr << "tarvex4 data check: " << problem << "\n";
         throw CLI::RuntimeError(1);
@@ -54,6 +65,7 @@ const cli::CliRegistration dataCommands{"data", [](CLI::App& root) {
         "check", "Say whether words6.db is there, is a database and holds every table the program reads\n"
                  "(exit 0 in order, 1 broken).");
     checkCommand->add_option("--data", check->data, "Data folder DIR (default: the user's data folder)");
+    checkCommand->add_flag("--json", check->json, "Print a JSON array of one object: database, ok, problem");
     checkCommand->callback([check] { Check(*check); });
 
     auto restore = std::make_shared<DataOptions>();

@@ -67,6 +67,7 @@ const cli::CliRegistration exportCommand{"export", [](CLI::App& root) {
     command->callback([o] {
         if (!o->request.Any()) throw CLI::ValidationError("export", "name at least one of --png, --pdf, --svg FILE");
         if (o->page.empty() && o->session.empty()) throw CLI::ValidationError("export", "name a PAGE or --session FILE");
+        o->request.CheckApplies();
         const int status = o->session.empty() ? cli::RunExportProgram(o->page, o->request)
                                               : ExportSessionBoard(o->session, o->request);
         if (status != 0) throw CLI::RuntimeError(status);

@@ -20,26 +20,43 @@ extern char** environ;
 
 namespace cli {
 
+namespace {
+
+// The child inherits the descriptor, so the name reaches this program's own
+// standard output whatever it is (a pipe, a file, a terminal).
+std::string OutputPath(const std::string& file) { return file == "-" ? "/dev/fd/1" : file; }
+
+}  // namespace
+
 std::vector<std::string> ExportRequest::Arguments() const {
     std::vector<std::string> arguments;
-    if (!png.empty()) arguments.insert(arguments.end(), {"--png", png});
-    if (!pdf.empty()) arguments.insert(arguments.end(), {"--pdf", pdf});
-    if (!svg.empty()) arguments.insert(arguments.end(), {"--svg", svg});
-    arguments.insert(arguments.end(), {"--scale", scale});
+    if (!png.empty()) arguments.insert(arguments.end(), {"--png", OutputPath(png)});
+    if (!pdf.empty()) arguments.insert(arguments.end(), {"--pdf", OutputPath(pdf)});
+    if (!svg.empty()) arguments.insert(arguments.end(), {"--svg", OutputPath(svg)});
+    arguments.insert(arguments.end(), {"--scale", scale.empty() ? "1" : scale});
     if (!paper.empty()) arguments.insert(arguments.end(), {"--paper", paper});
     return arguments;
 }
 
+void ExportRequest::CheckApplies() const {
+    if (!scale.empty() && png.empty()) throw CLI::ValidationError("--scale", "it sizes a PNG picture: give --png FILE");
+    if (!paper.empty() && pdf.empty()) throw CLI::ValidationError("--paper", "it lays out a PDF document: give --pdf FILE");
+    const int onStandardOutput = (png == "-") + (pdf == "-") + (svg == "-");
+    if (onStandardOutput > 1)
+        throw CLI::ValidationError("--png/--pdf/--svg", "only one file can be '-', standard output");
+}
+
 void AddExportOptions(CLI::App& command, ExportRequest& request, bool withLayout) {
-    command.add_option("--png", request.png, "Draw the collage into the PNG picture FILE")->type_name("FILE");
+    command.add_option("--png", request.png, "Draw the collage into the PNG picture FILE ('-': standard output)")
+        ->type_name("FILE|-");
     command.add_option("--pdf", request.pdf, "Draw the collage into the PDF document FILE (text stays text)")
-        ->type_name("FILE");
-    command.add_option("--svg", request.svg, "Draw the collage into the SVG drawing FILE")->type_name("FILE");
+        ->type_name("FILE|-");
+    command.add_option("--svg", request.svg, "Draw the collage into the SVG drawing FILE")->type_name("FILE|-");
     if (!withLayout) return;
-    command.add_option("--scale", request.scale, "PNG: 1 (850 x 1100 pixels and the frame) or 2")
+    command.add_option("--scale", request.scale, "With --png: 1 (850 x 1100 pixels and the frame, the default) or 2")
         ->check(CLI::IsMember({"1", "2"}))
         ->type_name("1|2");
-    command.add_option("--paper", request.paper, "PDF: fit the collage, centred, on paper " +
+    command.add_option("--paper", request.paper, "With --pdf: fit the collage, centred, on paper " +
                                                      JoinedPaperNames(", ", " or ") +
                                                      "\n(default: a page the collage's own size)")
         ->check(CLI::IsMember(PaperNames(), CLI::ignore_case))

@@ -11,12 +11,19 @@ struct ExportRequest {
     std::string png;
     std::string pdf;
     std::string svg;
-    std::string scale = "1";
+    std::string scale;  // "" : not given, 1
     std::string paper;
 
     bool Any() const { return !png.empty() || !pdf.empty() || !svg.empty(); }
-    // The export program's arguments after the page.
+    // True when one of the files is '-', standard output.
+    bool WritesStandardOutput() const { return png == "-" || pdf == "-" || svg == "-"; }
+    // The export program's arguments after the page; '-' names standard
+    // output, which the program writes in place.
     std::vector<std::string> Arguments() const;
+    // Throws CLI::ValidationError for a layout option that no file asked for
+    // uses (--scale without --png, --paper without --pdf) and for more than
+    // one file on standard output.
+    void CheckApplies() const;
 };
 
 // Adds the export options to a sub-command; `withLayout` adds --scale and --paper.

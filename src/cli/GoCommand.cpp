@@ -2,6 +2,7 @@
 #include "cli/CliRegistry.h"
 #include "cli/WordsCommandSupport.h"
 #include "cli/ExportLauncher.h"
+#include "cli/GoOutput.h"
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
 #include "composer/CutUpText.h"
@@ -55,7 +56,7 @@ struct GoOptions {
     std::string text;
     bool provenance = false;
     bool markSources = false;
-    bool report = false;
+    cli::GoOutputOptions output;
     cli::ExportRequest exportTo;
 };
 
@@ -100,9 +101,9 @@ int ParseStyle(const std::string& option, const std::string& text, const Setting
                          std::to_string(style.maximum) + " or " + entries);
 }
 
-// A file that is missing or unreadable is a wrong option (2); one that is
-// there but no text file, such as a pipe or a device, fails the run (1) at
-// once instead of being waited on or read without end.
+// A file that is missing, unreadable or no text file (a folder, a pipe, a
+// device) fails the run (1) at once instead of being waited on or read
+// without end.
 void OpenText(const std::string& option, const std::string& path) {
     std::string why;
     const int fd = OpenRegularFile(path, why);
@@ -110,7 +111,6 @@ void OpenText(const std::string& option, const std::string& path) {
         ::close(fd);
         return;
     }
-    if (why.rfind("it is ", 0) != 0) BadValue(option, "cannot open " + path);
     std::cerr << "tarvex4 go: " << option << " " << path << ": " << why << "\n";
     throw CLI::RuntimeError(1);
 }
@@ -145,6 +145,7 @@ void RefuseOutputsOverInputs(const GoOptions& o) {
     std::vector<std::pair<std::string, std::string>> outputs;
     if (!o.text.empty() && o.text != "-") outputs.emplace_back("--text", o.text);
     if (!o.saveSession.empty()) outputs.emplace_back("--save-session", o.saveSession);
+    if (!o.output.reportFile.empty() && o.output.reportFile != "-") outputs.emplace_back("--report", o.output.reportFile);
     for (const auto& [outOption, out] : outputs) {
         for (const auto& [inOption, in] : RunInputs(o)) {
             if (outOption == "--save-session" && inOption == "--session") continue;
@@ -169,12 +170,14 @@ void LoadTrackText(TrackState& track, UserInterface& ui, const std::string& path
     if (!LoadTrackTextFile(track, ui, path)) throw CLI::RuntimeError(1);
 }
 
-void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
-    if (!o.mainFile.empty()) LoadMainText(state, ui, o.mainFile);
+void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui, cli::StandardInputFile& input) {
+    if (!o.mainFile.empty())
+        LoadMainText(state, ui, o.mainFile == "-" ? input.Path(kMainTextOpenLines) : o.mainFile);
     for (const std::string& t : o.tracks) {
         auto [k, file] = TrackPair("--track", t);
+        TrackState& track = state.m_tracks[static_cast<size_t>(k - 1)];
         state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = true;
-        LoadTrackText(state.m_tracks[static_cast<size_t>(k - 1)], ui, file);
+        LoadTrackText(track, ui, file == "-" ? input.Path(kTrackOpenLines) : file);
     }
     for (int k : o.tracksOff) state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = false;
     for (const std::string& f : o.faders) {
@@ -219,10 +222,11 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
 // The file name is left as it was, for the saved session. Returns the last
 // page's result.
 CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state,
-                       UserInterface& ui) {
+                       UserInterface& ui, cli::GoTeller& teller) {
     CollageResult last;
     const std::string fileName = state.m_outputFileName;
     const std::uint32_t first = seed ? *seed : rng::ClockSeed();
+    teller.Seed(first, !seed);
     for (int n = 1; n <= o.count; ++n) {
         if (o.count > 1) state.m_outputFileName = gosession::NumberedPageName(fileName, n);
         state.m_outputFileText = state.m_outputFolder + state.m_outputFileName;
@@ -233,7 +237,7 @@ CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, Ma
             std::cerr << "tarvex4 go: no page written\n";
             throw CLI::RuntimeError(1);
         }
-        std::cout << result.pagePath << std::endl;
+        teller.Page(result, first + static_cast<std::uint32_t>(n - 1));
         last = std::move(result);
     }
     state.m_outputFileName = fileName;
@@ -266,10 +270,13 @@ void ExportPage(const std::string& page, const cli::ExportRequest& request) {
 void Run(const GoOptions& o) {
     if (o.exportTo.Any() && o.count > 1)
         throw CLI::ValidationError("--png/--pdf/--svg", "draw one page: leave out --count");
-    if ((!o.text.empty() || o.report) && o.count > 1)
+    if ((!o.text.empty() || o.output.ReportAsked()) && o.count > 1)
         throw CLI::ValidationError("--text/--report", "one page's words: leave out --count");
     if (o.provenance && o.text.empty()) throw CLI::ValidationError("--provenance", "give --text FILE too");
+    cli::CheckStreams(o.output, {o.text, o.mainFile, o.tracks, &o.exportTo});
     RefuseOutputsOverInputs(o);
+    cli::GoTeller teller(o.output, o.text == "-" || o.exportTo.WritesStandardOutput());
+    cli::StandardInputFile input;
     ConsoleUserInterface ui(std::cerr, o.open);
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
@@ -285,7 +292,7 @@ void Run(const GoOptions& o) {
             std::cerr << "tarvex4 go: " << text << " of the session is damaged (its braces do not balance); "
                       << "the part that could be read was used\n";
     }
-    ApplyOptions(o, state, ui);
+    ApplyOptions(o, state, ui, input);
 
     if (!o.out.empty()) {
         state.m_outputFolder = o.out.back() == '/' ? o.out : o.out + "/";
@@ -297,16 +304,10 @@ void Run(const GoOptions& o) {
     } else if (session && state.m_outputFolder.empty()) {
         state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
-    const CollageResult last = RunPages(o, seed, state, ui);
+    const CollageResult last = RunPages(o, seed, state, ui, teller);
     const collage::Collage& page = last.collage;
     bool wordsWritten = o.text.empty() || WriteCutUpText(o, page);
-    if (o.report) {
-        std::cout << collage::MixReportText(page) << std::flush;
-        if (!std::cout) {
-            std::cerr << "tarvex4 go: the mix report could not be written to standard output\n";
-            wordsWritten = false;
-        }
-    }
+    if (o.output.ReportAsked() && !teller.Report(page)) wordsWritten = false;
     if (!o.saveSession.empty()) {
         try {
             WriteSessionFile(o.saveSession, CaptureSession(state, gosession::WindowsOpen(state, session)));
@@ -316,7 +317,7 @@ void Run(const GoOptions& o) {
         }
     }
     if (o.exportTo.Any()) ExportPage(last.pagePath, o.exportTo);
-    if (!wordsWritten) throw CLI::RuntimeError(1);
+    if (!teller.Finish(o.count) || !wordsWritten) throw CLI::RuntimeError(1);
 }
 
 // An option that changes a setting, named and explained by the setting's row.
@@ -339,10 +340,12 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
     CLI::App* go = root.add_subcommand(
         "go",
         "Build one collage page, as the GO button does with the window's start settings\n"
-        "(or a session's) changed by the options, and print the page's path.");
+        "(or a session's) changed by the options, and print the page's path (on standard error\n"
+        "when standard output carries --text -, --json or a drawing, '-').");
     go->add_option("--seed", o->seed,
                    "Seed the random generator with N right before the run (default: from the clock, in\n"
-                   "nanoseconds); 'last': the session's seed, which gives the session's last page again")
+                   "nanoseconds, told on standard error as \"seed N\"); 'last': the session's seed, which gives\n"
+                   "the session's last page again")
         ->type_name("N|last");
     go->add_option("--session", o->session, "Start from the settings and texts of session FILE (*.vantelo);\n"
                                             "the other options change them")
@@ -355,10 +358,12 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
         ->type_name("N");
     go->add_option("--main", o->mainFile,
                    "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) +
-                       " lines, as plain text)");
+                       " lines, as plain text; '-': standard input)")
+        ->type_name("FILE|-");
     go->add_option("--track", o->tracks,
                    "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
-                       " lines, as plain text)");
+                       " lines, as plain text;\n'-': standard input, for one of --main and --track)")
+        ->type_name("K=FILE");
     AddSetting(*go, k::kTrackOn, o->tracksOff)->check(CLI::Range(1, 4));
     AddSetting(*go, k::kFader, o->faders);
     AddSetting(*go, k::kMainStyle, o->style);
@@ -384,9 +389,7 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
                  "With --text: start each line with its source and word positions, then a tab\n"
                  "(\"main 12-14\", \"track 2 (notes.txt) 40-42\")");
     AddSwitch(*go, k::kMarkSources, o->markSources);
-    go->add_flag("--report", o->report,
-                 "Print per source the share of the draw its weight asks for and the shares of\n"
-                 "snips and of words the page got from it");
+    cli::AddGoOutputOptions(*go, o->output);
     go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
     cli::AddExportOptions(*go, o->exportTo, true);
     go->callback([o] { Run(*o); });

@@ -11,6 +11,8 @@
 #include "support/PictureFormat.h"
 #include "db/DataFolder.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -30,6 +32,7 @@ struct ImagesOptions {
     // select
     std::string list;
     bool none = false;
+    bool json = false;
 };
 
 [[noreturn]] void Fail(const std::string& command, const std::string& message) {
@@ -42,13 +45,24 @@ std::string DatabasePath(const ImagesOptions& o, const std::string& command) {
     return wordsdb::DatabasePath(cli::WordsDataFolder(o.data, "images " + command));
 }
 
+// The list prints names between tabs, one a line: a name holding either
+// would read as other columns or rows.
+void CheckNewName(const std::string& name) {
+    if (name.find_first_not_of(" \t") == std::string::npos)
+        throw CLI::ValidationError("--new-category", "give the new category a name");
+    if (name.find_first_of("\t\r\n") != std::string::npos)
+        throw CLI::ValidationError("--new-category", "a category name holds no tab or line break");
+}
+
 void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const CLI::Option* newCategoryOption) {
     if (categoryOption->count() == 0 && newCategoryOption->count() == 0) {
         throw CLI::RequiredError("--category or --new-category");
     }
+    if (newCategoryOption->count() > 0) CheckNewName(o.newCategory);
     ConsoleUserInterface ui(std::cerr);
     ImageImporter importer(DatabasePath(o, "import"), o.folder);
     importer.SetReduceLarge(o.reduce);
+    importer.SetRefuseEmptyFolder(true);
     CategoryChoice choice;
     choice.newCategory = newCategoryOption->count() > 0;
     choice.selected = o.category;
@@ -76,6 +90,13 @@ void RunList(const ImagesOptions& o) {
     } catch (const CppSQLite3Exception& e) {
         Fail("list", wordsdb::ExplainedFailure(e));
     }
+    if (o.json) {
+        nlohmann::ordered_json table = nlohmann::ordered_json::array();
+        for (const ImageCategoryRow& row : rows)
+            table.push_back({{"id", row.id}, {"name", row.name}, {"pictures", pictures[row.id]}, {"selected", row.ticked}});
+        std::cout << table.dump(2) << std::endl;
+        return;
+    }
     for (const ImageCategoryRow& row : rows) {
         std::cout << row.id << '\t' << row.name << '\t' << pictures[row.id] << '\t'
                   << (row.ticked ? "selected" : "-") << '\n';
@@ -83,28 +104,33 @@ void RunList(const ImagesOptions& o) {
     std::cout.flush();
 }
 
-std::set<long> RequestedIds(const std::string& list) {
+// Each entry an ID or a category's name as the list shows it; a name that
+// is also another category's ID means that ID.
+std::set<long> RequestedIds(const std::string& list, const std::vector<ImageCategoryRow>& rows) {
     std::set<long> ids;
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t end = list.find(',', start);
         if (end == std::string::npos) end = list.size();
         const std::string item = list.substr(start, end - start);
+        if (item.empty()) throw CLI::ValidationError("LIST", "an empty entry in '" + list + "'");
         const std::set<long> one = ParseSelectionList(item);
-        if (one.size() != 1) throw CLI::ValidationError("LIST", "'" + item + "' is not a category ID");
-        ids.insert(*one.begin());
+        const auto named = std::find_if(rows.begin(), rows.end(), [&](const ImageCategoryRow& row) { return row.name == item; });
+        if (one.size() == 1) ids.insert(*one.begin());
+        else if (named != rows.end()) ids.insert(named->id);
+        else Fail("select", "'" + item + "' is no category's ID or name (tarvex4 images list shows them)");
         start = end + 1;
     }
     return ids;
 }
 
 void RunSelect(const ImagesOptions& o) {
-    if (o.none == !o.list.empty()) throw CLI::ValidationError("LIST", "give a list of category IDs or --none");
-    const std::set<long> wanted = o.none ? std::set<long>{} : RequestedIds(o.list);
+    if (o.none == !o.list.empty()) throw CLI::ValidationError("LIST", "give a list of category IDs or names, or --none");
     ConsoleUserInterface ui(std::cerr);
     const std::string path = DatabasePath(o, "select");
     std::vector<ImageCategoryRow> rows = LoadImageCategoryRows(path, ui);
     if (ui.MessageCount() != 0) throw CLI::RuntimeError(1);
+    const std::set<long> wanted = o.none ? std::set<long>{} : RequestedIds(o.list, rows);
     std::set<long> missing = wanted;
     for (ImageCategoryRow& row : rows) {
         row.ticked = wanted.count(row.id) != 0;
@@ -151,11 +177,12 @@ const cli::CliRegistration registration{"images", [](CLI::App& root) {
     CLI::App* list = images->add_subcommand(
         "list", "One line per image category: ID, name, number of pictures, \"selected\" or \"-\" (tab-separated).");
     AddDataOption(list, *o);
+    list->add_flag("--json", o->json, "Print a JSON array of objects with id, name, pictures and selected");
     list->callback([o] { RunList(*o); });
 
     CLI::App* select = images->add_subcommand(
-        "select", "Save which categories feed collages: LIST of category IDs such as 2,5, or --none.");
-    select->add_option("LIST", o->list, "Comma-separated category IDs");
+        "select", "Save which categories feed collages: LIST of category IDs or names such as 2,cats, or --none.");
+    select->add_option("LIST", o->list, "Comma-separated category IDs or names");
     select->add_flag("--none", o->none, "Select no category");
     AddDataOption(select, *o);
     select->callback([o] { RunSelect(*o); });

@@ -12,6 +12,8 @@
 #include "wordbooks/WordbookLoader.h"
 #include "wordbooks/WordsConnection.h"
 
+#include <nlohmann/json.hpp>
+
 #include <unistd.h>
 
 #include <csignal>
@@ -33,6 +35,7 @@ struct WordbookOptions {
     bool excludeShort = false;
     std::string name;
     std::string newName;
+    bool json = false;
 };
 
 // Ended by Ctrl+C, as a shell reports a program stopped by SIGINT.
@@ -144,6 +147,7 @@ private:
 void RunList(const WordbookOptions& options) {
     const std::string path = DatabaseOf(options, "list");
     SqlDatabase db;
+    nlohmann::ordered_json books = nlohmann::ordered_json::array();
     try {
         wordbooks::OpenWordsDatabase(db, path);
         for (SqlQuery rows = db.Query(wordsdb::SelectBookNamesAndTables()); !rows.IsEof(); rows.NextRow()) {
@@ -156,12 +160,16 @@ void RunList(const WordbookOptions& options) {
             } catch (const CppSQLite3Exception&) {
                 std::cerr << "tarvex4 wordbook list: the table of \"" << book << "\" is missing\n";
             }
-            std::cout << book << '\t' << table << '\t' << count << '\n';
+            if (options.json)
+                books.push_back({{"name", book}, {"table", table}, {"entries", count}});
+            else
+                std::cout << book << '\t' << table << '\t' << count << '\n';
         }
     } catch (const CppSQLite3Exception& e) {
         std::cerr << "tarvex4 wordbook list: " << e.Message() << '\n';
         cli::Failed();
     }
+    if (options.json) std::cout << books.dump(2) << '\n';
 }
 
 void RunCreate(const WordbookOptions& options) {
@@ -277,6 +285,7 @@ const cli::CliRegistration wordbookCommands{"wordbook", [](CLI::App& root) {
 
     CLI::App* list = wordbook->add_subcommand("list", "One line per wordbook: BOOKNAME, TABLENAME, entries (tabs)");
     AddData(list, *o);
+    list->add_flag("--json", o->json, "Print a JSON array of objects with name, table and entries");
     list->callback([o] { RunList(*o); });
 
     CLI::App* create = wordbook->add_subcommand(

@@ -39,6 +39,10 @@ std::vector<MixLine> MixOf(const Collage& collage) {
     for (const Item& item : collage.items) {
         for (MixLine& line : lines) {
             if (item.kind == ItemKind::kPicture || item.source != line.label) continue;
+            if (SnipLine(item).empty()) {
+                line.empty += 1;
+                continue;
+            }
             const int taken = item.lastWord >= item.firstWord ? item.lastWord - item.firstWord + 1 : 0;
             line.snips += 1;
             line.words += taken;
@@ -54,11 +58,11 @@ std::vector<MixLine> MixOf(const Collage& collage) {
 }
 
 std::string MixReportText(const Collage& collage) {
-    std::string text = "source\tweight\tsnips\twords\n";
+    std::string text = "source\tweight\tsnips\twords\tempty\n";
     char row[96];
     for (const MixLine& line : MixOf(collage)) {
-        std::snprintf(row, sizeof row, "\t%.1f%%\t%.1f%% (%d)\t%.1f%% (%d)\n", 100 * line.weightShare,
-                      100 * line.snipShare, line.snips, 100 * line.wordShare, line.words);
+        std::snprintf(row, sizeof row, "\t%.1f%%\t%.1f%% (%d)\t%.1f%% (%d)\t%d\n", 100 * line.weightShare,
+                      100 * line.snipShare, line.snips, 100 * line.wordShare, line.words, line.empty);
         text += line.label + row;
     }
     return text;

@@ -23,10 +23,14 @@ struct MixLine {
     double wordShare = 0;
     int snips = 0;
     int words = 0;
+    // Snips of this source with no word to show (a track that is on but
+    // empty, a cut of blank words): on the page, left out of the text.
+    int empty = 0;
 };
 
 // Per source of the run: its planned share, and the share of the snips and
-// of the words the page got from it.
+// of the words the page got from it, counting the snips the text has a line
+// for; the others are counted as empty.
 std::vector<MixLine> MixOf(const Collage& collage);
 // The same as a small table, percentages with one decimal.
 std::string MixReportText(const Collage& collage);

@@ -94,8 +94,26 @@ std::vector<collage::MixSource> PlannedMix(const Sources& sources, bool showMain
     return mix;
 }
 
+bool Blank(std::string_view word) {
+    return word.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// A text ends with the space after its last line, so its last word is
+// empty: a snip's positions leave such words out at either end and never run
+// past the last word that shows; a snip of none holds no position.
+void KeepShownWords(const WordIndex& words, SnipCut& cut) {
+    if (cut.last < cut.first) return;
+    while (cut.last >= cut.first && Blank(words.Word(cut.last - 1))) --cut.last;
+    while (cut.first <= cut.last && Blank(words.Word(cut.first - 1))) ++cut.first;
+    if (cut.last < cut.first) {
+        cut.first = 0;
+        cut.last = -1;
+    }
+}
+
 void Cut(const SnipSource& source, int style, std::string& content, collage::Item& item) {
     SnipCut cut = source.Snip();
+    if (source.words) KeepShownWords(*source.words, cut);
     item.source = source.label;
     item.firstWord = cut.first;
     item.lastWord = cut.last;

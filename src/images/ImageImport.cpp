@@ -289,7 +289,8 @@ std::string ImportReport::ResultMessage() const {
     }
     if (refused > 0) {
         text += '\n';
-        text += std::to_string(refused) + " files were refused: not sound pictures.";
+        text += refused == 1 ? std::string("1 file was refused: not a sound picture.")
+                             : std::to_string(refused) + " files were refused: not sound pictures.";
     }
     if (failed > 0) {
         text += '\n';
@@ -405,6 +406,10 @@ ImportReport ImageImporter::Import(const CategoryChoice& choice, const std::vect
     const std::vector<FolderEntry> files = PictureFiles(m_importFolder, problem);
     if (!problem.empty()) {
         ui.ShowMessage("The folder " + m_importFolder + " could not be read: " + problem, kUnreadableCaption);
+        return report;
+    }
+    if (files.empty() && m_refuseEmptyFolder) {
+        ui.ShowMessage("no pictures in " + m_importFolder + "; no category was made or changed", kUnreadableCaption);
         return report;
     }
     if (create) {

@@ -71,6 +71,9 @@ public:
     // smaller copy (longest side at most 1600 pixels) instead of skipped.
     void SetReduceLarge(bool reduce) { m_reduceLarge = reduce; }
     bool ReduceLarge() const { return m_reduceLarge; }
+    // A folder with no picture is refused ("no pictures in FOLDER") before
+    // a category is made, instead of giving "0 GIFS stored".
+    void SetRefuseEmptyFolder(bool refuse) { m_refuseEmptyFolder = refuse; }
 
     // The category names in row order. A database failure is shown ("db
     // error") and the names read until then are returned.
@@ -100,6 +103,7 @@ private:
     std::string m_databasePath;
     std::string m_importFolder;
     bool m_reduceLarge = false;
+    bool m_refuseEmptyFolder = false;
 };
 
 // Shows the result message with its caption "Image Import Result".

@@ -123,6 +123,48 @@ constexpr auto kEndsRun = [] {
 }();
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
+// Old-style paragraph numbering (\pn ... ): what one numbered paragraph says
+// of its number. Some word processors write only this, not the number's
+// text (\pntext), which readers then make from it.
+struct Numbering {
+    enum class Level : std::uint8_t { kNumbered, kBullet, kContinued };
+    Level level = Level::kNumbered;
+    int depth = 0;  // \pnlvlN: 1..9; the body level counts as 0
+    int start = 1;
+    char format = '1';  // '1' decimal, 'A'/'a' letters, 'I'/'i' roman numerals
+    std::string before;
+    std::string after;
+};
+
+std::string RomanNumeral(int n, bool upper) {
+    static constexpr std::pair<int, const char*> kDigits[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
+                                                              {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
+                                                              {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
+                                                              {1, "i"}};
+    std::string text;
+    for (const auto& [value, digits] : kDigits) {
+        for (; n >= value && text.size() < 32; n -= value) text += digits;
+    }
+    if (upper)
+        for (char& c : text) c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// 1 a, 26 z, 27 aa, 28 bb, as word processors letter their lists.
+std::string LetterNumeral(int n, bool upper) {
+    if (n < 1) return std::to_string(n);
+    const char letter = static_cast<char>((upper ? 'A' : 'a') + (n - 1) % 26);
+    return std::string(static_cast<std::size_t>(std::min((n - 1) / 26 + 1, 32)), letter);
+}
+
+std::string NumberText(const Numbering& numbering, int n) {
+    switch (numbering.format) {
+        case 'A': case 'a': return LetterNumeral(n, numbering.format == 'A');
+        case 'I': case 'i': return n >= 1 ? RomanNumeral(n, numbering.format == 'I') : std::to_string(n);
+        default: return std::to_string(n);
+    }
+}
+
 
 // One conversion: the reader over an in-memory RTF text. A carriage return
 // followed by a line feed reads as one line feed, as a text-mode file would.
@@ -201,7 +243,10 @@ private:
         while (end < m_in.size() && !kEndsRun[bytes[end]]) seen |= bytes[end++];
         if (m_dest != Dest::kNormal) {
             if (m_fontTable) FontNameText(m_in.substr(start, end - start));
+            if (m_numberingText != nullptr && m_numberingText->size() < 16 && seen < 0x80)
+                m_numberingText->append(m_in.substr(start, std::min<std::size_t>(end - start, 16)));
         } else {
+            WritePendingNumber();
             if (seen < 0x80 && !m_decoder.HasPending()) {
                 FlushPending();
                 m_out.append(m_in.data() + start, end - start);
@@ -260,6 +305,7 @@ private:
     void CharacterRule(int c) {
         if (m_parse == Parse::kBinary && --m_binaryCount <= 0) m_parse = Parse::kNormal;
         if (m_dest == Dest::kNormal) {
+            WritePendingNumber();
             if (c >= 0x80) {
                 DecodeByte(static_cast<std::uint8_t>(c));  // raw binary data is no UTF-8
                 return;
@@ -274,6 +320,7 @@ private:
         if (cp < 0x80) {
             CharacterRule(cp);
         } else if (m_dest == Dest::kNormal) {
+            WritePendingNumber();
             FlushPending();
             utf8text::Append(m_out, static_cast<char32_t>(cp));
         }
@@ -289,6 +336,7 @@ private:
     }
 
     void DecodeByte(std::uint8_t byte) {
+        WritePendingNumber();
         RefreshPage();
         if (!m_decoder.HasPending()) FlushPending();
         EmitDecoded(m_decoder.Feed(byte));
@@ -347,7 +395,80 @@ private:
         m_fontTable = saved.fontTable;
         m_stack.pop_back();
         m_fallback = 0;
+        if (m_numberingText != nullptr && m_stack.size() < m_numberingTextDepth) m_numberingText = nullptr;
+        if (m_numberingDepth > 0 && m_stack.size() < m_numberingDepth) {
+            m_numberingDepth = 0;
+            NumberParagraph();
+        }
         return RtfError::kOk;
+    }
+
+    // The words of a \pn group; true for a word taken here.
+    bool NumberingWord(std::string_view word, std::int64_t parameter, bool hasParameter) {
+        if (word == "pn") {
+            if (m_dest != Dest::kNormal || m_numberingDepth > 0 || m_stack.empty()) return false;
+            m_numberingDepth = m_stack.size();
+            m_numbering = Numbering{};
+            m_dest = Dest::kSkip;
+            m_skipUnknown = false;
+            return true;
+        }
+        if (m_numberingDepth == 0 || word.rfind("pn", 0) != 0) return false;
+        const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
+        Numbering& n = m_numbering;
+        if (word == "pnlvl" && hasParameter) n.depth = std::clamp(value, 0, 9);
+        else if (word == "pnlvlbody") n.depth = 0;
+        else if (word == "pnlvlblt") n.level = Numbering::Level::kBullet;
+        else if (word == "pnlvlcont") n.level = Numbering::Level::kContinued;
+        else if (word == "pnstart" && hasParameter) n.start = value;
+        else if (word == "pndec" || word == "pnord" || word == "pnordt" || word == "pncard") n.format = '1';
+        else if (word == "pnucltr") n.format = 'A';
+        else if (word == "pnlcltr") n.format = 'a';
+        else if (word == "pnucrm") n.format = 'I';
+        else if (word == "pnlcrm") n.format = 'i';
+        else if (word == "pntxtb" || word == "pntxta") {
+            m_numberingText = word == "pntxtb" ? &n.before : &n.after;
+            m_numberingTextDepth = m_stack.size();
+            m_dest = Dest::kSkip;
+        } else {
+            return false;
+        }
+        m_skipUnknown = false;
+        return true;
+    }
+
+    // A \pn group read: its paragraph is a list item, and gets the number's
+    // text unless the document wrote it.
+    void NumberParagraph() {
+        if (m_dest != Dest::kNormal || m_numbering.level == Numbering::Level::kContinued) return;
+        // A list starts again after a paragraph that is no item; an item
+        // ends the numbering of the levels below it.
+        if (!m_previousNumbered && !m_paragraphNumbered) m_counters.fill(0);
+        m_paragraphNumbered = true;
+        if (m_numbering.level == Numbering::Level::kBullet) return;
+        const std::size_t depth = static_cast<std::size_t>(m_numbering.depth);
+        for (std::size_t deeper = depth + 1; deeper < m_counters.size(); ++deeper) m_counters[deeper] = 0;
+        int& counter = m_counters[depth];
+        counter = counter == 0 ? m_numbering.start : counter + 1;
+        if (!m_numberTextSeen)
+            m_pendingNumber = m_numbering.before + NumberText(m_numbering, counter) + m_numbering.after + '\t';
+    }
+
+    // The number goes before the paragraph's first text, unless the
+    // document writes its own (\pntext may follow the \pn group).
+    void WritePendingNumber() {
+        if (m_pendingNumber.empty()) return;
+        FlushPending();
+        m_out += m_pendingNumber;
+        m_pendingNumber.clear();
+        m_numberTextSeen = true;
+    }
+
+    void EndParagraph() {
+        WritePendingNumber();
+        m_previousNumbered = m_paragraphNumbered;
+        m_paragraphNumbered = false;
+        m_numberTextSeen = false;
     }
 
     RtfError ControlWord() {
@@ -369,6 +490,7 @@ private:
             return RtfError::kOk;
         }
         CodePageWord(word, parameter, hasParameter);
+        if (NumberingWord(word, parameter, hasParameter)) return RtfError::kOk;
         const Keyword* found = Keywords().Find(word);
         if (found == nullptr) {
             if (word == "uc" && hasParameter) m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
@@ -381,6 +503,7 @@ private:
         const Keyword& k = *found;
         switch (k.kind) {
             case Kind::kCharacter:
+                if (m_dest == Dest::kNormal && (word == "par" || word == "\n" || word == "\r")) EndParagraph();
                 KeywordCharacter(k.value);
                 return RtfError::kOk;
             case Kind::kDestination:
@@ -406,10 +529,18 @@ private:
         const rtf::Meaning meaning = rtf::MeaningOf(word);
         switch (meaning.role) {
             case rtf::Role::kParagraph:
+                if (m_dest == Dest::kNormal) EndParagraph();
+                KeywordCharacter('\n');
+                return true;
             case rtf::Role::kLineBreak: KeywordCharacter('\n'); return true;
             case rtf::Role::kCharacter: KeywordCharacter(static_cast<int>(meaning.character)); return true;
             case rtf::Role::kSkippedDestination: m_dest = Dest::kSkip; return true;
-            case rtf::Role::kTextDestination: return true;  // read, \* or not
+            case rtf::Role::kTextDestination:  // read, \* or not
+                if (word == "pntext" || word == "listtext") {
+                    m_numberTextSeen = true;
+                    m_pendingNumber.clear();
+                }
+                return true;
             case rtf::Role::kFootnoteMark:
                 if (m_dest == Dest::kNormal)
                     for (char digit : std::to_string(++m_footnotes)) CharacterRule(digit);
@@ -474,6 +605,7 @@ private:
     void Unicode(std::int64_t parameter) {
         m_fallback = m_unicodeSkip;
         if (m_dest != Dest::kNormal) return;
+        WritePendingNumber();
         char32_t unit = static_cast<char32_t>(static_cast<std::uint16_t>(parameter));
         if (parameter > 0xFFFF || parameter < -0x8000) unit = utf8text::kReplacement;
         if (unit >= 0xD800 && unit <= 0xDBFF) {
@@ -523,6 +655,17 @@ private:
     std::size_t m_fontTableDepth = 0;
     std::string m_fontName;
     int m_footnotes = 0;
+    // Paragraph numbering: the \pn group being read (its depth, 0 none), the
+    // part of it whose text is kept, and what the paragraphs so far said.
+    std::size_t m_numberingDepth = 0;
+    Numbering m_numbering;
+    std::string* m_numberingText = nullptr;
+    std::size_t m_numberingTextDepth = 0;
+    bool m_numberTextSeen = false;      // this paragraph wrote its number (\pntext, \listtext)
+    std::string m_pendingNumber;        // made from \pn, not yet written
+    bool m_paragraphNumbered = false;   // this paragraph is a list item
+    bool m_previousNumbered = false;    // and the one before
+    std::array<int, 10> m_counters{};   // the last number given per depth, 0 none
     bool m_pageDirty = true;
     std::vector<Saved> m_stack;
 };

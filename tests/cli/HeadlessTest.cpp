@@ -191,6 +191,25 @@ TEST_F(Tarvex4Program, AMissingWindowProgramOrCommandLineIsReportedNotFatal) {
     EXPECT_NE(shred.err.find("Reinstall tarvex4."), std::string::npos) << shred.err;
 }
 
+// The completion script the package installs, asked as bash asks it.
+TEST_F(Tarvex4Program, BashCompletesCommandsOptionsAndFiles) {
+    const ProgramRun script = Tarvex4("completion bash");
+    ASSERT_EQ(script.status, 0) << script.err;
+    const std::string file = File("tarvex4.bash", script.out);
+    File("notes.txt", "words\n");
+    const auto complete = [&](const std::string& line) {
+        const std::string words = line + (line.back() == ' ' ? "\"\"" : "");
+        const std::string bash = "cd " + Quoted(scratch.path()) + " && . " + Quoted(file) + " && COMP_WORDS=(" + words +
+                                 ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _tarvex4 && printf \"%s\\n\" \"${COMPREPLY[@]}\"";
+        return Start("/bin/bash", "-c " + Quoted(bash)).out;
+    };
+    EXPECT_EQ(complete("tarvex4 ex"), "export\n");
+    EXPECT_EQ(complete("tarvex4 images sel"), "select\n");
+    EXPECT_EQ(complete("tarvex4 go --text-v"), "--text-volume\n");
+    EXPECT_EQ(complete("tarvex4 go --seed 3 --main no"), "notes.txt\n");
+    EXPECT_EQ(complete("tarvex4 export --sc"), "--scale\n");
+}
+
 TEST(CommandSuggestion, NamesTheClosestSubCommand) {
     const std::vector<std::string> names = {"go", "markup2rtf", "rtf2text", "shred"};
     EXPECT_EQ(cli::ClosestCommand("og", names), "go");

@@ -54,8 +54,8 @@ TEST_F(GoCommand, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder)
 TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
     const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " ";
     for (const char* bad : {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7",
-                            "--image-volume -1", "--seed x", "--no-such-option", "--track 2=/no/such/file.txt",
-                            "--name notes.txt"}) {
+                            "--image-volume -1", "--seed x", "--no-such-option", "--name notes.txt",
+                            "--paper A4", "--scale 2 --pdf p.pdf"}) {
         ProgramRun run = RunTarvex4(base + bad, root);
         EXPECT_EQ(run.status, 2) << bad << ": " << run.err;
         EXPECT_FALSE(run.err.empty()) << bad;

@@ -4,6 +4,9 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "CollageFixture.h"
 #include "ProgramRun.h"
+#include "composer/CutUpText.h"
+
+#include <nlohmann/json.hpp>
 
 
 #include <cmath>
@@ -135,12 +138,11 @@ TEST_F(GoCutUp, TheTextIsThePagesSnipsAndEachLineNamesTheWordsItWasCutFrom) {
         // Words asked for beside the page leave the page as it always was.
         EXPECT_EQ(ReadFile(root / "o/collage1.html"), unmarked) << settings;
 
-        // Standard output holds the page's path, then the text.
-        const std::vector<std::string> text = Lines(run.out);
-        ASSERT_FALSE(text.empty());
-        EXPECT_EQ(text.front(), (root / "o/collage1.html").string());
-        const std::vector<std::string> snips(text.begin() + 1, text.end());
+        // Standard output holds the text alone; the page's path goes to stderr.
+        const std::vector<std::string> snips = Lines(run.out);
+        ASSERT_FALSE(snips.empty());
         EXPECT_EQ(Mismatch(snips, ReadBack(unmarked)), "") << settings << "\n" << run.out;
+        EXPECT_NE(run.err.find((root / "o/collage1.html").string() + "\n"), std::string::npos) << run.err;
 
         // Each provenance line: the same snip, cut from those words of that source,
         // and the marked page's title of the same snip says the same.
@@ -179,11 +181,18 @@ TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
                                    "--mark-sources"),
                                 root);
     ASSERT_EQ(run.status, 0) << run.err;
+    // The report goes to stderr, the page's path stays on stdout.
+    EXPECT_EQ(run.out, (root / "o/collage1.html").string() + "\n");
     // Count over the marked page: snips and words per source.
     std::map<std::string, std::pair<int, int>> counted;
+    std::map<std::string, int> empty;
     int snips = 0, words = 0;
     for (const collage::Item& item : ReadBack(ReadFile(root / "o/collage1.html")).items) {
         if (item.kind == ItemKind::kPicture || item.source.empty()) continue;
+        if (collage::SnipLine(item).empty()) {
+            empty[item.source] += 1;
+            continue;
+        }
         const int taken = item.lastWord >= item.firstWord ? item.lastWord - item.firstWord + 1 : 0;
         counted[item.source].first += 1;
         counted[item.source].second += taken;
@@ -191,11 +200,11 @@ TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
         words += taken;
     }
     ASSERT_GT(snips, 10);
-    const std::regex row(R"(^(.+)\t([\d.]+)%\t([\d.]+)% \((\d+)\)\t([\d.]+)% \((\d+)\)$)");
+    const std::regex row(R"(^(.+)\t([\d.]+)%\t([\d.]+)% \((\d+)\)\t([\d.]+)% \((\d+)\)\t(\d+)$)");
     const std::map<std::string, double> weights{{"main", 50}, {"track 2 (notes.txt)", 12.5}, {"track 4 (other.txt)", 37.5}};
     double weightSum = 0, snipSum = 0, wordSum = 0;
     int rows = 0;
-    for (const std::string& line : Lines(run.out)) {
+    for (const std::string& line : Lines(run.err)) {
         std::smatch m;
         if (!std::regex_match(line, m, row)) continue;
         ++rows;
@@ -204,6 +213,7 @@ TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
         EXPECT_DOUBLE_EQ(std::stod(m[2].str()), weights.at(label)) << line;
         EXPECT_EQ(std::stoi(m[4].str()), counted[label].first) << line;
         EXPECT_EQ(std::stoi(m[6].str()), counted[label].second) << line;
+        EXPECT_EQ(std::stoi(m[7].str()), empty[label]) << line;
         EXPECT_NEAR(std::stod(m[3].str()), 100.0 * counted[label].first / snips, 0.051) << line;
         EXPECT_NEAR(std::stod(m[5].str()), 100.0 * counted[label].second / words, 0.051) << line;
         weightSum += std::stod(m[2].str());
@@ -218,7 +228,8 @@ TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
 
 TEST_F(GoCutUp, WordsThatCannotBeWrittenFailTheCommandButNotThePage) {
     for (const std::string& bad : {"--text " + Quoted((root / "no/such/folder/cut.txt").string()),
-                                  std::string("--text - >&-"), std::string("--report >&-")}) {
+                                  std::string("--text - >&-"),
+                                  "--report " + Quoted((root / "no/such/folder/report.txt").string())}) {
         fs::remove_all(root / "o");
         ProgramRun run = RunTarvex4(Go("--seed 5 " + bad), root);
         EXPECT_EQ(run.status, 1) << bad;
@@ -229,4 +240,118 @@ TEST_F(GoCutUp, WordsThatCannotBeWrittenFailTheCommandButNotThePage) {
         ProgramRun run = RunTarvex4(Go(std::string("--seed 5 ") + usage), root);
         EXPECT_EQ(run.status, 2) << usage << ": " << run.err;
     }
+}
+
+// What a script reads: standard output holds only the asked-for answer, the
+// JSON answer says what the text says, and a clock-seeded page can be made
+// again from the seed it told.
+TEST_F(GoCutUp, ScriptsGetTheirAnswerAloneOnStandardOutput) {
+    const std::string page = (root / "o/collage1.html").string();
+    const ProgramRun text = RunTarvex4(Go("--seed 6 --text -"), root);
+    ASSERT_EQ(text.status, 0) << text.err;
+    const ProgramRun json = RunTarvex4(Go("--seed 6 --json"), root);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const nlohmann::json answer = nlohmann::json::parse(json.out);
+    EXPECT_EQ(answer.at("page"), page);
+    EXPECT_EQ(answer.at("seed"), 6);
+    EXPECT_EQ(answer.at("text").get<std::vector<std::string>>(), Lines(text.out));
+    const collage::Collage written = ReadBack(ReadFile(page));
+    ASSERT_EQ(answer.at("items").size(), written.items.size());
+    int pictures = 0;
+    for (std::size_t i = 0; i < written.items.size(); ++i) {
+        const nlohmann::json& item = answer.at("items")[i];
+        EXPECT_EQ(item.at("id"), written.items[i].PageId());
+        EXPECT_EQ(item.at("box").at("left"), written.items[i].left);
+        if (item.at("kind") != "picture") continue;
+        EXPECT_TRUE(fs::is_regular_file(root / "o" / item.at("file").get<std::string>())) << item;
+        ++pictures;
+    }
+    EXPECT_GT(pictures, 0);
+    EXPECT_EQ(answer.at("pictures").size(), 1u) << answer.at("pictures");
+    EXPECT_NE(json.err.find(page), std::string::npos) << json.err;
+
+    // Seeded from the clock: the told seed makes the same page and text.
+    const ProgramRun clock = RunTarvex4(Go("--text -"), root);
+    ASSERT_EQ(clock.status, 0) << clock.err;
+    const std::string first = ReadFile(page);
+    std::smatch told;
+    ASSERT_TRUE(std::regex_search(clock.err, told, std::regex(R"((^|\n)seed (\d+)\n)"))) << clock.err;
+    const ProgramRun again = RunTarvex4(Go("--seed " + told[2].str() + " --text -"), root);
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, clock.out);
+    EXPECT_EQ(ReadFile(page), first);
+    EXPECT_EQ(again.err.find("seed "), std::string::npos) << "a given seed is not told: " << again.err;
+
+    // --quiet: nothing but the page on disk.
+    const ProgramRun quiet = RunTarvex4(Go("--quiet"), root);
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out + quiet.err, "");
+}
+
+// Standard input as a text and standard output as a drawing; two claims on
+// one stream, and options no output uses, are bad usage.
+TEST_F(GoCutUp, TheStandardStreamsAreFiles) {
+    const ProgramRun piped = RunTarvex4(Go("--seed 3 --no-main --track 3=- --fader 2=0 --fader 4=0 --text - --provenance"),
+                                        root, "printf 'piped words only\\nfrom a pipe\\n' |");
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    const std::vector<std::string> lines = Lines(piped.out);
+    ASSERT_FALSE(lines.empty());
+    for (const std::string& line : lines) EXPECT_EQ(line.rfind("track 3 (stdin) ", 0), 0u) << line;
+
+    // The drawing on standard output, and no file named '-'.
+    const ProgramRun png = RunTarvex4("go --seed 3 --image-volume 0 --data " + Quoted(dataFolder) + " --out " +
+                                          Quoted((root / "o").string()) + " --main " + Quoted((root / "main.txt").string()) +
+                                          " --png -",
+                                      root, "cd " + Quoted(root.string()) + " &&");
+    ASSERT_EQ(png.status, 0) << png.err;
+    EXPECT_EQ(png.out.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_FALSE(fs::exists(root / "-"));
+    EXPECT_NE(png.err.find((root / "o/collage1.html").string()), std::string::npos) << png.err;
+
+    for (const char* usage : {"--track 1=- --track 3=-", "--text - --json", "--png - --svg -", "--json --pdf -"}) {
+        const ProgramRun run = RunTarvex4(Go(usage), root);
+        EXPECT_EQ(run.status, 2) << usage << ": " << run.err;
+        EXPECT_NE(run.err.find("standard"), std::string::npos) << usage << ": " << run.err;
+    }
+    // A text that is not there fails the run, as one that cannot be read.
+    const ProgramRun missing = RunTarvex4(Go("--track 1=" + Quoted((root / "gone.txt").string())), root);
+    EXPECT_EQ(missing.status, 1) << missing.err;
+    EXPECT_NE(missing.err.find("gone.txt"), std::string::npos) << missing.err;
+}
+
+// Over a short text and an empty track, every snip the text leaves out is
+// the report's "empty", and no word range runs past a source's last word.
+TEST_F(GoCutUp, TheReportCountsTheSnipsTheTextHas) {
+    WriteFile(root / "short.txt", "one two three four five six seven\n");
+    WriteFile(root / "blank.txt", "  \n");
+    const std::regex row(R"(^(.+)\t[\d.]+%\t[\d.]+% \((\d+)\)\t[\d.]+% \((\d+)\)\t(\d+)$)");
+    const std::regex provenance(R"(^(.+) (\d+)-(\d+)\t.+$)");
+    int empties = 0;
+    for (int seed = 1; seed <= 6; ++seed) {
+        const std::string settings = "--seed " + std::to_string(seed) + " --text-volume 40 --words 3 --track 1=" +
+                                     Quoted((root / "blank.txt").string()) + " --main " +
+                                     Quoted((root / "short.txt").string());
+        const ProgramRun run = RunTarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) +
+                                              " " + settings + " --text - --provenance --report " +
+                                              Quoted((root / "report.txt").string()),
+                                          root);
+        ASSERT_EQ(run.status, 0) << settings << ": " << run.err;
+        const std::vector<std::string> lines = Lines(run.out);
+        int reported = 0, empty = 0;
+        for (const std::string& line : Lines(ReadFile(root / "report.txt"))) {
+            std::smatch m;
+            if (!std::regex_match(line, m, row)) continue;
+            reported += std::stoi(m[2].str());
+            empty += std::stoi(m[4].str());
+        }
+        EXPECT_EQ(reported, static_cast<int>(lines.size())) << settings << "\n" << ReadFile(root / "report.txt");
+        for (const std::string& line : lines) {
+            std::smatch m;
+            ASSERT_TRUE(std::regex_match(line, m, provenance)) << line;
+            const int last = std::stoi(m[3].str());
+            EXPECT_LE(last, m[1].str() == "main" ? 7 : 0) << settings << ": " << line;
+        }
+        empties += empty;
+    }
+    EXPECT_GT(empties, 0) << "the empty track gave snips";
 }

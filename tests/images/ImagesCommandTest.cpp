@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
+
 #include <cstdlib>
 #include <set>
 
@@ -71,10 +73,20 @@ TEST_F(ImagesCommandTest, ImportIntoNewAndExistingCategories) {
 
 TEST_F(ImagesCommandTest, ImportRefusals) {
     const std::string folder = Folder("p", {{"a.gif", GifBytes(1, 1)}});
-    ProgramRun run = Images("import " + Quoted(folder) + " --new-category ''");
+    // Names the list could not show as one column are usage errors, said
+    // as the command line says them.
+    for (const char* name : {"''", "' '", "\"$(printf 'a\\tb')\"", "\"$(printf 'two\\nlines')\""}) {
+        ProgramRun refused = Images("import " + Quoted(folder) + " --new-category " + name);
+        EXPECT_EQ(refused.status, 2) << name;
+        EXPECT_NE(refused.err.find("--new-category: "), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.err.find("Enter text"), std::string::npos) << refused.err;
+    }
+    // A folder without a picture makes no category.
+    ProgramRun run = Images("import " + Quoted(Folder("none", {{"notes.txt", "words"}})) + " --new-category Empty");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("Enter text for new image category."), std::string::npos);
+    EXPECT_NE(run.err.find("no pictures in " + (scratch / "none")), std::string::npos) << run.err;
+    EXPECT_TRUE(Select("SELECT CATEGORY FROM imagecategory").empty());
 
     run = Images("import " + Quoted(folder) + " --category Nothing");
     EXPECT_EQ(run.status, 1);
@@ -122,12 +134,19 @@ TEST_F(ImagesCommandTest, ListAndSelect) {
     Sql(wordsdb::InsertImage("2", "d.gif", "1", "1", "x"));
     Sql(wordsdb::InsertImage("2", "e.gif", "1", "1", "x"));
 
-    ProgramRun run = Images("select 3,2");
+    ProgramRun run = Images("select Birds,2");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Select("SELECT SELECTIONLIST FROM categoryselections"), (Rows{{"2,3"}}));
     run = Images("list");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "1\tCats\t0\t-\n2\tDogs\t2\tselected\n3\tBirds\t0\tselected\n");
+    run = Images("list --json");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const nlohmann::json listed = nlohmann::json::parse(run.out);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[1], (nlohmann::json{{"id", 2}, {"name", "Dogs"}, {"pictures", 2}, {"selected", true}}));
+    EXPECT_EQ(Images("select Cats,Wolves").status, 1);
+    EXPECT_EQ(Select("SELECT SELECTIONLIST FROM categoryselections"), (Rows{{"2,3"}}));
 
     EXPECT_EQ(Images("select --none").status, 0);
     EXPECT_EQ(Select("SELECT SELECTIONLIST FROM categoryselections"), (Rows{{""}}));

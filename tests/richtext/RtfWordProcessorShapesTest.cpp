@@ -50,6 +50,35 @@ TEST(RtfWordProcessorShapes, ListNumbersAndBulletsAreText) {
                    "\xE2\x80\xA2\tfirst\n2.\tsecond\n3.\tthird");
 }
 
+std::string Extracted(const std::string& body) {
+    std::string text;
+    EXPECT_TRUE(ExtractPlainText(kWordProcessorHead + body + "}", text)) << body;
+    return text;
+}
+
+// AbiWord writes the numbering's settings but not the number: the
+// extractor makes the number as other readers do, counting on from the
+// start while paragraphs stay list items and starting again after one that
+// is not; a deeper level starts anew under each item above it.
+TEST(RtfWordProcessorShapes, ListNumbersWrittenOnlyAsSettingsAreMade) {
+    const std::string item = "\\pard{\\*\\pn\\pnql\\pnstart1\\pnlvlbody{\\pntxtb }{\\pntxta .}\\pndec}";
+    EXPECT_EQ(Extracted(item + "Take a page\\par" + item + "Cut it\\par" + item + "Draw\\par\\pard after\\par" + item +
+                        "again\\par"),
+              "1.\tTake a page\n2.\tCut it\n3.\tDraw\nafter\n1.\tagain\n");
+    const auto level = [](int depth, const char* format, int start) {
+        return "\\pard{\\*\\pn\\pnlvl" + std::to_string(depth) + "\\" + format + "\\pnstart" + std::to_string(start) +
+               "{\\pntxtb (}{\\pntxta )}}";
+    };
+    EXPECT_EQ(Extracted(level(1, "pnucrm", 3) + "c\\par" + level(2, "pnlcltr", 1) + "x\\par" + level(2, "pnlcltr", 1) +
+                        "y\\par" + level(1, "pnucrm", 3) + "d\\par" + level(2, "pnlcltr", 1) + "z\\par"),
+              "(III)\tc\n(a)\tx\n(b)\ty\n(IV)\td\n(a)\tz\n");
+    // Bullets and continued paragraphs get no number; a number the
+    // document wrote itself, before or after the settings, is not doubled.
+    EXPECT_EQ(Extracted("{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}dot\\par{\\*\\pn\\pnlvlcont}more\\par"
+                        "{\\pntext 7.\\tab}{\\*\\pn\\pnlvlbody\\pndec}own\\par"),
+              "dot\nmore\n7.\town\n");
+}
+
 TEST(RtfWordProcessorShapes, FootnoteMarksAreNumberedAndNotesLeftOut) {
     ExpectBothRead("words{\\super\\chftn}{\\*\\footnote\\pard\\plain{\\super\\chftn} The first note.} and "
                    "more{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} The second.}\\par",
