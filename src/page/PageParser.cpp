@@ -408,6 +408,13 @@ struct GumboDeleter {
 
 bool ParseBrowserPage(const std::string& html, Collage& collage, std::string& why) {
     collage = Collage{};
+    // Every page, as written or as a browser serialises it, ends its html
+    // element; a file without the end is cut short, and reading it would
+    // lose the items after the cut on the next save.
+    if (Lower(html).find("</html") == std::string::npos) {
+        why = "it stops before its end (</html>), as a file cut short does";
+        return false;
+    }
     if (!NestingIsModest(html)) {
         why = "its tags nest deeper or are more than a collage page's";
         return false;
