@@ -13,6 +13,9 @@ struct ExportRequest {
     std::string svg;
     std::string scale = "1";
     std::string paper;
+    // PDF: a title page, and numbered pages.
+    std::string title;
+    bool pageNumbers = false;
 
     bool Any() const { return !png.empty() || !pdf.empty() || !svg.empty(); }
     // The export program's arguments after the page.
@@ -29,5 +32,7 @@ std::string ExportProgramPath();
 // status (1 after saying why when it cannot be started). Qt is loaded by
 // that program only.
 int RunExportProgram(const std::string& page, const ExportRequest& request);
+// Several pages: one PDF book (request.pdf), a collage a page, in order.
+int RunExportProgram(const std::vector<std::string>& pages, const ExportRequest& request);
 
 }  // namespace cli
