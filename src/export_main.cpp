@@ -1,5 +1,5 @@
-// tarvex4-export: draws a collage page that tarvex4 wrote into PNG, PDF or
-// SVG files. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
+// tarvex4-export: draws a collage page into PNG, PDF or SVG files, or
+// several pages into one PDF book. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
 // only an export loads Qt. It draws offscreen and needs no display.
 #include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
@@ -20,13 +20,25 @@ namespace {
 
 struct Request {
     std::string page;
+    std::vector<std::string> morePages;  // a book: the pages after the first
+    collageexport::Book book;
     std::string boxes;  // developer use: the drawn item boxes as JSON, for the browser comparison
     std::vector<std::pair<std::string, collageexport::Format>> outputs;
     collageexport::Options options;
 };
 
-// The arguments as the command line front end passes them on: the page, then
-// --png/--pdf/--svg FILE, --scale N, --paper NAME.
+// Several pages, a title or numbers make a book: one PDF and nothing else.
+bool IsBook(const Request& request) {
+    return !request.morePages.empty() || !request.book.title.empty() || request.book.pageNumbers;
+}
+
+bool BookRequestFits(const Request& request) {
+    return !IsBook(request) || (request.outputs.size() == 1 && request.boxes.empty() &&
+                                request.outputs.front().second == collageexport::Format::kPdf);
+}
+
+// The arguments as the command line front end passes them on: the pages, then
+// --png/--pdf/--svg FILE, --scale N, --paper NAME, --title TEXT, --page-numbers.
 bool ParseRequest(int argc, char** argv, Request& request) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -37,10 +49,13 @@ bool ParseRequest(int argc, char** argv, Request& request) {
         else if (argument == "--scale" && hasValue) request.options.scale = std::atof(argv[++i]);
         else if (argument == "--paper" && hasValue) request.options.paper = argv[++i];
         else if (argument == "--boxes" && hasValue) request.boxes = argv[++i];
-        else if (request.page.empty() && !argument.starts_with("--")) request.page = argument;
-        else return false;
+        else if (argument == "--title" && hasValue) request.book.title = argv[++i];
+        else if (argument == "--page-numbers") request.book.pageNumbers = true;
+        else if (argument.starts_with("--")) return false;
+        else if (request.page.empty()) request.page = argument;
+        else request.morePages.push_back(argument);
     }
-    return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) &&
+    return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) && BookRequestFits(request) &&
            request.options.scale > 0 &&
            IsPaperChoice(request.options.paper);
 }
@@ -86,12 +101,29 @@ bool OutputsAreFree(const Request& request, const collage::Collage& collage, con
 
 }  // namespace
 
+int ExportBook(const Request& request) {
+    std::vector<std::string> pages{request.page};
+    pages.insert(pages.end(), request.morePages.begin(), request.morePages.end());
+    std::vector<std::string> missing;
+    std::string problem;
+    if (!collageexport::ExportBook(pages, request.outputs.front().first, request.options, request.book, missing,
+                                   problem)) {
+        std::cerr << "tarvex4 export: " << problem << "\n";
+        return 1;
+    }
+    for (const std::string& file : missing) {
+        std::cerr << "tarvex4 export: the picture " << file << " is missing beside the page; it is drawn as a placeholder\n";
+    }
+    return missing.empty() ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     Request request;
     if (!ParseRequest(argc, argv, request)) {
         std::cerr << "tarvex4 export: usage: tarvex4 export PAGE.html --png FILE|--pdf FILE|--svg FILE "
                      "[--scale 2] [--paper "
-                  << JoinedPaperNames("|", "|") << "]\n";
+                  << JoinedPaperNames("|", "|") << "]\n"
+                  << "       tarvex4 export PAGE.html... --pdf BOOK.pdf [--title TEXT] [--page-numbers]\n";
         return 2;
     }
     // A file size limit fails the write, which is then reported, naming the file.
@@ -103,6 +135,7 @@ int main(int argc, char** argv) {
         if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "tarvex4 export: " << message.toStdString() << "\n";
     });
     QGuiApplication application(argc, argv);
+    if (IsBook(request)) return ExportBook(request);
 
     collage::Collage collage;
     std::string problem;

@@ -69,6 +69,7 @@ void CMainFrame::BuildMenu() {
           {nullptr, 0},
           {"Save Session...", ID_FILE_SAVE_SESSION},
           {"Export Collage...", ID_FILE_EXPORT_COLLAGE},
+          {"Export Collages as Book...", ID_FILE_EXPORT_BOOK},
           {"Open Session...", ID_FILE_OPEN_SESSION},
           {"Open Board...", ID_FILE_OPEN_BOARD}}},
         {"&Edit",

@@ -14,6 +14,7 @@
 #include "resources/ResourceIds.h"
 #include "session/SessionCommands.h"
 #include "tracks/TrackSwitchboard.h"
+#include "ui/BookExportDialog.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CollageBoard.h"
 #include "ui/CollageExportCommand.h"
@@ -156,6 +157,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
         else
             ExportCollageCommand(this, m_ui, m_lastPage);
     });
+    Route(ID_FILE_EXPORT_BOOK, [this] { ExportBookCommand(this, m_ui, m_state.m_outputFolder); });
     m_board = std::make_unique<BoardDoor>(m_ui, this);
     Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
     Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });

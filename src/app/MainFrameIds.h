@@ -13,6 +13,7 @@ inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_FILE_SAVE_SESSION = 32800;
 inline constexpr int ID_FILE_OPEN_SESSION = 32801;
 inline constexpr int ID_FILE_EXPORT_COLLAGE = 32802;
+inline constexpr int ID_FILE_EXPORT_BOOK = 32803;
 
 // The cut-up board: File > Open Board..., View > Cut-up Board and its GO check.
 inline constexpr int ID_FILE_OPEN_BOARD = 32810;

@@ -35,6 +35,8 @@ std::vector<std::string> ExportRequest::Arguments() const {
     if (!svg.empty()) arguments.insert(arguments.end(), {"--svg", OutputPath(svg)});
     arguments.insert(arguments.end(), {"--scale", scale.empty() ? "1" : scale});
     if (!paper.empty()) arguments.insert(arguments.end(), {"--paper", paper});
+    if (!title.empty()) arguments.insert(arguments.end(), {"--title", title});
+    if (pageNumbers) arguments.push_back("--page-numbers");
     return arguments;
 }
 
@@ -52,6 +54,9 @@ void AddExportOptions(CLI::App& command, ExportRequest& request, bool withLayout
     command.add_option("--pdf", request.pdf, "Draw the collage into the PDF document FILE (text stays text)")
         ->type_name("FILE|-");
     command.add_option("--svg", request.svg, "Draw the collage into the SVG drawing FILE")->type_name("FILE|-");
+    command.add_option("--title", request.title, "PDF: begin with a title page saying TEXT; also the PDF's title")
+        ->type_name("TEXT");
+    command.add_flag("--page-numbers", request.pageNumbers, "PDF: number the collages in the bottom margin");
     if (!withLayout) return;
     command.add_option("--scale", request.scale, "With --png: 1 (850 x 1100 pixels and the frame, the default) or 2")
         ->check(CLI::IsMember({"1", "2"}))
@@ -148,8 +153,13 @@ int WaitForExport(pid_t child) {
 }  // namespace
 
 int RunExportProgram(const std::string& page, const ExportRequest& request) {
+    return RunExportProgram(std::vector<std::string>{page}, request);
+}
+
+int RunExportProgram(const std::vector<std::string>& pages, const ExportRequest& request) {
     const std::string program = ExportProgramPath();
-    std::vector<std::string> arguments{program, page};
+    std::vector<std::string> arguments{program};
+    arguments.insert(arguments.end(), pages.begin(), pages.end());
     for (std::string& argument : request.Arguments()) arguments.push_back(std::move(argument));
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());

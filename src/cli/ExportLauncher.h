@@ -13,6 +13,9 @@ struct ExportRequest {
     std::string svg;
     std::string scale;  // "" : not given, 1
     std::string paper;
+    // PDF: a title page, and numbered pages.
+    std::string title;
+    bool pageNumbers = false;
 
     bool Any() const { return !png.empty() || !pdf.empty() || !svg.empty(); }
     // True when one of the files is '-', standard output.
@@ -36,5 +39,7 @@ std::string ExportProgramPath();
 // status (1 after saying why when it cannot be started). Qt is loaded by
 // that program only.
 int RunExportProgram(const std::string& page, const ExportRequest& request);
+// Several pages: one PDF book (request.pdf), a collage a page, in order.
+int RunExportProgram(const std::vector<std::string>& pages, const ExportRequest& request);
 
 }  // namespace cli

@@ -220,9 +220,9 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui, c
 
 // One GO per page, from consecutive seeds; several pages get numbered names.
 // The file name is left as it was, for the saved session. Returns the last
-// page's result.
+// page's result; `written` gets every page's path.
 CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state,
-                       UserInterface& ui, cli::GoTeller& teller) {
+                       UserInterface& ui, cli::GoTeller& teller, std::vector<std::string>& written) {
     CollageResult last;
     const std::string fileName = state.m_outputFileName;
     const std::uint32_t first = seed ? *seed : rng::ClockSeed();
@@ -238,6 +238,7 @@ CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, Ma
             throw CLI::RuntimeError(1);
         }
         teller.Page(result, first + static_cast<std::uint32_t>(n - 1));
+        written.push_back(result.pagePath);
         last = std::move(result);
     }
     state.m_outputFileName = fileName;
@@ -261,15 +262,18 @@ bool WriteCutUpText(const GoOptions& o, const collage::Collage& page) {
     return false;
 }
 
-// The page just written, drawn into the files asked for; the page stays.
-void ExportPage(const std::string& page, const cli::ExportRequest& request) {
-    const int status = cli::RunExportProgram(page, request);
+// The pages just written, drawn into the files asked for (several pages:
+// one PDF book); the pages stay.
+void ExportPages(const std::vector<std::string>& pages, const cli::ExportRequest& request) {
+    const int status = cli::RunExportProgram(pages, request);
     if (status != 0) throw CLI::RuntimeError(status);
 }
 
 void Run(const GoOptions& o) {
-    if (o.exportTo.Any() && o.count > 1)
-        throw CLI::ValidationError("--png/--pdf/--svg", "draw one page: leave out --count");
+    if ((!o.exportTo.png.empty() || !o.exportTo.svg.empty()) && o.count > 1)
+        throw CLI::ValidationError("--png/--svg", "draw one page: leave out --count (--pdf makes a book of them)");
+    if ((!o.exportTo.title.empty() || o.exportTo.pageNumbers) && o.exportTo.pdf.empty())
+        throw CLI::ValidationError("--title/--page-numbers", "they are for a PDF: give --pdf FILE too");
     if ((!o.text.empty() || o.output.ReportAsked()) && o.count > 1)
         throw CLI::ValidationError("--text/--report", "one page's words: leave out --count");
     if (o.provenance && o.text.empty()) throw CLI::ValidationError("--provenance", "give --text FILE too");
@@ -304,7 +308,8 @@ void Run(const GoOptions& o) {
     } else if (session && state.m_outputFolder.empty()) {
         state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
-    const CollageResult last = RunPages(o, seed, state, ui, teller);
+    std::vector<std::string> written;
+    const CollageResult last = RunPages(o, seed, state, ui, teller, written);
     const collage::Collage& page = last.collage;
     bool wordsWritten = o.text.empty() || WriteCutUpText(o, page);
     if (o.output.ReportAsked() && !teller.Report(page)) wordsWritten = false;
@@ -316,7 +321,7 @@ void Run(const GoOptions& o) {
             throw CLI::RuntimeError(1);
         }
     }
-    if (o.exportTo.Any()) ExportPage(last.pagePath, o.exportTo);
+    if (o.exportTo.Any()) ExportPages(written, o.exportTo);
     if (!teller.Finish(o.count) || !wordsWritten) throw CLI::RuntimeError(1);
 }
 

@@ -6,11 +6,13 @@
 #include "support/SafeFile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -86,6 +88,43 @@ bool PaintPdf(CollageDrawing& drawing, QIODevice& file, const Options& options) 
     return painter.end();
 }
 
+// The band under each collage that holds its page number.
+constexpr double kNumberBand = 36;
+
+// Fits the collage, centred, in `area`.
+void FitCollage(QPainter& painter, const QRectF& area) {
+    const QRectF bounds = CollageDrawing::Bounds();
+    const double scale = std::min(area.width() / bounds.width(), area.height() / bounds.height());
+    painter.translate(area.left() + (area.width() - bounds.width() * scale) / 2,
+                      area.top() + (area.height() - bounds.height() * scale) / 2);
+    painter.scale(scale, scale);
+}
+
+void PaintTitle(QPainter& painter, const QRectF& page, const QString& title) {
+    QFont font = painter.font();
+    font.setPixelSize(40);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(page.adjusted(60, 60, -60, -60), Qt::AlignCenter | Qt::TextWordWrap, title);
+}
+
+void PaintPageNumber(QPainter& painter, const QRectF& page, int number) {
+    QFont font = painter.font();
+    font.setPixelSize(14);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(page.left(), page.bottom() - kNumberBand, page.width(), kNumberBand), Qt::AlignCenter,
+                     QString::number(number));
+}
+
+// A page the collage's own size, or that and the number band below it.
+QPageSize BookPageSize(const Options& options, const Book& book) {
+    if (!options.paper.empty() || !book.pageNumbers) return PageSizeFor(options.paper);
+    const QRectF bounds = CollageDrawing::Bounds();
+    return QPageSize(QSizeF(bounds.width() * 72 / kCssDpi, (bounds.height() + kNumberBand) * 72 / kCssDpi),
+                     QPageSize::Point, QStringLiteral("Collage"), QPageSize::ExactMatch);
+}
+
 bool PaintSvg(CollageDrawing& drawing, QIODevice& file, std::string& why) {
     const QRectF bounds = CollageDrawing::Bounds();
     const std::unique_ptr<QPaintDevice> generator =
@@ -156,6 +195,60 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
     }
     return WriteFileReplacing(path, std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.data().size())),
                        problem);
+}
+
+namespace {
+
+// Draws the book into `file`; false with `problem` set when a page cannot
+// be read or may not be written over.
+bool PaintBook(const std::vector<std::string>& pages, QIODevice& file, const std::string& path,
+               const Options& options, const Book& book, std::vector<std::string>& missing, std::string& problem) {
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("tarvex4"));
+    writer.setTitle(QString::fromStdString(book.title.empty() ? "Collages" : book.title));
+    writer.setResolution(kCssDpi);
+    writer.setPageSize(BookPageSize(options, book));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        problem = "Cannot write the file " + path + ": the book could not be drawn";
+        return false;
+    }
+    const QRectF page = writer.pageLayout().fullRectPixels(kCssDpi);
+    if (!book.title.empty()) PaintTitle(painter, page, QString::fromStdString(book.title));
+    for (size_t i = 0; i < pages.size(); ++i) {
+        collage::Collage collage;
+        if (!collage::LoadPageFile(pages[i], collage, problem)) return false;
+        const std::string folder = QFileInfo(Name(pages[i])).absolutePath().toStdString();
+        problem = InputConflict(path, pages[i], collage, folder);
+        if (!problem.empty()) return false;
+        if (i > 0 || !book.title.empty()) writer.newPage();
+        CollageDrawing drawing(collage, folder);
+        painter.save();
+        FitCollage(painter, book.pageNumbers ? page.adjusted(0, 0, 0, -kNumberBand) : page);
+        drawing.Paint(painter);
+        painter.restore();
+        if (book.pageNumbers) PaintPageNumber(painter, page, static_cast<int>(i + 1));
+        for (const std::string& file : drawing.Missing()) missing.push_back(pages[i] + ": " + file);
+    }
+    return painter.end();
+}
+
+}  // namespace
+
+bool ExportBook(const std::vector<std::string>& pages, const std::string& path, const Options& options,
+                const Book& book, std::vector<std::string>& missing, std::string& problem) {
+    QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/tarvex4-book-XXXXXX.pdf"));
+    if (!temporary.open()) {
+        problem = "Cannot write the file " + path + ": no temporary file for the book";
+        return false;
+    }
+    if (!PaintBook(pages, temporary, path, options, book, missing, problem)) return false;
+    if (!temporary.flush()) {
+        problem = "Cannot write the file " + path + ": " + temporary.errorString().toStdString();
+        return false;
+    }
+    return CopyFileReplacing(temporary.fileName().toStdString(), path, problem);
 }
 
 std::string InputConflict(const std::string& output, const std::string& pagePath, const collage::Collage& collage,

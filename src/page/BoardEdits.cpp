@@ -95,7 +95,7 @@ bool LoadPageFile(const std::string& path, Collage& collage, std::string& proble
         case WholeFile::kCannotRead: problem = "Cannot read the page " + path + ": " + why; return false;
     }
     if (!ReadPage(bytes, collage, why)) {
-        problem = "The page " + path + " is not a collage page that tarvex4 wrote: " + why + ".";
+        problem = "The page " + path + " is not a collage page: " + why + ".";
         return false;
     }
     return true;

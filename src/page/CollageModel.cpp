@@ -1,10 +1,13 @@
 #include "page/CollageModel.h"
 
 #include "page/ArtFontLetters.h"
+#include "page/PageParser.h"
 #include "page/PageSkeleton.h"
 #include "page/HtmlText.h"
 #include "support/PictureNames.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string_view>
 
@@ -15,6 +18,16 @@ namespace {
 constexpr std::string_view kTextIdStart = "<div id='dpagetextitem";
 constexpr std::string_view kPictureIdStart = "<div id='dpageimageitem";
 constexpr std::string_view kSpanEnd = "</span></font>";
+constexpr std::string_view kRotationStart = ";transform:rotate(";
+constexpr std::string_view kRotationEnd = "deg)";
+
+// Shortest form that reads back as the same number.
+std::string RotationStyle(double rotation) {
+    if (rotation == 0 || !std::isfinite(rotation)) return "";
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, rotation).ptr;
+    return std::string(kRotationStart) + std::string(buffer, end) + std::string(kRotationEnd);
+}
 
 std::string TextItemHtml(const Item& item, bool markSources) {
     std::string html = std::string(kTextIdStart) + std::to_string(item.number) + "~'";
@@ -27,7 +40,7 @@ std::string TextItemHtml(const Item& item, bool markSources) {
     } else {
         html += "background:transparent;Z-INDEX:";
     }
-    html += std::to_string(item.z) + "'>";
+    html += std::to_string(item.z) + RotationStyle(item.rotation) + "'>";
     if (item.kind == ItemKind::kLetters) {
         html += item.lettersHtml;
     } else {
@@ -46,16 +59,22 @@ std::string SrcName(const std::string& file, SchemeNames names) {
     return names == SchemeNames::FromFolder && ReadsAsUrlScheme(file) ? "./" + file : file;
 }
 
+}  // namespace
+
+namespace detail {
 std::string FileOfSrc(std::string src) {
     if (src.starts_with("./") && ReadsAsUrlScheme(std::string_view(src).substr(2))) src.erase(0, 2);
     return src;
 }
+}  // namespace detail
+
+namespace {
 
 std::string PictureItemHtml(const Item& item, SchemeNames names) {
     const std::string n = std::to_string(item.number);
     return std::string(kPictureIdStart) + n + "~' style='position:absolute;top:" + std::to_string(item.top) +
            "px;left:" + std::to_string(item.left) + "px;background:transparent;Z-INDEX:" + std::to_string(item.z) +
-           "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(SrcName(item.file, names)) +
+           RotationStyle(item.rotation) + "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(SrcName(item.file, names)) +
            "' width=" + std::to_string(item.width) + " height=" + std::to_string(item.height) + " BORDER=0></div>";
 }
 
@@ -93,6 +112,16 @@ public:
         }
         const long value = std::strtol(std::string(m_text.substr(m_at, end - m_at)).c_str(), nullptr, 10);
         m_at = end;
+        return value;
+    }
+    // The rotation after an item's z, 0 when there is none.
+    double Rotation() {
+        if (!Take(kRotationStart)) return 0;
+        const std::string_view number = Until(kRotationEnd);
+        double value = 0;
+        if (m_failed || std::from_chars(number.data(), number.data() + number.size(), value).ptr !=
+                            number.data() + number.size())
+            m_failed = true;
         return value;
     }
     // Everything up to `literal`, which is passed over too.
@@ -161,6 +190,9 @@ std::string PercentDecoded(const std::string& text) {
     return plain;
 }
 
+}  // namespace
+
+namespace detail {
 // The lettered style whose letter folder the first picture is in.
 int LetterStyle(const Item& item) {
     const std::vector<std::string> letters = item.Letters();
@@ -169,12 +201,15 @@ int LetterStyle(const Item& item) {
     }
     return 2;
 }
+}  // namespace detail
+
+namespace {
 
 void ReadTextContent(std::string_view content, Item& item) {
     if (!content.ends_with(kSpanEnd)) {
         item.kind = ItemKind::kLetters;
         item.lettersHtml = std::string(content);
-        item.style = LetterStyle(item);
+        item.style = detail::LetterStyle(item);
         return;
     }
     content.remove_suffix(kSpanEnd.size());
@@ -190,6 +225,9 @@ void ReadTextContent(std::string_view content, Item& item) {
     item.words = Unescape(content);
 }
 
+}  // namespace
+
+namespace detail {
 // "main 12-14" or "main" back into the item; the page's bytes are checked
 // by writing it again, so a label that merely looks like this is refused there.
 void ReadSourceTitle(const std::string& title, Item& item) {
@@ -207,13 +245,16 @@ void ReadSourceTitle(const std::string& title, Item& item) {
     item.firstWord = std::atoi(first.c_str());
     item.lastWord = std::atoi(last.c_str());
 }
+}  // namespace detail
+
+namespace {
 
 bool ReadTextItem(PageReader& reader, Item& item, bool& marked) {
     item.kind = ItemKind::kText;
     item.number = static_cast<int>(reader.Int());
     reader.Expect("~'");
     if (reader.Take(" title='")) {
-        ReadSourceTitle(Unescape(reader.Until("'")), item);
+        detail::ReadSourceTitle(Unescape(reader.Until("'")), item);
         marked = true;
     }
     reader.Expect(" style='position:absolute;top:");
@@ -232,6 +273,7 @@ bool ReadTextItem(PageReader& reader, Item& item, bool& marked) {
         reader.Expect("background:transparent;Z-INDEX:");
     }
     item.z = static_cast<std::int32_t>(reader.Int());
+    item.rotation = reader.Rotation();
     reader.Expect("'>");
     const std::string_view content = reader.Until("</div>");
     if (reader.Failed()) return false;
@@ -248,8 +290,9 @@ bool ReadPictureItem(PageReader& reader, Item& item) {
     item.left = static_cast<int>(reader.Int());
     reader.Expect("px;background:transparent;Z-INDEX:");
     item.z = static_cast<std::int32_t>(reader.Int());
+    item.rotation = reader.Rotation();
     reader.Expect("'><IMG name='pageimageitem" + std::to_string(item.number) + "~' SRC='");
-    item.file = FileOfSrc(PercentDecoded(Unescape(reader.Until("'"))));
+    item.file = detail::FileOfSrc(PercentDecoded(Unescape(reader.Until("'"))));
     reader.Expect(" width=");
     item.width = static_cast<int>(reader.Int());
     reader.Expect(" height=");
@@ -272,7 +315,7 @@ std::vector<std::string> Item::Letters() const {
         at += kSrc.size();
         const size_t end = html.find('\'', at);
         if (end == std::string_view::npos) break;
-        letters.emplace_back(html.substr(at, end - at));
+        letters.push_back(Unescape(html.substr(at, end - at)));
         at = end;
     }
     return letters;
@@ -347,20 +390,18 @@ bool NamesAnyScheme(const Collage& collage) {
 
 std::string WritePage(const Collage& collage) { return WritePageWith(collage, SchemeNames::FromFolder); }
 
-bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
+namespace {
+
+// A page exactly as WritePage writes it (or wrote it before names of URL
+// schemes were marked). Read from its bytes, such a page keeps characters
+// that an HTML parser would change (a carriage return in the words).
+bool ReadWrittenPage(const std::string& html, Collage& collage) {
     collage = Collage{};
     collage.captureCode = html.starts_with(page::Head(true));
     PageReader reader(html);
     reader.Expect(page::Head(collage.captureCode));
-    if (reader.Failed()) {
-        why = "it does not begin as a tarvex4 collage page";
-        return false;
-    }
     collage.background = reader.Colour(page::kContainerOpenEnd);
-    if (reader.Failed()) {
-        why = "its page container has no colour";
-        return false;
-    }
+    if (reader.Failed()) return false;
     for (;;) {
         Item item;
         if (reader.Take(kTextIdStart)) {
@@ -372,9 +413,20 @@ bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
         }
         collage.items.push_back(std::move(item));
     }
-    if (WritePage(collage) != html &&
-        !(NamesAnyScheme(collage) && WritePageWith(collage, SchemeNames::AsBefore) == html)) {
-        why = "item " + std::to_string(collage.items.size() + 1) + " or the end of the page is not as tarvex4 writes it";
+    return WritePage(collage) == html ||
+           (NamesAnyScheme(collage) && WritePageWith(collage, SchemeNames::AsBefore) == html);
+}
+
+}  // namespace
+
+bool ReadPage(const std::string& html, Collage& collage, std::string& why) {
+    if (ReadWrittenPage(html, collage)) return true;
+    if (!ParseBrowserPage(html, collage, why)) return false;
+    // What was read is saved through the same writer: it must come back
+    // as it was read, or the page would change on every save.
+    Collage again;
+    if (!ReadWrittenPage(WritePage(collage), again) || again != collage) {
+        why = "its items cannot be written back as they were read";
         return false;
     }
     return true;

@@ -21,6 +21,8 @@ struct Item {
     int width = 0;
     int height = 0;
     std::int32_t z = 0;
+    // Degrees clockwise, as a CSS rotate(); in the page only when not 0.
+    double rotation = 0;
 
     // Text and letters: the style the snip was cut with (0 solid background,
     // 1 transparent, 2..5 a letter set) and its background colour (0x00BBGGRR).
@@ -90,9 +92,10 @@ std::string DragItemIds(const Collage& collage);
 // Adds one item's quoted id, with its comma, to such a list.
 void AppendDragItemId(std::string& ids, const Item& item);
 
-// Reads a page back. A page is taken only when writing the result gives the
-// very same bytes, so anything tarvex4 did not write is refused; `why` says
-// what did not fit.
+// Reads a page back: one tarvex4 wrote, the same page saved by a browser
+// after items were dragged, or edited by hand. A page nobody changed writes
+// again byte for byte. Anything that is no collage page is refused; `why`
+// says what is missing.
 bool ReadPage(const std::string& html, Collage& collage, std::string& why);
 
 }  // namespace collage

@@ -48,3 +48,9 @@ if(TARGET test_ui_board)
     --data "${TARVEX4_BUILD_DATA_DIR}"
     --work "${CMAKE_BINARY_DIR}/browser-board")
 endif()
+
+tarvex4_browser_test(dragged_page dragged_page.test.mjs 300
+  --exe "$<TARGET_FILE:tarvex4>"
+  --export "$<TARGET_FILE:tarvex4-export>"
+  --data "${TARVEX4_BUILD_DATA_DIR}"
+  --work "${CMAKE_BINARY_DIR}/browser-dragged")

@@ -182,7 +182,7 @@ TEST_F(CollageExport, BadInputIsNamedAndLeavesNothingBehind) {
     ProgramRun run = RunTarvex4("export " + Quoted(folder / "foreign.html") + " --png " + Quoted(png), work);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("foreign.html"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("not a collage page that tarvex4 wrote"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("is not a collage page: it has no page container"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(png));
     // A page that is not there.
     run = RunTarvex4("export " + Quoted(folder / "none.html") + " --png " + Quoted(png), work);

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/BookExportDialog.h"
+
+#include "drawing/CollageExport.h"
+
+#include <QCheckBox>
+#include <QCollator>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kCaption = "Export Collages as Book";
+
+}  // namespace
+
+BookExportDialog::BookExportDialog(QWidget* owner, const std::vector<std::string>& pages) : QDialog(owner) {
+    setWindowTitle(kCaption);
+    m_pages = new QListWidget(this);
+    m_pages->setObjectName("pages");
+    for (const std::string& page : pages) {
+        auto* item = new QListWidgetItem(QFileInfo(QString::fromStdString(page)).fileName(), m_pages);
+        item->setData(Qt::UserRole, QString::fromStdString(page));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    m_pages->setCurrentRow(0);
+    auto* up = new QPushButton("Up", this);
+    auto* down = new QPushButton("Down", this);
+    connect(up, &QPushButton::clicked, this, [this] { Move(-1); });
+    connect(down, &QPushButton::clicked, this, [this] { Move(1); });
+    auto* moves = new QVBoxLayout;
+    moves->addWidget(up);
+    moves->addWidget(down);
+    moves->addStretch();
+    auto* list = new QHBoxLayout;
+    list->addWidget(m_pages);
+    list->addLayout(moves);
+
+    m_title = new QLineEdit(this);
+    m_title->setObjectName("title");
+    m_numbers = new QCheckBox("Page numbers", this);
+    m_numbers->setObjectName("numbers");
+    auto* form = new QFormLayout;
+    form->addRow("Title page:", m_title);
+    form->addRow(m_numbers);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(list);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void BookExportDialog::Move(int step) {
+    const int row = m_pages->currentRow();
+    const int to = row + step;
+    if (row < 0 || to < 0 || to >= m_pages->count()) return;
+    m_pages->insertItem(to, m_pages->takeItem(row));
+    m_pages->setCurrentRow(to);
+}
+
+std::vector<std::string> BookExportDialog::ChosenPages() const {
+    std::vector<std::string> chosen;
+    for (int row = 0; row < m_pages->count(); ++row) {
+        const QListWidgetItem* item = m_pages->item(row);
+        if (item->checkState() == Qt::Checked) chosen.push_back(item->data(Qt::UserRole).toString().toStdString());
+    }
+    return chosen;
+}
+
+std::string BookExportDialog::Title() const { return m_title->text().trimmed().toStdString(); }
+
+bool BookExportDialog::PageNumbers() const { return m_numbers->isChecked(); }
+
+std::vector<std::string> PagesInFolder(const std::string& folder) {
+    QStringList names = QDir(QString::fromStdString(folder)).entryList({"*.html", "*.htm"}, QDir::Files);
+    QCollator collator;
+    collator.setNumericMode(true);
+    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    std::vector<std::string> pages;
+    for (const QString& name : names) pages.push_back(QDir(QString::fromStdString(folder)).filePath(name).toStdString());
+    return pages;
+}
+
+void ExportBookCommand(QWidget* owner, UserInterface& ui, const std::string& outputFolder) {
+    const std::vector<std::string> pages = PagesInFolder(outputFolder);
+    if (pages.empty()) {
+        ui.ShowMessage("There are no collage pages in " + outputFolder + " yet: press GO first.", kCaption);
+        return;
+    }
+    BookExportDialog dialog(owner, pages);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::vector<std::string> chosen = dialog.ChosenPages();
+    if (chosen.empty()) return;
+    const std::optional<FileChoice> choice =
+        ui.ChooseSaveFile("PDF document (*.pdf)|*.pdf||", QDir(QString::fromStdString(outputFolder)).filePath("book.pdf").toStdString(), true);
+    if (!choice) return;
+    std::string path = choice->path;
+    if (!collageexport::FormatOf(path)) path += ".pdf";
+    collageexport::Book book{dialog.Title(), dialog.PageNumbers()};
+    std::vector<std::string> missing;
+    std::string problem;
+    if (!collageexport::ExportBook(chosen, path, collageexport::Options{}, book, missing, problem)) {
+        ui.ShowMessage(problem, kCaption);
+        return;
+    }
+    if (!missing.empty()) {
+        std::string text = "These pictures are missing beside their pages and are drawn as placeholders:";
+        for (const std::string& file : missing) text += "\n" + file;
+        ui.ShowMessage(text, kCaption);
+    }
+}
