@@ -36,12 +36,13 @@ bool ParseRequest(int argc, char** argv, Request& request) {
         else if (argument == "--svg" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kSvg);
         else if (argument == "--scale" && hasValue) request.options.scale = std::atof(argv[++i]);
         else if (argument == "--paper" && hasValue) request.options.paper = argv[++i];
+        else if (argument == "--margin" && hasValue) request.options.marginMm = std::atof(argv[++i]);
         else if (argument == "--boxes" && hasValue) request.boxes = argv[++i];
         else if (request.page.empty() && !argument.starts_with("--")) request.page = argument;
         else return false;
     }
     return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) &&
-           request.options.scale > 0 &&
+           request.options.scale > 0 && request.options.marginMm >= 0 && request.options.marginMm < 100 &&
            IsPaperChoice(request.options.paper);
 }
 
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
     if (!ParseRequest(argc, argv, request)) {
         std::cerr << "tarvex4 export: usage: tarvex4 export PAGE.html --png FILE|--pdf FILE|--svg FILE "
                      "[--scale 2] [--paper "
-                  << JoinedPaperNames("|", "|") << "]\n";
+                  << JoinedPaperNames("|", "|") << " [--margin MM]]\n";
         return 2;
     }
     // A file size limit fails the write, which is then reported, naming the file.

@@ -13,6 +13,7 @@ struct ExportRequest {
     std::string svg;
     std::string scale = "1";
     std::string paper;
+    std::string margin;  // millimetres; "" for the export's own 5
 
     bool Any() const { return !png.empty() || !pdf.empty() || !svg.empty(); }
     // The export program's arguments after the page.

@@ -85,6 +85,8 @@ struct MainFormState {
     bool m_captureCode = true;       // 1101 "F.F. Capture Code"
     // View > "Mark Sources in Page": each snip's div names its source.
     bool m_markSources = false;
+    // View > "Show GO on the Board": GO's page goes onto the board.
+    bool m_goOnBoard = false;
     bool m_portrait = false;         // 1102, never read
     bool m_landscape = false;        // 1103
 
