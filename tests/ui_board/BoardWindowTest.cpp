@@ -17,7 +17,11 @@
 
 #include <QScreen>
 #include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -476,6 +480,48 @@ TEST_F(BoardWindowTest, ShowGoOnTheBoardIsKeptAcrossStartsAndInSessions) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
     EXPECT_TRUE(view->Board().GoOnBoard());
     EXPECT_TRUE(frame->Command(ID_VIEW_GO_ON_BOARD)->isChecked());
+}
+
+// A right click offers what the item can do, Copy Text for a snip; a page
+// made with its sources marked names each snip's source on hover.
+TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
+    CollageBoard& board = GoOnBoard();
+    frame->Command(ID_VIEW_MARK_SOURCES)->trigger();
+    QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
+    ASSERT_TRUE(board.Collage().markSources);
+    Key(board, Qt::Key_1, Qt::ControlModifier);
+    size_t snip = board.Collage().items.size();
+    for (size_t i : UncoveredItems(board)) {
+        if (!board.Collage().items[i].source.empty() && board.Collage().items[i].kind == collage::ItemKind::kText) {
+            snip = i;
+            break;
+        }
+    }
+    ASSERT_LT(snip, board.Collage().items.size());
+    const collage::Item item = board.Collage().items[snip];
+    EXPECT_EQ(board.ItemAt(snip)->toolTip().toStdString(), collage::SourceTitle(item));
+    EXPECT_FALSE(board.ItemAt(snip)->toolTip().isEmpty());
+
+    QStringList offered;
+    QTimer::singleShot(100, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        QAction* copy = nullptr;
+        for (QAction* action : menu->actions()) {
+            offered << action->text().remove('&');
+            if (action->text().contains("Copy")) copy = action;
+        }
+        if (copy) menu->setActiveAction(copy);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QGuiApplication::clipboard()->setText("before");
+    QWidget* port = board.View()->viewport();
+    const QPoint at = OnScreen(board, board.ItemAt(snip)->mapToScene(QPointF(4, 4)));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, port->mapToGlobal(at));
+    QApplication::sendEvent(port, &rightClick);
+    EXPECT_EQ(offered, (QStringList{"Bring to Front", "Send to Back", "Delete", "Copy Text"}));
+    EXPECT_TRUE(board.ItemAt(snip)->isSelected());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
 }
 
 }  // namespace
