@@ -3,6 +3,8 @@
 // start so loads only the C library before it execs: the command line's
 // libraries (SQLite, utf8proc, the C++ library) cost every start a few
 // milliseconds to load, and most starts of the window need none of them.
+#include "support/WindowExec.h"
+
 #include <dlfcn.h>
 #include <errno.h>
 #include <limits.h>
@@ -31,13 +33,7 @@ bool ProgramFolder(char (&folder)[PATH_MAX]) {
 int StartWindow(const char* folder, char** argv) {
     char program[PATH_MAX + 32];
     snprintf(program, sizeof program, "%starvex4-window", folder);
-    argv[0] = program;
-    execv(program, argv);
-    fprintf(stderr,
-            "tarvex4: cannot start the window program %s: %s\n"
-            "The sub-commands work without it: tarvex4 --help\n",
-            program, strerror(errno));
-    return 1;
+    return ExecWindowProgram(program, argv);
 }
 
 int RunCommands(const char* folder, int argc, char** argv) {

@@ -4,6 +4,7 @@
 #include "cli/WordsCommandSupport.h"
 #include "form/MainFormState.h"
 #include "support/ConsoleUserInterface.h"
+#include "db/SqlDatabase.h"
 #include "wordbooks/AuthorList.h"
 #include "wordbooks/FillCommands.h"
 
@@ -43,7 +44,8 @@ void RunFill(const FillOptions& options) {
     ConsoleUserInterface ui(std::cerr);
     MainFormState state;
     state.m_dataFolder = cli::WordsDataFolder(options.data, "fill");
-    wordbooks::FillTarget target = wordbooks::MainFormTarget(state, ui);
+    SqlDatabase db;
+    wordbooks::FillTarget target = wordbooks::MainFormTarget(state, db, ui);
     cli::SeedGenerator(options.seed);
     Finish("fill", wordbooks::FillRandomWords(target));
 }
@@ -57,7 +59,8 @@ void RunAuthor(const FillOptions& options) {
     ConsoleUserInterface ui(std::cerr);
     MainFormState state;
     state.m_dataFolder = cli::WordsDataFolder(options.data, "author");
-    wordbooks::FillTarget target = wordbooks::MainFormTarget(state, ui);
+    SqlDatabase db;
+    wordbooks::FillTarget target = wordbooks::MainFormTarget(state, db, ui);
     cli::SeedGenerator(options.seed);
     const wordbooks::FillOutcome outcome = wordbooks::SampleAuthorText(target, options.author);
     if (outcome.failure.empty() && !outcome.found) {

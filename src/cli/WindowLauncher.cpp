@@ -1,12 +1,8 @@
 #include "cli/WindowLauncher.h"
 
 #include "support/InstalledFile.h"
+#include "support/WindowExec.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <iostream>
 #include <vector>
 
 namespace cli {
@@ -14,15 +10,11 @@ namespace cli {
 std::string WindowProgramPath() { return InstalledFile("tarvex4-window"); }
 
 int StartWindowProgram(int argc, char** argv) {
-    const std::string program = WindowProgramPath();
+    std::string program = WindowProgramPath();
+    if (program.empty()) program = "tarvex4-window";
     std::vector<char*> arguments(argv, argv + argc);
     arguments.push_back(nullptr);
-    arguments[0] = const_cast<char*>(program.c_str());
-    if (!program.empty()) ::execv(program.c_str(), arguments.data());
-    std::cerr << "tarvex4: cannot start the window program " << (program.empty() ? "tarvex4-window" : program)
-              << ": " << std::strerror(errno) << "\n"
-              << "The sub-commands work without it: tarvex4 --help\n";
-    return 1;
+    return ExecWindowProgram(program.c_str(), arguments.data());
 }
 
 }  // namespace cli

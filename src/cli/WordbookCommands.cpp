@@ -202,7 +202,8 @@ void RunSample(const WordbookOptions& options) {
     ConsoleUserInterface ui(std::cerr);
     MainFormState state;
     state.m_dataFolder = cli::WordsDataFolder(options.data, "wordbook sample");
-    wordbooks::FillTarget target = wordbooks::MainFormTarget(state, ui);
+    SqlDatabase db;
+    wordbooks::FillTarget target = wordbooks::MainFormTarget(state, db, ui);
     cli::SeedGenerator(options.seed);
     // Names may repeat: BOOK is looked up as the other commands do, and a
     // catalogue that cannot be read is left to the sampling to report.

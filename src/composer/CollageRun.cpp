@@ -28,28 +28,28 @@ std::uint32_t DrawBackgroundColour() {
 
 // The image loop, with the text items put in before the second picture when
 // they go under the pictures. Returns whether the text items were placed.
-bool AppendImageItems(MainFormState& state, collage::Collage& collage, int backgroundChance, std::int32_t& z) {
+bool AppendImageItems(CollageRunContext& run, collage::Collage& collage, int backgroundChance, std::int32_t& z) {
+    const MainFormState& state = run.state;
     std::vector<collage::Item>& items = collage.items;
     const int boundsWidth = state.m_landscape ? kPageHeight : kPageWidth;
     const int boundsHeight = state.m_landscape ? kPageWidth : kPageHeight;
-    const int slots = std::clamp(state.m_imageVolume, 0, MainFormState::kImageVolumeMax);
+    const int slots = std::clamp(state.m_imageVolume, settings::kImageVolume.minimum, settings::kImageVolume.maximum);
     bool textPlaced = false;
 
-    ImagePool pool = BuildImagePool(state);
+    ImagePool pool = BuildImagePool(run);
     ImageCandidate previous;
-    RunPictureNames names;
     for (int i = 0; i < slots; ++i) {
         if (pool.candidates.empty()) continue;
-        ImageCandidate image = ResolveImageCandidate(state, pool, previous, names);
+        ImageCandidate image = ResolveImageCandidate(run, pool, previous);
         previous = image;
         ImagePlacement placement = PlaceImage(image, boundsWidth, boundsHeight);
         if (!state.m_textOverImages && i == 1) {
-            AppendTextItems(state, z, items, &collage.mix);
+            AppendTextItems(run, z, items, &collage.mix);
             z += 50;
             textPlaced = true;
         }
         if (i == 0 && backgroundChance > 50) placement = {0, 0, "850", "1100"};
-        items.push_back(ImageItem(state, i, z, image.fileName, placement));
+        items.push_back(ImageItem(run, i, z, image.fileName, placement));
         z += 1;
     }
     return textPlaced;
@@ -105,32 +105,33 @@ std::string FreePagePath(const std::string& path) {
 
 }  // namespace
 
-collage::Collage ComposeCollage(MainFormState& state) {
-    state.m_dragItemIds.clear();
-    collage::Collage result;
-    result.captureCode = state.m_captureCode;
-    result.markSources = state.m_markSources;
+CollageResult ComposeCollage(const MainFormState& state) {
+    CollageRunContext run(state);
+    CollageResult result;
+    collage::Collage& page = result.collage;
+    page.captureCode = state.m_captureCode;
+    page.markSources = state.m_markSources;
     const int backgroundChance = rng::Next() % 100;
-    result.background = DrawBackgroundColour();
+    page.background = DrawBackgroundColour();
 
     std::int32_t z = 1;
     bool textPlaced = false;
     {
-        ScopedConnection connection(state.m_db, state.DatabasePath());
-        textPlaced = AppendImageItems(state, result, backgroundChance, z);
+        ScopedConnection connection(run.db, state.DatabasePath());
+        textPlaced = AppendImageItems(run, page, backgroundChance, z);
     }
 
     // Text under pictures that never reached a second picture goes after them.
-    if (state.m_textOverImages || !textPlaced) AppendTextItems(state, z, result.items, &result.mix);
+    if (state.m_textOverImages || !textPlaced) AppendTextItems(run, z, page.items, &page.mix);
+    result.dragItemIds = std::move(run.dragItemIds);
+    result.nextImageId = run.nextImageId;
     return result;
 }
 
-std::string ComposeCollagePage(MainFormState& state) { return collage::WritePage(ComposeCollage(state)); }
-
-CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
+CollageResult BuildCollage(const MainFormState& state, UserInterface& ui) {
     CollageResult result;
     // Seeding sets exactly this state, so it is the seed that gives this page again.
-    state.m_lastSeed = rng::State();
+    result.seed = rng::State();
     result.pagePath = state.m_outputFolder + state.m_outputFileName;
     // A stored or saved folder that is gone is made again; one that cannot
     // be made is named before any picture is tried. The folder is the page's
@@ -143,7 +144,10 @@ CollageResult BuildCollage(MainFormState& state, UserInterface& ui) {
     }
     std::string page;
     try {
-        result.collage = ComposeCollage(state);
+        CollageResult composed = ComposeCollage(state);
+        result.collage = std::move(composed.collage);
+        result.dragItemIds = std::move(composed.dragItemIds);
+        result.nextImageId = composed.nextImageId;
         page = collage::WritePage(result.collage);
     } catch (const CppSQLite3Exception& e) {
         result.databaseFailed = true;

@@ -3,6 +3,7 @@
 #include "form/MainFormState.h"
 #include "support/UserInterface.h"
 
+#include <cstdint>
 #include <string>
 
 struct CollageResult {
@@ -14,6 +15,14 @@ struct CollageResult {
     bool databaseFailed = false;
     // The run's collage, as far as it was composed.
     collage::Collage collage;
+    // Ids of the page's draggable items, each 'id', with a comma.
+    std::string dragItemIds;
+    // The first custom folder picture's id in this run (one more than the
+    // largest library image id).
+    std::int32_t nextImageId = 0;
+    // The generator's state right before the run: seeding with it gives this
+    // page again.
+    std::uint32_t seed = 0;
 };
 
 // The GO command: builds one collage page from the form state, writes it into
@@ -21,14 +30,10 @@ struct CollageResult {
 // box and opens the page in the browser. A file of the page's name that is
 // not a page tarvex4 wrote is kept: the page then goes to the next free
 // numbered name beside it (pagePath), and the user is told.
-CollageResult BuildCollage(MainFormState& state, UserInterface& ui);
+CollageResult BuildCollage(const MainFormState& state, UserInterface& ui);
 
-// The collage of one run, for the same state and generator state as
-// BuildCollage (pictures are still written into the output folder). Throws
+// The collage of one run (collage, dragItemIds, nextImageId), for the same
+// state and generator state as BuildCollage; nothing is shown and no page is
+// written (pictures still are, into the output folder). Throws
 // CppSQLite3Exception from the database.
-collage::Collage ComposeCollage(MainFormState& state);
-
-// The page text alone, for the same state and generator state as BuildCollage
-// (pictures are still written into the output folder). Throws
-// CppSQLite3Exception from the database.
-std::string ComposeCollagePage(MainFormState& state);
+CollageResult ComposeCollage(const MainFormState& state);

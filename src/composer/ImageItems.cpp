@@ -58,7 +58,8 @@ PictureHeader HeaderOfFile(const std::string& path, std::size_t count) {
 // A picture of another name is recognised by its first bytes.
 bool HoldsPicture(const std::string& path) { return HeaderOfFile(path, 16).kind != PictureKind::Unknown; }
 
-void AddFolderCandidates(MainFormState& state, ImagePool& pool) {
+void AddFolderCandidates(CollageRunContext& run, ImagePool& pool) {
+    const MainFormState& state = run.state;
     // The listing as a list: a name may hold any character.
     const std::vector<FolderEntry> entries = FindEntries(state.m_customImageFolder + "/*.*");
     pool.folderEntries.assign(entries.size(), std::string());
@@ -68,7 +69,7 @@ void AddFolderCandidates(MainFormState& state, ImagePool& pool) {
         if (entry.isFolder || pool.candidates.size() >= ImagePool::kMaxCandidates) continue;
         if (!IsPictureName(entry.name) && !HoldsPicture(entry.fullPath)) continue;
         pool.folderEntries[p] = entry.name;
-        pool.candidates.push_back(state.m_nextImageId + static_cast<std::int32_t>(p));
+        pool.candidates.push_back(run.nextImageId + static_cast<std::int32_t>(p));
     }
 }
 
@@ -101,124 +102,49 @@ bool ReadPictureFile(const std::string& path, std::string& bytes, std::string& p
 // output folder that holds the picture, which the item names.
 // The copy takes the extension of the picture's kind, so a browser shows it
 // whatever the file was called ("scan" holding a PNG is copied as "scan.png").
-std::string CopyFolderPicture(MainFormState& state, const std::string& name, PictureKind kind,
-                              RunPictureNames& names) {
+std::string CopyFolderPicture(CollageRunContext& run, const std::string& name, PictureKind kind) {
+    const MainFormState& state = run.state;
     const std::string source = state.m_customImageFolder + "/" + name;
     std::string bytes, problem;
     if (!ReadPictureFile(source, bytes, problem)) {
         throw FileWriteError("The picture " + source + " could not be copied into " + state.m_outputFolder + ": " +
                              problem);
     }
-    return names.Place(state.m_outputFolder, SafePictureFileName(NameForPictureKind(name, kind)), bytes,
-                       RunPictureNames::Sequence::kCopyOf);
+    return run.pictureNames.Place(state.m_outputFolder, SafePictureFileName(NameForPictureKind(name, kind)), bytes,
+                                  RunPictureNames::Sequence::kCopyOf);
 }
 
 }  // namespace
-
-RunPictureNames::Fingerprint RunPictureNames::Of(std::string_view bytes) {
-    return {bytes.size(), std::hash<std::string_view>{}(bytes)};
-}
-
-namespace {
-
-std::string Folded(std::string name) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return name;
-}
-
-// Enough for any folder a person keeps; beyond, the run fails and says so.
-constexpr int kMaxPictureNames = 100000;
-
-// "same.gif" and 2 give "same-2.gif".
-std::string NumberedName(const std::string& name, int n) {
-    const size_t dot = name.find_last_of('.');
-    const size_t cut = dot == std::string::npos || dot == 0 ? name.size() : dot;
-    return name.substr(0, cut) + "-" + std::to_string(n) + name.substr(cut);
-}
-
-}  // namespace
-
-void RunPictureNames::ListFolder(const std::string& folder) {
-    if (m_listed == folder) return;
-    m_taken.clear();
-    m_present.clear();
-    m_listed = folder;
-    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!listing) return;  // nothing known: each name is tried as it comes
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") m_present.emplace(Folded(name), name);
-    }
-    ::closedir(listing);
-}
-
-std::string RunPictureNames::Keep(const std::string& folded, const std::string& name, Fingerprint print) {
-    m_taken[folded] = {name, print};
-    return name;
-}
-
-std::string RunPictureNames::Place(const std::string& folder, const std::string& name, std::string_view bytes,
-                                   Sequence sequence) {
-    ListFolder(folder);
-    const Fingerprint print = Of(bytes);
-    NewFile file(folder, bytes);
-    std::string candidate = name;
-    for (int n = 2; n < kMaxPictureNames; ++n) {
-        const std::string folded = Folded(candidate);
-        if (const auto known = m_taken.find(folded); known != m_taken.end()) {
-            if (known->second.print == print) return known->second.name;
-        } else {
-            // Files from before this run: one with these bytes is used as it is.
-            const auto [first, last] = m_present.equal_range(folded);
-            for (auto at = first; at != last; ++at) {
-                if (FileHolds(folder + at->second, bytes)) return Keep(folded, at->second, print);
-            }
-            if (first == last) {
-                std::string problem;
-                switch (file.Name(candidate, problem)) {
-                    case NewFile::Naming::kNamed: return Keep(folded, candidate, print);
-                    case NewFile::Naming::kFailed: throw FileWriteError(problem);
-                    case NewFile::Naming::kTaken:  // made by someone else meanwhile
-                        if (FileHolds(folder + candidate, bytes)) return Keep(folded, candidate, print);
-                        break;
-                }
-            }
-        }
-        candidate = sequence == Sequence::kNumbered ? NumberedName(name, n) : BaseFileName(MakeCopyName(candidate));
-    }
-    throw FileWriteError("No free name is left for the picture " + name + " in " + folder);
-}
 
 std::string BaseFileName(const std::string& name) {
     size_t cut = name.find_last_of("/\\");
     return cut == std::string::npos ? name : name.substr(cut + 1);
 }
 
-ImagePool BuildImagePool(MainFormState& state) {
+ImagePool BuildImagePool(CollageRunContext& run) {
     ImagePool pool;
     std::string selection = "0";
     {
-        SqlQuery query = state.m_db.Query(wordsdb::SelectSelectionList());
+        SqlQuery query = run.db.Query(wordsdb::SelectSelectionList());
         if (!query.IsEof()) selection = TextOrEmpty(query.FieldText(0));
     }
     {
-        SqlQuery query = state.m_db.Query(wordsdb::SelectImageIdsInCategories(selection));
+        SqlQuery query = run.db.Query(wordsdb::SelectImageIdsInCategories(selection));
         for (; !query.IsEof(); query.NextRow()) {
             if (pool.candidates.size() < ImagePool::kMaxCandidates) pool.candidates.push_back(query.FieldInt(0));
         }
     }
     {
         // An empty library gives NULL, read as 0.
-        SqlQuery query = state.m_db.Query(wordsdb::SelectMaxImageId());
-        if (!query.IsEof()) state.m_nextImageId = query.FieldInt(0, 0) + 1;
+        SqlQuery query = run.db.Query(wordsdb::SelectMaxImageId());
+        if (!query.IsEof()) run.nextImageId = query.FieldInt(0, 0) + 1;
     }
-    if (state.m_useCustomFolder) AddFolderCandidates(state, pool);
+    if (run.state.m_useCustomFolder) AddFolderCandidates(run, pool);
     return pool;
 }
 
-std::string ExtractLibraryImage(MainFormState& state, const std::string& idText, RunPictureNames& names) {
-    SqlQuery query = state.m_db.Query(wordsdb::SelectImageFile(std::atol(idText.c_str())));
+std::string ExtractLibraryImage(CollageRunContext& run, const std::string& idText) {
+    SqlQuery query = run.db.Query(wordsdb::SelectImageFile(std::atol(idText.c_str())));
     if (query.IsEof()) return std::string();
     const std::string stored = BaseFileName(TextOrEmpty(query.FieldTextByName("FILENAME")));
     if (stored.empty() || stored == "." || stored == "..") return std::string();
@@ -229,26 +155,25 @@ std::string ExtractLibraryImage(MainFormState& state, const std::string& idText,
     const std::string_view content(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
     // Written with the extension of what it holds, which a browser may go by.
     const PictureKind kind = SniffPicture(bytes, static_cast<size_t>(count));
-    return names.Place(state.m_outputFolder, SafePictureFileName(NameForPictureKind(stored, kind)), content,
-                       RunPictureNames::Sequence::kNumbered);
+    const std::string name = SafePictureFileName(NameForPictureKind(stored, kind));
+    return run.pictureNames.Place(run.state.m_outputFolder, name, content, RunPictureNames::Sequence::kNumbered);
 }
 
-ImageCandidate ResolveImageCandidate(MainFormState& state, const ImagePool& pool, const ImageCandidate& previous,
-                                     RunPictureNames& names) {
+ImageCandidate ResolveImageCandidate(CollageRunContext& run, const ImagePool& pool, const ImageCandidate& previous) {
     const std::int32_t id = pool.candidates[static_cast<size_t>(rng::Next()) % pool.candidates.size()];
-    if (id >= state.m_nextImageId) {
-        const std::string& name = pool.folderEntries[static_cast<size_t>(id - state.m_nextImageId)];
+    if (id >= run.nextImageId) {
+        const std::string& name = pool.folderEntries[static_cast<size_t>(id - run.nextImageId)];
         // The size its header gives; one that cannot be read, or that
         // declares more pixels than any picture should, the usual size.
-        const PictureHeader header = HeaderOfFile(state.m_customImageFolder + "/" + name, kPictureHeadBytes);
+        const PictureHeader header = HeaderOfFile(run.state.m_customImageFolder + "/" + name, kPictureHeadBytes);
         const bool sized = header.sized && header.width > 0 && header.height > 0 &&
                            static_cast<long long>(header.width) * header.height <= kMaxPicturePixels;
-        const std::string copied = CopyFolderPicture(state, name, header.kind, names);
+        const std::string copied = CopyFolderPicture(run, name, header.kind);
         if (!sized) return {copied, kUnknownWidthText, kUnknownHeightText};
         return {copied, std::to_string(header.width), std::to_string(header.height)};
     }
-    const std::string written = ExtractLibraryImage(state, std::to_string(id), names);
-    SqlQuery query = state.m_db.Query(wordsdb::SelectImageInfo(id));
+    const std::string written = ExtractLibraryImage(run, std::to_string(id));
+    SqlQuery query = run.db.Query(wordsdb::SelectImageInfo(id));
     if (query.IsEof()) return previous;
     ImageCandidate image{BaseFileName(TextOrEmpty(query.FieldText(0))), TextOrEmpty(query.FieldText(1)),
                          TextOrEmpty(query.FieldText(2))};
@@ -277,7 +202,7 @@ ImagePlacement PlaceImage(const ImageCandidate& image, int boundsWidth, int boun
     return placement;
 }
 
-collage::Item ImageItem(MainFormState& state, int slot, std::int32_t z, const std::string& fileName,
+collage::Item ImageItem(CollageRunContext& run, int slot, std::int32_t z, const std::string& fileName,
                         const ImagePlacement& placement) {
     collage::Item item;
     item.kind = collage::ItemKind::kPicture;
@@ -288,6 +213,6 @@ collage::Item ImageItem(MainFormState& state, int slot, std::int32_t z, const st
     item.width = std::atoi(placement.widthText.c_str());
     item.height = std::atoi(placement.heightText.c_str());
     item.file = fileName;
-    AppendDragItemId(state.m_dragItemIds, item);
+    AppendDragItemId(run.dragItemIds, item);
     return item;
 }

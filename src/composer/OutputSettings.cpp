@@ -1,14 +1,17 @@
 #include "composer/OutputSettings.h"
 
+#include "db/SqlDatabase.h"
 #include "page/FontSpan.h"
 #include "db/WordsDb.h"
 #include "db/WordsDbCheck.h"
 #include "support/FileCopier.h"
 
-std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
+std::string LoadOutputFolder(const MainFormState& state, UserInterface* ui) {
     try {
-        ScopedConnection connection(state.m_db, state.DatabasePath());
-        SqlQuery query = state.m_db.Query(wordsdb::SelectOutputFolder());
+        // The command's own connection, closed as it returns.
+        SqlDatabase db(SqlDatabase::OpenMode::ExistingOnly);
+        db.Open(state.DatabasePath());
+        SqlQuery query = db.Query(wordsdb::SelectOutputFolder());
         if (!query.IsEof() && query.FieldText(0)) return query.FieldText(0);
     } catch (const CppSQLite3Exception& e) {
         // The form must start all the same, with no output folder.
@@ -22,8 +25,9 @@ std::string LoadOutputFolder(MainFormState& state, UserInterface* ui) {
 
 void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string& folder) {
     try {
-        ScopedConnection connection(state.m_db, state.DatabasePath());
-        state.m_db.Execute(wordsdb::UpdateOutputFolder(folder));
+        SqlDatabase db(SqlDatabase::OpenMode::ExistingOnly);
+        db.Open(state.DatabasePath());
+        db.Execute(wordsdb::UpdateOutputFolder(folder));
         state.m_outputFileText = folder + state.m_outputFileName;
     } catch (const CppSQLite3Exception& e) {
         const std::string text = FailureText(e, "Saving the output folder");
@@ -71,7 +75,7 @@ void ChoosePaletteColour(MainFormState& state, UserInterface& ui) {
     text.CollapseToStart();
 }
 
-std::string MainTextFontSpan(MainFormState& state) { return FontSpanOf(*state.m_mainText); }
+std::string MainTextFontSpan(const MainFormState& state) { return FontSpanOf(*state.m_mainText); }
 
 bool CopyArtFonts(const MainFormState& state, const std::string& destination, std::string* error) {
     FileCopier copier;

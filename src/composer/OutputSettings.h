@@ -5,12 +5,12 @@
 #include <string>
 
 // The output location, the art-font copy and the small settings of the main
-// form that shape a collage. Database work opens state.m_db on the words
-// database and closes it before returning.
+// form that shape a collage. Database work opens a connection of its own on
+// the words database and closes it before returning.
 
 // The stored output folder; empty when none is stored or the database fails
 // (the failure is passed to `ui` when one is given).
-std::string LoadOutputFolder(MainFormState& state, UserInterface* ui = nullptr);
+std::string LoadOutputFolder(const MainFormState& state, UserInterface* ui = nullptr);
 // Stores the folder; on success the output edit shows folder + file name.
 // A failure shows "db error" with the database's message.
 void SaveOutputFolder(MainFormState& state, UserInterface& ui, const std::string& folder);
@@ -23,7 +23,7 @@ void ChooseCustomImageFolder(MainFormState& state, UserInterface& ui);
 void ChoosePaletteColour(MainFormState& state, UserInterface& ui);
 
 // The font span of the main text.
-std::string MainTextFontSpan(MainFormState& state);
+std::string MainTextFontSpan(const MainFormState& state);
 
 // Copies <data folder>/artfonts with everything below it into `destination`,
 // replacing files of the same name. Returns false and fills `error` when a

@@ -43,7 +43,7 @@ struct Sources {
     int totalWeight = 0;
 };
 
-Sources GatherSources(MainFormState& state) {
+Sources GatherSources(const MainFormState& state) {
     Sources sources;
     SnipSource& main = sources.main;
     main.label = "main";
@@ -68,7 +68,7 @@ Sources GatherSources(MainFormState& state) {
         track.fontSpan = window.GetTextStylePrefix();
         track.colour = window.m_trackColour;
         track.rangeStart = k == 0 ? 0 : c + 1;
-        track.weight = std::clamp(state.m_trackFader[k], 0, MainFormState::kFaderMax);
+        track.weight = std::clamp(state.m_trackFader[k], settings::kFader.minimum, settings::kFader.maximum);
         c += track.weight;
         track.rangeEnd = c;
     }
@@ -104,14 +104,15 @@ void Cut(const SnipSource& source, int style, std::string& content, collage::Ite
 
 }  // namespace
 
-void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<collage::Item>& items,
+void AppendTextItems(CollageRunContext& run, std::int32_t zStart, std::vector<collage::Item>& items,
                      std::vector<collage::MixSource>* mix) {
+    const MainFormState& state = run.state;
     Sources sources = GatherSources(state);
     if (mix) *mix = PlannedMix(sources, state.m_showMain);
     int words = sources.main.wordCount;
     for (const SnipSource& track : sources.tracks) words += track.wordCount;
     const int limit = std::max(words, 10);
-    const int count = std::clamp(state.m_textVolume, 0, MainFormState::kTextVolumeMax);
+    const int count = std::clamp(state.m_textVolume, settings::kTextVolume.minimum, settings::kTextVolume.maximum);
     const bool showMain = state.m_showMain;
     const int total = sources.totalWeight;
 
@@ -154,7 +155,7 @@ void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<coll
         item.z = zStart;
         item.style = style;
         if (style == 0) item.background = colour;
-        AppendDragItemId(state.m_dragItemIds, item);
+        AppendDragItemId(run.dragItemIds, item);
 
         item.left = rng::Next() % 750;
         item.top = rng::Next() % 1000;
@@ -175,9 +176,10 @@ void AppendTextItems(MainFormState& state, std::int32_t zStart, std::vector<coll
     }
 }
 
-std::string BuildTextItems(MainFormState& state, std::int32_t zStart) {
+std::string BuildTextItems(const MainFormState& state, std::int32_t zStart) {
+    CollageRunContext run(state);
     std::vector<collage::Item> items;
-    AppendTextItems(state, zStart, items);
+    AppendTextItems(run, zStart, items);
     std::string html;
     for (const collage::Item& item : items) html += collage::ItemHtml(item);
     return html;

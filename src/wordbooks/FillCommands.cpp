@@ -74,8 +74,8 @@ std::vector<std::string> SplitAtSpaces(const std::string& entry) {
 
 }  // namespace
 
-FillTarget MainFormTarget(MainFormState& form, UserInterface& ui) {
-    return FillTarget{form.m_db, form.DatabasePath(), *form.m_mainText, form.m_undoText, ui, false};
+FillTarget MainFormTarget(MainFormState& form, SqlDatabase& db, UserInterface& ui) {
+    return FillTarget{db, form.DatabasePath(), *form.m_mainText, form.m_undoText, ui, false};
 }
 
 FillTarget TrackTarget(TrackState& track, SqlDatabase& db, UserInterface& ui) {

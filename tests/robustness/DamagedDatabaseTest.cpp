@@ -301,6 +301,7 @@ TEST_F(DamagedDatabase, AWindowActionOnABrokenFileSaysSoOnce) {
     form.m_dataFolder = user;
     form.m_tracks[1].SetDatabasePath(UserDb());
     SqlDatabase trackDb;
+    SqlDatabase mainDb;
 
     FillWordTables(user);
     Scribble(UserDb(), 4096 * 3, 4096 * 200);
@@ -308,7 +309,7 @@ TEST_F(DamagedDatabase, AWindowActionOnABrokenFileSaysSoOnce) {
         SCOPED_TRACE(track ? "track fill" : "main form fill");
         ScriptedUserInterface ui;
         wordbooks::FillTarget target =
-            track ? wordbooks::TrackTarget(form.m_tracks[1], trackDb, ui) : wordbooks::MainFormTarget(form, ui);
+            track ? wordbooks::TrackTarget(form.m_tracks[1], trackDb, ui) : wordbooks::MainFormTarget(form, mainDb, ui);
         wordbooks::FillRandomWords(target);
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].text.find("Brisko database error"), std::string::npos) << ui.messages[0].text;

@@ -23,7 +23,7 @@ protected:
         LoadMarkup(*form.m_mainText, "the old text");
         LoadMarkup(*form.m_tracks[1].m_trackText, "old track text");
     }
-    FillTarget Main() { return MainFormTarget(form, ui); }
+    FillTarget Main() { return MainFormTarget(form, mainDb, ui); }
     FillTarget Track() { return TrackTarget(form.m_tracks[1], trackDb, ui); }
     // The text shown, without the paragraph end the converter adds.
     std::string Shown() {
@@ -33,6 +33,7 @@ protected:
     }
 
     MainFormState form;
+    SqlDatabase mainDb;
     SqlDatabase trackDb;
     ScriptedUserInterface ui;
 };
@@ -65,7 +66,7 @@ TEST_F(FillTest, FillDrawsOneWordFromEachTableInTurn) {
     EXPECT_EQ(form.m_undoText, before);
     EXPECT_EQ(ui.waitShown, 1);
     EXPECT_FALSE(ui.waitVisible);
-    EXPECT_FALSE(form.m_db.IsOpen());
+    EXPECT_FALSE(mainDb.IsOpen());
 
     // The same seed gives the same text.
     rng::Seed(7);
@@ -235,7 +236,7 @@ TEST_F(FillTest, EmptyAndUnknownWordbooksSayWhyAndKeepTheText) {
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[2].text.rfind(UnreadableWordbookMessage("ghost", "ghost9"), 0), 0u);
     EXPECT_EQ(Shown(), "the old text");
-    EXPECT_FALSE(form.m_db.IsOpen());
+    EXPECT_FALSE(mainDb.IsOpen());
 }
 
 TEST_F(FillTest, AWordbookChosenInTheListIsDrawnFromByItsRecord) {
