@@ -45,6 +45,10 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     m_frame = std::make_unique<CMainFrame>();
     auto* view = new Ctarvex4View(*m_state, m_ui, m_frame.get());
     m_ui.SetOwner(view);
+    // The output folder, default or chosen, is a place of every file dialog.
+    m_ui.SetPlaces([this] {
+        return std::vector<std::string>{m_state->m_dataFolder + "/collages", m_state->m_outputFolder};
+    });
     m_ui.SetWaitHandlers([view] { view->ShowWaitMessage(); }, [view] { view->HideWaitMessage(); });
     m_frame->SetView(view);
     view->OpenFirstTrackAfterFirstPaint();

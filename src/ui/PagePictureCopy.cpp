@@ -132,6 +132,19 @@ bool CopyPagePictures(collage::Collage& collage, const std::string& fromFolder, 
         problem = error.what();
         return false;
     }
+    // The scripts every page loads, so it still drags in a browser; one the
+    // folder has already is its own (GO puts them there) and stays.
+    for (const char* script : {"artfonts/canvas.js", "artfonts/wz_dragdrop.js"}) {
+        std::error_code error;
+        if (fs::exists(WithSlash(toFolder) + script, error)) continue;
+        try {
+            copier.Copy(script);
+        } catch (const FileWriteError& failure) {
+            copier.Undo();
+            problem = failure.what();
+            return false;
+        }
+    }
     collage = copied;
     made = copier.Made();
     return true;

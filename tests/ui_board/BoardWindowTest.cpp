@@ -394,6 +394,7 @@ TEST_F(BoardWindowTest, SaveAsElsewhereTakesThePicturesAlongAndStartsBesideThePa
     const std::string from = data.path() + "/from/";
     WriteFile(from + "cat.png", "the cat's bytes");
     WriteFile(from + "artfonts/stampkit/a.gif", "letter a");
+    WriteFile(from + "artfonts/canvas.js", "// the page's script");
     collage::Collage page;
     collage::Item picture;
     picture.kind = collage::ItemKind::kPicture;
@@ -434,6 +435,7 @@ TEST_F(BoardWindowTest, SaveAsElsewhereTakesThePicturesAlongAndStartsBesideThePa
     EXPECT_EQ(ReadFile(to + saved.items[0].file), "the cat's bytes");
     ASSERT_EQ(saved.items[1].Letters().size(), 2u);
     for (const std::string& letter : saved.items[1].Letters()) EXPECT_EQ(ReadFile(to + letter), "letter a") << letter;
+    EXPECT_EQ(ReadFile(to + "artfonts/canvas.js"), "// the page's script");
     EXPECT_EQ(board.PagePath(), to + "page.html");
     EXPECT_EQ(board.Collage(), saved);
     board.Command(ID_BOARD_OPEN)->trigger();
