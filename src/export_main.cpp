@@ -48,6 +48,7 @@ bool ParseRequest(int argc, char** argv, Request& request) {
         else if (argument == "--svg" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kSvg);
         else if (argument == "--scale" && hasValue) request.options.scale = std::atof(argv[++i]);
         else if (argument == "--paper" && hasValue) request.options.paper = argv[++i];
+        else if (argument == "--margin" && hasValue) request.options.marginMm = std::atof(argv[++i]);
         else if (argument == "--boxes" && hasValue) request.boxes = argv[++i];
         else if (argument == "--title" && hasValue) request.book.title = argv[++i];
         else if (argument == "--page-numbers") request.book.pageNumbers = true;
@@ -56,7 +57,7 @@ bool ParseRequest(int argc, char** argv, Request& request) {
         else request.morePages.push_back(argument);
     }
     return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) && BookRequestFits(request) &&
-           request.options.scale > 0 &&
+           request.options.scale > 0 && request.options.marginMm >= 0 && request.options.marginMm < 100 &&
            IsPaperChoice(request.options.paper);
 }
 
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
     if (!ParseRequest(argc, argv, request)) {
         std::cerr << "tarvex4 export: usage: tarvex4 export PAGE.html --png FILE|--pdf FILE|--svg FILE "
                      "[--scale 2] [--paper "
-                  << JoinedPaperNames("|", "|") << "]\n"
+                  << JoinedPaperNames("|", "|") << " [--margin MM]]\n"
                   << "       tarvex4 export PAGE.html... --pdf BOOK.pdf [--title TEXT] [--page-numbers]\n";
         return 2;
     }

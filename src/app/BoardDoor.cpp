@@ -20,15 +20,6 @@ public:
             Inner().OpenInBrowser(path);
             return;
         }
-        CollageBoard& board = m_door.Board();
-        // GO has written its page already; an arrangement not saved yet is
-        // offered a page of its own before the board shows the new collage.
-        if (board.Modified() &&
-            Inner().ShowMessage("The board's arrangement of " + board.PagePath() +
-                                    " was not saved. Save it as another page before the new collage is shown?",
-                                "Cut-up Board", MessageButtons::YesNo) == MessageResult::Yes) {
-            board.SaveAs();
-        }
         m_door.OpenPage(path);
     }
 
@@ -45,11 +36,37 @@ CollageBoard& BoardDoor::Board() {
     if (!m_board) {
         m_board = new CollageBoard(m_ui, m_owner);
         m_board->setWindowFlag(Qt::Window, true);
+        m_board->SetOutputFolder(m_outputFolder);
     }
     return *m_board;
 }
 
 UserInterface& BoardDoor::GoInterface() { return *m_goRedirect; }
+
+void BoardDoor::SetOutputFolder(std::function<std::string()> folder) {
+    m_outputFolder = std::move(folder);
+    if (m_board) m_board->SetOutputFolder(m_outputFolder);
+}
+
+bool BoardDoor::ReadyForGo() {
+    if (!m_goOnBoard || !m_board || !m_board->Modified()) return true;
+    CollageBoard& board = *m_board;
+    // The wait box of GO's button would stand over the question.
+    m_ui.HideWaitMessage();
+    Raise();
+    bool go = false;
+    switch (board.Interface().ShowMessage("The board's arrangement of " + board.PagePath() +
+                                              " was not saved. Save it as another page before GO shows a new "
+                                              "collage?\n\nNo drops the arrangement; Cancel keeps it and does "
+                                              "not GO.",
+                                          "Cut-up Board", MessageButtons::YesNoCancel)) {
+        case MessageResult::Yes: go = board.SaveAs(); break;
+        case MessageResult::No: go = true; break;
+        default: break;
+    }
+    if (go) m_ui.ShowWaitMessage();
+    return go;
+}
 
 void BoardDoor::Raise() {
     CollageBoard& board = Board();
@@ -101,7 +118,7 @@ void BoardDoor::RestoreArrangement(const MainFormState& state) {
     std::error_code error;
     // Only a file is read: a pipe or device named by a session would never end.
     if (std::filesystem::is_regular_file(state.m_boardPath, error) &&
-        collage::LoadPageFile(state.m_boardPath, onDisk, problem)) {
+        collage::LoadPageFile(state.m_boardPath, onDisk, problem, collage::kWindowName)) {
         board.ShowCollage(onDisk, state.m_boardPath);
         board.Apply("Session Arrangement", arranged);
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 #include "support/UserInterface.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,11 +21,18 @@ public:
     CollageBoard& Board();
     bool BoardMade() const { return m_board != nullptr; }
 
+    // Where the board's file dialogs start when it shows no page.
+    void SetOutputFolder(std::function<std::string()> folder);
+
     bool GoOnBoard() const { return m_goOnBoard; }
     void SetGoOnBoard(bool on) { m_goOnBoard = on; }
     // What GO talks to: the user interface, with the page opened on the board
     // while GO shows there.
     UserInterface& GoInterface();
+    // Before GO writes anything: with GO shown on the board, an arrangement
+    // not saved yet is saved (Yes), dropped (No), or kept with no GO (Cancel,
+    // Escape); false for no GO.
+    bool ReadyForGo();
 
     // The board over `lastPage` (the page the last GO wrote), unless it holds
     // changes not saved yet.
@@ -47,5 +55,6 @@ private:
     QWidget* m_owner;
     CollageBoard* m_board = nullptr;
     bool m_goOnBoard = false;
+    std::function<std::string()> m_outputFolder;
     std::unique_ptr<GoRedirect> m_goRedirect;
 };

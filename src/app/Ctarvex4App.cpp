@@ -34,7 +34,7 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
 
     if (!arguments.isEmpty() && !arguments.first().startsWith('-')) {
         if (!m_document.OnOpenDocument(arguments.first().toStdString())) {
-            QMessageBox::warning(nullptr, "tarvex4",
+            QMessageBox::warning(nullptr, "VANTELO",
                                  QString("%1\nThis file could not be opened.").arg(arguments.first()));
             return false;
         }
@@ -45,6 +45,10 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
     m_frame = std::make_unique<CMainFrame>();
     auto* view = new Ctarvex4View(*m_state, m_ui, m_frame.get());
     m_ui.SetOwner(view);
+    // The output folder, default or chosen, is a place of every file dialog.
+    m_ui.SetPlaces([this] {
+        return std::vector<std::string>{m_state->m_dataFolder + "/collages", m_state->m_outputFolder};
+    });
     m_ui.SetWaitHandlers([view] { view->ShowWaitMessage(); }, [view] { view->HideWaitMessage(); });
     m_frame->SetView(view);
     view->OpenFirstTrackAfterFirstPaint();
@@ -60,7 +64,7 @@ bool Ctarvex4App::InitInstance(const QStringList& arguments) {
         std::string text = "The data folder " + m_state->m_dataFolder + " is not complete:";
         for (const std::string& problem : setup.problems) text += "\n" + problem;
         // Said once the window is up, over it.
-        QTimer::singleShot(0, m_frame.get(), [this, text] { m_ui.ShowMessage(text, "tarvex4"); });
+        QTimer::singleShot(0, m_frame.get(), [this, text] { m_ui.ShowMessage(text, "VANTELO"); });
     }
     return true;
 }

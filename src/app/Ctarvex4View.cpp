@@ -20,9 +20,11 @@
 #include "ui/CollageExportCommand.h"
 #include "ui/DialogLayout.h"
 #include "ui/EditMenuIds.h"
+#include "ui/ElidedLineEdit.h"
 #include "ui/QtPrintTarget.h"
 #include "ui/QtRichEdit.h"
 #include "ui/RichEditReference.h"
+#include "ui/StatusNote.h"
 #include "ui/TrackWindows.h"
 #include "ui/authors.h"
 #include "ui/filetype.h"
@@ -43,7 +45,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QMainWindow>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
@@ -159,16 +163,24 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     });
     Route(ID_FILE_EXPORT_BOOK, [this] { ExportBookCommand(this, m_ui, m_state.m_outputFolder); });
     m_board = std::make_unique<BoardDoor>(m_ui, this);
+    m_board->SetOutputFolder([this] { return m_state.m_outputFolder; });
     Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
     Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });
-    Route(ID_VIEW_GO_ON_BOARD, [this] { m_board->SetGoOnBoard(!m_board->GoOnBoard()); });
+    Route(ID_VIEW_GO_ON_BOARD, [this] {
+        SetGoOnBoard(!m_board->GoOnBoard());
+        WindowSettings().setValue("board/showGoOnBoard", m_board->GoOnBoard());
+    });
     Route(ID_VIEW_MARK_SOURCES, [this] { m_state.m_markSources = !m_state.m_markSources; });
     Route(ID_EDIT_COPY_CUTUP_TEXT, [this] {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(collage::CutUpText(m_lastCollage, false)));
+        // The clipboard keeps what it holds until there is a cut-up to put there.
+        if (const collage::Collage* shown = ShownCutUp("Copy Cut-up as Text"))
+            QGuiApplication::clipboard()->setText(QString::fromStdString(collage::CutUpText(*shown, false)));
     });
     Route(ID_VIEW_LAST_MIX, [this] {
+        const collage::Collage* shown = ShownCutUp("Last Mix");
+        if (shown == nullptr) return;
         if (!m_lastMix) m_lastMix = new LastMixBox(this);
-        m_lastMix->ShowMix(m_lastCollage);
+        m_lastMix->ShowMix(*shown);
         m_lastMix->show();
         m_lastMix->raise();
     });
@@ -328,7 +340,7 @@ void Ctarvex4View::BuildBottomRow() {
     AddLabel(" Output file:", 18, 284);
     AddLabel("Choose new:", 115, 284);
     AddButton(IDC_OUTPUTBUTTON, "open", 169, 282);
-    m_outputEdit = new QLineEdit(this);
+    m_outputEdit = new ElidedLineEdit(this);
     m_outputEdit->setReadOnly(true);
     m_outputEdit->setGeometry(Rect(21, 302, 165, 12));
     Register(IDC_OUTPUTEDIT, m_outputEdit);
@@ -404,7 +416,7 @@ void Ctarvex4View::ShowState() {
         QSignalBlocker block(m_style);
         m_style->setCurrentIndex(m_state.m_mainStyle);
     }
-    m_outputEdit->setText(QString::fromStdString(m_state.m_outputFileText));
+    m_outputEdit->SetPath(QString::fromStdString(m_state.m_outputFileText));
     m_folderEdit->setText(QString::fromStdString(m_state.m_customFolderText));
 }
 
@@ -449,6 +461,7 @@ void Ctarvex4View::OnInitialUpdate() {
     ShowState();
     ShowTitle();
     SetToolTips();
+    SetGoOnBoard(WindowSettings().value("board/showGoOnBoard", false).toBool());
     if (m_firstTrackAfterPaint) m_firstTrackPending = true;
     else ShowTrack(m_state, *m_trackWindows, 1);
     m_text->setFocus(Qt::OtherFocusReason);
@@ -510,12 +523,36 @@ void Ctarvex4View::HideWaitMessage() {
 }
 
 void Ctarvex4View::Go() {
+    if (!m_board->ReadyForGo()) return;
     CollageResult result = BuildCollage(m_state, m_board->GoInterface());
     // A session saves the seed of the last GO, also of one that failed.
     m_state.m_lastSeed = result.seed;
     m_lastPage = result.written ? result.pagePath : std::string();
     m_lastCollage = result.written ? std::move(result.collage) : collage::Collage{};
     if (m_lastMix && m_lastMix->isVisible()) m_lastMix->ShowMix(m_lastCollage);
+    // Said whether or not a browser came up: the page may be in a folder the user never chose.
+    if (auto* frame = qobject_cast<QMainWindow*>(window()); frame && result.written)
+        ShowWrittenFile(*frame, "Page written:", result.pagePath);
+}
+
+const collage::Collage* Ctarvex4View::ShownCutUp(const std::string& caption) {
+    // The page the board shows (a session's, or one opened there) is the one the user means.
+    if (m_board->BoardMade() && m_board->Board().isVisible() && !m_board->Board().PagePath().empty())
+        return &m_board->Board().Collage();
+    if (!m_lastPage.empty()) return &m_lastCollage;
+    m_ui.ShowMessage("There is no cut-up yet: press GO first.", caption);
+    return nullptr;
+}
+
+QSettings Ctarvex4View::WindowSettings() const {
+    // Beside the user's other data, so each data folder (and each test's) keeps its own.
+    return QSettings(QString::fromStdString(m_state.m_dataFolder + "/window.ini"), QSettings::IniFormat);
+}
+
+void Ctarvex4View::SetGoOnBoard(bool on) {
+    m_board->SetGoOnBoard(on);
+    m_state.m_goOnBoard = on;
+    if (QAction* check = window()->findChild<QAction*>(QString::number(ID_VIEW_GO_ON_BOARD))) check->setChecked(on);
 }
 
 void Ctarvex4View::ShowTitle() {
@@ -530,6 +567,7 @@ void Ctarvex4View::SaveSession() {
         windowsOpen[static_cast<size_t>(n - 1)] = window != nullptr && window->isVisible();
     }
     m_board->CaptureArrangement(m_state);
+    m_state.m_goOnBoard = m_board->GoOnBoard();
     if (std::optional<std::string> name = SaveSessionCommand(m_state, m_ui, windowsOpen, m_sessionName)) {
         m_sessionName = *name;
         ShowTitle();
@@ -546,6 +584,7 @@ void Ctarvex4View::OpenSession() {
         }
         m_sessionName = *name;
         ShowTitle();
+        SetGoOnBoard(m_state.m_goOnBoard);
         m_board->RestoreArrangement(m_state);
     } catch (const std::exception& e) {
         m_ui.ShowMessage(std::string("The session could not be opened: ") + e.what(), kOpenSessionCaption);

@@ -6,6 +6,7 @@
 #include "ui/waitmessage.h"
 
 #include <QPixmap>
+#include <QSettings>
 #include <QWidget>
 
 #include <array>
@@ -17,6 +18,7 @@ class BitmapSlider;
 class BoardDoor;
 class LastMixBox;
 class CBitmapButton;
+class ElidedLineEdit;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -118,6 +120,11 @@ private:
     void SaveSession();
     void OpenSession();
     void ShowTitle();
+    // The collage the window shows: the board's page, else the last GO's;
+    // none (said under `caption`) before there is one.
+    const collage::Collage* ShownCutUp(const std::string& caption);
+    void SetGoOnBoard(bool on);
+    QSettings WindowSettings() const;
 
     MainFormState& m_state;
     UserInterface& m_ui;
@@ -134,7 +141,7 @@ private:
     QButtonGroup* m_wordsGroup = nullptr;
     QButtonGroup* m_orientationGroup = nullptr;
     QComboBox* m_style = nullptr;
-    QLineEdit* m_outputEdit = nullptr;
+    ElidedLineEdit* m_outputEdit = nullptr;
     QLineEdit* m_folderEdit = nullptr;
     QMenu* m_contextMenu = nullptr;
 

@@ -9,6 +9,8 @@
 namespace {
 
 QString Percent(double share, int count = -1) {
+    // A page read back does not know the weights its run was given.
+    if (share < 0) return "unknown";
     QString text = QString::number(100 * share, 'f', 1) + "%";
     return count < 0 ? text : text + QString(" (%1)").arg(count);
 }

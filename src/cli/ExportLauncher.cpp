@@ -35,6 +35,7 @@ std::vector<std::string> ExportRequest::Arguments() const {
     if (!svg.empty()) arguments.insert(arguments.end(), {"--svg", OutputPath(svg)});
     arguments.insert(arguments.end(), {"--scale", scale.empty() ? "1" : scale});
     if (!paper.empty()) arguments.insert(arguments.end(), {"--paper", paper});
+    if (!margin.empty()) arguments.insert(arguments.end(), {"--margin", margin});
     if (!title.empty()) arguments.insert(arguments.end(), {"--title", title});
     if (pageNumbers) arguments.push_back("--page-numbers");
     return arguments;
@@ -66,6 +67,9 @@ void AddExportOptions(CLI::App& command, ExportRequest& request, bool withLayout
                                                      "\n(default: a page the collage's own size)")
         ->check(CLI::IsMember(PaperNames(), CLI::ignore_case))
         ->type_name("NAME");
+    command.add_option("--margin", request.margin, "PDF on paper: the printable margin each side (default: 5)")
+        ->check(CLI::Range(0.0, 99.0))
+        ->type_name("MM");
 }
 
 std::string ExportProgramPath() {

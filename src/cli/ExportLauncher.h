@@ -13,6 +13,7 @@ struct ExportRequest {
     std::string svg;
     std::string scale;  // "" : not given, 1
     std::string paper;
+    std::string margin;  // millimetres; "" for the export's own 5
     // PDF: a title page, and numbered pages.
     std::string title;
     bool pageNumbers = false;

@@ -75,7 +75,7 @@ void RunImport(const ImagesOptions& o, const CLI::Option* categoryOption, const 
         Fail("import", "there is no image category \"" + o.category + "\" (tarvex4 images list shows them)");
     const ImportReport report = importer.Import(choice, listed, ui);
     if (!report.ran) throw CLI::RuntimeError(1);
-    std::cout << report.ResultMessage() << std::endl;
+    std::cout << report.ResultMessage("Add --reduce to store smaller copies of them.") << std::endl;
     if (!report.Complete()) throw CLI::RuntimeError(1);
 }
 

@@ -1,5 +1,6 @@
 #include "composer/CutUpText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace collage {
@@ -34,6 +35,13 @@ std::string CutUpText(const Collage& collage, bool provenance) {
 std::vector<MixLine> MixOf(const Collage& collage) {
     std::vector<MixLine> lines;
     for (const MixSource& source : collage.mix) lines.push_back({source.label, source.weightShare});
+    if (collage.mix.empty()) {
+        for (const Item& item : collage.items) {
+            if (item.kind == ItemKind::kPicture || item.source.empty()) continue;
+            if (std::none_of(lines.begin(), lines.end(), [&](const MixLine& line) { return line.label == item.source; }))
+                lines.push_back({item.source, -1});
+        }
+    }
     int snips = 0;
     int words = 0;
     for (const Item& item : collage.items) {

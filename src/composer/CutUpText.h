@@ -30,7 +30,8 @@ struct MixLine {
 
 // Per source of the run: its planned share, and the share of the snips and
 // of the words the page got from it, counting the snips the text has a line
-// for; the others are counted as empty.
+// for; the others are counted as empty. A page read back holds no run: its
+// sources are those its snips name, their planned share unknown (-1).
 std::vector<MixLine> MixOf(const Collage& collage);
 // The same as a small table, percentages with one decimal.
 std::string MixReportText(const Collage& collage);

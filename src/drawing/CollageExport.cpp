@@ -75,11 +75,13 @@ bool PaintPdf(CollageDrawing& drawing, QIODevice& file, const Options& options) 
     writer.setTitle(QStringLiteral("Collage"));
     writer.setResolution(kCssDpi);
     writer.setPageSize(PageSizeFor(options.paper));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    // A printer cannot print to the paper's edge; the page of the collage's own size is no paper.
+    const double margin = PaperNamed(options.paper) ? std::max(0.0, options.marginMm) : 0.0;
+    writer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    // Fitted and centred on a paper size; the container's own size fits exactly.
-    const QRectF page = writer.pageLayout().fullRectPixels(kCssDpi);
+    // Fitted and centred within the margins; the container's own size fits exactly.
+    const QRectF page = writer.pageLayout().paintRectPixels(kCssDpi);
     const QRectF bounds = CollageDrawing::Bounds();
     const double scale = std::min(page.width() / bounds.width(), page.height() / bounds.height());
     painter.translate((page.width() - bounds.width() * scale) / 2, (page.height() - bounds.height() * scale) / 2);

@@ -16,6 +16,9 @@ enum class Format { kPng, kPdf, kSvg };
 struct Options {
     double scale = 1;   // PNG: 1 or 2
     std::string paper;  // PDF: "" (the container's size) or a name of kPapers, in any case
+    // PDF on paper: the printable margin each side, in millimetres. The
+    // collage's own size keeps none.
+    double marginMm = 5;
 };
 
 // The format a file name asks for by its extension (.png, .pdf, .svg).

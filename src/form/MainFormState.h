@@ -70,6 +70,8 @@ struct MainFormState {
     bool m_captureCode = settings::kCaptureCode.initial != 0;          // 1101 "F.F. Capture Code"
     // View > "Mark Sources in Page": each snip's div names its source.
     bool m_markSources = settings::kMarkSources.initial != 0;
+    // View > "Show GO on the Board": GO's page goes onto the board.
+    bool m_goOnBoard = false;
     bool m_portrait = settings::kPortrait.initial != 0;    // 1102, never read
     bool m_landscape = settings::kLandscape.initial != 0;  // 1103
 

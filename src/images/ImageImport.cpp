@@ -87,6 +87,8 @@ public:
         return outcome == ReadOutcome::Reduced ? NameForPictureKind(lowerName, m_kind) : lowerName;
     }
 
+    PictureKind Kind() const { return m_kind; }
+
     std::size_t Encode() {
         m_textLength = blobcodec::Encode(m_bytes.get(), m_count, m_text.get());
         return m_textLength;
@@ -271,8 +273,9 @@ void ShowUnreadable(UserInterface& ui, const ImportReport& report) {
 
 }  // namespace
 
-std::string ImportReport::ResultMessage() const {
-    std::string text = std::to_string(stored) + " GIFS stored to category: " + categoryName;
+std::string ImportReport::ResultMessage(const std::string& reduceHint) const {
+    std::string text = std::to_string(stored) + (otherKinds ? " pictures" : " GIFS") +
+                       " stored to category: " + categoryName;
     if (reduced > 0) {
         text += '\n';
         text += std::to_string(reduced) + " pictures over " + std::to_string(kMaxImportBytes) +
@@ -282,6 +285,11 @@ std::string ImportReport::ResultMessage() const {
         text += '\n';
         text += std::to_string(tooLarge) + " GIFS over " + std::to_string(kMaxImportBytes) +
                 " bytes were skipped for their size.";
+        constexpr std::size_t kNamed = 10;
+        for (std::size_t i = 0; i < tooLargeNames.size() && i < kNamed; ++i) text += "\n    " + tooLargeNames[i];
+        if (tooLargeNames.size() > kNamed)
+            text += "\n    ... and " + std::to_string(tooLargeNames.size() - kNamed) + " more";
+        if (!reduceHint.empty()) text += "\n" + reduceHint;
     }
     if (notFiles > 0) {
         text += '\n';
@@ -313,7 +321,9 @@ bool ListHoldsPrefix(const std::vector<std::string>& listed, const std::string& 
 }
 
 void ShowImportResult(UserInterface& ui, const ImportReport& report) {
-    if (report.ran) ui.ShowMessage(report.ResultMessage(), kResultCaption);
+    if (report.ran)
+        ui.ShowMessage(report.ResultMessage("Check \"Reduce large pictures\" to store smaller copies of them."),
+                       kResultCaption);
 }
 
 ImageImporter::ImageImporter(std::string databasePath, std::string importFolder)
@@ -462,6 +472,7 @@ void ImageImporter::StoreFiles(const std::vector<FolderEntry>& files, ImportRepo
             switch (outcome) {
                 case ReadOutcome::TooLarge:
                     ++report.tooLarge;
+                    report.tooLargeNames.push_back(ShownFileName(file.name));
                     break;
                 case ReadOutcome::NotAFile:
                     ++report.notFiles;
@@ -481,6 +492,7 @@ void ImageImporter::StoreFiles(const std::vector<FolderEntry>& files, ImportRepo
                         transaction.Add(row, buffers.Encode(), [&] { store(row, outcome); });
                         ++report.stored;
                         if (outcome == ReadOutcome::Reduced) ++report.reduced;
+                        if (buffers.Kind() != PictureKind::Gif) report.otherKinds = true;
                     } catch (const CppSQLite3Exception& e) {
                         ++report.failed;
                         if (!errorShown) ShowDatabaseError(ui, e);

@@ -46,10 +46,13 @@ struct ImportReport {
     int notFiles = 0;           // pipes, devices and the like: skipped unread
     int failed = 0;             // unreadable, or refused by the database
     std::vector<std::string> unreadable;  // "name: reason", also for notFiles
+    std::vector<std::string> tooLargeNames;
+    bool otherKinds = false;    // a picture stored that is no GIF
 
-    // "N GIFS stored to category: NAME", then a line for each kind of file
-    // that was not stored.
-    std::string ResultMessage() const;
+    // "N GIFS stored to category: NAME" ("N pictures" once other kinds are
+    // stored), then a line for each kind of file that was not stored; the
+    // files skipped for their size are named, then `reduceHint` follows.
+    std::string ResultMessage(const std::string& reduceHint = "") const;
     bool Complete() const { return failed == 0 && refused == 0; }
 };
 

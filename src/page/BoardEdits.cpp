@@ -84,7 +84,7 @@ void DeleteItems(Collage& collage, const std::vector<size_t>& indexes) {
     collage.items = std::move(kept);
 }
 
-bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem) {
+bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem, const std::string& program) {
     std::string bytes;
     std::string why;
     // Only a regular file, read with the limit checked while reading: a pipe
@@ -95,6 +95,9 @@ bool LoadPageFile(const std::string& path, Collage& collage, std::string& proble
         case WholeFile::kCannotRead: problem = "Cannot read the page " + path + ": " + why; return false;
     }
     if (!ReadPage(bytes, collage, why)) {
+        // The reader's reason speaks of the command's own name.
+        for (size_t at = why.find("tarvex4"); at != std::string::npos; at = why.find("tarvex4", at + program.size()))
+            why.replace(at, 7, program);
         problem = "The page " + path + " is not a collage page: " + why + ".";
         return false;
     }

@@ -27,8 +27,12 @@ void DeleteItems(Collage& collage, const std::vector<size_t>& indexes);
 // The page at `path` read into `collage`, for the board and every export
 // alike. Only a regular file of at most kMaxPageBytes is read; `problem`
 // names the file when false.
+// `program` is the name the message gives the program: the window is
+// VANTELO (kWindowName), the command line tarvex4.
 inline constexpr std::size_t kMaxPageBytes = 64u << 20;
-bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem);
+inline constexpr const char* kWindowName = "VANTELO";
+bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem,
+                  const std::string& program = "tarvex4");
 // Writes the page of the collage whole or not at all; the previous page stays
 // as it was until the new one is complete.
 bool SaveBoardPage(const std::string& path, const Collage& collage, std::string& problem);

@@ -62,6 +62,8 @@ struct Session {
     // when the board showed nothing.
     std::string boardPath;
     std::string boardPage;
+    // View > "Show GO on the Board"; none in sessions from before it was kept.
+    std::optional<bool> goOnBoard;
 };
 
 // A session file that cannot be read or written; the text says why, for the user.

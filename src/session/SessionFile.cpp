@@ -429,6 +429,7 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
     s.lastSeed = form.m_lastSeed;
     s.boardPath = form.m_boardPath;
     s.boardPage = form.m_boardPage;
+    s.goOnBoard = form.m_goOnBoard;
     for (size_t i = 0; i < 4; ++i) {
         const TrackState& track = form.m_tracks[i];
         SessionTrack& t = s.tracks[i];
@@ -452,6 +453,7 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
     if (!LoadText(*form.m_mainText, s.mainRtf, s.mainFont)) skipped.push_back("the main text");
     form.m_boardPath = s.boardPath;
     form.m_boardPage = s.boardPage;
+    if (s.goOnBoard) form.m_goOnBoard = *s.goOnBoard;
     form.m_backgroundColour = s.palette;
     form.m_mainText->SetBackgroundColour(s.palette);
     form.m_mainStyle = s.mainStyle;
@@ -520,6 +522,7 @@ std::string SessionToJson(const Session& s) {
     root["tracks"] = ordered::array();
     for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
     if (!s.boardPage.empty()) root["board"] = {{"path", s.boardPath}, {"page", s.boardPage}};
+    if (s.goOnBoard) root["goOnBoard"] = *s.goOnBoard;
     // A path with bytes that are not UTF-8 cannot go into JSON as it is.
     return root.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
@@ -570,6 +573,7 @@ Session SessionFromJson(std::string_view text) {
     const FieldReader board = top.Object("board");
     board.Text("path", s.boardPath);
     board.Text("page", s.boardPage, kSessionTextMax);
+    if (top.Find("goOnBoard")) top.Bool("goOnBoard", s.goOnBoard.emplace());
     return s;
 }
 

@@ -18,6 +18,9 @@ inline constexpr int ID_BOARD_FRONT = 32912;
 inline constexpr int ID_BOARD_BACK = 32913;
 inline constexpr int ID_BOARD_DELETE = 32914;
 inline constexpr int ID_BOARD_SELECT_ALL = 32915;
+inline constexpr int ID_BOARD_COPY_TEXT = 32916;
+// The right-click menu of an item
+inline constexpr int IDR_BOARD_ITEM_MENU = 3202;
 // View
 inline constexpr int ID_BOARD_ZOOM_FIT = 32920;
 inline constexpr int ID_BOARD_ZOOM_ACTUAL = 32921;

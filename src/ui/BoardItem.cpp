@@ -28,6 +28,8 @@ BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, Resiz
 }
 
 void BoardItem::Show(const collage::Item& item, size_t index, QSizeF size) {
+    // The place the item leaves is drawn again as well as the one it takes.
+    const QRectF left = scene() != nullptr ? sceneBoundingRect() : QRectF();
     if (size != m_size) prepareGeometryChange();
     m_item = item;
     m_index = index;
@@ -36,6 +38,7 @@ void BoardItem::Show(const collage::Item& item, size_t index, QSizeF size) {
     setPos(item.left, item.top);
     setZValue(item.z);
     update();
+    if (scene() != nullptr && !left.isEmpty()) scene()->update(left);
 }
 
 QRectF BoardItem::boundingRect() const { return QRectF(QPointF(0, 0), m_size); }
@@ -43,6 +46,9 @@ QRectF BoardItem::boundingRect() const { return QRectF(QPointF(0, 0), m_size); }
 void BoardItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const QRectF box = boundingRect();
     painter->save();
+    // The model's drawing may be wider than a box being narrowed; what lies
+    // outside the box would never be drawn over again.
+    painter->setClipRect(box, Qt::IntersectClip);
     // A picture being resized shows stretched until the model takes the size.
     if (m_item.kind == collage::ItemKind::kPicture && m_shownSize.width() > 0 && m_shownSize.height() > 0)
         painter->scale(m_size.width() / m_shownSize.width(), m_size.height() / m_shownSize.height());

@@ -6,8 +6,13 @@
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
 #include "ui/CollageExportCommand.h"
+#include "ui/PagePictureCopy.h"
+#include "ui/QtUserInterface.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QGraphicsRectItem>
@@ -65,6 +70,13 @@ private:
     std::vector<size_t> m_chosen;
 };
 
+// The window's own interface, made again so its dialogs belong to `board`;
+// any other (a test's, the console's) is used as it is.
+std::unique_ptr<UserInterface> InterfaceFor(UserInterface& ui, QWidget* board) {
+    if (auto* qt = dynamic_cast<QtUserInterface*>(&ui)) return qt->ForWindow(board);
+    return nullptr;
+}
+
 }  // namespace
 
 BoardView::BoardView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
@@ -113,7 +125,8 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     emit DragEnded();
 }
 
-CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent) : QMainWindow(parent, Qt::Window), m_ui(ui) {
+CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), m_ownUi(InterfaceFor(ui, this)), m_ui(m_ownUi ? *m_ownUi : ui) {
     setObjectName(QString::number(IDD_BOARD));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_scene = new QGraphicsScene(this);
@@ -129,6 +142,8 @@ CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent) : QMainWindow(par
         if (m_fitting) ZoomToFit();
     });
     connect(m_view, &BoardView::Zoomed, this, [this] { m_fitting = false; });
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { ShowItemMenu(at); });
     BuildMenu();
     // A page is taller than wide; on a short screen (a laptop's 768 pixels) the
     // board takes what the screen has, title bar included, and fits the page.
@@ -161,7 +176,7 @@ void CollageBoard::BuildMenu() {
          {{"&Open Board...", ID_BOARD_OPEN, {QKeySequence("Ctrl+O")},
            [this] {
                if (!AskToKeepChanges()) return;
-               if (auto choice = m_ui.ChooseOpenFile(kPageFilter, "")) OpenPage(choice->path);
+               if (auto choice = m_ui.ChooseOpenFile(kPageFilter, StartFolder() + "/")) OpenPage(choice->path);
            }},
           {"&Save Board", ID_BOARD_SAVE, {QKeySequence("Ctrl+S")}, [this] { Save(); }},
           {"Save Board &As...", ID_BOARD_SAVE_AS, {QKeySequence("Ctrl+Shift+S")}, [this] { SaveAs(); }},
@@ -178,6 +193,7 @@ void CollageBoard::BuildMenu() {
            [this] { Edit("Send to Back", collage::SendToBack); }},
           {"&Delete", ID_BOARD_DELETE, {QKeySequence(Qt::Key_Delete)},
            [this] { Edit("Delete", collage::DeleteItems); }},
+          {"&Copy Text", ID_BOARD_COPY_TEXT, {QKeySequence("Ctrl+C")}, [this] { CopyChosenText(); }},
           {nullptr, 0, {}, {}},
           {"Select &All", ID_BOARD_SELECT_ALL, {QKeySequence("Ctrl+A")},
            [this] {
@@ -222,7 +238,7 @@ void CollageBoard::BuildMenu() {
 bool CollageBoard::OpenPage(const std::string& path) {
     collage::Collage page;
     std::string problem;
-    if (!collage::LoadPageFile(path, page, problem)) {
+    if (!collage::LoadPageFile(path, page, problem, collage::kWindowName)) {
         m_ui.ShowMessage(problem, kBoardCaption);
         return false;
     }
@@ -301,6 +317,7 @@ void CollageBoard::Rebuild() {
             if (!Apply("Resize", after)) resized.Show(m_collage.items[resized.Index()], resized.Index(),
                                                       ItemSize(resized.Index()));
         }, painter);
+        ShowSourceTip(*shown);
         m_scene->addItem(shown);
         m_items.push_back(shown);
     }
@@ -319,8 +336,10 @@ void CollageBoard::ShowState(const collage::Collage& collage) {
     NewDrawing();
     for (size_t i = 0; i < m_items.size(); ++i) {
         const collage::Item& item = m_collage.items[i];
-        if (!(item == m_items[i]->Item()) || m_items[i]->pos() != QPointF(item.left, item.top))
+        if (!(item == m_items[i]->Item()) || m_items[i]->pos() != QPointF(item.left, item.top)) {
             m_items[i]->Show(item, i, ItemSize(i));
+            ShowSourceTip(*m_items[i]);
+        }
     }
 }
 
@@ -385,21 +404,81 @@ bool CollageBoard::WriteTo(const std::string& path) {
 bool CollageBoard::Save() { return m_pagePath.empty() || m_pathUnconfirmed ? SaveAs() : WriteTo(m_pagePath); }
 
 bool CollageBoard::SaveAs() {
-    const std::string name = m_pagePath.empty()     ? "collage1.html"
-                             : m_pathUnconfirmed ? m_pagePath
-                                                 : std::filesystem::path(m_pagePath).filename().string();
-    std::optional<FileChoice> choice = m_ui.ChooseSaveFile(kPageFilter, name, true);
+    namespace fs = std::filesystem;
+    const std::string name = m_pagePath.empty() ? "collage1.html" : fs::path(m_pagePath).filename().string();
+    const std::string initial = m_pathUnconfirmed ? m_pagePath : (fs::path(StartFolder()) / name).string();
+    std::optional<FileChoice> choice = m_ui.ChooseSaveFile(kPageFilter, initial, true);
     if (!choice) return false;
-    // The page's pictures and letters are named from its folder.
-    const std::filesystem::path from = std::filesystem::path(m_pagePath).parent_path();
-    const std::filesystem::path to = std::filesystem::path(choice->path).parent_path();
+    // The page's pictures and letters are named from its folder: in another
+    // folder the page takes copies of them along.
+    const fs::path from = fs::path(m_pagePath).parent_path();
+    const fs::path to = fs::path(choice->path).parent_path();
     std::error_code error;
-    if (!m_pagePath.empty() && !std::filesystem::equivalent(from, to, error)) {
-        m_ui.ShowMessage("The page's pictures and letters stay in " + from.string() + "; " + choice->path +
-                             " names them from its own folder, so copy them beside it.",
-                         kBoardCaption);
+    if (m_pagePath.empty() || fs::equivalent(from, to, error)) return WriteTo(choice->path);
+    collage::Collage copied = m_collage;
+    std::vector<std::string> made;
+    std::string problem;
+    if (!CopyPagePictures(copied, from.string(), to.string(), made, problem) ||
+        !collage::SaveBoardPage(choice->path, copied, problem)) {
+        for (const std::string& file : made) fs::remove(file, error);
+        m_ui.ShowMessage(problem, kBoardCaption);
+        return false;
     }
-    return WriteTo(choice->path);
+    // Copies that took other names make the page another collage: the steps
+    // before named the old files, so the board starts again from the saved page.
+    if (copied != m_collage) {
+        ShowCollage(copied, choice->path);
+    } else {
+        m_pagePath = choice->path;
+        m_pathUnconfirmed = false;
+        m_undo->setClean();
+        NewDrawing();
+        m_scene->update();
+        ShowTitle();
+    }
+    return true;
+}
+
+std::string CollageBoard::StartFolder() const {
+    if (!m_pagePath.empty()) {
+        const std::filesystem::path folder = std::filesystem::absolute(m_pagePath).parent_path();
+        std::error_code error;
+        if (std::filesystem::is_directory(folder, error)) return folder.string();
+    }
+    std::string folder = m_outputFolder ? m_outputFolder() : std::string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder.empty() ? std::filesystem::current_path().string() : folder;
+}
+
+void CollageBoard::ShowSourceTip(BoardItem& shown) const {
+    // Only a page made with its sources marked holds them, in each snip's title.
+    const std::string title = m_collage.markSources ? collage::SourceTitle(shown.Item()) : std::string();
+    shown.setToolTip(QString::fromStdString(title));
+}
+
+void CollageBoard::ShowItemMenu(const QPoint& at) {
+    auto* shown = dynamic_cast<BoardItem*>(m_view->itemAt(at));
+    if (shown == nullptr) return;
+    // The item under the mouse is what the menu works on, as a click would choose it.
+    if (!shown->isSelected()) {
+        m_scene->clearSelection();
+        shown->setSelected(true);
+    }
+    QMenu menu(this);
+    menu.setObjectName(QString::number(IDR_BOARD_ITEM_MENU));
+    for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK, ID_BOARD_DELETE}) menu.addAction(Command(id));
+    if (shown->Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
+    menu.exec(m_view->viewport()->mapToGlobal(at));
+}
+
+void CollageBoard::CopyChosenText() {
+    std::string text;
+    for (size_t index : Chosen()) {
+        const collage::Item& item = m_collage.items[index];
+        if (item.kind == collage::ItemKind::kPicture || item.words.empty()) continue;
+        text += (text.empty() ? "" : "\n") + item.words;
+    }
+    if (!text.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 bool CollageBoard::AskToKeepChanges() {

@@ -47,6 +47,11 @@ public:
     explicit CollageBoard(UserInterface& ui, QWidget* parent = nullptr);
     ~CollageBoard() override;
 
+    // Where the file dialogs start without a page: the output folder.
+    void SetOutputFolder(std::function<std::string()> folder) { m_outputFolder = std::move(folder); }
+    // What the board says and asks, over the board.
+    UserInterface& Interface() const { return m_ui; }
+
     // Opens a page tarvex4 wrote; false (said to the user, naming the file)
     // for anything else. The board keeps what it had then.
     bool OpenPage(const std::string& path);
@@ -98,10 +103,17 @@ private:
               int mergeId = -1);
     bool WriteTo(const std::string& path);
     bool AskToKeepChanges();
+    std::string StartFolder() const;
+    void ShowItemMenu(const QPoint& at);
+    void CopyChosenText();
+    void ShowSourceTip(BoardItem& shown) const;
     void ShowTitle();
     void ZoomToFit();
 
+    // The dialogs and messages of the window's own interface belong to the board.
+    std::unique_ptr<UserInterface> m_ownUi;
     UserInterface& m_ui;
+    std::function<std::string()> m_outputFolder;
     collage::Collage m_collage;
     std::string m_pagePath;
     bool m_pathUnconfirmed = false;

@@ -3,10 +3,16 @@
 #include "page/BoardEdits.h"
 #include "drawing/CollageExport.h"
 #include "support/PaperSizes.h"
+#include "ui/StatusNote.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QMainWindow>
 #include <QInputDialog>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,7 +36,11 @@ bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Opti
     dialog.setComboBoxItems(choices);
     dialog.setComboBoxEditable(false);
     // Wide enough for the caption, which a window manager would cut short.
-    dialog.setMinimumWidth(300);
+    // The dialog's layout sets its own minimum, so the width goes on the list.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    const int captionRoom = QFontMetrics(titleFont).horizontalAdvance(kExportCaption) + 160;
+    if (auto* list = dialog.findChild<QComboBox*>()) list->setMinimumWidth(std::max(300, captionRoom));
     if (dialog.exec() != QDialog::Accepted) return false;
     const QString chosen = dialog.textValue();
     const int index = static_cast<int>(choices.indexOf(chosen));
@@ -62,7 +72,7 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
     std::string problem;
     if (shown) {
         collage = *shown;
-    } else if (!collage::LoadPageFile(lastPage, collage, problem)) {
+    } else if (!collage::LoadPageFile(lastPage, collage, problem, collage::kWindowName)) {
         ui.ShowMessage(problem, kExportCaption);
         return;
     }
@@ -83,6 +93,9 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
     if (!collageexport::Export(drawing, path, *format, options, problem)) {
         ui.ShowMessage(problem, kExportCaption);
         return;
+    }
+    if (owner != nullptr) {
+        if (auto* window = qobject_cast<QMainWindow*>(owner->window())) ShowWrittenFile(*window, "Exported to", path);
     }
     if (!drawing.Missing().empty()) {
         std::string text = "These pictures are missing beside the page " + lastPage + " and are drawn as placeholders:";

@@ -144,24 +144,40 @@ void QtUserInterface::OpenInBrowser(const std::string& path) {
                     kBrowserCaption);
 }
 
-std::optional<FileChoice> QtUserInterface::ChooseOpenFile(const std::string& filter,
-                                                         const std::string& initialName) {
+std::optional<FileChoice> QtUserInterface::RunFileDialog(const QString& caption, const std::string& filter,
+                                                        const std::string& initialName, bool save,
+                                                        bool promptOverwrite) {
     const FocusKeeper keeper(m_owner);
-    const QString path =
-        QFileDialog::getOpenFileName(m_owner, "Open", Q(initialName), QtFilterFromDialogFilter(filter));
+    QFileDialog dialog(m_owner, caption, Q(initialName), QtFilterFromDialogFilter(filter));
+    dialog.setObjectName(save ? "saveFileDialog" : "openFileDialog");
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !promptOverwrite);
+    // A name with its folder starts there, the name proposed.
+    const QFileInfo initial(Q(initialName));
+    if (!initialName.empty() && !initial.isDir() && !initialName.ends_with('/')) dialog.selectFile(initial.fileName());
+    if (m_places) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        for (const std::string& place : m_places()) {
+            const QUrl url = QUrl::fromLocalFile(QFileInfo(Q(place)).absoluteFilePath());
+            if (!place.empty() && QFileInfo(Q(place)).isDir() && !places.contains(url)) places << url;
+        }
+        dialog.setSidebarUrls(places);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;
     return ChoiceOf(path);
 }
 
+std::optional<FileChoice> QtUserInterface::ChooseOpenFile(const std::string& filter,
+                                                         const std::string& initialName) {
+    return RunFileDialog("Open", filter, initialName, false, false);
+}
+
 std::optional<FileChoice> QtUserInterface::ChooseSaveFile(const std::string& filter,
                                                          const std::string& initialName, bool promptOverwrite) {
-    const FocusKeeper keeper(m_owner);
-    QFileDialog::Options options;
-    if (!promptOverwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(m_owner, "Save As", Q(initialName),
-                                                      QtFilterFromDialogFilter(filter), nullptr, options);
-    if (path.isEmpty()) return std::nullopt;
-    return ChoiceOf(path);
+    return RunFileDialog("Save As", filter, initialName, true, promptOverwrite);
 }
 
 FolderChoice QtUserInterface::ChooseFolder(const std::string& title, const std::string& start) {

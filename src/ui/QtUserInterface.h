@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QUrl;
 class QWidget;
@@ -26,6 +28,9 @@ public:
     std::unique_ptr<QtUserInterface> ForWindow(QWidget* owner) const;
     // How a page reaches the browser; tests stand in for it.
     void SetBrowserOpener(std::function<bool(const QUrl&)> opener) { m_opener = std::move(opener); }
+    // Folders the file dialogs list as places of their sidebar (the output
+    // folder, hidden under ~/.local/share, is hard to reach otherwise).
+    void SetPlaces(std::function<std::vector<std::string>()> places) { m_places = std::move(places); }
     void SetWaitHandlers(std::function<void()> show, std::function<void()> hide) {
         m_showWait = std::move(show);
         m_hideWait = std::move(hide);
@@ -48,4 +53,8 @@ private:
     std::function<bool(const QUrl&)> m_opener;
     std::function<void()> m_showWait;
     std::function<void()> m_hideWait;
+    std::function<std::vector<std::string>()> m_places;
+
+    std::optional<FileChoice> RunFileDialog(const QString& caption, const std::string& filter,
+                                            const std::string& initialName, bool save, bool promptOverwrite);
 };

@@ -39,10 +39,15 @@ QImage MakeThumbnail(const QByteArray& bytes) {
     // With this, size() and the scaled size are those of the upright picture.
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    // Decoding at the small size lets JPEG skip most of the work.
-    if (size.isValid()) reader.setScaledSize(FittedSize(size));
+    // Decoding at the small size lets JPEG skip most of the work. A palette
+    // picture is scaled by its colour table, which loses a colour's partial
+    // transparency: it is decoded whole and scaled in full colour below.
+    const bool palette = reader.imageFormat() == QImage::Format_Indexed8 || reader.imageFormat() == QImage::Format_Mono;
+    if (size.isValid() && !palette) reader.setScaledSize(FittedSize(size));
     QImage image = reader.read();
     if (image.isNull()) return image;
+    // Drawn as the page and the board draw it: each colour's alpha blended.
+    if (image.hasAlphaChannel() && image.colorCount() > 0) image.convertTo(QImage::Format_ARGB32);
     if (image.width() > kMaxWidth || image.height() > kHeight) {
         image = image.scaled(FittedSize(image.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }

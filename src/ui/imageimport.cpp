@@ -110,8 +110,13 @@ void imageimport::BuildControls() {
     m_folderEdit = new QLineEdit(this);
     m_folderEdit->setObjectName(QString::number(IDC_IMPORT_FOLDER_EDIT));
     m_folderEdit->setGeometry(Rect(17, 114, 168, 15));
-    // Only the folder button changes the folder; typed text would be ignored.
-    m_folderEdit->setReadOnly(true);
+    // A path typed or pasted counts as much as one chosen with the button.
+    connect(m_folderEdit, &QLineEdit::textEdited, this,
+            [this](const QString& text) {
+                // An emptied field is the folder an import starts from, never the root.
+                const std::string folder = text.trimmed().toStdString();
+                m_importer.SetImportFolder(folder.empty() ? DefaultImportFolder() : folder);
+            });
 
     auto* folder = AddPictureButton(IDC_IMPORT_FOLDER_BUTTON, "open", 191, 113);
     folder->setToolTip("Choose the folder to import pictures from (GIF, PNG, JPEG, WebP)");

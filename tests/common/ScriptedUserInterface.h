@@ -28,6 +28,7 @@ public:
     std::vector<std::string> openedPages;
     std::vector<std::string> folderTitles;
     std::vector<std::string> saveInitialNames;
+    std::vector<std::string> openInitialNames;
     std::vector<FontChoice> fontPresets;
     int waitShown = 0;
     int waitHidden = 0;
@@ -44,7 +45,8 @@ public:
     void HideWaitMessage() override { ++waitHidden; waitVisible = false; }
     void OpenInBrowser(const std::string& path) override { openedPages.push_back(path); }
 
-    std::optional<FileChoice> ChooseOpenFile(const std::string&, const std::string&) override {
+    std::optional<FileChoice> ChooseOpenFile(const std::string&, const std::string& initialName) override {
+        openInitialNames.push_back(initialName);
         return openAnswers.empty() ? std::nullopt : Pop(openAnswers);
     }
     std::optional<FileChoice> ChooseSaveFile(const std::string&, const std::string& initialName, bool) override {

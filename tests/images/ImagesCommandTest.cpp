@@ -62,7 +62,8 @@ TEST_F(ImagesCommandTest, ImportIntoNewAndExistingCategories) {
                                              {"readme.txt", "no"}, {"big.gif", GifBytes(1, 1, 400000)}});
     ProgramRun run = Images("import " + Quoted(cats) + " --new-category Cats");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "2 GIFS stored to category: Cats\n1 GIFS over 372000 bytes were skipped for their size.\n");
+    EXPECT_EQ(run.out, "2 GIFS stored to category: Cats\n1 GIFS over 372000 bytes were skipped for their size.\n"
+                       "    big.gif\nAdd --reduce to store smaller copies of them.\n");
 
     run = Images("import " + Quoted(cats) + " --category Cats");
     EXPECT_EQ(run.status, 0) << run.err;

@@ -63,8 +63,10 @@ TEST_F(ImportTest, SizeLimitIsInclusiveAndSkippedFilesAreToldApart) {
     Add("over.gif", GifBytes(2, 2, 372001));
     Add("huge.gif", GifBytes(2, 2, 900000));
     const ImportReport report = ImportInto("Big");
-    EXPECT_EQ(report.ResultMessage(),
-              "1 GIFS stored to category: Big\n2 GIFS over 372000 bytes were skipped for their size.");
+    // Named, so the user knows which to reduce; ten at most, then a count.
+    EXPECT_EQ(report.ResultMessage("Reduce them."),
+              "1 GIFS stored to category: Big\n2 GIFS over 372000 bytes were skipped for their size.\n"
+              "    huge.gif\n    over.gif\nReduce them.");
     EXPECT_EQ(Select("SELECT FILENAME FROM imagelibrary"), (Rows{{"exact.gif"}}));
     EXPECT_EQ(StoredBytes("exact.gif").size(), 372000u);
 }

@@ -141,7 +141,7 @@ TEST_F(PictureFormatsTest, EachFormatIsStoredAsItIsAndPagesNameItByItsKindAndSiz
 
     const ProgramRun run = Images("import " + Quoted(folder) + " --new-category Real");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "10 GIFS stored to category: Real\n");
+    EXPECT_EQ(run.out, "10 pictures stored to category: Real\n");
     EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary ORDER BY FILENAME"),
               (Rows{{"alpha.png", "64", "48"},
                     {"anim.gif", "40", "30"},
@@ -187,7 +187,8 @@ TEST_F(PictureFormatsTest, ReduceStoresSmallerCopiesAndLeavesTheFilesAlone) {
     // Off by default: skipped and counted, and the module is never needed.
     ProgramRun run = Images("import " + Quoted(folder) + " --new-category Skipped", "TARVEX4_PICTURES_MODULE=/none.so");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "1 GIFS stored to category: Skipped\n2 GIFS over 372000 bytes were skipped for their size.\n");
+    EXPECT_EQ(run.out, "1 GIFS stored to category: Skipped\n2 GIFS over 372000 bytes were skipped for their size.\n"
+                       "    big.jpg\n    clear.png\nAdd --reduce to store smaller copies of them.\n");
 
     // Without the module, the reason says which file it is and where it was looked for.
     run = Images("import " + Quoted(folder) + " --category Skipped --reduce", "TARVEX4_PICTURES_MODULE=/none.so");
@@ -198,7 +199,7 @@ TEST_F(PictureFormatsTest, ReduceStoresSmallerCopiesAndLeavesTheFilesAlone) {
 
     run = Images("import " + Quoted(folder) + " --new-category Reduced --reduce");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "3 GIFS stored to category: Reduced\n2 pictures over 372000 bytes were stored reduced.\n");
+    EXPECT_EQ(run.out, "3 pictures stored to category: Reduced\n2 pictures over 372000 bytes were stored reduced.\n");
     const Rows rows = Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary WHERE CATEGORY = '2' ORDER BY FILENAME");
     ASSERT_EQ(rows.size(), 3u);
     for (const auto& row : rows) {
@@ -290,7 +291,7 @@ TEST_F(PictureFormatsTest, BadPicturesAreRefusedByNameTheOthersStoredInBoundedMe
     long peakKilobytes = 0;
     const ProgramRun run = ImagesMeasured("import " + Quoted(folder) + " --new-category Bad --reduce", peakKilobytes);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "1 GIFS stored to category: Bad\n7 files were refused: not sound pictures.\n");
+    EXPECT_EQ(run.out, "1 pictures stored to category: Bad\n7 files were refused: not sound pictures.\n");
     EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary"), (Rows{{"good.jpg", "300", "200"}}));
     for (const char* line :
          {"cut.jpg: the file ends early", "cut.webp: the file ends early", "cut.png: the file ends early",

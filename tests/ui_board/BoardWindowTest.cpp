@@ -11,13 +11,27 @@
 #include "ui/BoardItem.h"
 #include "ui/CollageBoard.h"
 
+#include "ModalAnswerer.h"
+#include "page/ArtFontLetters.h"
+#include "richtext/RichTextOps.h"
+
 #include <QScreen>
 #include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QUndoStack>
 #include <QWheelEvent>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -61,6 +75,13 @@ protected:
         BoardItem* item = board.ItemAt(index);
         QTest::mouseClick(board.View()->viewport(), Qt::LeftButton, modifiers,
                           OnScreen(board, item->mapToScene(QPointF(4, 4))));
+    }
+    // Every file below `folder` with its bytes.
+    static std::map<std::string, std::string> Listing(const std::string& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
+        return files;
     }
     // Items whose top left corner no other item covers, so the mouse takes them.
     static std::vector<size_t> UncoveredItems(CollageBoard& board) {
@@ -313,6 +334,196 @@ TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
     // Nothing is left beside the page.
     for (const auto& entry : std::filesystem::directory_iterator(output))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".tarvex4-board")) << entry.path();
+}
+
+// GO over an arrangement not saved asks before it writes anything, over
+// the board, with the window's own message boxes: Escape keeps the
+// arrangement and GO does nothing; No drops it and GO runs.
+TEST_F(BoardWindowTest, GoAsksFirstAndEscapeKeepsTheArrangementWithNothingWritten) {
+    Open(true);
+    LoadMarkup(*state->m_mainText,
+               "the quick brown fox jumps over the lazy dog and runs into the woods where nobody follows");
+    frame->Command(ID_VIEW_GO_ON_BOARD)->trigger();
+    rng::Seed(4321);
+    view->OnCommand(IDC_GO);
+    CollageBoard& board = view->Board().Board();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&board));
+    QApplication::setActiveWindow(&board);
+    board.View()->setFocus();
+    Key(board, Qt::Key_A, Qt::ControlModifier);
+    Key(board, Qt::Key_Right);
+    ASSERT_TRUE(board.Modified());
+    const collage::Collage arranged = board.Collage();
+    const auto written = Listing(output);
+
+    QStringList asked;
+    QWidget* askedOver = nullptr;
+    QMessageBox::StandardButton answer = QMessageBox::NoButton;
+    ModalAnswerer answerer([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        asked << (box ? box->text() : modal->metaObject()->className());
+        askedOver = modal->parentWidget() ? modal->parentWidget()->window() : nullptr;
+        if (box && answer != QMessageBox::NoButton) QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        else QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
+    ASSERT_EQ(asked.size(), 1) << asked.join(" | ").toStdString();
+    EXPECT_TRUE(asked[0].contains("was not saved")) << asked[0].toStdString();
+    EXPECT_EQ(askedOver, &board) << "the question belongs to the board";
+    EXPECT_TRUE(board.Modified());
+    EXPECT_EQ(board.Collage(), arranged);
+    EXPECT_EQ(Listing(output), written) << "GO wrote before it asked";
+
+    answer = QMessageBox::No;
+    QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
+    ASSERT_EQ(asked.size(), 2) << asked.join(" | ").toStdString();
+    EXPECT_FALSE(board.Modified());
+    EXPECT_NE(ReadFile(output + "collage1.html"), written.at(output + "collage1.html"));
+    EXPECT_EQ(collage::WritePage(board.Collage()), ReadFile(output + "collage1.html"));
+    // The status bar says where the page went.
+    auto* note = frame->findChild<QLabel*>("writtenNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->text().contains(QString::fromStdString(output + "collage1.html").toHtmlEscaped()))
+        << note->text().toStdString();
+}
+
+// Save Board As into another folder gives a whole page there: the pictures
+// and letters it uses are copied beside it, a file of the same name is left
+// alone, and a copy that fails leaves nothing behind.
+TEST_F(BoardWindowTest, SaveAsElsewhereTakesThePicturesAlongAndStartsBesideThePage) {
+    const std::string from = data.path() + "/from/";
+    WriteFile(from + "cat.png", "the cat's bytes");
+    WriteFile(from + "artfonts/stampkit/a.gif", "letter a");
+    WriteFile(from + "artfonts/canvas.js", "// the page's script");
+    collage::Collage page;
+    collage::Item picture;
+    picture.kind = collage::ItemKind::kPicture;
+    picture.width = picture.height = 50;
+    picture.z = 1;
+    picture.file = "cat.png";
+    page.items.push_back(picture);
+    collage::Item letters;
+    letters.kind = collage::ItemKind::kLetters;
+    letters.number = 1;
+    letters.width = 200;
+    letters.z = 2;
+    letters.style = 2;
+    letters.lettersHtml = BuildArtFontLetters("aa", 2);
+    page.items.push_back(letters);
+    WriteFile(from + "page.html", collage::WritePage(page));
+
+    CollageBoard board(ui);
+    board.SetOutputFolder([this] { return output; });
+    board.Command(ID_BOARD_OPEN)->trigger();
+    EXPECT_EQ(ui.openInitialNames.back(), output) << "no page yet: the output folder";
+    ASSERT_TRUE(board.OpenPage(from + "page.html"));
+    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+
+    // Another cat of that name is already there.
+    const std::string to = data.path() + "/to/";
+    WriteFile(to + "cat.png", "another cat");
+    ui.saveAnswers.push_back(FileChoice{to + "page.html", "page.html"});
+    ASSERT_TRUE(board.SaveAs());
+    EXPECT_EQ(ui.saveInitialNames.back(), from + "page.html");
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    EXPECT_EQ(ReadFile(to + "cat.png"), "another cat");
+    collage::Collage saved;
+    std::string problem;
+    ASSERT_TRUE(collage::LoadPageFile(to + "page.html", saved, problem)) << problem;
+    ASSERT_EQ(saved.items.size(), 2u);
+    EXPECT_EQ(saved.items[0].file, "cat-2.png");
+    EXPECT_EQ(ReadFile(to + saved.items[0].file), "the cat's bytes");
+    ASSERT_EQ(saved.items[1].Letters().size(), 2u);
+    for (const std::string& letter : saved.items[1].Letters()) EXPECT_EQ(ReadFile(to + letter), "letter a") << letter;
+    EXPECT_EQ(ReadFile(to + "artfonts/canvas.js"), "// the page's script");
+    EXPECT_EQ(board.PagePath(), to + "page.html");
+    EXPECT_EQ(board.Collage(), saved);
+    board.Command(ID_BOARD_OPEN)->trigger();
+    EXPECT_EQ(ui.openInitialNames.back(), data.path() + "/to/");
+
+    // A picture that is a pipe cannot be copied: said by name, and the
+    // folder is left as it was, the cat copied before it removed again.
+    ASSERT_EQ(::mkfifo((from + "pipe.png").c_str(), 0600), 0);
+    collage::Collage withPipe = page;
+    picture.file = "pipe.png";
+    picture.number = 2;
+    withPipe.items.push_back(picture);
+    WriteFile(from + "piped.html", collage::WritePage(withPipe));
+    ASSERT_TRUE(board.OpenPage(from + "piped.html"));
+    const std::string third = data.path() + "/third/";
+    std::filesystem::create_directories(third);
+    ui.saveAnswers.push_back(FileChoice{third + "page.html", "page.html"});
+    EXPECT_FALSE(board.SaveAs());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(from + "pipe.png"), std::string::npos) << ui.messages[0].text;
+    EXPECT_TRUE(std::filesystem::is_empty(third)) << Listing(third).size();
+    EXPECT_EQ(board.PagePath(), from + "piped.html");
+}
+
+// "Show GO on the Board" is the user's lasting choice: a new start keeps it,
+// and a session brings back the one it was saved with.
+TEST_F(BoardWindowTest, ShowGoOnTheBoardIsKeptAcrossStartsAndInSessions) {
+    Open();
+    EXPECT_FALSE(frame->Command(ID_VIEW_GO_ON_BOARD)->isChecked());
+    frame->Command(ID_VIEW_GO_ON_BOARD)->trigger();
+    const std::string session = data.path() + "/on.vantelo";
+    ui.saveAnswers.push_back(FileChoice{session, "on.vantelo"});
+    frame->Command(ID_FILE_SAVE_SESSION)->trigger();
+    ASSERT_TRUE(std::filesystem::exists(session));
+
+    Close();
+    Open();
+    EXPECT_TRUE(frame->Command(ID_VIEW_GO_ON_BOARD)->isChecked());
+    EXPECT_TRUE(view->Board().GoOnBoard());
+    frame->Command(ID_VIEW_GO_ON_BOARD)->trigger();
+    EXPECT_FALSE(view->Board().GoOnBoard());
+    ui.openAnswers.push_back(FileChoice{session, "on.vantelo"});
+    frame->Command(ID_FILE_OPEN_SESSION)->trigger();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_TRUE(view->Board().GoOnBoard());
+    EXPECT_TRUE(frame->Command(ID_VIEW_GO_ON_BOARD)->isChecked());
+}
+
+// A right click offers what the item can do, Copy Text for a snip; a page
+// made with its sources marked names each snip's source on hover.
+TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
+    CollageBoard& board = GoOnBoard();
+    frame->Command(ID_VIEW_MARK_SOURCES)->trigger();
+    QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
+    ASSERT_TRUE(board.Collage().markSources);
+    Key(board, Qt::Key_1, Qt::ControlModifier);
+    size_t snip = board.Collage().items.size();
+    for (size_t i : UncoveredItems(board)) {
+        if (!board.Collage().items[i].source.empty() && board.Collage().items[i].kind == collage::ItemKind::kText) {
+            snip = i;
+            break;
+        }
+    }
+    ASSERT_LT(snip, board.Collage().items.size());
+    const collage::Item item = board.Collage().items[snip];
+    EXPECT_EQ(board.ItemAt(snip)->toolTip().toStdString(), collage::SourceTitle(item));
+    EXPECT_FALSE(board.ItemAt(snip)->toolTip().isEmpty());
+
+    QStringList offered;
+    QTimer::singleShot(100, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        QAction* copy = nullptr;
+        for (QAction* action : menu->actions()) {
+            offered << action->text().remove('&');
+            if (action->text().contains("Copy")) copy = action;
+        }
+        if (copy) menu->setActiveAction(copy);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QGuiApplication::clipboard()->setText("before");
+    QWidget* port = board.View()->viewport();
+    const QPoint at = OnScreen(board, board.ItemAt(snip)->mapToScene(QPointF(4, 4)));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, port->mapToGlobal(at));
+    QApplication::sendEvent(port, &rightClick);
+    EXPECT_EQ(offered, (QStringList{"Bring to Front", "Send to Back", "Delete", "Copy Text"}));
+    EXPECT_TRUE(board.ItemAt(snip)->isSelected());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
 }
 
 }  // namespace

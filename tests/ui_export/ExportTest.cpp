@@ -217,4 +217,25 @@ TEST_F(CollageExport, BadInputIsNamedAndLeavesNothingBehind) {
     EXPECT_EQ(Export("").status, 2);
 }
 
+// On paper a printer needs a margin: 5 mm unless asked otherwise. Drawn at
+// 72 dpi the sheet starts 14 pixels in, or at the very edge.
+TEST_F(CollageExport, APaperKeepsAPrintableMargin) {
+    const auto frameStart = [this](const std::string& options) {
+        const std::string pdf = folder / "paper.pdf";
+        EXPECT_EQ(Export(options + " --pdf " + Quoted(pdf)).status, 0) << options;
+        const std::string png = folder / "paper";
+        EXPECT_EQ(std::system(("pdftoppm -r 72 -singlefile -png " + Quoted(pdf) + " " + Quoted(png)).c_str()), 0);
+        const QImage image(QString::fromStdString(png + ".png"));
+        const int row = image.height() / 2;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, row).lightness() < 250) return x;
+        }
+        return -1;
+    };
+    EXPECT_EQ(frameStart("--paper A4"), 14);
+    EXPECT_EQ(frameStart("--paper A4 --margin 10"), 28);
+    EXPECT_EQ(frameStart("--paper A4 --margin 0"), 0);
+    EXPECT_EQ(frameStart(""), 0) << "the collage's own size keeps none";
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QTimer>
 #include <QImage>
 
@@ -38,6 +39,11 @@ TEST_F(WindowExport, TheLastGoIsExportedAsTheFileTypeAsks) {
     const std::string drawing = ReadFile(svg);
     EXPECT_NE(drawing.find("<svg"), std::string::npos);
     EXPECT_NE(drawing.find("<text"), std::string::npos);  // the snips stay text
+    // Where it went is said in the status bar, with a way to its folder.
+    auto* note = frame->findChild<QLabel*>("writtenNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->text().contains(QString::fromStdString(svg))) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains("Open folder"));
 }
 
 TEST_F(WindowExport, APdfIsFittedOnThePaperChosenInTheWindow) {

@@ -116,6 +116,17 @@ TEST_F(ImageDialogsTest, ImportThroughTheDialogWithAScriptedFolderChooser) {
               "one.gif/1/2x3,two.gif/1/2x3");
     EXPECT_EQ(dialog.ProgressSteps(), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(Control<QWidget>(dialog, IDC_IMPORT_BUTTON)->isEnabled());
+
+    // A folder typed (or pasted) into the field is the one imported from.
+    const std::string typed = pictures + "/more";
+    std::filesystem::create_directories(typed);
+    std::filesystem::rename(pictures + "/two.gif", typed + "/three.gif");
+    auto* field = Control<QLineEdit>(dialog, IDC_IMPORT_FOLDER_EDIT);
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromStdString(typed));
+    Click(dialog, IDC_IMPORT_BUTTON);
+    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: zebra");
+    EXPECT_EQ(First("SELECT count(*) FROM imagelibrary WHERE FILENAME = 'three.gif'"), "1");
 }
 
 TEST_F(ImageDialogsTest, ReduceLargePicturesChoosesBetweenSkippingAndAReducedCopy) {
@@ -137,10 +148,12 @@ TEST_F(ImageDialogsTest, ReduceLargePicturesChoosesBetweenSkippingAndAReducedCop
     EXPECT_TRUE(Control<QWidget>(dialog, IDC_IMPORT_BUTTON)->geometry().top() >= reduce->geometry().bottom());
     Click(dialog, IDC_IMPORT_BUTTON);
     EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Animals\n"
-                                  "1 GIFS over 372000 bytes were skipped for their size.");
+                                  "1 GIFS over 372000 bytes were skipped for their size.\n"
+                                  "    big.png\n"
+                                  "Check \"Reduce large pictures\" to store smaller copies of them.");
     reduce->click();
     Click(dialog, IDC_IMPORT_BUTTON);
-    EXPECT_EQ(LastMessage().text, "2 GIFS stored to category: Animals\n"
+    EXPECT_EQ(LastMessage().text, "2 pictures stored to category: Animals\n"
                                   "1 pictures over 372000 bytes were stored reduced.");
     // Noise without transparency: stored as a JPEG, named so.
     EXPECT_EQ(First("SELECT FILENAME FROM imagelibrary WHERE FILENAME LIKE 'big%'"), "big.jpg");

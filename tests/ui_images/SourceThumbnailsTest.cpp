@@ -3,6 +3,7 @@
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
+#include "ui/ThumbnailMaker.h"
 #include "ui/imageCategories.h"
 
 #include "PictureFiles.h"
@@ -15,6 +16,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImageWriter>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -224,6 +228,33 @@ TEST_F(SourceThumbnailsTest, ACacheThatCannotBeWrittenOrReadStillShowsTheStrips)
     EXPECT_EQ(dialog.Strip(0)[0].size(), QSize(20, 10));
     EXPECT_GT(fs::file_size(scratch / "thumbnails/category-1.thumbs"), 100u);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A palette PNG whose colour is half transparent shows the list's white
+// through it, as the page and the board show it, not as solid red.
+TEST(Thumbnails, APartlyTransparentPaletteColourIsDrawnBlended) {
+    TestApp();
+    for (const QSize size : {QSize(8, 8), QSize(200, 100)}) {  // kept, and made smaller
+        QImage image(size, QImage::Format_Indexed8);
+        image.setColorTable({qRgba(255, 0, 0, 128), qRgb(0, 0, 255)});
+        image.fill(0);
+        const QByteArray png = Encode(image, "png");
+        ASSERT_EQ(png.mid(37, 4), "PLTE") << "not a palette PNG";
+        const QImage thumb = thumbnails::MakeThumbnail(png);
+        const QPixmap strip = thumbnails::ComposeStrip({thumb}, QPalette());
+        ASSERT_FALSE(strip.isNull());
+        QImage shown(strip.size(), QImage::Format_RGB32);
+        shown.fill(Qt::white);
+        QPainter(&shown).drawPixmap(0, 0, strip);
+        const QColor middle = shown.pixelColor(2, thumbnails::kHeight / 2);
+        EXPECT_EQ(middle.red(), 255) << size.width();
+        EXPECT_NEAR(middle.green(), 127, 3) << size.width();
+        EXPECT_NEAR(middle.blue(), 127, 3) << size.width();
+    }
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST_F(ApplicationStartTest, UnusableDataFolderStillStartsTheFormAndSaysWhatIsMi
 
     // The stored output folder cannot be read; the form starts without one.
     EXPECT_EQ(reader.seen[0].first, "db error");
-    EXPECT_EQ(reader.seen[1].first, "tarvex4");
+    EXPECT_EQ(reader.seen[1].first, "VANTELO");
     EXPECT_EQ(reader.seen[1].second.rfind("The data folder " + dataFolder + " is not complete:\n", 0), 0u)
         << reader.seen[1].second;
     EXPECT_EQ(program.State().m_outputFolder, "");

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainFormIds.h"
+#include "app/BoardDoor.h"
 #include "app/MainFrameIds.h"
 #include "page/CollageModel.h"
 #include "richtext/RichTextOps.h"
@@ -19,9 +20,14 @@ TEST_F(MainWindowTest, TheLastGosWordsGoToTheClipboardThePageAndTheMixBox) {
     state->m_trackWindowOpen = {false, false, false, false};
     state->m_textVolume = 30;
     state->m_imageVolume = 0;
+    // No GO yet: the clipboard keeps what the user put there, and both say why.
     QGuiApplication::clipboard()->setText("before");
     frame->Command(ID_EDIT_COPY_CUTUP_TEXT)->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");  // no GO yet: no words
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    frame->Command(ID_VIEW_LAST_MIX)->trigger();
+    ASSERT_EQ(ui.messages.size(), 2u);
+    for (const auto& message : ui.messages) EXPECT_EQ(message.text, "There is no cut-up yet: press GO first.");
+    EXPECT_EQ(view->findChild<QTableWidget*>("lastMixTable"), nullptr);
 
     // A seeded draw: how many snips find words depends on it.
     rng::Seed(11);
@@ -65,4 +71,23 @@ TEST_F(MainWindowTest, TheLastGosWordsGoToTheClipboardThePageAndTheMixBox) {
     EXPECT_EQ(table->item(0, 0)->text(), "main");
     EXPECT_EQ(table->item(0, 1)->text(), "100.0%");
     EXPECT_EQ(table->item(0, 2)->text(), QString("100.0% (%1)").arg(fromMain));
+
+    // A page open on the board is the one both speak of.
+    collage::Collage fewer = page;
+    fewer.items.erase(fewer.items.begin(), fewer.items.begin() + static_cast<long>(fewer.items.size() / 2));
+    const std::string other = output + "other.html";
+    WriteFile(other, collage::WritePage(fewer));
+    ASSERT_TRUE(view->Board().OpenPage(other));
+    frame->Command(ID_EDIT_COPY_CUTUP_TEXT)->trigger();
+    QStringList shown;
+    int shownFromMain = 0;
+    for (const collage::Item& item : fewer.items) {
+        const QString snip = QString::fromStdString(item.words).trimmed();
+        if (!snip.isEmpty()) shown << snip;
+        shownFromMain += !item.source.empty();
+    }
+    ASSERT_LT(shownFromMain, fromMain);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts), shown);
+    frame->Command(ID_VIEW_LAST_MIX)->trigger();
+    EXPECT_EQ(table->item(0, 2)->text(), QString("100.0% (%1)").arg(shownFromMain));
 }
