@@ -1,7 +1,9 @@
 #pragma once
+#include "page/CollageModel.h"
 #include "support/UserInterface.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CollageBoard;
@@ -13,7 +15,8 @@ class QWidget;
 // of the browser while "Show GO on the Board" is checked.
 class BoardDoor {
 public:
-    BoardDoor(UserInterface& ui, QWidget* owner);
+    // `form`: the main form whose settings a new draw on the board takes.
+    BoardDoor(UserInterface& ui, QWidget* owner, MainFormState* form = nullptr);
     ~BoardDoor();
 
     // Made on first use, a window of its own.
@@ -42,9 +45,11 @@ public:
 private:
     class GoRedirect;
     void Raise();
+    std::optional<collage::Collage> RedrawAround(const collage::Collage& page, const std::string& pagePath);
 
     UserInterface& m_ui;
     QWidget* m_owner;
+    MainFormState* m_form;
     CollageBoard* m_board = nullptr;
     bool m_goOnBoard = false;
     std::unique_ptr<GoRedirect> m_goRedirect;

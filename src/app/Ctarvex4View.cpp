@@ -156,7 +156,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
         else
             ExportCollageCommand(this, m_ui, m_lastPage);
     });
-    m_board = std::make_unique<BoardDoor>(m_ui, this);
+    m_board = std::make_unique<BoardDoor>(m_ui, this, &m_state);
     Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
     Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });
     Route(ID_VIEW_GO_ON_BOARD, [this] { m_board->SetGoOnBoard(!m_board->GoOnBoard()); });

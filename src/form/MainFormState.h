@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Entries of the collage style lists (main form 1090 and each track's 1093).
 inline constexpr std::array<const char*, 6> kCollageStyles{
@@ -65,6 +66,7 @@ struct MainFormState {
     // The cut-up board's arrangement as a session keeps it (see Session).
     std::string m_boardPath;
     std::string m_boardPage;
+    std::vector<std::string> m_boardKept;
 
     // Check boxes and radios of the main settings.
     bool m_useCustomFolder = false;  // 1104 "Folder:"

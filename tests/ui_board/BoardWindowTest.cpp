@@ -13,11 +13,15 @@
 
 #include <QScreen>
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
 #include <QRadioButton>
 #include <QUndoStack>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -275,7 +279,7 @@ TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
     ui.saveAnswers.push_back(FileChoice{session, "arranged.vantelo"});
     frame->Command(ID_FILE_SAVE_SESSION)->trigger();
     ASSERT_TRUE(std::filesystem::exists(session));
-    EXPECT_NE(ReadFile(session).find("\"version\": 2"), std::string::npos);
+    EXPECT_NE(ReadFile(session).find("\"version\": 3"), std::string::npos);
     // The board goes back to GO's page; the session brings the arrangement back.
     board.UndoStack().setIndex(0);
     ui.openAnswers.push_back(FileChoice{session, "arranged.vantelo"});
@@ -313,6 +317,84 @@ TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
     // Nothing is left beside the page.
     for (const auto& entry : std::filesystem::directory_iterator(output))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".tarvex4-board")) << entry.path();
+}
+
+// The board item's own picture, as the view paints it.
+QImage Painted(BoardItem& item) {
+    QImage image(item.boundingRect().size().toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    item.paint(&painter, nullptr, nullptr);
+    return image;
+}
+
+TEST_F(BoardWindowTest, KeptItemsWithstandGoAroundWhichIsOneStep) {
+    CollageBoard& board = GoOnBoard();
+    const std::string page = output + "collage1.html";
+    const std::string goBytes = ReadFile(page);
+    const std::vector<size_t> free = UncoveredItems(board);
+    ASSERT_GE(free.size(), 2u);
+    const size_t first = free[0];
+    const size_t second = free[1];
+
+    // K keeps the chosen item, and a pin shows it on the board only.
+    Click(board, first);
+    const QImage unpinned = Painted(*board.ItemAt(first));
+    Key(board, Qt::Key_K);
+    EXPECT_TRUE(board.Collage().items[first].kept);
+    EXPECT_NE(Painted(*board.ItemAt(first)), unpinned) << "no pin drawn";
+    EXPECT_EQ(collage::WritePage(board.Collage()), goBytes) << "the kept mark reached the page";
+    // Right-click > Keep on another item: the menu takes the item under the mouse.
+    const QPoint at = OnScreen(board, board.ItemAt(second)->mapToScene(QPointF(4, 4)));
+    QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, board.View()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(board.View()->viewport(), &menuAsked);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* keep = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == "&Keep") keep = action;
+    ASSERT_NE(keep, nullptr);
+    EXPECT_FALSE(keep->isChecked());
+    keep->trigger();
+    menu->close();
+    EXPECT_TRUE(board.Collage().items[second].kept);
+    EXPECT_FALSE(board.ItemAt(first)->isSelected());
+    EXPECT_EQ(board.UndoStack().count(), 2);
+
+    // Ctrl+G: a new draw, kept items as they were, one undo step.
+    const collage::Collage before = board.Collage();
+    Key(board, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    const collage::Collage after = board.Collage();
+    EXPECT_EQ(board.UndoStack().count(), 3);
+    std::set<std::string> ids;
+    int drawnAgain = 0;
+    for (const collage::Item& item : after.items) {
+        EXPECT_TRUE(ids.insert(item.PageId()).second) << item.PageId();
+        const auto old = std::find_if(before.items.begin(), before.items.end(),
+                                      [&](const collage::Item& o) { return o.PageId() == item.PageId(); });
+        if (item.kept) {
+            ASSERT_NE(old, before.items.end());
+            EXPECT_EQ(item, *old);
+        } else {
+            drawnAgain += old == before.items.end() || !(item == *old);
+        }
+    }
+    EXPECT_EQ(std::count_if(after.items.begin(), after.items.end(), [](const auto& i) { return i.kept; }), 2);
+    EXPECT_GT(drawnAgain, 0);
+    EXPECT_EQ(ReadFile(page), goBytes) << "the page was written before Save";
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage(), before);
+    Key(board, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage(), after);
+
+    // The kept marks are saved with the board in the session.
+    const std::string session = data.path() + "/kept.vantelo";
+    ui.saveAnswers.push_back(FileChoice{session, "kept.vantelo"});
+    frame->Command(ID_FILE_SAVE_SESSION)->trigger();
+    const std::string saved = ReadFile(session);
+    EXPECT_NE(saved.find("\"kept\""), std::string::npos);
+    EXPECT_NE(saved.find(before.items[first].PageId()), std::string::npos);
 }
 
 }  // namespace
