@@ -13,6 +13,9 @@
 
 #include <QScreen>
 #include <QAction>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QTimer>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
@@ -395,6 +398,70 @@ TEST_F(BoardWindowTest, KeptItemsWithstandGoAroundWhichIsOneStep) {
     const std::string saved = ReadFile(session);
     EXPECT_NE(saved.find("\"kept\""), std::string::npos);
     EXPECT_NE(saved.find(before.items[first].PageId()), std::string::npos);
+}
+
+// Answers the next words dialog with `words` once it is up.
+void AnswerWords(const QString& words) {
+    QTimer::singleShot(0, [words] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setTextValue(words);
+        dialog->accept();
+    });
+}
+
+TEST_F(BoardWindowTest, TypedPastedAndDuplicatedSnipsArePageItemsInTheMainTextsLook) {
+    CollageBoard& board = GoOnBoard();
+    const size_t before = board.Collage().items.size();
+
+    // Add Text (Ctrl+T): typed over two lines, in the main text's look.
+    AnswerWords("my own\nline");
+    Key(board, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_EQ(board.Collage().items.size(), before + 1);
+    const collage::Item added = board.Collage().items.back();
+    EXPECT_EQ(added.words, "my own\nline");
+    EXPECT_EQ(added.kind, collage::ItemKind::kText);
+    EXPECT_NE(added.fontSpan.find("<font face="), std::string::npos) << added.fontSpan;
+    EXPECT_TRUE(board.ItemAt(before)->isSelected());
+    std::set<std::string> ids;
+    for (const collage::Item& item : board.Collage().items) EXPECT_TRUE(ids.insert(item.PageId()).second);
+
+    // A double-click on it edits its words: one more step.
+    const QPoint on = OnScreen(board, board.ItemAt(before)->mapToScene(QPointF(4, 4)));
+    AnswerWords("other words");
+    QTest::mouseDClick(board.View()->viewport(), Qt::LeftButton, Qt::NoModifier, on);
+    EXPECT_EQ(board.Collage().items.back().words, "other words");
+    EXPECT_EQ(board.UndoStack().count(), 2);
+    // The window manager gives the board its focus back once the dialog is gone.
+    QApplication::setActiveWindow(&board);
+    board.View()->setFocus();
+
+    // Duplicate (Ctrl+D) and Paste (Ctrl+V): new ids, above everything.
+    Key(board, Qt::Key_D, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("from the clipboard");
+    Key(board, Qt::Key_V, Qt::ControlModifier);
+    const collage::Collage& now = board.Collage();
+    ASSERT_EQ(now.items.size(), before + 3);
+    EXPECT_EQ(now.items[before + 1].words, "other words");
+    EXPECT_EQ(now.items[before + 1].left, now.items[before].left + 12);
+    EXPECT_EQ(now.items[before + 2].words, "from the clipboard");
+    ids.clear();
+    for (const collage::Item& item : now.items) {
+        EXPECT_TRUE(ids.insert(item.PageId()).second) << item.PageId();
+        EXPECT_LE(item.z, now.items.back().z);
+    }
+
+    // Saved, the page reads back with every new snip and drags them all.
+    const std::string page = output + "collage1.html";
+    ASSERT_TRUE(board.Save());
+    collage::Collage saved;
+    std::string problem;
+    ASSERT_TRUE(collage::LoadPageFile(page, saved, problem)) << problem;
+    EXPECT_EQ(saved, collage::PageOnly(now));
+    const std::string bytes = ReadFile(page);
+    for (const std::string& id : ids) EXPECT_NE(bytes.find("'" + id + "',"), std::string::npos) << id;
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage().items.size(), before + 2);
 }
 
 }  // namespace
