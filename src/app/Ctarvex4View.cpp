@@ -351,9 +351,8 @@ void Ctarvex4View::BindState() {
         connect(m_trackFader[i], &QSlider::valueChanged, this, [this, i](int v) { m_state.m_trackFader[i] = v; });
     connect(m_textVolume, &QSlider::valueChanged, this, [this](int v) { m_state.m_textVolume = v; });
     connect(m_imageVolume, &QSlider::valueChanged, this, [this](int v) { m_state.m_imageVolume = v; });
-    for (int i = 0; i < 7; ++i)
-        connect(m_wordsPerSnipRadio[i], &QRadioButton::toggled, this,
-                [this, i](bool on) { m_state.m_wordsPerSnipRadio[i] = on; });
+    for (QRadioButton* radio : m_wordsPerSnipRadio)
+        connect(radio, &QRadioButton::toggled, this, [this] { m_state.m_wordsPerSnip = WordsPerSnipShown(); });
     const std::pair<int, bool MainFormState::*> checks[] = {{IDC_USEFOLDER, &MainFormState::m_useCustomFolder},
                                                             {IDC_SHOWMAIN, &MainFormState::m_showMain},
                                                             {IDC_TEXTOVERIMAGES, &MainFormState::m_textOverImages},
@@ -369,22 +368,22 @@ void Ctarvex4View::BindState() {
 }
 
 void Ctarvex4View::ShowState() {
-    auto setSlider = [](BitmapSlider* s, int max, int value) {
+    auto setSlider = [](BitmapSlider* s, const Setting& setting, int value) {
         QSignalBlocker block(s);
-        s->setRange(0, max);
-        s->setPageStep(std::max(1, max / 5));
+        s->setRange(setting.minimum, setting.maximum);
+        s->setPageStep(std::max(1, (setting.maximum - setting.minimum) / 5));
         s->setValue(value);
     };
-    for (int i = 0; i < 4; ++i) setSlider(m_trackFader[i], MainFormState::kFaderMax, m_state.m_trackFader[i]);
-    setSlider(m_textVolume, MainFormState::kTextVolumeMax, m_state.m_textVolume);
-    setSlider(m_imageVolume, MainFormState::kImageVolumeMax, m_state.m_imageVolume);
+    for (int i = 0; i < 4; ++i) setSlider(m_trackFader[i], settings::kFader, m_state.m_trackFader[i]);
+    setSlider(m_textVolume, settings::kTextVolume, m_state.m_textVolume);
+    setSlider(m_imageVolume, settings::kImageVolume, m_state.m_imageVolume);
     {
         // Radios of a group may all be off (Portrait and Landscape start so).
         QSignalBlocker block(this);
         for (QButtonGroup* group : {m_wordsGroup, m_orientationGroup}) group->setExclusive(false);
-        for (int i = 0; i < 7; ++i) {
+        for (std::size_t i = 0; i < m_wordsPerSnipRadio.size(); ++i) {
             QSignalBlocker b(m_wordsPerSnipRadio[i]);
-            m_wordsPerSnipRadio[i]->setChecked(m_state.m_wordsPerSnipRadio[i]);
+            m_wordsPerSnipRadio[i]->setChecked(static_cast<int>(i) + 1 == m_state.m_wordsPerSnip);
         }
         const std::pair<int, bool> checks[] = {{IDC_USEFOLDER, m_state.m_useCustomFolder},
                                                {IDC_SHOWMAIN, m_state.m_showMain},
@@ -405,6 +404,14 @@ void Ctarvex4View::ShowState() {
     }
     m_outputEdit->setText(QString::fromStdString(m_state.m_outputFileText));
     m_folderEdit->setText(QString::fromStdString(m_state.m_customFolderText));
+}
+
+int Ctarvex4View::WordsPerSnipShown() const {
+    // Radio "1" is never looked at: with none of the others checked it is 1.
+    for (std::size_t i = 1; i < m_wordsPerSnipRadio.size(); ++i) {
+        if (m_wordsPerSnipRadio[i]->isChecked()) return static_cast<int>(i) + 1;
+    }
+    return 1;
 }
 
 void Ctarvex4View::SetToolTips() {

@@ -103,6 +103,8 @@ private:
     void BuildMainSettings();
     void BuildBottomRow();
     void BindState();
+    // The words per snip the radios show.
+    int WordsPerSnipShown() const;
     void SetToolTips();
 
     CBitmapButton* AddButton(int id, const QString& caption, int left, int top);

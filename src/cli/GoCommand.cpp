@@ -9,6 +9,7 @@
 #include "mainform/MainCommands.h"
 #include "composer/OutputSettings.h"
 #include "form/MainFormState.h"
+#include "form/Settings.h"
 #include "richtext/RichTextOps.h"
 #include "support/ConsoleUserInterface.h"
 #include "support/Random.h"
@@ -79,6 +80,10 @@ int ParseInt(const std::string& option, const std::string& text, int low, int hi
     return value;
 }
 
+int ParseSetting(const std::string& option, const std::string& text, const Setting& setting) {
+    return ParseInt(option, text, setting.minimum, setting.maximum);
+}
+
 // "K=VALUE" with K a track number 1..4.
 std::pair<int, std::string> TrackPair(const std::string& option, const std::string& text) {
     size_t eq = text.find('=');
@@ -86,14 +91,16 @@ std::pair<int, std::string> TrackPair(const std::string& option, const std::stri
     return {ParseInt(option, text.substr(0, eq), 1, 4), text.substr(eq + 1)};
 }
 
-// A style as its index 0..5 or its entry text.
-int ParseStyle(const std::string& option, const std::string& text) {
-    for (size_t i = 0; i < kCollageStyles.size(); ++i) {
-        if (text == kCollageStyles[i]) return static_cast<int>(i);
+// A style as its index or its entry text.
+int ParseStyle(const std::string& option, const std::string& text, const Setting& style) {
+    for (size_t i = 0; i < style.choices.size(); ++i) {
+        if (text == style.choices[i]) return static_cast<int>(i);
     }
-    if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') return text[0] - '0';
-    BadValue(option, "'" + text + "' is not a style: 0..5 or \"Plain - Solid BG\", \"Plain - NO BG\", "
-                     "\"Stamp Kit\", \"Ransom Note\", \"LCD Screen\", \"Metal\"");
+    if (text.size() == 1 && text[0] >= '0' + style.minimum && text[0] <= '0' + style.maximum) return text[0] - '0';
+    std::string entries;
+    for (const char* entry : style.choices) entries += std::string(entries.empty() ? "" : ", ") + '"' + entry + '"';
+    BadValue(option, "'" + text + "' is not a style: " + std::to_string(style.minimum) + ".." +
+                         std::to_string(style.maximum) + " or " + entries);
 }
 
 // A file that is missing or unreadable is a wrong option (2); one that is
@@ -176,17 +183,17 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui) {
     for (int k : o.tracksOff) state.m_trackWindowOpen[static_cast<size_t>(k - 1)] = false;
     for (const std::string& f : o.faders) {
         auto [k, value] = TrackPair("--fader", f);
-        state.m_trackFader[static_cast<size_t>(k - 1)] = ParseInt("--fader", value, 0, MainFormState::kFaderMax);
+        state.m_trackFader[static_cast<size_t>(k - 1)] = ParseSetting("--fader", value, settings::kFader);
     }
-    if (!o.style.empty()) state.m_mainStyle = ParseStyle("--style", o.style);
+    if (!o.style.empty()) state.m_mainStyle = ParseStyle("--style", o.style, settings::kMainStyle);
     for (const std::string& s : o.trackStyles) {
         auto [k, value] = TrackPair("--track-style", s);
-        state.m_tracks[static_cast<size_t>(k - 1)].m_collageStyle = ParseStyle("--track-style", value);
+        state.m_tracks[static_cast<size_t>(k - 1)].m_collageStyle = ParseStyle("--track-style", value, settings::kTrackStyle);
     }
     if (o.words) state.SetWordsPerSnip(*o.words);
     for (const std::string& w : o.trackWords) {
         auto [k, value] = TrackPair("--track-words", w);
-        state.m_tracks[static_cast<size_t>(k - 1)].SetWordsPerCut(ParseInt("--track-words", value, 1, 6));
+        state.m_tracks[static_cast<size_t>(k - 1)].SetWordsPerCut(ParseSetting("--track-words", value, settings::kWordsPerCut));
     }
     for (int k : o.wholeTracks) state.m_tracks[static_cast<size_t>(k - 1)].m_useWhole = true;
     if (o.noMain) state.m_showMain = false;
@@ -324,7 +331,22 @@ void Run(const GoOptions& o) {
     if (!wordsWritten) throw CLI::RuntimeError(1);
 }
 
+// An option that changes a setting, named and explained by the setting's row.
+template <class T>
+CLI::Option* AddSetting(CLI::App& go, const Setting& setting, T& into) {
+    return go.add_option(std::string(setting.flag), into, SettingHelp(setting));
+}
+
+CLI::Option* AddNumber(CLI::App& go, const Setting& setting, std::optional<int>& into) {
+    return AddSetting(go, setting, into)->check(CLI::Range(setting.minimum, setting.maximum));
+}
+
+CLI::Option* AddSwitch(CLI::App& go, const Setting& setting, bool& into) {
+    return go.add_flag(std::string(setting.flag), into, SettingHelp(setting));
+}
+
 const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
+    namespace k = settings;
     auto o = std::make_shared<GoOptions>();
     CLI::App* go = root.add_subcommand(
         "go",
@@ -357,22 +379,22 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
     go->add_option("--track", o->tracks,
                    "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
                        " lines, as plain text)");
-    go->add_option("--track-off", o->tracksOff, "Turn track K off")->check(CLI::Range(1, 4));
-    go->add_option("--fader", o->faders, "K=N: track K's fader, 0..200 (default 100)");
-    go->add_option("--style", o->style, "Main text style: 0..5 or the entry's text (default 0, \"Plain - Solid BG\")");
-    go->add_option("--track-style", o->trackStyles, "K=S: track K's style, as --style");
-    go->add_option("--words", o->words, "Words per snip of the main text, 1..7 (default 1)")->check(CLI::Range(1, 7));
-    go->add_option("--track-words", o->trackWords, "K=N: words per cut of track K, 1..6 (default 1)");
-    go->add_option("--whole", o->wholeTracks, "Use track K whole (no cuts)")->check(CLI::Range(1, 4));
-    go->add_flag("--no-main", o->noMain, "Uncheck \"Show Main, Style:\": take no snips from the main text");
-    go->add_option("--text-volume", o->textVolume, "Text volume 0..40 (default 20)")->check(CLI::Range(0, 40));
-    go->add_option("--image-volume", o->imageVolume, "Image volume 0..20 (default 10)")->check(CLI::Range(0, 20));
-    go->add_flag("--landscape", o->landscape, "Landscape: place pictures within 1100 x 850");
-    go->add_flag("--no-capture", o->noCapture, "Uncheck \"F.F. Capture Code\"");
-    go->add_flag("--text-under-images", o->textUnderImages, "Uncheck \"Text Over Images\"");
-    go->add_option("--folder", o->folder, "Check \"Folder:\" with DIR as the custom picture folder");
+    AddSetting(*go, k::kTrackOn, o->tracksOff)->check(CLI::Range(1, 4));
+    AddSetting(*go, k::kFader, o->faders);
+    AddSetting(*go, k::kMainStyle, o->style);
+    AddSetting(*go, k::kTrackStyle, o->trackStyles);
+    AddNumber(*go, k::kWordsPerSnip, o->words);
+    AddSetting(*go, k::kWordsPerCut, o->trackWords);
+    AddSetting(*go, k::kUseWhole, o->wholeTracks)->check(CLI::Range(1, 4));
+    AddSwitch(*go, k::kShowMain, o->noMain);
+    AddNumber(*go, k::kTextVolume, o->textVolume);
+    AddNumber(*go, k::kImageVolume, o->imageVolume);
+    AddSwitch(*go, k::kLandscape, o->landscape);
+    AddSwitch(*go, k::kCaptureCode, o->noCapture);
+    AddSwitch(*go, k::kTextOverImages, o->textUnderImages);
+    AddSetting(*go, k::kUseCustomFolder, o->folder);
     go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
-    go->add_option("--name", o->name, "Output file name ending in .html or .htm, not a path (default collage1.html)");
+    AddSetting(*go, k::kOutputFileName, o->name);
     go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
     go->add_option("--text", o->text,
                    "Write the page's text snips to FILE ('-': standard output), one snip a line in page\n"
@@ -381,8 +403,7 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
     go->add_flag("--provenance", o->provenance,
                  "With --text: start each line with its source and word positions, then a tab\n"
                  "(\"main 12-14\", \"track 2 (notes.txt) 40-42\")");
-    go->add_flag("--mark-sources", o->markSources,
-                 "Give each snip of the page a title naming its source (hover in the browser)");
+    AddSwitch(*go, k::kMarkSources, o->markSources);
     go->add_flag("--report", o->report,
                  "Print per source the share of the draw its weight asks for and the shares of\n"
                  "snips and of words the page got from it");

@@ -33,7 +33,7 @@ bool AppendImageItems(CollageRunContext& run, collage::Collage& collage, int bac
     std::vector<collage::Item>& items = collage.items;
     const int boundsWidth = state.m_landscape ? kPageHeight : kPageWidth;
     const int boundsHeight = state.m_landscape ? kPageWidth : kPageHeight;
-    const int slots = std::clamp(state.m_imageVolume, 0, MainFormState::kImageVolumeMax);
+    const int slots = std::clamp(state.m_imageVolume, settings::kImageVolume.minimum, settings::kImageVolume.maximum);
     bool textPlaced = false;
 
     ImagePool pool = BuildImagePool(run);

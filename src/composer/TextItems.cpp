@@ -68,7 +68,7 @@ Sources GatherSources(const MainFormState& state) {
         track.fontSpan = window.GetTextStylePrefix();
         track.colour = window.m_trackColour;
         track.rangeStart = k == 0 ? 0 : c + 1;
-        track.weight = std::clamp(state.m_trackFader[k], 0, MainFormState::kFaderMax);
+        track.weight = std::clamp(state.m_trackFader[k], settings::kFader.minimum, settings::kFader.maximum);
         c += track.weight;
         track.rangeEnd = c;
     }
@@ -112,7 +112,7 @@ void AppendTextItems(CollageRunContext& run, std::int32_t zStart, std::vector<co
     int words = sources.main.wordCount;
     for (const SnipSource& track : sources.tracks) words += track.wordCount;
     const int limit = std::max(words, 10);
-    const int count = std::clamp(state.m_textVolume, 0, MainFormState::kTextVolumeMax);
+    const int count = std::clamp(state.m_textVolume, settings::kTextVolume.minimum, settings::kTextVolume.maximum);
     const bool showMain = state.m_showMain;
     const int total = sources.totalWeight;
 

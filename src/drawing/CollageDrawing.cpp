@@ -5,13 +5,14 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImageReader>
-#include <QTextBlockFormat>
-#include <QTextCharFormat>
-#include <QTextCursor>
 #include <QPainter>
-#include <QTextDocument>
+#include <QRawFont>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
 #include <QTextOption>
 
 #include <fcntl.h>
@@ -83,12 +84,32 @@ const QImage& CollageDrawing::Picture(const std::string& file) {
 
 namespace {
 
-// A browser's "normal" line height: the font's ascent, descent and line gap,
-// each rounded to whole pixels.
-double LineHeight(const QFont& font) {
-    const QFontMetricsF metrics(font);
-    return std::round(metrics.ascent()) + std::round(metrics.descent()) + std::round(std::max(0.0, metrics.leading()));
+// What a font takes above and below the baseline in a line of "normal"
+// height, as a browser counts it: ascent, descent and line gap each rounded
+// to whole pixels, the gap shared out half above, half below.
+struct Extent {
+    double above = 0;
+    double below = 0;
+    void Unite(const Extent& other) {
+        above = std::max(above, other.above);
+        below = std::max(below, other.below);
+    }
+    double Height() const { return above + below; }
+};
+
+Extent NormalExtent(double ascent, double descent, double gap) {
+    const double leading = std::round(std::max(0.0, gap));
+    // The browser keeps lengths in 1/64 px; the odd part goes below.
+    const double leadingAbove = std::floor(leading / 2 * 64) / 64;
+    return {std::round(ascent) + leadingAbove, std::round(descent) + leading - leadingAbove};
 }
+
+Extent NormalExtent(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return NormalExtent(metrics.ascent(), metrics.descent(), metrics.leading());
+}
+
+Extent NormalExtent(const QRawFont& font) { return NormalExtent(font.ascent(), font.descent(), font.leading()); }
 
 // Chromium takes a face it cannot find as its default face, where Qt would
 // take the system's closest; only the faces fontconfig stands in for by
@@ -100,41 +121,124 @@ QString FaceAsBrowserFindsIt(const std::string& face) {
     return PageFont().family();
 }
 
+// A letter the face lacks is drawn, in Chromium, from the first font
+// fontconfig offers for that letter alone, with no family asked for: the
+// system's sans-serif face when it has the letter (Arabic in DejaVu Sans, not
+// in a serif face as Qt would choose), else whatever font has it.
+QFont WithBrowserFallback(QFont font) {
+    const QString face = QFontInfo(font).family();
+    const QString sans = QFontInfo(QFont(QStringLiteral("sans-serif"))).family();
+    font.setFamilies(sans == face ? QStringList{face} : QStringList{face, sans});
+    return font;
+}
+
 // The words as the browser shows them: white space runs are one space, none
 // at the ends.
 QString ShownWords(const std::string& words) { return QString::fromStdString(words).simplified(); }
 
+// Where a browser ends the lines of `text` in a box `width` wide: at the
+// last place Unicode's line breaking allows (between ideographs too) where
+// the words so far, less the space the line ends in, fit; a word wider than
+// the box runs over its edge. Qt's own wrapping also counts the overhang of
+// a line's last letter, and so breaks a line that fits one word earlier.
+std::vector<qsizetype> LineEnds(const QString& text, const QFont& font, double width) {
+    const QFontMetricsF metrics(font);
+    auto fits = [&](qsizetype from, qsizetype to) {
+        while (to > from && text[to - 1] == u' ') --to;
+        return metrics.horizontalAdvance(text.mid(from, to - from)) <= width;
+    };
+    std::vector<qsizetype> breaks;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary()) breaks.push_back(at);
+    std::vector<qsizetype> ends;
+    qsizetype start = 0;
+    size_t next = 0;
+    while (next < breaks.size()) {
+        qsizetype end = breaks[next++];
+        if (fits(start, end)) {
+            while (next < breaks.size() && fits(start, breaks[next])) end = breaks[next++];
+        }
+        ends.push_back(end);
+        start = end;
+    }
+    return ends;
+}
+
+// `text` with a line separator at each of `ends` but the last, in place of
+// the space a line ends in.
+QString WithLineSeparators(const QString& text, const std::vector<qsizetype>& ends) {
+    QString lines;
+    qsizetype start = 0;
+    for (size_t k = 0; k + 1 < ends.size(); ++k) {
+        const qsizetype end = ends[k];
+        lines += text.mid(start, end - start);
+        if (lines.endsWith(u' ')) lines.chop(1);
+        lines += QChar(QChar::LineSeparator);
+        start = end;
+    }
+    return lines + text.mid(start);
+}
+
+// The page runs left to right, and an item's words are a run inside it: a
+// right-to-left word is reordered within its line but the line starts at the
+// left, whatever the words' first letter. Lines end only where LineEnds
+// put a separator.
+QTextOption BrowserTextOption() {
+    QTextOption option;
+    option.setWrapMode(QTextOption::ManualWrap);
+    option.setTextDirection(Qt::LeftToRight);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    return option;
+}
+
+// How far the line reaches above and below its baseline: `base` (the box's
+// own font and the snip's), and every font that drew some of its letters
+// (not the separator that ends it).
+Extent LineExtent(const QTextLine& line, const QString& text, Extent base) {
+    int length = line.textLength();
+    if (length > 0 && text[line.textStart() + length - 1] == QChar::LineSeparator) --length;
+    if (length == 0) return base;
+    for (const QGlyphRun& run : line.glyphRuns(line.textStart(), length)) base.Unite(NormalExtent(run.rawFont()));
+    return base;
+}
+
 }  // namespace
 
-QTextDocument& CollageDrawing::Text(size_t index) {
-    std::unique_ptr<QTextDocument>& document = m_texts[index];
-    if (document) return *document;
+const CollageDrawing::TextFlow& CollageDrawing::Text(size_t index) {
+    auto found = m_texts.find(index);
+    if (found != m_texts.end()) return found->second;
     const collage::Item& item = m_collage.items[index];
     const collage::SpanFont span = collage::ParseFontSpan(item.fontSpan);
     QFont font = PageFont();
     if (!span.face.empty()) font.setFamily(FaceAsBrowserFindsIt(span.face));
     if (span.pointSize > 0) font.setPixelSize(qRound(span.pointSize * 96.0 / 72.0));
 
-    document = std::make_unique<QTextDocument>();
-    document->setDocumentMargin(0);
-    document->setDefaultFont(font);
-    // A browser lets a word longer than the box run over its edge.
-    QTextOption option = document->defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
-    document->setDefaultTextOption(option);
-    document->setPlainText(ShownWords(item.words));
-    // Every line is as high as the page font's line (the box's own text) or
-    // the span's, whichever is higher.
-    QTextCursor cursor(document.get());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat lines;
-    lines.setLineHeight(std::max(LineHeight(PageFont()), LineHeight(font)), QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(lines);
-    QTextCharFormat colour;
-    colour.setForeground(span.face.empty() ? QColor(Qt::black) : QColorFromBgr(span.colour));
-    cursor.mergeCharFormat(colour);
-    document->setTextWidth(item.width);
-    return *document;
+    TextFlow flow;
+    flow.colour = span.face.empty() ? QColor(Qt::black) : QColorFromBgr(span.colour);
+    const QFont shown = WithBrowserFallback(font);
+    const QString words = ShownWords(item.words);
+    const QString lines = WithLineSeparators(words, LineEnds(words, shown, item.width));
+    flow.layout = std::make_unique<QTextLayout>(lines, shown);
+    flow.layout->setTextOption(BrowserTextOption());
+    flow.layout->setCacheEnabled(true);
+    flow.layout->beginLayout();
+    for (QTextLine line = flow.layout->createLine(); line.isValid(); line = flow.layout->createLine()) {
+        line.setLineWidth(item.width);
+    }
+    flow.layout->endLayout();
+    // A line is as high as the box's font, the snip's and every font drawn
+    // in it reach. The browser draws the baseline on a whole pixel, the one
+    // above when half a pixel of leading puts it between two.
+    Extent base = NormalExtent(PageFont());
+    base.Unite(NormalExtent(font));
+    for (int k = 0; k < flow.layout->lineCount(); ++k) {
+        QTextLine line = flow.layout->lineAt(k);
+        const Extent extent = LineExtent(line, lines, base);
+        const double baseline = std::floor(flow.height + extent.above);
+        line.setPosition(QPointF(0, baseline - line.ascent()));
+        flow.height += extent.Height();
+    }
+    return m_texts.emplace(index, std::move(flow)).first->second;
 }
 
 // Inline pictures on the baselines of the item's lines; a picture that does
@@ -185,7 +289,7 @@ QRectF CollageDrawing::ItemBox(size_t index) {
     }
     // Quirks mode again: a box with no words in it has no line at all.
     const bool blank = item.words.find_first_not_of(" \t\r\n") == std::string::npos;
-    return QRectF(item.left, item.top, item.width, blank ? 0.0 : Text(index).size().height());
+    return QRectF(item.left, item.top, item.width, blank ? 0.0 : Text(index).height);
 }
 
 void CollageDrawing::PaintPlaceholder(QPainter& painter, const QRectF& box, const std::string& file) {
@@ -227,9 +331,10 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
         return;
     }
     if (item.style == 0) painter.fillRect(box, QColorFromBgr(item.background));
+    const TextFlow& text = Text(index);
     painter.save();
-    painter.translate(box.topLeft());
-    Text(index).drawContents(&painter);
+    painter.setPen(text.colour);
+    text.layout->draw(&painter, box.topLeft());
     painter.restore();
 }
 

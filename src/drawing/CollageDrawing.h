@@ -1,6 +1,7 @@
 #pragma once
 #include "page/CollageModel.h"
 
+#include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -12,7 +13,7 @@
 #include <vector>
 
 class QPainter;
-class QTextDocument;
+class QTextLayout;
 
 // Draws a collage as a browser shows its page: the container with its frame
 // and colour, text snips wrapped in their box, letter pictures flowing as
@@ -39,18 +40,24 @@ public:
     const std::vector<std::string>& Missing() const { return m_missing; }
 
 private:
+    // A text snip's lines, placed as a browser places them.
+    struct TextFlow {
+        std::unique_ptr<QTextLayout> layout;
+        double height = 0;
+        QColor colour;
+    };
     struct LetterFlow {
         std::vector<QRectF> places;  // one per letter, inside the item
         double height = 0;
     };
-    QTextDocument& Text(size_t index);
+    const TextFlow& Text(size_t index);
     const LetterFlow& Letters(size_t index);
     const QImage& Picture(const std::string& file);
     void PaintPlaceholder(QPainter& painter, const QRectF& box, const std::string& file);
 
     collage::Collage m_collage;
     std::string m_folder;
-    std::map<size_t, std::unique_ptr<QTextDocument>> m_texts;
+    std::map<size_t, TextFlow> m_texts;
     std::map<size_t, LetterFlow> m_letters;
     std::map<std::string, QImage> m_pictures;
     std::vector<std::string> m_missing;

@@ -10,14 +10,7 @@ MainFormState::MainFormState()
     for (TrackState& track : m_tracks) track.SetDatabasePath(DatabasePath());
 }
 
-int MainFormState::WordsPerSnip() const {
-    // Radio "1" is never looked at: whatever else is unchecked gives 1.
-    for (size_t i = 1; i < m_wordsPerSnipRadio.size(); ++i) {
-        if (m_wordsPerSnipRadio[i]) return static_cast<int>(i) + 1;
-    }
-    return 1;
-}
-
 void MainFormState::SetWordsPerSnip(int n) {
-    for (size_t i = 0; i < m_wordsPerSnipRadio.size(); ++i) m_wordsPerSnipRadio[i] = static_cast<int>(i) + 1 == n;
+    const Setting& s = settings::kWordsPerSnip;
+    m_wordsPerSnip = n >= s.minimum && n <= s.maximum ? n : s.minimum;
 }

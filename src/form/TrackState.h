@@ -1,4 +1,5 @@
 #pragma once
+#include "form/Settings.h"
 #include "richtext/RichEditControl.h"
 
 #include <array>
@@ -15,7 +16,7 @@ struct TrackState {
     // swap in its own implementation.
     std::unique_ptr<RichEditControl> m_trackText;
     // Palette colour, 0x00BBGGRR.
-    std::uint32_t m_trackColour = 0xFFFFFF;
+    std::uint32_t m_trackColour = settings::kTrackColour.initial;
     // RTF saved before the last fill, shred or open; Undo streams it back.
     std::string m_trackUndoText;
     // The words database used by this track's fill and author commands.
@@ -23,20 +24,21 @@ struct TrackState {
     // The name of the file last opened into the track, to name it as a source.
     std::string m_trackFileName;
 
-    // Words-per-cut radios 1020, 1021, 1022, 1023, 1028, 1029 (captions 1..6).
-    std::array<bool, 6> m_wordsPerCutRadio{true, false, false, false, false, false};
-    // Fragment type radios: 1014 "Prefix", 1015 "Suffix".
-    std::array<bool, 2> m_fragmentTypeRadio{true, false};
-    // Fragment size radios 1011, 1012, 1013 (captions 3, 4, 5).
-    std::array<bool, 3> m_fragmentSizeRadio{true, false, false};
-    // Selected entry of the collage style list 1093 (0..5).
-    int m_collageStyle = 0;
+    // Words per cut, as the radios 1020, 1021, 1022, 1023, 1028, 1029 (captions 1..6) show it.
+    int m_wordsPerCut = settings::kWordsPerCut.initial;
+    // The shredder's fragment type, as radios 1014 "Prefix" and 1015 "Suffix" show it.
+    static constexpr int kPrefix = 0;
+    static constexpr int kSuffix = 1;
+    int m_fragmentType = settings::kFragmentType.initial;
+    // Letters of a fragment, as radios 1011, 1012, 1013 (captions 3, 4, 5) show it.
+    int m_fragmentSize = settings::kFragmentSize.initial;
+    // Selected entry of the collage style list 1093.
+    int m_collageStyle = settings::kTrackStyle.initial;
     // Check box 1094 "Use Whole (no cuts)".
-    bool m_useWhole = false;
+    bool m_useWhole = settings::kUseWhole.initial != 0;
 
-    // 6 if the last radio is checked, else 5, ... else 1.
-    int GetWordsPerCut() const;
-    // Checks exactly radio "n" (n 1..6).
+    int GetWordsPerCut() const { return m_wordsPerCut; }
+    // n 1..6; any other number gives 1, as no radio checked did.
     void SetWordsPerCut(int n);
     int GetCollageStyle() const { return m_collageStyle; }
     bool IsUseWhole() const { return m_useWhole; }

@@ -33,18 +33,20 @@ bool WriteFile(const std::string& path, const std::string& content, std::string&
 void StartMainForm(MainFormState& form, UserInterface& ui) {
     rng::SeedFromTime();
     ApplySavedFont(*form.m_mainText, form.m_dataFolder);
-    form.m_mainStyle = 0;
-    form.m_backgroundColour = 0xFFFFFF;
+    form.m_mainStyle = settings::kMainStyle.initial;
+    form.m_backgroundColour = settings::kPalette.initial;
     form.m_outputFolder = LoadOutputFolder(form, &ui);
-    form.m_outputFileName = "collage1.html";
+    form.m_outputFileName = settings::kOutputFileName.initialText;
     form.m_outputFileText = form.m_outputFolder + form.m_outputFileName;
     // Track 1's window is shown as the form comes up, so it is mixed from the
     // start; the others wait for their show button.
     form.m_trackWindowOpen = {true, false, false, false};
     for (TrackState& track : form.m_tracks) track.SetDatabasePath(form.DatabasePath());
-    form.SetWordsPerSnip(1);
-    form.m_captureCode = form.m_textOverImages = form.m_showMain = true;
-    form.m_customImageFolder = std::string(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict)
+    form.SetWordsPerSnip(settings::kWordsPerSnip.initial);
+    form.m_captureCode = settings::kCaptureCode.initial != 0;
+    form.m_textOverImages = settings::kTextOverImages.initial != 0;
+    form.m_showMain = settings::kShowMain.initial != 0;
+    form.m_customImageFolder = settings::kCustomImageFolder.initialText;
 }
 
 void UndoMainText(MainFormState& form) {

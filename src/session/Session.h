@@ -19,39 +19,41 @@ inline constexpr const char* kSessionFormatName = "vantelo-session";
 inline constexpr int kSessionFormatVersion = 3;  // 2: the board's arrangement, 3: its kept items
 inline constexpr const char* kSessionExtension = ".vantelo";
 
+// Each setting starts at its row's start value (form/Settings.h), which is
+// also what a session that leaves it out gets.
 struct SessionTrack {
     std::string rtf;
     // Attributes uniform over the text (its insertion format when empty).
     CharFormat font;
-    std::uint32_t colour = 0xFFFFFF;  // palette colour, 0x00BBGGRR
-    int wordsPerCut = 1;              // 1..6
-    int style = 0;                    // 0..5
-    bool useWhole = false;
-    bool suffix = false;              // shredder: prefix or suffix
-    int fragmentSize = 3;             // shredder: 3..5
-    bool on = false;                  // mixed into collages
-    int fader = 100;                  // 0..200
-    bool windowOpen = false;          // its window is on screen
+    std::uint32_t colour = settings::kTrackColour.initial;
+    int wordsPerCut = settings::kWordsPerCut.initial;
+    int style = settings::kTrackStyle.initial;
+    bool useWhole = settings::kUseWhole.initial != 0;
+    int fragmentType = settings::kFragmentType.initial;  // TrackState::kPrefix or kSuffix
+    int fragmentSize = settings::kFragmentSize.initial;
+    bool on = settings::kTrackOn.initial != 0;
+    int fader = settings::kFader.initial;
+    bool windowOpen = settings::kTrackWindowOpen.initial != 0;
 };
 
 struct Session {
     std::string mainRtf;
     CharFormat mainFont;
-    std::uint32_t palette = 0xFFFFFF;
-    int mainStyle = 0;
-    int wordsPerSnip = 1;  // 1..7
-    bool showMain = true;
-    bool textOverImages = true;
-    bool captureCode = true;
-    bool portrait = false;
-    bool landscape = false;
-    int textVolume = 20;
-    int imageVolume = 10;
-    bool useCustomFolder = false;
-    std::string customImageFolder = "/";
-    std::string customFolderText;
-    std::string outputFolder;
-    std::string outputFileName = "collage1.html";
+    std::uint32_t palette = settings::kPalette.initial;
+    int mainStyle = settings::kMainStyle.initial;
+    int wordsPerSnip = settings::kWordsPerSnip.initial;
+    bool showMain = settings::kShowMain.initial != 0;
+    bool textOverImages = settings::kTextOverImages.initial != 0;
+    bool captureCode = settings::kCaptureCode.initial != 0;
+    bool portrait = settings::kPortrait.initial != 0;
+    bool landscape = settings::kLandscape.initial != 0;
+    int textVolume = settings::kTextVolume.initial;
+    int imageVolume = settings::kImageVolume.initial;
+    bool useCustomFolder = settings::kUseCustomFolder.initial != 0;
+    std::string customImageFolder{settings::kCustomImageFolder.initialText};
+    std::string customFolderText{settings::kCustomFolderText.initialText};
+    std::string outputFolder{settings::kOutputFolder.initialText};
+    std::string outputFileName{settings::kOutputFileName.initialText};
     // The generator's state right before the last GO; none before the first.
     std::optional<std::uint32_t> lastSeed;
     std::array<SessionTrack, 4> tracks;

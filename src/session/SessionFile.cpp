@@ -38,17 +38,54 @@ ordered FontJson(const CharFormat& f) {
     return font;
 }
 
+// Puts `value` at the dotted `key` under `object`, making the objects on the
+// way; keys are written in the order they are first put.
+void Place(ordered& object, std::string_view key, ordered value) {
+    const std::size_t dot = key.find('.');
+    if (dot == std::string_view::npos) {
+        object[std::string(key)] = std::move(value);
+        return;
+    }
+    Place(object[std::string(key.substr(0, dot))], key.substr(dot + 1), std::move(value));
+}
+
+// A setting's value as a session keeps it. A choice out of its list is
+// written as its number, which reading refuses, so it is never saved.
+ordered SettingJson(const Setting& s, long long value) {
+    switch (s.type) {
+    case SettingType::kSwitch:
+        return value != 0;
+    case SettingType::kColour:
+        return ColourText(static_cast<std::uint32_t>(value));
+    case SettingType::kChoice:
+        if (value >= 0 && static_cast<std::size_t>(value) < s.choices.size())
+            return s.choices[static_cast<std::size_t>(value)];
+        return value;
+    case SettingType::kNumber:
+    case SettingType::kText:
+        break;
+    }
+    return value;
+}
+
+void Put(ordered& object, const Setting& s, long long value) { Place(object, s.key, SettingJson(s, value)); }
+void Put(ordered& object, const Setting& s, const std::string& text) { Place(object, s.key, text); }
+
 ordered TrackJson(const SessionTrack& t) {
-    return {{"rtf", t.rtf},
-            {"font", FontJson(t.font)},
-            {"colour", ColourText(t.colour)},
-            {"wordsPerCut", t.wordsPerCut},
-            {"style", t.style},
-            {"whole", t.useWhole},
-            {"shredder", {{"fragment", t.suffix ? "suffix" : "prefix"}, {"size", t.fragmentSize}}},
-            {"on", t.on},
-            {"fader", t.fader},
-            {"windowOpen", t.windowOpen}};
+    namespace k = settings;
+    ordered track = ordered::object();
+    track["rtf"] = t.rtf;
+    track["font"] = FontJson(t.font);
+    Put(track, k::kTrackColour, t.colour);
+    Put(track, k::kWordsPerCut, t.wordsPerCut);
+    Put(track, k::kTrackStyle, t.style);
+    Put(track, k::kUseWhole, t.useWhole);
+    Put(track, k::kFragmentType, t.fragmentType);
+    Put(track, k::kFragmentSize, t.fragmentSize);
+    Put(track, k::kTrackOn, t.on);
+    Put(track, k::kFader, t.fader);
+    Put(track, k::kTrackWindowOpen, t.windowOpen);
+    return track;
 }
 
 // ---- reading ----
@@ -135,6 +172,57 @@ private:
     std::string m_where;
 };
 
+// The object that holds the setting, and its name there: "volumes.text" is
+// "text" in "volumes".
+std::pair<FieldReader, std::string> Locate(const FieldReader& from, std::string_view key) {
+    const std::size_t dot = key.find('.');
+    if (dot == std::string_view::npos) return {from, std::string(key)};
+    return Locate(from.Object(std::string(key.substr(0, dot)).c_str()), key.substr(dot + 1));
+}
+
+std::string ChoicesText(const Setting& s) {
+    std::string text;
+    for (std::size_t i = 0; i < s.choices.size(); ++i) {
+        if (i > 0) text += i + 1 == s.choices.size() ? " or " : ", ";
+        text += '"' + std::string(s.choices[i]) + '"';
+    }
+    return text;
+}
+
+// A number, or a choice by its name.
+void Read(const FieldReader& from, const Setting& s, int& into) {
+    const auto [object, name] = Locate(from, s.key);
+    if (s.type != SettingType::kChoice) {
+        object.Int(name.c_str(), into, s.minimum, s.maximum);
+        return;
+    }
+    std::string chosen;
+    object.Text(name.c_str(), chosen);
+    if (!object.Find(name.c_str())) return;
+    for (std::size_t i = 0; i < s.choices.size(); ++i) {
+        if (chosen == s.choices[i]) {
+            into = static_cast<int>(i);
+            return;
+        }
+    }
+    object.Bad(name.c_str(), "is not " + ChoicesText(s));
+}
+
+void Read(const FieldReader& from, const Setting& s, bool& into) {
+    const auto [object, name] = Locate(from, s.key);
+    object.Bool(name.c_str(), into);
+}
+
+void Read(const FieldReader& from, const Setting& s, std::uint32_t& into) {
+    const auto [object, name] = Locate(from, s.key);
+    object.Colour(name.c_str(), into);
+}
+
+void Read(const FieldReader& from, const Setting& s, std::string& into) {
+    const auto [object, name] = Locate(from, s.key);
+    object.Text(name.c_str(), into);
+}
+
 CharFormat ReadFont(const FieldReader& r) {
     CharFormat f;
     auto mark = [&](const char* key, CharFormat::Mask bit) {
@@ -161,19 +249,16 @@ SessionTrack ReadTrack(const FieldReader& r) {
     SessionTrack t;
     r.Text("rtf", t.rtf, kSessionTextMax);
     t.font = ReadFont(r.Object("font"));
-    r.Colour("colour", t.colour);
-    r.Int("wordsPerCut", t.wordsPerCut, 1, 6);
-    r.Int("style", t.style, 0, static_cast<int>(kCollageStyles.size()) - 1);
-    r.Bool("whole", t.useWhole);
-    const FieldReader shredder = r.Object("shredder");
-    std::string fragment = "prefix";
-    shredder.Text("fragment", fragment);
-    if (fragment != "prefix" && fragment != "suffix") shredder.Bad("fragment", "is not \"prefix\" or \"suffix\"");
-    t.suffix = fragment == "suffix";
-    shredder.Int("size", t.fragmentSize, 3, 5);
-    r.Bool("on", t.on);
-    r.Int("fader", t.fader, 0, MainFormState::kFaderMax);
-    r.Bool("windowOpen", t.windowOpen);
+    namespace k = settings;
+    Read(r, k::kTrackColour, t.colour);
+    Read(r, k::kWordsPerCut, t.wordsPerCut);
+    Read(r, k::kTrackStyle, t.style);
+    Read(r, k::kUseWhole, t.useWhole);
+    Read(r, k::kFragmentType, t.fragmentType);
+    Read(r, k::kFragmentSize, t.fragmentSize);
+    Read(r, k::kTrackOn, t.on);
+    Read(r, k::kFader, t.fader);
+    Read(r, k::kTrackWindowOpen, t.windowOpen);
     return t;
 }
 
@@ -262,12 +347,6 @@ bool LoadText(RichEditControl& control, const std::string& rtf, const CharFormat
     control.CollapseToStart();
     control.ScrollToFirstLine();
     return true;
-}
-
-int RadioNumber(const bool* radios, size_t count, int fallback) {
-    for (size_t i = 0; i < count; ++i)
-        if (radios[i]) return static_cast<int>(i);
-    return fallback;
 }
 
 // Deeper than any session goes; a file nested further is not one, and its
@@ -360,8 +439,8 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
         t.wordsPerCut = track.GetWordsPerCut();
         t.style = track.m_collageStyle;
         t.useWhole = track.m_useWhole;
-        t.suffix = track.m_fragmentTypeRadio[1] && !track.m_fragmentTypeRadio[0];
-        t.fragmentSize = 3 + RadioNumber(track.m_fragmentSizeRadio.data(), track.m_fragmentSizeRadio.size(), 0);
+        t.fragmentType = track.m_fragmentType;
+        t.fragmentSize = track.m_fragmentSize;
         t.on = form.m_trackWindowOpen[i];
         t.fader = form.m_trackFader[i];
         t.windowOpen = windowsOpen[i];
@@ -403,9 +482,8 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
         track.SetWordsPerCut(t.wordsPerCut);
         track.m_collageStyle = t.style;
         track.m_useWhole = t.useWhole;
-        track.m_fragmentTypeRadio = {!t.suffix, t.suffix};
-        for (size_t k = 0; k < track.m_fragmentSizeRadio.size(); ++k)
-            track.m_fragmentSizeRadio[k] = static_cast<int>(k) + 3 == t.fragmentSize;
+        track.m_fragmentType = t.fragmentType;
+        track.m_fragmentSize = t.fragmentSize;
         form.m_trackWindowOpen[i] = t.on;
         form.m_trackFader[i] = t.fader;
     }
@@ -423,15 +501,24 @@ std::vector<std::string> UnbalancedTexts(const Session& s) {
 
 std::string SessionToJson(const Session& s) {
     ordered root = {{"format", kSessionFormatName}, {"version", kSessionFormatVersion}};
+    namespace k = settings;
     if (s.lastSeed) root["lastSeed"] = *s.lastSeed;
-    root["main"] = {{"rtf", s.mainRtf},     {"font", FontJson(s.mainFont)},    {"palette", ColourText(s.palette)},
-                    {"style", s.mainStyle}, {"wordsPerSnip", s.wordsPerSnip}, {"show", s.showMain}};
-    root["textOverImages"] = s.textOverImages;
-    root["captureCode"] = s.captureCode;
-    root["orientation"] = {{"portrait", s.portrait}, {"landscape", s.landscape}};
-    root["volumes"] = {{"text", s.textVolume}, {"image", s.imageVolume}};
-    root["customFolder"] = {{"use", s.useCustomFolder}, {"path", s.customImageFolder}, {"shown", s.customFolderText}};
-    root["output"] = {{"folder", s.outputFolder}, {"fileName", s.outputFileName}};
+    root["main"] = {{"rtf", s.mainRtf}, {"font", FontJson(s.mainFont)}};
+    Put(root, k::kPalette, s.palette);
+    Put(root, k::kMainStyle, s.mainStyle);
+    Put(root, k::kWordsPerSnip, s.wordsPerSnip);
+    Put(root, k::kShowMain, s.showMain);
+    Put(root, k::kTextOverImages, s.textOverImages);
+    Put(root, k::kCaptureCode, s.captureCode);
+    Put(root, k::kPortrait, s.portrait);
+    Put(root, k::kLandscape, s.landscape);
+    Put(root, k::kTextVolume, s.textVolume);
+    Put(root, k::kImageVolume, s.imageVolume);
+    Put(root, k::kUseCustomFolder, s.useCustomFolder);
+    Put(root, k::kCustomImageFolder, s.customImageFolder);
+    Put(root, k::kCustomFolderText, s.customFolderText);
+    Put(root, k::kOutputFolder, s.outputFolder);
+    Put(root, k::kOutputFileName, s.outputFileName);
     root["tracks"] = ordered::array();
     for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
     if (!s.boardPage.empty()) {
@@ -470,32 +557,33 @@ Session SessionFromJson(std::string_view text) {
     Session s;
     const FieldReader top(root, "");
     s.lastSeed = ReadSeed(top);
+    namespace k = settings;
     const FieldReader main = top.Object("main");
     main.Text("rtf", s.mainRtf, kSessionTextMax);
     s.mainFont = ReadFont(main.Object("font"));
-    main.Colour("palette", s.palette);
-    main.Int("style", s.mainStyle, 0, static_cast<int>(kCollageStyles.size()) - 1);
-    main.Int("wordsPerSnip", s.wordsPerSnip, 1, 7);
-    main.Bool("show", s.showMain);
-    top.Bool("textOverImages", s.textOverImages);
-    top.Bool("captureCode", s.captureCode);
-    const FieldReader orientation = top.Object("orientation");
-    orientation.Bool("portrait", s.portrait);
-    orientation.Bool("landscape", s.landscape);
-    if (s.portrait && s.landscape) orientation.Bad("landscape", "and portrait cannot both be checked");
-    const FieldReader volumes = top.Object("volumes");
-    volumes.Int("text", s.textVolume, 0, MainFormState::kTextVolumeMax);
-    volumes.Int("image", s.imageVolume, 0, MainFormState::kImageVolumeMax);
-    const FieldReader custom = top.Object("customFolder");
-    custom.Bool("use", s.useCustomFolder);
-    custom.Text("path", s.customImageFolder);
-    custom.Text("shown", s.customFolderText);
-    const FieldReader output = top.Object("output");
-    output.Text("folder", s.outputFolder);
-    output.Text("fileName", s.outputFileName);
+    Read(top, k::kPalette, s.palette);
+    Read(top, k::kMainStyle, s.mainStyle);
+    Read(top, k::kWordsPerSnip, s.wordsPerSnip);
+    Read(top, k::kShowMain, s.showMain);
+    Read(top, k::kTextOverImages, s.textOverImages);
+    Read(top, k::kCaptureCode, s.captureCode);
+    Read(top, k::kPortrait, s.portrait);
+    Read(top, k::kLandscape, s.landscape);
+    if (s.portrait && s.landscape) {
+        const auto [orientation, landscape] = Locate(top, k::kLandscape.key);
+        orientation.Bad(landscape.c_str(), "and portrait cannot both be checked");
+    }
+    Read(top, k::kTextVolume, s.textVolume);
+    Read(top, k::kImageVolume, s.imageVolume);
+    Read(top, k::kUseCustomFolder, s.useCustomFolder);
+    Read(top, k::kCustomImageFolder, s.customImageFolder);
+    Read(top, k::kCustomFolderText, s.customFolderText);
+    Read(top, k::kOutputFolder, s.outputFolder);
+    Read(top, k::kOutputFileName, s.outputFileName);
     // The page's name, never a path: a session cannot send the page elsewhere than its folder.
-    if (!IsPlainFileName(s.outputFileName)) output.Bad("fileName", "is not a file name");
-    if (!IsPageName(s.outputFileName)) output.Bad("fileName", "does not end in .html or .htm");
+    const auto [output, fileName] = Locate(top, k::kOutputFileName.key);
+    if (!IsPlainFileName(s.outputFileName)) output.Bad(fileName.c_str(), "is not a file name");
+    if (!IsPageName(s.outputFileName)) output.Bad(fileName.c_str(), "does not end in .html or .htm");
 
     if (const json* tracks = top.Find("tracks")) {
         if (!tracks->is_array() || tracks->size() > s.tracks.size()) top.Bad("tracks", "is not a list of 4 tracks");

@@ -11,16 +11,16 @@
 #include <filesystem>
 
 void InitialiseTrack(TrackState& track) {
-    track.m_fragmentTypeRadio = {true, false};
-    track.m_fragmentSizeRadio = {true, false, false};
-    track.SetWordsPerCut(1);
+    track.m_fragmentType = settings::kFragmentType.initial;
+    track.m_fragmentSize = settings::kFragmentSize.initial;
+    track.SetWordsPerCut(settings::kWordsPerCut.initial);
     rng::SeedFromTime();
 
     ApplyStartFont(*track.m_trackText, kTrackStartPoints);
 
-    track.m_collageStyle = 0;
-    track.m_useWhole = false;
-    track.m_trackColour = 0xFFFFFF;
+    track.m_collageStyle = settings::kTrackStyle.initial;
+    track.m_useWhole = settings::kUseWhole.initial != 0;
+    track.m_trackColour = settings::kTrackColour.initial;
 }
 
 std::string JoinFirstLines(std::istream& in, int maxLines) {

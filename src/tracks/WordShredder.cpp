@@ -3,6 +3,8 @@
 #include "form/TrackState.h"
 #include "richtext/Utf8Text.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsAscii(std::string_view text) {
@@ -57,9 +59,9 @@ void AppendShreddedWords(std::string& out, std::string_view text, const ShredSet
 }
 
 ShredSettings ShredSettingsOf(const TrackState& track) {
-    ShredSettings settings;
-    settings.size = track.m_fragmentSizeRadio[2] ? 5 : track.m_fragmentSizeRadio[1] ? 4 : 3;
-    const bool suffix = track.m_fragmentTypeRadio[1] && !track.m_fragmentTypeRadio[0];
-    settings.type = suffix ? FragmentType::Suffix : FragmentType::Prefix;
-    return settings;
+    const Setting& size = settings::kFragmentSize;
+    ShredSettings shred;
+    shred.size = std::clamp(track.m_fragmentSize, size.minimum, size.maximum);
+    shred.type = track.m_fragmentType == TrackState::kSuffix ? FragmentType::Suffix : FragmentType::Prefix;
+    return shred;
 }

@@ -158,7 +158,7 @@ void trackview::BuildCutSettings() {
     static constexpr std::array<int, 6> kIds{IDC_CUT1, IDC_CUT2, IDC_CUT3, IDC_CUT4, IDC_CUT5, IDC_CUT6};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 6; ++i) {
-        auto* radio = new QRadioButton(QString::number(i + 1), m_look);
+        auto* radio = new QRadioButton(QString::number(settings::kWordsPerCut.minimum + i), m_look);
         m_wordsPerCut[i] = Place(radio, kIds[i], Rect(14 + 24 * i, 245, 22, 10));
         group->addButton(radio);
         connect(radio, &QAbstractButton::toggled, this, [this] { WriteState(); });
@@ -185,7 +185,8 @@ void trackview::BuildShredder() {
     static constexpr std::array<int, 3> kSizeIds{IDC_FRAGMENT3, IDC_FRAGMENT4, IDC_FRAGMENT5};
     for (int i = 0; i < 3; ++i) {
         m_fragmentSize[i] =
-            Place(new QRadioButton(QString::number(i + 3), m_look), kSizeIds[i], Rect(226 + 24 * i, 275, 22, 10));
+            Place(new QRadioButton(QString::number(settings::kFragmentSize.minimum + i), m_look), kSizeIds[i],
+                  Rect(226 + 24 * i, 275, 22, 10));
         sizes->addButton(m_fragmentSize[i]);
     }
     for (auto* radio : m_fragmentType) types->addButton(radio);
@@ -219,20 +220,33 @@ void trackview::WatchKeys() {
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
+// The radios as values: words per cut is the last radio checked (1 with
+// none); a fragment is a suffix only with "Suffix" alone checked, and as
+// long as the last size radio checked (the first size with none).
 void trackview::WriteState() {
     if (m_showingState) return;
-    for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i) m_track.m_wordsPerCutRadio[i] = m_wordsPerCut[i]->isChecked();
-    for (std::size_t i = 0; i < m_fragmentType.size(); ++i) m_track.m_fragmentTypeRadio[i] = m_fragmentType[i]->isChecked();
-    for (std::size_t i = 0; i < m_fragmentSize.size(); ++i) m_track.m_fragmentSizeRadio[i] = m_fragmentSize[i]->isChecked();
+    int wordsPerCut = settings::kWordsPerCut.minimum;
+    for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i)
+        if (m_wordsPerCut[i]->isChecked()) wordsPerCut = settings::kWordsPerCut.minimum + static_cast<int>(i);
+    m_track.m_wordsPerCut = wordsPerCut;
+    const bool suffix = m_fragmentType[TrackState::kSuffix]->isChecked() && !m_fragmentType[TrackState::kPrefix]->isChecked();
+    m_track.m_fragmentType = suffix ? TrackState::kSuffix : TrackState::kPrefix;
+    int fragmentSize = settings::kFragmentSize.minimum;
+    for (std::size_t i = 0; i < m_fragmentSize.size(); ++i)
+        if (m_fragmentSize[i]->isChecked()) fragmentSize = settings::kFragmentSize.minimum + static_cast<int>(i);
+    m_track.m_fragmentSize = fragmentSize;
     m_track.m_collageStyle = m_style->currentIndex();
     m_track.m_useWhole = m_useWhole->isChecked();
 }
 
 void trackview::ShowState() {
     m_showingState = true;
-    for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i) m_wordsPerCut[i]->setChecked(m_track.m_wordsPerCutRadio[i]);
-    for (std::size_t i = 0; i < m_fragmentType.size(); ++i) m_fragmentType[i]->setChecked(m_track.m_fragmentTypeRadio[i]);
-    for (std::size_t i = 0; i < m_fragmentSize.size(); ++i) m_fragmentSize[i]->setChecked(m_track.m_fragmentSizeRadio[i]);
+    for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i)
+        m_wordsPerCut[i]->setChecked(settings::kWordsPerCut.minimum + static_cast<int>(i) == m_track.m_wordsPerCut);
+    for (std::size_t i = 0; i < m_fragmentType.size(); ++i)
+        m_fragmentType[i]->setChecked(static_cast<int>(i) == m_track.m_fragmentType);
+    for (std::size_t i = 0; i < m_fragmentSize.size(); ++i)
+        m_fragmentSize[i]->setChecked(settings::kFragmentSize.minimum + static_cast<int>(i) == m_track.m_fragmentSize);
     m_style->setCurrentIndex(m_track.m_collageStyle);
     m_useWhole->setChecked(m_track.m_useWhole);
     m_showingState = false;

@@ -34,6 +34,13 @@ tarvex4_browser_test(export_fidelity export_fidelity.test.mjs 600
   --data "${TARVEX4_BUILD_DATA_DIR}"
   --work "${CMAKE_BINARY_DIR}/browser-export")
 
+# Arabic, Hebrew, Chinese and Japanese snips: the export against Chromium.
+tarvex4_browser_test(export_scripts export_scripts.test.mjs 300
+  --exe "$<TARGET_FILE:tarvex4>"
+  --export "$<TARGET_FILE:tarvex4-export>"
+  --data "${TARVEX4_BUILD_DATA_DIR}"
+  --work "${CMAKE_BINARY_DIR}/browser-scripts")
+
 # A page the cut-up board saved (the board window test keeps it) in Chromium.
 if(TARGET test_ui_board)
   tarvex4_browser_test(board_page board_page.test.mjs 300

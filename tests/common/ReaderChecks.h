@@ -160,7 +160,7 @@ inline auto FontFields(const CharFormat& f) {
 }
 
 inline auto TrackFields(const SessionTrack& t) {
-    return std::tie(t.rtf, t.colour, t.wordsPerCut, t.style, t.useWhole, t.suffix, t.fragmentSize, t.on, t.fader,
+    return std::tie(t.rtf, t.colour, t.wordsPerCut, t.style, t.useWhole, t.fragmentType, t.fragmentSize, t.on, t.fader,
                     t.windowOpen);
 }
 

@@ -145,21 +145,22 @@ TEST(MainFormStart, StartValuesOfTheWindow) {
     }
 }
 
-TEST(MainFormStart, RadiosGiveWordsPerSnipAndCut) {
+TEST(MainFormStart, WordsPerSnipAndCutOutOfRangeGiveOne) {
     MainFormState state;
     for (int n = 1; n <= 7; ++n) {
         state.SetWordsPerSnip(n);
         EXPECT_EQ(state.WordsPerSnip(), n);
     }
-    // Nothing checked but "1" or nothing at all: 1.
-    state.m_wordsPerSnipRadio.fill(false);
-    EXPECT_EQ(state.WordsPerSnip(), 1);
+    // No radio of that number: as when none but "1" was checked.
+    for (int n : {0, 8, -3}) {
+        state.SetWordsPerSnip(n);
+        EXPECT_EQ(state.WordsPerSnip(), 1) << n;
+    }
     TrackState& track = state.m_tracks[0];
     for (int n = 1; n <= 6; ++n) {
         track.SetWordsPerCut(n);
         EXPECT_EQ(track.GetWordsPerCut(), n);
     }
-    // The highest checked wins.
-    track.m_wordsPerCutRadio = {true, false, true, false, true, false};
-    EXPECT_EQ(track.GetWordsPerCut(), 5);
+    track.SetWordsPerCut(7);
+    EXPECT_EQ(track.GetWordsPerCut(), 1);
 }

@@ -85,8 +85,8 @@ protected:
             t.SetWordsPerCut(k + 1);
             t.m_collageStyle = std::array<int, 4>{1, 2, 0, 5}[static_cast<size_t>(k - 1)];
             t.m_useWhole = k == 4;
-            t.m_fragmentTypeRadio = {false, true};
-            t.m_fragmentSizeRadio = {false, false, true};
+            t.m_fragmentType = TrackState::kSuffix;
+            t.m_fragmentSize = 5;
         }
         form.m_lastSeed = 987654321u;
     }

@@ -89,7 +89,7 @@ TEST_F(TrackCommandsTest, OpenAndShredKeepEveryCharacterOfAPlainTextFile) {
     EXPECT_EQ(PlainTextOf(*track.m_trackText), text + " \n");
     EXPECT_TRUE(ui.messages.empty());
 
-    track.m_fragmentSizeRadio = {false, false, true};
+    track.m_fragmentSize = 5;
     ShredTrack(track);
     EXPECT_EQ(PlainTextOf(*track.m_trackText),
               "alpha beta < gamma delta & write to <me@e a<b and c>d </div <scri x \n");
@@ -100,8 +100,8 @@ TEST_F(TrackCommandsTest, OpenAndShredKeepEveryCharacterOfAPlainTextFile) {
 
 TEST_F(TrackCommandsTest, ShredSavesTheTextForUndoAndUndoBringsItBack) {
     LoadMarkup(*track.m_trackText, "shredding the words text");
-    track.m_fragmentTypeRadio = {false, true};
-    track.m_fragmentSizeRadio = {false, true, false};
+    track.m_fragmentType = TrackState::kSuffix;
+    track.m_fragmentSize = 4;
 
     ShredTrack(track);
     // Suffix 4 of the paragraph's last word is its last four letters, not
@@ -129,7 +129,7 @@ TEST_F(TrackCommandsTest, ShreddingAnEmptyTrackLeavesItEmpty) {
 
 TEST_F(TrackCommandsTest, ShredKeepsMultiByteCharactersWhole) {
     LoadMarkup(*track.m_trackText, "\xC3\xA9t\xC3\xA9 na\xC3\xAFvet\xC3\xA9");
-    track.m_fragmentSizeRadio = {false, false, true};
+    track.m_fragmentSize = 5;
     ShredTrack(track);
     EXPECT_EQ(TrackWords(), (std::vector<std::string>{"\xC3\xA9t\xC3\xA9", "na\xC3\xAFve"}));
 }
@@ -138,11 +138,11 @@ TEST(ShredSettingsOf, ReadsTheShredderRadios) {
     TrackState track;
     EXPECT_EQ(ShredSettingsOf(track).size, 3);
     EXPECT_EQ(ShredSettingsOf(track).type, FragmentType::Prefix);
-    track.m_fragmentSizeRadio = {false, true, false};
-    track.m_fragmentTypeRadio = {false, true};
+    track.m_fragmentSize = 4;
+    track.m_fragmentType = TrackState::kSuffix;
     EXPECT_EQ(ShredSettingsOf(track).size, 4);
     EXPECT_EQ(ShredSettingsOf(track).type, FragmentType::Suffix);
-    track.m_fragmentSizeRadio = {false, false, true};
+    track.m_fragmentSize = 5;
     EXPECT_EQ(ShredSettingsOf(track).size, 5);
 }
 
@@ -193,8 +193,8 @@ TEST_F(TrackCommandsTest, PaletteSetsTrackColourAndBackgroundOnlyWhenConfirmed) 
 
 TEST_F(TrackCommandsTest, InitialiseRestoresTheStartSettings) {
     track.SetWordsPerCut(6);
-    track.m_fragmentTypeRadio = {false, true};
-    track.m_fragmentSizeRadio = {false, false, true};
+    track.m_fragmentType = TrackState::kSuffix;
+    track.m_fragmentSize = 5;
     track.m_collageStyle = 4;
     track.m_useWhole = true;
     track.m_trackColour = 0x123456;
