@@ -1,6 +1,11 @@
 #include "app/BoardDoor.h"
 
+#include "composer/KeepAndRedraw.h"
+#include "composer/TypedText.h"
+#include "db/CppSQLite3Exception.h"
 #include "page/BoardEdits.h"
+#include "support/Random.h"
+#include "support/SafeFile.h"
 #include "form/MainFormState.h"
 #include "support/ForwardingUserInterface.h"
 #include "ui/BoardIds.h"
@@ -27,8 +32,8 @@ private:
     BoardDoor& m_door;
 };
 
-BoardDoor::BoardDoor(UserInterface& ui, QWidget* owner)
-    : m_ui(ui), m_owner(owner), m_goRedirect(std::make_unique<GoRedirect>(ui, *this)) {}
+BoardDoor::BoardDoor(UserInterface& ui, QWidget* owner, MainFormState* form)
+    : m_ui(ui), m_owner(owner), m_form(form), m_goRedirect(std::make_unique<GoRedirect>(ui, *this)) {}
 
 BoardDoor::~BoardDoor() = default;
 
@@ -37,6 +42,12 @@ CollageBoard& BoardDoor::Board() {
         m_board = new CollageBoard(m_ui, m_owner);
         m_board->setWindowFlag(Qt::Window, true);
         m_board->SetOutputFolder(m_outputFolder);
+        if (m_form) {
+            m_board->SetRedraw([this](const collage::Collage& page, const std::string& pagePath) {
+                return RedrawAround(page, pagePath);
+            });
+            m_board->SetTypedItem([this](const std::string& words) { return TypedTextItem(*m_form, words); });
+        }
     }
     return *m_board;
 }
@@ -96,12 +107,49 @@ bool BoardDoor::OpenPage(const std::string& path) {
     return opened;
 }
 
+namespace {
+
+// The main form's output folder, for as long as a draw on the board runs, is
+// the page's own: the new pictures go beside the page that names them.
+class OutputFolderFor {
+public:
+    OutputFolderFor(MainFormState& form, const std::string& pagePath)
+        : m_form(form), m_saved(form.m_outputFolder) {
+        const std::string folder = std::filesystem::path(pagePath).parent_path().string();
+        form.m_outputFolder = folder.empty() ? "" : folder + "/";
+    }
+    ~OutputFolderFor() { m_form.m_outputFolder = m_saved; }
+    OutputFolderFor(const OutputFolderFor&) = delete;
+    OutputFolderFor& operator=(const OutputFolderFor&) = delete;
+
+private:
+    MainFormState& m_form;
+    std::string m_saved;
+};
+
+}  // namespace
+
+std::optional<collage::Collage> BoardDoor::RedrawAround(const collage::Collage& page, const std::string& pagePath) {
+    OutputFolderFor folder(*m_form, pagePath);
+    rng::Seed(rng::ClockSeed());
+    try {
+        return keepredraw::ComposeAround(*m_form, page, keepredraw::KeptIds(page)).collage;
+    } catch (const CppSQLite3Exception& e) {
+        m_ui.ShowMessage(FailureText(e, "Drawing around the kept items"), "Cut-up Board");
+    } catch (const FileWriteError& e) {
+        m_ui.ShowMessage(e.what(), "Cut-up Board");
+    }
+    return std::nullopt;
+}
+
 void BoardDoor::CaptureArrangement(MainFormState& state) const {
     state.m_boardPath.clear();
     state.m_boardPage.clear();
+    state.m_boardKept.clear();
     if (!m_board || m_board->PagePath().empty()) return;
     state.m_boardPath = m_board->PagePath();
     state.m_boardPage = collage::WritePage(m_board->Collage());
+    for (const std::string& id : keepredraw::KeptIds(m_board->Collage())) state.m_boardKept.push_back(id);
 }
 
 void BoardDoor::RestoreArrangement(const MainFormState& state) {
@@ -112,6 +160,8 @@ void BoardDoor::RestoreArrangement(const MainFormState& state) {
         m_ui.ShowMessage("The session's board arrangement could not be read: " + why + ".", "Cut-up Board");
         return;
     }
+    // Ids the page no longer has are passed over.
+    keepredraw::MarkKept(arranged, state.m_boardKept);
     collage::Collage onDisk;
     std::string problem;
     CollageBoard& board = Board();

@@ -1,8 +1,10 @@
 #pragma once
+#include "page/CollageModel.h"
 #include "support/UserInterface.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CollageBoard;
@@ -14,7 +16,8 @@ class QWidget;
 // of the browser while "Show GO on the Board" is checked.
 class BoardDoor {
 public:
-    BoardDoor(UserInterface& ui, QWidget* owner);
+    // `form`: the main form whose settings a new draw on the board takes.
+    BoardDoor(UserInterface& ui, QWidget* owner, MainFormState* form = nullptr);
     ~BoardDoor();
 
     // Made on first use, a window of its own.
@@ -50,9 +53,11 @@ public:
 private:
     class GoRedirect;
     void Raise();
+    std::optional<collage::Collage> RedrawAround(const collage::Collage& page, const std::string& pagePath);
 
     UserInterface& m_ui;
     QWidget* m_owner;
+    MainFormState* m_form;
     CollageBoard* m_board = nullptr;
     bool m_goOnBoard = false;
     std::function<std::string()> m_outputFolder;

@@ -162,7 +162,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
             ExportCollageCommand(this, m_ui, m_lastPage);
     });
     Route(ID_FILE_EXPORT_BOOK, [this] { ExportBookCommand(this, m_ui, m_state.m_outputFolder); });
-    m_board = std::make_unique<BoardDoor>(m_ui, this);
+    m_board = std::make_unique<BoardDoor>(m_ui, this, &m_state);
     m_board->SetOutputFolder([this] { return m_state.m_outputFolder; });
     Route(ID_FILE_OPEN_BOARD, [this] { m_board->OpenBoard(); });
     Route(ID_VIEW_BOARD, [this] { m_board->ShowBoard(m_state.m_outputFolder + m_state.m_outputFileName); });

@@ -2,6 +2,7 @@
 #include "cli/CliRegistry.h"
 #include "cli/WordsCommandSupport.h"
 #include "cli/ExportLauncher.h"
+#include "cli/GoAround.h"
 #include "cli/GoOutput.h"
 #include "cli/GoSession.h"
 #include "composer/CollageRun.h"
@@ -32,6 +33,8 @@ struct GoOptions {
     std::string seed;
     std::string session;
     std::string saveSession;
+    std::string around;
+    std::string keep;
     int count = 1;
     std::string mainFile;
     std::vector<std::string> tracks;
@@ -131,6 +134,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 std::vector<std::pair<std::string, std::string>> RunInputs(const GoOptions& o) {
     std::vector<std::pair<std::string, std::string>> inputs;
     if (!o.session.empty()) inputs.emplace_back("--session", o.session);
+    if (!o.around.empty()) inputs.emplace_back("--around", o.around);
     if (!o.mainFile.empty()) inputs.emplace_back("--main", o.mainFile);
     for (const std::string& t : o.tracks) {
         const std::size_t eq = t.find('=');
@@ -277,10 +281,14 @@ void Run(const GoOptions& o) {
     if ((!o.text.empty() || o.output.ReportAsked()) && o.count > 1)
         throw CLI::ValidationError("--text/--report", "one page's words: leave out --count");
     if (o.provenance && o.text.empty()) throw CLI::ValidationError("--provenance", "give --text FILE too");
+    if (!o.keep.empty() && o.around.empty()) throw CLI::ValidationError("--keep", "give --around PAGE too");
+    if (!o.around.empty() && o.count > 1) throw CLI::ValidationError("--around", "draw one page: leave out --count");
     cli::CheckStreams(o.output, {o.text, o.mainFile, o.tracks, &o.exportTo});
     RefuseOutputsOverInputs(o);
     cli::GoTeller teller(o.output, o.text == "-" || o.exportTo.WritesStandardOutput());
     cli::StandardInputFile input;
+    const std::optional<collage::Collage> around =
+        o.around.empty() ? std::nullopt : std::optional(goaround::LoadPage(o.around, o.keep));
     ConsoleUserInterface ui(std::cerr, o.open);
     const std::optional<Session> session = gosession::Load(o.session);
     const std::optional<std::uint32_t> seed = gosession::ParseSeed(o.seed, session);
@@ -305,11 +313,21 @@ void Run(const GoOptions& o) {
             std::cerr << "tarvex4 go: " << problem << "\n";
             throw CLI::RuntimeError(1);
         }
+    } else if (around) {
+        // Beside the page drawn around, where its pictures are.
+        state.m_outputFolder = goaround::PageFolder(o.around);
     } else if (session && state.m_outputFolder.empty()) {
         state.m_outputFolder = LoadOutputFolder(state, &ui);
     }
     std::vector<std::string> written;
-    const CollageResult last = RunPages(o, seed, state, ui, teller, written);
+    CollageResult last;
+    if (around) {
+        last = goaround::Run(*around, goaround::PageFolder(o.around), seed, state, ui);
+        teller.Page(last, last.seed);
+        written.push_back(last.pagePath);
+    } else {
+        last = RunPages(o, seed, state, ui, teller, written);
+    }
     const collage::Collage& page = last.collage;
     bool wordsWritten = o.text.empty() || WriteCutUpText(o, page);
     if (o.output.ReportAsked() && !teller.Report(page)) wordsWritten = false;
@@ -357,6 +375,14 @@ const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
         ->type_name("FILE");
     go->add_option("--save-session", o->saveSession, "Write the session of this run (settings, texts, seed) to FILE")
         ->type_name("FILE");
+    go->add_option("--around", o->around,
+                   "Draw anew around the kept items of PAGE (a page GO wrote): the new page goes beside\n"
+                   "it (or into --out DIR) under the next free name")
+        ->type_name("PAGE");
+    go->add_option("--keep", o->keep,
+                   "With --around: the items kept exactly as they are, by the ids the page gives them\n"
+                   "(dpagetextitem3~,dpageimageitem0~; the ~ may be left out)")
+        ->type_name("ID[,ID...]");
     go->add_option("--count", o->count, "Write N pages from the seeds S, S+1, ... (collage1.html ... collageN.html,\n"
                                         "or the output file name with a number)")
         ->check(CLI::Range(1, 10000))

@@ -128,7 +128,16 @@ CollageResult ComposeCollage(const MainFormState& state) {
     return result;
 }
 
+std::string NextFreePagePath(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error)) ? FreePagePath(path) : path;
+}
+
 CollageResult BuildCollage(const MainFormState& state, UserInterface& ui) {
+    return BuildCollage(state, ui, ComposeCollage);
+}
+
+CollageResult BuildCollage(const MainFormState& state, UserInterface& ui, const CollageComposer& compose) {
     CollageResult result;
     // Seeding sets exactly this state, so it is the seed that gives this page again.
     result.seed = rng::State();
@@ -144,7 +153,7 @@ CollageResult BuildCollage(const MainFormState& state, UserInterface& ui) {
     }
     std::string page;
     try {
-        CollageResult composed = ComposeCollage(state);
+        CollageResult composed = compose(state);
         result.collage = std::move(composed.collage);
         result.dragItemIds = std::move(composed.dragItemIds);
         result.nextImageId = composed.nextImageId;

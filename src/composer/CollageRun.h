@@ -4,6 +4,7 @@
 #include "support/UserInterface.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct CollageResult {
@@ -31,6 +32,13 @@ struct CollageResult {
 // not a page tarvex4 wrote is kept: the page then goes to the next free
 // numbered name beside it (pagePath), and the user is told.
 CollageResult BuildCollage(const MainFormState& state, UserInterface& ui);
+// The same, with the collage made by `compose` instead of ComposeCollage.
+using CollageComposer = std::function<CollageResult(const MainFormState&)>;
+CollageResult BuildCollage(const MainFormState& state, UserInterface& ui, const CollageComposer& compose);
+
+// `path` when nothing has that name, else the next free numbered name beside
+// it ("collage1.html" gives collage2.html, collage3.html, ...).
+std::string NextFreePagePath(const std::string& path);
 
 // The collage of one run (collage, dragItemIds, nextImageId), for the same
 // state and generator state as BuildCollage; nothing is shown and no page is

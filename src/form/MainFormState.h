@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Everything the main form holds, at the values it has once the window is up.
 // Widgets are views of this; commands read and write it, so they run the same
@@ -61,6 +62,7 @@ struct MainFormState {
     // The cut-up board's arrangement as a session keeps it (see Session).
     std::string m_boardPath;
     std::string m_boardPage;
+    std::vector<std::string> m_boardKept;
 
     // Check boxes and radios of the main settings.
     bool m_useCustomFolder = settings::kUseCustomFolder.initial != 0;  // 1104 "Folder:"

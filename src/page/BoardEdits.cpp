@@ -1,5 +1,6 @@
 #include "page/BoardEdits.h"
 
+#include "page/ArtFontLetters.h"
 #include "support/SafeFile.h"
 #include "support/TextFileReader.h"
 
@@ -82,6 +83,60 @@ void DeleteItems(Collage& collage, const std::vector<size_t>& indexes) {
         if (!gone.count(i)) kept.push_back(std::move(collage.items[i]));
     }
     collage.items = std::move(kept);
+}
+
+namespace {
+
+// A copy lands this far down and right of its original, so both show.
+constexpr int kDuplicateOffset = 12;
+
+int NextNumber(const Collage& collage, bool picture) {
+    int next = 0;
+    for (const Item& item : collage.items) {
+        if ((item.kind == ItemKind::kPicture) == picture) next = std::max(next, item.number + 1);
+    }
+    return next;
+}
+
+std::int32_t TopZ(const Collage& collage) {
+    std::int32_t top = 0;
+    for (const Item& item : collage.items) top = std::max(top, item.z);
+    return top;
+}
+
+}  // namespace
+
+size_t AddItem(Collage& collage, Item item) {
+    item.number = NextNumber(collage, item.kind == ItemKind::kPicture);
+    const std::int32_t top = TopZ(collage);
+    item.z = top < std::numeric_limits<std::int32_t>::max() ? top + 1 : top;
+    item.kept = false;
+    collage.items.push_back(std::move(item));
+    return collage.items.size() - 1;
+}
+
+void DuplicateItems(Collage& collage, const std::vector<size_t>& indexes) {
+    std::vector<Item> copies;
+    for (size_t index : std::set<size_t>(indexes.begin(), indexes.end())) {
+        if (index < collage.items.size()) copies.push_back(collage.items[index]);
+    }
+    for (Item& copy : copies) {
+        copy.left += kDuplicateOffset;
+        copy.top += kDuplicateOffset;
+        AddItem(collage, std::move(copy));
+    }
+}
+
+void SetWords(Collage& collage, size_t index, const std::string& words) {
+    if (index >= collage.items.size()) return;
+    Item& item = collage.items[index];
+    if (item.kind == ItemKind::kPicture) return;
+    item.words = words;
+    if (item.kind == ItemKind::kLetters) item.lettersHtml = BuildArtFontLetters(words, item.style);
+    // Words typed on the board are no longer the source's.
+    item.source.clear();
+    item.firstWord = 0;
+    item.lastWord = -1;
 }
 
 bool LoadPageFile(const std::string& path, Collage& collage, std::string& problem, const std::string& program) {

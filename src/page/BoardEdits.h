@@ -23,6 +23,12 @@ void ResizeItem(Collage& collage, size_t index, int width, int height);
 void BringToFront(Collage& collage, const std::vector<size_t>& indexes);
 void SendToBack(Collage& collage, const std::vector<size_t>& indexes);
 void DeleteItems(Collage& collage, const std::vector<size_t>& indexes);
+// Adds `item` above all others under the next free id of its kind; returns its index.
+size_t AddItem(Collage& collage, Item item);
+// Copies of the chosen items, a little down and right, above all others.
+void DuplicateItems(Collage& collage, const std::vector<size_t>& indexes);
+// A text snip's words (letters are spelt again in their letter set).
+void SetWords(Collage& collage, size_t index, const std::string& words);
 
 // The page at `path` read into `collage`, for the board and every export
 // alike. Only a regular file of at most kMaxPageBytes is read; `problem`

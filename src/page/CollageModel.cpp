@@ -347,6 +347,7 @@ Collage PageOnly(const Collage& collage) {
     Collage page = collage;
     page.mix.clear();
     for (Item& item : page.items) {
+        item.kept = false;
         if (item.kind == ItemKind::kLetters) item.words.clear();
         if (!page.markSources) {
             item.source.clear();

@@ -44,6 +44,9 @@ struct Item {
     std::string lettersHtml;
     // Picture: the file, relative to the page's folder.
     std::string file;
+    // Kept on the board through a new draw around it. Not in the page: a
+    // session keeps it with the board.
+    bool kept = false;
 
     std::string PageId() const;  // without the quotes
     // Letters: the letter pictures in order, relative to the page's folder.

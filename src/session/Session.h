@@ -16,7 +16,7 @@
 
 inline constexpr const char* kSessionFormatName = "vantelo-session";
 // Raised when the file's layout changes in a way older programs cannot read.
-inline constexpr int kSessionFormatVersion = 2;  // 2: the board's arrangement
+inline constexpr int kSessionFormatVersion = 3;  // 2: the board's arrangement, 3: its kept items
 inline constexpr const char* kSessionExtension = ".vantelo";
 
 // Each setting starts at its row's start value (form/Settings.h), which is
@@ -64,6 +64,8 @@ struct Session {
     std::string boardPage;
     // View > "Show GO on the Board"; none in sessions from before it was kept.
     std::optional<bool> goOnBoard;
+    // The page ids of the board's kept items ("dpagetextitem3~").
+    std::vector<std::string> boardKept;
 };
 
 // A session file that cannot be read or written; the text says why, for the user.

@@ -430,6 +430,7 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
     s.boardPath = form.m_boardPath;
     s.boardPage = form.m_boardPage;
     s.goOnBoard = form.m_goOnBoard;
+    s.boardKept = form.m_boardKept;
     for (size_t i = 0; i < 4; ++i) {
         const TrackState& track = form.m_tracks[i];
         SessionTrack& t = s.tracks[i];
@@ -454,6 +455,7 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
     form.m_boardPath = s.boardPath;
     form.m_boardPage = s.boardPage;
     if (s.goOnBoard) form.m_goOnBoard = *s.goOnBoard;
+    form.m_boardKept = s.boardKept;
     form.m_backgroundColour = s.palette;
     form.m_mainText->SetBackgroundColour(s.palette);
     form.m_mainStyle = s.mainStyle;
@@ -521,11 +523,35 @@ std::string SessionToJson(const Session& s) {
     Put(root, k::kOutputFileName, s.outputFileName);
     root["tracks"] = ordered::array();
     for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
-    if (!s.boardPage.empty()) root["board"] = {{"path", s.boardPath}, {"page", s.boardPage}};
+    if (!s.boardPage.empty()) {
+        root["board"] = {{"path", s.boardPath}, {"page", s.boardPage}};
+        if (!s.boardKept.empty()) root["board"]["kept"] = s.boardKept;
+    }
     if (s.goOnBoard) root["goOnBoard"] = *s.goOnBoard;
     // A path with bytes that are not UTF-8 cannot go into JSON as it is.
     return root.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
 }
+
+namespace {
+
+// Item ids are short; a page holds far fewer items than this.
+constexpr std::size_t kKeptIdMax = 40;
+constexpr std::size_t kKeptIdsMax = 100000;
+
+std::vector<std::string> ReadKeptIds(const FieldReader& board) {
+    std::vector<std::string> ids;
+    const json* kept = board.Find("kept");
+    if (kept == nullptr) return ids;
+    if (!kept->is_array() || kept->size() > kKeptIdsMax) board.Bad("kept", "is not a list of item ids");
+    for (const json& id : *kept) {
+        if (!id.is_string() || id.get_ref<const std::string&>().size() > kKeptIdMax)
+            board.Bad("kept", "holds something that is not an item id");
+        ids.push_back(id.get<std::string>());
+    }
+    return ids;
+}
+
+}  // namespace
 
 Session SessionFromJson(std::string_view text) {
     const json root = ParseSession(text);
@@ -574,6 +600,7 @@ Session SessionFromJson(std::string_view text) {
     board.Text("path", s.boardPath);
     board.Text("page", s.boardPage, kSessionTextMax);
     if (top.Find("goOnBoard")) top.Bool("goOnBoard", s.goOnBoard.emplace());
+    s.boardKept = ReadKeptIds(board);
     return s;
 }
 

@@ -26,3 +26,11 @@ inline constexpr int ID_BOARD_ZOOM_FIT = 32920;
 inline constexpr int ID_BOARD_ZOOM_ACTUAL = 32921;
 inline constexpr int ID_BOARD_ZOOM_IN = 32922;
 inline constexpr int ID_BOARD_ZOOM_OUT = 32923;
+// Board
+inline constexpr int ID_BOARD_KEEP = 32930;
+inline constexpr int ID_BOARD_GO_AROUND = 32931;
+inline constexpr int ID_BOARD_ADD_TEXT = 32932;
+inline constexpr int ID_BOARD_ADD_PICTURE = 32933;
+inline constexpr int ID_BOARD_DUPLICATE = 32934;
+inline constexpr int ID_BOARD_PASTE = 32935;
+inline constexpr int ID_BOARD_EDIT_TEXT = 32936;

@@ -18,6 +18,21 @@ namespace {
 // How near an edge (in screen pixels) the mouse takes it for resizing.
 constexpr double kEdgeGrip = 6.0;
 
+// The pin of a kept item, at its top right corner, the same size at any zoom.
+// Only the board draws it: exports draw the collage, which has no pins.
+void PaintPin(QPainter& painter, const QRectF& box) {
+    const double unit = 1.0 / std::max(0.01, painter.worldTransform().m11());
+    const double radius = 5 * unit;
+    const QPointF head = box.topRight() + QPointF(-radius - 2 * unit, radius + 2 * unit);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 1.5 * unit));
+    painter.drawLine(head, head + QPointF(-radius, radius * 1.6));
+    painter.setBrush(QColor(220, 30, 40));
+    painter.drawEllipse(head, radius, radius);
+    painter.restore();
+}
+
 }  // namespace
 
 BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone, Painter painter)
@@ -54,6 +69,7 @@ void BoardItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
         painter->scale(m_size.width() / m_shownSize.width(), m_size.height() / m_shownSize.height());
     m_painter(*painter, m_index);
     painter->restore();
+    if (m_item.kept) PaintPin(*painter, box);
     if (isSelected()) {
         painter->setPen(QPen(QColor(0, 120, 215), 0));
         painter->drawRect(box.adjusted(0, 0, -1, -1));

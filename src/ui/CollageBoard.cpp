@@ -3,6 +3,7 @@
 #include "drawing/BgrColour.h"
 #include "page/BoardEdits.h"
 #include "drawing/CollageDrawing.h"
+#include "composer/TypedText.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
 #include "ui/CollageExportCommand.h"
@@ -14,6 +15,11 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QCloseEvent>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMenu>
 #include <QFontMetricsF>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
@@ -120,6 +126,16 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void BoardView::contextMenuEvent(QContextMenuEvent* event) {
+    emit MenuAsked(event->globalPos(), mapToScene(event->pos()));
+    event->accept();
+}
+
+void BoardView::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit DoubleClicked(mapToScene(event->position().toPoint()));
+    event->accept();
+}
+
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     QGraphicsView::mouseReleaseEvent(event);
     emit DragEnded();
@@ -142,8 +158,10 @@ CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent)
         if (m_fitting) ZoomToFit();
     });
     connect(m_view, &BoardView::Zoomed, this, [this] { m_fitting = false; });
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { ShowItemMenu(at); });
+    connect(m_view, &BoardView::MenuAsked, this, [this](QPoint global, QPointF at) { ShowMenu(global, at); });
+    connect(m_view, &BoardView::DoubleClicked, this, [this](QPointF at) {
+        if (BoardItem* item = ItemUnder(at)) EditText(item->Index());
+    });
     BuildMenu();
     // A page is taller than wide; on a short screen (a laptop's 768 pixels) the
     // board takes what the screen has, title bar included, and fits the page.
@@ -214,6 +232,19 @@ void CollageBoard::BuildMenu() {
                m_fitting = false;
                m_view->ZoomBy(0.8);
            }}}},
+        {"&Board",
+         {{"&Keep", ID_BOARD_KEEP, {QKeySequence(Qt::Key_K)}, [this] { ToggleKeep(); }},
+          {"GO &Around Kept Items", ID_BOARD_GO_AROUND, {QKeySequence("Ctrl+G")}, [this] { GoAroundKept(); }},
+          {nullptr, 0, {}, {}},
+          {"Add &Text...", ID_BOARD_ADD_TEXT, {QKeySequence("Ctrl+T")}, [this] { AddText(); }},
+          {"Add &Picture...", ID_BOARD_ADD_PICTURE, {}, [this] { AddPicture(); }},
+          {"&Paste Text", ID_BOARD_PASTE, {QKeySequence("Ctrl+V")}, [this] { PasteText(); }},
+          {"&Edit Text...", ID_BOARD_EDIT_TEXT, {QKeySequence(Qt::Key_F2)}, [this] {
+               const std::vector<size_t> chosen = Chosen();
+               if (chosen.size() == 1) EditText(chosen.front());
+           }},
+          {"&Duplicate", ID_BOARD_DUPLICATE, {QKeySequence("Ctrl+D")},
+           [this] { Edit("Duplicate", collage::DuplicateItems); }}}},
     };
     for (const auto& [title, entries] : menus) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -456,21 +487,6 @@ void CollageBoard::ShowSourceTip(BoardItem& shown) const {
     shown.setToolTip(QString::fromStdString(title));
 }
 
-void CollageBoard::ShowItemMenu(const QPoint& at) {
-    auto* shown = dynamic_cast<BoardItem*>(m_view->itemAt(at));
-    if (shown == nullptr) return;
-    // The item under the mouse is what the menu works on, as a click would choose it.
-    if (!shown->isSelected()) {
-        m_scene->clearSelection();
-        shown->setSelected(true);
-    }
-    QMenu menu(this);
-    menu.setObjectName(QString::number(IDR_BOARD_ITEM_MENU));
-    for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK, ID_BOARD_DELETE}) menu.addAction(Command(id));
-    if (shown->Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
-    menu.exec(m_view->viewport()->mapToGlobal(at));
-}
-
 void CollageBoard::CopyChosenText() {
     std::string text;
     for (size_t index : Chosen()) {
@@ -506,6 +522,141 @@ void CollageBoard::ShowTitle() {
 void CollageBoard::ZoomToFit() {
     m_fitting = true;
     m_view->fitInView(ContainerRect().adjusted(-8, -8, 8, 8), Qt::KeepAspectRatio);
+}
+
+void CollageBoard::ToggleKeep() {
+    Edit("Keep", [](collage::Collage& after, const std::vector<size_t>& chosen) {
+        const bool allKept = std::all_of(chosen.begin(), chosen.end(), [&](size_t i) { return after.items[i].kept; });
+        for (size_t index : chosen) after.items[index].kept = !allKept;
+    });
+}
+
+void CollageBoard::GoAroundKept() {
+    if (!HasPage()) return;
+    if (!m_redraw) {
+        m_ui.ShowMessage("A new draw needs the main form's settings: open the board from the main window.",
+                         kBoardCaption);
+        return;
+    }
+    if (std::optional<collage::Collage> after = m_redraw(m_collage, m_pagePath))
+        Apply("GO Around Kept Items", *after);
+}
+
+void CollageBoard::AddKeepEntry(QMenu& menu) {
+    QAction* keep = menu.addAction("&Keep");
+    const std::vector<size_t> chosen = Chosen();
+    keep->setCheckable(true);
+    keep->setChecked(!chosen.empty() &&
+                     std::all_of(chosen.begin(), chosen.end(), [this](size_t i) { return m_collage.items[i].kept; }));
+    connect(keep, &QAction::triggered, this, [this] { ToggleKeep(); });
+}
+
+BoardItem* CollageBoard::ItemUnder(QPointF scenePoint) const {
+    for (QGraphicsItem* item : m_scene->items(scenePoint)) {
+        auto found = std::find(m_items.begin(), m_items.end(), item);
+        if (found != m_items.end()) return *found;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> CollageBoard::AskWords(const QString& title, const std::string& words) {
+    bool ok = false;
+    const QString typed =
+        QInputDialog::getMultiLineText(this, title, "Words:", QString::fromStdString(words), &ok);
+    if (!ok || typed.trimmed().isEmpty()) return std::nullopt;
+    return typed.toStdString();
+}
+
+bool CollageBoard::HasPage() const {
+    if (m_pagePath.empty())
+        m_ui.ShowMessage("The board shows no collage yet: open a page or press GO first.", kBoardCaption);
+    return !m_pagePath.empty();
+}
+
+collage::Item CollageBoard::Typed(const std::string& words) const {
+    if (m_typedItem) return m_typedItem(words);
+    collage::Item item;
+    item.width = 300;
+    item.words = words;
+    return item;
+}
+
+void CollageBoard::AddNewItem(const QString& text, collage::Item item, std::optional<QPointF> at) {
+    // Where asked, else the middle of what the view shows; always on the page.
+    const QPointF place = at ? *at : m_view->mapToScene(m_view->viewport()->rect().center());
+    item.left = std::clamp(qRound(place.x()), 0, collage::Collage::kWidth - 40);
+    item.top = std::clamp(qRound(place.y()), 0, collage::Collage::kHeight - 20);
+    collage::Collage after = m_collage;
+    const size_t index = collage::AddItem(after, std::move(item));
+    if (!Apply(text, after)) return;
+    m_scene->clearSelection();
+    if (BoardItem* shown = ItemAt(index)) shown->setSelected(true);
+}
+
+void CollageBoard::AddText(std::optional<QPointF> at) {
+    if (!HasPage()) return;
+    if (std::optional<std::string> words = AskWords("Add Text", "")) AddNewItem("Add Text", Typed(*words), at);
+}
+
+void CollageBoard::PasteText(std::optional<QPointF> at) {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.trimmed().isEmpty() || !HasPage()) return;
+    AddNewItem("Paste Text", Typed(text.toStdString()), at);
+}
+
+void CollageBoard::AddPicture(std::optional<QPointF> at) {
+    if (!HasPage()) return;
+    const std::optional<FileChoice> choice =
+        m_ui.ChooseOpenFile("Pictures (*.gif;*.png;*.jpg;*.jpeg;*.webp)|*.gif;*.png;*.jpg;*.jpeg;*.webp|All Files (*.*)|*.*||", "");
+    if (!choice) return;
+    const std::string folder = std::filesystem::path(m_pagePath).parent_path().string();
+    collage::Item item;
+    std::string problem;
+    if (!FilePictureItem(choice->path, folder.empty() ? "" : folder + "/", item, problem)) {
+        m_ui.ShowMessage(problem, kBoardCaption);
+        return;
+    }
+    AddNewItem("Add Picture", std::move(item), at);
+}
+
+void CollageBoard::EditText(size_t index) {
+    if (index >= m_collage.items.size() || m_collage.items[index].kind == collage::ItemKind::kPicture) return;
+    const std::optional<std::string> words = AskWords("Edit Text", m_collage.items[index].words);
+    if (!words) return;
+    collage::Collage after = m_collage;
+    collage::SetWords(after, index, *words);
+    Apply("Edit Text", after);
+}
+
+void CollageBoard::AddBoardEntries(QMenu& menu, QPointF at) {
+    connect(menu.addAction("Add &Text..."), &QAction::triggered, this, [this, at] { AddText(at); });
+    connect(menu.addAction("Add &Picture..."), &QAction::triggered, this, [this, at] { AddPicture(at); });
+    connect(menu.addAction("&Paste Text"), &QAction::triggered, this, [this, at] { PasteText(at); });
+}
+
+void CollageBoard::AddItemEntries(QMenu& menu, const BoardItem& item) {
+    menu.setObjectName(QString::number(IDR_BOARD_ITEM_MENU));
+    AddKeepEntry(menu);
+    for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK, ID_BOARD_DELETE}) menu.addAction(Command(id));
+    if (item.Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
+}
+
+void CollageBoard::ShowMenu(QPoint global, QPointF scenePoint) {
+    BoardItem* hit = ItemUnder(scenePoint);
+    // The menu is about the item under the mouse, as in any drawing program.
+    if (hit != nullptr && !hit->isSelected()) {
+        m_scene->clearSelection();
+        hit->setSelected(true);
+    }
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (hit != nullptr) AddItemEntries(*menu, *hit);
+    else AddBoardEntries(*menu, scenePoint);
+    if (menu->isEmpty()) {
+        delete menu;
+        return;
+    }
+    menu->popup(global);
 }
 
 void CollageBoard::ExportCollage() {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class BoardItem;
 class CollageDrawing;
 class QGraphicsRectItem;
 class QGraphicsScene;
+class QMenu;
 class QUndoStack;
 
 // The board's view: Ctrl+wheel zooms, arrow keys nudge the chosen items, and
@@ -27,6 +29,9 @@ public:
 signals:
     void DragEnded();
     void Nudge(int dx, int dy);
+    // Right button on the board, at a scene point.
+    void MenuAsked(QPoint global, QPointF scenePoint);
+    void DoubleClicked(QPointF scenePoint);
     void Resized();
     // The user zoomed by wheel or key: fitting stops following the window.
     void Zoomed();
@@ -36,6 +41,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // The cut-up board: a collage page laid out as the browser shows it, where
@@ -87,6 +94,25 @@ public:
     // Shows a collage (the undo stack's steps call this).
     void ShowState(const collage::Collage& collage);
 
+    // Draws a new collage around the kept items of `page`; nothing when it
+    // could not (the user was told). Set by whoever holds the main form.
+    using Redraw = std::function<std::optional<collage::Collage>(const collage::Collage& page, const std::string& pagePath)>;
+    void SetRedraw(Redraw redraw) { m_redraw = std::move(redraw); }
+    // Board > GO Around Kept Items: the new draw as one undoable step.
+    void GoAroundKept();
+    // K: the chosen items kept, or no longer kept when all of them were.
+    void ToggleKeep();
+
+    // A typed snip in the look new snips have now (no id, at 0,0).
+    using TypedItem = std::function<collage::Item(const std::string& words)>;
+    void SetTypedItem(TypedItem typed) { m_typedItem = std::move(typed); }
+    // Each adds one undoable step; the new item is chosen.
+    void AddText(std::optional<QPointF> at = std::nullopt);
+    void PasteText(std::optional<QPointF> at = std::nullopt);
+    void AddPicture(std::optional<QPointF> at = std::nullopt);
+    // Asks for the words of a text snip or lettering, as one step.
+    void EditText(size_t index);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -104,11 +130,19 @@ private:
     bool WriteTo(const std::string& path);
     bool AskToKeepChanges();
     std::string StartFolder() const;
-    void ShowItemMenu(const QPoint& at);
+    void AddItemEntries(QMenu& menu, const BoardItem& item);
     void CopyChosenText();
     void ShowSourceTip(BoardItem& shown) const;
     void ShowTitle();
     void ZoomToFit();
+    void ShowMenu(QPoint global, QPointF scenePoint);
+    void AddKeepEntry(QMenu& menu);
+    void AddBoardEntries(QMenu& menu, QPointF at);
+    void AddNewItem(const QString& text, collage::Item item, std::optional<QPointF> at);
+    std::optional<std::string> AskWords(const QString& title, const std::string& words);
+    BoardItem* ItemUnder(QPointF scenePoint) const;
+    bool HasPage() const;
+    collage::Item Typed(const std::string& words) const;
 
     // The dialogs and messages of the window's own interface belong to the board.
     std::unique_ptr<UserInterface> m_ownUi;
@@ -126,4 +160,6 @@ private:
     std::vector<BoardItem*> m_items;
     // Fit (on opening and Ctrl+0) follows the window's size until the user zooms.
     bool m_fitting = true;
+    Redraw m_redraw;
+    TypedItem m_typedItem;
 };

@@ -116,6 +116,8 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
     badName["output"]["fileName"] = "../../elsewhere.html";
     nlohmann::json badSeed = nlohmann::json::parse(good);
     badSeed["lastSeed"] = -1;
+    nlohmann::json badKept = nlohmann::json::parse(good);
+    badKept["board"] = {{"path", "/p.html"}, {"page", "x"}, {"kept", {"dpagetextitem1~", 7}}};
     nlohmann::json foreignJson = {{"format", "something-else"}, {"version", 1}};
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += "{\"a\":";
@@ -134,12 +136,13 @@ TEST_F(SessionTest, FilesThatAreNotGoodSessionsAreRefusedWithTheirReason) {
         {"deeply nested", deepComplete, "it nests deeper than 64 levels (at byte 321)"},
         {"deeply cut", deep, "it nests deeper than 64 levels"},
         {"no version", R"({"format":"vantelo-session"})", "no valid session format version"},
-        {"newer", newer.dump(), "newer version of the program (session format 3; this one reads up to 2)"},
+        {"newer", newer.dump(), "newer version of the program (session format 4; this one reads up to 3)"},
         {"fader", badFader.dump(), "tracks[2].fader is not a number from 0 to 200"},
         {"colour", badColour.dump(), "main.palette is not a colour #RRGGBB"},
         {"type", badType.dump(), "volumes.text is not a number from 0 to 40"},
         {"seed", badSeed.dump(), "lastSeed is not a number from 0 to 4294967295"},
         {"page name", badName.dump(), "output.fileName is not a file name"},
+        {"kept", badKept.dump(), "board.kept holds something that is not an item id"},
     };
     for (const auto& c : cases) {
         const std::string path = scratch / (std::string(c.name) + ".vantelo");
@@ -172,6 +175,27 @@ TEST_F(SessionTest, OpeningABadFileLeavesTheFormAsItWas) {
     EXPECT_EQ(ui.messages[0].text, "Cannot open the session " + path + ": it is damaged or cut short.");
     EXPECT_EQ(Snapshot(form), before);
     EXPECT_FALSE(windows.exists[1]) << "no window is made for a file that was refused";
+}
+
+TEST_F(SessionTest, TheBoardsKeptItemsTravelAndOlderSessionsStillOpen) {
+    MainFormState form;
+    FillForm(form);
+    form.m_boardPath = "/pages/collage1.html";
+    form.m_boardPage = "<html>the page</html>";
+    form.m_boardKept = {"dpagetextitem3~", "dpageimageitem0~"};
+    const std::string text = SessionToJson(CaptureSession(form, {}));
+    EXPECT_NE(text.find("\"version\": 3"), std::string::npos);
+    MainFormState opened;
+    ApplySession(SessionFromJson(text), opened);
+    EXPECT_EQ(opened.m_boardKept, form.m_boardKept);
+    EXPECT_EQ(opened.m_boardPage, form.m_boardPage);
+
+    // A version 2 session has a board without kept items.
+    opened.m_boardKept = {"left over"};
+    ApplySession(SessionFromJson(R"({"format":"vantelo-session","version":2,
+        "board":{"path":"/p/collage1.html","page":"<p>"}})"), opened);
+    EXPECT_TRUE(opened.m_boardKept.empty());
+    EXPECT_EQ(opened.m_boardPath, "/p/collage1.html");
 }
 
 TEST_F(SessionTest, UnknownFieldsAreIgnoredAndAbsentOnesTakeStartValues) {

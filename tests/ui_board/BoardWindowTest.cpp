@@ -19,11 +19,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QRadioButton>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -32,6 +34,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -296,7 +299,7 @@ TEST_F(BoardWindowTest, ASessionKeepsTheArrangementAndGoStillGivesItsOwnPage) {
     ui.saveAnswers.push_back(FileChoice{session, "arranged.vantelo"});
     frame->Command(ID_FILE_SAVE_SESSION)->trigger();
     ASSERT_TRUE(std::filesystem::exists(session));
-    EXPECT_NE(ReadFile(session).find("\"version\": 2"), std::string::npos);
+    EXPECT_NE(ReadFile(session).find("\"version\": 3"), std::string::npos);
     // The board goes back to GO's page; the session brings the arrangement back.
     board.UndoStack().setIndex(0);
     ui.openAnswers.push_back(FileChoice{session, "arranged.vantelo"});
@@ -504,26 +507,165 @@ TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
     EXPECT_EQ(board.ItemAt(snip)->toolTip().toStdString(), collage::SourceTitle(item));
     EXPECT_FALSE(board.ItemAt(snip)->toolTip().isEmpty());
 
-    QStringList offered;
-    QTimer::singleShot(100, [&offered] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) return;
-        QAction* copy = nullptr;
-        for (QAction* action : menu->actions()) {
-            offered << action->text().remove('&');
-            if (action->text().contains("Copy")) copy = action;
-        }
-        if (copy) menu->setActiveAction(copy);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
     QGuiApplication::clipboard()->setText("before");
     QWidget* port = board.View()->viewport();
     const QPoint at = OnScreen(board, board.ItemAt(snip)->mapToScene(QPointF(4, 4)));
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, port->mapToGlobal(at));
     QApplication::sendEvent(port, &rightClick);
-    EXPECT_EQ(offered, (QStringList{"Bring to Front", "Send to Back", "Delete", "Copy Text"}));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QStringList offered;
+    QAction* copy = nullptr;
+    for (QAction* action : menu->actions()) {
+        offered << action->text().remove('&');
+        if (action->text().contains("Copy")) copy = action;
+    }
+    ASSERT_NE(copy, nullptr);
+    copy->trigger();
+    menu->close();
+    EXPECT_EQ(offered, (QStringList{"Keep", "Bring to Front", "Send to Back", "Delete", "Copy Text"}));
     EXPECT_TRUE(board.ItemAt(snip)->isSelected());
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
+// The board item's own picture, as the view paints it.
+QImage Painted(BoardItem& item) {
+    QImage image(item.boundingRect().size().toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    item.paint(&painter, nullptr, nullptr);
+    return image;
+}
+
+TEST_F(BoardWindowTest, KeptItemsWithstandGoAroundWhichIsOneStep) {
+    CollageBoard& board = GoOnBoard();
+    const std::string page = output + "collage1.html";
+    const std::string goBytes = ReadFile(page);
+    const std::vector<size_t> free = UncoveredItems(board);
+    ASSERT_GE(free.size(), 2u);
+    const size_t first = free[0];
+    const size_t second = free[1];
+
+    // K keeps the chosen item, and a pin shows it on the board only.
+    Click(board, first);
+    const QImage unpinned = Painted(*board.ItemAt(first));
+    Key(board, Qt::Key_K);
+    EXPECT_TRUE(board.Collage().items[first].kept);
+    EXPECT_NE(Painted(*board.ItemAt(first)), unpinned) << "no pin drawn";
+    EXPECT_EQ(collage::WritePage(board.Collage()), goBytes) << "the kept mark reached the page";
+    // Right-click > Keep on another item: the menu takes the item under the mouse.
+    const QPoint at = OnScreen(board, board.ItemAt(second)->mapToScene(QPointF(4, 4)));
+    QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, board.View()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(board.View()->viewport(), &menuAsked);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* keep = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == "&Keep") keep = action;
+    ASSERT_NE(keep, nullptr);
+    EXPECT_FALSE(keep->isChecked());
+    keep->trigger();
+    menu->close();
+    EXPECT_TRUE(board.Collage().items[second].kept);
+    EXPECT_FALSE(board.ItemAt(first)->isSelected());
+    EXPECT_EQ(board.UndoStack().count(), 2);
+
+    // Ctrl+G: a new draw, kept items as they were, one undo step.
+    const collage::Collage before = board.Collage();
+    Key(board, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    const collage::Collage after = board.Collage();
+    EXPECT_EQ(board.UndoStack().count(), 3);
+    std::set<std::string> ids;
+    int drawnAgain = 0;
+    for (const collage::Item& item : after.items) {
+        EXPECT_TRUE(ids.insert(item.PageId()).second) << item.PageId();
+        const auto old = std::find_if(before.items.begin(), before.items.end(),
+                                      [&](const collage::Item& o) { return o.PageId() == item.PageId(); });
+        if (item.kept) {
+            ASSERT_NE(old, before.items.end());
+            EXPECT_EQ(item, *old);
+        } else {
+            drawnAgain += old == before.items.end() || !(item == *old);
+        }
+    }
+    EXPECT_EQ(std::count_if(after.items.begin(), after.items.end(), [](const auto& i) { return i.kept; }), 2);
+    EXPECT_GT(drawnAgain, 0);
+    EXPECT_EQ(ReadFile(page), goBytes) << "the page was written before Save";
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage(), before);
+    Key(board, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage(), after);
+
+    // The kept marks are saved with the board in the session.
+    const std::string session = data.path() + "/kept.vantelo";
+    ui.saveAnswers.push_back(FileChoice{session, "kept.vantelo"});
+    frame->Command(ID_FILE_SAVE_SESSION)->trigger();
+    const std::string saved = ReadFile(session);
+    EXPECT_NE(saved.find("\"kept\""), std::string::npos);
+    EXPECT_NE(saved.find(before.items[first].PageId()), std::string::npos);
+}
+
+// Answers the next words dialog with `words` once it is up.
+void AnswerWords(const QString& words) {
+    QTimer::singleShot(0, [words] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setTextValue(words);
+        dialog->accept();
+    });
+}
+
+TEST_F(BoardWindowTest, TypedPastedAndDuplicatedSnipsArePageItemsInTheMainTextsLook) {
+    CollageBoard& board = GoOnBoard();
+    const size_t before = board.Collage().items.size();
+
+    // Add Text (Ctrl+T): typed over two lines, in the main text's look.
+    AnswerWords("my own\nline");
+    Key(board, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_EQ(board.Collage().items.size(), before + 1);
+    const collage::Item added = board.Collage().items.back();
+    EXPECT_EQ(added.words, "my own\nline");
+    EXPECT_EQ(added.kind, collage::ItemKind::kText);
+    EXPECT_NE(added.fontSpan.find("<font face="), std::string::npos) << added.fontSpan;
+    EXPECT_TRUE(board.ItemAt(before)->isSelected());
+    std::set<std::string> ids;
+    for (const collage::Item& item : board.Collage().items) EXPECT_TRUE(ids.insert(item.PageId()).second);
+
+    // A double-click on it edits its words: one more step.
+    const QPoint on = OnScreen(board, board.ItemAt(before)->mapToScene(QPointF(4, 4)));
+    AnswerWords("other words");
+    QTest::mouseDClick(board.View()->viewport(), Qt::LeftButton, Qt::NoModifier, on);
+    EXPECT_EQ(board.Collage().items.back().words, "other words");
+    EXPECT_EQ(board.UndoStack().count(), 2);
+    // The window manager gives the board its focus back once the dialog is gone.
+    QApplication::setActiveWindow(&board);
+    board.View()->setFocus();
+
+    // Duplicate (Ctrl+D) and Paste (Ctrl+V): new ids, above everything.
+    Key(board, Qt::Key_D, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("from the clipboard");
+    Key(board, Qt::Key_V, Qt::ControlModifier);
+    const collage::Collage& now = board.Collage();
+    ASSERT_EQ(now.items.size(), before + 3);
+    EXPECT_EQ(now.items[before + 1].words, "other words");
+    EXPECT_EQ(now.items[before + 1].left, now.items[before].left + 12);
+    EXPECT_EQ(now.items[before + 2].words, "from the clipboard");
+    ids.clear();
+    for (const collage::Item& item : now.items) {
+        EXPECT_TRUE(ids.insert(item.PageId()).second) << item.PageId();
+        EXPECT_LE(item.z, now.items.back().z);
+    }
+
+    // Saved, the page reads back with every new snip and drags them all.
+    const std::string page = output + "collage1.html";
+    ASSERT_TRUE(board.Save());
+    collage::Collage saved;
+    std::string problem;
+    ASSERT_TRUE(collage::LoadPageFile(page, saved, problem)) << problem;
+    EXPECT_EQ(saved, collage::PageOnly(now));
+    const std::string bytes = ReadFile(page);
+    for (const std::string& id : ids) EXPECT_NE(bytes.find("'" + id + "',"), std::string::npos) << id;
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage().items.size(), before + 2);
 }
 
 }  // namespace
