@@ -526,6 +526,8 @@ TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
     EXPECT_EQ(offered, (QStringList{"Keep", "Bring to Front", "Send to Back", "Delete", "Copy Text"}));
     EXPECT_TRUE(board.ItemAt(snip)->isSelected());
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
+}
+
 // The board item's own picture, as the view paints it.
 QImage Painted(BoardItem& item) {
     QImage image(item.boundingRect().size().toSize(), QImage::Format_ARGB32);
