@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the window start: a bare Qt main window of the size of
 // tarvex4's (800 x 600 at 50, 50, Fusion style), shown and left running.
 // With --text it also shows a menu and a line of text, so that its start

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cut-up board: opening a 60-item page (read, lay out, first paint) and
 // the frame of one item moved by the mouse on a 300-item board.
 #include "page/CollageModel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole GO press without the browser: main text and four tracks of 1 MB
 // each, 40 text items, 20 image slots over a library of 1,000 pictures.
 #include "composer/CollageRun.h"

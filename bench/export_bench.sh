@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process comparison of `tarvex4 export PAGE --png` with Chromium's own
 # headless screenshot of the same 60-item page (40 text snips, 20 pictures),
 # and the time of `tarvex4 export PAGE --pdf`; peak memory of each export.

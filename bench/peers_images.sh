@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process comparisons of `tarvex4 images import`:
 #  1. 1,000 GIF files of 5-60 KB, and
 #  2. 1,000 JPEG and PNG files (real ones, made by libvips' `vips`), go into

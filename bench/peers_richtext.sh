@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process comparison of the rich text commands with common tools on the
 # same ~5 MB inputs: `tarvex4 rtf2text` against `unrtf --text`, and
 # `tarvex4 markup2rtf` against `pandoc -f html -t rtf`; then `tarvex4 shred`

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process comparison of `tarvex4 wordbook create` on a file of 200,000
 # one-word lines with sqlite3's `.import` of the same lines into a one-column
 # table of a copy of the same database. Prints the median of RUNS runs

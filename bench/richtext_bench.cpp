@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the rich text bridge on inputs of about 5 MB.
 #include "richtext/MarkupRtfRenderer.h"
 #include "richtext/RichDocument.h"

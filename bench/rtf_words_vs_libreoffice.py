@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Words that `tarvex4 rtf2text` keeps of RTF documents written by several
 word processors, against the words LibreOffice's own text export finds.
 

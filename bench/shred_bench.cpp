@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shredding speed on plain text of the size a track holds after a big paste,
 // ASCII and with multi-byte characters.
 #include "form/TrackState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sources window over a library of 20 categories of 8 photos each
 // (1600 x 1200 JPEGs of about 200 KB, offscreen): how long until the window
 // is up, and until every thumbnail strip is filled, with no thumbnail cache

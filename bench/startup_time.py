@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up cost of the headless commands: whole-process wall time, median of
 N runs, of `tarvex4 --version`, `tarvex4 rtf2text` and `tarvex4 shred` of a
 one-line file, plus the Qt libraries the program's loader would map.

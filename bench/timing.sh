@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the bench/peers_*.sh scripts (source it; bash).
 
 # Installs the Debian packages named when a command of the same pair is

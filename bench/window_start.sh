@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Window start: milliseconds from launch until the window is mapped, under a
 # bare Xvfb (no window manager), for tarvex4 (its main window, and its track 1
 # window, which opens at start; and its window program started directly,

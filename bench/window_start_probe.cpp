@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how long a program takes from launch until its windows are mapped
 // on an X server, the same way for every program:
 //   window_start_probe "TITLE" ["TITLE" ...] -- program [args...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wordbook load speed: 200,000 one-word lines, and 5 MB of running text
 // (entries of ten-word phrases), each into a fresh wordbook table.
 #include "db/SqlDatabase.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the Debian package's changelog (compressed, as Debian installs it)
 # from the project version and the date of the commit being built, so that the
 # same commit always gives the same bytes.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the manual page tarvex4(1) from the program's own --help and each
 # sub-command's --help, so the page lists exactly what the program accepts.
 #   cmake -DEXE=<tarvex4> -DOUT=<file> -DVERSION=<x.y.z> -P ManPage.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual page, written from the program's own help whenever the program
 # changes, so it lists every sub-command and option it has.
 set(TARVEX4_MAN_PAGE "${CMAKE_BINARY_DIR}/share/man/man1/tarvex4.1.gz")

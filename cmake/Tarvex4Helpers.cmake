@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every folder under tests/ becomes one test program: tests/<name>/*.cpp -> test_<name>.
 # A folder whose name starts with "ui" links the Qt layer and runs offscreen.
 function(tarvex4_add_test_folder dir)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the data builders: reading source files, writing GIF files.
 find_package(ZLIB REQUIRED)
 find_path(GIF_INCLUDE_DIR gif_lib.h REQUIRED)

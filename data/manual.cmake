@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The user guide, opened from Help > User Guide.
 set(manual_out "${TARVEX4_BUILD_DATA_DIR}/usermanual/vantelo_manual.html")
 add_custom_command(

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two page scripts of the art-font folder, bundled from pinned npm
 # packages (package.json, package-lock.json) and our adapters.
 set(node_modules "${PROJECT_SOURCE_DIR}/node_modules")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Letter pictures of the four art fonts and the starter picture library,
 # drawn with Qt and written as GIF files with giflib.
 find_package(Qt6 REQUIRED COMPONENTS Gui)

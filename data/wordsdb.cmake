@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # words6.db: word tables from WordNet, author samples from public-domain texts,
 # the delivered wordbooks and the picture library.
 # The dictionaries come unpacked from their packages (scripts/setup.d/data.sh),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole GO runs from arbitrary bytes: settings, the main text and four tracks
 // loaded as Open loads them, through the composer into a page. The page must
 // parse as the composer's own tags only, and list every item it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any markup renders without crashing, and every document it renders is
 // well formed: 7-bit, braces balanced with one outer group, read by the
 // extractor and the document reader to the same characters; what the

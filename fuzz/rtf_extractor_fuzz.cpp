@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes convert or fail cleanly; a failure leaves the output alone, and
 // what a conversion gives is valid UTF-8 whatever bytes the RTF held.
 #include "richtext/RtfTextExtractor.h"

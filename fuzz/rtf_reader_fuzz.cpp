@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read into a document; what the writer makes of it reads back to
 // the same RTF, and the extractor accepts it.
 #include "richtext/DocumentRichEdit.h"

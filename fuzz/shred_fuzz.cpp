@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shredding any bytes: every fragment is the start or end of its word, no
 // more characters (grapheme clusters) than asked, and valid UTF-8 never
 // comes out cut inside a character.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Contact sheets of the built letter pictures and picture library:
 #   scripts/contact_sheet.sh [build dir]   -> docs/contact-sheet-letters.png, docs/contact-sheet-library.png
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tries README's two commands on a freshly made Debian 12 system, as a new user
 # would meet them: a minimal bookworm (debootstrap --variant=minbase) plus git
 # and ca-certificates, a clean clone of this repository, then

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Grabs tarvex4's main window to a PNG, with the tool tarvex4-grab-window
 # built beside tarvex4.
 #   scripts/grab_window.sh [--xvfb] [--exe PATH-OF-THE-TOOL] [OUTPUT.png]

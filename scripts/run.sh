@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and starts tarvex4.
 #   ./scripts/run.sh          open the window (needs a display)
 #   ./scripts/run.sh --xvfb   open it on a virtual display (xvfb-run)

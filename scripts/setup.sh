@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs whatever the build, the tests and the data need and is not there yet.
 # Idempotent: apt-get runs only when a package is missing, npm ci only when
 # package-lock.json changed since the last install.

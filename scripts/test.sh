@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything with ASan+UBSan and runs the whole test suite.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"

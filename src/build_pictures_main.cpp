@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4_build_pictures OUT.cpp: draws the program's numbered bitmaps as
 // this machine draws them and writes their pixels as a C++ source that the
 // window program compiles in, so that its start shows them without loading

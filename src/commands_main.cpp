@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line, loaded by tarvex4 (main.cpp) when it is given arguments:
 // the sub-commands run here, without Qt; a file argument starts the window
 // program.

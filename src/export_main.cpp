@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4-export: draws a collage page into PNG, PDF or SVG files, or
 // several pages into one PDF book. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
 // only an export loads Qt. It draws offscreen and needs no display.

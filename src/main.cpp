@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4: with no argument, the window program at once; with arguments, the
 // command line, a module (tarvex4-commands.so) loaded here. The window's
 // start so loads only the C library before it execs: the command line's

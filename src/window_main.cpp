@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4-window: the window of tarvex4. Users start it as `tarvex4` (with no
 // argument or a file argument); it lives apart so that the sub-commands never
 // load Qt.

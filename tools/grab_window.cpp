@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4-grab-window OUTPUT.png [TRACK1.png]: starts the window as tarvex4
 // does, saves it (and the first track window, which opens with it) as a PNG
 // once it is drawn, and quits (scripts/grab_window.sh runs it).

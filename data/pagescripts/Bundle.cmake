@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Concatenates script files into one page script:
 #   cmake -DOUT=<file> "-DPARTS=<a;b;...>" -P Bundle.cmake
 # Written to a temporary file first so an interrupted build leaves no half script.

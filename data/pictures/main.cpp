@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the letter pictures and the picture library as GIF files, or a
 // contact sheet of what was built. Usage:
 //   tarvex4_draw_pictures draw fonts=<fonts.txt> artfonts=<dir> library=<dir> manifest=<file>

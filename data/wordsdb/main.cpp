@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds words6.db from the WordNet files, word lists, public-domain texts and
 // the drawn picture library. Usage:
 //   tarvex4_build_wordsdb out=<file> wordnet=<folder> wordlists=<a:b> gcide=<dict.dz>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Dictionary data that Debian ships only together with a server daemon: fetch the
 # package and unpack it into a cache instead of installing it.
 set -euo pipefail

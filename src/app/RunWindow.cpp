@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RunWindow.h"
 
 #include "app/Ctarvex4App.h"

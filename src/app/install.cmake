@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration of the window: menu entry and icon.
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/tarvex4.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")

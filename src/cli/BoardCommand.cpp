@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 board PAGE: the cut-up board window over a page tarvex4 wrote.
 #include "cli/CliRegistry.h"
 #include "cli/WindowLauncher.h"

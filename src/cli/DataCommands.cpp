@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 data check / restore: the words database in the data folder.
 #include "cli/CliRegistry.h"
 #include "cli/WordsDbGate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 export: a collage page drawn as PNG, PDF or SVG, or pages as a PDF book.
 #include "cli/CliRegistry.h"
 #include "cli/ExportLauncher.h"

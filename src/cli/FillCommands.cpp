@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 fill / tarvex4 author: the main form's "fill" and "authors" buttons
 // without the window; the result text is printed instead of shown.
 #include "cli/CliRegistry.h"

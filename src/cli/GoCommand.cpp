@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 go: one press of GO without the window.
 #include "cli/CliRegistry.h"
 #include "cli/WordsCommandSupport.h"

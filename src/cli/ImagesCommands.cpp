@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 images: the image library's import and source selection without
 // the window, with the same code as the two dialogs.
 #include "cli/CliRegistry.h"

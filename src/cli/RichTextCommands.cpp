@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 markup2rtf and tarvex4 rtf2text: the rich text bridge on files.
 #include "cli/CliRegistry.h"
 #include "cli/CommandInput.h"

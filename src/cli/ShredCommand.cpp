@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 shred: the track window's word shredder for batch use.
 #include "cli/CliRegistry.h"
 #include "cli/CommandInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 wordbook ...: the wordbook commands of the authors dialog and the
 // wordbook sampling, without the window.
 #include "cli/CliRegistry.h"

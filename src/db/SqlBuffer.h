@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Text formatted by SQLite's printf (so %q, %Q and %w are available).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/CollageExport.h"
 
 #include "modules/devices/PaintDeviceLoader.h"

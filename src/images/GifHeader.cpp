@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "images/GifHeader.h"
 
 PictureSize ReadGifSize(const unsigned char* bytes, std::size_t count) {

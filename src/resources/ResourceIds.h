@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Numbers of the pictures and the cursor the windows ask for. The pictures

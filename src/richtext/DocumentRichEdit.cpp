@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "richtext/DocumentRichEdit.h"
 
 bool DocumentRichEdit::StreamRtfIn(std::string_view rtf) {

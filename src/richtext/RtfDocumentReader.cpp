@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads RTF into a RichDocument: what the renderer and our writer produce,
 // and ordinary RTF from word processors. Lenient: malformed input yields
 // whatever text could be read, never an error.

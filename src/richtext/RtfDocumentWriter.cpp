@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a RichDocument as RTF, the way a rich edit streams its content out:
 // font and colour tables, then the paragraphs, each ending in \par.
 // Non-ASCII characters go out as \uN? so any reader keeps them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The pop-up "Edit" menu of a text area, on the main form and in every track

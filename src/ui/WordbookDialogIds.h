@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Templates and control ids of the author and wordbook dialogs.
 #include "resources/ResourceIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/trackview.h"
 
 #include "form/MainFormState.h"

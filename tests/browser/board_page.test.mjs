@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page the cut-up board saved, opened in a real Chromium: the item moved on
 // the board is at its new box, and the page still runs its drag script.
 //

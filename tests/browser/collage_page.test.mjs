@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens generated collage pages in a real Chromium and checks that they work:
 // no script errors, every draggable item where its style puts it, dragging
 // moves an item, its bottom-right corner resizes it, the page container stays,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page arranged in Chromium comes back: an item is dragged with the mouse,
 // the DOM is serialised as the browser has it and written beside the page,
 // and the export program draws it. The dragged item is at its new box, and

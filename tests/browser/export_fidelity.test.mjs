@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export draws each item where Chromium lays it out: pages of every text
 // style, both orientations, with pictures and letters; for every item the box
 // the export program drew (its --boxes list) against getBoundingClientRect

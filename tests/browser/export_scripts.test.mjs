@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in Arabic, Hebrew, Chinese and Japanese (and Latin, to compare) is
 // drawn by the export as Chromium lays it out: a right-to-left word sits at
 // the left of its box, since the page runs left to right, and ideographs break

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the browser test scripts share: their arguments, a fresh work
 // folder, Debian's Chromium, and the failures they collect.
 import { chromium } from 'playwright-core';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page made from a text full of markup, quotes, ampersands and emoji: the
 // browser must show the text as it was written and run none of it.
 //

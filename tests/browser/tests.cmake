@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Generated collage pages opened in Debian's Chromium through playwright-core
 # (npm install at the top of the tree); needs the delivered data.
 find_program(NODE_EXECUTABLE node)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 as the user runs it: the sub-commands load no Qt library, no
 // argument or a file argument reaches the window program, a mistyped
 // sub-command is named as such.

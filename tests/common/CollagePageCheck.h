@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs one GO from arbitrary bytes (settings, then the main text and four
 // tracks) and checks the page: the fuzz target and the corpus replay test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fixture over a words database in a scratch folder (or in `dataFolder`,
 // set before SetUp) that has every delivered table and no rows: each test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Faults of a form laid out by hand, whatever its numbers: a control outside
 // the form or across the border of a group box, two controls on top of each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the modal dialogs and message boxes a command opens: each new top
 // modal window is handed once to `answer`, which looks at it and closes it

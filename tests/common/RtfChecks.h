@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every RTF document the program writes must be: 7-bit, one outer
 // group that closes at the very end, braces balanced, and read back by both

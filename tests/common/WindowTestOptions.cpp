@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into the window test programs only.
 #include <cstdlib>
 

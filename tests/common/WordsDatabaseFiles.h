@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A data folder for a run without the delivered data: a words database with
 // every table the program reads, pictures in its library, and the art fonts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stacking on the board: the order a browser shows must follow the edit,
 // with the page's own z values and nothing below the container.
 #include "page/BoardEdits.h"

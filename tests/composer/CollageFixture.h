@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small data folder (words database with a few pictures, art fonts) and
 // output folder in a temp dir, for collage runs without the delivered data.

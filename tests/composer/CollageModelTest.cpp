@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The collage as data: the run's model, the page written from it and the
 // page read back into it.
 #include "CollageFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 go, run as a program.
 #include "CollageFixture.h"
 #include "ProgramRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 go --text, --provenance, --mark-sources and --report, run as a program.
 // GCC 12 sees std::regex's std::function members as maybe uninitialised once
 // the sanitizers inline them; they are not.

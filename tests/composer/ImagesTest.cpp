@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Candidates from the library and the user's folder, and how their pictures
 // reach the output folder.
 #include "CollageFixture.h"

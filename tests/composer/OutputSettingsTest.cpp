@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output location, the choosers of the main form and its start state.
 #include "CollageFixture.h"
 

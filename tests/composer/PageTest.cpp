@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole collage runs on a fixture library: the page's text, its items and
 // the draws behind them.
 #include "CollageFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "page/ArtFontLetters.h"
 #include "composer/SnipRules.h"
 #include "support/Random.h"

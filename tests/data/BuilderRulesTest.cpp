@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules the data builders apply to their sources, on small inputs.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Access to the data laid out by the build in share/tarvex4.
 #include <gtest/gtest.h>

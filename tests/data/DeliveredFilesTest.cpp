@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The art-font folder, the page scripts and the manual laid out by the build.
 #include "BuiltData.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WordNet reader on a tiny database in the files' own layout.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The delivered words6.db: tables, counts, word forms, authors, wordbooks,
 // picture library and settings.
 #include "BuiltData.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # test_data: the builders' rules on small inputs, and the data the build laid out.
 set(data_src "${PROJECT_SOURCE_DIR}/data")
 file(GLOB builder_sources "${data_src}/wordsdb/*.cpp")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A data folder with an empty words database (every delivered table, no
 // rows) and a folder of files to import, in a scratch folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 images import/list/select, run as the program, and what a GO
 // run takes from the selection afterwards.
 #include "ImageLibraryFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import of a folder of GIF files into the image library.
 #include "ImageLibraryFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batches of INSERTs: what a failure in the middle keeps.
 #include "ImageLibraryFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GIF, PNG, JPEG and WebP files made by ImageMagick and libvips at test time,
 // imported by the real program, drawn into GO pages, reduced when large, and
 // refused by name when they are no sound picture.

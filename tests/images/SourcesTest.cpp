@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which categories feed collages: loading the ticks and saving them.
 #include "ImageLibraryFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "composer/OutputSettings.h"
 #include "form/FontDefaults.h"
 #include "mainform/MainCommands.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # package_test.sh BUILD_DIR TARVEX4 DATA_BUILT APPSTREAMCLI
 # Makes the .deb with cpack and checks what a user gets from installing it.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: built with cpack from this build, then its file list,
 # its Depends, its metadata and manual page are checked, and the programs are
 # run as unpacked.

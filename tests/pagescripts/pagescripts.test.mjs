@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bundled page scripts in a real browser: items listed in SET_DHTML drag
 // and resize, the NO_DRAG container stays, and the capture call hands its
 // canvas to onrendered.

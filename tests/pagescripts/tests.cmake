@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Browser test of the bundled page scripts (node's test runner, playwright-core, Debian's Chromium).
 find_program(NODE_PROGRAM node)
 if(TARVEX4_BUILD_DATA AND NODE_PROGRAM AND EXISTS /usr/bin/chromium)

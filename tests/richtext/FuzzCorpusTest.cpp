@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzzers' corpora, crash inputs included, replayed with the fuzzers' checks.
 #include "richtext/DocumentRichEdit.h"
 #include "richtext/MarkupRtfRenderer.h"

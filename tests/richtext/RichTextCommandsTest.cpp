@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The markup2rtf and rtf2text commands, run as the built program.
 #include "richtext/MarkupRtfRenderer.h"
 #include "RtfChecks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shapes that word processors write and that both RTF readers, the text
 // extractor and the text area's document reader, must read to the same words.
 #include "richtext/RichDocument.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The collage fuzzer's corpus (its findings included), replayed with its checks.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the command line says when something is wrong: a broken words
 // database named with its fix, output that cannot be written, mistyped
 // sub-commands, bad session files and names, folders that are gone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A missing, empty, foreign or damaged words6.db: found, named, and replaced
 // by the delivered copy only with the user's file kept beside it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an export writes never harms what is already there: a device or a
 // pipe stays what it was, a full disk leaves no piece of a document, the page
 // and its pictures are never written over, and an export neither hangs on an

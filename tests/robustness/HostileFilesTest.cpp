@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files that are not what Open expects: folders, binary and huge files,
 // and texts that quote HTML. The text is kept or loaded as it is, and the
 // user is told once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the robustness tests: data folders with a complete or broken
 // words database, files, and the real program run with a shell command line.

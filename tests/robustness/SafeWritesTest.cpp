@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages and pictures are written whole or not at all: the old page stays as
 // it was until the new one is complete, and no temporary file is left.
 #include <fcntl.h>

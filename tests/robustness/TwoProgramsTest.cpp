@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two programs on one data folder: a GO loop in one process while another
 // writes a wordbook in long transactions. Every write must arrive and every
 // page be complete; "database is locked" within the busy time-out is a fault.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 go with sessions, run as the program.
 #include "ProgramRun.h"
 #include "SessionFixture.h"

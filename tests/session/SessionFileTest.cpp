@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Session files: what they keep, and what happens with files that are not
 // good sessions.
 #include "SessionFixture.h"

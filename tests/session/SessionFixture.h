@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scratch data folder (words database with one picture, art fonts) and a
 // form state whose every session setting is off its start value.

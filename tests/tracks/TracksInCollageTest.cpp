@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "composer/TextItems.h"
 #include "form/MainFormState.h"
 #include "richtext/RichTextOps.h"

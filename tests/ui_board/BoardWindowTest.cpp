@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cut-up board driven as a user drives it: mouse drags, keys, menus.
 #include "../ui_main/MainWindowFixture.h"
 

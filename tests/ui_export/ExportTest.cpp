@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4 export and go --png/--pdf/--svg as the user runs them: a page of
 // known items drawn offscreen, probed at those items' pixels.
 #include <gtest/gtest.h>

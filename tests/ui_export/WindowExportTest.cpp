@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export Collage... in the window: nothing before the first GO, then
 // the last GO's page drawn into the file chosen.
 #include "../ui_main/MainWindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two image library dialogs, driven offscreen with a scripted user
 // interface, over a scratch words database.
 #include "app/Ctarvex4View.h"

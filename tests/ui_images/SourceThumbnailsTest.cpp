@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thumbnail strips of the sources window, over a scratch library of real
 // pictures made with Qt at test time.
 #include "db/SqlBlob.h"

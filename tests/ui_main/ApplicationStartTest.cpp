@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own start (Ctarvex4App, RunWindow), not a fixture's copy of it.
 #include "MainWindowFixture.h"
 

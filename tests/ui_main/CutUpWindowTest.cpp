@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of the last GO in the window: Edit > Copy Cut-up as Text,
 // View > Mark Sources in Page and View > Last Mix.
 #include "MainWindowFixture.h"

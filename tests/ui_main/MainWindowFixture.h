@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window over a scratch data folder, with a scripted user interface.
 #include "app/CMainFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save Session... and Open Session... in the window: a session saved, the
 // window closed and a fresh one opened gives every control, every track
 // window and the same page back.

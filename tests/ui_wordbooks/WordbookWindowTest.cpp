@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../wordbooks/WordsFixture.h"
 
 #include "app/Ctarvex4View.h"

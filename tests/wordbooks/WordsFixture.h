@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small words database: every word class table full (its words name their
 // table and ID), three authors, and wordbooks of words and phrases.

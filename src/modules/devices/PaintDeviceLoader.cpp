@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modules/devices/PaintDeviceLoader.h"
 
 #include "modules/devices/PaintDevices.h"

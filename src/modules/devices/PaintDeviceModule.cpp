@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paint device module: see PaintDevices.h.
 #include "modules/devices/PaintDevices.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interface of the paint device module (tarvex4-devices.so): the printer
 // of Qt Print Support and the SVG writer of Qt SVG. The window and export

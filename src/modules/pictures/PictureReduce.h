@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interface of the picture module (tarvex4-pictures.so), which decodes
 // and reduces pictures with libvips. The module is loaded with dlopen only

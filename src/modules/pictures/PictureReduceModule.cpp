@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvex4-pictures.so: reduces a picture with libvips (see PictureReduce.h).
 #include "modules/pictures/PictureReduce.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "modules/pictures/PictureReducer.h"
 
 #include "modules/pictures/PictureReduce.h"
