@@ -3,6 +3,7 @@
 // several pages into one PDF book. `tarvex4 export` and `tarvex4 go --png ...` start it, so that
 // only an export loads Qt. It draws offscreen and needs no display.
 #include "page/BoardEdits.h"
+#include "page/ItemKindName.h"
 #include "drawing/CollageExport.h"
 #include "support/PaperSizes.h"
 
@@ -62,15 +63,6 @@ bool ParseRequest(int argc, char** argv, Request& request) {
            IsPaperChoice(request.options.paper);
 }
 
-const char* KindName(collage::ItemKind kind) {
-    switch (kind) {
-        case collage::ItemKind::kPicture: return "picture";
-        case collage::ItemKind::kLetters: return "letters";
-        case collage::ItemKind::kText: break;
-    }
-    return "text";
-}
-
 // One line per item: id, kind and box relative to the container's inside.
 bool WriteBoxes(const collage::Collage& collage, CollageDrawing& drawing, const std::string& path) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -78,7 +70,7 @@ bool WriteBoxes(const collage::Collage& collage, CollageDrawing& drawing, const 
     for (size_t i = 0; i < collage.items.size(); ++i) {
         const QRectF box = drawing.ItemBox(i);
         out << (i ? ",\n" : "") << "{\"id\":\"" << collage.items[i].PageId() << "\",\"kind\":\""
-            << KindName(collage.items[i].kind) << "\",\"left\":" << box.left() << ",\"top\":" << box.top()
+            << collage::KindName(collage.items[i].kind) << "\",\"left\":" << box.left() << ",\"top\":" << box.top()
             << ",\"width\":" << box.width() << ",\"height\":" << box.height() << "}";
     }
     out << "\n]\n";

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/GoOutput.h"
+#include "page/ItemKindName.h"
 
 #include "composer/CutUpText.h"
 #include "support/SafeFile.h"
@@ -101,17 +102,8 @@ nlohmann::ordered_json TableJson(const std::vector<std::string>& names, const st
 
 namespace {
 
-const char* KindName(collage::ItemKind kind) {
-    switch (kind) {
-        case collage::ItemKind::kPicture: return "picture";
-        case collage::ItemKind::kLetters: return "letters";
-        case collage::ItemKind::kText: break;
-    }
-    return "text";
-}
-
 nlohmann::ordered_json ItemJson(const collage::Item& item) {
-    nlohmann::ordered_json json = {{"kind", KindName(item.kind)},
+    nlohmann::ordered_json json = {{"kind", collage::KindName(item.kind)},
                            {"id", item.PageId()},
                            {"box", {{"left", item.left}, {"top", item.top}, {"width", item.width}, {"height", item.height}}},
                            {"z", item.z}};
