@@ -22,7 +22,6 @@
 
 namespace {
 
-
 QApplication& App() {
     static int argc = 1;
     static char name[] = "bench_board";

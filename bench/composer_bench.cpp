@@ -23,8 +23,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string MegabyteOfWords(int salt) {
-    static const char* words[] = {"the", "quick", "brown", "fox", "jumps", "over", "lazy", "dog", "cut",
-                                  "up", "collage", "words", "fall", "where", "they", "will"};
+    static const char* words[] = {"the", "quick", "brown",   "fox",   "jumps", "over",  "lazy", "dog",
+                                  "cut", "up",    "collage", "words", "fall",  "where", "they", "will"};
     std::string text;
     text.reserve(1 << 20);
     unsigned n = static_cast<unsigned>(salt) * 7919u;

@@ -12,8 +12,9 @@
 namespace {
 
 std::string SampleText(std::size_t bytes, bool multiByte) {
-    const std::string word = multiByte ? "n\xC3\xA4\xC3\xAFvet\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xA7 "
-                                       : "collage fragments of the river text ";
+    const std::string word = multiByte
+                                 ? "n\xC3\xA4\xC3\xAFvet\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xA7 "
+                                 : "collage fragments of the river text ";
     std::string text;
     while (text.size() < bytes) text += word;
     return text;

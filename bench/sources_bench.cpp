@@ -29,7 +29,6 @@ namespace {
 constexpr int kCategories = 20;
 constexpr int kPicturesEach = 8;
 
-
 QApplication& App() {
     static int argc = 1;
     static char name[] = "bench_sources";

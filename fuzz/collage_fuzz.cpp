@@ -56,8 +56,8 @@ Folders MakeFolders() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const Folders folders = MakeFolders();
-    const std::string problem = collagecheck::RunOne(std::string_view(reinterpret_cast<const char*>(data), size),
-                                                     folders.data, folders.output);
+    const std::string problem =
+        collagecheck::RunOne(std::string_view(reinterpret_cast<const char*>(data), size), folders.data, folders.output);
     if (!problem.empty()) {
         std::fprintf(stderr, "page problem: %s\n", problem.c_str());
         std::abort();

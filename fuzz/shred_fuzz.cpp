@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto out = Split(std::string_view(result).substr(0, result.size() - 1));
     if (in.size() != out.size()) std::abort();
     for (std::size_t i = 0; i < in.size(); ++i) {
-        const bool fits = settings.type == FragmentType::Prefix ? in[i].substr(0, out[i].size()) == out[i]
-                                                                : in[i].ends_with(out[i]);
+        const bool fits =
+            settings.type == FragmentType::Prefix ? in[i].substr(0, out[i].size()) == out[i] : in[i].ends_with(out[i]);
         if (!fits || utf8text::CountGraphemes(out[i]) > static_cast<std::size_t>(settings.size)) std::abort();
     }
     if (IsValidUtf8(text) && !IsValidUtf8(result)) std::abort();

@@ -7,12 +7,9 @@
 
 extern "C" __attribute__((visibility("default"))) int tarvex4_commands_main(int argc, char** argv) {
     switch (cli::ClassifyInvocation(argc, argv)) {
-        case cli::Invocation::kHeadless:
-            return cli::RunCommandLine(argc, argv);
-        case cli::Invocation::kUnknownCommand:
-            return cli::ReportUnknownCommand(argv[1]);
-        case cli::Invocation::kWindow:
-            break;
+        case cli::Invocation::kHeadless: return cli::RunCommandLine(argc, argv);
+        case cli::Invocation::kUnknownCommand: return cli::ReportUnknownCommand(argv[1]);
+        case cli::Invocation::kWindow: break;
     }
     return cli::StartWindowProgram(argc, argv);
 }

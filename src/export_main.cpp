@@ -45,18 +45,30 @@ bool ParseRequest(int argc, char** argv, Request& request) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (argument == "--png" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kPng);
-        else if (argument == "--pdf" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kPdf);
-        else if (argument == "--svg" && hasValue) request.outputs.emplace_back(argv[++i], collageexport::Format::kSvg);
-        else if (argument == "--scale" && hasValue) request.options.scale = std::atof(argv[++i]);
-        else if (argument == "--paper" && hasValue) request.options.paper = argv[++i];
-        else if (argument == "--margin" && hasValue) request.options.marginMm = std::atof(argv[++i]);
-        else if (argument == "--boxes" && hasValue) request.boxes = argv[++i];
-        else if (argument == "--title" && hasValue) request.book.title = argv[++i];
-        else if (argument == "--page-numbers") request.book.pageNumbers = true;
-        else if (argument.starts_with("--")) return false;
-        else if (request.page.empty()) request.page = argument;
-        else request.morePages.push_back(argument);
+        if (argument == "--png" && hasValue)
+            request.outputs.emplace_back(argv[++i], collageexport::Format::kPng);
+        else if (argument == "--pdf" && hasValue)
+            request.outputs.emplace_back(argv[++i], collageexport::Format::kPdf);
+        else if (argument == "--svg" && hasValue)
+            request.outputs.emplace_back(argv[++i], collageexport::Format::kSvg);
+        else if (argument == "--scale" && hasValue)
+            request.options.scale = std::atof(argv[++i]);
+        else if (argument == "--paper" && hasValue)
+            request.options.paper = argv[++i];
+        else if (argument == "--margin" && hasValue)
+            request.options.marginMm = std::atof(argv[++i]);
+        else if (argument == "--boxes" && hasValue)
+            request.boxes = argv[++i];
+        else if (argument == "--title" && hasValue)
+            request.book.title = argv[++i];
+        else if (argument == "--page-numbers")
+            request.book.pageNumbers = true;
+        else if (argument.starts_with("--"))
+            return false;
+        else if (request.page.empty())
+            request.page = argument;
+        else
+            request.morePages.push_back(argument);
     }
     return !request.page.empty() && (!request.outputs.empty() || !request.boxes.empty()) && BookRequestFits(request) &&
            request.options.scale > 0 && request.options.marginMm >= 0 && request.options.marginMm < 100 &&
@@ -106,7 +118,8 @@ int ExportBook(const Request& request) {
         return 1;
     }
     for (const std::string& file : missing) {
-        std::cerr << "tarvex4 export: the picture " << file << " is missing beside the page; it is drawn as a placeholder\n";
+        std::cerr << "tarvex4 export: the picture " << file
+                  << " is missing beside the page; it is drawn as a placeholder\n";
     }
     return missing.empty() ? 0 : 1;
 }
@@ -126,7 +139,8 @@ int main(int argc, char** argv) {
     // Qt's notes about the desktop (no runtime folder, say) mean nothing to
     // an export; what went wrong is said below, naming the file.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "tarvex4 export: " << message.toStdString() << "\n";
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "tarvex4 export: " << message.toStdString() << "\n";
     });
     QGuiApplication application(argc, argv);
     if (IsBook(request)) return ExportBook(request);
@@ -152,7 +166,8 @@ int main(int argc, char** argv) {
         }
     }
     for (const std::string& file : drawing.Missing()) {
-        std::cerr << "tarvex4 export: the picture " << file << " is missing beside the page; it is drawn as a placeholder\n";
+        std::cerr << "tarvex4 export: the picture " << file
+                  << " is missing beside the page; it is drawn as a placeholder\n";
         status = 1;
     }
     return status;

@@ -44,7 +44,7 @@ std::optional<std::string> X11DisplayToOpen(int argc, char** argv) {
 class TrialConnection {
 public:
     explicit TrialConnection(const std::string& display)
-        : m_connection(xcb_connect(display.empty() ? nullptr : display.c_str(), nullptr)) {}
+            : m_connection(xcb_connect(display.empty() ? nullptr : display.c_str(), nullptr)) {}
     ~TrialConnection() { Close(); }
     TrialConnection(const TrialConnection&) = delete;
     TrialConnection& operator=(const TrialConnection&) = delete;

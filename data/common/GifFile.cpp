@@ -80,11 +80,11 @@ void Write(const std::string& path, const IndexedImage& image) {
         throw std::runtime_error(path + ": malformed palette picture");
     const int bits = PaletteBits(image.palette.size());
     std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)> map(GifMakeMapObject(1 << bits, nullptr),
-                                                                      GifFreeMapObject);
+                                                                     GifFreeMapObject);
     for (std::size_t i = 0; i < image.palette.size(); ++i)
-        map->Colors[i] = GifColorType{static_cast<GifByteType>(image.palette[i] >> 16),
-                                      static_cast<GifByteType>(image.palette[i] >> 8),
-                                      static_cast<GifByteType>(image.palette[i])};
+        map->Colors[i] =
+            GifColorType{static_cast<GifByteType>(image.palette[i] >> 16),
+                         static_cast<GifByteType>(image.palette[i] >> 8), static_cast<GifByteType>(image.palette[i])};
     int error = 0;
     // Readable by everyone, as delivered data must be: giflib's own open
     // makes the file 0600, and a file from an earlier build keeps its mode.

@@ -81,9 +81,10 @@ void LibrarySheet(const std::string& databasePath, const std::string& out) {
          !q.IsEof(); q.NextRow()) {
         SqlBlob blob;
         blob.SetEncoded(q.FieldText(4));
-        const std::string bytes(reinterpret_cast<const char*>(blob.Bytes()), static_cast<std::size_t>(blob.ByteCount()));
-        const std::string label = std::string(q.FieldText(0)) + " " + q.FieldText(1) + " " + q.FieldText(2) + "x" +
-                                  q.FieldText(3);
+        const std::string bytes(reinterpret_cast<const char*>(blob.Bytes()),
+                                static_cast<std::size_t>(blob.ByteCount()));
+        const std::string label =
+            std::string(q.FieldText(0)) + " " + q.FieldText(1) + " " + q.FieldText(2) + "x" + q.FieldText(3);
         pictures.emplace_back(label, ToQImage(giffile::ReadFromMemory(bytes)));
     }
     db.Close();
@@ -96,7 +97,8 @@ void LibrarySheet(const std::string& databasePath, const std::string& out) {
     p.setFont(small);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const int x = int(i % kColumns) * kCell, y = int(i / kColumns) * (kCell + 16);
-        const QImage thumb = pictures[i].second.scaled(kCell - 8, kCell - 8, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QImage thumb =
+            pictures[i].second.scaled(kCell - 8, kCell - 8, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         p.drawImage(x + (kCell - thumb.width()) / 2, y + 4 + (kCell - 8 - thumb.height()) / 2, thumb);
         p.drawText(QRect(x, y + kCell - 2, kCell, 16), Qt::AlignCenter, QString::fromStdString(pictures[i].first));
     }

@@ -18,7 +18,7 @@ namespace drawing {
 std::map<std::string, std::vector<QString>> LoadFonts(const std::string& listPath);
 
 // Deterministic draws from the program's generator.
-int Pick(int n);                      // 0..n-1
+int Pick(int n);  // 0..n-1
 double Uniform(double lo, double hi);
 QColor Jitter(const QColor& c, int amount);
 

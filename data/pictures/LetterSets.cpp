@@ -127,8 +127,7 @@ QImage MetalLetter(const QString& font, QChar c, int height) {
     return image;
 }
 
-LetterSet MakeSet(const std::string& folder, int height, const std::function<QImage(QChar)>& letter,
-                  QImage space) {
+LetterSet MakeSet(const std::string& folder, int height, const std::function<QImage(QChar)>& letter, QImage space) {
     LetterSet set{folder, height, {}};
     for (char c = 'a'; c <= 'z'; ++c) set.pictures.emplace_back(std::string(1, c) + ".gif", letter(QChar(c)));
     set.pictures.emplace_back("space.gif", std::move(space));
@@ -141,17 +140,21 @@ std::vector<LetterSet> Draw(const std::map<std::string, std::vector<QString>>& f
     std::vector<LetterSet> sets;
     rng::Seed(101);
     const QString& stencil = OnlyFont(fonts, "stampkit");
-    sets.push_back(MakeSet("stampkit", 44, [&](QChar c) { return StampLetter(stencil, c, 44); }, Blank(18, 44)));
+    sets.push_back(MakeSet(
+        "stampkit", 44, [&](QChar c) { return StampLetter(stencil, c, 44); }, Blank(18, 44)));
     rng::Seed(202);
     OnlyFont(fonts, "ransomnote");
     const auto& ransom = fonts.at("ransomnote");
-    sets.push_back(MakeSet("ransomnote", 52, [&](QChar c) { return RansomLetter(ransom, c, 52); }, Blank(16, 52)));
+    sets.push_back(MakeSet(
+        "ransomnote", 52, [&](QChar c) { return RansomLetter(ransom, c, 52); }, Blank(16, 52)));
     rng::Seed(303);
     const QString& segments = OnlyFont(fonts, "lcd");
-    sets.push_back(MakeSet("lcd", 40, [&](QChar c) { return LcdLetter(segments, c, 40); }, LcdLetter(segments, QChar(), 40)));
+    sets.push_back(MakeSet(
+        "lcd", 40, [&](QChar c) { return LcdLetter(segments, c, 40); }, LcdLetter(segments, QChar(), 40)));
     rng::Seed(404);
     const QString& spartan = OnlyFont(fonts, "metal");
-    sets.push_back(MakeSet("metal", 48, [&](QChar c) { return MetalLetter(spartan, c, 48); }, Blank(16, 48)));
+    sets.push_back(MakeSet(
+        "metal", 48, [&](QChar c) { return MetalLetter(spartan, c, 48); }, Blank(16, 48)));
     return sets;
 }
 

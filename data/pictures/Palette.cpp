@@ -74,8 +74,10 @@ giffile::IndexedImage ToIndexed(const QImage& picture) {
     for (int y = 0; y < argb.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
-            if (qAlpha(row[x]) < 128) anyTransparent = true;
-            else ++histogram[row[x] & 0xFFFFFFu];
+            if (qAlpha(row[x]) < 128)
+                anyTransparent = true;
+            else
+                ++histogram[row[x] & 0xFFFFFFu];
         }
     }
     std::vector<Colour> colours;

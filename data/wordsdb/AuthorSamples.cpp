@@ -105,8 +105,9 @@ std::string Capitalised(std::string text) {
 // "Headword: gloss." from WordNet cookery: dishes and foods described by how
 // they are made, and the cooking verbs.
 std::vector<std::string> RecipeLines(const wordnet::Database& wn) {
-    static const char* const kMaking[] = {"cooked", "baked", "fried", "boiled", "roasted", "stewed", "made with",
-                                          "made of", "made from", "served", "seasoned", "mixed", "topped", "filled"};
+    static const char* const kMaking[] = {"cooked",   "baked",     "fried",   "boiled",    "roasted",
+                                          "stewed",   "made with", "made of", "made from", "served",
+                                          "seasoned", "mixed",     "topped",  "filled"};
     std::vector<std::string> lines;
     const auto add = [&](const wordnet::Synset& synset) {
         std::string head = synset.words.empty() ? "" : synset.words.front();
@@ -187,8 +188,8 @@ std::vector<std::string> DevilSentences(const std::string& dictionary) {
         std::size_t start = 0;
         for (std::size_t i = 0; i < body.size(); ++i) {
             const bool end = (body[i] == '.' || body[i] == '!' || body[i] == '?') &&
-                             (i + 1 == body.size() || (body[i + 1] == ' ' && i + 2 < body.size() &&
-                                                       body[i + 2] >= 'A' && body[i + 2] <= 'Z'));
+                             (i + 1 == body.size() ||
+                              (body[i + 1] == ' ' && i + 2 < body.size() && body[i + 2] >= 'A' && body[i + 2] <= 'Z'));
             if (!end) continue;
             std::string s = CleanSample(body.substr(start, i + 1 - start));
             if (!s.empty()) sentences.push_back(std::move(s));
@@ -229,12 +230,12 @@ std::vector<Author> Build(const Sources& sources, const wordnet::Database& wn) {
         const Source& source = it->second;
         std::vector<std::string> samples;
         switch (source.kind) {
-        case Kind::Gcide: samples = QuotationsCitedAs(gcide, source.key); break;
-        case Kind::Devil: samples = DevilSentences(devil); break;
-        case Kind::Recipes: samples = RecipeLines(wn); break;
-        case Kind::Bible:
-            samples = BibleVerses(datasrc::ReadCommandOutput(sources.bibleCommand + " -l0 " + source.key));
-            break;
+            case Kind::Gcide: samples = QuotationsCitedAs(gcide, source.key); break;
+            case Kind::Devil: samples = DevilSentences(devil); break;
+            case Kind::Recipes: samples = RecipeLines(wn); break;
+            case Kind::Bible:
+                samples = BibleVerses(datasrc::ReadCommandOutput(sources.bibleCommand + " -l0 " + source.key));
+                break;
         }
         samples = Thin(samples);
         if (samples.size() < 100)

@@ -18,15 +18,15 @@ const char* Draw(const char* const (&choices)[N]) {
 }
 
 std::string Syllable(bool first, bool last) {
-    static const char* const kOnsets[] = {"b", "bl", "br", "d", "dr", "f", "fl", "fr", "g", "gl", "gr", "h",
-                                          "j", "k", "kl", "l", "m", "n", "p", "pl", "pr", "qu", "r", "s",
-                                          "sk", "sl", "sn", "sp", "st", "str", "t", "tr", "v", "w", "z", "ch",
-                                          "sh", "th", "v", "m", "n", "l", "r", "t"};
-    static const char* const kNuclei[] = {"a", "e", "i", "o", "u", "a", "e", "i", "o", "u",
-                                          "ai", "ee", "oo", "ou", "oa", "ie", "y"};
+    static const char* const kOnsets[] = {"b", "bl", "br", "d",  "dr", "f",  "fl", "fr",  "g",  "gl", "gr",
+                                          "h", "j",  "k",  "kl", "l",  "m",  "n",  "p",   "pl", "pr", "qu",
+                                          "r", "s",  "sk", "sl", "sn", "sp", "st", "str", "t",  "tr", "v",
+                                          "w", "z",  "ch", "sh", "th", "v",  "m",  "n",   "l",  "r",  "t"};
+    static const char* const kNuclei[] = {"a", "e",  "i",  "o",  "u",  "a",  "e",  "i", "o",
+                                          "u", "ai", "ee", "oo", "ou", "oa", "ie", "y"};
     static const char* const kMiddleCodas[] = {"", "", "", "", "n", "r", "l", "m", "s"};
-    static const char* const kFinalCodas[] = {"", "b", "d", "g", "k", "l", "m", "n", "p", "r", "s", "t", "x",
-                                              "nd", "nk", "mp", "rt", "st", "sh", "ng", "lk", "ck", "zz", "ff"};
+    static const char* const kFinalCodas[] = {"",  "b",  "d",  "g",  "k",  "l",  "m",  "n",  "p",  "r",  "s",  "t",
+                                              "x", "nd", "nk", "mp", "rt", "st", "sh", "ng", "lk", "ck", "zz", "ff"};
     std::string s;
     // a word may start with its vowel
     if (!first || rng::Next() % 4 != 0) s += Draw(kOnsets);
@@ -84,8 +84,9 @@ std::vector<std::string> Phrases(std::size_t count, const std::vector<wordtables
             if (part[0] == '@') {
                 const auto& words = *byName.at(part.substr(1));
                 // two draws: tables are longer than one draw reaches
-                const std::size_t index = (static_cast<std::size_t>(rng::Next()) * 32768u +
-                                           static_cast<std::size_t>(rng::Next())) % words.size();
+                const std::size_t index =
+                    (static_cast<std::size_t>(rng::Next()) * 32768u + static_cast<std::size_t>(rng::Next())) %
+                    words.size();
                 word = words[index];
             }
             // "a" before a vowel reads "an"

@@ -19,7 +19,7 @@ struct Synset {
     int lexFile = 0;
     std::vector<std::string> words;  // as written in the data file (case kept)
     std::string gloss;
-    bool cookingDomain = false;      // carries the "cooking" domain pointer
+    bool cookingDomain = false;  // carries the "cooking" domain pointer
 };
 
 // Lexicographer files we pick from.

@@ -17,9 +17,8 @@ using wordnet::Pos;
 
 const std::vector<std::pair<std::string, int>>& Layout() {
     static const std::vector<std::pair<std::string, int>> layout = {
-        {"nouns", 31021},  {"pluralnouns", 25711}, {"verbspast", 8959},
-        {"verbsing", 8460}, {"verbspresent", 5947}, {"verbs", 5905},
-        {"adverbs", 4708},  {"abstracts", 2833},    {"adjectives", 14478}};
+        {"nouns", 31021}, {"pluralnouns", 25711}, {"verbspast", 8959}, {"verbsing", 8460},   {"verbspresent", 5947},
+        {"verbs", 5905},  {"adverbs", 4708},      {"abstracts", 2833}, {"adjectives", 14478}};
     return layout;
 }
 
@@ -66,8 +65,8 @@ public:
         for (const auto& [word, rank] : m_ranks) ranked.emplace_back(rank.Key(word), word);
         std::fprintf(stderr, "%s: %zu candidates for %d rows\n", table.c_str(), ranked.size(), rows);
         if (static_cast<int>(ranked.size()) < rows)
-            throw std::runtime_error("table " + table + ": only " + std::to_string(ranked.size()) +
-                                     " candidates for " + std::to_string(rows) + " rows");
+            throw std::runtime_error("table " + table + ": only " + std::to_string(ranked.size()) + " candidates for " +
+                                     std::to_string(rows) + " rows");
         std::sort(ranked.begin(), ranked.end());
         std::vector<std::string> words;
         for (int i = 0; i < rows; ++i) words.push_back(ranked[static_cast<std::size_t>(i)].second);
@@ -82,7 +81,7 @@ private:
 class Builder {
 public:
     Builder(const wordnet::Database& wn, const std::unordered_set<std::string>& wordList)
-        : m_wn(wn), m_wordList(wordList) {}
+            : m_wn(wn), m_wordList(wordList) {}
 
     Rank RankOf(Pos pos, const std::string& lemma, int tier = 0) const {
         const wordnet::Lemma info = m_wn.Info(pos, lemma);
@@ -141,7 +140,9 @@ private:
 };
 
 // Irregular verb forms that are third person present rather than past.
-bool IsPresentException(const std::string& form) { return form == "is" || form == "has" || form == "does" || form == "goes"; }
+bool IsPresentException(const std::string& form) {
+    return form == "is" || form == "has" || form == "does" || form == "goes";
+}
 
 bool IsPastException(const std::string& form, const std::string& base) {
     if (EndsWith(form, "ing") || IsPresentException(form)) return false;
@@ -163,8 +164,9 @@ std::vector<Table> Build(const wordnet::Database& wn, const std::unordered_set<s
                                        [](const std::string& f, const std::string&) { return EndsWith(f, "ing"); });
     b.AddShaped(candidates["verbsing"], Pos::Adjective, "ing");
     b.AddShaped(candidates["verbsing"], Pos::Noun, "ing");
-    candidates["verbspresent"] = b.Derived(Pos::Verb, wordforms::ThirdPersons,
-                                           [](const std::string& f, const std::string&) { return IsPresentException(f); });
+    candidates["verbspresent"] =
+        b.Derived(Pos::Verb, wordforms::ThirdPersons,
+                  [](const std::string& f, const std::string&) { return IsPresentException(f); });
     candidates["verbs"] = b.Lemmas(Pos::Verb);
     candidates["adverbs"] = b.Adverbs();
     candidates["abstracts"] = b.Abstracts();

@@ -22,9 +22,7 @@ QPixmap KeyedOut(const QPixmap& picture) {
 }
 }  // namespace
 
-BitmapSlider::BitmapSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
-    setFocusPolicy(Qt::ClickFocus);
-}
+BitmapSlider::BitmapSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) { setFocusPolicy(Qt::ClickFocus); }
 
 void BitmapSlider::SetSkin(int trackBitmap, int thumbBitmap, int cursorId) {
     m_track = BitmapPicture(trackBitmap);

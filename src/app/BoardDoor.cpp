@@ -34,7 +34,7 @@ private:
 };
 
 BoardDoor::BoardDoor(UserInterface& ui, QWidget* owner, MainFormState* form)
-    : m_ui(ui), m_owner(owner), m_form(form), m_goRedirect(std::make_unique<GoRedirect>(ui, *this)) {}
+        : m_ui(ui), m_owner(owner), m_form(form), m_goRedirect(std::make_unique<GoRedirect>(ui, *this)) {}
 
 BoardDoor::~BoardDoor() = default;
 
@@ -114,8 +114,7 @@ namespace {
 // the page's own: the new pictures go beside the page that names them.
 class OutputFolderFor {
 public:
-    OutputFolderFor(MainFormState& form, const std::string& pagePath)
-        : m_form(form), m_saved(form.m_outputFolder) {
+    OutputFolderFor(MainFormState& form, const std::string& pagePath) : m_form(form), m_saved(form.m_outputFolder) {
         const std::string folder = std::filesystem::path(pagePath).parent_path().string();
         form.m_outputFolder = folder.empty() ? "" : folder + "/";
     }

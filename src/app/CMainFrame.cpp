@@ -15,8 +15,8 @@
 #include <QTimer>
 
 CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+        : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName("CMainFrame");
     setWindowTitle("tarvex4");
     // Seven sizes drawn by code: not worth holding up the first sight of the

@@ -76,7 +76,7 @@ W* Placed(W* widget, const QPoint& at) {
 }  // namespace
 
 Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* parent)
-    : QWidget(parent), m_state(state), m_ui(ui) {
+        : QWidget(parent), m_state(state), m_ui(ui) {
     setObjectName(QString::number(IDD_TARVEX4_FORM));
     // The form's own area; the background fills whatever the frame gives it.
     setMinimumSize(X(512), Y(331));
@@ -456,15 +456,17 @@ void Ctarvex4View::OnInitialUpdate() {
     SetBackgroundBitmap(BitmapPicture(IDB_FORMBACKGROUND), kStretch);
     StartMainForm(m_state, m_ui);
     m_text->SetTabStopsTwips({400, 2500, 3000, 4000});
-    for (BitmapSlider* slider : {m_trackFader[0], m_trackFader[1], m_trackFader[2], m_trackFader[3], m_textVolume,
-                                 m_imageVolume})
+    for (BitmapSlider* slider :
+         {m_trackFader[0], m_trackFader[1], m_trackFader[2], m_trackFader[3], m_textVolume, m_imageVolume})
         slider->SetSkin(IDB_SLIDERTRACK, IDB_SLIDERTHUMB, IDC_HANDCURSOR);
     ShowState();
     ShowTitle();
     SetToolTips();
     SetGoOnBoard(WindowSettings().value("board/showGoOnBoard", false).toBool());
-    if (m_firstTrackAfterPaint) m_firstTrackPending = true;
-    else ShowTrack(m_state, *m_trackWindows, 1);
+    if (m_firstTrackAfterPaint)
+        m_firstTrackPending = true;
+    else
+        ShowTrack(m_state, *m_trackWindows, 1);
     m_text->setFocus(Qt::OtherFocusReason);
 }
 
@@ -484,17 +486,17 @@ void Ctarvex4View::paintEvent(QPaintEvent*) {
     if (m_backgroundBitmap.isNull()) return;
     const QSize bitmap = m_backgroundBitmap.size();
     switch (m_backgroundMode) {
-    case kTile:
-        for (int y = 0; y < height(); y += bitmap.height())
-            for (int x = 0; x < width(); x += bitmap.width()) p.drawPixmap(x, y, m_backgroundBitmap);
-        break;
-    case kCentre: {
-        const int x = bitmap.width() < width() ? (width() - bitmap.width()) / 2 : 0;
-        const int y = bitmap.height() < height() ? (height() - bitmap.height()) / 2 : 0;
-        p.drawPixmap(x, y, m_backgroundBitmap);
-        break;
-    }
-    default: p.drawPixmap(rect(), m_backgroundBitmap); break;
+        case kTile:
+            for (int y = 0; y < height(); y += bitmap.height())
+                for (int x = 0; x < width(); x += bitmap.width()) p.drawPixmap(x, y, m_backgroundBitmap);
+            break;
+        case kCentre: {
+            const int x = bitmap.width() < width() ? (width() - bitmap.width()) / 2 : 0;
+            const int y = bitmap.height() < height() ? (height() - bitmap.height()) / 2 : 0;
+            p.drawPixmap(x, y, m_backgroundBitmap);
+            break;
+        }
+        default: p.drawPixmap(rect(), m_backgroundBitmap); break;
     }
 }
 

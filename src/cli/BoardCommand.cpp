@@ -29,15 +29,16 @@ void Run(const std::string& page) {
     throw CLI::RuntimeError(cli::StartWindowProgram(static_cast<int>(arguments.size()), arguments.data()));
 }
 
-const cli::CliRegistration boardCommand{"board", [](CLI::App& root) {
-    auto page = std::make_shared<std::string>();
-    CLI::App* board = root.add_subcommand(
-        "board",
-        "Open the cut-up board window on PAGE, a collage page tarvex4 wrote: move, resize, stack and\n"
-        "delete its items (every change undoable) and save the arranged page. A page tarvex4 did\n"
-        "not write is refused (exit 1). Needs a display.");
-    board->add_option("page", *page, "The collage page (*.html)")->required()->type_name("PAGE");
-    board->callback([page] { Run(*page); });
-}};
+const cli::CliRegistration boardCommand{
+    "board", [](CLI::App& root) {
+        auto page = std::make_shared<std::string>();
+        CLI::App* board = root.add_subcommand(
+            "board",
+            "Open the cut-up board window on PAGE, a collage page tarvex4 wrote: move, resize, stack and\n"
+            "delete its items (every change undoable) and save the arranged page. A page tarvex4 did\n"
+            "not write is refused (exit 1). Needs a display.");
+        board->add_option("page", *page, "The collage page (*.html)")->required()->type_name("PAGE");
+        board->callback([page] { Run(*page); });
+    }};
 
 }  // namespace

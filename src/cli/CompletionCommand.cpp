@@ -128,7 +128,8 @@ std::string BashScript(const std::vector<Command>& commands) {
            "    case \"$kind\" in\n"
            "        file) COMPREPLY=($(compgen -f -- \"$cur\")); return ;;\n"
            "        dir) COMPREPLY=($(compgen -d -- \"$cur\")); return ;;\n"
-           "        category|wordbook) COMPREPLY=($(compgen -W \"$(_tarvex4_names \"$kind\")\" -- \"$cur\")); return ;;\n"
+           "        category|wordbook) COMPREPLY=($(compgen -W \"$(_tarvex4_names \"$kind\")\" -- \"$cur\")); return "
+           ";;\n"
            "        word) COMPREPLY=(); return ;;\n"
            "    esac\n"
            "    unset IFS\n"
@@ -176,18 +177,19 @@ std::string ZshScript(const std::vector<Command>& commands) {
            "_tarvex4_complete \"$@\"\n";
 }
 
-const cli::CliRegistration completionCommand{"completion", [](CLI::App& root) {
-    auto shell = std::make_shared<std::string>();
-    CLI::App* command = root.add_subcommand("completion", "Print the completion script for bash or zsh");
-    // Hidden: the build writes the scripts, users do not need to ask.
-    command->group("");
-    command->add_option("SHELL", *shell, "bash or zsh")->required()->check(CLI::IsMember({"bash", "zsh"}));
-    const CLI::App* program = &root;
-    command->callback([shell, program] {
-        std::vector<Command> commands;
-        Walk(*program, "", commands);
-        std::cout << (*shell == "bash" ? BashScript(commands) : ZshScript(commands)) << std::flush;
-    });
-}};
+const cli::CliRegistration completionCommand{
+    "completion", [](CLI::App& root) {
+        auto shell = std::make_shared<std::string>();
+        CLI::App* command = root.add_subcommand("completion", "Print the completion script for bash or zsh");
+        // Hidden: the build writes the scripts, users do not need to ask.
+        command->group("");
+        command->add_option("SHELL", *shell, "bash or zsh")->required()->check(CLI::IsMember({"bash", "zsh"}));
+        const CLI::App* program = &root;
+        command->callback([shell, program] {
+            std::vector<Command> commands;
+            Walk(*program, "", commands);
+            std::cout << (*shell == "bash" ? BashScript(commands) : ZshScript(commands)) << std::flush;
+        });
+    }};
 
 }  // namespace

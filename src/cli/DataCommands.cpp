@@ -57,28 +57,30 @@ void Restore(const DataOptions& o) {
     if (!restore.keptAs.empty()) std::cout << "The previous file was kept as " << restore.keptAs << std::endl;
 }
 
-const cli::CliRegistration dataCommands{"data", [](CLI::App& root) {
-    CLI::App* data = root.add_subcommand("data", "Look after the data folder's words database (words6.db).");
-    data->require_subcommand(1);
+const cli::CliRegistration dataCommands{
+    "data", [](CLI::App& root) {
+        CLI::App* data = root.add_subcommand("data", "Look after the data folder's words database (words6.db).");
+        data->require_subcommand(1);
 
-    auto check = std::make_shared<DataOptions>();
-    CLI::App* checkCommand = data->add_subcommand(
-        "check", "Say whether words6.db is there, is a database and holds every table the program reads\n"
-                 "(exit 0 in order, 1 broken).");
-    checkCommand->add_option("--data", check->data, "Data folder DIR (default: the user's data folder)");
-    checkCommand->add_flag("--json", check->json, "Print a JSON array of one object: database, ok, problem");
-    checkCommand->callback([check] { Check(*check); });
+        auto check = std::make_shared<DataOptions>();
+        CLI::App* checkCommand = data->add_subcommand(
+            "check",
+            "Say whether words6.db is there, is a database and holds every table the program reads\n"
+            "(exit 0 in order, 1 broken).");
+        checkCommand->add_option("--data", check->data, "Data folder DIR (default: the user's data folder)");
+        checkCommand->add_flag("--json", check->json, "Print a JSON array of one object: database, ok, problem");
+        checkCommand->callback([check] { Check(*check); });
 
-    auto restore = std::make_shared<DataOptions>();
-    CLI::App* restoreCommand = data->add_subcommand(
-        "restore",
-        "Put the delivered words6.db in place of a missing, damaged or foreign one. The file as it\n"
-        "was is kept beside it as words6.db.damaged-<date>-<time> (never deleted: wordbooks and\n"
-        "imported pictures live there); its path is printed.");
-    restoreCommand->add_option("--data", restore->data, "Data folder DIR (default: the user's data folder)");
-    restoreCommand->add_flag("--force", restore->force, "Replace a database that is in order as well");
-    restoreCommand->callback([restore] { Restore(*restore); });
-}};
+        auto restore = std::make_shared<DataOptions>();
+        CLI::App* restoreCommand = data->add_subcommand(
+            "restore",
+            "Put the delivered words6.db in place of a missing, damaged or foreign one. The file as it\n"
+            "was is kept beside it as words6.db.damaged-<date>-<time> (never deleted: wordbooks and\n"
+            "imported pictures live there); its path is printed.");
+        restoreCommand->add_option("--data", restore->data, "Data folder DIR (default: the user's data folder)");
+        restoreCommand->add_flag("--force", restore->force, "Replace a database that is in order as well");
+        restoreCommand->callback([restore] { Restore(*restore); });
+    }};
 
 }  // namespace
 

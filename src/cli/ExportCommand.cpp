@@ -53,31 +53,36 @@ int ExportSessionBoard(const std::string& sessionFile, const cli::ExportRequest&
     return status;
 }
 
-const cli::CliRegistration exportCommand{"export", [](CLI::App& root) {
-    auto o = std::make_shared<ExportOptions>();
-    CLI::App* command = root.add_subcommand(
-        "export",
-        "Draw a collage page as a PNG picture, a PDF document or an SVG drawing, as a browser shows\n"
-        "it (pictures and letters are taken from beside the page). Several pages with --pdf make one\n"
-        "PDF book, a collage a page in the order given. Needs no display.");
-    CLI::Option* page =
-        command->add_option("PAGE", o->pages, "The collage page (.html); several for a PDF book")->type_name("PAGE.html");
-    command->add_option("--session", o->session,
-                        "Instead of PAGE: the cut-up board's arrangement kept in session FILE (*.vantelo)")
-        ->type_name("FILE")
-        ->excludes(page);
-    cli::AddExportOptions(*command, o->request, true);
-    command->callback([o] {
-        if (!o->request.Any()) throw CLI::ValidationError("export", "name at least one of --png, --pdf, --svg FILE");
-        if (o->pages.empty() && o->session.empty()) throw CLI::ValidationError("export", "name a PAGE or --session FILE");
-        o->request.CheckApplies();
-        const bool book = o->pages.size() > 1 || !o->request.title.empty() || o->request.pageNumbers;
-        if (book && (o->request.pdf.empty() || !o->request.png.empty() || !o->request.svg.empty()))
-            throw CLI::ValidationError("export", "several pages, --title and --page-numbers make a PDF book: give --pdf FILE alone");
-        const int status = o->session.empty() ? cli::RunExportProgram(o->pages, o->request)
-                                              : ExportSessionBoard(o->session, o->request);
-        if (status != 0) throw CLI::RuntimeError(status);
-    });
-}};
+const cli::CliRegistration exportCommand{
+    "export", [](CLI::App& root) {
+        auto o = std::make_shared<ExportOptions>();
+        CLI::App* command = root.add_subcommand(
+            "export",
+            "Draw a collage page as a PNG picture, a PDF document or an SVG drawing, as a browser shows\n"
+            "it (pictures and letters are taken from beside the page). Several pages with --pdf make one\n"
+            "PDF book, a collage a page in the order given. Needs no display.");
+        CLI::Option* page = command->add_option("PAGE", o->pages, "The collage page (.html); several for a PDF book")
+                                ->type_name("PAGE.html");
+        command
+            ->add_option("--session", o->session,
+                         "Instead of PAGE: the cut-up board's arrangement kept in session FILE (*.vantelo)")
+            ->type_name("FILE")
+            ->excludes(page);
+        cli::AddExportOptions(*command, o->request, true);
+        command->callback([o] {
+            if (!o->request.Any())
+                throw CLI::ValidationError("export", "name at least one of --png, --pdf, --svg FILE");
+            if (o->pages.empty() && o->session.empty())
+                throw CLI::ValidationError("export", "name a PAGE or --session FILE");
+            o->request.CheckApplies();
+            const bool book = o->pages.size() > 1 || !o->request.title.empty() || o->request.pageNumbers;
+            if (book && (o->request.pdf.empty() || !o->request.png.empty() || !o->request.svg.empty()))
+                throw CLI::ValidationError(
+                    "export", "several pages, --title and --page-numbers make a PDF book: give --pdf FILE alone");
+            const int status = o->session.empty() ? cli::RunExportProgram(o->pages, o->request)
+                                                  : ExportSessionBoard(o->session, o->request);
+            if (status != 0) throw CLI::RuntimeError(status);
+        });
+    }};
 
 }  // namespace

@@ -44,7 +44,8 @@ std::vector<std::string> ExportRequest::Arguments() const {
 
 void ExportRequest::CheckApplies() const {
     if (!scale.empty() && png.empty()) throw CLI::ValidationError("--scale", "it sizes a PNG picture: give --png FILE");
-    if (!paper.empty() && pdf.empty()) throw CLI::ValidationError("--paper", "it lays out a PDF document: give --pdf FILE");
+    if (!paper.empty() && pdf.empty())
+        throw CLI::ValidationError("--paper", "it lays out a PDF document: give --pdf FILE");
     const int onStandardOutput = (png == "-") + (pdf == "-") + (svg == "-");
     if (onStandardOutput > 1)
         throw CLI::ValidationError("--png/--pdf/--svg", "only one file can be '-', standard output");
@@ -63,9 +64,10 @@ void AddExportOptions(CLI::App& command, ExportRequest& request, bool withLayout
     command.add_option("--scale", request.scale, "With --png: 1 (850 x 1100 pixels and the frame, the default) or 2")
         ->check(CLI::IsMember({"1", "2"}))
         ->type_name("1|2");
-    command.add_option("--paper", request.paper, "With --pdf: fit the collage, centred, on paper " +
-                                                     JoinedPaperNames(", ", " or ") +
-                                                     "\n(default: a page the collage's own size)")
+    command
+        .add_option("--paper", request.paper,
+                    "With --pdf: fit the collage, centred, on paper " + JoinedPaperNames(", ", " or ") +
+                        "\n(default: a page the collage's own size)")
         ->check(CLI::IsMember(PaperNames(), CLI::ignore_case))
         ->type_name("NAME");
     command.add_option("--margin", request.margin, "PDF on paper: the printable margin each side (default: 5)")

@@ -22,7 +22,6 @@ struct FillOptions {
     bool list = false;
 };
 
-
 // Prints the outcome; failures (already told on stderr) give exit status 1.
 void Finish(const std::string& command, const wordbooks::FillOutcome& outcome) {
     if (!outcome.failure.empty()) cli::Failed();
@@ -77,26 +76,28 @@ void AddCommonOptions(CLI::App* command, FillOptions& options) {
     command->add_option("--data", options.data, "Data folder DIR holding words6.db (default: the user's data folder)");
 }
 
-const cli::CliRegistration fillRegistration{"fill", [](CLI::App& root) {
-    auto options = std::make_shared<FillOptions>();
-    CLI::App* fill = root.add_subcommand(
-        "fill",
-        "Draw 150 random words from the word class tables, as the main form's \"fill\" button does,\n"
-        "and print the text.");
-    AddCommonOptions(fill, *options);
-    fill->callback([options] { RunFill(*options); });
-}};
+const cli::CliRegistration fillRegistration{
+    "fill", [](CLI::App& root) {
+        auto options = std::make_shared<FillOptions>();
+        CLI::App* fill = root.add_subcommand(
+            "fill",
+            "Draw 150 random words from the word class tables, as the main form's \"fill\" button does,\n"
+            "and print the text.");
+        AddCommonOptions(fill, *options);
+        fill->callback([options] { RunFill(*options); });
+    }};
 
-const cli::CliRegistration authorRegistration{"author", [](CLI::App& root) {
-    auto options = std::make_shared<FillOptions>();
-    CLI::App* author = root.add_subcommand(
-        "author",
-        "Draw 150 random samples of a classic author's texts, as the authors dialog does,\n"
-        "and print the text. NAME is an entry of the author list, written exactly.");
-    author->add_option("NAME", options->author, "The author, e.g. \"Milton, John\"");
-    author->add_flag("--list", options->list, "Print the 49 entries of the author list, one a line");
-    AddCommonOptions(author, *options);
-    author->callback([options] { RunAuthor(*options); });
-}};
+const cli::CliRegistration authorRegistration{
+    "author", [](CLI::App& root) {
+        auto options = std::make_shared<FillOptions>();
+        CLI::App* author =
+            root.add_subcommand("author",
+                                "Draw 150 random samples of a classic author's texts, as the authors dialog does,\n"
+                                "and print the text. NAME is an entry of the author list, written exactly.");
+        author->add_option("NAME", options->author, "The author, e.g. \"Milton, John\"");
+        author->add_flag("--list", options->list, "Print the 49 entries of the author list, one a line");
+        AddCommonOptions(author, *options);
+        author->callback([options] { RunAuthor(*options); });
+    }};
 
 }  // namespace

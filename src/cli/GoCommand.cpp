@@ -121,7 +121,8 @@ void OpenText(const std::string& option, const std::string& path) {
 
 // The same file: device and inode when both exist, the canonical path else.
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
         return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     std::error_code error;
@@ -150,7 +151,8 @@ void RefuseOutputsOverInputs(const GoOptions& o) {
     std::vector<std::pair<std::string, std::string>> outputs;
     if (!o.text.empty() && o.text != "-") outputs.emplace_back("--text", o.text);
     if (!o.saveSession.empty()) outputs.emplace_back("--save-session", o.saveSession);
-    if (!o.output.reportFile.empty() && o.output.reportFile != "-") outputs.emplace_back("--report", o.output.reportFile);
+    if (!o.output.reportFile.empty() && o.output.reportFile != "-")
+        outputs.emplace_back("--report", o.output.reportFile);
     for (const auto& [outOption, out] : outputs) {
         for (const auto& [inOption, in] : RunInputs(o)) {
             if (outOption == "--save-session" && inOption == "--session") continue;
@@ -176,8 +178,7 @@ void LoadTrackText(TrackState& track, UserInterface& ui, const std::string& path
 }
 
 void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui, cli::StandardInputFile& input) {
-    if (!o.mainFile.empty())
-        LoadMainText(state, ui, o.mainFile == "-" ? input.Path(kMainTextOpenLines) : o.mainFile);
+    if (!o.mainFile.empty()) LoadMainText(state, ui, o.mainFile == "-" ? input.Path(kMainTextOpenLines) : o.mainFile);
     for (const std::string& t : o.tracks) {
         auto [k, file] = TrackPair("--track", t);
         TrackState& track = state.m_tracks[static_cast<size_t>(k - 1)];
@@ -192,12 +193,14 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui, c
     if (!o.style.empty()) state.m_mainStyle = ParseStyle("--style", o.style, settings::kMainStyle);
     for (const std::string& s : o.trackStyles) {
         auto [k, value] = TrackPair("--track-style", s);
-        state.m_tracks[static_cast<size_t>(k - 1)].m_collageStyle = ParseStyle("--track-style", value, settings::kTrackStyle);
+        state.m_tracks[static_cast<size_t>(k - 1)].m_collageStyle =
+            ParseStyle("--track-style", value, settings::kTrackStyle);
     }
     if (o.words) state.SetWordsPerSnip(*o.words);
     for (const std::string& w : o.trackWords) {
         auto [k, value] = TrackPair("--track-words", w);
-        state.m_tracks[static_cast<size_t>(k - 1)].SetWordsPerCut(ParseSetting("--track-words", value, settings::kWordsPerCut));
+        state.m_tracks[static_cast<size_t>(k - 1)].SetWordsPerCut(
+            ParseSetting("--track-words", value, settings::kWordsPerCut));
     }
     for (int k : o.wholeTracks) state.m_tracks[static_cast<size_t>(k - 1)].m_useWhole = true;
     if (o.noMain) state.m_showMain = false;
@@ -217,7 +220,8 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui, c
     }
     if (!o.name.empty()) {
         // The page goes into the output folder, beside its pictures, as a session's does.
-        if (!IsPlainFileName(o.name)) BadValue("--name", "'" + o.name + "' is not a file name (the folder is --out DIR)");
+        if (!IsPlainFileName(o.name))
+            BadValue("--name", "'" + o.name + "' is not a file name (the folder is --out DIR)");
         if (!IsPageName(o.name)) BadValue("--name", "'" + o.name + "' does not end in .html or .htm");
         state.m_outputFileName = o.name;
     }
@@ -226,8 +230,8 @@ void ApplyOptions(const GoOptions& o, MainFormState& state, UserInterface& ui, c
 // One GO per page, from consecutive seeds; several pages get numbered names.
 // The file name is left as it was, for the saved session. Returns the last
 // page's result; `written` gets every page's path.
-CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state,
-                       UserInterface& ui, cli::GoTeller& teller, std::vector<std::string>& written) {
+CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, MainFormState& state, UserInterface& ui,
+                       cli::GoTeller& teller, std::vector<std::string>& written) {
     CollageResult last;
     const std::string fileName = state.m_outputFileName;
     const std::uint32_t first = seed ? *seed : rng::ClockSeed();
@@ -358,73 +362,77 @@ CLI::Option* AddSwitch(CLI::App& go, const Setting& setting, bool& into) {
     return go.add_flag(std::string(setting.flag), into, SettingHelp(setting));
 }
 
-const cli::CliRegistration goCommand{"go", [](CLI::App& root) {
-    namespace k = settings;
-    auto o = std::make_shared<GoOptions>();
-    CLI::App* go = root.add_subcommand(
-        "go",
-        "Build one collage page, as the GO button does with the window's start settings\n"
-        "(or a session's) changed by the options, and print the page's path (on standard error\n"
-        "when standard output carries --text -, --json or a drawing, '-').");
-    go->add_option("--seed", o->seed,
-                   "Seed the random generator with N right before the run (default: from the clock, in\n"
-                   "nanoseconds, told on standard error as \"seed N\"); 'last': the session's seed, which gives\n"
-                   "the session's last page again")
-        ->type_name("N|last");
-    go->add_option("--session", o->session, "Start from the settings and texts of session FILE (*.vantelo);\n"
-                                            "the other options change them")
-        ->type_name("FILE");
-    go->add_option("--save-session", o->saveSession, "Write the session of this run (settings, texts, seed) to FILE")
-        ->type_name("FILE");
-    go->add_option("--around", o->around,
-                   "Draw anew around the kept items of PAGE (a page GO wrote): the new page goes beside\n"
-                   "it (or into --out DIR) under the next free name")
-        ->type_name("PAGE");
-    go->add_option("--keep", o->keep,
-                   "With --around: the items kept exactly as they are, by the ids the page gives them\n"
-                   "(dpagetextitem3~,dpageimageitem0~; the ~ may be left out)")
-        ->type_name("ID[,ID...]");
-    go->add_option("--count", o->count, "Write N pages from the seeds S, S+1, ... (collage1.html ... collageN.html,\n"
-                                        "or the output file name with a number)")
-        ->check(CLI::Range(1, 10000))
-        ->type_name("N");
-    go->add_option("--main", o->mainFile,
-                   "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) +
-                       " lines, as plain text; '-': standard input)")
-        ->type_name("FILE|-");
-    go->add_option("--track", o->tracks,
-                   "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
-                       " lines, as plain text;\n'-': standard input, for one of --main and --track)")
-        ->type_name("K=FILE");
-    AddSetting(*go, k::kTrackOn, o->tracksOff)->check(CLI::Range(1, 4));
-    AddSetting(*go, k::kFader, o->faders);
-    AddSetting(*go, k::kMainStyle, o->style);
-    AddSetting(*go, k::kTrackStyle, o->trackStyles);
-    AddNumber(*go, k::kWordsPerSnip, o->words);
-    AddSetting(*go, k::kWordsPerCut, o->trackWords);
-    AddSetting(*go, k::kUseWhole, o->wholeTracks)->check(CLI::Range(1, 4));
-    AddSwitch(*go, k::kShowMain, o->noMain);
-    AddNumber(*go, k::kTextVolume, o->textVolume);
-    AddNumber(*go, k::kImageVolume, o->imageVolume);
-    AddSwitch(*go, k::kLandscape, o->landscape);
-    AddSwitch(*go, k::kCaptureCode, o->noCapture);
-    AddSwitch(*go, k::kTextOverImages, o->textUnderImages);
-    AddSetting(*go, k::kUseCustomFolder, o->folder);
-    go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
-    AddSetting(*go, k::kOutputFileName, o->name);
-    go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
-    go->add_option("--text", o->text,
-                   "Write the page's text snips to FILE ('-': standard output), one snip a line in page\n"
-                   "order; lettered snips as their words, pictures left out")
-        ->type_name("FILE|-");
-    go->add_flag("--provenance", o->provenance,
-                 "With --text: start each line with its source and word positions, then a tab\n"
-                 "(\"main 12-14\", \"track 2 (notes.txt) 40-42\")");
-    AddSwitch(*go, k::kMarkSources, o->markSources);
-    cli::AddGoOutputOptions(*go, o->output);
-    go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
-    cli::AddExportOptions(*go, o->exportTo, true);
-    go->callback([o] { Run(*o); });
-}};
+const cli::CliRegistration goCommand{
+    "go", [](CLI::App& root) {
+        namespace k = settings;
+        auto o = std::make_shared<GoOptions>();
+        CLI::App* go = root.add_subcommand(
+            "go",
+            "Build one collage page, as the GO button does with the window's start settings\n"
+            "(or a session's) changed by the options, and print the page's path (on standard error\n"
+            "when standard output carries --text -, --json or a drawing, '-').");
+        go->add_option("--seed", o->seed,
+                       "Seed the random generator with N right before the run (default: from the clock, in\n"
+                       "nanoseconds, told on standard error as \"seed N\"); 'last': the session's seed, which gives\n"
+                       "the session's last page again")
+            ->type_name("N|last");
+        go->add_option("--session", o->session,
+                       "Start from the settings and texts of session FILE (*.vantelo);\n"
+                       "the other options change them")
+            ->type_name("FILE");
+        go->add_option("--save-session", o->saveSession,
+                       "Write the session of this run (settings, texts, seed) to FILE")
+            ->type_name("FILE");
+        go->add_option("--around", o->around,
+                       "Draw anew around the kept items of PAGE (a page GO wrote): the new page goes beside\n"
+                       "it (or into --out DIR) under the next free name")
+            ->type_name("PAGE");
+        go->add_option("--keep", o->keep,
+                       "With --around: the items kept exactly as they are, by the ids the page gives them\n"
+                       "(dpagetextitem3~,dpageimageitem0~; the ~ may be left out)")
+            ->type_name("ID[,ID...]");
+        go->add_option("--count", o->count,
+                       "Write N pages from the seeds S, S+1, ... (collage1.html ... collageN.html,\n"
+                       "or the output file name with a number)")
+            ->check(CLI::Range(1, 10000))
+            ->type_name("N");
+        go->add_option("--main", o->mainFile,
+                       "Load FILE into the main text (its first " + std::to_string(kMainTextOpenLines) +
+                           " lines, as plain text; '-': standard input)")
+            ->type_name("FILE|-");
+        go->add_option("--track", o->tracks,
+                       "K=FILE: turn track K on and load FILE into it (first " + std::to_string(kTrackOpenLines) +
+                           " lines, as plain text;\n'-': standard input, for one of --main and --track)")
+            ->type_name("K=FILE");
+        AddSetting(*go, k::kTrackOn, o->tracksOff)->check(CLI::Range(1, 4));
+        AddSetting(*go, k::kFader, o->faders);
+        AddSetting(*go, k::kMainStyle, o->style);
+        AddSetting(*go, k::kTrackStyle, o->trackStyles);
+        AddNumber(*go, k::kWordsPerSnip, o->words);
+        AddSetting(*go, k::kWordsPerCut, o->trackWords);
+        AddSetting(*go, k::kUseWhole, o->wholeTracks)->check(CLI::Range(1, 4));
+        AddSwitch(*go, k::kShowMain, o->noMain);
+        AddNumber(*go, k::kTextVolume, o->textVolume);
+        AddNumber(*go, k::kImageVolume, o->imageVolume);
+        AddSwitch(*go, k::kLandscape, o->landscape);
+        AddSwitch(*go, k::kCaptureCode, o->noCapture);
+        AddSwitch(*go, k::kTextOverImages, o->textUnderImages);
+        AddSetting(*go, k::kUseCustomFolder, o->folder);
+        go->add_option("--out", o->out, "Output folder DIR, made when missing (default: the stored output folder)");
+        AddSetting(*go, k::kOutputFileName, o->name);
+        go->add_option("--data", o->data, "Data folder DIR (default: the user's data folder)");
+        go->add_option("--text", o->text,
+                       "Write the page's text snips to FILE ('-': standard output), one snip a line in page\n"
+                       "order; lettered snips as their words, pictures left out")
+            ->type_name("FILE|-");
+        go->add_flag("--provenance", o->provenance,
+                     "With --text: start each line with its source and word positions, then a tab\n"
+                     "(\"main 12-14\", \"track 2 (notes.txt) 40-42\")");
+        AddSwitch(*go, k::kMarkSources, o->markSources);
+        cli::AddGoOutputOptions(*go, o->output);
+        go->add_flag("--open", o->open, "Open the page in the browser (not when TARVEX4_NO_OPEN=1 is set)");
+        cli::AddExportOptions(*go, o->exportTo, true);
+        go->callback([o] { Run(*o); });
+    }};
 
 }  // namespace

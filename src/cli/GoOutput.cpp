@@ -53,7 +53,8 @@ void CheckStreams(const GoOutputOptions& options, const GoStreamClaims& claims) 
 
     int readers = IsStandard(claims.main);
     for (const std::string& track : claims.tracks) readers += TrackIsStandard(track);
-    if (readers > 1) throw CLI::ValidationError("--main/--track", "only one text can be read from standard input ('-')");
+    if (readers > 1)
+        throw CLI::ValidationError("--main/--track", "only one text can be read from standard input ('-')");
 }
 
 StandardInputFile::~StandardInputFile() {
@@ -90,7 +91,8 @@ const std::string& StandardInputFile::Path(int lines) {
     return m_path;
 }
 
-nlohmann::ordered_json TableJson(const std::vector<std::string>& names, const std::vector<std::vector<std::string>>& rows) {
+nlohmann::ordered_json TableJson(const std::vector<std::string>& names,
+                                 const std::vector<std::vector<std::string>>& rows) {
     nlohmann::ordered_json table = nlohmann::ordered_json::array();
     for (const std::vector<std::string>& row : rows) {
         nlohmann::ordered_json object = nlohmann::ordered_json::object();
@@ -103,10 +105,11 @@ nlohmann::ordered_json TableJson(const std::vector<std::string>& names, const st
 namespace {
 
 nlohmann::ordered_json ItemJson(const collage::Item& item) {
-    nlohmann::ordered_json json = {{"kind", collage::KindName(item.kind)},
-                           {"id", item.PageId()},
-                           {"box", {{"left", item.left}, {"top", item.top}, {"width", item.width}, {"height", item.height}}},
-                           {"z", item.z}};
+    nlohmann::ordered_json json = {
+        {"kind", collage::KindName(item.kind)},
+        {"id", item.PageId()},
+        {"box", {{"left", item.left}, {"top", item.top}, {"width", item.width}, {"height", item.height}}},
+        {"z", item.z}};
     if (item.kind == collage::ItemKind::kPicture) {
         json["file"] = item.file;
         return json;
@@ -131,12 +134,15 @@ nlohmann::ordered_json PageJson(const CollageResult& result, std::uint32_t seed)
         const std::string line = collage::SnipLine(item);
         if (!line.empty()) text.push_back(line);
     }
-    return {{"page", result.pagePath}, {"seed", seed},       {"items", std::move(items)},
-            {"pictures", pictures},    {"text", std::move(text)}};
+    return {{"page", result.pagePath},
+            {"seed", seed},
+            {"items", std::move(items)},
+            {"pictures", pictures},
+            {"text", std::move(text)}};
 }
 
 GoTeller::GoTeller(const GoOutputOptions& options, bool standardOutputTaken)
-    : m_options(options), m_standardOutputTaken(standardOutputTaken || options.json) {}
+        : m_options(options), m_standardOutputTaken(standardOutputTaken || options.json) {}
 
 std::ostream& GoTeller::Notes() const { return m_standardOutputTaken ? std::cerr : std::cout; }
 

@@ -58,7 +58,8 @@ private:
 };
 
 // A word list as JSON: one object per row, the header's names as keys.
-nlohmann::ordered_json TableJson(const std::vector<std::string>& names, const std::vector<std::vector<std::string>>& rows);
+nlohmann::ordered_json TableJson(const std::vector<std::string>& names,
+                                 const std::vector<std::vector<std::string>>& rows);
 
 // One page as the --json object describes it.
 nlohmann::ordered_json PageJson(const CollageResult& result, std::uint32_t seed);

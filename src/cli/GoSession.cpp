@@ -28,9 +28,8 @@ std::optional<std::uint32_t> ParseSeed(const std::string& text, const std::optio
             throw CLI::ValidationError("--seed", "'last': the session holds no seed (GO was never pressed in it)");
         return session->lastSeed;
     }
-    const bool digits = text.size() <= 10 && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return std::isdigit(c) != 0;
-    });
+    const bool digits = text.size() <= 10 &&
+                        std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
     if (!digits || std::stoull(text) > 0xFFFFFFFFull)
         throw CLI::ValidationError("--seed", "'" + text + "' is not a number from 0 to 4294967295 or 'last'");
     return static_cast<std::uint32_t>(std::stoull(text));

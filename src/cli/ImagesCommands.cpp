@@ -94,13 +94,14 @@ void RunList(const ImagesOptions& o) {
     if (o.json) {
         nlohmann::ordered_json table = nlohmann::ordered_json::array();
         for (const ImageCategoryRow& row : rows)
-            table.push_back({{"id", row.id}, {"name", row.name}, {"pictures", pictures[row.id]}, {"selected", row.ticked}});
+            table.push_back(
+                {{"id", row.id}, {"name", row.name}, {"pictures", pictures[row.id]}, {"selected", row.ticked}});
         std::cout << table.dump(2) << std::endl;
         return;
     }
     for (const ImageCategoryRow& row : rows) {
-        std::cout << row.id << '\t' << row.name << '\t' << pictures[row.id] << '\t'
-                  << (row.ticked ? "selected" : "-") << '\n';
+        std::cout << row.id << '\t' << row.name << '\t' << pictures[row.id] << '\t' << (row.ticked ? "selected" : "-")
+                  << '\n';
     }
     std::cout.flush();
 }
@@ -116,17 +117,22 @@ std::set<long> RequestedIds(const std::string& list, const std::vector<ImageCate
         const std::string item = list.substr(start, end - start);
         if (item.empty()) throw CLI::ValidationError("LIST", "an empty entry in '" + list + "'");
         const std::set<long> one = ParseSelectionList(item);
-        const auto named = std::find_if(rows.begin(), rows.end(), [&](const ImageCategoryRow& row) { return row.name == item; });
-        if (one.size() == 1) ids.insert(*one.begin());
-        else if (named != rows.end()) ids.insert(named->id);
-        else Fail("select", "'" + item + "' is no category's ID or name (tarvex4 images list shows them)");
+        const auto named =
+            std::find_if(rows.begin(), rows.end(), [&](const ImageCategoryRow& row) { return row.name == item; });
+        if (one.size() == 1)
+            ids.insert(*one.begin());
+        else if (named != rows.end())
+            ids.insert(named->id);
+        else
+            Fail("select", "'" + item + "' is no category's ID or name (tarvex4 images list shows them)");
         start = end + 1;
     }
     return ids;
 }
 
 void RunSelect(const ImagesOptions& o) {
-    if (o.none == !o.list.empty()) throw CLI::ValidationError("LIST", "give a list of category IDs or names, or --none");
+    if (o.none == !o.list.empty())
+        throw CLI::ValidationError("LIST", "give a list of category IDs or names, or --none");
     ConsoleUserInterface ui(std::cerr);
     const std::string path = DatabasePath(o, "select");
     std::vector<ImageCategoryRow> rows = LoadImageCategoryRows(path, ui);
@@ -147,26 +153,28 @@ void AddDataOption(CLI::App* command, ImagesOptions& o) {
 
 const cli::CliRegistration registration{"images", [](CLI::App& root) {
     auto o = std::make_shared<ImagesOptions>();
-    CLI::App* images = root.add_subcommand("images", "The image library: import pictures (GIF, PNG, JPEG, "
-                                                     "WebP), choose the categories that feed collages.");
+    CLI::App* images = root.add_subcommand("images",
+                                           "The image library: import pictures (GIF, PNG, JPEG, "
+                                           "WebP), choose the categories that feed collages.");
     images->require_subcommand(1);
 
     CLI::App* import = images->add_subcommand(
         "import",
         std::string("Store the pictures of FOLDER in the image library under an existing or a new category, and\n"
-        "print the result. A picture is a GIF, PNG, JPEG or WebP file, known by its content whatever\n"
-        "its name, and every regular file whose name holds \".gif\" or ends in .png, .jpg, .jpeg or\n"
-        ".webp. Each is stored with its own bytes (animations stay animated) and the size its header\n"
-        "gives (a JPEG turned by its EXIF orientation), up to 372000 bytes; larger ones are skipped,\n"
-        "or with --reduce stored as a reduced copy. A file that is no picture, is cut off, or declares\n"
-        "more than " + std::to_string(kMaxPicturePixels / 1'000'000) +
-            " megapixels is refused and named on stderr; the others are stored, exit status 1.\n"
-        "A new name that an existing one begins with, or a folder that cannot be read, is refused:\n"
-        "nothing is made or stored, exit status 1."));
+                    "print the result. A picture is a GIF, PNG, JPEG or WebP file, known by its content whatever\n"
+                    "its name, and every regular file whose name holds \".gif\" or ends in .png, .jpg, .jpeg or\n"
+                    ".webp. Each is stored with its own bytes (animations stay animated) and the size its header\n"
+                    "gives (a JPEG turned by its EXIF orientation), up to 372000 bytes; larger ones are skipped,\n"
+                    "or with --reduce stored as a reduced copy. A file that is no picture, is cut off, or declares\n"
+                    "more than " +
+                    std::to_string(kMaxPicturePixels / 1'000'000) +
+                    " megapixels is refused and named on stderr; the others are stored, exit status 1.\n"
+                    "A new name that an existing one begins with, or a folder that cannot be read, is refused:\n"
+                    "nothing is made or stored, exit status 1."));
     import->add_option("FOLDER", o->folder, "Folder to import pictures from")->required();
     auto* category = import->add_option("--category", o->category, "Add the pictures to this existing category");
-    auto* newCategory = import->add_option("--new-category", o->newCategory,
-                                           "Create this category for the pictures (no existing name may begin with it)");
+    auto* newCategory = import->add_option(
+        "--new-category", o->newCategory, "Create this category for the pictures (no existing name may begin with it)");
     category->excludes(newCategory);
     import->add_flag("--reduce", o->reduce,
                      "Reduce large pictures: store a picture over 372000 bytes as a copy whose longest side is\n"
@@ -175,18 +183,20 @@ const cli::CliRegistration registration{"images", [](CLI::App& root) {
     AddDataOption(import, *o);
     import->callback([o, category, newCategory] { RunImport(*o, category, newCategory); });
 
-    CLI::App* list = images->add_subcommand(
-        "list", "One line per image category: ID, name, number of pictures, \"selected\" or \"-\" (tab-separated).");
-    AddDataOption(list, *o);
-    list->add_flag("--json", o->json, "Print a JSON array of objects with id, name, pictures and selected");
-    list->callback([o] { RunList(*o); });
+CLI::App* list = images->add_subcommand(
+    "list", "One line per image category: ID, name, number of pictures, \"selected\" or \"-\" (tab-separated).");
+AddDataOption(list, *o);
+list->add_flag("--json", o->json, "Print a JSON array of objects with id, name, pictures and selected");
+list->callback([o] { RunList(*o); });
 
-    CLI::App* select = images->add_subcommand(
-        "select", "Save which categories feed collages: LIST of category IDs or names such as 2,cats, or --none.");
-    select->add_option("LIST", o->list, "Comma-separated category IDs or names");
-    select->add_flag("--none", o->none, "Select no category");
-    AddDataOption(select, *o);
-    select->callback([o] { RunSelect(*o); });
-}};
+CLI::App* select = images->add_subcommand(
+    "select", "Save which categories feed collages: LIST of category IDs or names such as 2,cats, or --none.");
+select->add_option("LIST", o->list, "Comma-separated category IDs or names");
+select->add_flag("--none", o->none, "Select no category");
+AddDataOption(select, *o);
+select->callback([o] { RunSelect(*o); });
+}
+}
+;
 
 }  // namespace

@@ -62,40 +62,42 @@ void RunRtfToText(const std::string& file) {
     const cli::InputText rtf = Input("rtf2text", file);
     std::string text;
     RtfError error = RtfTextExtractor().Convert(rtf.View(), text);
-    if (error != RtfError::kOk) cli::FailCommand("rtf2text", std::string("not readable RTF: ") + RtfErrorMessage(error));
+    if (error != RtfError::kOk)
+        cli::FailCommand("rtf2text", std::string("not readable RTF: ") + RtfErrorMessage(error));
     Output("rtf2text", text);
 }
 
-const cli::CliRegistration markupRegistration{"markup2rtf", [](CLI::App& root) {
-    auto options = std::make_shared<MarkupOptions>();
-    CLI::App* command = root.add_subcommand(
-        "markup2rtf",
-        "Render the program's HTML-like markup (from FILE or standard input) to RTF on\n"
-        "standard output, as text is loaded into a rich text area.");
-    command->add_option("FILE", options->file, "Markup file to read (standard input when absent or -)");
-    command->add_option("--face", options->face, "Face of the base font record")
-        ->capture_default_str();
-    command->add_option("--height", options->height,
-                        "Height of the base font record in pixels (negative: character height;\n"
-                        "the default -11 gives 12-point text)")
-        ->capture_default_str();
-    command->add_option("--colour", options->colour, "Text colour RRGGBB")->capture_default_str();
-    command->add_option("--background", options->background, "Background colour RRGGBB")
-        ->capture_default_str();
-    command->add_option("--dpi", options->dpi, "Screen dots per inch (twips per pixel = 1440 / dpi)")
-        ->check(CLI::Range(1, 1440))
-        ->capture_default_str();
-    command->callback([options] { RunMarkupToRtf(*options); });
-}};
+const cli::CliRegistration markupRegistration{
+    "markup2rtf", [](CLI::App& root) {
+        auto options = std::make_shared<MarkupOptions>();
+        CLI::App* command =
+            root.add_subcommand("markup2rtf",
+                                "Render the program's HTML-like markup (from FILE or standard input) to RTF on\n"
+                                "standard output, as text is loaded into a rich text area.");
+        command->add_option("FILE", options->file, "Markup file to read (standard input when absent or -)");
+        command->add_option("--face", options->face, "Face of the base font record")->capture_default_str();
+        command
+            ->add_option("--height", options->height,
+                         "Height of the base font record in pixels (negative: character height;\n"
+                         "the default -11 gives 12-point text)")
+            ->capture_default_str();
+        command->add_option("--colour", options->colour, "Text colour RRGGBB")->capture_default_str();
+        command->add_option("--background", options->background, "Background colour RRGGBB")->capture_default_str();
+        command->add_option("--dpi", options->dpi, "Screen dots per inch (twips per pixel = 1440 / dpi)")
+            ->check(CLI::Range(1, 1440))
+            ->capture_default_str();
+        command->callback([options] { RunMarkupToRtf(*options); });
+    }};
 
-const cli::CliRegistration textRegistration{"rtf2text", [](CLI::App& root) {
-    auto file = std::make_shared<std::string>();
-    CLI::App* command = root.add_subcommand(
-        "rtf2text",
-        "Print the plain text of an RTF document (FILE or standard input): the text a reader sees,\n"
-        "with field results, list numbers and footnote marks, symbol-font characters as Unicode.");
-    command->add_option("FILE", *file, "RTF file to read (standard input when absent or -)");
-    command->callback([file] { RunRtfToText(*file); });
-}};
+const cli::CliRegistration textRegistration{
+    "rtf2text", [](CLI::App& root) {
+        auto file = std::make_shared<std::string>();
+        CLI::App* command = root.add_subcommand(
+            "rtf2text",
+            "Print the plain text of an RTF document (FILE or standard input): the text a reader sees,\n"
+            "with field results, list numbers and footnote marks, symbol-font characters as Unicode.");
+        command->add_option("FILE", *file, "RTF file to read (standard input when absent or -)");
+        command->callback([file] { RunRtfToText(*file); });
+    }};
 
 }  // namespace

@@ -51,21 +51,22 @@ void Run(const ShredOptions& options) {
     if (!cli::WriteOutput(ShredLines(input->View(), settings))) Fail("cannot write the output");
 }
 
-const cli::CliRegistration shredCommand{"shred", [](CLI::App& root) {
-    auto options = std::make_shared<ShredOptions>();
-    CLI::App* command = root.add_subcommand(
-        "shred",
-        "Cut every word (the fields between single spaces) to its first or last few letters,\n"
-        "line by line, from FILE or standard input to standard output. A letter is a character\n"
-        "as a reader sees it (an accented letter is one); a leading byte-order mark is dropped.");
-    auto* prefix = command->add_flag("--prefix")->description("Keep the first letters of each word (default)");
-    auto* suffix = command->add_flag("--suffix", options->suffix, "Keep the last letters of each word");
-    prefix->excludes(suffix);
-    command->add_option("--size", options->size, "Letters kept of a longer word: 3, 4 or 5")
-        ->check(CLI::IsMember({3, 4, 5}))
-        ->default_val(3);
-    command->add_option("FILE", options->file, "Text file to read (standard input when absent or -)");
-    command->callback([options] { Run(*options); });
-}};
+const cli::CliRegistration shredCommand{
+    "shred", [](CLI::App& root) {
+        auto options = std::make_shared<ShredOptions>();
+        CLI::App* command = root.add_subcommand(
+            "shred",
+            "Cut every word (the fields between single spaces) to its first or last few letters,\n"
+            "line by line, from FILE or standard input to standard output. A letter is a character\n"
+            "as a reader sees it (an accented letter is one); a leading byte-order mark is dropped.");
+        auto* prefix = command->add_flag("--prefix")->description("Keep the first letters of each word (default)");
+        auto* suffix = command->add_flag("--suffix", options->suffix, "Keep the last letters of each word");
+        prefix->excludes(suffix);
+        command->add_option("--size", options->size, "Letters kept of a longer word: 3, 4 or 5")
+            ->check(CLI::IsMember({3, 4, 5}))
+            ->default_val(3);
+        command->add_option("FILE", options->file, "Text file to read (standard input when absent or -)");
+        command->callback([options] { Run(*options); });
+    }};
 
 }  // namespace

@@ -90,7 +90,7 @@ private:
 class CommandLineDialogs : public wordbooks::WordbookDialogs {
 public:
     CommandLineDialogs(UserInterface& ui, std::string newName, bool excludeShort)
-        : m_ui(ui), m_newName(std::move(newName)), m_excludeShort(excludeShort) {}
+            : m_ui(ui), m_newName(std::move(newName)), m_excludeShort(excludeShort) {}
 
     std::optional<std::string> AskNewBookName() override { return m_newName; }
 
@@ -278,50 +278,51 @@ void AddData(CLI::App* command, WordbookOptions& options) {
     command->add_option("--data", options.data, "Data folder DIR holding words6.db (default: the user's data folder)");
 }
 
-const cli::CliRegistration wordbookCommands{"wordbook", [](CLI::App& root) {
-    auto o = std::make_shared<WordbookOptions>();
-    CLI::App* wordbook = root.add_subcommand(
-        "wordbook", "Custom wordbooks: list, create from a text file, sample, rename, delete.");
-    wordbook->require_subcommand(1);
+const cli::CliRegistration wordbookCommands{
+    "wordbook", [](CLI::App& root) {
+        auto o = std::make_shared<WordbookOptions>();
+        CLI::App* wordbook =
+            root.add_subcommand("wordbook", "Custom wordbooks: list, create from a text file, sample, rename, delete.");
+        wordbook->require_subcommand(1);
 
-    CLI::App* list = wordbook->add_subcommand("list", "One line per wordbook: BOOKNAME, TABLENAME, entries (tabs)");
-    AddData(list, *o);
-    list->add_flag("--json", o->json, "Print a JSON array of objects with name, table and entries");
-    list->callback([o] { RunList(*o); });
+        CLI::App* list = wordbook->add_subcommand("list", "One line per wordbook: BOOKNAME, TABLENAME, entries (tabs)");
+        AddData(list, *o);
+        list->add_flag("--json", o->json, "Print a JSON array of objects with name, table and entries");
+        list->callback([o] { RunList(*o); });
 
-    CLI::App* create = wordbook->add_subcommand(
-        "create",
-        "Make a wordbook of a text file (named after the file, e.g. notes.txt -> notes) and load its\n"
-        "lines; prints BOOKNAME, TABLENAME and the entries stored (tabs). A one-word line is one\n"
-        "entry; running text is stored ten words to an entry, the rest of a line as a shorter one.\n"
-        "A file that gives no entry makes no wordbook (exit 1). Only regular files are read.\n"
-        "Ctrl+C stops the load, keeps what was stored and exits 130.");
-    create->add_option("FILE", o->file, "The text file (*.txt)")->required();
-    create->add_flag("--exclude-short", o->excludeShort, "Exclude words < 4 characters long");
-    AddData(create, *o);
-    create->callback([o] { RunCreate(*o); });
+        CLI::App* create = wordbook->add_subcommand(
+            "create",
+            "Make a wordbook of a text file (named after the file, e.g. notes.txt -> notes) and load its\n"
+            "lines; prints BOOKNAME, TABLENAME and the entries stored (tabs). A one-word line is one\n"
+            "entry; running text is stored ten words to an entry, the rest of a line as a shorter one.\n"
+            "A file that gives no entry makes no wordbook (exit 1). Only regular files are read.\n"
+            "Ctrl+C stops the load, keeps what was stored and exits 130.");
+        create->add_option("FILE", o->file, "The text file (*.txt)")->required();
+        create->add_flag("--exclude-short", o->excludeShort, "Exclude words < 4 characters long");
+        AddData(create, *o);
+        create->callback([o] { RunCreate(*o); });
 
-    CLI::App* sample = wordbook->add_subcommand(
-        "sample", "Draw 300 times from wordbook BOOK, as the authors dialog does, and print the text");
-    sample->add_option("BOOK", o->name, "The wordbook's name (BOOKNAME; its table when names repeat)")->required();
-    sample->add_option("--seed", o->seed, "Seed the random generator with N (default: the time)");
-    AddData(sample, *o);
-    sample->callback([o] { RunSample(*o); });
+        CLI::App* sample = wordbook->add_subcommand(
+            "sample", "Draw 300 times from wordbook BOOK, as the authors dialog does, and print the text");
+        sample->add_option("BOOK", o->name, "The wordbook's name (BOOKNAME; its table when names repeat)")->required();
+        sample->add_option("--seed", o->seed, "Seed the random generator with N (default: the time)");
+        AddData(sample, *o);
+        sample->callback([o] { RunSample(*o); });
 
-    CLI::App* rename = wordbook->add_subcommand(
-        "rename",
-        "Give wordbook OLD the name NEW (\" | & ! ? % $ @ ( ) # ` : ; become -); prints the name stored.\n"
-        "NEW may not be empty, hold tabs or line breaks, be another wordbook's name or contain\n"
-        "nonsensewords or velnarphrases.");
-    rename->add_option("OLD", o->name, "The wordbook's name now (or its table, when names repeat)")->required();
-    rename->add_option("NEW", o->newName, "Its new name")->required();
-    AddData(rename, *o);
-    rename->callback([o] { RunRename(*o); });
+        CLI::App* rename = wordbook->add_subcommand(
+            "rename",
+            "Give wordbook OLD the name NEW (\" | & ! ? % $ @ ( ) # ` : ; become -); prints the name stored.\n"
+            "NEW may not be empty, hold tabs or line breaks, be another wordbook's name or contain\n"
+            "nonsensewords or velnarphrases.");
+        rename->add_option("OLD", o->name, "The wordbook's name now (or its table, when names repeat)")->required();
+        rename->add_option("NEW", o->newName, "Its new name")->required();
+        AddData(rename, *o);
+        rename->callback([o] { RunRename(*o); });
 
-    CLI::App* remove = wordbook->add_subcommand("delete", "Delete wordbook NAME and its table");
-    remove->add_option("NAME", o->name, "The wordbook's name (or its table, when names repeat)")->required();
-    AddData(remove, *o);
-    remove->callback([o] { RunDelete(*o); });
-}};
+        CLI::App* remove = wordbook->add_subcommand("delete", "Delete wordbook NAME and its table");
+        remove->add_option("NAME", o->name, "The wordbook's name (or its table, when names repeat)")->required();
+        AddData(remove, *o);
+        remove->callback([o] { RunDelete(*o); });
+    }};
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <string>
 
 struct CollageResult {
-    bool written = false;   // the page file was written
-    std::string pagePath;   // output folder + output file name
+    bool written = false;  // the page file was written
+    std::string pagePath;  // output folder + output file name
     // Why the page was not written, or what went wrong on the way; shown to
     // the user already.
     std::string problem;

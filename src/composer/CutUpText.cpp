@@ -39,7 +39,8 @@ std::vector<MixLine> MixOf(const Collage& collage) {
     if (collage.mix.empty()) {
         for (const Item& item : collage.items) {
             if (item.kind == ItemKind::kPicture || item.source.empty()) continue;
-            if (std::none_of(lines.begin(), lines.end(), [&](const MixLine& line) { return line.label == item.source; }))
+            if (std::none_of(lines.begin(), lines.end(),
+                             [&](const MixLine& line) { return line.label == item.source; }))
                 lines.push_back({item.source, -1});
         }
     }

@@ -33,8 +33,9 @@ std::string TextOrEmpty(const char* text) { return text ? text : ""; }
 
 bool IsPictureName(const std::string& name) {
     std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
+    });
     return lower.find(".jpg") != std::string::npos || lower.find(".gif") != std::string::npos ||
            HasPictureExtension(name);
 }

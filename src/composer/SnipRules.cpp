@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-int CountWords(std::string_view text) {
-    return 1 + static_cast<int>(std::count(text.begin(), text.end(), ' '));
-}
+int CountWords(std::string_view text) { return 1 + static_cast<int>(std::count(text.begin(), text.end(), ' ')); }
 
 std::string_view WordAt(std::string_view text, int k) {
     if (k < 0) return {};

@@ -95,9 +95,7 @@ std::vector<collage::MixSource> PlannedMix(const Sources& sources, bool showMain
     return mix;
 }
 
-bool Blank(std::string_view word) {
-    return word.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
+bool Blank(std::string_view word) { return word.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 // A text ends with the space after its last line, so its last word is
 // empty: a snip's positions leave such words out at either end and never run

@@ -14,5 +14,4 @@ collage::Item TypedTextItem(const MainFormState& state, const std::string& words
 // under the folder's unique naming, as a picture item at 0,0 no larger than
 // the page's third; false with `problem` for a file that is no sound picture
 // or could not be copied.
-bool FilePictureItem(const std::string& path, const std::string& pageFolder, collage::Item& item,
-                     std::string& problem);
+bool FilePictureItem(const std::string& path, const std::string& pageFolder, collage::Item& item, std::string& problem);

@@ -16,15 +16,17 @@ bool OfferWordsDbRestore(const std::string& dataFolder, const std::string& insta
     const std::string problem = WordsDbProblem(dataFolder);
     if (problem.empty()) return true;
     if (installedFolder.empty()) {
-        ui.ShowMessage(problem + "\n\nNo delivered copy was found to put in its place, so collages, fills and "
-                                 "wordbooks will fail until it is mended.",
+        ui.ShowMessage(problem +
+                           "\n\nNo delivered copy was found to put in its place, so collages, fills and "
+                           "wordbooks will fail until it is mended.",
                        kWordsDbCaption);
         return false;
     }
     const std::string question =
-        problem + "\n\nPut the delivered words database in its place? The file as it is now is kept beside "
-                  "it (words6.db.damaged-<date>) and nothing is deleted; your wordbooks and imported pictures "
-                  "stay in that file.";
+        problem +
+        "\n\nPut the delivered words database in its place? The file as it is now is kept beside "
+        "it (words6.db.damaged-<date>) and nothing is deleted; your wordbooks and imported pictures "
+        "stay in that file.";
     if (ui.ShowMessage(question, kWordsDbCaption, MessageButtons::YesNo) != MessageResult::Yes) return false;
     const DatabaseRestore restore = RestoreDeliveredDatabase(dataFolder, installedFolder);
     if (!restore.ok) {

@@ -7,33 +7,30 @@
 
 namespace {
 
-char* CopyMessage(const char* message) {
-    return message ? sqlite3_mprintf("%s", message) : nullptr;
-}
+char* CopyMessage(const char* message) { return message ? sqlite3_mprintf("%s", message) : nullptr; }
 
 }  // namespace
 
 CppSQLite3Exception::CppSQLite3Exception(int code, const char* detail, bool releaseDetail)
-    : m_code(code),
-      m_message(sqlite3_mprintf("%s[%d]: %s", CodeName(code), code, detail ? detail : "")) {
+        : m_code(code), m_message(sqlite3_mprintf("%s[%d]: %s", CodeName(code), code, detail ? detail : "")) {
     if (releaseDetail && detail) {
         sqlite3_free(const_cast<char*>(detail));
     }
 }
 
 CppSQLite3Exception::CppSQLite3Exception(const CppSQLite3Exception& other)
-    : std::exception(other),
-      m_code(other.m_code),
-      m_message(CopyMessage(other.m_message)),
-      m_file(other.m_file),
-      m_sqliteText(other.m_sqliteText) {}
+        : std::exception(other),
+          m_code(other.m_code),
+          m_message(CopyMessage(other.m_message)),
+          m_file(other.m_file),
+          m_sqliteText(other.m_sqliteText) {}
 
 CppSQLite3Exception::CppSQLite3Exception(CppSQLite3Exception&& other) noexcept
-    : std::exception(other),
-      m_code(other.m_code),
-      m_message(std::exchange(other.m_message, nullptr)),
-      m_file(std::move(other.m_file)),
-      m_sqliteText(std::move(other.m_sqliteText)) {}
+        : std::exception(other),
+          m_code(other.m_code),
+          m_message(std::exchange(other.m_message, nullptr)),
+          m_file(std::move(other.m_file)),
+          m_sqliteText(std::move(other.m_sqliteText)) {}
 
 CppSQLite3Exception& CppSQLite3Exception::operator=(const CppSQLite3Exception& other) {
     if (this != &other) {

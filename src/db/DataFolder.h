@@ -16,11 +16,11 @@ std::string ResolveDataFolder();
 std::string InstalledDataFolder();
 
 struct DataFolderSetup {
-    bool copiedDatabase = false;          // words6.db was new for this user
-    std::string keptAs;                   // where an empty words6.db was put aside
-    std::vector<std::string> copied;      // entries copied (words6.db, artfonts, usermanual)
-    std::vector<std::string> problems;    // what could not be done, one line each
-    bool databaseSound = false;           // words6.db was found sound (and so left as it was)
+    bool copiedDatabase = false;        // words6.db was new for this user
+    std::string keptAs;                 // where an empty words6.db was put aside
+    std::vector<std::string> copied;    // entries copied (words6.db, artfonts, usermanual)
+    std::vector<std::string> problems;  // what could not be done, one line each
+    bool databaseSound = false;         // words6.db was found sound (and so left as it was)
     bool ok() const { return problems.empty(); }
 };
 
@@ -34,9 +34,9 @@ DataFolderSetup EnsureDataFolder(const std::string& dataFolder, const std::strin
 DataFolderSetup EnsureDataFolder();
 
 struct DatabaseRestore {
-    bool ok = false;       // the delivered copy is in place
-    std::string keptAs;    // where the user's file was kept (empty: there was none)
-    std::string problem;   // why it failed, or what went wrong after the copy
+    bool ok = false;      // the delivered copy is in place
+    std::string keptAs;   // where the user's file was kept (empty: there was none)
+    std::string problem;  // why it failed, or what went wrong after the copy
 };
 
 // Puts the delivered words6.db in place of the user's, which is renamed to

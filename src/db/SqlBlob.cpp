@@ -25,10 +25,10 @@ std::unique_ptr<unsigned char[]> NewBuffer(std::size_t size) {
 }  // namespace
 
 SqlBlob::SqlBlob(const SqlBlob& other)
-    : m_byteCount(other.m_byteCount),
-      m_bufferLength(other.m_bufferLength),
-      m_encodedLength(other.m_encodedLength),
-      m_encoded(other.m_encoded) {
+        : m_byteCount(other.m_byteCount),
+          m_bufferLength(other.m_bufferLength),
+          m_encodedLength(other.m_encodedLength),
+          m_encoded(other.m_encoded) {
     if (other.m_buffer) {
         m_buffer = NewBuffer(static_cast<std::size_t>(other.m_bufferLength));
         std::memcpy(m_buffer.get(), other.m_buffer.get(), static_cast<std::size_t>(other.m_bufferLength));
@@ -44,11 +44,11 @@ SqlBlob& SqlBlob::operator=(const SqlBlob& other) {
 }
 
 SqlBlob::SqlBlob(SqlBlob&& other) noexcept
-    : m_buffer(std::move(other.m_buffer)),
-      m_byteCount(std::exchange(other.m_byteCount, 0)),
-      m_bufferLength(std::exchange(other.m_bufferLength, 0)),
-      m_encodedLength(std::exchange(other.m_encodedLength, 0)),
-      m_encoded(std::exchange(other.m_encoded, 0)) {}
+        : m_buffer(std::move(other.m_buffer)),
+          m_byteCount(std::exchange(other.m_byteCount, 0)),
+          m_bufferLength(std::exchange(other.m_bufferLength, 0)),
+          m_encodedLength(std::exchange(other.m_encodedLength, 0)),
+          m_encoded(std::exchange(other.m_encoded, 0)) {}
 
 SqlBlob& SqlBlob::operator=(SqlBlob&& other) noexcept {
     if (this != &other) {

@@ -22,18 +22,18 @@ namespace {
 // ---- SqlQuery ------------------------------------------------------------------
 
 SqlQuery::SqlQuery(sqlite3* db, sqlite3_stmt* statement, bool eof, bool ownsStatement)
-    : m_db(db),
-      m_statement(statement),
-      m_eof(eof),
-      m_columns(statement ? sqlite3_column_count(statement) : 0),
-      m_ownsStatement(ownsStatement) {}
+        : m_db(db),
+          m_statement(statement),
+          m_eof(eof),
+          m_columns(statement ? sqlite3_column_count(statement) : 0),
+          m_ownsStatement(ownsStatement) {}
 
 SqlQuery::SqlQuery(SqlQuery&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)),
-      m_statement(std::exchange(other.m_statement, nullptr)),
-      m_eof(std::exchange(other.m_eof, true)),
-      m_columns(std::exchange(other.m_columns, 0)),
-      m_ownsStatement(std::exchange(other.m_ownsStatement, false)) {}
+        : m_db(std::exchange(other.m_db, nullptr)),
+          m_statement(std::exchange(other.m_statement, nullptr)),
+          m_eof(std::exchange(other.m_eof, true)),
+          m_columns(std::exchange(other.m_columns, 0)),
+          m_ownsStatement(std::exchange(other.m_ownsStatement, false)) {}
 
 SqlQuery& SqlQuery::operator=(SqlQuery&& other) noexcept {
     if (this != &other) {
@@ -112,9 +112,7 @@ int SqlQuery::FieldIndex(const std::string& name) const {
     ThrowLayerError("Invalid field name requested");
 }
 
-const char* SqlQuery::FieldTextByName(const std::string& name) const {
-    return FieldText(FieldIndex(name));
-}
+const char* SqlQuery::FieldTextByName(const std::string& name) const { return FieldText(FieldIndex(name)); }
 
 int SqlQuery::FieldType(int index) const {
     CheckStatement();
@@ -142,10 +140,10 @@ void SqlQuery::Finalize() {
 // ---- SqlDatabase -----------------------------------------------------------------
 
 SqlDatabase::SqlDatabase(SqlDatabase&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)),
-      m_busyTimeoutMs(other.m_busyTimeoutMs),
-      m_mode(other.m_mode),
-      m_path(std::move(other.m_path)) {}
+        : m_db(std::exchange(other.m_db, nullptr)),
+          m_busyTimeoutMs(other.m_busyTimeoutMs),
+          m_mode(other.m_mode),
+          m_path(std::move(other.m_path)) {}
 
 SqlDatabase& SqlDatabase::operator=(SqlDatabase&& other) noexcept {
     if (this != &other) {

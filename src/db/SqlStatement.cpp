@@ -10,7 +10,7 @@
 SqlStatement::SqlStatement(sqlite3* db, sqlite3_stmt* statement) : m_db(db), m_statement(statement) {}
 
 SqlStatement::SqlStatement(SqlStatement&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_statement(std::exchange(other.m_statement, nullptr)) {}
+        : m_db(std::exchange(other.m_db, nullptr)), m_statement(std::exchange(other.m_statement, nullptr)) {}
 
 SqlStatement& SqlStatement::operator=(SqlStatement&& other) noexcept {
     if (this != &other) {

@@ -70,9 +70,8 @@ std::string Identifier(std::string_view name) { return Quoted(name, '"'); }
 
 const std::vector<WordCategory>& WordCategories() {
     static const std::vector<WordCategory> categories = {
-        {"nouns", 31021},   {"pluralnouns", 25711}, {"verbspast", 8959},
-        {"verbsing", 8460}, {"verbspresent", 5947}, {"verbs", 5905},
-        {"adverbs", 4708},  {"abstracts", 2833},    {"adjectives", 14478},
+        {"nouns", 31021}, {"pluralnouns", 25711}, {"verbspast", 8959}, {"verbsing", 8460},    {"verbspresent", 5947},
+        {"verbs", 5905},  {"adverbs", 4708},      {"abstracts", 2833}, {"adjectives", 14478},
     };
     return categories;
 }
@@ -88,13 +87,11 @@ const std::vector<TableDefinition>& DeliveredTables() {
         {"adverbs", "CREATE TABLE adverbs (ID integer primary key,WORD text)"},
         {"abstracts", "CREATE TABLE abstracts (ID integer primary key,WORD text)"},
         {"adjectives", "CREATE TABLE adjectives (ID integer primary key,WORD text)"},
-        {"authornames",
-         "CREATE TABLE authornames (ID integer primary key,AUNAME text,STARTID integer,ENDID integer)"},
+        {"authornames", "CREATE TABLE authornames (ID integer primary key,AUNAME text,STARTID integer,ENDID integer)"},
         {"authortext", "CREATE TABLE authortext (ID integer primary key,TEXTSAMPLE text)"},
         {"wordbooks", "CREATE TABLE wordbooks (ID integer primary key,BOOKNAME text,TABLENAME text)"},
         {"imagecategory", "CREATE TABLE imagecategory (ID integer primary key,CATEGORY text)"},
-        {"categoryselections",
-         "CREATE TABLE categoryselections (ID integer primary key,SELECTIONLIST text)"},
+        {"categoryselections", "CREATE TABLE categoryselections (ID integer primary key,SELECTIONLIST text)"},
         {"imagelibrary",
          "CREATE TABLE imagelibrary (ID integer primary key,CATEGORY text,FILENAME text,"
          "WIDTH text,HEIGHT text,FILESTORE text)"},
@@ -136,8 +133,7 @@ std::string SelectBookIdsNamesAndTables() { return "SELECT ID, BOOKNAME, TABLENA
 std::string SelectBookIdsAndNames() { return "SELECT ID, BOOKNAME FROM wordbooks"; }
 
 std::string InsertWordbook(std::string_view bookName, std::string_view tableName) {
-    return "INSERT INTO wordbooks (BOOKNAME,TABLENAME) VALUES(" + Literal(bookName) + "," +
-           Literal(tableName) + ")";
+    return "INSERT INTO wordbooks (BOOKNAME,TABLENAME) VALUES(" + Literal(bookName) + "," + Literal(tableName) + ")";
 }
 
 std::string CreateWordTable(std::string_view tableName) {

@@ -136,9 +136,8 @@ std::string SelectCategoryId(std::string_view categoryName);
 // insert into imagelibrary (CATEGORY,FILENAME,WIDTH,HEIGHT,FILESTORE)
 //   values ('<cat>','<file>','<w>','<h>','<encoded file>');
 // `encodedFile` is SqlBlob::Encoded() of the file's bytes.
-std::string InsertImage(std::string_view categoryId, std::string_view fileName,
-                        std::string_view width, std::string_view height,
-                        const char* encodedFile);
+std::string InsertImage(std::string_view categoryId, std::string_view fileName, std::string_view width,
+                        std::string_view height, const char* encodedFile);
 // The same insert with its five values as parameters ?1..?5, in that order:
 // the file's text is bound, not parsed out of a literal.
 std::string InsertImageWithParameters();
@@ -159,8 +158,8 @@ std::string SelectImageFiles(const std::vector<long>& ids);
 
 // ---- Transactions -----------------------------------------------------------------
 
-std::string BeginTransaction();   // BEGIN
-std::string CommitTransaction();  // COMMIT
+std::string BeginTransaction();     // BEGIN
+std::string CommitTransaction();    // COMMIT
 std::string RollbackTransaction();  // ROLLBACK
 
 // ---- How a failure is reported ----------------------------------------------------

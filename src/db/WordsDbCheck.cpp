@@ -81,20 +81,13 @@ DatabaseHealth CheckDatabase(const std::string& path, bool thorough) {
 
 std::string DescribeHealth(const DatabaseHealth& health, const std::string& path) {
     switch (health.state) {
-        case Health::Ok:
-            return "The words database " + path + " is in order.";
-        case Health::Missing:
-            return "The words database " + path + " is missing.";
-        case Health::Empty:
-            return "The words database " + path + " is empty: " + health.detail + ".";
-        case Health::NotADatabase:
-            return "The words database " + path + " is not a database: " + health.detail + ".";
-        case Health::MissingTables:
-            return "The words database " + path + " is incomplete: " + health.detail + ".";
-        case Health::Damaged:
-            return "The words database " + path + " is damaged: " + health.detail + ".";
-        case Health::Unreadable:
-            break;
+        case Health::Ok: return "The words database " + path + " is in order.";
+        case Health::Missing: return "The words database " + path + " is missing.";
+        case Health::Empty: return "The words database " + path + " is empty: " + health.detail + ".";
+        case Health::NotADatabase: return "The words database " + path + " is not a database: " + health.detail + ".";
+        case Health::MissingTables: return "The words database " + path + " is incomplete: " + health.detail + ".";
+        case Health::Damaged: return "The words database " + path + " is damaged: " + health.detail + ".";
+        case Health::Unreadable: break;
     }
     return "The words database " + path + " cannot be read: " + health.detail + ".";
 }

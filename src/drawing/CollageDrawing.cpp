@@ -65,7 +65,7 @@ QImage ReadPicture(const std::string& path) {
 }  // namespace
 
 CollageDrawing::CollageDrawing(const collage::Collage& collage, std::string pageFolder)
-    : m_collage(collage), m_folder(std::move(pageFolder)) {
+        : m_collage(collage), m_folder(std::move(pageFolder)) {
     if (!m_folder.empty() && m_folder.back() != '/') m_folder += '/';
 }
 
@@ -283,10 +283,8 @@ QRectF CollageDrawing::ItemBox(size_t index) {
     switch (item.kind) {
         case collage::ItemKind::kPicture:
             return QRectF(item.left, item.top, std::max(item.width, 0), std::max(item.height, 0));
-        case collage::ItemKind::kLetters:
-            return QRectF(item.left, item.top, item.width, Letters(index).height);
-        case collage::ItemKind::kText:
-            break;
+        case collage::ItemKind::kLetters: return QRectF(item.left, item.top, item.width, Letters(index).height);
+        case collage::ItemKind::kText: break;
     }
     // Quirks mode again: a box with no words in it has no line at all.
     const bool blank = item.words.find_first_not_of(" \t\r\n") == std::string::npos;
@@ -316,8 +314,10 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
     if (item.kind == collage::ItemKind::kPicture) {
         if (box.isEmpty()) return;
         const QImage& image = Picture(item.file);
-        if (image.isNull()) PaintPlaceholder(painter, box, item.file);
-        else painter.drawImage(box, image);
+        if (image.isNull())
+            PaintPlaceholder(painter, box, item.file);
+        else
+            painter.drawImage(box, image);
         return;
     }
     if (item.kind == collage::ItemKind::kLetters) {
@@ -326,8 +326,10 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
         for (size_t k = 0; k < letters.size(); ++k) {
             const QRectF place = flow.places[k].translated(box.topLeft());
             const QImage& image = Picture(letters[k]);
-            if (image.isNull()) PaintPlaceholder(painter, place, letters[k]);
-            else painter.drawImage(place, image);
+            if (image.isNull())
+                PaintPlaceholder(painter, place, letters[k]);
+            else
+                painter.drawImage(place, image);
         }
         return;
     }

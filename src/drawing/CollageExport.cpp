@@ -130,15 +130,13 @@ QPageSize BookPageSize(const Options& options, const Book& book) {
 
 bool PaintSvg(CollageDrawing& drawing, QIODevice& file, std::string& why) {
     const QRectF bounds = CollageDrawing::Bounds();
-    const std::unique_ptr<QPaintDevice> generator =
-        NewSvgWriter(file, bounds, kCssDpi, QStringLiteral("Collage"), why);
+    const std::unique_ptr<QPaintDevice> generator = NewSvgWriter(file, bounds, kCssDpi, QStringLiteral("Collage"), why);
     if (!generator) return false;
     QPainter painter;
     if (!painter.begin(generator.get())) return false;
     drawing.Paint(painter);
     return painter.end();
 }
-
 
 // Which file a name stands for: its device and inode, or where it would be
 // when there is none yet.
@@ -196,16 +194,16 @@ bool Export(CollageDrawing& drawing, const std::string& path, Format format, con
         problem = "Cannot write the file " + path + ": " + (why.empty() ? "the collage could not be drawn" : why);
         return false;
     }
-    return WriteFileReplacing(path, std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.data().size())),
-                       problem);
+    return WriteFileReplacing(
+        path, std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.data().size())), problem);
 }
 
 namespace {
 
 // Draws the book into `file`; false with `problem` set when a page cannot
 // be read or may not be written over.
-bool PaintBook(const std::vector<std::string>& pages, QIODevice& file, const std::string& path,
-               const Options& options, const Book& book, std::vector<std::string>& missing, std::string& problem) {
+bool PaintBook(const std::vector<std::string>& pages, QIODevice& file, const std::string& path, const Options& options,
+               const Book& book, std::vector<std::string>& missing, std::string& problem) {
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("tarvex4"));
     writer.setTitle(QString::fromStdString(book.title.empty() ? "Collages" : book.title));
@@ -266,13 +264,12 @@ std::string InputConflict(const std::string& output, const std::string& pagePath
         if (item.kind == collage::ItemKind::kPicture) files.push_back(item.file);
         for (const std::string& file : files) {
             if (!file.empty() && target.Same(IdentityOf(folder + file))) {
-                return "Will not write " + output + ": it is " + folder + file + ", a picture the page " +
-                       pagePath + " shows; name another file.";
+                return "Will not write " + output + ": it is " + folder + file + ", a picture the page " + pagePath +
+                       " shows; name another file.";
             }
         }
     }
     return {};
 }
-
 
 }  // namespace collageexport

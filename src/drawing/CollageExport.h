@@ -48,5 +48,4 @@ bool ExportBook(const std::vector<std::string>& pages, const std::string& path, 
 std::string InputConflict(const std::string& output, const std::string& pagePath, const collage::Collage& collage,
                           const std::string& pageFolder);
 
-
 }  // namespace collageexport

@@ -5,8 +5,7 @@
 #include "richtext/DocumentRichEdit.h"
 #include "db/DataFolder.h"
 
-MainFormState::MainFormState()
-    : m_mainText(std::make_unique<DocumentRichEdit>()), m_dataFolder(ResolveDataFolder()) {
+MainFormState::MainFormState() : m_mainText(std::make_unique<DocumentRichEdit>()), m_dataFolder(ResolveDataFolder()) {
     ApplyStartFont(*m_mainText, kMainTextStartPoints);
     for (TrackState& track : m_tracks) track.SetDatabasePath(DatabasePath());
 }

@@ -21,7 +21,7 @@ struct CategoryPictures {
 // pass over the library that reads no picture. A row whose category is not
 // a decimal number belongs to no category. Database failures are thrown.
 std::map<long, CategoryPictures> FirstPicturesOfCategories(SqlDatabase& db,
-                                                          std::size_t perCategory = kPicturesShownPerCategory);
+                                                           std::size_t perCategory = kPicturesShownPerCategory);
 
 // What tells a stored picture apart from one that had its ID before:
 // "<id>:<size of its stored text>", found without reading the picture.

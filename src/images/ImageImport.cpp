@@ -62,9 +62,9 @@ long long ReadUpTo(int fd, unsigned char* into, std::size_t size, std::string& r
 class PictureBuffers {
 public:
     explicit PictureBuffers(bool reduceLarge)
-        : m_bytes(std::make_unique<unsigned char[]>(kCapacity)),
-          m_text(std::make_unique<unsigned char[]>(blobcodec::EncodedCapacity(kCapacity))),
-          m_reduceLarge(reduceLarge) {}
+            : m_bytes(std::make_unique<unsigned char[]>(kCapacity)),
+              m_text(std::make_unique<unsigned char[]>(blobcodec::EncodedCapacity(kCapacity))),
+              m_reduceLarge(reduceLarge) {}
 
     // Reads at most one byte more than may be stored, so a large file costs
     // little and a file that grows meanwhile is judged by what was read.
@@ -275,8 +275,8 @@ void ShowUnreadable(UserInterface& ui, const ImportReport& report) {
 }  // namespace
 
 std::string ImportReport::ResultMessage(const std::string& reduceHint) const {
-    std::string text = std::to_string(stored) + (otherKinds ? " pictures" : " GIFS") +
-                       " stored to category: " + categoryName;
+    std::string text =
+        std::to_string(stored) + (otherKinds ? " pictures" : " GIFS") + " stored to category: " + categoryName;
     if (reduced > 0) {
         text += '\n';
         text += std::to_string(reduced) + " pictures over " + std::to_string(kMaxImportBytes) +
@@ -328,7 +328,7 @@ void ShowImportResult(UserInterface& ui, const ImportReport& report) {
 }
 
 ImageImporter::ImageImporter(std::string databasePath, std::string importFolder)
-    : m_databasePath(std::move(databasePath)), m_importFolder(std::move(importFolder)) {}
+        : m_databasePath(std::move(databasePath)), m_importFolder(std::move(importFolder)) {}
 
 std::vector<std::string> ImageImporter::LoadCategoryNames(UserInterface& ui) const {
     std::vector<std::string> names;

@@ -34,21 +34,21 @@ struct CategoryChoice {
 };
 
 struct ImportReport {
-    bool ran = false;           // false: stopped before storing (nothing stored)
+    bool ran = false;  // false: stopped before storing (nothing stored)
     std::string categoryName;
     std::string categoryId;
     bool categoryCreated = false;
     std::string folder;
-    int found = 0;              // pictures by content, and names holding ".gif" or a picture extension
-    int stored = 0;             // reduced ones too
-    int reduced = 0;            // over kMaxImportBytes, stored as a reduced copy
-    int tooLarge = 0;           // over kMaxImportBytes, not stored
-    int refused = 0;            // not a sound picture (named in `unreadable`)
-    int notFiles = 0;           // pipes, devices and the like: skipped unread
-    int failed = 0;             // unreadable, or refused by the database
+    int found = 0;                        // pictures by content, and names holding ".gif" or a picture extension
+    int stored = 0;                       // reduced ones too
+    int reduced = 0;                      // over kMaxImportBytes, stored as a reduced copy
+    int tooLarge = 0;                     // over kMaxImportBytes, not stored
+    int refused = 0;                      // not a sound picture (named in `unreadable`)
+    int notFiles = 0;                     // pipes, devices and the like: skipped unread
+    int failed = 0;                       // unreadable, or refused by the database
     std::vector<std::string> unreadable;  // "name: reason", also for notFiles
     std::vector<std::string> tooLargeNames;
-    bool otherKinds = false;    // a picture stored that is no GIF
+    bool otherKinds = false;  // a picture stored that is no GIF
 
     // "N GIFS stored to category: NAME" ("N pictures" once other kinds are
     // stored), then a line for each kind of file that was not stored; the

@@ -71,8 +71,7 @@ std::string SelectionText(const std::vector<ImageCategoryRow>& rows) {
     return text;
 }
 
-bool SaveImageSelection(const std::string& databasePath, const std::vector<ImageCategoryRow>& rows,
-                        UserInterface& ui) {
+bool SaveImageSelection(const std::string& databasePath, const std::vector<ImageCategoryRow>& rows, UserInterface& ui) {
     try {
         SqlDatabase db;
         db.Open(databasePath);

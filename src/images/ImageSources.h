@@ -33,8 +33,7 @@ std::string SelectionText(const std::vector<ImageCategoryRow>& rows);
 // Replaces the saved selection with the ticked rows (one row; an empty text
 // when none is ticked). A database failure is shown ("db error") and false
 // returned.
-bool SaveImageSelection(const std::string& databasePath, const std::vector<ImageCategoryRow>& rows,
-                        UserInterface& ui);
+bool SaveImageSelection(const std::string& databasePath, const std::vector<ImageCategoryRow>& rows, UserInterface& ui);
 
 // Number of library pictures per category ID (for listings).
 struct CategoryPictureCount {

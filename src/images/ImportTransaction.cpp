@@ -50,8 +50,7 @@ void ImportTransaction::SaveBatch(bool rethrow) {
     }
     try {
         m_db.Execute(wordsdb::RollbackTransaction());
-    } catch (const CppSQLite3Exception&) {
-    }
+    } catch (const CppSQLite3Exception&) {}
     std::optional<CppSQLite3Exception> first;
     for (std::size_t row : batch) {
         try {

@@ -23,7 +23,7 @@ public:
 
     // A batch is committed once its rows reach `batchBytes`.
     ImportTransaction(SqlDatabase& db, Rewrite rewrite, std::size_t batchBytes = kBatchBytes)
-        : m_db(db), m_rewrite(std::move(rewrite)), m_batchLimit(batchBytes) {}
+            : m_db(db), m_rewrite(std::move(rewrite)), m_batchLimit(batchBytes) {}
     ImportTransaction(const ImportTransaction&) = delete;
     ImportTransaction& operator=(const ImportTransaction&) = delete;
     // Commits what is pending; a failure here is only counted in Lost().

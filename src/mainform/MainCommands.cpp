@@ -133,9 +133,8 @@ void SaveMainText(MainFormState& form, UserInterface& ui, MainTextWindow& window
     std::optional<MainTextWindow::SaveFormat> format = window.AskFileType();
     if (!format) return;
     const bool rich = *format == MainTextWindow::SaveFormat::kRichText;
-    std::optional<FileChoice> choice =
-        rich ? ui.ChooseSaveFile("rich text (*.rtf)|*.rtf||", "cutoutput.rtf", true)
-             : ui.ChooseSaveFile("plain text (*.txt)|*.txt||", "cutoutput.txt", true);
+    std::optional<FileChoice> choice = rich ? ui.ChooseSaveFile("rich text (*.rtf)|*.rtf||", "cutoutput.rtf", true)
+                                            : ui.ChooseSaveFile("plain text (*.txt)|*.txt||", "cutoutput.txt", true);
     if (!choice) return;
     const std::string content = rich ? form.m_mainText->StreamRtfOut() : PlainTextOf(*form.m_mainText);
     // Saying nothing would leave the user believing the text was saved.

@@ -18,7 +18,7 @@ public:
     enum class SaveFormat { kPlainText, kRichText };
 
     virtual ~MainTextWindow() = default;
-    virtual void Cut() = 0;    // selection to the clipboard
+    virtual void Cut() = 0;  // selection to the clipboard
     virtual void Copy() = 0;
     virtual void Paste() = 0;  // clipboard over the selection
     virtual bool HasFocus() const = 0;

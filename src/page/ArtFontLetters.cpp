@@ -30,8 +30,10 @@ std::string LatinSpelling(std::string_view cluster) {
     // Neither æ nor œ decomposes: they are letters of their own that the
     // pictures spell as the two they are made of.
     switch (first) {
-        case 0xC6: case 0xE6: return "ae";
-        case 0x152: case 0x153: return "oe";
+        case 0xC6:
+        case 0xE6: return "ae";
+        case 0x152:
+        case 0x153: return "oe";
         default: break;
     }
     // Compatibility decomposition (ĳ to ij), case folding (ß to ss) and no marks.

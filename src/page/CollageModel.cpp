@@ -33,9 +33,8 @@ std::string RotationStyle(double rotation) {
 std::string TextItemHtml(const Item& item, bool markSources) {
     std::string html = std::string(kTextIdStart) + std::to_string(item.number) + "~'";
     if (markSources && !item.source.empty()) html += " title='" + EscapeHtml(SourceTitle(item)) + "'";
-    html += " style='position:absolute;top:" + std::to_string(item.top) +
-                       "px;left:" + std::to_string(item.left) + "px;width:" + std::to_string(item.width) +
-                       "px;text-align:left;";
+    html += " style='position:absolute;top:" + std::to_string(item.top) + "px;left:" + std::to_string(item.left) +
+            "px;width:" + std::to_string(item.width) + "px;text-align:left;";
     if (item.kind == ItemKind::kText && item.style == 0) {
         html += "background-color:" + HtmlColour(item.background) + ";Z-INDEX:";
     } else {
@@ -75,8 +74,9 @@ std::string PictureItemHtml(const Item& item, SchemeNames names) {
     const std::string n = std::to_string(item.number);
     return std::string(kPictureIdStart) + n + "~' style='position:absolute;top:" + std::to_string(item.top) +
            "px;left:" + std::to_string(item.left) + "px;background:transparent;Z-INDEX:" + std::to_string(item.z) +
-           RotationStyle(item.rotation) + "'><IMG name='pageimageitem" + n + "~' SRC='" + EscapeFileNameForSrc(SrcName(item.file, names)) +
-           "' width=" + std::to_string(item.width) + " height=" + std::to_string(item.height) + " BORDER=0></div>";
+           RotationStyle(item.rotation) + "'><IMG name='pageimageitem" + n + "~' SRC='" +
+           EscapeFileNameForSrc(SrcName(item.file, names)) + "' width=" + std::to_string(item.width) +
+           " height=" + std::to_string(item.height) + " BORDER=0></div>";
 }
 
 // Reads the page front to back; every step either takes what it expects or
@@ -120,8 +120,8 @@ public:
         if (!Take(kRotationStart)) return 0;
         const std::string_view number = Until(kRotationEnd);
         double value = 0;
-        if (m_failed || std::from_chars(number.data(), number.data() + number.size(), value).ptr !=
-                            number.data() + number.size())
+        if (m_failed ||
+            std::from_chars(number.data(), number.data() + number.size(), value).ptr != number.data() + number.size())
             m_failed = true;
         return value;
     }
@@ -145,7 +145,8 @@ public:
             m_failed = true;
             return 0;
         }
-        const std::uint32_t rgb = static_cast<std::uint32_t>(std::strtoul(std::string(hex.substr(1)).c_str(), nullptr, 16));
+        const std::uint32_t rgb =
+            static_cast<std::uint32_t>(std::strtoul(std::string(hex.substr(1)).c_str(), nullptr, 16));
         return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
     }
 
@@ -179,9 +180,12 @@ std::string PercentDecoded(const std::string& text) {
     std::string plain;
     for (size_t i = 0; i < text.size(); ++i) {
         const std::string_view code = std::string_view(text).substr(i, 3);
-        if (code == "%25") plain += '%';
-        else if (code == "%23") plain += '#';
-        else if (code == "%3F") plain += '?';
+        if (code == "%25")
+            plain += '%';
+        else if (code == "%23")
+            plain += '#';
+        else if (code == "%3F")
+            plain += '?';
         else {
             plain += text[i];
             continue;
@@ -376,7 +380,8 @@ namespace {
 std::string WritePageWith(const Collage& collage, SchemeNames names) {
     std::string html = page::Head(collage.captureCode) + HtmlColour(collage.background) + page::kContainerOpenEnd;
     for (const Item& item : collage.items) {
-        html += item.kind == ItemKind::kPicture ? PictureItemHtml(item, names) : TextItemHtml(item, collage.markSources);
+        html +=
+            item.kind == ItemKind::kPicture ? PictureItemHtml(item, names) : TextItemHtml(item, collage.markSources);
     }
     return html + page::Tail(DragItemIds(collage));
 }

@@ -29,7 +29,7 @@ constexpr std::size_t kMostTags = 2'000'000;
 constexpr double kFarthest = 1e8;
 
 bool IsVoidTag(std::string_view name) {
-    static constexpr std::string_view kVoid[] = {"area", "base", "br",   "col",   "embed", "hr",  "img",
+    static constexpr std::string_view kVoid[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
                                                  "input", "link", "meta", "param", "source", "track", "wbr"};
     return std::find(std::begin(kVoid), std::end(kVoid), name) != std::end(kVoid);
 }
@@ -48,8 +48,10 @@ bool NestingIsModest(std::string_view html) {
         if (++tags > kMostTags) return false;
         std::string name(html.substr(start, end - start));
         std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (closing) depth = std::max(0, depth - 1);
-        else if (!IsVoidTag(name) && ++depth > kDeepestNesting) return false;
+        if (closing)
+            depth = std::max(0, depth - 1);
+        else if (!IsVoidTag(name) && ++depth > kDeepestNesting)
+            return false;
     }
     return true;
 }
@@ -78,7 +80,8 @@ std::map<std::string, std::string> Declarations(std::string_view style) {
         if (colon != std::string_view::npos) {
             std::string value(Trimmed(one.substr(colon + 1)));
             const std::size_t important = Lower(value).find("!important");
-            if (important != std::string::npos) value = std::string(Trimmed(std::string_view(value).substr(0, important)));
+            if (important != std::string::npos)
+                value = std::string(Trimmed(std::string_view(value).substr(0, important)));
             std::string name = Lower(Trimmed(one.substr(0, colon)));
             std::erase_if(name, [](char c) { return c == '"' || c == '\''; });
             std::erase_if(value, [](char c) { return c == '"' || c == '\''; });
@@ -129,8 +132,8 @@ std::optional<std::uint32_t> Colour(std::string_view text) {
     if (colour.starts_with('#')) {
         const std::string_view hex = std::string_view(colour).substr(1);
         unsigned value = 0;
-        if ((hex.size() != 6 && hex.size() != 3) || std::from_chars(hex.data(), hex.data() + hex.size(), value, 16).ptr !=
-                                                        hex.data() + hex.size())
+        if ((hex.size() != 6 && hex.size() != 3) ||
+            std::from_chars(hex.data(), hex.data() + hex.size(), value, 16).ptr != hex.data() + hex.size())
             return std::nullopt;
         if (hex.size() == 3) return Bgr((value >> 8 & 0xF) * 17, (value >> 4 & 0xF) * 17, (value & 0xF) * 17);
         return Bgr(value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF);
@@ -169,7 +172,8 @@ std::optional<std::uint32_t> Background(const std::map<std::string, std::string>
         const std::size_t paren = value.find('(', word);
         if (paren != std::string::npos && paren < std::min(end, value.size())) end = value.find(')', paren) + 1;
         if (end == 0) end = value.size();
-        if (auto colour = Colour(std::string_view(value).substr(word, std::min(end, value.size()) - word))) return colour;
+        if (auto colour = Colour(std::string_view(value).substr(word, std::min(end, value.size()) - word)))
+            return colour;
         at = std::min(end, value.size());
     }
     return std::nullopt;
@@ -186,9 +190,12 @@ double Rotation(const std::map<std::string, std::string>& style) {
     const std::optional<double> angle = LeadingNumber(std::string_view(value).substr(rotate + 7), unit);
     if (!angle) return 0;
     double degrees = *angle;
-    if (unit.starts_with("rad")) degrees = *angle * 180 / M_PI;
-    else if (unit.starts_with("turn")) degrees = *angle * 360;
-    else if (!unit.starts_with("deg")) return 0;
+    if (unit.starts_with("rad"))
+        degrees = *angle * 180 / M_PI;
+    else if (unit.starts_with("turn"))
+        degrees = *angle * 360;
+    else if (!unit.starts_with("deg"))
+        return 0;
     return std::fmod(degrees, 360.0);
 }
 
@@ -241,7 +248,8 @@ std::string TextOf(const GumboNode* root) {
             text += node->v.text.text;
         } else if (node->type == GUMBO_NODE_ELEMENT) {
             const GumboVector& children = node->v.element.children;
-            for (unsigned i = children.length; i-- > 0;) pending.push_back(static_cast<const GumboNode*>(children.data[i]));
+            for (unsigned i = children.length; i-- > 0;)
+                pending.push_back(static_cast<const GumboNode*>(children.data[i]));
         }
     }
     return text;
@@ -292,7 +300,8 @@ void ReadPlace(const std::map<std::string, std::string>& style, Item& item) {
     if (auto height = pixels("height")) item.height = *height;
     if (auto z = style.find("z-index"); z != style.end()) {
         std::string_view rest;
-        item.z = static_cast<std::int32_t>(std::clamp(LeadingNumber(z->second, rest).value_or(0), -2147483648.0, 2147483647.0));
+        item.z = static_cast<std::int32_t>(
+            std::clamp(LeadingNumber(z->second, rest).value_or(0), -2147483648.0, 2147483647.0));
     }
     item.rotation = Rotation(style);
 }

@@ -79,8 +79,7 @@ void Save(QPainter& p, const Ink& ink) {
     p.setPen(QPen(ink(kInk), 1));
     p.setBrush(ink(QColor(0x2F, 0x5F, 0xA8)));
     QPolygonF disk;
-    disk << QPointF(1.5, 1.5) << QPointF(12.5, 1.5) << QPointF(14.5, 3.5) << QPointF(14.5, 14.5)
-         << QPointF(1.5, 14.5);
+    disk << QPointF(1.5, 1.5) << QPointF(12.5, 1.5) << QPointF(14.5, 3.5) << QPointF(14.5, 14.5) << QPointF(1.5, 14.5);
     p.drawPolygon(disk);
     p.setBrush(ink(QColor(0xE0, 0xE4, 0xEA)));
     p.drawRect(QRectF(4.5, 1.5, 7, 4.5));
@@ -257,8 +256,7 @@ void OnOff(QPainter& p, const QRect& box, QChar state, const Ink& ink) {
     p.setPen(QPen(ink(kInk), 1));
     p.setBrush(g);
     p.drawEllipse(c, r, r);
-    p.setPen(QPen(ink(on ? QColor(0x04, 0x40, 0x10) : QColor(0xE0, 0xE4, 0xE0)), 1.6, Qt::SolidLine,
-                  Qt::RoundCap));
+    p.setPen(QPen(ink(on ? QColor(0x04, 0x40, 0x10) : QColor(0xE0, 0xE4, 0xE0)), 1.6, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     const double s = r * 0.5;
     p.drawArc(QRectF(c.x() - s, c.y() - s, 2 * s, 2 * s), 120 * 16, -240 * 16);
@@ -311,11 +309,13 @@ using IconFn = std::function<void(QPainter&, const Ink&)>;
 
 const std::map<QString, IconFn>& SquareIcons() {
     static const std::map<QString, IconFn> icons = {
-        {"font", Font},          {"print", Print},       {"open", Open},
-        {"file", Save},          {"undo", Undo},         {"pallette", Palette},
-        {"cutbutton", Cut},      {"copybutton", Copy},   {"pastebutton", Paste},
-        {"fill", Fill},          {"authors", Authors},
-        {"newpage", NewPage},    {"rename", Rename},     {"deletefile", DeleteFile},
+        {"font", Font},         {"print", Print},
+        {"open", Open},         {"file", Save},
+        {"undo", Undo},         {"pallette", Palette},
+        {"cutbutton", Cut},     {"copybutton", Copy},
+        {"pastebutton", Paste}, {"fill", Fill},
+        {"authors", Authors},   {"newpage", NewPage},
+        {"rename", Rename},     {"deletefile", DeleteFile},
     };
     return icons;
 }
@@ -323,8 +323,8 @@ const std::map<QString, IconFn>& SquareIcons() {
 }  // namespace
 
 bool IsKnownGlyph(const QString& caption) {
-    return SquareIcons().count(caption) != 0 || caption == "showtrack" || caption == "onoffb" ||
-           caption == "sources" || caption == "lyric";
+    return SquareIcons().count(caption) != 0 || caption == "showtrack" || caption == "onoffb" || caption == "sources" ||
+           caption == "lyric";
 }
 
 bool DrawGlyph(QPainter& p, const QString& caption, const QRect& box, const GlyphStyle& style) {

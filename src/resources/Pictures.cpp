@@ -217,13 +217,13 @@ QPixmap LoaderBackground() {
 
 QPixmap DrawBitmap(int id) {
     switch (id) {
-    case IDB_FORMBACKGROUND: return FormBackground();
-    case IDB_TITLE: return TitlePicture();
-    case IDB_SLIDERTHUMB: return SliderThumb();
-    case IDB_SLIDERTRACK: return SliderTrack();
-    case IDB_TRACKBACKGROUND: return TrackBackground();
-    case IDB_DIALOGBACKGROUND: return LoaderBackground();
-    default: return {};
+        case IDB_FORMBACKGROUND: return FormBackground();
+        case IDB_TITLE: return TitlePicture();
+        case IDB_SLIDERTHUMB: return SliderThumb();
+        case IDB_SLIDERTRACK: return SliderTrack();
+        case IDB_TRACKBACKGROUND: return TrackBackground();
+        case IDB_DIALOGBACKGROUND: return LoaderBackground();
+        default: return {};
     }
 }
 
@@ -309,7 +309,8 @@ QImage BuiltPictureImage(const BuiltPicture& stored) {
         return {};
     const auto format = static_cast<QImage::Format>(stored.format);
     // Rows as QImage lays them out: whole 32-bit words.
-    const qsizetype bytesPerLine = (qsizetype(stored.width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+    const qsizetype bytesPerLine =
+        (qsizetype(stored.width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
     if (stored.data == nullptr || stored.size != bytesPerLine * stored.height) return {};
     // Read in place from the program's own constant data, which lives as long as it does.
     return QImage(stored.data, stored.width, stored.height, bytesPerLine, format);

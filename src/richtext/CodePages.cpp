@@ -37,8 +37,7 @@ std::string IconvName(int codePage) {
 // iconv from one page to UTF-32LE; closes itself.
 class Converter {
 public:
-    explicit Converter(const std::string& name)
-        : m_cd(iconv_open("UTF-32LE", name.c_str())) {}
+    explicit Converter(const std::string& name) : m_cd(iconv_open("UTF-32LE", name.c_str())) {}
     ~Converter() {
         if (Ok()) iconv_close(m_cd);
     }
@@ -112,22 +111,22 @@ char32_t ConvertPair(const PageTable& table, std::uint8_t lead, std::uint8_t tra
 
 int FromCharset(int charset) {
     switch (charset) {
-        case 77: return 10000;   // Mac Roman
-        case 128: return 932;    // Shift-JIS
-        case 129: return 949;    // Hangul
-        case 130: return 1361;   // Johab
-        case 134: return 936;    // GB 2312
-        case 136: return 950;    // Big5
-        case 161: return 1253;   // Greek
-        case 162: return 1254;   // Turkish
-        case 163: return 1258;   // Vietnamese
-        case 177: return 1255;   // Hebrew
-        case 178: return 1256;   // Arabic
-        case 186: return 1257;   // Baltic
-        case 204: return 1251;   // Cyrillic
-        case 222: return 874;    // Thai
-        case 238: return 1250;   // Central European
-        case 255: return 437;    // OEM
+        case 77: return 10000;  // Mac Roman
+        case 128: return 932;   // Shift-JIS
+        case 129: return 949;   // Hangul
+        case 130: return 1361;  // Johab
+        case 134: return 936;   // GB 2312
+        case 136: return 950;   // Big5
+        case 161: return 1253;  // Greek
+        case 162: return 1254;  // Turkish
+        case 163: return 1258;  // Vietnamese
+        case 177: return 1255;  // Hebrew
+        case 178: return 1256;  // Arabic
+        case 186: return 1257;  // Baltic
+        case 204: return 1251;  // Cyrillic
+        case 222: return 874;   // Thai
+        case 238: return 1250;  // Central European
+        case 255: return 437;   // OEM
         default: return 0;
     }
 }
@@ -169,8 +168,10 @@ long ByteDecoder::Feed(std::uint8_t byte) {
 
 void DocumentCodePages::SetFontName(int font, std::string_view name) {
     const rtf::SymbolFont symbol = rtf::SymbolFontOfName(name);
-    if (symbol == rtf::SymbolFont::kNone) m_symbols.erase(font);
-    else m_symbols[font] = symbol;
+    if (symbol == rtf::SymbolFont::kNone)
+        m_symbols.erase(font);
+    else
+        m_symbols[font] = symbol;
 }
 
 rtf::SymbolFont DocumentCodePages::SymbolFontOf(int font) const {

@@ -28,13 +28,9 @@ void DocumentRichEdit::SetSelectionCharFormat(const CharFormat& format) {
     m_document.ApplyFormat(m_document.SelectionStart(), m_document.SelectionEnd(), format);
 }
 
-void DocumentRichEdit::SetDefaultCharFormat(const CharFormat& format) {
-    m_document.ApplyFormatToAll(format);
-}
+void DocumentRichEdit::SetDefaultCharFormat(const CharFormat& format) { m_document.ApplyFormatToAll(format); }
 
-void DocumentRichEdit::SetBackgroundColour(std::uint32_t colour) {
-    m_document.SetBackgroundColour(colour);
-}
+void DocumentRichEdit::SetBackgroundColour(std::uint32_t colour) { m_document.SetBackgroundColour(colour); }
 
 std::uint32_t DocumentRichEdit::BackgroundColour() const { return m_document.BackgroundColour(); }
 

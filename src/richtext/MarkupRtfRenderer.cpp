@@ -25,9 +25,9 @@ constexpr auto kOrdinary = [] {
 // The style of one open group.
 struct RenderStyle {
     std::string face;
-    std::int32_t size = 24;       // half-points
-    std::int32_t colour = 0;      // colour table index
-    std::int32_t highlight = 1;   // colour table index
+    std::int32_t size = 24;      // half-points
+    std::int32_t colour = 0;     // colour table index
+    std::int32_t highlight = 1;  // colour table index
     std::int32_t leftMargin = 0;
     std::int32_t rightMargin = 0;
     std::int32_t topMargin = 0;
@@ -200,8 +200,7 @@ private:
                 case '\n':
                     if (!m_afterSpace) m_body += ' ';
                     break;
-                case '\r':
-                    break;
+                case '\r': break;
                 case '\\':
                 case '{':
                 case '}':
@@ -243,8 +242,7 @@ private:
             WriteStyleChanges(before);
         } else if (group == Group::kCloses) {
             if (m_stack.empty()) {
-                m_r.m_failure = "closing tag </" + std::string(name.substr(1)) +
-                                "> with no open group";
+                m_r.m_failure = "closing tag </" + std::string(name.substr(1)) + "> with no open group";
                 return false;
             }
             m_style = std::move(m_stack.back());
@@ -333,8 +331,7 @@ private:
                                          static_cast<std::uint32_t>(m_r.m_twipsPerPixel));
     }
 
-    std::int32_t IntegerAttribute(std::string_view attrs, std::string_view key,
-                                  std::int32_t absent) const {
+    std::int32_t IntegerAttribute(std::string_view attrs, std::string_view key, std::int32_t absent) const {
         auto value = markup::FindAttribute(attrs, key, markup::AttributeRule::kHtml);
         return value ? markup::AtoL(*value) : absent;
     }
@@ -361,8 +358,7 @@ private:
             m_style.colour = ColourIndex(ColourValue(*value));
         if (auto value = markup::FindAttribute(attrs, "size", AttributeRule::kHtml))
             m_style.size = HtmlSize(markup::AtoL(*value));
-        if (auto value = markup::FindAttribute(attrs, "face", AttributeRule::kHtml))
-            m_style.face = std::string(*value);
+        if (auto value = markup::FindAttribute(attrs, "face", AttributeRule::kHtml)) m_style.face = std::string(*value);
     }
 
     void Div(std::string_view attrs, bool lineStart) {
@@ -372,13 +368,16 @@ private:
             SetBreakFlags();
         }
         if (auto align = markup::FindAttribute(attrs, "align", AttributeRule::kHtml)) {
-            if (*align == "center") m_fragment += "\\qc ";
-            else if (*align == "left") m_fragment += "\\ql ";
-            else if (*align == "right") m_fragment += "\\qr ";
-            else if (*align == "justify") m_fragment += "\\qj ";
+            if (*align == "center")
+                m_fragment += "\\qc ";
+            else if (*align == "left")
+                m_fragment += "\\ql ";
+            else if (*align == "right")
+                m_fragment += "\\qr ";
+            else if (*align == "justify")
+                m_fragment += "\\qj ";
         }
-        if (markup::FindAttribute(attrs, "nowrap", AttributeRule::kHtml))
-            m_fragment += "\\nowwrap ";
+        if (markup::FindAttribute(attrs, "nowrap", AttributeRule::kHtml)) m_fragment += "\\nowwrap ";
     }
 
     void Table(std::string_view attrs) {
@@ -459,8 +458,7 @@ private:
     std::int32_t FontNumber(const std::string& face) {
         auto& fonts = m_r.m_fonts;
         for (std::size_t i = 0; i < fonts.size(); ++i)
-            if (markup::EqualsIgnoringAsciiCase(fonts[i].face, face))
-                return static_cast<std::int32_t>(i);
+            if (markup::EqualsIgnoringAsciiCase(fonts[i].face, face)) return static_cast<std::int32_t>(i);
         LogFont record;
         record.face = face;
         fonts.push_back(std::move(record));
@@ -483,7 +481,7 @@ private:
 };
 
 MarkupRtfRenderer::MarkupRtfRenderer(int twipsPerPixel, SystemColours systemColours)
-    : m_twipsPerPixel(twipsPerPixel), m_systemColours(systemColours) {}
+        : m_twipsPerPixel(twipsPerPixel), m_systemColours(systemColours) {}
 
 std::int32_t MarkupRtfRenderer::Begin(const LogFont& baseFont, std::uint32_t textColour,
                                       std::uint32_t backgroundColour) {
@@ -493,10 +491,8 @@ std::int32_t MarkupRtfRenderer::Begin(const LogFont& baseFont, std::uint32_t tex
     return BaseSize(baseFont.height);
 }
 
-std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view markup,
-                                                          const LogFont& baseFont,
-                                                          std::uint32_t textColour,
-                                                          std::uint32_t& backgroundColour) {
+std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view markup, const LogFont& baseFont,
+                                                          std::uint32_t textColour, std::uint32_t& backgroundColour) {
     // The markup is a C string: it ends at the first NUL.
     markup = markup.substr(0, markup.find('\0'));
     const std::int32_t baseSize = Begin(baseFont, textColour, backgroundColour);
@@ -507,8 +503,8 @@ std::optional<std::string> MarkupRtfRenderer::RenderToRtf(std::string_view marku
     return Finish(writer, baseSize, backgroundColour);
 }
 
-std::string MarkupRtfRenderer::RenderLiteral(std::string_view text, const LogFont& baseFont,
-                                             std::uint32_t textColour, std::uint32_t backgroundColour) {
+std::string MarkupRtfRenderer::RenderLiteral(std::string_view text, const LogFont& baseFont, std::uint32_t textColour,
+                                             std::uint32_t backgroundColour) {
     text = text.substr(0, text.find('\0'));
     const std::int32_t baseSize = Begin(baseFont, textColour, backgroundColour);
     MarkupBodyWriter writer(*this, baseSize);
@@ -519,7 +515,6 @@ std::string MarkupRtfRenderer::RenderLiteral(std::string_view text, const LogFon
 
 std::string MarkupRtfRenderer::Finish(MarkupBodyWriter& writer, std::int32_t baseSize,
                                       std::uint32_t& backgroundColour) {
-
     std::string head;
     head.reserve(200 + 40 * (m_fonts.size() + m_colours.size()));
     head += "{\\rtf1\\ansi";

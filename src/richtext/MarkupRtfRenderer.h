@@ -54,15 +54,13 @@ int ScreenTwipsPerPixel();
 
 class MarkupRtfRenderer {
 public:
-    explicit MarkupRtfRenderer(int twipsPerPixel = ScreenTwipsPerPixel(),
-                               SystemColours systemColours = {});
+    explicit MarkupRtfRenderer(int twipsPerPixel = ScreenTwipsPerPixel(), SystemColours systemColours = {});
 
     // Renders `markup` (it ends at its first NUL byte). On success returns
     // the RTF text and leaves the final background colour (the caller's, or
     // the last body bgcolor) in `backgroundColour`; on failure returns
     // nothing, leaves `backgroundColour` alone and Failure() says why.
-    std::optional<std::string> RenderToRtf(std::string_view markup, const LogFont& baseFont,
-                                           std::uint32_t textColour,
+    std::optional<std::string> RenderToRtf(std::string_view markup, const LogFont& baseFont, std::uint32_t textColour,
                                            std::uint32_t& backgroundColour);
 
     // A plain text as it is: every character shown, none taken as a tag.
@@ -102,7 +100,6 @@ struct RenderOptions {
 // One-shot form. `finalBackground` (optional) receives the final background
 // colour on success; `failure` (optional) the reason on failure.
 std::optional<std::string> RenderToRtf(std::string_view markup, const RenderOptions& options = {},
-                                       std::uint32_t* finalBackground = nullptr,
-                                       std::string* failure = nullptr);
+                                       std::uint32_t* finalBackground = nullptr, std::string* failure = nullptr);
 // The same document for a plain text, every character of it shown.
 std::string RenderLiteralToRtf(std::string_view text, const RenderOptions& options = {});

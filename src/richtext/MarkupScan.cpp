@@ -32,8 +32,7 @@ std::int32_t ReadNumber(std::string_view text, std::size_t pos, bool negative, i
             value = kMax + 1;
         }
     }
-    if (negative) return value > kMax ? std::numeric_limits<std::int32_t>::min()
-                                      : static_cast<std::int32_t>(-value);
+    if (negative) return value > kMax ? std::numeric_limits<std::int32_t>::min() : static_cast<std::int32_t>(-value);
     if (overflow || value > kMax) return static_cast<std::int32_t>(kMax);
     return static_cast<std::int32_t>(value);
 }
@@ -73,8 +72,7 @@ std::string_view SkipSpace(std::string_view text) {
     return text.substr(n);
 }
 
-std::optional<std::string_view> FindAttribute(std::string_view attrs, std::string_view name,
-                                              AttributeRule rule) {
+std::optional<std::string_view> FindAttribute(std::string_view attrs, std::string_view name, AttributeRule rule) {
     std::size_t at = attrs.find(name);
     if (at == std::string_view::npos) return std::nullopt;
     std::string_view rest = SkipSpace(attrs.substr(at + name.size()));

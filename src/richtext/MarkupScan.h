@@ -23,8 +23,7 @@ std::string_view SkipSpace(std::string_view text);
 
 // Finds the first occurrence of `name` anywhere in `attrs` (a plain
 // substring search) and reads its value by `rule`.
-std::optional<std::string_view> FindAttribute(std::string_view attrs, std::string_view name,
-                                              AttributeRule rule);
+std::optional<std::string_view> FindAttribute(std::string_view attrs, std::string_view name, AttributeRule rule);
 
 // atol and strtol(..., 16): leading space, sign, digits; saturating.
 std::int32_t AtoL(std::string_view text);

@@ -23,8 +23,7 @@ unsigned AgreeingMask(const CharFormat& a, const CharFormat& b, unsigned mask) {
     if (a.bold != b.bold) mask &= ~CharFormat::kBold;
     if (a.italic != b.italic) mask &= ~CharFormat::kItalic;
     if (a.underline != b.underline) mask &= ~CharFormat::kUnderline;
-    if (!b.Has(CharFormat::kHighlight) || a.highlightColour != b.highlightColour)
-        mask &= ~CharFormat::kHighlight;
+    if (!b.Has(CharFormat::kHighlight) || a.highlightColour != b.highlightColour) mask &= ~CharFormat::kHighlight;
     return mask;
 }
 

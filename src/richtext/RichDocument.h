@@ -14,8 +14,8 @@
 
 struct RunFormat {
     std::string face = "MS Shell Dlg";
-    int heightTwips = 240;              // points x 20
-    std::uint32_t textColour = 0;       // 0x00BBGGRR
+    int heightTwips = 240;         // points x 20
+    std::uint32_t textColour = 0;  // 0x00BBGGRR
     bool hasHighlight = false;
     std::uint32_t highlightColour = 0;  // 0x00BBGGRR, with hasHighlight
     bool bold = false;

@@ -35,9 +35,8 @@ struct GroupState {
 
 bool IsUnderlineOn(std::string_view word) {
     static const std::unordered_set<std::string_view> kStyles = {
-        "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
-        "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",
-        "ulwave",
+        "uld",   "uldash",   "uldashd",   "uldashdd",   "uldb",      "ulhwave",    "ulldash", "ulth",
+        "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave",
     };
     return kStyles.count(word) > 0;
 }
@@ -243,27 +242,48 @@ private:
     bool FormatWord(std::string_view word, int parameter, bool hasParameter) {
         const bool on = !hasParameter || parameter != 0;
         GroupState& s = m_state;
-        if (word == "b") s.bold = on;
-        else if (word == "i") s.italic = on;
-        else if (word == "ul") s.underline = on;
-        else if (word == "ulnone") s.underline = false;
-        else if (IsUnderlineOn(word)) s.underline = on;
-        else if (word == "cf") s.colour = std::max(parameter, 0);
-        else if (word == "highlight" || word == "cb") s.highlight = std::max(parameter, 0);
-        else if (word == "fs") s.halfPoints = hasParameter && parameter > 0 ? std::min(parameter, 32767) : 24;
-        else if (word == "f") SetFont(parameter);
-        else if (word == "plain") Plain();
-        else if (word == "pard") s.alignment = ParagraphAlignment::kLeft;
-        else if (word == "ql") s.alignment = ParagraphAlignment::kLeft;
-        else if (word == "qc") s.alignment = ParagraphAlignment::kCentre;
-        else if (word == "qr") s.alignment = ParagraphAlignment::kRight;
-        else if (word == "qj") s.alignment = ParagraphAlignment::kJustify;
-        else if (word == "deff") m_defaultFont = parameter;
-        else if (word == "uc") s.unicodeSkip = std::clamp(parameter, 0, 16);
-        else if (word == "red") m_red = parameter;
-        else if (word == "green") m_green = parameter;
-        else if (word == "blue") m_blue = parameter;
-        else return false;
+        if (word == "b")
+            s.bold = on;
+        else if (word == "i")
+            s.italic = on;
+        else if (word == "ul")
+            s.underline = on;
+        else if (word == "ulnone")
+            s.underline = false;
+        else if (IsUnderlineOn(word))
+            s.underline = on;
+        else if (word == "cf")
+            s.colour = std::max(parameter, 0);
+        else if (word == "highlight" || word == "cb")
+            s.highlight = std::max(parameter, 0);
+        else if (word == "fs")
+            s.halfPoints = hasParameter && parameter > 0 ? std::min(parameter, 32767) : 24;
+        else if (word == "f")
+            SetFont(parameter);
+        else if (word == "plain")
+            Plain();
+        else if (word == "pard")
+            s.alignment = ParagraphAlignment::kLeft;
+        else if (word == "ql")
+            s.alignment = ParagraphAlignment::kLeft;
+        else if (word == "qc")
+            s.alignment = ParagraphAlignment::kCentre;
+        else if (word == "qr")
+            s.alignment = ParagraphAlignment::kRight;
+        else if (word == "qj")
+            s.alignment = ParagraphAlignment::kJustify;
+        else if (word == "deff")
+            m_defaultFont = parameter;
+        else if (word == "uc")
+            s.unicodeSkip = std::clamp(parameter, 0, 16);
+        else if (word == "red")
+            m_red = parameter;
+        else if (word == "green")
+            m_green = parameter;
+        else if (word == "blue")
+            m_blue = parameter;
+        else
+            return false;
         m_formatDirty = true;
         m_pageDirty = true;
         return true;
@@ -273,9 +293,12 @@ private:
     // text are read in.
     bool CodePageWord(std::string_view word, int parameter, bool hasParameter) {
         if (m_state.dest == Dest::kFontTable) {
-            if (word == "fcharset" && hasParameter) m_pages.SetFontCharset(m_currentFont, parameter);
-            else if (word == "cpg" && hasParameter) m_pages.SetFontPage(m_currentFont, parameter);
-            else return false;
+            if (word == "fcharset" && hasParameter)
+                m_pages.SetFontCharset(m_currentFont, parameter);
+            else if (word == "cpg" && hasParameter)
+                m_pages.SetFontPage(m_currentFont, parameter);
+            else
+                return false;
         } else if (word == "ansicpg" && hasParameter) {
             m_pages.SetDocumentPage(parameter);
         } else if (word == "mac") {
@@ -343,8 +366,10 @@ private:
         switch (m_state.dest) {
             case Dest::kText: TextCharacter(cp); break;
             case Dest::kFontTable:
-                if (cp == ';') CommitFontName();
-                else if (cp >= 0x20) utf8text::Append(m_fontName, cp);
+                if (cp == ';')
+                    CommitFontName();
+                else if (cp >= 0x20)
+                    utf8text::Append(m_fontName, cp);
                 break;
             case Dest::kColourTable:
                 if (cp == ';') CommitColour();
@@ -394,8 +419,7 @@ private:
 
     void Finish() {
         Paragraph& last = m_paragraphs.back();
-        bool empty = std::all_of(last.runs.begin(), last.runs.end(),
-                                 [](const TextRun& r) { return r.text.empty(); });
+        bool empty = std::all_of(last.runs.begin(), last.runs.end(), [](const TextRun& r) { return r.text.empty(); });
         // The final \par of a document is the mark of its last paragraph.
         if (empty && m_paragraphs.size() > 1) {
             m_paragraphs.pop_back();
@@ -411,8 +435,10 @@ private:
         RunFormat format;
         int font = m_state.font >= 0 ? m_state.font : m_defaultFont;
         auto face = m_fonts.find(font);
-        if (face != m_fonts.end()) format.face = face->second;
-        else if (!m_fonts.empty()) format.face = m_fonts.begin()->second;
+        if (face != m_fonts.end())
+            format.face = face->second;
+        else if (!m_fonts.empty())
+            format.face = m_fonts.begin()->second;
         format.heightTwips = m_state.halfPoints * 10;
         format.textColour = ColourAt(m_state.colour).value_or(0);
         if (auto highlight = ColourAt(m_state.highlight); m_state.highlight > 0 && highlight) {
@@ -437,8 +463,7 @@ private:
         if (!m_fontEntryOpen && name.empty()) return;
         m_fontEntryOpen = false;
         auto first = name.find_first_not_of(' ');
-        name = first == std::string::npos ? std::string()
-                                          : name.substr(first, name.find_last_not_of(' ') - first + 1);
+        name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);
         m_pages.SetFontName(m_currentFont, name);
         m_pageDirty = true;
         m_fonts[m_currentFont] = std::move(name);

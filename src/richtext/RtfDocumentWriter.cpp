@@ -73,8 +73,7 @@ private:
     void CollectTables() {
         auto note = [this](const RunFormat& f) {
             std::string face = FaceForRtf(f.face);
-            if (std::find(m_faces.begin(), m_faces.end(), face) == m_faces.end())
-                m_faces.push_back(std::move(face));
+            if (std::find(m_faces.begin(), m_faces.end(), face) == m_faces.end()) m_faces.push_back(std::move(face));
             AddColour(f.textColour & 0xFFFFFF);
             if (f.hasHighlight) AddColour(f.highlightColour & 0xFFFFFF);
         };
@@ -86,8 +85,7 @@ private:
     }
 
     void AddColour(std::uint32_t colour) {
-        if (std::find(m_colours.begin(), m_colours.end(), colour) == m_colours.end())
-            m_colours.push_back(colour);
+        if (std::find(m_colours.begin(), m_colours.end(), colour) == m_colours.end()) m_colours.push_back(colour);
     }
 
     int FontNumber(const std::string& face) const {

@@ -26,52 +26,93 @@ struct Keyword {
 
 // The keyword table in lookup order (first match wins).
 constexpr Keyword kKeywords[] = {
-    {"b", Kind::kProperty, 0},        {"u", Kind::kProperty, 0},
-    {"i", Kind::kProperty, 0},        {"li", Kind::kProperty, 0},
-    {"ri", Kind::kProperty, 0},       {"fi", Kind::kProperty, 0},
-    {"cols", Kind::kProperty, 0},     {"sbknone", Kind::kProperty, 0},
-    {"sbkcol", Kind::kProperty, 0},   {"sbkeven", Kind::kProperty, 0},
-    {"sbkodd", Kind::kProperty, 0},   {"sbkpage", Kind::kProperty, 0},
-    {"pgnx", Kind::kProperty, 0},     {"pgny", Kind::kProperty, 0},
-    {"pgndec", Kind::kProperty, 0},   {"pgnucrm", Kind::kProperty, 0},
-    {"pgnlcrm", Kind::kProperty, 0},  {"pgnucltr", Kind::kProperty, 0},
-    {"pgnlcltr", Kind::kProperty, 0}, {"qc", Kind::kProperty, 0},
-    {"ql", Kind::kProperty, 0},       {"qr", Kind::kProperty, 0},
-    {"qj", Kind::kProperty, 0},       {"paperw", Kind::kProperty, 0},
-    {"paperh", Kind::kProperty, 0},   {"margl", Kind::kProperty, 0},
-    {"margr", Kind::kProperty, 0},    {"margt", Kind::kProperty, 0},
-    {"margb", Kind::kProperty, 0},    {"pgnstart", Kind::kProperty, 0},
-    {"facingp", Kind::kProperty, 0},  {"landscape", Kind::kProperty, 0},
-    {"par", Kind::kCharacter, '\n'},  {"\n", Kind::kCharacter, '\n'},
-    {"\r", Kind::kCharacter, '\n'},   {"tab", Kind::kCharacter, '\t'},
-    {"ldblquote", Kind::kCharacter, '"'}, {"rdblquote", Kind::kCharacter, '"'},
+    {"b", Kind::kProperty, 0},
+    {"u", Kind::kProperty, 0},
+    {"i", Kind::kProperty, 0},
+    {"li", Kind::kProperty, 0},
+    {"ri", Kind::kProperty, 0},
+    {"fi", Kind::kProperty, 0},
+    {"cols", Kind::kProperty, 0},
+    {"sbknone", Kind::kProperty, 0},
+    {"sbkcol", Kind::kProperty, 0},
+    {"sbkeven", Kind::kProperty, 0},
+    {"sbkodd", Kind::kProperty, 0},
+    {"sbkpage", Kind::kProperty, 0},
+    {"pgnx", Kind::kProperty, 0},
+    {"pgny", Kind::kProperty, 0},
+    {"pgndec", Kind::kProperty, 0},
+    {"pgnucrm", Kind::kProperty, 0},
+    {"pgnlcrm", Kind::kProperty, 0},
+    {"pgnucltr", Kind::kProperty, 0},
+    {"pgnlcltr", Kind::kProperty, 0},
+    {"qc", Kind::kProperty, 0},
+    {"ql", Kind::kProperty, 0},
+    {"qr", Kind::kProperty, 0},
+    {"qj", Kind::kProperty, 0},
+    {"paperw", Kind::kProperty, 0},
+    {"paperh", Kind::kProperty, 0},
+    {"margl", Kind::kProperty, 0},
+    {"margr", Kind::kProperty, 0},
+    {"margt", Kind::kProperty, 0},
+    {"margb", Kind::kProperty, 0},
+    {"pgnstart", Kind::kProperty, 0},
+    {"facingp", Kind::kProperty, 0},
+    {"landscape", Kind::kProperty, 0},
+    {"par", Kind::kCharacter, '\n'},
+    {"\n", Kind::kCharacter, '\n'},
+    {"\r", Kind::kCharacter, '\n'},
+    {"tab", Kind::kCharacter, '\t'},
+    {"ldblquote", Kind::kCharacter, '"'},
+    {"rdblquote", Kind::kCharacter, '"'},
     // Breaks, cells and typographic characters, so that words never run together.
-    {"line", Kind::kCharacter, '\n'},     {"row", Kind::kCharacter, '\n'},
-    {"nestrow", Kind::kCharacter, '\n'},  {"cell", Kind::kCharacter, '\t'},
-    {"nestcell", Kind::kCharacter, '\t'}, {"emdash", Kind::kCharacter, 0x2014},
-    {"endash", Kind::kCharacter, 0x2013},  {"lquote", Kind::kCharacter, 0x2018},
-    {"rquote", Kind::kCharacter, 0x2019},  {"bullet", Kind::kCharacter, 0x2022},
+    {"line", Kind::kCharacter, '\n'},
+    {"row", Kind::kCharacter, '\n'},
+    {"nestrow", Kind::kCharacter, '\n'},
+    {"cell", Kind::kCharacter, '\t'},
+    {"nestcell", Kind::kCharacter, '\t'},
+    {"emdash", Kind::kCharacter, 0x2014},
+    {"endash", Kind::kCharacter, 0x2013},
+    {"lquote", Kind::kCharacter, 0x2018},
+    {"rquote", Kind::kCharacter, 0x2019},
+    {"bullet", Kind::kCharacter, 0x2022},
     {"bin", Kind::kSpecial, static_cast<int>(Special::kBin)},
     {"*", Kind::kSpecial, static_cast<int>(Special::kSkipUnknown)},
     {"'", Kind::kSpecial, static_cast<int>(Special::kHex)},
-    {"author", Kind::kDestination, 0},   {"buptim", Kind::kDestination, 0},
-    {"colortbl", Kind::kDestination, 0}, {"comment", Kind::kDestination, 0},
-    {"creatim", Kind::kDestination, 0},  {"doccomm", Kind::kDestination, 0},
-    {"fonttbl", Kind::kDestination, 0},  {"footer", Kind::kDestination, 0},
-    {"footerf", Kind::kDestination, 0},  {"footerl", Kind::kDestination, 0},
-    {"footerr", Kind::kDestination, 0},  {"footnote", Kind::kDestination, 0},
-    {"ftncn", Kind::kDestination, 0},    {"ftnsep", Kind::kDestination, 0},
-    {"ftnsepc", Kind::kDestination, 0},  {"header", Kind::kDestination, 0},
-    {"headerf", Kind::kDestination, 0},  {"headerl", Kind::kDestination, 0},
-    {"headerr", Kind::kDestination, 0},  {"info", Kind::kDestination, 0},
-    {"keywords", Kind::kDestination, 0}, {"operator", Kind::kDestination, 0},
-    {"pict", Kind::kDestination, 0},     {"printim", Kind::kDestination, 0},
-    {"private1", Kind::kDestination, 0}, {"revtim", Kind::kDestination, 0},
-    {"rxe", Kind::kDestination, 0},      {"stylesheet", Kind::kDestination, 0},
-    {"subject", Kind::kDestination, 0},  {"tc", Kind::kDestination, 0},
-    {"title", Kind::kDestination, 0},    {"txe", Kind::kDestination, 0},
+    {"author", Kind::kDestination, 0},
+    {"buptim", Kind::kDestination, 0},
+    {"colortbl", Kind::kDestination, 0},
+    {"comment", Kind::kDestination, 0},
+    {"creatim", Kind::kDestination, 0},
+    {"doccomm", Kind::kDestination, 0},
+    {"fonttbl", Kind::kDestination, 0},
+    {"footer", Kind::kDestination, 0},
+    {"footerf", Kind::kDestination, 0},
+    {"footerl", Kind::kDestination, 0},
+    {"footerr", Kind::kDestination, 0},
+    {"footnote", Kind::kDestination, 0},
+    {"ftncn", Kind::kDestination, 0},
+    {"ftnsep", Kind::kDestination, 0},
+    {"ftnsepc", Kind::kDestination, 0},
+    {"header", Kind::kDestination, 0},
+    {"headerf", Kind::kDestination, 0},
+    {"headerl", Kind::kDestination, 0},
+    {"headerr", Kind::kDestination, 0},
+    {"info", Kind::kDestination, 0},
+    {"keywords", Kind::kDestination, 0},
+    {"operator", Kind::kDestination, 0},
+    {"pict", Kind::kDestination, 0},
+    {"printim", Kind::kDestination, 0},
+    {"private1", Kind::kDestination, 0},
+    {"revtim", Kind::kDestination, 0},
+    {"rxe", Kind::kDestination, 0},
+    {"stylesheet", Kind::kDestination, 0},
+    {"subject", Kind::kDestination, 0},
+    {"tc", Kind::kDestination, 0},
+    {"title", Kind::kDestination, 0},
+    {"txe", Kind::kDestination, 0},
     {"xe", Kind::kDestination, 0},
-    {"{", Kind::kCharacter, '{'},     {"}", Kind::kCharacter, '}'},
+    {"{", Kind::kCharacter, '{'},
+    {"}", Kind::kCharacter, '}'},
     {"\\", Kind::kCharacter, '\\'},
 };
 
@@ -82,8 +123,7 @@ public:
     KeywordIndex() {
         for (const Keyword& k : kKeywords) {
             std::size_t slot = Hash(k.word);
-            while (m_slots[slot] != nullptr && m_slots[slot]->word != k.word)
-                slot = (slot + 1) % kSlots;
+            while (m_slots[slot] != nullptr && m_slots[slot]->word != k.word) slot = (slot + 1) % kSlots;
             if (m_slots[slot] == nullptr) m_slots[slot] = &k;  // the first entry wins
         }
     }
@@ -138,10 +178,9 @@ struct Numbering {
 };
 
 std::string RomanNumeral(int n, bool upper) {
-    static constexpr std::pair<int, const char*> kDigits[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
-                                                              {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
-                                                              {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
-                                                              {1, "i"}};
+    static constexpr std::pair<int, const char*> kDigits[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
     std::string text;
     for (const auto& [value, digits] : kDigits) {
         for (; n >= value && text.size() < 32; n -= value) text += digits;
@@ -160,12 +199,13 @@ std::string LetterNumeral(int n, bool upper) {
 
 std::string NumberText(const Numbering& numbering, int n) {
     switch (numbering.format) {
-        case 'A': case 'a': return LetterNumeral(n, numbering.format == 'A');
-        case 'I': case 'i': return n >= 1 ? RomanNumeral(n, numbering.format == 'I') : std::to_string(n);
+        case 'A':
+        case 'a': return LetterNumeral(n, numbering.format == 'A');
+        case 'I':
+        case 'i': return n >= 1 ? RomanNumeral(n, numbering.format == 'I') : std::to_string(n);
         default: return std::to_string(n);
     }
 }
-
 
 // One conversion: the reader over an in-memory RTF text. A carriage return
 // followed by a line feed reads as one line feed, as a text-mode file would.
@@ -269,7 +309,8 @@ private:
             }
             const std::size_t first = m_fontName.find_first_not_of(' ');
             const std::size_t last = m_fontName.find_last_not_of(' ');
-            m_pages.SetFontName(m_fontEntry, first == std::string::npos ? std::string_view()
+            m_pages.SetFontName(m_fontEntry, first == std::string::npos
+                                                 ? std::string_view()
                                                  : std::string_view(m_fontName).substr(first, last - first + 1));
             m_fontName.clear();
             m_pageDirty = true;
@@ -417,16 +458,26 @@ private:
         if (m_numberingDepth == 0 || word.rfind("pn", 0) != 0) return false;
         const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
         Numbering& n = m_numbering;
-        if (word == "pnlvl" && hasParameter) n.depth = std::clamp(value, 0, 9);
-        else if (word == "pnlvlbody") n.depth = 0;
-        else if (word == "pnlvlblt") n.level = Numbering::Level::kBullet;
-        else if (word == "pnlvlcont") n.level = Numbering::Level::kContinued;
-        else if (word == "pnstart" && hasParameter) n.start = value;
-        else if (word == "pndec" || word == "pnord" || word == "pnordt" || word == "pncard") n.format = '1';
-        else if (word == "pnucltr") n.format = 'A';
-        else if (word == "pnlcltr") n.format = 'a';
-        else if (word == "pnucrm") n.format = 'I';
-        else if (word == "pnlcrm") n.format = 'i';
+        if (word == "pnlvl" && hasParameter)
+            n.depth = std::clamp(value, 0, 9);
+        else if (word == "pnlvlbody")
+            n.depth = 0;
+        else if (word == "pnlvlblt")
+            n.level = Numbering::Level::kBullet;
+        else if (word == "pnlvlcont")
+            n.level = Numbering::Level::kContinued;
+        else if (word == "pnstart" && hasParameter)
+            n.start = value;
+        else if (word == "pndec" || word == "pnord" || word == "pnordt" || word == "pncard")
+            n.format = '1';
+        else if (word == "pnucltr")
+            n.format = 'A';
+        else if (word == "pnlcltr")
+            n.format = 'a';
+        else if (word == "pnucrm")
+            n.format = 'I';
+        else if (word == "pnlcrm")
+            n.format = 'i';
         else if (word == "pntxtb" || word == "pntxta") {
             m_numberingText = word == "pntxtb" ? &n.before : &n.after;
             m_numberingTextDepth = m_stack.size();
@@ -494,7 +545,8 @@ private:
         if (NumberingWord(word, parameter, hasParameter)) return RtfError::kOk;
         const Keyword* found = Keywords().Find(word);
         if (found == nullptr) {
-            if (word == "uc" && hasParameter) m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
+            if (word == "uc" && hasParameter)
+                m_unicodeSkip = parameter < 0 ? 0 : static_cast<int>(std::min<std::int64_t>(parameter, 16));
             const bool known = SharedWord(word);
             if (m_skipUnknown && !known) m_dest = Dest::kSkip;
             m_skipUnknown = false;
@@ -515,10 +567,8 @@ private:
                     m_fontName.clear();
                 }
                 return RtfError::kOk;
-            case Kind::kProperty:
-                return RtfError::kOk;  // formatting is not carried over
-            case Kind::kSpecial:
-                return SpecialKeyword(static_cast<Special>(k.value));
+            case Kind::kProperty: return RtfError::kOk;  // formatting is not carried over
+            case Kind::kSpecial: return SpecialKeyword(static_cast<Special>(k.value));
         }
         return RtfError::kBadTable;
     }
@@ -558,12 +608,8 @@ private:
                 m_parse = Parse::kBinary;
                 m_binaryCount = m_lastParameter;
                 return RtfError::kOk;
-            case Special::kSkipUnknown:
-                m_skipUnknown = true;
-                return RtfError::kOk;
-            case Special::kHex:
-                m_parse = Parse::kHex;
-                return RtfError::kOk;
+            case Special::kSkipUnknown: m_skipUnknown = true; return RtfError::kOk;
+            case Special::kHex: m_parse = Parse::kHex; return RtfError::kOk;
         }
         return RtfError::kBadTable;
     }
@@ -574,7 +620,12 @@ private:
     // keyword table, so they act on the side.
     void CodePageWord(std::string_view word, std::int64_t parameter, bool hasParameter) {
         switch (word[0]) {
-            case 'a': case 'c': case 'd': case 'f': case 'm': case 'p': break;
+            case 'a':
+            case 'c':
+            case 'd':
+            case 'f':
+            case 'm':
+            case 'p': break;
             default: return;  // most words: none of ours
         }
         const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
@@ -583,19 +634,29 @@ private:
             if (word == "f") {
                 m_fontEntry = value;
                 m_fontName.clear();
-            }
-            else if (word == "fcharset") m_pages.SetFontCharset(m_fontEntry, value);
-            else if (word == "cpg") m_pages.SetFontPage(m_fontEntry, value);
-            else return;
+            } else if (word == "fcharset")
+                m_pages.SetFontCharset(m_fontEntry, value);
+            else if (word == "cpg")
+                m_pages.SetFontPage(m_fontEntry, value);
+            else
+                return;
         } else if (m_dest == Dest::kNormal) {
-            if (word == "f" && hasParameter) m_font = value;
-            else if (word == "plain") m_font = -1;
-            else if (word == "deff" && hasParameter) m_defaultFont = value;
-            else if (word == "ansicpg" && hasParameter) m_pages.SetDocumentPage(value);
-            else if (word == "mac") m_pages.SetDocumentPage(10000);
-            else if (word == "pc") m_pages.SetDocumentPage(437);
-            else if (word == "pca") m_pages.SetDocumentPage(850);
-            else return;
+            if (word == "f" && hasParameter)
+                m_font = value;
+            else if (word == "plain")
+                m_font = -1;
+            else if (word == "deff" && hasParameter)
+                m_defaultFont = value;
+            else if (word == "ansicpg" && hasParameter)
+                m_pages.SetDocumentPage(value);
+            else if (word == "mac")
+                m_pages.SetDocumentPage(10000);
+            else if (word == "pc")
+                m_pages.SetDocumentPage(437);
+            else if (word == "pca")
+                m_pages.SetDocumentPage(850);
+            else
+                return;
         } else {
             return;
         }
@@ -617,8 +678,8 @@ private:
         if (unit >= 0xDC00 && unit <= 0xDFFF) {
             char32_t high = m_highSurrogate;
             m_highSurrogate = 0;
-            utf8text::Append(m_out, high ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)
-                                         : utf8text::kReplacement);
+            utf8text::Append(m_out,
+                             high ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00) : utf8text::kReplacement);
             return;
         }
         FlushPending();
@@ -662,11 +723,11 @@ private:
     Numbering m_numbering;
     std::string* m_numberingText = nullptr;
     std::size_t m_numberingTextDepth = 0;
-    bool m_numberTextSeen = false;      // this paragraph wrote its number (\pntext, \listtext)
-    std::string m_pendingNumber;        // made from \pn, not yet written
-    bool m_paragraphNumbered = false;   // this paragraph is a list item
-    bool m_previousNumbered = false;    // and the one before
-    std::array<int, 10> m_counters{};   // the last number given per depth, 0 none
+    bool m_numberTextSeen = false;     // this paragraph wrote its number (\pntext, \listtext)
+    std::string m_pendingNumber;       // made from \pn, not yet written
+    bool m_paragraphNumbered = false;  // this paragraph is a list item
+    bool m_previousNumbered = false;   // and the one before
+    std::array<int, 10> m_counters{};  // the last number given per depth, 0 none
     bool m_pageDirty = true;
     std::vector<Saved> m_stack;
 };

@@ -13,13 +13,13 @@
 
 enum class RtfError {
     kOk = 0,
-    kStackUnderflow,   // more '}' than '{'
-    kStackOverflow,    // no memory for another group
-    kUnmatchedBrace,   // a '{' never closed
-    kInvalidHex,       // \' followed by something other than two hex digits
-    kBadTable,         // a keyword table entry of no known kind
-    kAssertion,        // an impossible parse state
-    kEndOfFile,        // the text ends inside a control word
+    kStackUnderflow,  // more '}' than '{'
+    kStackOverflow,   // no memory for another group
+    kUnmatchedBrace,  // a '{' never closed
+    kInvalidHex,      // \' followed by something other than two hex digits
+    kBadTable,        // a keyword table entry of no known kind
+    kAssertion,       // an impossible parse state
+    kEndOfFile,       // the text ends inside a control word
 };
 
 // A short English description of the error, e.g. "unmatched brace".

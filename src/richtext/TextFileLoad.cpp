@@ -21,4 +21,3 @@ bool LoadTextFileInto(RichEditControl& text, UserInterface& ui, const std::strin
     if (!start.notice.empty()) ui.ShowMessage(start.notice, kOpenErrorCaption);
     return true;
 }
-

@@ -24,8 +24,7 @@ std::string JoinedList(const std::vector<std::string>& items) {
 }  // namespace
 
 std::optional<std::string> SaveSessionCommand(const MainFormState& form, UserInterface& ui,
-                                              const std::array<bool, 4>& windowsOpen,
-                                              const std::string& currentName) {
+                                              const std::array<bool, 4>& windowsOpen, const std::string& currentName) {
     const std::string offered = (currentName.empty() ? std::string("session") : currentName) + kSessionExtension;
     std::optional<FileChoice> choice = ui.ChooseSaveFile(kSessionFilter, offered, true);
     if (!choice || choice->path.empty()) return std::nullopt;
@@ -77,8 +76,7 @@ void OpenSession(const Session& session, const std::string& name, MainFormState&
         windows.SetOnOffPushed(n, form.m_trackWindowOpen[static_cast<size_t>(n - 1)]);
     }
     std::string problems;
-    if (!skipped.empty())
-        problems = JoinedList(skipped) + " could not be read; what was shown there before was kept.";
+    if (!skipped.empty()) problems = JoinedList(skipped) + " could not be read; what was shown there before was kept.";
     const std::vector<std::string> damaged = UnbalancedTexts(session);
     if (!damaged.empty()) {
         if (!problems.empty()) problems += "\n";
@@ -86,6 +84,5 @@ void OpenSession(const Session& session, const std::string& name, MainFormState&
                     " damaged (the RTF braces do not balance); the part that could be read is shown.";
     }
     // One message for all of it.
-    if (!problems.empty())
-        ui.ShowMessage("The session " + name + " was opened, but " + problems, kOpenSessionCaption);
+    if (!problems.empty()) ui.ShowMessage("The session " + name + " was opened, but " + problems, kOpenSessionCaption);
 }

@@ -21,8 +21,7 @@ inline constexpr const char* kOpenSessionCaption = "Open Session";
 // Returns the saved session's name; nothing when cancelled or not written
 // (a failure is shown to the user).
 std::optional<std::string> SaveSessionCommand(const MainFormState& form, UserInterface& ui,
-                                              const std::array<bool, 4>& windowsOpen,
-                                              const std::string& currentName);
+                                              const std::array<bool, 4>& windowsOpen, const std::string& currentName);
 
 // Asks for a session file and opens it: every setting, the texts and the
 // track windows. A file that cannot be read leaves the form as it was and

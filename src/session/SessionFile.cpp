@@ -54,17 +54,14 @@ void Place(ordered& object, std::string_view key, ordered value) {
 // written as its number, which reading refuses, so it is never saved.
 ordered SettingJson(const Setting& s, long long value) {
     switch (s.type) {
-    case SettingType::kSwitch:
-        return value != 0;
-    case SettingType::kColour:
-        return ColourText(static_cast<std::uint32_t>(value));
-    case SettingType::kChoice:
-        if (value >= 0 && static_cast<std::size_t>(value) < s.choices.size())
-            return s.choices[static_cast<std::size_t>(value)];
-        return value;
-    case SettingType::kNumber:
-    case SettingType::kText:
-        break;
+        case SettingType::kSwitch: return value != 0;
+        case SettingType::kColour: return ColourText(static_cast<std::uint32_t>(value));
+        case SettingType::kChoice:
+            if (value >= 0 && static_cast<std::size_t>(value) < s.choices.size())
+                return s.choices[static_cast<std::size_t>(value)];
+            return value;
+        case SettingType::kNumber:
+        case SettingType::kText: break;
     }
     return value;
 }
@@ -137,9 +134,7 @@ public:
         if (v != nullptr && !v->is_object()) Bad(key, "is not an object");
         return FieldReader(v != nullptr ? *v : Empty(), Name(key));
     }
-    [[noreturn]] void Bad(const char* key, const std::string& why) const {
-        throw SessionError(Name(key) + " " + why);
-    }
+    [[noreturn]] void Bad(const char* key, const std::string& why) const { throw SessionError(Name(key) + " " + why); }
     const json& Value() const { return m_object; }
     const std::string& Where() const { return m_where; }
 
@@ -362,8 +357,10 @@ std::size_t TooDeepAt(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
         } else if (c == '"') {
             inString = true;
         } else if (c == '{' || c == '[') {
@@ -628,13 +625,11 @@ Session ReadSessionFile(const std::string& path) {
     std::string text;
     std::string why;
     switch (ReadRegularFile(path, kSessionFileMax, text, why)) {
-    case WholeFile::kRead:
-        break;
-    case WholeFile::kCannotRead:
-        throw SessionError("Cannot open the session " + path + ": " + why + ".");
-    case WholeFile::kTooLarge:
-        throw SessionError("Cannot open the session " + path + ": it is larger than a session can be (more than " +
-                           std::to_string(kSessionFileMax >> 20) + " MB).");
+        case WholeFile::kRead: break;
+        case WholeFile::kCannotRead: throw SessionError("Cannot open the session " + path + ": " + why + ".");
+        case WholeFile::kTooLarge:
+            throw SessionError("Cannot open the session " + path + ": it is larger than a session can be (more than " +
+                               std::to_string(kSessionFileMax >> 20) + " MB).");
     }
     try {
         return SessionFromJson(text);
@@ -658,7 +653,8 @@ bool IsPlainFileName(const std::string& name) {
 std::string SessionName(const std::string& path) {
     std::string name = std::filesystem::path(path).filename().string();
     const std::string extension = kSessionExtension;
-    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+    if (name.size() > extension.size() &&
+        name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
         name.resize(name.size() - extension.size());
     return name;
 }

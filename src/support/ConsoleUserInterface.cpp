@@ -16,8 +16,8 @@ std::string FileUrl(const std::string& path) {
     std::string url = "file://";
     for (const char c : full) {
         const unsigned char b = static_cast<unsigned char>(c);
-        const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
-                           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || c == '-' ||
+                           c == '.' || c == '_' || c == '~' || c == '/';
         if (plain) {
             url += c;
         } else {

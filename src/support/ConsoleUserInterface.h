@@ -16,8 +16,7 @@ std::string FileUrl(const std::string& path);
 // not set).
 class ConsoleUserInterface : public UserInterface {
 public:
-    explicit ConsoleUserInterface(std::ostream& err, bool openPages = false)
-        : m_err(err), m_openPages(openPages) {}
+    explicit ConsoleUserInterface(std::ostream& err, bool openPages = false) : m_err(err), m_openPages(openPages) {}
 
     MessageResult ShowMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons = MessageButtons::Ok) override;

@@ -155,12 +155,14 @@ std::string MakeCopyName(const std::string& path) {
     static const std::string kCopyOf = "Copy of ";
     if (base.find("Copy ") == std::string::npos) return folder + kCopyOf + base + ext;
     size_t open = base.find('(');
-    if (open == std::string::npos) return folder + "Copy (1) of " + base.substr(std::min(base.size(), kCopyOf.size())) + ext;
+    if (open == std::string::npos)
+        return folder + "Copy (1) of " + base.substr(std::min(base.size(), kCopyOf.size())) + ext;
     size_t close = base.find(')');
     if (close == std::string::npos) return folder + kCopyOf + base + ext;
 
     // Read wide and saturating: a name may hold any number.
-    const long long previous = open < close ? std::strtoll(base.substr(open + 1, close - open - 1).c_str(), nullptr, 10) : 0;
+    const long long previous =
+        open < close ? std::strtoll(base.substr(open + 1, close - open - 1).c_str(), nullptr, 10) : 0;
     // The last number there is: a new sequence starts on this name.
     if (previous == LLONG_MAX) return folder + kCopyOf + base + ext;
     std::string rest = base.substr(std::min(base.size(), close + 1 + 4));

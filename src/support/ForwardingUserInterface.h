@@ -26,9 +26,7 @@ public:
         return m_inner.ChooseFolder(title, start);
     }
     std::optional<FontChoice> ChooseFont(const FontChoice& initial) override { return m_inner.ChooseFont(initial); }
-    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override {
-        return m_inner.ChooseColour(initial);
-    }
+    std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override { return m_inner.ChooseColour(initial); }
 
 protected:
     UserInterface& Inner() const { return m_inner; }

@@ -3,7 +3,8 @@
 
 #include <dlfcn.h>
 
-std::vector<void*> ModuleFunctions(const std::string& path, std::initializer_list<const char*> names, std::string& why) {
+std::vector<void*> ModuleFunctions(const std::string& path, std::initializer_list<const char*> names,
+                                   std::string& why) {
     std::vector<void*> functions;
     if (void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
         for (const char* name : names) {

@@ -99,7 +99,8 @@ void ReadWebp(Bytes bytes, std::size_t count, PictureHeader& header) {
 }
 
 // The offset of the last `needle` in bytes[from, count), or npos.
-std::size_t FindLast(Bytes bytes, std::size_t from, std::size_t count, const unsigned char* needle, std::size_t length) {
+std::size_t FindLast(Bytes bytes, std::size_t from, std::size_t count, const unsigned char* needle,
+                     std::size_t length) {
     if (count < length || count - length < from) return std::string::npos;
     for (std::size_t at = count - length + 1; at-- > from;) {
         if (std::memcmp(bytes + at, needle, length) == 0) return at;
@@ -179,10 +180,8 @@ bool PngIsWhole(Bytes bytes, std::size_t count) {
 std::string EndProblem(const PictureHeader& header, Bytes bytes, std::size_t count) {
     static constexpr char kCut[] = "the file ends early (cut off?)";
     switch (header.kind) {
-        case PictureKind::Gif:
-            return GifIsWhole(bytes, count) ? "" : kCut;
-        case PictureKind::Png:
-            return PngIsWhole(bytes, count) ? "" : kCut;
+        case PictureKind::Gif: return GifIsWhole(bytes, count) ? "" : kCut;
+        case PictureKind::Png: return PngIsWhole(bytes, count) ? "" : kCut;
         case PictureKind::Jpeg: {
             // The end-of-image marker cannot occur inside the scan data
             // (an 0xFF there is followed by 0x00 or a restart marker).
@@ -192,10 +191,8 @@ std::string EndProblem(const PictureHeader& header, Bytes bytes, std::size_t cou
             static constexpr unsigned char kEnd[] = {0xFF, 0xD9};
             return scan != 0 && FindLast(bytes, scan, count, kEnd, 2) != std::string::npos ? "" : kCut;
         }
-        case PictureKind::Webp:
-            return count >= Le32(bytes + 4) + 8 ? "" : kCut;
-        case PictureKind::Unknown:
-            break;
+        case PictureKind::Webp: return count >= Le32(bytes + 4) + 8 ? "" : kCut;
+        case PictureKind::Unknown: break;
     }
     return "not a GIF, PNG, JPEG or WebP picture";
 }
@@ -226,11 +223,8 @@ PictureHeader ReadPictureHeader(const unsigned char* bytes, std::size_t count) {
             if (header.orientation >= 5) std::swap(header.width, header.height);
             break;
         }
-        case PictureKind::Webp:
-            ReadWebp(bytes, count, header);
-            break;
-        case PictureKind::Unknown:
-            break;
+        case PictureKind::Webp: ReadWebp(bytes, count, header); break;
+        case PictureKind::Unknown: break;
     }
     return header;
 }

@@ -27,7 +27,7 @@ constexpr std::size_t kPictureHeadBytes = 64 * 1024;
 
 struct PictureHeader {
     PictureKind kind = PictureKind::Unknown;
-    int width = 0;   // as shown: a JPEG's EXIF orientation 5-8 swaps the two
+    int width = 0;  // as shown: a JPEG's EXIF orientation 5-8 swaps the two
     int height = 0;
     int orientation = 1;  // JPEG EXIF orientation, 1 when none
     bool animated = false;

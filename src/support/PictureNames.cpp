@@ -45,12 +45,18 @@ std::string ShownFileName(std::string_view name) {
     std::string shown;
     for (char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') shown += "\\\\";
-        else if (c == '\n') shown += "\\n";
-        else if (c == '\t') shown += "\\t";
-        else if (c == '\r') shown += "\\r";
-        else if (IsControl(c)) shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
-        else shown += c;
+        if (c == '\\')
+            shown += "\\\\";
+        else if (c == '\n')
+            shown += "\\n";
+        else if (c == '\t')
+            shown += "\\t";
+        else if (c == '\r')
+            shown += "\\r";
+        else if (IsControl(c))
+            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+        else
+            shown += c;
     }
     return shown;
 }

@@ -112,8 +112,7 @@ public:
     ~PipeSignalHeld() {
         if (!m_wasPending) {
             const timespec now{};
-            while (sigtimedwait(&m_pipe, nullptr, &now) == SIGPIPE) {
-            }
+            while (sigtimedwait(&m_pipe, nullptr, &now) == SIGPIPE) {}
         }
         pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
     }
@@ -222,9 +221,11 @@ std::string ReplacedFile(const std::string& path) {
 
 bool WriteFileReplacing(const std::string& requested, std::string_view bytes, std::string& problem) {
     struct stat target {};
-    if (::stat(requested.c_str(), &target) != 0) return WriteByRename(requested, ReplacedFile(requested), bytes, problem);
+    if (::stat(requested.c_str(), &target) != 0)
+        return WriteByRename(requested, ReplacedFile(requested), bytes, problem);
     const NamedDescriptor descriptor = DescriptorNamedBy(requested);
-    if (descriptor.own >= 0 && OpenForWriting(descriptor.own)) return WriteThrough(descriptor.own, requested, bytes, problem);
+    if (descriptor.own >= 0 && OpenForWriting(descriptor.own))
+        return WriteThrough(descriptor.own, requested, bytes, problem);
     if (S_ISDIR(target.st_mode)) {
         problem = "Cannot write the file " + requested + ": it is a folder";
         return false;
@@ -270,8 +271,8 @@ bool FileHolds(const std::string& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return false;
     struct stat held {};
-    bool same = ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
-                static_cast<std::size_t>(held.st_size) == bytes.size();
+    bool same =
+        ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && static_cast<std::size_t>(held.st_size) == bytes.size();
     char buffer[65536];
     while (same && !bytes.empty()) {
         const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, bytes.size()));

@@ -105,7 +105,7 @@ TextFileStart ReadTextFileStart(const std::string& path, int maxLines, std::size
     std::string why;
     const Descriptor fd(OpenRegularFile(path, why));
     if (fd.Get() < 0) {
-        start.problem = why == "it is a folder" ? path + " is a folder, not a text file."
+        start.problem = why == "it is a folder"       ? path + " is a folder, not a text file."
                         : why.rfind("it is ", 0) == 0 ? path + " is not a text file: " + why + "."
                                                       : path + " cannot be opened: " + why + ".";
         return start;

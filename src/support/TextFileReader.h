@@ -9,9 +9,9 @@
 // refused with a message naming the file.
 struct TextFileStart {
     bool ok = false;
-    std::string text;      // the first lines, each with its line end as in the file
-    std::string problem;   // why nothing was read (ok false)
-    std::string notice;    // something the user should know about what was read (ok true)
+    std::string text;     // the first lines, each with its line end as in the file
+    std::string problem;  // why nothing was read (ok false)
+    std::string notice;   // something the user should know about what was read (ok true)
 };
 
 inline constexpr std::size_t kTextFileReadLimit = 4u << 20;

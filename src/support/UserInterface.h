@@ -23,8 +23,8 @@ struct FolderChoice {
 
 struct FontChoice {
     std::string face;
-    int pointSizeTenths = 0;  // size in tenths of a point
-    std::uint32_t colour = 0; // 0x00BBGGRR
+    int pointSizeTenths = 0;   // size in tenths of a point
+    std::uint32_t colour = 0;  // 0x00BBGGRR
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -42,10 +42,8 @@ public:
     virtual void OpenInBrowser(const std::string& path) = 0;
 
     // `filter` uses the "Label (*.a)|*.a||" form of the program's dialogs.
-    virtual std::optional<FileChoice> ChooseOpenFile(const std::string& filter,
-                                                     const std::string& initialName) = 0;
-    virtual std::optional<FileChoice> ChooseSaveFile(const std::string& filter,
-                                                     const std::string& initialName,
+    virtual std::optional<FileChoice> ChooseOpenFile(const std::string& filter, const std::string& initialName) = 0;
+    virtual std::optional<FileChoice> ChooseSaveFile(const std::string& filter, const std::string& initialName,
                                                      bool promptOverwrite) = 0;
     virtual FolderChoice ChooseFolder(const std::string& title, const std::string& start) = 0;
     virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;

@@ -15,9 +15,7 @@ bool IsAscii(std::string_view text) {
 }
 
 // Plain ASCII without a carriage return: one character per byte.
-bool OneCharacterPerByte(std::string_view text) {
-    return IsAscii(text) && text.find('\r') == std::string_view::npos;
-}
+bool OneCharacterPerByte(std::string_view text) { return IsAscii(text) && text.find('\r') == std::string_view::npos; }
 
 std::string_view Fragment(std::string_view word, const ShredSettings& settings) {
     const auto size = static_cast<std::size_t>(settings.size);

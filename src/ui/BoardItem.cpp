@@ -37,7 +37,7 @@ void PaintPin(QPainter& painter, const QRectF& box) {
 }  // namespace
 
 BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, ResizeDone resizeDone, Painter painter)
-    : m_resizeDone(std::move(resizeDone)), m_painter(std::move(painter)) {
+        : m_resizeDone(std::move(resizeDone)), m_painter(std::move(painter)) {
     setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
     Show(item, index, size);
@@ -137,11 +137,12 @@ void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
     height = std::max<double>(height, collage::kSmallestSide);
     // Shift held at the press or pressed during the drag.
     m_shapeKept = m_shapeKept || (event->modifiers() & Qt::ShiftModifier);
-    if (m_item.kind == collage::ItemKind::kPicture && m_shapeKept &&
-        m_pressSize.width() > 0 && m_pressSize.height() > 0) {
+    if (m_item.kind == collage::ItemKind::kPicture && m_shapeKept && m_pressSize.width() > 0 &&
+        m_pressSize.height() > 0) {
         // The picture keeps its shape: the edge moved furthest leads.
         const double ratio = m_pressSize.height() / m_pressSize.width();
-        if (m_resizeEdges == kBottom || (m_resizeEdges != kRight && height / m_pressSize.height() > width / m_pressSize.width()))
+        if (m_resizeEdges == kBottom ||
+            (m_resizeEdges != kRight && height / m_pressSize.height() > width / m_pressSize.width()))
             width = std::round(height / ratio);
         else
             height = std::round(width * ratio);

@@ -88,9 +88,11 @@ std::vector<std::string> PagesInFolder(const std::string& folder) {
     QStringList names = QDir(QString::fromStdString(folder)).entryList({"*.html", "*.htm"}, QDir::Files);
     QCollator collator;
     collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    std::sort(names.begin(), names.end(),
+              [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
     std::vector<std::string> pages;
-    for (const QString& name : names) pages.push_back(QDir(QString::fromStdString(folder)).filePath(name).toStdString());
+    for (const QString& name : names)
+        pages.push_back(QDir(QString::fromStdString(folder)).filePath(name).toStdString());
     return pages;
 }
 
@@ -105,7 +107,8 @@ void ExportBookCommand(QWidget* owner, UserInterface& ui, const std::string& out
     const std::vector<std::string> chosen = dialog.ChosenPages();
     if (chosen.empty()) return;
     const std::optional<FileChoice> choice =
-        ui.ChooseSaveFile("PDF document (*.pdf)|*.pdf||", QDir(QString::fromStdString(outputFolder)).filePath("book.pdf").toStdString(), true);
+        ui.ChooseSaveFile("PDF document (*.pdf)|*.pdf||",
+                          QDir(QString::fromStdString(outputFolder)).filePath("book.pdf").toStdString(), true);
     if (!choice) return;
     std::string path = choice->path;
     if (!collageexport::FormatOf(path)) path += ".pdf";

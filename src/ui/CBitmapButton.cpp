@@ -33,9 +33,7 @@ QChar CBitmapButton::PictureState() const {
     return 'U';
 }
 
-QSize CBitmapButton::sizeHint() const {
-    return m_caption.isEmpty() ? QSize(16, 16) : ButtonPictureSize(m_caption);
-}
+QSize CBitmapButton::sizeHint() const { return m_caption.isEmpty() ? QSize(16, 16) : ButtonPictureSize(m_caption); }
 
 void CBitmapButton::paintEvent(QPaintEvent*) {
     if (m_caption.isEmpty()) return;

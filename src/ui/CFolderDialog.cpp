@@ -5,9 +5,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-CFolderDialog::CFolderDialog(const QString& title, const QString& initialFolder, QWidget* owner,
-                             unsigned flags)
-    : m_title(title), m_initialFolder(initialFolder), m_owner(owner), m_flags(flags) {}
+CFolderDialog::CFolderDialog(const QString& title, const QString& initialFolder, QWidget* owner, unsigned flags)
+        : m_title(title), m_initialFolder(initialFolder), m_owner(owner), m_flags(flags) {}
 
 int CFolderDialog::DoModal() {
     m_path.clear();

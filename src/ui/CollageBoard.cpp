@@ -44,7 +44,6 @@ constexpr const char* kPageFilter = "Collage Pages (*.html)|*.html;*.htm|All Fil
 constexpr const char* kBoardCaption = "Cut-up Board";
 constexpr int kFrame = 1;  // the container's border
 
-
 // One undoable step: the collage before and after it. Steps of a gesture
 // that repeats (arrow-key nudges of one selection) carry the gesture's id and
 // join into one, as Qt's undo framework merges commands of equal id.
@@ -52,12 +51,12 @@ class BoardStep : public QUndoCommand {
 public:
     BoardStep(CollageBoard& board, const QString& text, collage::Collage before, collage::Collage after,
               int mergeId = -1, std::vector<size_t> chosen = {})
-        : QUndoCommand(text),
-          m_board(board),
-          m_before(std::move(before)),
-          m_after(std::move(after)),
-          m_mergeId(mergeId),
-          m_chosen(std::move(chosen)) {}
+            : QUndoCommand(text),
+              m_board(board),
+              m_before(std::move(before)),
+              m_after(std::move(after)),
+              m_mergeId(mergeId),
+              m_chosen(std::move(chosen)) {}
     void undo() override { m_board.ShowState(m_before); }
     void redo() override { m_board.ShowState(m_after); }
     int id() const override { return m_mergeId; }
@@ -143,7 +142,7 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_ownUi(InterfaceFor(ui, this)), m_ui(m_ownUi ? *m_ownUi : ui) {
+        : QMainWindow(parent, Qt::Window), m_ownUi(InterfaceFor(ui, this)), m_ui(m_ownUi ? *m_ownUi : ui) {
     setObjectName(QString::number(IDD_BOARD));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_scene = new QGraphicsScene(this);
@@ -192,7 +191,9 @@ void CollageBoard::BuildMenu() {
     };
     const std::pair<const char*, std::vector<Entry>> menus[] = {
         {"&File",
-         {{"&Open Board...", ID_BOARD_OPEN, {QKeySequence("Ctrl+O")},
+         {{"&Open Board...",
+           ID_BOARD_OPEN,
+           {QKeySequence("Ctrl+O")},
            [this] {
                if (!AskToKeepChanges()) return;
                if (auto choice = m_ui.ChooseOpenFile(kPageFilter, StartFolder() + "/")) OpenPage(choice->path);
@@ -206,30 +207,46 @@ void CollageBoard::BuildMenu() {
          {{"&Undo", ID_BOARD_UNDO, {QKeySequence("Ctrl+Z")}, [this] { m_undo->undo(); }},
           {"&Redo", ID_BOARD_REDO, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, [this] { m_undo->redo(); }},
           {nullptr, 0, {}, {}},
-          {"Bring to &Front", ID_BOARD_FRONT, {QKeySequence("Ctrl+]")},
+          {"Bring to &Front",
+           ID_BOARD_FRONT,
+           {QKeySequence("Ctrl+]")},
            [this] { Edit("Bring to Front", collage::BringToFront); }},
-          {"Send to &Back", ID_BOARD_BACK, {QKeySequence("Ctrl+[")},
+          {"Send to &Back",
+           ID_BOARD_BACK,
+           {QKeySequence("Ctrl+[")},
            [this] { Edit("Send to Back", collage::SendToBack); }},
-          {"&Delete", ID_BOARD_DELETE, {QKeySequence(Qt::Key_Delete)},
+          {"&Delete",
+           ID_BOARD_DELETE,
+           {QKeySequence(Qt::Key_Delete)},
            [this] { Edit("Delete", collage::DeleteItems); }},
           {"&Copy Text", ID_BOARD_COPY_TEXT, {QKeySequence("Ctrl+C")}, [this] { CopyChosenText(); }},
           {nullptr, 0, {}, {}},
-          {"Select &All", ID_BOARD_SELECT_ALL, {QKeySequence("Ctrl+A")},
+          {"Select &All",
+           ID_BOARD_SELECT_ALL,
+           {QKeySequence("Ctrl+A")},
            [this] {
                for (BoardItem* item : m_items) item->setSelected(true);
            }}}},
         {"&View",
          {{"&Fit", ID_BOARD_ZOOM_FIT, {QKeySequence("Ctrl+0")}, [this] { ZoomToFit(); }},
-          {"&Actual Size", ID_BOARD_ZOOM_ACTUAL, {QKeySequence("Ctrl+1")}, [this] {
+          {"&Actual Size",
+           ID_BOARD_ZOOM_ACTUAL,
+           {QKeySequence("Ctrl+1")},
+           [this] {
                m_fitting = false;
                m_view->resetTransform();
            }},
-          {"Zoom &In", ID_BOARD_ZOOM_IN, {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
+          {"Zoom &In",
+           ID_BOARD_ZOOM_IN,
+           {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
            [this] {
                m_fitting = false;
                m_view->ZoomBy(1.25);
            }},
-          {"Zoom &Out", ID_BOARD_ZOOM_OUT, {QKeySequence("Ctrl+-")}, [this] {
+          {"Zoom &Out",
+           ID_BOARD_ZOOM_OUT,
+           {QKeySequence("Ctrl+-")},
+           [this] {
                m_fitting = false;
                m_view->ZoomBy(0.8);
            }}}},
@@ -240,11 +257,16 @@ void CollageBoard::BuildMenu() {
           {"Add &Text...", ID_BOARD_ADD_TEXT, {QKeySequence("Ctrl+T")}, [this] { AddText(); }},
           {"Add &Picture...", ID_BOARD_ADD_PICTURE, {}, [this] { AddPicture(); }},
           {"&Paste Text", ID_BOARD_PASTE, {QKeySequence("Ctrl+V")}, [this] { PasteText(); }},
-          {"&Edit Text...", ID_BOARD_EDIT_TEXT, {QKeySequence(Qt::Key_F2)}, [this] {
+          {"&Edit Text...",
+           ID_BOARD_EDIT_TEXT,
+           {QKeySequence(Qt::Key_F2)},
+           [this] {
                const std::vector<size_t> chosen = Chosen();
                if (chosen.size() == 1) EditText(chosen.front());
            }},
-          {"&Duplicate", ID_BOARD_DUPLICATE, {QKeySequence("Ctrl+D")},
+          {"&Duplicate",
+           ID_BOARD_DUPLICATE,
+           {QKeySequence("Ctrl+D")},
            [this] { Edit("Duplicate", collage::DuplicateItems); }}}},
     };
     for (const auto& [title, entries] : menus) {
@@ -309,8 +331,8 @@ void CollageBoard::ReportMissingPictures() const {
     const std::filesystem::path folder = std::filesystem::path(m_pagePath).parent_path();
     std::vector<std::string> missing;
     for (const collage::Item& item : m_collage.items) {
-        std::vector<std::string> files = item.kind == collage::ItemKind::kPicture ? std::vector<std::string>{item.file}
-                                                                                    : item.Letters();
+        std::vector<std::string> files =
+            item.kind == collage::ItemKind::kPicture ? std::vector<std::string>{item.file} : item.Letters();
         for (const std::string& file : files) {
             std::error_code error;
             if (!std::filesystem::exists(folder / file, error) &&
@@ -342,13 +364,16 @@ void CollageBoard::Rebuild() {
     };
     for (size_t i = 0; i < m_collage.items.size(); ++i) {
         const collage::Item& item = m_collage.items[i];
-        auto* shown = new BoardItem(item, i, ItemSize(i), [this](BoardItem& resized, QSizeF size) {
-            collage::Collage after = m_collage;
-            collage::ResizeItem(after, resized.Index(), qRound(size.width()), qRound(size.height()));
-            // A resize that changed nothing puts the box back.
-            if (!Apply("Resize", after)) resized.Show(m_collage.items[resized.Index()], resized.Index(),
-                                                      ItemSize(resized.Index()));
-        }, painter);
+        auto* shown = new BoardItem(
+            item, i, ItemSize(i),
+            [this](BoardItem& resized, QSizeF size) {
+                collage::Collage after = m_collage;
+                collage::ResizeItem(after, resized.Index(), qRound(size.width()), qRound(size.height()));
+                // A resize that changed nothing puts the box back.
+                if (!Apply("Resize", after))
+                    resized.Show(m_collage.items[resized.Index()], resized.Index(), ItemSize(resized.Index()));
+            },
+            painter);
         ShowSourceTip(*shown);
         m_scene->addItem(shown);
         m_items.push_back(shown);
@@ -356,10 +381,11 @@ void CollageBoard::Rebuild() {
 }
 
 void CollageBoard::ShowState(const collage::Collage& collage) {
-    const bool sameItems =
-        collage.items.size() == m_items.size() &&
-        std::equal(collage.items.begin(), collage.items.end(), m_items.begin(),
-                   [](const collage::Item& item, const BoardItem* shown) { return item.PageId() == shown->Item().PageId(); });
+    const bool sameItems = collage.items.size() == m_items.size() &&
+                           std::equal(collage.items.begin(), collage.items.end(), m_items.begin(),
+                                      [](const collage::Item& item, const BoardItem* shown) {
+                                          return item.PageId() == shown->Item().PageId();
+                                      });
     m_collage = collage;
     if (!sameItems) {
         Rebuild();
@@ -391,8 +417,7 @@ std::vector<size_t> CollageBoard::Chosen() const {
 }
 
 void CollageBoard::Edit(const QString& text,
-                        const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit,
-                        int mergeId) {
+                        const std::function<void(collage::Collage&, const std::vector<size_t>&)>& edit, int mergeId) {
     const std::vector<size_t> chosen = Chosen();
     if (chosen.empty()) return;
     collage::Collage after = m_collage;
@@ -500,8 +525,8 @@ void CollageBoard::CopyChosenText() {
 
 bool CollageBoard::AskToKeepChanges() {
     if (!Modified()) return true;
-    const MessageResult answer = m_ui.ShowMessage("Save the changes to " + m_pagePath + "?", kBoardCaption,
-                                                  MessageButtons::YesNoCancel);
+    const MessageResult answer =
+        m_ui.ShowMessage("Save the changes to " + m_pagePath + "?", kBoardCaption, MessageButtons::YesNoCancel);
     if (answer == MessageResult::Cancel) return false;
     return answer == MessageResult::No || Save();
 }
@@ -515,8 +540,9 @@ void CollageBoard::closeEvent(QCloseEvent* event) {
 }
 
 void CollageBoard::ShowTitle() {
-    const QString name = m_pagePath.empty() ? QString("(no page)")
-                                            : QString::fromStdString(std::filesystem::path(m_pagePath).filename().string());
+    const QString name = m_pagePath.empty()
+                             ? QString("(no page)")
+                             : QString::fromStdString(std::filesystem::path(m_pagePath).filename().string());
     setWindowTitle(QString("%1%2 - %3").arg(name, Modified() ? "*" : "", kBoardCaption));
 }
 
@@ -539,8 +565,7 @@ void CollageBoard::GoAroundKept() {
                          kBoardCaption);
         return;
     }
-    if (std::optional<collage::Collage> after = m_redraw(m_collage, m_pagePath))
-        Apply("GO Around Kept Items", *after);
+    if (std::optional<collage::Collage> after = m_redraw(m_collage, m_pagePath)) Apply("GO Around Kept Items", *after);
 }
 
 void CollageBoard::AddKeepEntry(QMenu& menu) {
@@ -562,8 +587,7 @@ BoardItem* CollageBoard::ItemUnder(QPointF scenePoint) const {
 
 std::optional<std::string> CollageBoard::AskWords(const QString& title, const std::string& words) {
     bool ok = false;
-    const QString typed =
-        QInputDialog::getMultiLineText(this, title, "Words:", QString::fromStdString(words), &ok);
+    const QString typed = QInputDialog::getMultiLineText(this, title, "Words:", QString::fromStdString(words), &ok);
     if (!ok || typed.trimmed().isEmpty()) return std::nullopt;
     return typed.toStdString();
 }
@@ -607,8 +631,8 @@ void CollageBoard::PasteText(std::optional<QPointF> at) {
 
 void CollageBoard::AddPicture(std::optional<QPointF> at) {
     if (!HasPage()) return;
-    const std::optional<FileChoice> choice =
-        m_ui.ChooseOpenFile("Pictures (*.gif;*.png;*.jpg;*.jpeg;*.webp)|*.gif;*.png;*.jpg;*.jpeg;*.webp|All Files (*.*)|*.*||", "");
+    const std::optional<FileChoice> choice = m_ui.ChooseOpenFile(
+        "Pictures (*.gif;*.png;*.jpg;*.jpeg;*.webp)|*.gif;*.png;*.jpg;*.jpeg;*.webp|All Files (*.*)|*.*||", "");
     if (!choice) return;
     const std::string folder = std::filesystem::path(m_pagePath).parent_path().string();
     collage::Item item;
@@ -651,8 +675,10 @@ void CollageBoard::ShowMenu(QPoint global, QPointF scenePoint) {
     }
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (hit != nullptr) AddItemEntries(*menu, *hit);
-    else AddBoardEntries(*menu, scenePoint);
+    if (hit != nullptr)
+        AddItemEntries(*menu, *hit);
+    else
+        AddBoardEntries(*menu, scenePoint);
     if (menu->isEmpty()) {
         delete menu;
         return;

@@ -97,7 +97,8 @@ public:
 
     // Draws a new collage around the kept items of `page`; nothing when it
     // could not (the user was told). Set by whoever holds the main form.
-    using Redraw = std::function<std::optional<collage::Collage>(const collage::Collage& page, const std::string& pagePath)>;
+    using Redraw =
+        std::function<std::optional<collage::Collage>(const collage::Collage& page, const std::string& pagePath)>;
     void SetRedraw(Redraw redraw) { m_redraw = std::move(redraw); }
     // Board > GO Around Kept Items: the new draw as one undoable step.
     void GoAroundKept();

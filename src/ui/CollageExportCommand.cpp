@@ -29,8 +29,7 @@ QStringList PaperChoices() {
 bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Options& options) {
     if (format == collageexport::Format::kSvg) return true;
     const bool png = format == collageexport::Format::kPng;
-    const QStringList choices =
-        png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"} : PaperChoices();
+    const QStringList choices = png ? QStringList{"1x (852 x 1102 pixels)", "2x (1704 x 2204 pixels)"} : PaperChoices();
     QInputDialog dialog(owner);
     dialog.setWindowTitle(kExportCaption);
     dialog.setLabelText(png ? "Picture size:" : "Page size:");
@@ -45,8 +44,10 @@ bool AskLayout(QWidget* owner, collageexport::Format format, collageexport::Opti
     if (dialog.exec() != QDialog::Accepted) return false;
     const QString chosen = dialog.textValue();
     const int index = static_cast<int>(choices.indexOf(chosen));
-    if (png) options.scale = index == 1 ? 2 : 1;
-    else if (index > 0) options.paper = chosen.toStdString();
+    if (png)
+        options.scale = index == 1 ? 2 : 1;
+    else if (index > 0)
+        options.paper = chosen.toStdString();
     return true;
 }
 
@@ -84,8 +85,8 @@ void ExportWith(QWidget* owner, UserInterface& ui, const std::string& lastPage, 
         return;
     }
     if (QFileInfo::exists(QString::fromStdString(path)) &&
-        ui.ShowMessage(path + " already exists.\nDo you want to replace it?", kExportCaption,
-                       MessageButtons::YesNo) != MessageResult::Yes) {
+        ui.ShowMessage(path + " already exists.\nDo you want to replace it?", kExportCaption, MessageButtons::YesNo) !=
+            MessageResult::Yes) {
         return;
     }
     collageexport::Options options;

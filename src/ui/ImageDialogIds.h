@@ -13,7 +13,7 @@ constexpr int IDC_NEW_CATEGORY_EDIT = 1081;
 constexpr int IDC_IMPORT_FOLDER_EDIT = 1000;
 constexpr int IDC_IMPORT_FOLDER_BUTTON = 1076;
 constexpr int IDC_IMPORT_BUTTON = 1077;
-constexpr int IDC_IMPORT_EXIT = 2;  // the dialog's cancel button
+constexpr int IDC_IMPORT_EXIT = 2;      // the dialog's cancel button
 constexpr int IDC_REDUCE_LARGE = 1083;  // "Reduce large pictures"
 
 // imageCategories

@@ -59,8 +59,8 @@ public:
         // What the folder held before is never removed on a failure.
         const auto [before, fresh] = m_before.try_emplace(folder);
         if (fresh) before->second = NamesIn(folder);
-        const std::string placed = m_names[folder].Place(folder, BaseFileName(file), bytes.str(),
-                                                         RunPictureNames::Sequence::kNumbered);
+        const std::string placed =
+            m_names[folder].Place(folder, BaseFileName(file), bytes.str(), RunPictureNames::Sequence::kNumbered);
         if (!before->second.count(placed)) m_made.push_back(folder + placed);
         return m_renamed[file] = under + placed;
     }
@@ -123,8 +123,8 @@ bool CopyPagePictures(collage::Collage& collage, const std::string& fromFolder, 
             if (item.kind == collage::ItemKind::kPicture) {
                 item.file = copier.Copy(item.file);
             } else if (item.kind == collage::ItemKind::kLetters) {
-                item.lettersHtml =
-                    RenamedLetters(item.lettersHtml, [&copier](const std::string& letter) { return copier.Copy(letter); });
+                item.lettersHtml = RenamedLetters(item.lettersHtml,
+                                                  [&copier](const std::string& letter) { return copier.Copy(letter); });
             }
         }
     } catch (const FileWriteError& error) {

@@ -50,8 +50,10 @@ std::string RunText(const QString& text) {
     QString t;
     t.reserve(text.size());
     for (QChar ch : text) {
-        if (ch == QChar::LineSeparator) t += QChar('\v');
-        else if (ch != QChar::ObjectReplacementCharacter) t += ch;
+        if (ch == QChar::LineSeparator)
+            t += QChar('\v');
+        else if (ch != QChar::ObjectReplacementCharacter)
+            t += ch;
     }
     return t.toStdString();
 }
@@ -64,10 +66,10 @@ QString WidgetText(const std::string& text) {
 
 Qt::Alignment ToQt(ParagraphAlignment a) {
     switch (a) {
-    case ParagraphAlignment::kCentre: return Qt::AlignHCenter;
-    case ParagraphAlignment::kRight: return Qt::AlignRight;
-    case ParagraphAlignment::kJustify: return Qt::AlignJustify;
-    default: return Qt::AlignLeft;
+        case ParagraphAlignment::kCentre: return Qt::AlignHCenter;
+        case ParagraphAlignment::kRight: return Qt::AlignRight;
+        case ParagraphAlignment::kJustify: return Qt::AlignJustify;
+        default: return Qt::AlignLeft;
     }
 }
 
@@ -265,8 +267,7 @@ bool QtRichEdit::TakeFocusFromRightClick() {
 }
 
 void QtRichEdit::focusInEvent(QFocusEvent* event) {
-    m_focusFromRightClick =
-        event->reason() == Qt::MouseFocusReason && (QApplication::mouseButtons() & Qt::RightButton);
+    m_focusFromRightClick = event->reason() == Qt::MouseFocusReason && (QApplication::mouseButtons() & Qt::RightButton);
     QTextEdit::focusInEvent(event);
 }
 

@@ -26,9 +26,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-FileChoice ChoiceOf(const QString& path) {
-    return {path.toStdString(), QFileInfo(path).fileName().toStdString()};
-}
+FileChoice ChoiceOf(const QString& path) { return {path.toStdString(), QFileInfo(path).fileName().toStdString()}; }
 
 // A message box is as wide as its text; a longer caption would be cut in the
 // title bar ("VANTEL...int error"). Room for the caption, the window's icon
@@ -52,8 +50,10 @@ constexpr const char* kBrowserCaption = "VANTELO";
 class FocusKeeper {
 public:
     explicit FocusKeeper(QWidget* owner)
-        : m_window(QApplication::activeWindow() ? QApplication::activeWindow() : owner ? owner->window() : nullptr),
-          m_focus(QApplication::focusWidget()) {}
+            : m_window(QApplication::activeWindow() ? QApplication::activeWindow()
+                       : owner                      ? owner->window()
+                                                    : nullptr),
+              m_focus(QApplication::focusWidget()) {}
     ~FocusKeeper() {
         if (m_window == nullptr || !m_window->isVisible()) return;
         m_window->activateWindow();
@@ -97,19 +97,19 @@ MessageResult QtUserInterface::ShowMessage(const std::string& text, const std::s
                                            MessageButtons buttons) {
     QMessageBox::StandardButtons set = QMessageBox::Ok;
     switch (buttons) {
-    case MessageButtons::Ok: set = QMessageBox::Ok; break;
-    case MessageButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case MessageButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
-    case MessageButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+        case MessageButtons::Ok: set = QMessageBox::Ok; break;
+        case MessageButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+        case MessageButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+        case MessageButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
     const FocusKeeper keeper(m_owner);
     QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), set, m_owner);
     WidenForCaption(box);
     switch (box.exec()) {
-    case QMessageBox::Cancel: return MessageResult::Cancel;
-    case QMessageBox::Yes: return MessageResult::Yes;
-    case QMessageBox::No: return MessageResult::No;
-    default: return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+        case QMessageBox::Cancel: return MessageResult::Cancel;
+        case QMessageBox::Yes: return MessageResult::Yes;
+        case QMessageBox::No: return MessageResult::No;
+        default: return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     }
 }
 
@@ -140,14 +140,14 @@ void QtUserInterface::OpenInBrowser(const std::string& path) {
     const QUrl url = QUrl::fromLocalFile(QFileInfo(Q(path)).absoluteFilePath());
     const bool opened = m_opener ? m_opener(url) : QDesktopServices::openUrl(url);
     if (!opened)
-        ShowMessage("The page could not be shown in a web browser:\n" + path +
-                        "\n\nOpen it from the browser's File menu.",
-                    kBrowserCaption);
+        ShowMessage(
+            "The page could not be shown in a web browser:\n" + path + "\n\nOpen it from the browser's File menu.",
+            kBrowserCaption);
 }
 
 std::optional<FileChoice> QtUserInterface::RunFileDialog(const QString& caption, const std::string& filter,
-                                                        const std::string& initialName, bool save,
-                                                        bool promptOverwrite) {
+                                                         const std::string& initialName, bool save,
+                                                         bool promptOverwrite) {
     const FocusKeeper keeper(m_owner);
     QFileDialog dialog(m_owner, caption, Q(initialName), QtFilterFromDialogFilter(filter));
     dialog.setObjectName(save ? "saveFileDialog" : "openFileDialog");
@@ -171,13 +171,12 @@ std::optional<FileChoice> QtUserInterface::RunFileDialog(const QString& caption,
     return ChoiceOf(path);
 }
 
-std::optional<FileChoice> QtUserInterface::ChooseOpenFile(const std::string& filter,
-                                                         const std::string& initialName) {
+std::optional<FileChoice> QtUserInterface::ChooseOpenFile(const std::string& filter, const std::string& initialName) {
     return RunFileDialog("Open", filter, initialName, false, false);
 }
 
-std::optional<FileChoice> QtUserInterface::ChooseSaveFile(const std::string& filter,
-                                                         const std::string& initialName, bool promptOverwrite) {
+std::optional<FileChoice> QtUserInterface::ChooseSaveFile(const std::string& filter, const std::string& initialName,
+                                                          bool promptOverwrite) {
     return RunFileDialog("Save As", filter, initialName, true, promptOverwrite);
 }
 

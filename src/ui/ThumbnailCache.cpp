@@ -57,6 +57,5 @@ bool ThumbnailCache::Save(long categoryId, const std::vector<std::pair<std::stri
     std::string problem;
     return MakeFolder(QFile::encodeName(m_folder).toStdString(), problem) &&
            WriteFileReplacing(QFile::encodeName(FileFor(categoryId)).toStdString(),
-                              std::string_view(bytes.constData(), bytes.size()),
-                              problem);
+                              std::string_view(bytes.constData(), bytes.size()), problem);
 }

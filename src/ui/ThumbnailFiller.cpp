@@ -5,8 +5,9 @@
 #include "ui/ThumbnailMaker.h"
 
 ThumbnailFiller::ThumbnailFiller(std::string databasePath, QString cacheFolder, StripChanged stripChanged)
-    : m_databasePath(std::move(databasePath)), m_cache(std::move(cacheFolder)),
-      m_stripChanged(std::move(stripChanged)) {
+        : m_databasePath(std::move(databasePath)),
+          m_cache(std::move(cacheFolder)),
+          m_stripChanged(std::move(stripChanged)) {
     m_timer.setInterval(0);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { Step(); });
 }

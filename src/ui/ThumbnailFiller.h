@@ -48,11 +48,11 @@ private:
     struct Work {
         long categoryId = 0;
         std::vector<PictureStamp> stamps;
-        QList<QImage> thumbnails;  // one per stamp
-        std::vector<bool> made;    // per stamp: from the cache or decoded
+        QList<QImage> thumbnails;                // one per stamp
+        std::vector<bool> made;                  // per stamp: from the cache or decoded
         std::map<long, StoredPicture> pictures;  // those to decode, by ID
-        std::size_t next = 0;      // the strip is ready up to here
-        bool cacheCurrent = true;  // the file holds exactly these thumbnails
+        std::size_t next = 0;                    // the strip is ready up to here
+        bool cacheCurrent = true;                // the file holds exactly these thumbnails
     };
 
     void Step();

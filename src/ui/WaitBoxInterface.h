@@ -9,7 +9,7 @@
 class WaitBoxInterface : public ForwardingUserInterface {
 public:
     WaitBoxInterface(UserInterface& inner, std::function<void()> show, std::function<void()> hide)
-        : ForwardingUserInterface(inner), m_show(std::move(show)), m_hide(std::move(hide)) {}
+            : ForwardingUserInterface(inner), m_show(std::move(show)), m_hide(std::move(hide)) {}
 
     void ShowWaitMessage() override { m_show(); }
     void HideWaitMessage() override { m_hide(); }

@@ -102,7 +102,8 @@ void authors::ShowLists() {
     const QSignalBlocker blockAuthors(m_authorList);
     const QSignalBlocker blockBooks(m_wordbookList);
     if (m_authorList->count() == 0)
-        for (const std::string& entry : wordbooks::AuthorListEntries()) m_authorList->addItem(QString::fromStdString(entry));
+        for (const std::string& entry : wordbooks::AuthorListEntries())
+            m_authorList->addItem(QString::fromStdString(entry));
     m_wordbookList->clear();
     for (const std::string& entry : m_state.m_wordbookList) m_wordbookList->addItem(QString::fromStdString(entry));
     m_authorList->setCurrentIndex(m_state.m_authorSelection);

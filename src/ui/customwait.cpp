@@ -37,8 +37,8 @@ customwait::customwait(UserInterface& ui, QWidget* parent) : QDialog(parent), m_
         this);
     Place(text, 0, Rect(12, 8, 166, 48));
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_excludeShort = Place(new QCheckBox("Exclude words < 4 characters long", this), IDC_EXCLUDESHORT,
-                           Rect(12, 60, 166, 10));
+    m_excludeShort =
+        Place(new QCheckBox("Exclude words < 4 characters long", this), IDC_EXCLUDESHORT, Rect(12, 60, 166, 10));
     m_progress = Place(new QProgressBar(this), IDC_LOADPROGRESS, Rect(12, 75, 166, 9));
     m_progress->setRange(0, kProgressSteps);
     m_progress->setTextVisible(false);

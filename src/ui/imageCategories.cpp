@@ -68,7 +68,7 @@ QPixmap EmptyStrip() {
 }  // namespace
 
 imageCategories::imageCategories(const std::string& databasePath, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), m_databasePath(databasePath), m_ui(ui) {
+        : QDialog(parent), m_databasePath(databasePath), m_ui(ui) {
     setObjectName(QString::number(IDD_IMAGECATEGORIES));
     setWindowTitle("Select Image Sources");
     // Its own size at least; it opens larger when there are thumbnails.

@@ -69,7 +69,7 @@ private:
 
     std::unique_ptr<ThumbnailFiller> m_filler;
     std::vector<ThumbnailFiller::Category> m_pendingStrips;  // until the first show
-    std::vector<QList<QImage>> m_strips;  // per row
+    std::vector<QList<QImage>> m_strips;                     // per row
     bool m_stripsWaitForShow = false;
     bool m_sizedForStrips = false;
     // The buttons' places at the dialog's own size; as the window grows

@@ -41,7 +41,7 @@ constexpr int kTitleBarRoom = 140;
 class ProgressHidingInterface : public ForwardingUserInterface {
 public:
     ProgressHidingInterface(UserInterface& inner, std::function<void()> beforeMessage)
-        : ForwardingUserInterface(inner), m_beforeMessage(std::move(beforeMessage)) {}
+            : ForwardingUserInterface(inner), m_beforeMessage(std::move(beforeMessage)) {}
 
     MessageResult ShowMessage(const std::string& text, const std::string& caption,
                               MessageButtons buttons = MessageButtons::Ok) override {
@@ -64,7 +64,7 @@ std::vector<std::string> SortedForList(std::vector<std::string> names) {
 }  // namespace
 
 imageimport::imageimport(const std::string& databasePath, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), m_importer(databasePath), m_ui(ui) {
+        : QDialog(parent), m_importer(databasePath), m_ui(ui) {
     setObjectName(QString::number(IDD_IMAGEIMPORT));
     setWindowTitle("Import Custom Images");
     setFixedSize(Rect(0, 0, 229, 179).size());
@@ -112,20 +112,20 @@ void imageimport::BuildControls() {
     m_folderEdit->setObjectName(QString::number(IDC_IMPORT_FOLDER_EDIT));
     m_folderEdit->setGeometry(Rect(17, 114, 168, 15));
     // A path typed or pasted counts as much as one chosen with the button.
-    connect(m_folderEdit, &QLineEdit::textEdited, this,
-            [this](const QString& text) {
-                // An emptied field is the folder an import starts from, never the root.
-                const std::string folder = text.trimmed().toStdString();
-                m_importer.SetImportFolder(folder.empty() ? DefaultImportFolder() : folder);
-            });
+    connect(m_folderEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        // An emptied field is the folder an import starts from, never the root.
+        const std::string folder = text.trimmed().toStdString();
+        m_importer.SetImportFolder(folder.empty() ? DefaultImportFolder() : folder);
+    });
 
     auto* folder = AddPictureButton(IDC_IMPORT_FOLDER_BUTTON, "open", 191, 113);
     folder->setToolTip("Choose the folder to import pictures from (GIF, PNG, JPEG, WebP)");
     m_reduceLarge = new QCheckBox("Reduce large pictures", this);
     m_reduceLarge->setObjectName(QString::number(IDC_REDUCE_LARGE));
     m_reduceLarge->setGeometry(Rect(17, 130, 192, 11));
-    m_reduceLarge->setToolTip("Store a picture over 372000 bytes as a smaller copy (at most 1600 pixels on its "
-                              "longest side) instead of skipping it; your file is not changed");
+    m_reduceLarge->setToolTip(
+        "Store a picture over 372000 bytes as a smaller copy (at most 1600 pixels on its "
+        "longest side) instead of skipping it; your file is not changed");
     m_importButton = AddPictureButton(IDC_IMPORT_BUTTON, "import", 62, 143);
     auto* exit = AddPictureButton(IDC_IMPORT_EXIT, "exitsel", 119, 143);
 
@@ -149,9 +149,7 @@ int imageimport::DoModal() {
     return exec();
 }
 
-void imageimport::OnChooseFolder() {
-    m_folderEdit->setText(Q(m_importer.ChooseFolder(m_ui)));
-}
+void imageimport::OnChooseFolder() { m_folderEdit->setText(Q(m_importer.ChooseFolder(m_ui))); }
 
 CategoryChoice imageimport::CurrentChoice() const {
     CategoryChoice choice;
@@ -210,9 +208,8 @@ void imageimport::OnImport() {
     m_importer.SetReduceLarge(m_reduceLarge->isChecked());
     // Every message of the import closes the progress box first.
     ProgressHidingInterface ui(m_ui, [this] { m_progress.reset(); });
-    m_lastReport = m_importer.Import(CurrentChoice(), m_listed, ui, [this](int done, int found) {
-        ShowProgress(done, found);
-    });
+    m_lastReport =
+        m_importer.Import(CurrentChoice(), m_listed, ui, [this](int done, int found) { ShowProgress(done, found); });
     m_progress.reset();
     m_importButton->setEnabled(true);
     // A category made now is listed at once, so that typing its name again

@@ -65,10 +65,11 @@ private:
 };
 
 trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
-    : QWidget(nullptr, Qt::Window),
-      m_track(track),
-      m_ui(ui),
-      m_commandUi(ui, [this] { ShowWaitMessage(); }, [this] { HideWaitMessage(); }) {
+        : QWidget(nullptr, Qt::Window),
+          m_track(track),
+          m_ui(ui),
+          m_commandUi(
+              ui, [this] { ShowWaitMessage(); }, [this] { HideWaitMessage(); }) {
     setObjectName(QString::number(IDD_TRACKVIEW));
     setWindowTitle(title);
     setWindowIcon(AppIcon());
@@ -185,9 +186,8 @@ void trackview::BuildShredder() {
     auto* sizes = new QButtonGroup(this);
     static constexpr std::array<int, 3> kSizeIds{IDC_FRAGMENT3, IDC_FRAGMENT4, IDC_FRAGMENT5};
     for (int i = 0; i < 3; ++i) {
-        m_fragmentSize[i] =
-            Place(new QRadioButton(QString::number(settings::kFragmentSize.minimum + i), m_look), kSizeIds[i],
-                  Rect(226 + 24 * i, 275, 22, 10));
+        m_fragmentSize[i] = Place(new QRadioButton(QString::number(settings::kFragmentSize.minimum + i), m_look),
+                                  kSizeIds[i], Rect(226 + 24 * i, 275, 22, 10));
         sizes->addButton(m_fragmentSize[i]);
     }
     for (auto* radio : m_fragmentType) types->addButton(radio);
@@ -230,7 +230,8 @@ void trackview::WriteState() {
     for (std::size_t i = 0; i < m_wordsPerCut.size(); ++i)
         if (m_wordsPerCut[i]->isChecked()) wordsPerCut = settings::kWordsPerCut.minimum + static_cast<int>(i);
     m_track.m_wordsPerCut = wordsPerCut;
-    const bool suffix = m_fragmentType[TrackState::kSuffix]->isChecked() && !m_fragmentType[TrackState::kPrefix]->isChecked();
+    const bool suffix =
+        m_fragmentType[TrackState::kSuffix]->isChecked() && !m_fragmentType[TrackState::kPrefix]->isChecked();
     m_track.m_fragmentType = suffix ? TrackState::kSuffix : TrackState::kPrefix;
     int fragmentSize = settings::kFragmentSize.minimum;
     for (std::size_t i = 0; i < m_fragmentSize.size(); ++i)

@@ -34,11 +34,11 @@ FillTarget MainFormTarget(MainFormState& form, SqlDatabase& db, UserInterface& u
 FillTarget TrackTarget(TrackState& track, SqlDatabase& db, UserInterface& ui);
 
 struct FillOutcome {
-    bool replaced = false;   // the text was replaced by `text`
-    std::string text;        // the result text as built (before rendering)
-    int failedLookups = 0;   // look-ups that failed and gave an empty text
-    bool found = true;       // the author or wordbook was there
-    std::string failure;     // the message shown when the command could not run
+    bool replaced = false;  // the text was replaced by `text`
+    std::string text;       // the result text as built (before rendering)
+    int failedLookups = 0;  // look-ups that failed and gave an empty text
+    bool found = true;      // the author or wordbook was there
+    std::string failure;    // the message shown when the command could not run
 };
 
 // Constants of the draws.

@@ -132,12 +132,9 @@ private:
 
 std::size_t Characters(std::string_view text) { return utf8text::CountCodePoints(text); }
 
-
 bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
-bool KeptWord(std::string_view word, bool excludeShort) {
-    return !excludeShort || Characters(word) >= kShortWordLimit;
-}
+bool KeptWord(std::string_view word, bool excludeShort) { return !excludeShort || Characters(word) >= kShortWordLimit; }
 
 void StoreUnlessBlank(std::string_view entry, const std::function<bool()>& stopped,
                       const std::function<void(std::string_view)>& store) {

@@ -29,9 +29,9 @@ protected:
     ProgramRun Start(const std::string& program, const std::string& arguments, const std::string& environment = "") {
         const fs::path out = fs::path(scratch.path()) / "stdout";
         const fs::path err = fs::path(scratch.path()) / "stderr";
-        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 " +
-                                    environment + " " + Quoted(program) + " " + arguments + " </dev/null >" +
-                                    Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const std::string command =
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 " + environment + " " +
+            Quoted(program) + " " + arguments + " </dev/null >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
         const int raw = std::system(command.c_str());
         ProgramRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -61,8 +61,7 @@ std::string ProgramMessages(const std::string& err) {
     std::string kept;
     while (std::getline(lines, line)) {
         const std::size_t colon = line.find(':');
-        const bool loader = colon != std::string::npos && colon > 0 &&
-                            line.find_first_not_of(" 0123456789") == colon;
+        const bool loader = colon != std::string::npos && colon > 0 && line.find_first_not_of(" 0123456789") == colon;
         if (!loader) kept += line + "\n";
     }
     return kept;
@@ -107,7 +106,8 @@ TEST_F(Tarvex4Program, TheRichTextCommandsWorkWithoutQt) {
     EXPECT_EQ(text.out, expected);
     EXPECT_FALSE(LoadsQt(text));
 
-    const ProgramRun shred = Tarvex4WatchingLibraries("shred --suffix --size 3 " + Quoted(File("words.txt", "shredder\n")));
+    const ProgramRun shred =
+        Tarvex4WatchingLibraries("shred --suffix --size 3 " + Quoted(File("words.txt", "shredder\n")));
     EXPECT_EQ(shred.status, 0);
     EXPECT_EQ(shred.out, "der\n");
     EXPECT_FALSE(LoadsQt(shred));
@@ -117,7 +117,7 @@ TEST_F(Tarvex4Program, GoMakesAPageWithoutQt) {
     const std::string main = File("main.txt", "words for a page without a window\n");
     // A first start: the data folder is set up from the delivered data.
     const ProgramRun run = Tarvex4("go --seed 7 --out " + Quoted(scratch / "pages/") + " --main " + Quoted(main),
-                                "LD_DEBUG=libs VANTELO_HOME=" + Quoted(scratch / "data"));
+                                   "LD_DEBUG=libs VANTELO_HOME=" + Quoted(scratch / "data"));
     EXPECT_FALSE(LoadsQt(run));
     if (fs::exists(std::string(TARVEX4_BUILD_DATA_DIR) + "/words6.db")) {
         EXPECT_EQ(run.status, 0) << ProgramMessages(run.err);
@@ -151,10 +151,11 @@ TEST_F(Tarvex4Program, AnUnreachableDisplayIsSaidAsNoDisplay) {
     for (const std::string& arguments : {std::string(), "board " + Quoted(page)}) {
         const ProgramRun run = Tarvex4(arguments, "DISPLAY=" + display);
         EXPECT_EQ(run.status, 1) << arguments << "\n" << run.err;
-        EXPECT_NE(run.err.find("there is no display to open the window on (the display " + display +
-                               " cannot be reached)"),
-                  std::string::npos)
-            << arguments << "\n" << run.err;
+        EXPECT_NE(
+            run.err.find("there is no display to open the window on (the display " + display + " cannot be reached)"),
+            std::string::npos)
+            << arguments << "\n"
+            << run.err;
         EXPECT_NE(run.err.find("tarvex4 go --help"), std::string::npos) << arguments;
     }
 }
@@ -200,8 +201,9 @@ TEST_F(Tarvex4Program, BashCompletesCommandsOptionsAndFiles) {
     File("notes.txt", "words\n");
     const auto complete = [&](const std::string& line) {
         const std::string words = line + (line.back() == ' ' ? "\"\"" : "");
-        const std::string bash = "cd " + Quoted(scratch.path()) + " && . " + Quoted(file) + " && COMP_WORDS=(" + words +
-                                 ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _tarvex4 && printf \"%s\\n\" \"${COMPREPLY[@]}\"";
+        const std::string bash =
+            "cd " + Quoted(scratch.path()) + " && . " + Quoted(file) + " && COMP_WORDS=(" + words +
+            ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _tarvex4 && printf \"%s\\n\" \"${COMPREPLY[@]}\"";
         return Start("/bin/bash", "-c " + Quoted(bash)).out;
     };
     EXPECT_EQ(complete("tarvex4 ex"), "export\n");

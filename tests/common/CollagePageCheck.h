@@ -91,8 +91,8 @@ inline std::string Lower(std::string_view text) {
 // must open a tag the composer writes, tags nest, script bodies are only the
 // composer's, and every item the drag list names is written once.
 inline std::string PageProblem(const std::string& page, const std::string& dragItemIds, bool captureCode) {
-    static const std::vector<std::string> known = {"html", "head", "title", "script", "body", "center",
-                                                   "a",    "div",  "font",  "span",   "img",  "br",     "meta"};
+    static const std::vector<std::string> known = {"html", "head", "title", "script", "body", "center", "a",
+                                                   "div",  "font", "span",  "img",    "br",   "meta"};
     std::vector<std::string> open;  // the container is "container", not "div"
     std::size_t scripts = 0;
     std::size_t pos = 0;
@@ -102,9 +102,12 @@ inline std::string PageProblem(const std::string& page, const std::string& dragI
         std::size_t end = pos + 1;
         char quote = 0;
         for (; end < page.size() && (quote || page[end] != '>'); ++end) {
-            if (quote && page[end] == quote) quote = 0;
-            else if (!quote && page[end] == '\'') quote = '\'';
-            else if (!quote && page[end] == '<') return "'<' inside a tag at " + std::to_string(end);
+            if (quote && page[end] == quote)
+                quote = 0;
+            else if (!quote && page[end] == '\'')
+                quote = '\'';
+            else if (!quote && page[end] == '<')
+                return "'<' inside a tag at " + std::to_string(end);
         }
         if (end >= page.size()) return "unfinished tag at " + std::to_string(pos);
         const std::string tag = Lower(std::string_view(page).substr(pos + 1, end - pos - 1));
@@ -143,8 +146,8 @@ inline std::string PageProblem(const std::string& page, const std::string& dragI
     if (scripts != (captureCode ? 4u : 2u)) return "unexpected number of scripts: " + std::to_string(scripts);
     const std::size_t listed = Count(dragItemIds, "~',");
     const std::size_t written = Count(page, "<div id='dpagetextitem") + Count(page, "<div id='dpageimageitem");
-    if (listed != written) return "drag list names " + std::to_string(listed) + " items, page has " +
-                                  std::to_string(written);
+    if (listed != written)
+        return "drag list names " + std::to_string(listed) + " items, page has " + std::to_string(written);
     if (page.find(dragItemIds) == std::string::npos) return "drag list is not in the page";
     if (page.size() < 14 || page.compare(page.size() - 14, 14, "</body></html>") != 0) return "page not complete";
     return "";

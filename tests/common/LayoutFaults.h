@@ -68,9 +68,11 @@ inline std::vector<std::string> Faults(const QWidget& form) {
     std::vector<const QWidget*> children;
     for (const QWidget* w : form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         const bool layer = w->metaObject()->className() == QByteArray("QWidget") && w->geometry() == form.rect();
-        if (!layer) children.push_back(w);
+        if (!layer)
+            children.push_back(w);
         else
-            for (const QWidget* c : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) children.push_back(c);
+            for (const QWidget* c : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+                children.push_back(c);
     }
     for (const QWidget* w : children) {
         if (!w->isVisibleTo(&form) || w->isWindow()) continue;

@@ -27,8 +27,8 @@ inline ProgramRun RunTarvex4(const std::string& arguments, const std::filesystem
                              const std::string& prefix = "") {
     static int serial = 0;
     const std::filesystem::path err = work / ("stderr-" + std::to_string(serial++) + ".txt");
-    const std::string command = prefix + " TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 exec " +
-                                Quoted(TARVEX4_EXE) + " " + arguments + " 2>" + Quoted(err.string());
+    const std::string command = prefix + " TARVEX4_NO_OPEN=1 ASAN_OPTIONS=detect_leaks=0 exec " + Quoted(TARVEX4_EXE) +
+                                " " + arguments + " 2>" + Quoted(err.string());
     ProgramRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;

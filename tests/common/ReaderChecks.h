@@ -30,9 +30,8 @@ inline std::string PictureHeaderProblem(std::string_view bytes) {
     if (header.orientation < 1 || header.orientation > 8) return "orientation " + std::to_string(header.orientation);
     if (header.width < 0 || header.height < 0) return "a negative size";
     const std::string problem = PictureProblem(header, data, bytes.size());
-    if (problem.empty() &&
-        (!header.sized || header.width == 0 || header.height == 0 ||
-         static_cast<long long>(header.width) * header.height > kMaxPicturePixels))
+    if (problem.empty() && (!header.sized || header.width == 0 || header.height == 0 ||
+                            static_cast<long long>(header.width) * header.height > kMaxPicturePixels))
         return "a picture without a usable size was taken as sound";
     // The name a page gives the picture must say its kind, and naming it
     // again must keep that name.

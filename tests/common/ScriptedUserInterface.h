@@ -42,8 +42,14 @@ public:
         return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel ? MessageResult::Ok
                                                                                     : MessageResult::Yes;
     }
-    void ShowWaitMessage() override { ++waitShown; waitVisible = true; }
-    void HideWaitMessage() override { ++waitHidden; waitVisible = false; }
+    void ShowWaitMessage() override {
+        ++waitShown;
+        waitVisible = true;
+    }
+    void HideWaitMessage() override {
+        ++waitHidden;
+        waitVisible = false;
+    }
     void OpenInBrowser(const std::string& path) override { openedPages.push_back(path); }
 
     std::optional<FileChoice> ChooseOpenFile(const std::string&, const std::string& initialName) override {

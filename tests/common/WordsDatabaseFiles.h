@@ -24,8 +24,8 @@ inline void CreateWordsDatabase(const std::string& dataFolder, const std::string
     db.Execute("COMMIT");
 }
 
-inline void AddPicture(const std::string& dataFolder, const std::string& name, const std::string& bytes,
-                       int width = 40, int height = 30, const std::string& category = "1") {
+inline void AddPicture(const std::string& dataFolder, const std::string& name, const std::string& bytes, int width = 40,
+                       int height = 30, const std::string& category = "1") {
     SqlDatabase db;
     db.Open(wordsdb::DatabasePath(dataFolder));
     SqlBlob blob;

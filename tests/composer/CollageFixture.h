@@ -109,10 +109,10 @@ inline collage::Collage ReadBack(const std::string& page) {
 struct Item {
     std::string id;
     int top = 0, left = 0, z = 0;
-    int width = -1;            // text items: the box width; images: the IMG width
-    int height = -1;           // images only
-    std::string background;    // text items
-    std::string body;          // what follows the opening tag
+    int width = -1;          // text items: the box width; images: the IMG width
+    int height = -1;         // images only
+    std::string background;  // text items
+    std::string body;        // what follows the opening tag
 };
 
 // The number that follows `key` at or after `from` (-1 when absent).

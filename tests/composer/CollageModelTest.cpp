@@ -157,8 +157,8 @@ TEST_F(CollageModel, PictureNamesThatLookLikeWebAddressesStayFilesBesideThePage)
         model.items.push_back(item);
     }
     const std::string written = collage::WritePage(model);
-    for (const char* src : {"SRC='./c:x.gif'", "SRC='./mailto:%2523%3F.gif'", "SRC='dir/a:b.gif'",
-                            "SRC='./plain.gif'", "SRC='plain.gif'"}) {
+    for (const char* src : {"SRC='./c:x.gif'", "SRC='./mailto:%2523%3F.gif'", "SRC='dir/a:b.gif'", "SRC='./plain.gif'",
+                            "SRC='plain.gif'"}) {
         EXPECT_NE(written.find(src), std::string::npos) << src;
     }
     EXPECT_EQ(ReadBack(written), model);

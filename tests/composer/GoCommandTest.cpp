@@ -56,9 +56,9 @@ TEST_F(GoCommand, GoStartsTheFormAsTheWindowDoesWithTheSavedFontAndStoredFolder)
 
 TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
     const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " ";
-    for (const char* bad : {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7",
-                            "--image-volume -1", "--seed x", "--no-such-option", "--name notes.txt",
-                            "--paper A4", "--scale 2 --pdf p.pdf"}) {
+    for (const char* bad :
+         {"--fader 5=10", "--fader 1=201", "--fader 1", "--style Plain", "--track-words 1=7", "--image-volume -1",
+          "--seed x", "--no-such-option", "--name notes.txt", "--paper A4", "--scale 2 --pdf p.pdf"}) {
         ProgramRun run = RunTarvex4(base + bad, root);
         EXPECT_EQ(run.status, 2) << bad << ": " << run.err;
         EXPECT_FALSE(run.err.empty()) << bad;
@@ -68,8 +68,8 @@ TEST_F(GoCommand, GoRejectsBadValuesWithStatus2) {
 
 TEST_F(GoCommand, GoReportsDatabaseFailureWithStatus1) {
     Sql("DROP TABLE categoryselections");
-    ProgramRun run = RunTarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " --seed 1",
-                      root);
+    ProgramRun run =
+        RunTarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " --seed 1", root);
     EXPECT_EQ(run.status, 1);
     // Found before the run: the file and the missing table are named.
     EXPECT_NE(run.err.find(dataFolder + "/words6.db"), std::string::npos) << run.err;
@@ -79,11 +79,13 @@ TEST_F(GoCommand, GoReportsDatabaseFailureWithStatus1) {
 TEST_F(GoCommand, GoHelpListsEveryOption) {
     ProgramRun run = RunTarvex4("go --help", root);
     ASSERT_EQ(run.status, 0);
-    for (const char* option : {"--seed", "--main", "--track", "--track-off", "--fader", "--style", "--track-style",
-                               "--words", "--track-words", "--whole", "--no-main", "--text-volume",
-                               "--image-volume", "--landscape", "--no-capture", "--text-under-images", "--folder",
-                               "--out", "--name", "--data", "--open", "--text", "--provenance",
-                               "--mark-sources", "--report"}) {
+    for (const char* option : {"--seed",         "--main",      "--track",       "--track-off",
+                               "--fader",        "--style",     "--track-style", "--words",
+                               "--track-words",  "--whole",     "--no-main",     "--text-volume",
+                               "--image-volume", "--landscape", "--no-capture",  "--text-under-images",
+                               "--folder",       "--out",       "--name",        "--data",
+                               "--open",         "--text",      "--provenance",  "--mark-sources",
+                               "--report"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     EXPECT_NE(run.out.find("TARVEX4_NO_OPEN"), std::string::npos);
@@ -137,8 +139,8 @@ TEST_F(GoCommand, AnOutputNamingAnInputIsRefused) {
     WriteFile(root / "main.txt", mainText);
     WriteFile(root / "track.txt", "track words\n");
     fs::create_symlink(root / "main.txt", root / "link.txt");
-    const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted(outputFolder) + " --seed 3 --main " +
-                             Quoted((root / "main.txt").string()) + " --track " +
+    const std::string base = "go --data " + Quoted(dataFolder) + " --out " + Quoted(outputFolder) +
+                             " --seed 3 --main " + Quoted((root / "main.txt").string()) + " --track " +
                              Quoted("2=" + (root / "track.txt").string()) + " ";
     const struct {
         std::string output;
@@ -190,16 +192,16 @@ TEST_F(GoCommand, GoAroundKeepsTheNamedItemsInANewPageBesideThePage) {
     };
 
     // An id the page does not have is a usage error, named; nothing is written.
-    ProgramRun unknown = RunTarvex4(common + " --around " + Quoted(page) + " --keep dpagetextitem2,dpagetextitem77~",
-                                    root);
+    ProgramRun unknown =
+        RunTarvex4(common + " --around " + Quoted(page) + " --keep dpagetextitem2,dpagetextitem77~", root);
     EXPECT_EQ(unknown.status, 2) << unknown.err;
     EXPECT_NE(unknown.err.find("dpagetextitem77~"), std::string::npos) << unknown.err;
     EXPECT_EQ(unknown.err.find("dpagetextitem2,"), std::string::npos) << unknown.err;
     EXPECT_FALSE(fs::exists(folder + "/collage2.html"));
     EXPECT_EQ(RunTarvex4(common + " --keep dpagetextitem2", root).status, 2) << "--keep without --around";
 
-    ProgramRun around = RunTarvex4(common + " --around " + Quoted(page) +
-                                       " --keep dpagetextitem2,dpageimageitem0~ --seed 6 --text -", root);
+    ProgramRun around = RunTarvex4(
+        common + " --around " + Quoted(page) + " --keep dpagetextitem2,dpageimageitem0~ --seed 6 --text -", root);
     ASSERT_EQ(around.status, 0) << around.err;
     // With the words on standard output, the page is named on the error stream.
     EXPECT_NE(around.err.find(folder + "/collage2.html\n"), std::string::npos) << around.err;

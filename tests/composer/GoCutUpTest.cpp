@@ -9,7 +9,6 @@
 
 #include <nlohmann/json.hpp>
 
-
 #include <cmath>
 #include <map>
 #include <regex>
@@ -92,8 +91,9 @@ std::string Mismatch(const std::vector<std::string>& lines, const collage::Colla
 
 class GoCutUp : public CollageTest {
 protected:
-    const std::string mainText = "the quick brown fox jumps & 'over' the lazy dog while seven wild owls hum "
-                                 "across an empty harbour at dawn";
+    const std::string mainText =
+        "the quick brown fox jumps & 'over' the lazy dog while seven wild owls hum "
+        "across an empty harbour at dawn";
     const std::string notesText = "notes one two three four five six seven eight nine ten eleven";
     const std::string otherText = "second track holds words of its own for the cut up to use";
 
@@ -134,7 +134,8 @@ TEST_F(GoCutUp, TheTextIsThePagesSnipsAndEachLineNamesTheWordsItWasCutFrom) {
         ProgramRun run = RunTarvex4(Go(settings + " --text - --mark-sources"), root);
         ASSERT_EQ(run.status, 0) << settings << ": " << run.err;
         const std::string marked = ReadFile(root / "o/collage1.html");
-        ProgramRun traced = RunTarvex4(Go(settings + " --text " + Quoted((root / "cut.txt").string()) + " --provenance"), root);
+        ProgramRun traced =
+            RunTarvex4(Go(settings + " --text " + Quoted((root / "cut.txt").string()) + " --provenance"), root);
         ASSERT_EQ(traced.status, 0) << settings << ": " << traced.err;
         // Words asked for beside the page leave the page as it always was.
         EXPECT_EQ(ReadFile(root / "o/collage1.html"), unmarked) << settings;
@@ -178,9 +179,10 @@ TEST_F(GoCutUp, TheTextIsThePagesSnipsAndEachLineNamesTheWordsItWasCutFrom) {
 }
 
 TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
-    ProgramRun run = RunTarvex4(Go("--seed 11 --track-off 1 --text-volume 40 --fader 2=50 --fader 4=150 --words 2 --report "
-                                   "--mark-sources"),
-                                root);
+    ProgramRun run =
+        RunTarvex4(Go("--seed 11 --track-off 1 --text-volume 40 --fader 2=50 --fader 4=150 --words 2 --report "
+                      "--mark-sources"),
+                   root);
     ASSERT_EQ(run.status, 0) << run.err;
     // The report goes to stderr, the page's path stays on stdout.
     EXPECT_EQ(run.out, (root / "o/collage1.html").string() + "\n");
@@ -202,7 +204,8 @@ TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
     }
     ASSERT_GT(snips, 10);
     const std::regex row(R"(^(.+)\t([\d.]+)%\t([\d.]+)% \((\d+)\)\t([\d.]+)% \((\d+)\)\t(\d+)$)");
-    const std::map<std::string, double> weights{{"main", 50}, {"track 2 (notes.txt)", 12.5}, {"track 4 (other.txt)", 37.5}};
+    const std::map<std::string, double> weights{
+        {"main", 50}, {"track 2 (notes.txt)", 12.5}, {"track 4 (other.txt)", 37.5}};
     double weightSum = 0, snipSum = 0, wordSum = 0;
     int rows = 0;
     for (const std::string& line : Lines(run.err)) {
@@ -228,9 +231,9 @@ TEST_F(GoCutUp, TheReportsSharesAddUpAndMatchACountOverThePage) {
 }
 
 TEST_F(GoCutUp, WordsThatCannotBeWrittenFailTheCommandButNotThePage) {
-    for (const std::string& bad : {"--text " + Quoted((root / "no/such/folder/cut.txt").string()),
-                                  std::string("--text - >&-"),
-                                  "--report " + Quoted((root / "no/such/folder/report.txt").string())}) {
+    for (const std::string& bad :
+         {"--text " + Quoted((root / "no/such/folder/cut.txt").string()), std::string("--text - >&-"),
+          "--report " + Quoted((root / "no/such/folder/report.txt").string())}) {
         fs::remove_all(root / "o");
         ProgramRun run = RunTarvex4(Go("--seed 5 " + bad), root);
         EXPECT_EQ(run.status, 1) << bad;
@@ -292,18 +295,19 @@ TEST_F(GoCutUp, ScriptsGetTheirAnswerAloneOnStandardOutput) {
 // Standard input as a text and standard output as a drawing; two claims on
 // one stream, and options no output uses, are bad usage.
 TEST_F(GoCutUp, TheStandardStreamsAreFiles) {
-    const ProgramRun piped = RunTarvex4(Go("--seed 3 --no-main --track 3=- --fader 2=0 --fader 4=0 --text - --provenance"),
-                                        root, "printf 'piped words only\\nfrom a pipe\\n' |");
+    const ProgramRun piped =
+        RunTarvex4(Go("--seed 3 --no-main --track 3=- --fader 2=0 --fader 4=0 --text - --provenance"), root,
+                   "printf 'piped words only\\nfrom a pipe\\n' |");
     ASSERT_EQ(piped.status, 0) << piped.err;
     const std::vector<std::string> lines = Lines(piped.out);
     ASSERT_FALSE(lines.empty());
     for (const std::string& line : lines) EXPECT_EQ(line.rfind("track 3 (stdin) ", 0), 0u) << line;
 
     // The drawing on standard output, and no file named '-'.
-    const ProgramRun png = RunTarvex4("go --seed 3 --image-volume 0 --data " + Quoted(dataFolder) + " --out " +
-                                          Quoted((root / "o").string()) + " --main " + Quoted((root / "main.txt").string()) +
-                                          " --png -",
-                                      root, "cd " + Quoted(root.string()) + " &&");
+    const ProgramRun png =
+        RunTarvex4("go --seed 3 --image-volume 0 --data " + Quoted(dataFolder) + " --out " +
+                       Quoted((root / "o").string()) + " --main " + Quoted((root / "main.txt").string()) + " --png -",
+                   root, "cd " + Quoted(root.string()) + " &&");
     ASSERT_EQ(png.status, 0) << png.err;
     EXPECT_EQ(png.out.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
     EXPECT_FALSE(fs::exists(root / "-"));
@@ -329,13 +333,13 @@ TEST_F(GoCutUp, TheReportCountsTheSnipsTheTextHas) {
     const std::regex provenance(R"(^(.+) (\d+)-(\d+)\t.+$)");
     int empties = 0;
     for (int seed = 1; seed <= 6; ++seed) {
-        const std::string settings = "--seed " + std::to_string(seed) + " --text-volume 40 --words 3 --track 1=" +
-                                     Quoted((root / "blank.txt").string()) + " --main " +
-                                     Quoted((root / "short.txt").string());
-        const ProgramRun run = RunTarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) +
-                                              " " + settings + " --text - --provenance --report " +
-                                              Quoted((root / "report.txt").string()),
-                                          root);
+        const std::string settings = "--seed " + std::to_string(seed) +
+                                     " --text-volume 40 --words 3 --track 1=" + Quoted((root / "blank.txt").string()) +
+                                     " --main " + Quoted((root / "short.txt").string());
+        const ProgramRun run =
+            RunTarvex4("go --data " + Quoted(dataFolder) + " --out " + Quoted((root / "o").string()) + " " + settings +
+                           " --text - --provenance --report " + Quoted((root / "report.txt").string()),
+                       root);
         ASSERT_EQ(run.status, 0) << settings << ": " << run.err;
         const std::vector<std::string> lines = Lines(run.out);
         int reported = 0, empty = 0;

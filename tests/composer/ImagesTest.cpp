@@ -135,7 +135,8 @@ TEST_F(ImageItems, DifferentPictureOfTheSameNameGetsOneCopyName) {
     state.m_textVolume = 0;
     for (std::uint32_t seed : {4u, 5u}) {
         // The page shows the picture that was copied, not the other one.
-        for (const Item& item : ItemsOf(Compose(seed))) EXPECT_NE(item.body.find("SRC='Copy of pic.gif'"), std::string::npos);
+        for (const Item& item : ItemsOf(Compose(seed)))
+            EXPECT_NE(item.body.find("SRC='Copy of pic.gif'"), std::string::npos);
     }
     EXPECT_EQ(ReadFile(root / "out/pic.gif"), "someone else's");
     EXPECT_EQ(ReadFile(root / "out/Copy of pic.gif"), "mine");

@@ -40,8 +40,8 @@ TEST_F(OutputLocation, FileNamedLikeItsFolderKeepsTheWholeFolder) {
 }
 
 TEST_F(OutputLocation, ShortOrMissingFolderIsRefused) {
-    for (const FileChoice& choice : {FileChoice{"/a.html", "a.html"}, FileChoice{"b.html", "b.html"},
-                                     FileChoice{"/p/q.html", "other.html"}}) {
+    for (const FileChoice& choice :
+         {FileChoice{"/a.html", "a.html"}, FileChoice{"b.html", "b.html"}, FileChoice{"/p/q.html", "other.html"}}) {
         ScriptedUserInterface ui;
         ui.saveAnswers.push_back(choice);
         ChooseOutputFile(state, ui);

@@ -14,9 +14,7 @@ class TextSnips : public CollageTest {};
 
 namespace {
 
-const std::string kTail =
-    "</div></center>\n<script type='text/javascript'><!-- \nSET_DHTML(CURSOR_HAND,RESIZABLE,";
-
+const std::string kTail = "</div></center>\n<script type='text/javascript'><!-- \nSET_DHTML(CURSOR_HAND,RESIZABLE,";
 
 }  // namespace
 
@@ -100,8 +98,9 @@ TEST_F(PageSkeleton, SeededRunMatchesDrawsWorkedOutByHand) {
     const std::string head = "background-color:#6BD6EB'>";
     ASSERT_NE(page.find(head), std::string::npos);
     EXPECT_EQ(page.substr(page.find(head) + head.size()),
-              image + text + kTail + "'dpageimageitem0~','dpagetextitem0~','pagecontainer'+NO_DRAG);\n"
-                                     "//--></script>\n</body></html>");
+              image + text + kTail +
+                  "'dpageimageitem0~','dpagetextitem0~','pagecontainer'+NO_DRAG);\n"
+                  "//--></script>\n</body></html>");
     EXPECT_EQ(ReadFile(root / "out/p.gif"), "GIF89a-picture");
     EXPECT_EQ(last.nextImageId, 2);
 }
@@ -217,7 +216,7 @@ TEST_F(ItemPlacement, PicturesStayInsideTheOrientationsBounds) {
                 if (item.id == "dpageimageitem0~" && item.width == 850 && item.height == 1100) continue;
                 EXPECT_LT(item.left, w);
                 EXPECT_LT(item.top, h);
-                EXPECT_EQ(item.left + item.width, w);   // a picture larger than the page is cut at its edge
+                EXPECT_EQ(item.left + item.width, w);  // a picture larger than the page is cut at its edge
                 EXPECT_EQ(item.top + item.height, h);
                 maxLeft = std::max(maxLeft, item.left);
                 maxTop = std::max(maxTop, item.top);
@@ -266,7 +265,7 @@ TEST_F(TextSnips, ItemCountIsTheVolumeLimitedByTheWords) {
 TEST_F(TextSnips, WithShowMainEverySecondItemComesFromTheMainText) {
     SetMainText("mmm");
     SetTrackText(1, "ttt uuu");
-    state.m_mainStyle = 3;       // Ransom Note
+    state.m_mainStyle = 3;  // Ransom Note
     state.m_tracks[0].m_collageStyle = 1;
     state.m_textVolume = 10;
     state.m_imageVolume = 0;

@@ -55,8 +55,8 @@ TEST(LeadingWords, EachTokenPrecededByOneSpace) {
     EXPECT_EQ(LeadingWords("one two three", 40), " one two three");
     EXPECT_EQ(LeadingWords("nospace", 40), "");
     EXPECT_EQ(LeadingWords("", 40), "");
-    EXPECT_EQ(LeadingWords("a  b", 40), " a  b");       // the empty token keeps its space
-    EXPECT_EQ(LeadingWords("a b ", 40), " a b ");       // k spaces, k + 1 tokens
+    EXPECT_EQ(LeadingWords("a  b", 40), " a  b");  // the empty token keeps its space
+    EXPECT_EQ(LeadingWords("a b ", 40), " a b ");  // k spaces, k + 1 tokens
     EXPECT_EQ(LeadingWords("1 2 3 4 5", 3), " 1 2 3");
     std::string many;
     for (int i = 0; i < 60; ++i) many += "w ";
@@ -92,17 +92,24 @@ TEST(ArtFontLetters, LettersOfAnyLanguage) {
         const std::string prefix = ArtFontPrefix(style);
         auto pictures = [&](std::string_view names) {
             std::string out;
-            for (char c : names) out += "<IMG SRC='" + prefix + (c == '_' ? std::string("space") : std::string(1, c)) + ".gif'>";
+            for (char c : names)
+                out += "<IMG SRC='" + prefix + (c == '_' ? std::string("space") : std::string(1, c)) + ".gif'>";
             return out + "<BR>";
         };
         // café ŒUVRE ß 東京, the é of café written as e and a combining accent.
         EXPECT_EQ(BuildArtFontLetters("cafe\xCC\x81 \xC5\x92UVRE \xC3\x9F \xE6\x9D\xB1\xE4\xBA\xAC", style),
-                  pictures("cafe_oeuvre_ss___")) << style;
+                  pictures("cafe_oeuvre_ss___"))
+            << style;
         // é Ö ç æ ĳ; €, an emoji, a flag, a Greek letter: one space each.
         EXPECT_EQ(BuildArtFontLetters("\xC3\xA9\xC3\x96\xC3\xA7\xC3\xA6\xC4\xB3", style), pictures("eocaeij")) << style;
         EXPECT_EQ(BuildArtFontLetters("\xE2\x82\xAC\xF0\x9F\x98\x80\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7\xCE\xB1", style),
-                  pictures("____")) << style;
+                  pictures("____"))
+            << style;
         // Stray bytes are a space each; the letter after them is kept.
-        EXPECT_EQ(BuildArtFontLetters("\x80\xE2\x82" "a", style), pictures("___a")) << style;
+        EXPECT_EQ(BuildArtFontLetters("\x80\xE2\x82"
+                                      "a",
+                                      style),
+                  pictures("___a"))
+            << style;
     }
 }

@@ -16,19 +16,21 @@ protected:
     void SetUp() override {
         const std::string licence = "  1 This software and database is being provided\n";
         Write(folder / "index.noun", licence +
-              "anger n 2 3 @ ~ + 2 5 07516354 14036539  \n"
-              "paris n 2 2 @ #p 2 0 08932568 09007723  \n"
-              "ox n 1 2 @ ~ 1 0 02403454  \n"
-              "stew n 2 2 @ ~ 2 1 07587700 07588111  \n");
-        Write(folder / "data.noun", licence +
-              "07516354 12 n 02 anger 0 choler 0 001 @ 07516997 n 0000 | a strong emotion  \n"
-              "08932568 15 n 01 Paris 0 001 @ 08524735 n 0000 | the capital of France  \n"
-              "02403454 05 n 01 ox 0 001 @ 02402425 n 0000 | an adult castrated bull  \n"
-              "07587700 13 n 01 stew 0 001 @ 07588299 n 0000 | food prepared by stewing; \"a hearty stew\"  \n");
+                                         "anger n 2 3 @ ~ + 2 5 07516354 14036539  \n"
+                                         "paris n 2 2 @ #p 2 0 08932568 09007723  \n"
+                                         "ox n 1 2 @ ~ 1 0 02403454  \n"
+                                         "stew n 2 2 @ ~ 2 1 07587700 07588111  \n");
+        Write(folder / "data.noun",
+              licence +
+                  "07516354 12 n 02 anger 0 choler 0 001 @ 07516997 n 0000 | a strong emotion  \n"
+                  "08932568 15 n 01 Paris 0 001 @ 08524735 n 0000 | the capital of France  \n"
+                  "02403454 05 n 01 ox 0 001 @ 02402425 n 0000 | an adult castrated bull  \n"
+                  "07587700 13 n 01 stew 0 001 @ 07588299 n 0000 | food prepared by stewing; \"a hearty stew\"  \n");
         Write(folder / "noun.exc", "oxen ox\nmice mouse\n");
         Write(folder / "index.verb", licence + "simmer v 1 3 @ + ; 1 1 00324231  \n");
-        Write(folder / "data.verb", licence +
-              "00324231 30 v 01 simmer 0 002 @ 00328128 v 0000 ;c 00243918 n 0000 01 + 01 00 | boil slowly  \n");
+        Write(folder / "data.verb",
+              licence +
+                  "00324231 30 v 01 simmer 0 002 @ 00328128 v 0000 ;c 00243918 n 0000 01 + 01 00 | boil slowly  \n");
         Write(folder / "verb.exc", "went go\n");
         Write(folder / "index.adj", licence + "ablaze a 1 1 & 1 0 00000001  \n");
         Write(folder / "data.adj", licence + "00000001 00 s 01 ablaze(p) 0 000 | keenly excited  \n");

@@ -14,15 +14,18 @@
 
 namespace {
 
+using builtdata::DeliveredWordsDb;
 using builtdata::Number;
 using builtdata::Rows;
-using builtdata::DeliveredWordsDb;
 
 TEST_F(DeliveredWordsDb, EveryTableHasTheColumnsTheProgramReads) {
     const std::map<std::string, std::string> columns = {
-        {"authornames", "AUNAME,STARTID,ENDID"},      {"authortext", "ID,TEXTSAMPLE"},
-        {"wordbooks", "ID,BOOKNAME,TABLENAME"},       {"imagecategory", "ID,CATEGORY"},
-        {"categoryselections", "ID,SELECTIONLIST"},   {"collagesettings", "OUTPUTFOLDER"},
+        {"authornames", "AUNAME,STARTID,ENDID"},
+        {"authortext", "ID,TEXTSAMPLE"},
+        {"wordbooks", "ID,BOOKNAME,TABLENAME"},
+        {"imagecategory", "ID,CATEGORY"},
+        {"categoryselections", "ID,SELECTIONLIST"},
+        {"collagesettings", "OUTPUTFOLDER"},
         {"imagelibrary", "ID,CATEGORY,FILENAME,WIDTH,HEIGHT,FILESTORE"}};
     for (const auto& [table, cols] : columns)
         EXPECT_NO_THROW(db.Query("SELECT " + cols + " FROM " + table + " LIMIT 1")) << table;

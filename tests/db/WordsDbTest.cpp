@@ -16,8 +16,8 @@ namespace {
 // Values that broke statements built by pasting: both quotes, percent
 // conversions, SQL fragments, names equal to columns or starting with a digit.
 const std::vector<std::string> kHostileTexts = {
-    "it's",  "say \"hi\"", "BOOKNAME", "ID", "%s%n%Q", "'); DROP TABLE wordbooks; --", "C:\\o'k\\", "x y",
-    "\xc3\xa9t\xc3\xa9",
+    "it's",      "say \"hi\"", "BOOKNAME",          "ID", "%s%n%Q", "'); DROP TABLE wordbooks; --",
+    "C:\\o'k\\", "x y",        "\xc3\xa9t\xc3\xa9",
 };
 const std::vector<std::string> kHostileTables = {
     "1abc", "we\"ird", "o'k", "BOOKNAME", "two words", "a+b", "wordbooks2", "select",
@@ -95,8 +95,7 @@ TEST(WordsDbStatements, KeepTheirShape) {
 }
 
 TEST(WordsDbStatements, SelectionListKeepsOnlyNumbers) {
-    EXPECT_EQ(wordsdb::SelectImageIdsInCategories("1) OR (1=1"),
-              "SELECT ID FROM imagelibrary WHERE CATEGORY IN ()");
+    EXPECT_EQ(wordsdb::SelectImageIdsInCategories("1) OR (1=1"), "SELECT ID FROM imagelibrary WHERE CATEGORY IN ()");
     EXPECT_EQ(wordsdb::SelectImageIdsInCategories(" 4, x,5,,-6"),
               "SELECT ID FROM imagelibrary WHERE CATEGORY IN (4,5)");
     EXPECT_EQ(wordsdb::SelectImageIdsInCategories(""), "SELECT ID FROM imagelibrary WHERE CATEGORY IN ()");

@@ -145,7 +145,8 @@ TEST_F(FileCopying, CopyFolderTreeInOverwriteModeTwiceCreatesNothingNew) {
     copier.CopyFolderTree(Path("data/artfonts"), Path("out/"));
     EXPECT_EQ(Read("out/artfonts/wz_dragdrop.js"), "v2");
     size_t count = 0;
-    for (auto it = fs::recursive_directory_iterator(Path("out")); it != fs::recursive_directory_iterator(); ++it) ++count;
+    for (auto it = fs::recursive_directory_iterator(Path("out")); it != fs::recursive_directory_iterator(); ++it)
+        ++count;
     EXPECT_EQ(count, 4u);  // artfonts, its script, lcd, b.gif
 
     // A search that finds nothing copies nothing and does not fail.

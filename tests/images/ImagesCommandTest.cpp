@@ -59,18 +59,20 @@ protected:
 };
 
 TEST_F(ImagesCommandTest, ImportIntoNewAndExistingCategories) {
-    const std::string cats = Folder("cats", {{"Cat1.GIF", GifBytes(10, 10)}, {"cat2.gif", GifBytes(20, 20)},
-                                             {"readme.txt", "no"}, {"big.gif", GifBytes(1, 1, 400000)}});
+    const std::string cats = Folder("cats", {{"Cat1.GIF", GifBytes(10, 10)},
+                                             {"cat2.gif", GifBytes(20, 20)},
+                                             {"readme.txt", "no"},
+                                             {"big.gif", GifBytes(1, 1, 400000)}});
     ProgramRun run = Images("import " + Quoted(cats) + " --new-category Cats");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "2 GIFS stored to category: Cats\n1 GIFS over 372000 bytes were skipped for their size.\n"
-                       "    big.gif\nAdd --reduce to store smaller copies of them.\n");
+    EXPECT_EQ(run.out,
+              "2 GIFS stored to category: Cats\n1 GIFS over 372000 bytes were skipped for their size.\n"
+              "    big.gif\nAdd --reduce to store smaller copies of them.\n");
 
     run = Images("import " + Quoted(cats) + " --category Cats");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "2 GIFS stored to category: Cats");
     EXPECT_EQ(Select("SELECT CATEGORY, COUNT(*) FROM imagelibrary GROUP BY CATEGORY"), (Rows{{"1", "4"}}));
-
 }
 
 TEST_F(ImagesCommandTest, ImportRefusals) {

@@ -83,8 +83,7 @@ TEST_F(ImportTest, FilesThatAreNoSoundPictureAreRefusedByName) {
     Add("good.gif", GifBytes(5, 6));
     const ImportReport report = ImportInto("Odd");
     EXPECT_FALSE(report.Complete());
-    EXPECT_EQ(report.ResultMessage(),
-              "1 GIFS stored to category: Odd\n6 files were refused: not sound pictures.");
+    EXPECT_EQ(report.ResultMessage(), "1 GIFS stored to category: Odd\n6 files were refused: not sound pictures.");
     EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary"), (Rows{{"good.gif", "5", "6"}}));
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& text = ui.messages[0].text;
@@ -190,8 +189,7 @@ TEST_F(ImportTest, OnlyRegularFilesAreReadAPipeIsSkippedWithoutWaiting) {
     ASSERT_EQ(::symlink("/dev/zero", (pictures + "/zero.gif").c_str()), 0);
     const ImportReport report = ImportInto("Animals");
     EXPECT_TRUE(report.Complete());
-    EXPECT_EQ(report.ResultMessage(),
-              "1 GIFS stored to category: Animals\n2 GIFS were skipped: not regular files.");
+    EXPECT_EQ(report.ResultMessage(), "1 GIFS stored to category: Animals\n2 GIFS were skipped: not regular files.");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("x.gif: not a regular file, skipped"), std::string::npos);
     EXPECT_NE(ui.messages[0].text.find("zero.gif: not a regular file, skipped"), std::string::npos);
@@ -208,9 +206,10 @@ TEST_F(ImportTest, TheStoredTextIsWhatTheQuotedStatementStored) {
     SqlBlob blob;
     blob.SetBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()));
     Sql(wordsdb::InsertImage("1", "all.gif", "300", "20", blob.Encoded()));
-    const Rows rows = Select("SELECT hex(CATEGORY)||typeof(CATEGORY), hex(FILENAME), hex(WIDTH)||typeof(WIDTH), "
-                             "hex(HEIGHT)||typeof(HEIGHT), hex(FILESTORE)||typeof(FILESTORE) "
-                             "FROM imagelibrary ORDER BY ID");
+    const Rows rows = Select(
+        "SELECT hex(CATEGORY)||typeof(CATEGORY), hex(FILENAME), hex(WIDTH)||typeof(WIDTH), "
+        "hex(HEIGHT)||typeof(HEIGHT), hex(FILESTORE)||typeof(FILESTORE) "
+        "FROM imagelibrary ORDER BY ID");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], rows[1]);
     EXPECT_EQ(StoredBytes("all.gif"), bytes);

@@ -14,13 +14,12 @@ protected:
         ImageLibraryTest::SetUp();
         db.Open(DatabasePath());
         // Ends the whole transaction, as a full disk or an I/O error would.
-        db.Execute("CREATE TRIGGER undo BEFORE INSERT ON imagelibrary WHEN NEW.FILENAME LIKE 'undo%' "
-                   "BEGIN SELECT RAISE(ROLLBACK, 'undone'); END");
+        db.Execute(
+            "CREATE TRIGGER undo BEFORE INSERT ON imagelibrary WHEN NEW.FILENAME LIKE 'undo%' "
+            "BEGIN SELECT RAISE(ROLLBACK, 'undone'); END");
     }
 
-    static std::string Insert(const std::string& name) {
-        return wordsdb::InsertImage("1", name, "1", "1", "x");
-    }
+    static std::string Insert(const std::string& name) { return wordsdb::InsertImage("1", name, "1", "1", "x"); }
 
     // Adds row `row` named `name` as one of the batch-size units.
     void Add(ImportTransaction& transaction, const std::string& name, std::size_t row) {

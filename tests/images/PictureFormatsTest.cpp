@@ -89,12 +89,13 @@ protected:
                                        std::to_string(seed) + " --image-volume 20 --text-volume 0 " + options);
         EXPECT_EQ(run.status, 0) << run.err;
         const std::string page = ReadFile(out + "/collage1.html");
-        static const std::regex item("top:(\\d+)px;left:(\\d+)px;[^>]*><IMG name='[^']*' SRC='([^']*)' "
-                                     "width=(\\d+) height=(\\d+)");
+        static const std::regex item(
+            "top:(\\d+)px;left:(\\d+)px;[^>]*><IMG name='[^']*' SRC='([^']*)' "
+            "width=(\\d+) height=(\\d+)");
         std::vector<PageItem> items;
         for (std::sregex_iterator it(page.begin(), page.end(), item), end; it != end; ++it) {
-            items.push_back({(*it)[3], std::stoi((*it)[2]), std::stoi((*it)[1]), std::stoi((*it)[4]),
-                             std::stoi((*it)[5])});
+            items.push_back(
+                {(*it)[3], std::stoi((*it)[2]), std::stoi((*it)[1]), std::stoi((*it)[4]), std::stoi((*it)[5])});
         }
         return items;
     }
@@ -136,8 +137,8 @@ TEST_F(PictureFormatsTest, EachFormatIsStoredAsItIsAndPagesNameItByItsKindAndSiz
     fs::remove(folder + "/plain.jpg");
     // A well-known reader agrees that the orientation is there.
     Make("test \"$(vipsheader -f orientation turned.jpg)\" = 6 && test \"$(vipsheader -f orientation left.jpg)\" = 8");
-    fs::copy_file(folder + "/alpha.png", folder + "/scan");            // a picture by content only
-    fs::rename(folder + "/photo.jpg", folder + "/photo.png");          // a name that says another kind
+    fs::copy_file(folder + "/alpha.png", folder + "/scan");    // a picture by content only
+    fs::rename(folder + "/photo.jpg", folder + "/photo.png");  // a name that says another kind
     WriteFile(folder + "/notes.txt", "not a picture");
 
     const ProgramRun run = Images("import " + Quoted(folder) + " --new-category Real");
@@ -162,13 +163,13 @@ TEST_F(PictureFormatsTest, EachFormatIsStoredAsItIsAndPagesNameItByItsKindAndSiz
     // Library and picture folder alike, each page file has its kind's
     // extension, which is what a browser may go by.
     const std::map<std::string, std::array<int, 2>> expected = {
-        {"alpha.png", {64, 48}},  {"anim.gif", {40, 30}},    {"anim.webp", {40, 30}},   {"left.jpg", {200, 300}},
-        {"lossless.webp", {70, 50}}, {"photo.jpg", {50, 40}}, {"scan.png", {64, 48}}, {"turned.jpg", {200, 300}},
-        {"upside.jpg", {300, 200}}, {"w.webp", {120, 90}}};
+        {"alpha.png", {64, 48}},     {"anim.gif", {40, 30}},  {"anim.webp", {40, 30}}, {"left.jpg", {200, 300}},
+        {"lossless.webp", {70, 50}}, {"photo.jpg", {50, 40}}, {"scan.png", {64, 48}},  {"turned.jpg", {200, 300}},
+        {"upside.jpg", {300, 200}},  {"w.webp", {120, 90}}};
     const std::map<std::string, std::string> files = {
-        {"alpha.png", "alpha.png"}, {"anim.gif", "anim.gif"},     {"anim.webp", "anim.webp"},
+        {"alpha.png", "alpha.png"}, {"anim.gif", "anim.gif"},           {"anim.webp", "anim.webp"},
         {"left.jpg", "left.jpg"},   {"lossless.webp", "lossless.webp"}, {"photo.jpg", "photo.png"},
-        {"scan.png", "scan"},       {"turned.jpg", "turned.jpg"}, {"upside.jpg", "upside.jpg"},
+        {"scan.png", "scan"},       {"turned.jpg", "turned.jpg"},       {"upside.jpg", "upside.jpg"},
         {"w.webp", "w.webp"}};
     ASSERT_EQ(Images("select 1").status, 0);
     ExpectPages(expected, files, "");
@@ -188,8 +189,9 @@ TEST_F(PictureFormatsTest, ReduceStoresSmallerCopiesAndLeavesTheFilesAlone) {
     // Off by default: skipped and counted, and the module is never needed.
     ProgramRun run = Images("import " + Quoted(folder) + " --new-category Skipped", "TARVEX4_PICTURES_MODULE=/none.so");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "1 GIFS stored to category: Skipped\n2 GIFS over 372000 bytes were skipped for their size.\n"
-                       "    big.jpg\n    clear.png\nAdd --reduce to store smaller copies of them.\n");
+    EXPECT_EQ(run.out,
+              "1 GIFS stored to category: Skipped\n2 GIFS over 372000 bytes were skipped for their size.\n"
+              "    big.jpg\n    clear.png\nAdd --reduce to store smaller copies of them.\n");
 
     // Without the module, the reason says which file it is and where it was looked for.
     run = Images("import " + Quoted(folder) + " --category Skipped --reduce", "TARVEX4_PICTURES_MODULE=/none.so");
@@ -259,8 +261,8 @@ TEST_F(PictureFormatsTest, BytesAfterThePicturesEndAreNoCut) {
     EXPECT_EQ(Select("SELECT FILENAME,WIDTH,HEIGHT FROM imagelibrary ORDER BY FILENAME"),
               (Rows{{"padded.gif", "40", "30"}, {"tail.png", "64", "48"}, {"trailing.gif", "40", "30"}}));
     EXPECT_EQ(StoredBytes("trailing.gif"), ReadFile(folder + "/trailing.gif"));
-    for (const char* line : {"cut.gif: the file ends early", "cutnote.gif: the file ends early",
-                             "cutpng.png: the file ends early"}) {
+    for (const char* line :
+         {"cut.gif: the file ends early", "cutnote.gif: the file ends early", "cutpng.png: the file ends early"}) {
         EXPECT_NE(run.err.find(line), std::string::npos) << line << " in\n" << run.err;
     }
 }

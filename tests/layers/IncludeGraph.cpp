@@ -61,8 +61,8 @@ std::optional<Includer> IncluderOf(const fs::path& relative) {
 }
 
 bool IsQtHeader(const std::string& header) {
-    return header.size() > 1 && header[0] == 'Q' && (std::isupper(static_cast<unsigned char>(header[1])) ||
-                                                     header.rfind("Qt", 0) == 0);
+    return header.size() > 1 && header[0] == 'Q' &&
+           (std::isupper(static_cast<unsigned char>(header[1])) || header.rfind("Qt", 0) == 0);
 }
 
 // Why `include` may not be included from `from`; nothing when it may.
@@ -111,7 +111,8 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<Violation
     const fs::path relative = file.lexically_relative(root);
     const auto from = IncluderOf(relative);
     if (!from) {
-        out.push_back({relative.string(), 0, "", "folder " + LayerOf(relative.generic_string()) + " is not in the layer order"});
+        out.push_back(
+            {relative.string(), 0, "", "folder " + LayerOf(relative.generic_string()) + " is not in the layer order"});
         return;
     }
     std::ifstream in(file);

@@ -12,7 +12,7 @@ namespace layers {
 const std::vector<std::vector<std::string>>& Order();
 
 struct Violation {
-    std::string file;     // relative to the source root, e.g. "db/WordsDb.cpp"
+    std::string file;  // relative to the source root, e.g. "db/WordsDb.cpp"
     int line = 0;
     std::string include;  // as written between the quotes or brackets
     std::string why;

@@ -44,8 +44,9 @@ TEST(IncludeGraph, IncludesFromBelowAndFromTheOwnFolderPass) {
 
 TEST(IncludeGraph, AnIncludeAgainstTheOrderFailsWithItsPlace) {
     SourceTree tree;
-    tree.Add("db/WordsDb.cpp", "#include \"db/WordsDb.h\"\n\n#include \"support/UserInterface.h\"\n"
-                               "  #  include \"composer/Run.h\"\n");
+    tree.Add("db/WordsDb.cpp",
+             "#include \"db/WordsDb.h\"\n\n#include \"support/UserInterface.h\"\n"
+             "  #  include \"composer/Run.h\"\n");
     tree.Add("form/State.cpp", "#include \"composer/OutputSettings.h\"\n");
     const auto violations = tree.Check();
     ASSERT_EQ(violations.size(), 2u) << layers::Describe(violations);
@@ -76,8 +77,9 @@ TEST(IncludeGraph, QtStaysOutOfTheCoreTheCommandLineAndTheCommand) {
 TEST(IncludeGraph, EachModuleIsALayerOfItsOwn) {
     SourceTree tree;
     tree.Add("images/Import.cpp", "#include \"modules/pictures/PictureReducer.h\"\n");
-    tree.Add("modules/pictures/PictureReducer.cpp", "#include \"modules/pictures/PictureReduce.h\"\n"
-                                                    "#include \"support/ModuleFunctions.h\"\n");
+    tree.Add("modules/pictures/PictureReducer.cpp",
+             "#include \"modules/pictures/PictureReduce.h\"\n"
+             "#include \"support/ModuleFunctions.h\"\n");
     EXPECT_TRUE(tree.Check().empty()) << layers::Describe(tree.Check());
     tree.Add("modules/devices/Both.cpp", "#include \"modules/pictures/PictureReduce.h\"\n");
     tree.Add("composer/Print.cpp", "#include \"modules/devices/PaintDeviceLoader.h\"\n");

@@ -16,9 +16,7 @@
 
 namespace {
 
-void Write(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+void Write(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 
 // The clipboard and focus of a window, kept in memory.
 class FakeWindow : public MainTextWindow {

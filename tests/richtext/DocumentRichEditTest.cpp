@@ -54,13 +54,17 @@ TEST(DocumentRichEdit, LengthAndSelectionCountCharactersAndBreaks) {
 
 TEST(DocumentRichEdit, FormatOfPartOfTheTextSplitsRuns) {
     DocumentRichEdit edit;
-    LoadMarkup(edit, "abc\xc3\xa9" "def");
+    LoadMarkup(edit,
+               "abc\xc3\xa9"
+               "def");
     edit.SetSelection(2, 5);
     edit.SetSelectionCharFormat(Colour(0x0000FF));
     const auto& runs = edit.Document().Paragraphs()[0].runs;
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0].text, "ab");
-    EXPECT_EQ(runs[1].text, "c\xc3\xa9" "d");
+    EXPECT_EQ(runs[1].text,
+              "c\xc3\xa9"
+              "d");
     EXPECT_EQ(runs[1].format.textColour, 0x0000FFu);
     EXPECT_EQ(runs[2].format.textColour, 0u);
     EXPECT_TRUE(edit.SelectionCharFormat().Has(CharFormat::kColour));
@@ -147,8 +151,9 @@ TEST(DocumentRichEdit, WordsAndCharactersSurviveTheArea) {
     EXPECT_EQ(runs[2].format.textColour, 0x0000FFu);
 
     // RTF from elsewhere: code pages, raw bytes and dashes as the reader meets them.
-    ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}"
-                                 "\\'e1\\'e2 {\\f1 \\'cf\\'f0} caf\xe9 word\\emdash word}"));
+    ASSERT_TRUE(
+        edit.StreamRtfIn("{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}"
+                         "\\'e1\\'e2 {\\f1 \\'cf\\'f0} caf\xe9 word\\emdash word}"));
     EXPECT_EQ(PlainTextOf(edit), "\xce\xb1\xce\xb2 \xd0\x9f\xd1\x80 caf\xce\xb9 word\xe2\x80\x94word\n");
     ASSERT_TRUE(edit.StreamRtfIn("{\\rtf1{\\fonttbl{\\f0\\fcharset128 G;}}\\'82\\'a0\\'83\\'41 caf\xc3\xa9}"));
     EXPECT_EQ(PlainTextOf(edit), "\xe3\x81\x82\xe3\x82\xa2 caf\xc3\xa9\n");

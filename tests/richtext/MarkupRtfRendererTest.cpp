@@ -31,14 +31,12 @@ std::string Body(std::string_view markup) {
     return rtf.substr(at + start.size(), rtf.size() - at - start.size() - 1);
 }
 
-TEST(MarkupRenderer, EmptyMarkupGivesTheBareDocument) {
-    EXPECT_EQ(Render(""), kHead + "}");
-}
+TEST(MarkupRenderer, EmptyMarkupGivesTheBareDocument) { EXPECT_EQ(Render(""), kHead + "}"); }
 
 TEST(MarkupRenderer, BaseSizeFollowsTheFontHeight) {
     const std::pair<int, const char*> cases[] = {
-        {40, "\\fs72 "}, {36, "\\fs72 "}, {24, "\\fs48 "}, {18, "\\fs36 "}, {16, "\\fs32 "},
-        {14, "\\fs28 "}, {12, "\\fs24 "}, {10, "\\fs20 "}, {8, "\\fs18 "},  {7, "\\fs24 "},
+        {40, "\\fs72 "}, {36, "\\fs72 "},  {24, "\\fs48 "},  {18, "\\fs36 "}, {16, "\\fs32 "},
+        {14, "\\fs28 "}, {12, "\\fs24 "},  {10, "\\fs20 "},  {8, "\\fs18 "},  {7, "\\fs24 "},
         {0, "\\fs24 "},  {-11, "\\fs24 "}, {-40, "\\fs24 "},
     };
     for (auto [height, expected] : cases) {
@@ -53,11 +51,10 @@ TEST(MarkupRenderer, BaseSizeFollowsTheFontHeight) {
 
 TEST(MarkupRenderer, CallerColoursOpenTheColourTable) {
     RenderOptions options;
-    options.textColour = 0x00332211;        // blue 0x33, green 0x22, red 0x11
+    options.textColour = 0x00332211;  // blue 0x33, green 0x22, red 0x11
     options.backgroundColour = 0x00CCBBAA;
     std::string rtf = *RenderToRtf("", options);
-    EXPECT_NE(rtf.find("{\\colortbl ;\\red17\\green34\\blue51;\\red170\\green187\\blue204;}"),
-              std::string::npos);
+    EXPECT_NE(rtf.find("{\\colortbl ;\\red17\\green34\\blue51;\\red170\\green187\\blue204;}"), std::string::npos);
 }
 
 TEST(MarkupRenderer, WhitespaceCollapsesAndLineFeedsWriteTheirOwnSpace) {
@@ -93,8 +90,7 @@ TEST(MarkupRenderer, ParagraphAndLineBreaksDependOnTheLineStart) {
 }
 
 TEST(MarkupRenderer, CharacterTagsWriteTheirSwitches) {
-    EXPECT_EQ(Body("<b>x</b><strong>y</strong><i>z</i><u>w</u>"),
-              "\\b1 x\\b0 \\b1 y\\b0 \\i1 z\\i0 \\ul1 w\\ulnone ");
+    EXPECT_EQ(Body("<b>x</b><strong>y</strong><i>z</i><u>w</u>"), "\\b1 x\\b0 \\b1 y\\b0 \\i1 z\\i0 \\ul1 w\\ulnone ");
     EXPECT_EQ(Body("<B>X</B><Br><P>"), "\\b1 X\\b0 \\line \\par ");
     EXPECT_EQ(Body("a<br/>b<!-- c -->d</p></col><html>"), "abd");
 }
@@ -107,7 +103,7 @@ TEST(MarkupRenderer, FontTagOpensAGroupWithItsChanges) {
 
 TEST(MarkupRenderer, HtmlSizesMapToHalfPoints) {
     const std::pair<const char*, const char*> cases[] = {
-        {"1", "\\fs15 "}, {"2", "\\fs20 "}, {"4", "\\fs27 "}, {"5", "\\fs36 "},
+        {"1", "\\fs15 "}, {"2", "\\fs20 "}, {"4", "\\fs27 "},    {"5", "\\fs36 "},
         {"6", "\\fs48 "}, {"7", "\\fs72 "}, {"'-1'", "\\fs24 "}, {"'9'", "\\fs24 "},
     };
     for (auto [size, expected] : cases) {
@@ -134,17 +130,15 @@ TEST(MarkupRenderer, ColourNamesAndOddValues) {
     system.buttonFace = 0x00102030;
     MarkupRtfRenderer renderer(15, system);
     std::uint32_t background = 0xFFFFFF;
-    auto rtf = renderer.RenderToRtf("<font color=buttonface>a<font color=WINDOW>b<font color=red>c",
-                                    DefaultGuiFont(), 0, background);
+    auto rtf = renderer.RenderToRtf("<font color=buttonface>a<font color=WINDOW>b<font color=red>c", DefaultGuiFont(),
+                                    0, background);
     ASSERT_TRUE(rtf);
     // "face" is found inside "buttonface": an empty face, font 1.
     EXPECT_NE(rtf->find("{\\f1\\fnil\\fcharset0 ;}"), std::string::npos);
     EXPECT_NE(rtf->find("{\\cf3\\f1 a{\\cf2 b{\\cf1 c"), std::string::npos);
-    EXPECT_EQ(renderer.ColourTable(),
-              (std::vector<std::uint32_t>{0, 0xFFFFFF, 0x00102030}));
+    EXPECT_EQ(renderer.ColourTable(), (std::vector<std::uint32_t>{0, 0xFFFFFF, 0x00102030}));
     // Hexadecimal values read like strtol: a prefix and overflow saturate.
-    renderer.RenderToRtf("<font color='#0x0000ff'>a<font color='#123456789'>b", DefaultGuiFont(), 0,
-                         background);
+    renderer.RenderToRtf("<font color='#0x0000ff'>a<font color='#123456789'>b", DefaultGuiFont(), 0, background);
     EXPECT_EQ(renderer.ColourTable(), (std::vector<std::uint32_t>{0, 0xFFFFFF, 0xFF0000}));
 }
 
@@ -165,8 +159,9 @@ TEST(MarkupRenderer, AttributeLookupIsAPlainSubstringSearch) {
 }
 
 TEST(MarkupRenderer, FacesAreLookedUpWithoutRegardToCase) {
-    std::string rtf = Render("<font face='Courier New'>a</font><font face=\"COURIER new\">b</font>"
-                             "<font face='ms shell dlg'>c</font>");
+    std::string rtf = Render(
+        "<font face='Courier New'>a</font><font face=\"COURIER new\">b</font>"
+        "<font face='ms shell dlg'>c</font>");
     EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset0 MS Shell Dlg;}{\\f1\\fnil\\fcharset0 courier new;}}"),
               std::string::npos);
     EXPECT_NE(rtf.find("\\fs24 {\\f1 a}\r\n{\\f1 b}\r\n{\\f0 c}\r\n}"), std::string::npos);
@@ -175,12 +170,10 @@ TEST(MarkupRenderer, FacesAreLookedUpWithoutRegardToCase) {
 TEST(MarkupRenderer, BodySetsMarginsAndTheBackground) {
     RenderOptions options;
     std::uint32_t background = 0;
-    auto rtf = RenderToRtf("<body bgcolor='#102030' topmargin=2 leftmargin>x</body>", options,
-                           &background);
+    auto rtf = RenderToRtf("<body bgcolor='#102030' topmargin=2 leftmargin>x</body>", options, &background);
     ASSERT_TRUE(rtf);
     EXPECT_EQ(background, 0x00302010u);
-    EXPECT_NE(rtf->find("\\fs24 {\\margt30\\margb120\\li0\\ri120\\highlight3 x}\r\n}"),
-              std::string::npos);
+    EXPECT_NE(rtf->find("\\fs24 {\\margt30\\margb120\\li0\\ri120\\highlight3 x}\r\n}"), std::string::npos);
     options.twipsPerPixel = TwipsPerPixelForDpi(120);
     rtf = RenderToRtf("<body>", options, &background);
     EXPECT_NE(rtf->find("{\\margt96\\margb96\\li96\\ri96}"), std::string::npos);
@@ -188,8 +181,7 @@ TEST(MarkupRenderer, BodySetsMarginsAndTheBackground) {
 }
 
 TEST(MarkupRenderer, DivBreaksAlignsAndCloses) {
-    EXPECT_EQ(Body("a<div align=center nowrap>b</div>c"),
-              "a{\\par \\qc \\nowwrap b\\par }\r\nc");
+    EXPECT_EQ(Body("a<div align=center nowrap>b</div>c"), "a{\\par \\qc \\nowwrap b\\par }\r\nc");
     EXPECT_EQ(Body("<div align=right>x</div>"), "{\\par \\qr x\\par }\r\n");
     EXPECT_EQ(Body("<p><div align=justify>x"), "\\par\\par {\\qj x}");
     EXPECT_EQ(Body("<br><div align=left>x"), "\\line {\\ql x}");
@@ -214,8 +206,7 @@ TEST(MarkupRenderer, TableWritesRowsAndCells) {
 }
 
 TEST(MarkupRenderer, ClosingTagWithNoOpenGroupFails) {
-    for (const char* markup : {"</span>", "</font>", "</a>", "</body>", "</div>", "</table>",
-                               "<span></span></span>"}) {
+    for (const char* markup : {"</span>", "</font>", "</a>", "</body>", "</div>", "</table>", "<span></span></span>"}) {
         MarkupRtfRenderer renderer;
         std::uint32_t background = 0x123456;
         EXPECT_FALSE(renderer.RenderToRtf(markup, DefaultGuiFont(), 0, background)) << markup;
@@ -270,11 +261,15 @@ TEST(MarkupRenderer, FaceNamesCannotEndTheDocument) {
     EXPECT_EQ(RichDocument::FromRtf(rtf).Paragraphs()[0].runs[0].format.face, "arial}}");
 
     RenderOptions options;
-    options.baseFont.face = "Bad}Face{\\ \xc3\x89" "cole";
+    options.baseFont.face =
+        "Bad}Face{\\ \xc3\x89"
+        "cole";
     rtf = *RenderToRtf("x", options);
     EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset0 Bad\\}Face\\{\\\\ \\u201?cole;}"), std::string::npos) << rtf;
     EXPECT_EQ(rtfcheck::Problem(rtf), "");
-    EXPECT_EQ(RichDocument::FromRtf(rtf).Paragraphs()[0].runs[0].format.face, "Bad}Face{\\ \xc3\x89" "cole");
+    EXPECT_EQ(RichDocument::FromRtf(rtf).Paragraphs()[0].runs[0].format.face,
+              "Bad}Face{\\ \xc3\x89"
+              "cole");
 }
 
 TEST(MarkupRenderer, GroupsLeftOpenCloseBeforeTheFinalBrace) {
@@ -290,10 +285,18 @@ TEST(MarkupRenderer, GroupsLeftOpenCloseBeforeTheFinalBrace) {
 
 TEST(MarkupRenderer, EveryRenderingIsWellFormed) {
     const char* const markups[] = {
-        "", "plain", "<p>a<br>b</p>", "<table border=2><col width=9><tr><td>c</td></tr></table>",
+        "",
+        "plain",
+        "<p>a<br>b</p>",
+        "<table border=2><col width=9><tr><td>c</td></tr></table>",
         "<body bgcolor='#123456'><div align=center nowrap>x</div></body>",
-        "a\\b{c}d", "<font face='\\'>x</font>", "<font face='{'>x", "<font face='x\xff\xfe'>y",
-        "\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80\x80\xff", "<span style='color:#ff0000'>{", "<a href='x'>}<",
+        "a\\b{c}d",
+        "<font face='\\'>x</font>",
+        "<font face='{'>x",
+        "<font face='x\xff\xfe'>y",
+        "\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80\x80\xff",
+        "<span style='color:#ff0000'>{",
+        "<a href='x'>}<",
     };
     for (const char* markup : markups) EXPECT_EQ(rtfcheck::Problem(Render(markup)), "") << markup;
 }

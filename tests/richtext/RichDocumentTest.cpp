@@ -28,10 +28,11 @@ const TextRun& RunWith(const RichDocument& document, std::string_view text) {
 TEST(RichDocumentReader, ReadsTheRenderersFormats) {
     RenderOptions options;
     options.baseFont.face = "Courier";
-    auto rtf = RenderToRtf("plain <b>bold</b> <font color='#ff0000' size=5 face=Arial>red</font>"
-                           "<span style=\"background-color:'#00ff00'\">lit</span><i><u>iu</u></i>"
-                           "<div align=center>mid</div>end",
-                           options);
+    auto rtf = RenderToRtf(
+        "plain <b>bold</b> <font color='#ff0000' size=5 face=Arial>red</font>"
+        "<span style=\"background-color:'#00ff00'\">lit</span><i><u>iu</u></i>"
+        "<div align=center>mid</div>end",
+        options);
     ASSERT_TRUE(rtf);
     RichDocument document = RichDocument::FromRtf(*rtf);
     ASSERT_EQ(document.Paragraphs().size(), 3u);
@@ -104,8 +105,7 @@ TEST(RichDocumentReader, ToleratesBrokenInputAndPlainText) {
     EXPECT_EQ(RichDocument::FromRtf("{\\rtf1 \\'4").Text(), "4");
     EXPECT_EQ(RichDocument::FromRtf("{\\rtf1 \\bin999 ab}").Text(), "");
     EXPECT_EQ(RichDocument::FromRtf("").Text(), "");
-    EXPECT_EQ(RichDocument::FromRtf("line one\r\nl\xc3\xadne two\n\xe9").Text(),
-              "line one\nl\xc3\xadne two\n\xc3\xa9");
+    EXPECT_EQ(RichDocument::FromRtf("line one\r\nl\xc3\xadne two\n\xe9").Text(), "line one\nl\xc3\xadne two\n\xc3\xa9");
     // Raw bytes that are not UTF-8 read as Windows-1252.
     EXPECT_EQ(RichDocument::FromRtf("{\\rtf1 \x93q\x94}").Text(), "\xe2\x80\x9cq\xe2\x80\x9d");
 }
@@ -124,9 +124,21 @@ TEST(RichDocumentReader, TheFinalParagraphMarkIsNotAnExtraParagraph) {
 
 // A document of random text and formats, built through the public model.
 RichDocument RandomDocument() {
-    static const char* const kPieces[] = {"word", " ", "caf\xc3\xa9", "\xe4\xb8\xad\xe6\x96\x87",
-                                          "\xf0\x9f\x98\x80", "{", "}", "\\", ";", "\t", "\v",
-                                          "?", "a1", "-", "\xe2\x82\xac"};
+    static const char* const kPieces[] = {"word",
+                                          " ",
+                                          "caf\xc3\xa9",
+                                          "\xe4\xb8\xad\xe6\x96\x87",
+                                          "\xf0\x9f\x98\x80",
+                                          "{",
+                                          "}",
+                                          "\\",
+                                          ";",
+                                          "\t",
+                                          "\v",
+                                          "?",
+                                          "a1",
+                                          "-",
+                                          "\xe2\x82\xac"};
     static const char* const kFaces[] = {"Arial", "Courier New", "MS Shell Dlg", "DejaVu Sans"};
     static const std::uint32_t kColours[] = {0, 0x0000FF, 0x00FF00, 0x123456, 0xFFFFFF};
     auto draw = [](int n) { return rng::Next() % n; };
@@ -196,8 +208,10 @@ TEST(RichDocumentRoundTrip, RandomDocumentsSurviveWriterAndReader) {
 }
 
 TEST(RichDocumentRoundTrip, Utf8SurvivesMarkupRtfDocumentRtfAndPlainText) {
-    const std::string text = "na\xc3\xafve caf\xc3\xa9 \xc3\x86sop \xe4\xb8\xad\xe6\x96\x87 "
-                             "\xf0\x9f\x98\x80 \xe2\x82\xac" "5";
+    const std::string text =
+        "na\xc3\xafve caf\xc3\xa9 \xc3\x86sop \xe4\xb8\xad\xe6\x96\x87 "
+        "\xf0\x9f\x98\x80 \xe2\x82\xac"
+        "5";
     auto rtf = RenderToRtf("<b>" + text + "</b>");
     ASSERT_TRUE(rtf);
     RichDocument document = RichDocument::FromRtf(*rtf);
@@ -214,14 +228,18 @@ TEST(RichDocumentRoundTrip, FontNamesAndEmptyParagraphsKeepTheirFormats) {
     paragraphs[0].markFormat.face = "Odd;{Name}";
     paragraphs[0].markFormat.heightTwips = 480;
     paragraphs[1].runs.push_back({"x", paragraphs[0].markFormat});
-    paragraphs[2].markFormat.face = "\xc3\x89" "cole";
+    paragraphs[2].markFormat.face =
+        "\xc3\x89"
+        "cole";
     document.SetParagraphs(paragraphs);
     RichDocument back = RichDocument::FromRtf(document.ToRtf());
     ASSERT_EQ(back.Paragraphs().size(), 3u);
     EXPECT_EQ(back.Paragraphs()[0].markFormat.face, "Odd{Name}");
     EXPECT_EQ(back.Paragraphs()[0].markFormat.heightTwips, 480);
     EXPECT_EQ(back.Paragraphs()[1].runs[0].format.face, "Odd{Name}");
-    EXPECT_EQ(back.Paragraphs()[2].markFormat.face, "\xc3\x89" "cole");
+    EXPECT_EQ(back.Paragraphs()[2].markFormat.face,
+              "\xc3\x89"
+              "cole");
 }
 
 }  // namespace

@@ -25,13 +25,11 @@ struct Outcome {
 
 // Runs tarvex4 with `arguments`, `input` on standard input.
 Outcome RunTarvex4(const std::string& arguments, const std::string& input) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("tarvex4_richcli_" + std::to_string(::getpid()));
+    const auto dir = std::filesystem::temp_directory_path() / ("tarvex4_richcli_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "in", std::ios::binary) << input;
-    const std::string command = std::string("'") + TARVEX4_EXE + "' " + arguments + " < '" +
-                                (dir / "in").string() + "' > '" + (dir / "out").string() +
-                                "' 2> '" + (dir / "err").string() + "'";
+    const std::string command = std::string("'") + TARVEX4_EXE + "' " + arguments + " < '" + (dir / "in").string() +
+                                "' > '" + (dir / "out").string() + "' 2> '" + (dir / "err").string() + "'";
     Outcome outcome;
     int raw = std::system(command.c_str());
     outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -46,9 +44,10 @@ TEST(RichTextCommands, Markup2RtfWritesTheRenderingWithTheGivenOptions) {
     EXPECT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.out, *RenderToRtf("<b>hi</b> there"));
 
-    Outcome options = RunTarvex4("markup2rtf --face Courier --height 20 --colour 112233 "
-                          "--background '#A0B0C0' --dpi 120",
-                          "<body leftmargin=1>x");
+    Outcome options = RunTarvex4(
+        "markup2rtf --face Courier --height 20 --colour 112233 "
+        "--background '#A0B0C0' --dpi 120",
+        "<body leftmargin=1>x");
     EXPECT_EQ(options.status, 0) << options.err;
     EXPECT_NE(options.out.find("{\\f0\\fnil\\fcharset0 Courier;}"), std::string::npos);
     EXPECT_NE(options.out.find("{\\colortbl ;\\red17\\green34\\blue51;\\red160\\green176\\blue192;}"),
@@ -115,10 +114,11 @@ TEST(RichTextCommands, Markup2RtfOutputIsSevenBitAndReadsBack) {
 }
 
 TEST(RichTextCommands, Rtf2TextKeepsEveryWordApartInItsCharacters) {
-    Outcome outcome = RunTarvex4(
-        "rtf2text", "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset161 G;}{\\f2\\fcharset204 C;}}"
-                    "caf\xe9 line\\line break cellA\\cell cellB\\row word\\emdash word "
-                    "{\\f1 \\'e1\\'e2} {\\f2 \\'cf\\'f0}}");
+    Outcome outcome =
+        RunTarvex4("rtf2text",
+                   "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset161 G;}{\\f2\\fcharset204 C;}}"
+                   "caf\xe9 line\\line break cellA\\cell cellB\\row word\\emdash word "
+                   "{\\f1 \\'e1\\'e2} {\\f2 \\'cf\\'f0}}");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
               "caf\xc3\xa9 line\nbreak cellA\tcellB\nword\xe2\x80\x94word \xce\xb1\xce\xb2 \xd0\x9f\xd1\x80");

@@ -21,14 +21,12 @@ RtfError ErrorOf(std::string_view rtf) {
 }
 
 TEST(RtfExtractor, ParagraphsBecomeLineFeedsAndTablesAreDropped) {
-    EXPECT_EQ(Text("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}Hello\\par World\\par}"),
-              "Hello\nWorld\n");
+    EXPECT_EQ(Text("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}Hello\\par World\\par}"), "Hello\nWorld\n");
     EXPECT_EQ(Text("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}{\\info{\\title T}{\\author A}}"
                    "{\\stylesheet{\\s0 Normal;}}{\\pict\\wmetafile8 0102ff}x}"),
               "x");
     // Formatting words are no text; tab and quotes are.
-    EXPECT_EQ(Text("{\\b\\i\\ul\\qc\\fs24\\cf2 a\\tab b \\ldblquote hi\\rdblquote}"),
-              "a\tb \"hi\"");
+    EXPECT_EQ(Text("{\\b\\i\\ul\\qc\\fs24\\cf2 a\\tab b \\ldblquote hi\\rdblquote}"), "a\tb \"hi\"");
     EXPECT_EQ(Text("{a\\{b\\}c\\\\d}"), "a{b}c\\d");
 }
 
@@ -76,8 +74,7 @@ TEST(RtfExtractor, UnknownControlsProduceNothing) {
     // A control word ends at its delimiter: one space is eaten, a '-' without digits too.
     EXPECT_EQ(Text("{\\foo  two\\bar-x}"), " twox");
     // Overlong keywords and parameters neither overflow nor leak into the text.
-    EXPECT_EQ(Text("{" + std::string("\\") + std::string(200, 'k') + "9999999999999999999999999 z}"),
-              "z");
+    EXPECT_EQ(Text("{" + std::string("\\") + std::string(200, 'k') + "9999999999999999999999999 z}"), "z");
 }
 
 TEST(RtfExtractor, LineEndsInsideTheText) {
@@ -100,12 +97,16 @@ TEST(RtfExtractor, UnicodeComesOutAsUtf8) {
     EXPECT_EQ(Text("{caf\\u233?}"), "caf\xc3\xa9");
     EXPECT_EQ(Text("{\\u8364\\'80 x}"), "\xe2\x82\xac x");
     EXPECT_EQ(Text("{\\uc2\\u20013\\'a4\\'a4!}"), "\xe4\xb8\xad!");
-    EXPECT_EQ(Text("{\\uc0\\u233 e}"), "\xc3\xa9" "e");
+    EXPECT_EQ(Text("{\\uc0\\u233 e}"),
+              "\xc3\xa9"
+              "e");
     EXPECT_EQ(Text("{\\u-10179?\\u-8704?}"), "\xf0\x9f\x98\x80");  // U+1F600 as a surrogate pair
-    EXPECT_EQ(Text("{\\u-10179?x}"), "\xef\xbf\xbdx");              // a lone high surrogate
-    EXPECT_EQ(Text("{\\u-4064?}"), "\xef\x80\xa0");                 // negative: U+F020
+    EXPECT_EQ(Text("{\\u-10179?x}"), "\xef\xbf\xbdx");             // a lone high surrogate
+    EXPECT_EQ(Text("{\\u-4064?}"), "\xef\x80\xa0");                // negative: U+F020
     // \uc is a group property; the fallback never reaches past the group.
-    EXPECT_EQ(Text("{{\\uc3\\u233}abc\\u233 ?z}"), "\xc3\xa9" "abc\xc3\xa9z");
+    EXPECT_EQ(Text("{{\\uc3\\u233}abc\\u233 ?z}"),
+              "\xc3\xa9"
+              "abc\xc3\xa9z");
     EXPECT_EQ(Text("{\\u233{x}}"), "\xc3\xa9x");
     // Raw UTF-8 passes through.
     EXPECT_EQ(Text("{\xe4\xb8\xad\xe6\x96\x87}"), "\xe4\xb8\xad\xe6\x96\x87");
@@ -141,8 +142,7 @@ TEST(RtfExtractor, BreaksCellsAndTypographicWordsKeepWordsApart) {
     EXPECT_EQ(Text("{\\ldblquote a\\rdblquote{\\*\\unknown x\\line y}}"), "\"a\"");
     // What the renderer makes of <br> and a table comes out with its breaks.
     EXPECT_EQ(Text(*RenderToRtf("line<br>break")), "line\nbreak");
-    EXPECT_EQ(Text(*RenderToRtf("<table><col width=5><tr><td>A</td><td>B</td></tr></table>")),
-              "\n\nA\t\nB\t\n");
+    EXPECT_EQ(Text(*RenderToRtf("<table><col width=5><tr><td>A</td><td>B</td></tr></table>")), "\n\nA\t\nB\t\n");
 }
 
 TEST(RtfExtractor, HexEscapesFollowTheCodePages) {

@@ -27,12 +27,14 @@ void ExpectBothRead(const std::string& body, const std::string& text) {
 
 TEST(RtfWordProcessorShapes, FieldResultsAreReadAndInstructionsHidden) {
     // A hyperlink as AbiWord writes it: the result group marked ignorable.
-    ExpectBothRead("see {\\field{\\*\\fldinst{HYPERLINK \"http://example.org/\"}}{\\*\\fldrslt{\\cf1\\ul the site}}} now\\par",
-                   "see the site now");
+    ExpectBothRead(
+        "see {\\field{\\*\\fldinst{HYPERLINK \"http://example.org/\"}}{\\*\\fldrslt{\\cf1\\ul the site}}} now\\par",
+        "see the site now");
     // A date, and a title, with nothing marked.
-    ExpectBothRead("on {\\field{\\fldinst DATE \\\\@ \"d MMMM yyyy\"}{\\fldrslt 9 December 2026}}, "
-                   "{\\field\\fldedit{\\*\\fldinst { TITLE }}{\\fldrslt {Every Word}}}\\par",
-                   "on 9 December 2026, Every Word");
+    ExpectBothRead(
+        "on {\\field{\\fldinst DATE \\\\@ \"d MMMM yyyy\"}{\\fldrslt 9 December 2026}}, "
+        "{\\field\\fldedit{\\*\\fldinst { TITLE }}{\\fldrslt {Every Word}}}\\par",
+        "on 9 December 2026, Every Word");
 }
 
 TEST(RtfWordProcessorShapes, SymbolFontCharactersAreTheCharactersTheyShow) {
@@ -45,10 +47,11 @@ TEST(RtfWordProcessorShapes, SymbolFontCharactersAreTheCharactersTheyShow) {
 }
 
 TEST(RtfWordProcessorShapes, ListNumbersAndBulletsAreText) {
-    ExpectBothRead("{\\listtext\\pard\\plain\\f1 \\'b7\\tab}first\\par"
-                   "{\\*\\listtext 2.\\tab}second\\par"
-                   "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}{\\pntext\\f0 3.\\tab}third\\par",
-                   "\xE2\x80\xA2\tfirst\n2.\tsecond\n3.\tthird");
+    ExpectBothRead(
+        "{\\listtext\\pard\\plain\\f1 \\'b7\\tab}first\\par"
+        "{\\*\\listtext 2.\\tab}second\\par"
+        "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}{\\pntext\\f0 3.\\tab}third\\par",
+        "\xE2\x80\xA2\tfirst\n2.\tsecond\n3.\tthird");
 }
 
 std::string Extracted(const std::string& body) {
@@ -81,9 +84,10 @@ TEST(RtfWordProcessorShapes, ListNumbersWrittenOnlyAsSettingsAreMade) {
 }
 
 TEST(RtfWordProcessorShapes, FootnoteMarksAreNumberedAndNotesLeftOut) {
-    ExpectBothRead("words{\\super\\chftn}{\\*\\footnote\\pard\\plain{\\super\\chftn} The first note.} and "
-                   "more{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} The second.}\\par",
-                   "words1 and more2");
+    ExpectBothRead(
+        "words{\\super\\chftn}{\\*\\footnote\\pard\\plain{\\super\\chftn} The first note.} and "
+        "more{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} The second.}\\par",
+        "words1 and more2");
 }
 
 }  // namespace

@@ -35,7 +35,9 @@ TEST(Utf8Count, CountsCharactersNotBytes) {
     EXPECT_EQ(utf8text::CountCodePoints("naïve café 漢字 😀"), 15u);
     EXPECT_EQ(utf8text::CountCodePoints(std::string(1 << 16, 'a') + "é"), (1u << 16) + 1);
     // A malformed byte counts as one character.
-    EXPECT_EQ(utf8text::CountCodePoints("ab\x80\xff" "cdefghij"), 12u);
+    EXPECT_EQ(utf8text::CountCodePoints("ab\x80\xff"
+                                        "cdefghij"),
+              12u);
 }
 
 }  // namespace

@@ -29,12 +29,14 @@ TEST(CollageCorpus, TheCheckFindsAStrayTagOrAMissingItem) {
     MainFormState form;
     form.m_captureCode = false;
     const std::string head = page::Head(false) + "#000000'>";
-    const std::string item = "<div id='dpagetextitem0~' style='x'><font face='a'><span style='y'>text</span></font></div>";
+    const std::string item =
+        "<div id='dpagetextitem0~' style='x'><font face='a'><span style='y'>text</span></font></div>";
     const std::string ids = "'dpagetextitem0~',";
     EXPECT_EQ(collagecheck::PageProblem(head + item + page::Tail(ids), ids, false), "");
     EXPECT_NE(collagecheck::PageProblem(head + item + "<script>x</script>" + page::Tail(ids), ids, false), "");
     EXPECT_NE(collagecheck::PageProblem(head + item + "</div>" + page::Tail(ids), ids, false), "");
-    const std::string broken = "<div id='dpagetextitem0~' style='x'><font face='a'><span style='y'></div></span></font></div>";
+    const std::string broken =
+        "<div id='dpagetextitem0~' style='x'><font face='a'><span style='y'></div></span></font></div>";
     EXPECT_NE(collagecheck::PageProblem(head + broken + page::Tail(ids), ids, false), "");
     EXPECT_NE(collagecheck::PageProblem(head + page::Tail(ids), ids, false), "");
     EXPECT_NE(collagecheck::PageProblem(head + "<b>" + item + page::Tail(ids), ids, false), "");

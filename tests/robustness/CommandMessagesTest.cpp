@@ -38,10 +38,13 @@ protected:
 TEST_F(CommandMessages, EveryCommandNamesABrokenDatabaseAndItsFix) {
     const std::string db = wordsdb::DatabasePath(data);
     const std::vector<std::string> commands = {
-        "wordbook list",          "wordbook create " + Quoted(scratch / "book.txt"),
-        "images list",            "images select --none",
+        "wordbook list",
+        "wordbook create " + Quoted(scratch / "book.txt"),
+        "images list",
+        "images select --none",
         "images import " + Quoted(scratch / "gifs") + " --category one",
-        "author 'Milton, John'",  "fill",
+        "author 'Milton, John'",
+        "fill",
         "go --seed 1",
     };
     for (const std::string& content : {std::string(), std::string(6000, 'g')}) {
@@ -62,8 +65,13 @@ TEST_F(CommandMessages, EveryCommandNamesABrokenDatabaseAndItsFix) {
 TEST_F(CommandMessages, OutputThatCannotBeWrittenFailsTheCommand) {
     ASSERT_EQ(Run("wordbook create " + Quoted(scratch / "book.txt") + Data()).status, 0) << "a book to list";
     const std::vector<std::string> commands = {
-        "--version",       "--help",    "go --help",           "author --list",
-        "images list" + Data(), "wordbook list" + Data(), "data check" + Data(),
+        "--version",
+        "--help",
+        "go --help",
+        "author --list",
+        "images list" + Data(),
+        "wordbook list" + Data(),
+        "data check" + Data(),
         "go --seed 3" + Data(),
     };
     for (const std::string& command : commands) {
@@ -99,9 +107,9 @@ TEST_F(CommandMessages, GoCreatesMissingOutputFoldersAndNamesOneItCannotMake) {
 
     // A session's saved folder is gone.
     const std::string session = scratch / "s.vantelo";
-    ASSERT_EQ(Run("go --seed 1 --out " + Quoted(scratch / "saved") + " --save-session " + Quoted(session) + Data())
-                  .status,
-              0);
+    ASSERT_EQ(
+        Run("go --seed 1 --out " + Quoted(scratch / "saved") + " --save-session " + Quoted(session) + Data()).status,
+        0);
     fs::remove_all(scratch / "saved");
     ProgramRun again = Run("go --session " + Quoted(session) + Data());
     EXPECT_EQ(again.status, 0) << again.err;

@@ -269,9 +269,8 @@ TEST_F(DamagedDatabase, GoOnADamagedLibrarySaysTheFileIsDamaged) {
     AddPictures(user, 150, 3000);
     Scribble(UserDb(), 4096 * 2, 4096 * 30);
     AddArtFonts(user);
-    ProgramRun go = Tarvex4("go --seed 3 --image-volume 20 --out " + Quoted(scratch / "out") + " --data " +
-                                Quoted(user),
-                            scratch.path());
+    ProgramRun go = Tarvex4(
+        "go --seed 3 --image-volume 20 --out " + Quoted(scratch / "out") + " --data " + Quoted(user), scratch.path());
     EXPECT_EQ(go.status, 1);
     EXPECT_NE(go.err.find("damaged"), std::string::npos) << go.err;
     EXPECT_NE(go.err.find(UserDb()), std::string::npos) << go.err;
@@ -327,8 +326,7 @@ TEST_F(DamagedDatabase, AWindowActionOnABrokenFileSaysSoOnce) {
             author.empty() ? wordbooks::FillRandomWords(target) : wordbooks::SampleAuthorText(target, author);
         EXPECT_FALSE(outcome.replaced);
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_NE(ui.messages[0].text.find(UserDb() + " is not a database"), std::string::npos)
-            << ui.messages[0].text;
+        EXPECT_NE(ui.messages[0].text.find(UserDb() + " is not a database"), std::string::npos) << ui.messages[0].text;
         EXPECT_NE(ui.messages[0].text.find("tarvex4 data restore"), std::string::npos) << ui.messages[0].text;
     }
 

@@ -26,9 +26,10 @@ namespace {
 using namespace std::chrono_literals;
 
 // A 1 x 1 GIF, so that the page's pictures and letters all draw.
-const std::string kGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
-                       "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
-                       43);
+const std::string kGif(
+    "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
+    "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+    43);
 
 bool IsFifo(const std::string& path) {
     struct stat info {};
@@ -45,7 +46,8 @@ public:
             for (;;) {
                 const bool last = m_stop;
                 ssize_t got = 0;
-                while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0) m_bytes.append(buffer, static_cast<size_t>(got));
+                while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0)
+                    m_bytes.append(buffer, static_cast<size_t>(got));
                 if (last) return;
                 std::this_thread::sleep_for(5ms);
             }
@@ -109,14 +111,16 @@ protected:
         }
         AddPicture(data, "lib.gif", kGif, 1, 1);
         std::string lines;
-        for (int i = 0; i < 40; ++i) lines += "wonderful extraordinary words in line number " + std::to_string(i) + "\n";
+        for (int i = 0; i < 40; ++i)
+            lines += "wonderful extraordinary words in line number " + std::to_string(i) + "\n";
         WriteFile(scratch / "main.txt", lines);
         const ProgramRun go = Run(Go());
         ASSERT_EQ(go.status, 0) << go.err;
         ASSERT_NE(ReadFile(page).find("lib.gif"), std::string::npos) << "the page uses the picture";
     }
     std::string Go() const {
-        return "go --seed 2 --image-volume 3 --words 5 --main " + Quoted(scratch / "main.txt") + " --data " + Quoted(data) + " --out " + Quoted(out);
+        return "go --seed 2 --image-volume 3 --words 5 --main " + Quoted(scratch / "main.txt") + " --data " +
+               Quoted(data) + " --out " + Quoted(out);
     }
     ProgramRun Run(const std::string& arguments, const std::string& prefix = "") {
         return Tarvex4(arguments, scratch.path(), prefix);

@@ -70,18 +70,18 @@ std::string SparseFile(const std::string& path, int lines, off_t holeBytes) {
 class PipeWatchdog {
 public:
     PipeWatchdog(const std::string& pipe, bool& waited)
-        : m_thread([this, pipe, &waited] {
-              std::unique_lock lock(m_mutex);
-              if (m_done.wait_for(lock, std::chrono::seconds(20), [this] { return m_finished; })) return;
-              while (!m_finished) {
-                  const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-                  if (fd >= 0) {
-                      waited = true;
-                      ::close(fd);
+            : m_thread([this, pipe, &waited] {
+                  std::unique_lock lock(m_mutex);
+                  if (m_done.wait_for(lock, std::chrono::seconds(20), [this] { return m_finished; })) return;
+                  while (!m_finished) {
+                      const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+                      if (fd >= 0) {
+                          waited = true;
+                          ::close(fd);
+                      }
+                      m_done.wait_for(lock, std::chrono::milliseconds(50));
                   }
-                  m_done.wait_for(lock, std::chrono::milliseconds(50));
-              }
-          }) {}
+              }) {}
     ~PipeWatchdog() {
         {
             std::lock_guard lock(m_mutex);
@@ -181,9 +181,12 @@ std::string ShownText(const std::string& page) {
     std::string text;
     bool inTag = false;
     for (char c : page) {
-        if (c == '<') inTag = true;
-        else if (c == '>') inTag = false;
-        else if (!inTag) text += c;
+        if (c == '<')
+            inTag = true;
+        else if (c == '>')
+            inTag = false;
+        else if (!inTag)
+            text += c;
     }
     for (const auto& [entity, character] :
          {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}}) {
@@ -198,13 +201,15 @@ TEST_F(HostileFiles, GoShowsEveryWordOfAPlainTextFile) {
     const std::string data = scratch / "data";
     CreateWordsDatabase(data);
     AddArtFonts(data);
-    const std::string text = "alpha beta < gamma delta, 1 > 0 & \"quoted\" 'words' write to <me@example.org> "
-                             "a<b and c>d </div> <script> end";
+    const std::string text =
+        "alpha beta < gamma delta, 1 > 0 & \"quoted\" 'words' write to <me@example.org> "
+        "a<b and c>d </div> <script> end";
     WriteFile(scratch / "plain.txt", text + "\n");
-    const ProgramRun run = Tarvex4("go --seed 5 --no-main --whole 1 --fader 1=200 --text-volume 10 --image-volume 0 "
-                                   "--data " + Quoted(data) + " --out " + Quoted(scratch / "out") +
-                                       " --track 1=" + Quoted(scratch / "plain.txt"),
-                                   scratch.path());
+    const ProgramRun run = Tarvex4(
+        "go --seed 5 --no-main --whole 1 --fader 1=200 --text-volume 10 --image-volume 0 "
+        "--data " +
+            Quoted(data) + " --out " + Quoted(scratch / "out") + " --track 1=" + Quoted(scratch / "plain.txt"),
+        scratch.path());
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string page = ReadFile(scratch / "out/collage1.html");
     EXPECT_EQ(page.find("<me@example.org>"), std::string::npos);  // written escaped
@@ -234,9 +239,9 @@ TEST_F(HostileFiles, GoLoadsAQuotingFileAndRefusesABinaryOne) {
     ProgramRun binary = Tarvex4(args + Quoted(scratch / "zeros.txt"), scratch.path());
     EXPECT_EQ(binary.status, 1);
     EXPECT_NE(binary.err.find("binary"), std::string::npos) << binary.err;
-    ProgramRun folder = Tarvex4("go --seed 5 --data " + Quoted(data) + " --out " + Quoted(scratch / "out") +
-                                    " --track 2=" + Quoted(data),
-                                scratch.path());
+    ProgramRun folder = Tarvex4(
+        "go --seed 5 --data " + Quoted(data) + " --out " + Quoted(scratch / "out") + " --track 2=" + Quoted(data),
+        scratch.path());
     EXPECT_EQ(folder.status, 1);
     EXPECT_NE(folder.err.find("is a folder"), std::string::npos) << folder.err;
 }

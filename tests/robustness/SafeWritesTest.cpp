@@ -74,10 +74,12 @@ TEST(SafeWrites, AFullDiskDuringGoKeepsThePreviousPage) {
     CreateWordsDatabase(data);
     AddArtFonts(data);
     std::string lines;
-    for (int i = 0; i < 60; ++i) lines += "alphabetical wonderful extraordinary words number " + std::to_string(i) + "\n";
+    for (int i = 0; i < 60; ++i)
+        lines += "alphabetical wonderful extraordinary words number " + std::to_string(i) + "\n";
     WriteFile(scratch / "main.txt", lines);
-    const std::string args = "go --seed 7 --text-volume 40 --style 3 --words 7 --track-off 1 --main " + Quoted(scratch / "main.txt") + " --data " +
-                             Quoted(data) + " --out " + Quoted(scratch / "out");
+    const std::string args = "go --seed 7 --text-volume 40 --style 3 --words 7 --track-off 1 --main " +
+                             Quoted(scratch / "main.txt") + " --data " + Quoted(data) + " --out " +
+                             Quoted(scratch / "out");
     ProgramRun first = Tarvex4(args, scratch.path());
     ASSERT_EQ(first.status, 0) << first.err;
     const std::string page = ReadFile(scratch / "out/collage1.html");
@@ -97,7 +99,8 @@ TEST(SafeWrites, APictureThatCannotBeWrittenFailsTheRun) {
     CreateWordsDatabase(data);
     AddArtFonts(data);
     AddPicture(data, "lib.gif", "GIF89a" + std::string(64 * 1024, 'l'));
-    const std::string args = "go --seed 2 --image-volume 3 --data " + Quoted(data) + " --out " + Quoted(scratch / "out");
+    const std::string args =
+        "go --seed 2 --image-volume 3 --data " + Quoted(data) + " --out " + Quoted(scratch / "out");
     // The disk fills up while the picture is written.
     ProgramRun go = Tarvex4(args, scratch.path(), "trap '' XFSZ; ulimit -f 8;");
     EXPECT_EQ(go.status, 1);
@@ -114,8 +117,8 @@ TEST(SafeWrites, APictureThatCannotBeWrittenFailsTheRun) {
 
     // An output folder that cannot be made is said, not ignored.
     WriteFile(scratch / "blocker", "a file");
-    ProgramRun blocked = Tarvex4("go --seed 2 --data " + Quoted(data) + " --out " + Quoted(scratch / "blocker/out"),
-                                 scratch.path());
+    ProgramRun blocked =
+        Tarvex4("go --seed 2 --data " + Quoted(data) + " --out " + Quoted(scratch / "blocker/out"), scratch.path());
     EXPECT_EQ(blocked.status, 1);
     EXPECT_NE(blocked.err.find("Cannot create the folder " + std::string(scratch / "blocker/out/")), std::string::npos)
         << blocked.err;

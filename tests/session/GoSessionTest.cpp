@@ -26,11 +26,11 @@ protected:
         WriteFile(scratch / "main.txt", "Grüße aus Köln und anderswo\nzweite Zeile mit Wörtern\n");
         WriteFile(scratch / "track.txt", "ŝnipoj de la tria trako\n");
         const std::string path = scratch / "run.vantelo";
-        ProgramRun run = Go("--main " + Quoted(scratch / "main.txt") + " --track " +
-                            Quoted("3=" + scratch / "track.txt") +
-                            " --fader 3=180 --style 1 --track-style 3=1 --words 3 --text-volume 30 --image-volume 4"
-                            " --landscape --no-capture --out " + Quoted(output) + " --name party.html --seed " + seed +
-                            " --save-session " + Quoted(path));
+        ProgramRun run =
+            Go("--main " + Quoted(scratch / "main.txt") + " --track " + Quoted("3=" + scratch / "track.txt") +
+               " --fader 3=180 --style 1 --track-style 3=1 --words 3 --text-volume 30 --image-volume 4"
+               " --landscape --no-capture --out " +
+               Quoted(output) + " --name party.html --seed " + seed + " --save-session " + Quoted(path));
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, output + "party.html\n");
         return path;
@@ -162,7 +162,8 @@ TEST_F(GoSessionTest, HostileSessionsAreRefusedByFieldOrPlace) {
          "a number too large to read (1e999 at byte 59)"},
         {"deep", goodText.substr(0, goodText.size() - 1) + ",\"comment\":" + nested + "}",
          "nests deeper than 64 levels"},
-        {"wrong type", with([](nlohmann::json& j) { j["tracks"][1]["on"] = "yes"; }), "tracks[1].on is not true or false"},
+        {"wrong type", with([](nlohmann::json& j) { j["tracks"][1]["on"] = "yes"; }),
+         "tracks[1].on is not true or false"},
         {"not an object", with([](nlohmann::json& j) { j["orientation"] = 3; }), "orientation is not an object"},
         {"program name", with([](nlohmann::json& j) { j["output"]["fileName"] = "x.exe"; }),
          "output.fileName does not end in .html or .htm"},

@@ -194,7 +194,8 @@ TEST_F(SessionTest, TheBoardsKeptItemsTravelAndOlderSessionsStillOpen) {
     // A version 2 session has a board without kept items.
     opened.m_boardKept = {"left over"};
     ApplySession(SessionFromJson(R"({"format":"vantelo-session","version":2,
-        "board":{"path":"/p/collage1.html","page":"<p>"}})"), opened);
+        "board":{"path":"/p/collage1.html","page":"<p>"}})"),
+                 opened);
     EXPECT_TRUE(opened.m_boardKept.empty());
     EXPECT_EQ(opened.m_boardPath, "/p/collage1.html");
 }
@@ -284,10 +285,12 @@ TEST_F(SessionTest, FieldsLargerThanTheWindowHoldsAreRefusedByName) {
         const char* field;
         std::function<void(nlohmann::json&)> spoil;
     } cases[] = {
-        {"main.font.face", [](nlohmann::json& j) { j["main"]["font"]["face"] = std::string(kSessionFaceMax + 1, 'F'); }},
+        {"main.font.face",
+         [](nlohmann::json& j) { j["main"]["font"]["face"] = std::string(kSessionFaceMax + 1, 'F'); }},
         {"tracks[3].font.face",
          [](nlohmann::json& j) { j["tracks"][3]["font"]["face"] = std::string(kSessionFaceMax + 1, 'F'); }},
-        {"main.rtf", [](nlohmann::json& j) { j["main"]["rtf"] = "{\\rtf1 " + std::string(kSessionTextMax, 'w') + "}"; }},
+        {"main.rtf",
+         [](nlohmann::json& j) { j["main"]["rtf"] = "{\\rtf1 " + std::string(kSessionTextMax, 'w') + "}"; }},
         {"tracks[0].rtf", [](nlohmann::json& j) { j["tracks"][0]["rtf"] = std::string(kSessionTextMax + 1, 'w'); }},
         {"output.folder", [](nlohmann::json& j) { j["output"]["folder"] = std::string(kSessionPathMax + 1, 'd'); }},
         {"customFolder.path",

@@ -19,15 +19,15 @@ namespace {
 // The value a session holds for the row's start value.
 json StartJson(const Setting& s) {
     switch (s.type) {
-    case SettingType::kSwitch: return s.initial != 0;
-    case SettingType::kColour: {
-        char rgb[8];
-        std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", s.initial & 0xFF, (s.initial >> 8) & 0xFF, s.initial >> 16);
-        return rgb;
-    }
-    case SettingType::kChoice: return s.choices[static_cast<std::size_t>(s.initial)];
-    case SettingType::kText: return std::string(s.initialText);
-    case SettingType::kNumber: break;
+        case SettingType::kSwitch: return s.initial != 0;
+        case SettingType::kColour: {
+            char rgb[8];
+            std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", s.initial & 0xFF, (s.initial >> 8) & 0xFF, s.initial >> 16);
+            return rgb;
+        }
+        case SettingType::kChoice: return s.choices[static_cast<std::size_t>(s.initial)];
+        case SettingType::kText: return std::string(s.initialText);
+        case SettingType::kNumber: break;
     }
     return s.initial;
 }
@@ -55,11 +55,21 @@ TEST_F(SettingsTable, RowsAreSoundAndOneKeyEach) {
         SCOPED_TRACE(std::string(s->key) + " " + std::string(s->flag));
         EXPECT_LE(s->minimum, s->initial);
         EXPECT_LE(s->initial, s->maximum);
-        if (!s->choices.empty()) { EXPECT_EQ(s->maximum, static_cast<int>(s->choices.size()) - 1); }
-        if (s->type == SettingType::kSwitch) { EXPECT_EQ(s->maximum, 1); }
-        if (!s->flag.empty()) { EXPECT_FALSE(s->help.empty()); }
-        if (!s->key.empty()) { EXPECT_TRUE(keys.insert((s->perTrack ? "track " : "") + std::string(s->key)).second); }
-        if (!s->flag.empty()) { EXPECT_TRUE(flags.insert(s->flag).second); }
+        if (!s->choices.empty()) {
+            EXPECT_EQ(s->maximum, static_cast<int>(s->choices.size()) - 1);
+        }
+        if (s->type == SettingType::kSwitch) {
+            EXPECT_EQ(s->maximum, 1);
+        }
+        if (!s->flag.empty()) {
+            EXPECT_FALSE(s->help.empty());
+        }
+        if (!s->key.empty()) {
+            EXPECT_TRUE(keys.insert((s->perTrack ? "track " : "") + std::string(s->key)).second);
+        }
+        if (!s->flag.empty()) {
+            EXPECT_TRUE(flags.insert(s->flag).second);
+        }
     }
 }
 
@@ -73,7 +83,9 @@ TEST_F(SettingsTable, ADefaultFormsSessionHoldsEveryRowAtItsStartAndReadsBackSo)
             SCOPED_TRACE(at.to_string());
             ASSERT_TRUE(written.contains(at));
             // Track 1 is on as the form starts; every other value is the row's.
-            if (s != &settings::kTrackOn || at.to_string() != "/tracks/0/on") { EXPECT_EQ(written[at], StartJson(*s)); }
+            if (s != &settings::kTrackOn || at.to_string() != "/tracks/0/on") {
+                EXPECT_EQ(written[at], StartJson(*s));
+            }
             bare[at.parent_pointer()].erase(at.back());
         }
     }
@@ -93,8 +105,8 @@ TEST_F(SettingsTable, ADefaultFormsSessionHoldsEveryRowAtItsStartAndReadsBackSo)
                 SessionFromJson(bad.dump());
                 ADD_FAILURE() << name << " = " << out << " was read";
             } catch (const SessionError& e) {
-                EXPECT_EQ(std::string(e.what()), name + " is not a number from " + std::to_string(s->minimum) +
-                                                     " to " + std::to_string(s->maximum));
+                EXPECT_EQ(std::string(e.what()), name + " is not a number from " + std::to_string(s->minimum) + " to " +
+                                                     std::to_string(s->maximum));
             }
         }
     }
@@ -110,7 +122,8 @@ TEST_F(SettingsTable, GoNamesEveryFlagWithItsRange) {
         // The option's lines, up to the next option.
         const std::string text = run.out.substr(line, run.out.find("\n  -", line) - line);
         if (s->type == SettingType::kNumber) {
-            EXPECT_NE(text.find(std::to_string(s->minimum) + ".." + std::to_string(s->maximum) + " "), std::string::npos)
+            EXPECT_NE(text.find(std::to_string(s->minimum) + ".." + std::to_string(s->maximum) + " "),
+                      std::string::npos)
                 << text;
         }
     }

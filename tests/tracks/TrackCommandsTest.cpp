@@ -66,8 +66,8 @@ TEST_F(TrackCommandsTest, OpenFillsTheTrackWithTheFirstHundredLines) {
 
 TEST_F(TrackCommandsTest, OpenThatFindsNoReadableFileLeavesTheTextAlone) {
     LoadMarkup(*track.m_trackText, "typed words");
-    ui.openAnswers.push_back(std::nullopt);                                // cancelled
-    ui.openAnswers.push_back(FileChoice{"/", "/"});                        // one character
+    ui.openAnswers.push_back(std::nullopt);          // cancelled
+    ui.openAnswers.push_back(FileChoice{"/", "/"});  // one character
     ui.openAnswers.push_back(FileChoice{folder / "missing.txt", "missing.txt"});
     ui.openAnswers.push_back(FileChoice{folder.path(), fs::path(folder.path()).filename()});  // a folder
     track.m_trackUndoText = "{\\rtf1 kept}";
@@ -171,8 +171,7 @@ TEST_F(TrackCommandsTest, FontDialogIsPresetFromTheTextAndAppliesToAllOfIt) {
     EXPECT_FALSE(after.italic);
     EXPECT_TRUE(after.underline);
     // The composer's font span follows the new font.
-    EXPECT_EQ(track.GetTextStylePrefix(),
-              "<font face='Serif' color='#FF0000'><span style='font-size:14pt;'>");
+    EXPECT_EQ(track.GetTextStylePrefix(), "<font face='Serif' color='#FF0000'><span style='font-size:14pt;'>");
 }
 
 TEST_F(TrackCommandsTest, CancelledFontDialogChangesNothing) {

@@ -49,12 +49,22 @@ TEST(ShredWords, CountsCharactersNotBytes) {
     // "naïve" has five characters in six bytes: size 5 keeps it whole.
     EXPECT_EQ(ShredWords("na\xC3\xAFve", kPrefix5), "na\xC3\xAFve ");
     // "größer": the cut never falls inside ö or ß.
-    EXPECT_EQ(ShredWords("gr\xC3\xB6\xC3\x9F" "er", kPrefix3), "gr\xC3\xB6 ");
-    EXPECT_EQ(ShredWords("gr\xC3\xB6\xC3\x9F" "er", kSuffix4), "\xC3\xB6\xC3\x9F" "er ");
+    EXPECT_EQ(ShredWords("gr\xC3\xB6\xC3\x9F"
+                         "er",
+                         kPrefix3),
+              "gr\xC3\xB6 ");
+    EXPECT_EQ(ShredWords("gr\xC3\xB6\xC3\x9F"
+                         "er",
+                         kSuffix4),
+              "\xC3\xB6\xC3\x9F"
+              "er ");
     // Three- and four-byte characters.
     EXPECT_EQ(ShredWords("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xA7", kPrefix3),
               "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E ");
-    EXPECT_EQ(ShredWords("a\xF0\x9F\x98\x80" "bc\xF0\x9F\x98\x80", kSuffix3), "bc\xF0\x9F\x98\x80 ");
+    EXPECT_EQ(ShredWords("a\xF0\x9F\x98\x80"
+                         "bc\xF0\x9F\x98\x80",
+                         kSuffix3),
+              "bc\xF0\x9F\x98\x80 ");
 }
 
 TEST(ShredWords, CountsWhatAReaderSeesAndIgnoresAByteOrderMark) {
@@ -70,7 +80,11 @@ TEST(ShredWords, CountsWhatAReaderSeesAndIgnoresAByteOrderMark) {
 TEST(ShredWords, MalformedBytesCountOneEach) {
     // A stray continuation byte, an impossible lead and a truncated sequence:
     // each byte is a character of its own, so nothing is merged or lost.
-    EXPECT_EQ(ShredWords("\x80\xFF" "abc", kPrefix3), "\x80\xFF" "a ");
+    EXPECT_EQ(ShredWords("\x80\xFF"
+                         "abc",
+                         kPrefix3),
+              "\x80\xFF"
+              "a ");
     EXPECT_EQ(ShredWords("abcd\xE2\x82", kSuffix3), "d\xE2\x82 ");
     // An overlong encoding of '/' is three characters, not one.
     EXPECT_EQ(ShredWords("\xC0\xAFxy", kPrefix3), "\xC0\xAFx ");

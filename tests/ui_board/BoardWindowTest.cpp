@@ -65,9 +65,7 @@ protected:
     static void Key(CollageBoard& board, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(board.View()->viewport(), static_cast<Qt::Key>(key), modifiers);
     }
-    static QPoint OnScreen(CollageBoard& board, QPointF scene) {
-        return board.View()->mapFromScene(scene);
-    }
+    static QPoint OnScreen(CollageBoard& board, QPointF scene) { return board.View()->mapFromScene(scene); }
     // A press at `from`, moves in steps, a release `by` further on.
     static void Drag(CollageBoard& board, QPoint from, QPoint by, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* port = board.View()->viewport();
@@ -146,8 +144,10 @@ TEST_F(BoardWindowTest, ArrangedByMouseAndKeysThenUndoneToTheBytesGoWrote) {
         }
     }
     EXPECT_GT(std::min_element(board.Collage().items.begin(), board.Collage().items.end(),
-                               [](auto& a, auto& b) { return a.z < b.z; })->z,
-              0) << "an item went below the container";
+                               [](auto& a, auto& b) { return a.z < b.z; })
+                  ->z,
+              0)
+        << "an item went below the container";
 
     // Delete: a click, a Ctrl+click on a second item, Delete takes both.
     std::vector<size_t> free = UncoveredItems(board);
@@ -168,7 +168,8 @@ TEST_F(BoardWindowTest, ArrangedByMouseAndKeysThenUndoneToTheBytesGoWrote) {
     EXPECT_EQ(collage::WritePage(board.Collage()), goBytes);
     EXPECT_FALSE(board.Modified());
     // Redo both ways back to the arrangement.
-    for (int i = 0; i < steps; ++i) Key(board, i % 2 ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier | (i % 2 ? Qt::NoModifier : Qt::ShiftModifier));
+    for (int i = 0; i < steps; ++i)
+        Key(board, i % 2 ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier | (i % 2 ? Qt::NoModifier : Qt::ShiftModifier));
     EXPECT_EQ(board.Collage(), arranged);
     EXPECT_EQ(board.ItemAt(0)->Item(), arranged.items[0]);
 
@@ -183,7 +184,8 @@ TEST_F(BoardWindowTest, ArrangedByMouseAndKeysThenUndoneToTheBytesGoWrote) {
         ASSERT_EQ(shown.left, go.items[moved].left + 31);
         WriteFile(std::string(keep) + "/board.html", ReadFile(page));
         WriteFile(std::string(keep) + "/moved.txt", shown.PageId() + " " + std::to_string(shown.left) + " " +
-                                                        std::to_string(shown.top) + " " + std::to_string(shown.width) + "\n");
+                                                        std::to_string(shown.top) + " " + std::to_string(shown.width) +
+                                                        "\n");
     }
     CollageBoard reopened(ui);
     ASSERT_TRUE(reopened.OpenPage(page));
@@ -240,7 +242,8 @@ TEST_F(BoardWindowTest, PictureResizedWithItsShapeChosenByAFrameZoomedAndSavedOr
 
     // A frame drawn on the sheet chooses the picture; Delete takes it, Ctrl+Z brings it back.
     board.ItemAt(0)->setSelected(false);
-    Drag(board, OnScreen(board, QPointF(60, 60)), OnScreen(board, QPointF(320, 220)) - OnScreen(board, QPointF(60, 60)));
+    Drag(board, OnScreen(board, QPointF(60, 60)),
+         OnScreen(board, QPointF(320, 220)) - OnScreen(board, QPointF(60, 60)));
     EXPECT_TRUE(board.ItemAt(0)->isSelected());
     Key(board, Qt::Key_Delete);
     EXPECT_TRUE(board.Collage().items.empty());
@@ -368,8 +371,10 @@ TEST_F(BoardWindowTest, GoAsksFirstAndEscapeKeepsTheArrangementWithNothingWritte
         auto* box = qobject_cast<QMessageBox*>(modal);
         asked << (box ? box->text() : modal->metaObject()->className());
         askedOver = modal->parentWidget() ? modal->parentWidget()->window() : nullptr;
-        if (box && answer != QMessageBox::NoButton) QTest::mouseClick(box->button(answer), Qt::LeftButton);
-        else QTest::keyClick(modal, Qt::Key_Escape);
+        if (box && answer != QMessageBox::NoButton)
+            QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        else
+            QTest::keyClick(modal, Qt::Key_Escape);
     });
     QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
     ASSERT_EQ(asked.size(), 1) << asked.join(" | ").toStdString();

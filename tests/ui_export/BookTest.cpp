@@ -40,8 +40,8 @@ std::string Field(const std::string& info, const std::string& name) {
 // The colour in the middle of page `n` of the PDF.
 QColor MiddleOfPage(const fs::path& pdf, int n, const fs::path& work) {
     const fs::path stem = work / ("page" + std::to_string(n));
-    Output("pdftoppm -r 10 -png -singlefile -f " + std::to_string(n) + " -l " + std::to_string(n) + " " +
-           Quoted(pdf) + " " + Quoted(stem));
+    Output("pdftoppm -r 10 -png -singlefile -f " + std::to_string(n) + " -l " + std::to_string(n) + " " + Quoted(pdf) +
+           " " + Quoted(stem));
     const QImage image(QString::fromStdString(stem.string() + ".png"));
     return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }

@@ -84,12 +84,12 @@ TEST_F(CollageExport, PngShowsEachItemAtItsBoxInZOrder) {
     ASSERT_EQ(run.status, 0) << run.err;
     const QImage image(QString::fromStdString(png));
     ASSERT_EQ(image.size(), QSize(852, 1102));
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));        // the frame
-    EXPECT_EQ(Pixel(image, 5, 5), QColor(Qt::green));             // the container's colour
-    EXPECT_EQ(Pixel(image, 105, 235), QColor(Qt::red));           // picture, scaled to 80 x 40
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));  // the frame
+    EXPECT_EQ(Pixel(image, 5, 5), QColor(Qt::green));      // the container's colour
+    EXPECT_EQ(Pixel(image, 105, 235), QColor(Qt::red));    // picture, scaled to 80 x 40
     EXPECT_EQ(Pixel(image, 178, 205), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, 185, 205), QColor(Qt::green));        // right of the picture
-    EXPECT_EQ(Pixel(image, 435, 212), QColor(Qt::blue));          // the snip's box, its width
+    EXPECT_EQ(Pixel(image, 185, 205), QColor(Qt::green));  // right of the picture
+    EXPECT_EQ(Pixel(image, 435, 212), QColor(Qt::blue));   // the snip's box, its width
     EXPECT_EQ(Pixel(image, 445, 212), QColor(Qt::green));
     // Letters flow two to a line: space a / a a.
     EXPECT_EQ(Pixel(image, 505, 615), QColor(Qt::yellow));

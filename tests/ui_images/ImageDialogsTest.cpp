@@ -148,14 +148,16 @@ TEST_F(ImageDialogsTest, ReduceLargePicturesChoosesBetweenSkippingAndAReducedCop
     EXPECT_FALSE(reduce->isChecked());
     EXPECT_TRUE(Control<QWidget>(dialog, IDC_IMPORT_BUTTON)->geometry().top() >= reduce->geometry().bottom());
     Click(dialog, IDC_IMPORT_BUTTON);
-    EXPECT_EQ(LastMessage().text, "1 GIFS stored to category: Animals\n"
-                                  "1 GIFS over 372000 bytes were skipped for their size.\n"
-                                  "    big.png\n"
-                                  "Check \"Reduce large pictures\" to store smaller copies of them.");
+    EXPECT_EQ(LastMessage().text,
+              "1 GIFS stored to category: Animals\n"
+              "1 GIFS over 372000 bytes were skipped for their size.\n"
+              "    big.png\n"
+              "Check \"Reduce large pictures\" to store smaller copies of them.");
     reduce->click();
     Click(dialog, IDC_IMPORT_BUTTON);
-    EXPECT_EQ(LastMessage().text, "2 pictures stored to category: Animals\n"
-                                  "1 pictures over 372000 bytes were stored reduced.");
+    EXPECT_EQ(LastMessage().text,
+              "2 pictures stored to category: Animals\n"
+              "1 pictures over 372000 bytes were stored reduced.");
     // Noise without transparency: stored as a JPEG, named so.
     EXPECT_EQ(First("SELECT FILENAME FROM imagelibrary WHERE FILENAME LIKE 'big%'"), "big.jpg");
     EXPECT_GT(std::filesystem::file_size(big), 372000u);

@@ -82,12 +82,15 @@ QByteArray HalfClearPng() {
 
 // A 1 x 1 GIF of two frames, red then blue (Qt writes no GIF).
 QByteArray AnimatedGif() {
-    static const unsigned char bytes[] = {
-        'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF,  // screen, red, blue
-        0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0,
-        0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0,  // index 0
-        0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0,  // index 1
-        0x3B};
+    static const unsigned char bytes[] = {'G',  'I',  'F', '8',  '9',  'a', 1,    0,    1,    0,    0x80, 0,
+                                          0,    0xFF, 0,   0,    0,    0,   0xFF,  // screen, red, blue
+                                          0x21, 0xFF, 11,  'N',  'E',  'T', 'S',  'C',  'A',  'P',  'E',  '2',
+                                          '.',  '0',  3,   1,    0,    0,   0,    0x21, 0xF9, 4,    0,    10,
+                                          0,    0,    0,   0x2C, 0,    0,   0,    0,    1,    0,    1,    0,
+                                          0,    2,    2,   0x44, 0x01, 0,  // index 0
+                                          0x21, 0xF9, 4,   0,    10,   0,   0,    0,    0x2C, 0,    0,    0,
+                                          0,    1,    0,   1,    0,    0,   2,    2,    0x4C, 0x01, 0,  // index 1
+                                          0x3B};
     return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -130,7 +133,7 @@ TEST_F(SourceThumbnailsTest, StripsShowTheFirstPicturesUprightAndComeFromTheCach
     for (int i = 0; i < 6; ++i) Store("1", Encode(Filled(30 + i, 20, Qt::yellow), "png"));
     Store("3", Encode(Filled(20, 20, Qt::gray), "png"));
     Store("3", "no picture at all");
-    Store("3", HalfClearPng().left(40));  // cut off before its pixels
+    Store("3", HalfClearPng().left(40));                                                  // cut off before its pixels
     Sql("INSERT INTO imagelibrary (CATEGORY,FILENAME,FILESTORE) VALUES ('3','bad','')");  // not decodable text
     Store("3", PngBomb());
 
@@ -153,7 +156,7 @@ TEST_F(SourceThumbnailsTest, StripsShowTheFirstPicturesUprightAndComeFromTheCach
     EXPECT_EQ(photos[0].size(), QSize(54, 27));
     EXPECT_EQ(qAlpha(photos[0].pixel(2, 13)), 0);
     EXPECT_EQ(qAlpha(photos[0].pixel(50, 13)), 255);
-    EXPECT_GT(photos[1].height(), photos[1].width());  // the EXIF turn is applied
+    EXPECT_GT(photos[1].height(), photos[1].width());        // the EXIF turn is applied
     EXPECT_EQ(photos[2].pixel(0, 0) & 0xFFFFFF, 0xFF0000u);  // an animation's first frame
     EXPECT_EQ(photos[3].size(), QSize(36, 36));
     EXPECT_EQ(photos[4].size(), QSize(30, 20));  // small pictures are not enlarged

@@ -107,7 +107,8 @@ TEST_F(MainWindowTest, MenuTextsAreAsStored) {
         for (QAction* item : menu->menu()->actions()) texts << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(texts.join("|").toStdString(),
-              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Export Collage...|Export Collages as Book...|Open Session...|"
+              "&File|&New\tCtrl+N|&Open...\tCtrl+O|&Save\tCtrl+S|Import Images|E&xit|-|Save Session...|Export "
+              "Collage...|Export Collages as Book...|Open Session...|"
               "Open Board...|&Edit|Undo  (ctrl+z)|-|Cut     (ctrl+x)|Copy   (ctrl+c)|Paste  (ctrl+p)|-|"
               "Copy Cut-up as Text|&View|Cut-up Board\tCtrl+B|Show GO on the Board|-|Mark Sources in Page|"
               "Last Mix|&Help|User Guide");

@@ -30,9 +30,9 @@ namespace {
 
 TEST(Pictures, EveryButtonCaptionHasFourDistinctPictures) {
     TestApp();
-    for (const char* caption : {"font", "print", "open", "file", "undo", "pallette", "cutbutton", "copybutton",
-                                "pastebutton", "fill", "authors", "showtrack", "onoffb", "sources", "lyric",
-                                "someothercaption"}) {
+    for (const char* caption :
+         {"font", "print", "open", "file", "undo", "pallette", "cutbutton", "copybutton", "pastebutton", "fill",
+          "authors", "showtrack", "onoffb", "sources", "lyric", "someothercaption"}) {
         const QImage up = ButtonPicture(caption, 'U').toImage();
         ASSERT_FALSE(up.isNull()) << caption;
         for (QChar state : {QChar('D'), QChar('F'), QChar('X')}) {
@@ -232,8 +232,10 @@ TEST(CFontDialog, ChoosesAColourWithTheFont) {
             colours->setCurrentColor(QColor(0, 128, 0));
             QMetaObject::invokeMethod(colours, "accept", Qt::QueuedConnection);
         } else if (auto* font = qobject_cast<CFontDialog*>(modal)) {
-            if (step++ == 0) QMetaObject::invokeMethod(font->ColourButton(), "click", Qt::QueuedConnection);
-            else QMetaObject::invokeMethod(font, "accept", Qt::QueuedConnection);
+            if (step++ == 0)
+                QMetaObject::invokeMethod(font->ColourButton(), "click", Qt::QueuedConnection);
+            else
+                QMetaObject::invokeMethod(font, "accept", Qt::QueuedConnection);
         }
     });
     const std::optional<FontChoice> chosen = ui.ChooseFont(preset);

@@ -110,7 +110,6 @@ protected:
         view->OnCommand(IDC_TRACK4_SHOW);  // track 4: shown, then switched off
         view->OnCommand(IDC_TRACK4_ONOFF);
     }
-
 };
 
 }  // namespace
@@ -149,9 +148,9 @@ TEST_F(WindowSessionTest, SavedSessionReopensEveryControlTextAndPage) {
 
     // The same page from the command line, byte for byte.
     const std::string headless = data.path() + "/headless/";
-    const ProgramRun run = RunTarvex4("go --data " + Quoted(data.path()) + " --session " + Quoted(session) +
-                                          " --seed last --out " + Quoted(headless),
-                                      data.path());
+    const ProgramRun run = RunTarvex4(
+        "go --data " + Quoted(data.path()) + " --session " + Quoted(session) + " --seed last --out " + Quoted(headless),
+        data.path());
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(headless + "evening.html"), page);
 }

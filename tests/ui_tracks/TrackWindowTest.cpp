@@ -153,13 +153,11 @@ TEST_F(TrackWindowTest, TypedTextIsWhatTheShredderAndComposerRead) {
     text->setFocus();
     QTest::keyClicks(text, "shredding the words");
 
-    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)),
-              (std::vector<std::string>{"shredding", "the", "words"}));
+    EXPECT_EQ(WordsOf(PlainTextOf(*Track(1).m_trackText)), (std::vector<std::string>{"shredding", "the", "words"}));
     Control<CBitmapButton>(window, IDC_SHRED)->click();
     EXPECT_EQ(WordsOf(text->toPlainText().toStdString()), (std::vector<std::string>{"shr", "the", "wor"}));
     Control<CBitmapButton>(window, IDC_TRACK_UNDO)->click();
-    EXPECT_EQ(WordsOf(text->toPlainText().toStdString()),
-              (std::vector<std::string>{"shredding", "the", "words"}));
+    EXPECT_EQ(WordsOf(text->toPlainText().toStdString()), (std::vector<std::string>{"shredding", "the", "words"}));
 }
 
 TEST_F(TrackWindowTest, CloseAndEscapeHideTheWindowAndLeaveTheTrackOn) {

@@ -56,8 +56,7 @@ void WhenModal(int id, std::function<void(QWidget*)> act) {
 
 // Saves the dialog's picture when TARVEX4_SHOTS names a folder.
 void Shoot(QWidget* dialog, const char* name) {
-    if (const char* folder = std::getenv("TARVEX4_SHOTS"))
-        dialog->grab().save(QString(folder) + "/" + name, "PNG");
+    if (const char* folder = std::getenv("TARVEX4_SHOTS")) dialog->grab().save(QString(folder) + "/" + name, "PNG");
 }
 
 class WordbookWindowTest : public wordstest::WordsTest {
@@ -193,8 +192,8 @@ TEST_F(WordbookWindowTest, CreateRenameAndDeleteThroughTheDialog) {
 TEST_F(WordbookWindowTest, ALoaderThatStoresNothingLeavesNoWordbook) {
     const std::string notes = WriteFile("notes.txt", "alpha\n");
     const std::string empty = WriteFile("empty.txt", "x\n\n");
-    for (const FileChoice& file : {FileChoice{notes, "notes.txt"}, FileChoice{notes, "notes.txt"},
-                                   FileChoice{empty, "empty.txt"}})
+    for (const FileChoice& file :
+         {FileChoice{notes, "notes.txt"}, FileChoice{notes, "notes.txt"}, FileChoice{empty, "empty.txt"}})
         ui.openAnswers.push_back(file);
     WhenModal(IDD_AUTHORS, [](QWidget* dialog) {
         auto* bookList = Child<QComboBox>(dialog, IDC_WORDBOOKLIST);

@@ -41,8 +41,7 @@ protected:
         while (seen == 0 && std::chrono::steady_clock::now() < deadline) {
             try {
                 seen = db.Query("SELECT COUNT(*) FROM " + table).FieldInt(0);
-            } catch (const CppSQLite3Exception&) {
-            }
+            } catch (const CppSQLite3Exception&) {}
             if (seen == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         db.Close();
@@ -98,7 +97,8 @@ TEST_F(CommandLineTest, WordbookCreateListSampleRenameDelete) {
     EXPECT_EQ(out, "my_list__2_\tmy_list__2_5\t2\n");
 
     ASSERT_EQ(Run("wordbook list"), 0) << err;
-    EXPECT_EQ(out, "nonsensewords\tnonsensewords1\t2\nvelnarphrases\tvelnarphrases4\t0\nmy_list__2_\tmy_list__2_5\t2\n");
+    EXPECT_EQ(out,
+              "nonsensewords\tnonsensewords1\t2\nvelnarphrases\tvelnarphrases4\t0\nmy_list__2_\tmy_list__2_5\t2\n");
 
     ASSERT_EQ(Run("wordbook sample my_list__2_ --seed 5"), 0) << err;
     EXPECT_EQ(wordstest::SplitSpaces(out).size(), 300u);
@@ -220,7 +220,8 @@ TEST_F(CommandLineTest, CtrlCKeepsTheEntriesAndExits130) {
     const std::string kept = std::to_string(Entries("huge5").size());
     EXPECT_LT(Entries("huge5").size(), 3000000u);
     EXPECT_EQ(ReadFile(data / "out.txt"), "huge\thuge5\t" + kept + "\n");
-    EXPECT_NE(ReadFile(data / "err.txt").find("interrupted; " + kept + " entries kept"), std::string::npos) << ReadFile(data / "err.txt");
+    EXPECT_NE(ReadFile(data / "err.txt").find("interrupted; " + kept + " entries kept"), std::string::npos)
+        << ReadFile(data / "err.txt");
 }
 
 }  // namespace

@@ -14,8 +14,8 @@ using namespace wordbooks;
 
 std::vector<std::string> EntriesOf(const std::string& line, bool excludeShort = false) {
     std::vector<std::string> entries;
-    EntriesOfLine(line, excludeShort, [] { return false; },
-                  [&entries](std::string_view e) { entries.emplace_back(e); });
+    EntriesOfLine(
+        line, excludeShort, [] { return false; }, [&entries](std::string_view e) { entries.emplace_back(e); });
     return entries;
 }
 
@@ -67,8 +67,11 @@ TEST(LoaderLines, ExcludeShortLeavesOutWordsOfFewerThanFourCharacters) {
               std::vector<std::string>{"dddd eeeee ffff gggg hhhh iiii jjjj kkkk"});
     EXPECT_TRUE(EntriesOf("a bb ccc", true).empty());
     // "für" is three characters (four bytes); "über" four.
-    EXPECT_EQ(EntriesOf("f\xC3\xBCr \xC3\xBC" "ber aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii", true),
-              std::vector<std::string>{"\xC3\xBC" "ber aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii"});
+    EXPECT_EQ(EntriesOf("f\xC3\xBCr \xC3\xBC"
+                        "ber aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii",
+                        true),
+              std::vector<std::string>{"\xC3\xBC"
+                                       "ber aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii"});
     // One-word lines too.
     EXPECT_TRUE(EntriesOf("ab", true).empty());
     EXPECT_TRUE(EntriesOf("f\xC3\xBCr", true).empty());
@@ -78,8 +81,9 @@ TEST(LoaderLines, ExcludeShortLeavesOutWordsOfFewerThanFourCharacters) {
 TEST(LoaderLines, StopEndsTheLineBetweenTokens) {
     int asked = 0;
     std::vector<std::string> entries;
-    EntriesOfLine(Words(1, 30), false, [&asked] { return ++asked > 12; },
-                  [&entries](std::string_view e) { entries.emplace_back(e); });
+    EntriesOfLine(
+        Words(1, 30), false, [&asked] { return ++asked > 12; },
+        [&entries](std::string_view e) { entries.emplace_back(e); });
     EXPECT_EQ(entries, std::vector<std::string>{Words(1, 10)});
 }
 
@@ -113,7 +117,9 @@ TEST_F(LoaderTest, LoadsLinesWithEitherLineEnd) {
 }
 
 TEST_F(LoaderTest, Utf8StaysAndWindows1252IsConverted) {
-    Load(WriteFile("u.txt", "\xEF\xBB\xBF" "caf\xC3\xA9\nna\xC3\xAFve\n"));
+    Load(WriteFile("u.txt",
+                   "\xEF\xBB\xBF"
+                   "caf\xC3\xA9\nna\xC3\xAFve\n"));
     Load(WriteFile("w.txt", "caf\xE9\n\x93quoted\x94\n\x80uro\n"));
     EXPECT_EQ(Entries("book5"), (std::vector<std::string>{"caf\xC3\xA9", "na\xC3\xAFve", "caf\xC3\xA9",
                                                           "\xE2\x80\x9Cquoted\xE2\x80\x9D", "\xE2\x82\xACuro"}));

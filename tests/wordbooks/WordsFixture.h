@@ -77,9 +77,7 @@ inline const std::string& TemplateDatabase() {
 
 class WordsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::copy_file(TemplateDatabase(), DatabasePath());
-    }
+    void SetUp() override { std::filesystem::copy_file(TemplateDatabase(), DatabasePath()); }
     std::string DatabasePath() const { return wordsdb::DatabasePath(data.path()); }
 
     void Execute(const std::string& statement) {
@@ -91,7 +89,8 @@ protected:
         SqlDatabase db;
         db.Open(DatabasePath());
         std::vector<std::string> values;
-        for (SqlQuery q = db.Query(statement); !q.IsEof(); q.NextRow()) values.emplace_back(q.FieldText(0) ? q.FieldText(0) : "");
+        for (SqlQuery q = db.Query(statement); !q.IsEof(); q.NextRow())
+            values.emplace_back(q.FieldText(0) ? q.FieldText(0) : "");
         return values;
     }
     std::vector<std::string> Entries(const std::string& table) {

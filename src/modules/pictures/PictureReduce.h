@@ -18,8 +18,8 @@ struct Tarvex4Reduced {
     size_t count;
     int width;
     int height;
-    int kind;             // TARVEX4_REDUCED_JPEG or TARVEX4_REDUCED_PNG
-    char problem[256];    // why it failed, when the call returned 0
+    int kind;           // TARVEX4_REDUCED_JPEG or TARVEX4_REDUCED_PNG
+    char problem[256];  // why it failed, when the call returned 0
 };
 
 // Decodes the picture in `bytes` (upright by its EXIF orientation, the first

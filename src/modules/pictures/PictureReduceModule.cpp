@@ -16,9 +16,7 @@ constexpr int kQualities[] = {82, 68, 52};
 constexpr double kShrinkStep = 0.75;
 constexpr int kSmallestSide = 16;
 
-void SetProblem(Tarvex4Reduced* out, const char* text) {
-    std::snprintf(out->problem, sizeof out->problem, "%s", text);
-}
+void SetProblem(Tarvex4Reduced* out, const char* text) { std::snprintf(out->problem, sizeof out->problem, "%s", text); }
 
 // libvips' own message for the last failure, first line only.
 void SetVipsProblem(Tarvex4Reduced* out) {
@@ -36,8 +34,9 @@ bool Started() {
         started = VIPS_INIT("tarvex4") == 0;
         // Decoding problems come back as the call's problem; libvips' own
         // warnings on stderr would only repeat them, tile by tile.
-        g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
-                          [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+        g_log_set_handler(
+            "VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+            [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
         // Each picture is decoded once: a cache would only hold memory.
         if (started) vips_cache_set_max(0);
     });
@@ -47,8 +46,7 @@ bool Started() {
 // Encodes `image`; true when it worked (the bytes may still be too many).
 bool Encode(VipsImage* image, bool png, int quality, void** bytes, size_t* count) {
     if (png) return vips_pngsave_buffer(image, bytes, count, "compression", 6, "strip", TRUE, nullptr) == 0;
-    return vips_jpegsave_buffer(image, bytes, count, "Q", quality, "strip", TRUE, nullptr) ==
-           0;
+    return vips_jpegsave_buffer(image, bytes, count, "Q", quality, "strip", TRUE, nullptr) == 0;
 }
 
 // One encoding of `image`; true when it fits in `maxBytes` (then `out`
@@ -157,8 +155,8 @@ int Reduce(const unsigned char* bytes, size_t count, int maxSide, size_t maxByte
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int tarvex4_reduce_picture(const unsigned char* bytes, size_t count,
-                                                                            int maxSide, size_t maxBytes,
-                                                                            Tarvex4Reduced* out) {
+                                                                             int maxSide, size_t maxBytes,
+                                                                             Tarvex4Reduced* out) {
     std::memset(out, 0, sizeof *out);
     if (!Started()) {
         SetProblem(out, "libvips could not be started");
