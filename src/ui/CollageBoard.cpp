@@ -7,32 +7,22 @@
 #include "composer/TypedText.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
+#include "ui/BoardView.h"
 #include "ui/CollageExportCommand.h"
 #include "ui/PagePictureCopy.h"
 #include "ui/QtUserInterface.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QCloseEvent>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QInputDialog>
-#include <QMenu>
 #include <QFontMetricsF>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
-#include <QKeyEvent>
-#include <QResizeEvent>
 #include <QPainter>
-#include <QMenuBar>
 #include <QScreen>
-#include <QScrollBar>
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -85,62 +75,6 @@ std::unique_ptr<UserInterface> InterfaceFor(UserInterface& ui, QWidget* board) {
 
 }  // namespace
 
-BoardView::BoardView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
-    setObjectName(QString::number(IDC_BOARD_VIEW));
-    setDragMode(RubberBandDrag);
-    setRubberBandSelectionMode(Qt::IntersectsItemShape);
-    setTransformationAnchor(AnchorUnderMouse);
-    setViewportUpdateMode(SmartViewportUpdate);
-    setBackgroundBrush(QColor(128, 128, 128));
-}
-
-void BoardView::ZoomBy(double factor) {
-    const double scale = transform().m11() * factor;
-    if (scale < 0.05 || scale > 16) return;
-    this->scale(factor, factor);
-}
-
-void BoardView::resizeEvent(QResizeEvent* event) {
-    QGraphicsView::resizeEvent(event);
-    emit Resized();
-}
-
-void BoardView::wheelEvent(QWheelEvent* event) {
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        QGraphicsView::wheelEvent(event);
-        return;
-    }
-    ZoomBy(std::pow(1.0015, event->angleDelta().y()));
-    emit Zoomed();
-    event->accept();
-}
-
-void BoardView::keyPressEvent(QKeyEvent* event) {
-    const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
-    switch (event->key()) {
-        case Qt::Key_Left: emit Nudge(-step, 0); return;
-        case Qt::Key_Right: emit Nudge(step, 0); return;
-        case Qt::Key_Up: emit Nudge(0, -step); return;
-        case Qt::Key_Down: emit Nudge(0, step); return;
-        default: QGraphicsView::keyPressEvent(event);
-    }
-}
-
-void BoardView::contextMenuEvent(QContextMenuEvent* event) {
-    emit MenuAsked(event->globalPos(), mapToScene(event->pos()));
-    event->accept();
-}
-
-void BoardView::mouseDoubleClickEvent(QMouseEvent* event) {
-    emit DoubleClicked(mapToScene(event->position().toPoint()));
-    event->accept();
-}
-
-void BoardView::mouseReleaseEvent(QMouseEvent* event) {
-    QGraphicsView::mouseReleaseEvent(event);
-    emit DragEnded();
-}
-
 CollageBoard::CollageBoard(UserInterface& ui, QWidget* parent)
         : QMainWindow(parent, Qt::Window), m_ownUi(InterfaceFor(ui, this)), m_ui(m_ownUi ? *m_ownUi : ui) {
     setObjectName(QString::number(IDD_BOARD));
@@ -182,111 +116,9 @@ QRectF CollageBoard::ContainerRect() {
 
 QAction* CollageBoard::Command(int id) const { return findChild<QAction*>(QString::number(id)); }
 
-void CollageBoard::BuildMenu() {
-    struct Entry {
-        const char* text;
-        int id;
-        QList<QKeySequence> keys;
-        std::function<void()> run;
-    };
-    const std::pair<const char*, std::vector<Entry>> menus[] = {
-        {"&File",
-         {{"&Open Board...",
-           ID_BOARD_OPEN,
-           {QKeySequence("Ctrl+O")},
-           [this] {
-               if (!AskToKeepChanges()) return;
-               if (auto choice = m_ui.ChooseOpenFile(kPageFilter, StartFolder() + "/")) OpenPage(choice->path);
-           }},
-          {"&Save Board", ID_BOARD_SAVE, {QKeySequence("Ctrl+S")}, [this] { Save(); }},
-          {"Save Board &As...", ID_BOARD_SAVE_AS, {QKeySequence("Ctrl+Shift+S")}, [this] { SaveAs(); }},
-          {"&Export Collage...", ID_BOARD_EXPORT, {}, [this] { ExportCollage(); }},
-          {nullptr, 0, {}, {}},
-          {"&Close", ID_BOARD_CLOSE, {QKeySequence("Ctrl+W")}, [this] { close(); }}}},
-        {"&Edit",
-         {{"&Undo", ID_BOARD_UNDO, {QKeySequence("Ctrl+Z")}, [this] { m_undo->undo(); }},
-          {"&Redo", ID_BOARD_REDO, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, [this] { m_undo->redo(); }},
-          {nullptr, 0, {}, {}},
-          {"Bring to &Front",
-           ID_BOARD_FRONT,
-           {QKeySequence("Ctrl+]")},
-           [this] { Edit("Bring to Front", collage::BringToFront); }},
-          {"Send to &Back",
-           ID_BOARD_BACK,
-           {QKeySequence("Ctrl+[")},
-           [this] { Edit("Send to Back", collage::SendToBack); }},
-          {"&Delete",
-           ID_BOARD_DELETE,
-           {QKeySequence(Qt::Key_Delete)},
-           [this] { Edit("Delete", collage::DeleteItems); }},
-          {"&Copy Text", ID_BOARD_COPY_TEXT, {QKeySequence("Ctrl+C")}, [this] { CopyChosenText(); }},
-          {nullptr, 0, {}, {}},
-          {"Select &All",
-           ID_BOARD_SELECT_ALL,
-           {QKeySequence("Ctrl+A")},
-           [this] {
-               for (BoardItem* item : m_items) item->setSelected(true);
-           }}}},
-        {"&View",
-         {{"&Fit", ID_BOARD_ZOOM_FIT, {QKeySequence("Ctrl+0")}, [this] { ZoomToFit(); }},
-          {"&Actual Size",
-           ID_BOARD_ZOOM_ACTUAL,
-           {QKeySequence("Ctrl+1")},
-           [this] {
-               m_fitting = false;
-               m_view->resetTransform();
-           }},
-          {"Zoom &In",
-           ID_BOARD_ZOOM_IN,
-           {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
-           [this] {
-               m_fitting = false;
-               m_view->ZoomBy(1.25);
-           }},
-          {"Zoom &Out",
-           ID_BOARD_ZOOM_OUT,
-           {QKeySequence("Ctrl+-")},
-           [this] {
-               m_fitting = false;
-               m_view->ZoomBy(0.8);
-           }}}},
-        {"&Board",
-         {{"&Keep", ID_BOARD_KEEP, {QKeySequence(Qt::Key_K)}, [this] { ToggleKeep(); }},
-          {"GO &Around Kept Items", ID_BOARD_GO_AROUND, {QKeySequence("Ctrl+G")}, [this] { GoAroundKept(); }},
-          {nullptr, 0, {}, {}},
-          {"Add &Text...", ID_BOARD_ADD_TEXT, {QKeySequence("Ctrl+T")}, [this] { AddText(); }},
-          {"Add &Picture...", ID_BOARD_ADD_PICTURE, {}, [this] { AddPicture(); }},
-          {"&Paste Text", ID_BOARD_PASTE, {QKeySequence("Ctrl+V")}, [this] { PasteText(); }},
-          {"&Edit Text...",
-           ID_BOARD_EDIT_TEXT,
-           {QKeySequence(Qt::Key_F2)},
-           [this] {
-               const std::vector<size_t> chosen = Chosen();
-               if (chosen.size() == 1) EditText(chosen.front());
-           }},
-          {"&Duplicate",
-           ID_BOARD_DUPLICATE,
-           {QKeySequence("Ctrl+D")},
-           [this] { Edit("Duplicate", collage::DuplicateItems); }}}},
-    };
-    for (const auto& [title, entries] : menus) {
-        QMenu* menu = menuBar()->addMenu(title);
-        for (const Entry& entry : entries) {
-            if (!entry.text) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(entry.text);
-            action->setObjectName(QString::number(entry.id));
-            action->setShortcuts(entry.keys);
-            action->setShortcutContext(Qt::WindowShortcut);
-            connect(action, &QAction::triggered, this, entry.run);
-        }
-    }
-    connect(m_undo, &QUndoStack::canUndoChanged, Command(ID_BOARD_UNDO), &QAction::setEnabled);
-    connect(m_undo, &QUndoStack::canRedoChanged, Command(ID_BOARD_REDO), &QAction::setEnabled);
-    Command(ID_BOARD_UNDO)->setEnabled(false);
-    Command(ID_BOARD_REDO)->setEnabled(false);
+void CollageBoard::AskToOpen() {
+    if (!AskToKeepChanges()) return;
+    if (auto choice = m_ui.ChooseOpenFile(kPageFilter, StartFolder() + "/")) OpenPage(choice->path);
 }
 
 bool CollageBoard::OpenPage(const std::string& path) {
@@ -568,15 +400,6 @@ void CollageBoard::GoAroundKept() {
     if (std::optional<collage::Collage> after = m_redraw(m_collage, m_pagePath)) Apply("GO Around Kept Items", *after);
 }
 
-void CollageBoard::AddKeepEntry(QMenu& menu) {
-    QAction* keep = menu.addAction("&Keep");
-    const std::vector<size_t> chosen = Chosen();
-    keep->setCheckable(true);
-    keep->setChecked(!chosen.empty() &&
-                     std::all_of(chosen.begin(), chosen.end(), [this](size_t i) { return m_collage.items[i].kept; }));
-    connect(keep, &QAction::triggered, this, [this] { ToggleKeep(); });
-}
-
 BoardItem* CollageBoard::ItemUnder(QPointF scenePoint) const {
     for (QGraphicsItem* item : m_scene->items(scenePoint)) {
         auto found = std::find(m_items.begin(), m_items.end(), item);
@@ -651,39 +474,6 @@ void CollageBoard::EditText(size_t index) {
     collage::Collage after = m_collage;
     collage::SetWords(after, index, *words);
     Apply("Edit Text", after);
-}
-
-void CollageBoard::AddBoardEntries(QMenu& menu, QPointF at) {
-    connect(menu.addAction("Add &Text..."), &QAction::triggered, this, [this, at] { AddText(at); });
-    connect(menu.addAction("Add &Picture..."), &QAction::triggered, this, [this, at] { AddPicture(at); });
-    connect(menu.addAction("&Paste Text"), &QAction::triggered, this, [this, at] { PasteText(at); });
-}
-
-void CollageBoard::AddItemEntries(QMenu& menu, const BoardItem& item) {
-    menu.setObjectName(QString::number(IDR_BOARD_ITEM_MENU));
-    AddKeepEntry(menu);
-    for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK, ID_BOARD_DELETE}) menu.addAction(Command(id));
-    if (item.Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
-}
-
-void CollageBoard::ShowMenu(QPoint global, QPointF scenePoint) {
-    BoardItem* hit = ItemUnder(scenePoint);
-    // The menu is about the item under the mouse, as in any drawing program.
-    if (hit != nullptr && !hit->isSelected()) {
-        m_scene->clearSelection();
-        hit->setSelected(true);
-    }
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (hit != nullptr)
-        AddItemEntries(*menu, *hit);
-    else
-        AddBoardEntries(*menu, scenePoint);
-    if (menu->isEmpty()) {
-        delete menu;
-        return;
-    }
-    menu->popup(global);
 }
 
 void CollageBoard::ExportCollage() {

@@ -3,7 +3,6 @@
 #include "page/CollageModel.h"
 #include "support/UserInterface.h"
 
-#include <QGraphicsView>
 #include <QMainWindow>
 
 #include <functional>
@@ -13,38 +12,12 @@
 #include <vector>
 
 class BoardItem;
+class BoardView;
 class CollageDrawing;
 class QGraphicsRectItem;
 class QGraphicsScene;
 class QMenu;
 class QUndoStack;
-
-// The board's view: Ctrl+wheel zooms, arrow keys nudge the chosen items, and
-// a drag that ends is handed to the board as one move.
-class BoardView : public QGraphicsView {
-    Q_OBJECT
-public:
-    explicit BoardView(QGraphicsScene* scene, QWidget* parent = nullptr);
-    void ZoomBy(double factor);
-
-signals:
-    void DragEnded();
-    void Nudge(int dx, int dy);
-    // Right button on the board, at a scene point.
-    void MenuAsked(QPoint global, QPointF scenePoint);
-    void DoubleClicked(QPointF scenePoint);
-    void Resized();
-    // The user zoomed by wheel or key: fitting stops following the window.
-    void Zoomed();
-
-protected:
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
 
 // The cut-up board: a collage page laid out as the browser shows it, where
 // items are moved, resized, stacked and deleted, every change undoable, and
@@ -63,6 +36,8 @@ public:
     // Opens a page tarvex4 wrote; false (said to the user, naming the file)
     // for anything else. The board keeps what it had then.
     bool OpenPage(const std::string& path);
+    // File > Open Board...: asks for a page, once the changes are kept or let go.
+    void AskToOpen();
     // Shows a collage that belongs to the page at `path` (a GO just wrote it).
     void ShowCollage(const collage::Collage& collage, const std::string& path);
     // The page path came from a file (a session), not from the user: the

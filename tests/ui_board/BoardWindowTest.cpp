@@ -10,6 +10,7 @@
 #include "support/Random.h"
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
+#include "ui/BoardView.h"
 #include "ui/CollageBoard.h"
 
 #include "ModalAnswerer.h"
