@@ -3,6 +3,7 @@
 // the frame of one item moved by the mouse on a 300-item board.
 #include "page/CollageModel.h"
 #include "ui/BoardItem.h"
+#include "ui/BoardView.h"
 #include "ui/CollageBoard.h"
 #include "support/ConsoleUserInterface.h"
 
