@@ -6,6 +6,7 @@
 #include "app/BoardDoor.h"
 #include "app/MainFormIds.h"
 #include "app/MainFrameIds.h"
+#include "drawing/BgrColour.h"
 #include "modules/devices/PaintDeviceLoader.h"
 #include "page/BoardEdits.h"
 #include "support/Random.h"
@@ -135,6 +136,22 @@ TEST_F(BoardPrintPictureTest, LibraryPictureLandsBesideThePageUnderItsOwnNameAnd
     EXPECT_EQ(board.Collage().items.back().file, "red-2.png");
     EXPECT_FALSE(fs::exists(output + "red-3.png"));
     EXPECT_EQ(board.UndoStack().count(), 2);
+
+    // From File... goes the way of a picture file.
+    const std::string blue = data.path() + "/blue.png";
+    WriteFile(blue, PngOf(Qt::blue, QSize(30, 20)));
+    ui.openAnswers.push_back(FileChoice{blue, "blue.png"});
+    {
+        ModalAnswerer answer([](QWidget* modal) {
+            auto* dialog = qobject_cast<LibraryPictureDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            QTest::mouseClick(dialog->FromFileButton(), Qt::LeftButton);
+        });
+        board.Command(ID_BOARD_ADD_PICTURE)->trigger();
+    }
+    ASSERT_EQ(board.Collage().items.size(), before + 3);
+    EXPECT_EQ(board.Collage().items.back().file, "blue.png");
+    EXPECT_EQ(ReadFile(output + "blue.png"), ReadFile(blue));
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
 
     // Saved, the page names it as an item its drag script moves.
@@ -144,7 +161,7 @@ TEST_F(BoardPrintPictureTest, LibraryPictureLandsBesideThePageUnderItsOwnNameAnd
     collage::Collage reread;
     std::string problem;
     ASSERT_TRUE(collage::LoadPageFile(output + "collage1.html", reread, problem)) << problem;
-    ASSERT_EQ(reread.items.size(), before + 2);
+    ASSERT_EQ(reread.items.size(), before + 3);
     EXPECT_EQ(reread.items[before].file, "red-2.png");
     EXPECT_NE(saved.find("'" + reread.items[before + 1].PageId() + "',"), std::string::npos) << "not draggable";
 }
@@ -155,15 +172,22 @@ TEST_F(BoardPrintPictureTest, PrintsTheCollageOnOneSheetInsideTheMargin) {
     board.PrintInto(QString::fromStdString(pdf));
 
     // Print Preview shows the collage first and prints nothing by itself.
+    const QRgb background = QColorFromBgr(board.Collage().background).rgb();
     int previews = 0;
+    int backgroundShown = 0;
     {
         ModalAnswerer answer([&](QWidget* modal) {
             if (QString(modal->metaObject()->className()) == "QPrintPreviewDialog") ++previews;
+            QTest::qWait(50);
+            const QImage shown = modal->grab().toImage();
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) backgroundShown += shown.pixel(x, y) == background;
             modal->close();
         });
         board.Command(ID_BOARD_PRINT_PREVIEW)->trigger();
     }
     EXPECT_EQ(previews, 1);
+    EXPECT_GT(backgroundShown, 1000) << "the preview shows no collage";
     EXPECT_FALSE(fs::exists(pdf));
 
     Key(board, Qt::Key_P, Qt::ControlModifier);
@@ -198,6 +222,13 @@ TEST_F(BoardPrintPictureTest, PrintsTheCollageOnOneSheetInsideTheMargin) {
     EXPECT_TRUE(std::abs(drawn.width() - (sheet.width() - 2 * margin)) <= 3 ||
                 std::abs(drawn.height() - (sheet.height() - 2 * margin)) <= 3)
         << drawn.width() << "x" << drawn.height() << " on " << sheet.width() << "x" << sheet.height();
+
+    // A job that cannot start is not passed over in silence.
+    board.PrintInto(QString::fromStdString(data.path() + "/no such folder/printed.pdf"));
+    Key(board, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Nothing was printed. Is your printer on?");
+    EXPECT_EQ(ui.messages[0].caption, "VANTELO print error");
 }
 
 TEST_F(BoardPrintPictureTest, WithoutAPrinterTheBoardSaysWhatTheMainTextSays) {
