@@ -28,6 +28,9 @@ void CollageBoard::BuildMenu() {
           {"Save Board &As...", ID_BOARD_SAVE_AS, {QKeySequence("Ctrl+Shift+S")}, [this] { SaveAs(); }},
           {"&Export Collage...", ID_BOARD_EXPORT, {}, [this] { ExportCollage(); }},
           {nullptr, 0, {}, {}},
+          {"&Print Board...", ID_BOARD_PRINT, {QKeySequence("Ctrl+P")}, [this] { Print(); }},
+          {"Print Pre&view", ID_BOARD_PRINT_PREVIEW, {}, [this] { Print(true); }},
+          {nullptr, 0, {}, {}},
           {"&Close", ID_BOARD_CLOSE, {QKeySequence("Ctrl+W")}, [this] { close(); }}}},
         {"&Edit",
          {{"&Undo", ID_BOARD_UNDO, {QKeySequence("Ctrl+Z")}, [this] { m_undo->undo(); }},
@@ -133,7 +136,9 @@ void CollageBoard::AddBoardEntries(QMenu& menu, QPointF at) {
 void CollageBoard::AddItemEntries(QMenu& menu, const BoardItem& item) {
     menu.setObjectName(QString::number(IDR_BOARD_ITEM_MENU));
     AddKeepEntry(menu);
-    for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK, ID_BOARD_DELETE}) menu.addAction(Command(id));
+    for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK}) menu.addAction(Command(id));
+    // Rotate goes here, between the stacking and the copies.
+    for (int id : {ID_BOARD_DUPLICATE, ID_BOARD_DELETE}) menu.addAction(Command(id));
     if (item.Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
 }
 

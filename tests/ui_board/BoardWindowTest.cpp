@@ -531,7 +531,7 @@ TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
     ASSERT_NE(copy, nullptr);
     copy->trigger();
     menu->close();
-    EXPECT_EQ(offered, (QStringList{"Keep", "Bring to Front", "Send to Back", "Delete", "Copy Text"}));
+    EXPECT_EQ(offered, (QStringList{"Keep", "Bring to Front", "Send to Back", "Duplicate", "Delete", "Copy Text"}));
     EXPECT_TRUE(board.ItemAt(snip)->isSelected());
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
 }
