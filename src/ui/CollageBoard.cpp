@@ -10,7 +10,7 @@
 #include "ui/BoardView.h"
 #include "ui/BoardPrint.h"
 #include "ui/CollageExportCommand.h"
-#include "ui/LibraryPicture.h"
+#include "composer/LibraryPicture.h"
 #include "ui/LibraryPictureDialog.h"
 #include "ui/PagePictureCopy.h"
 #include "ui/QtUserInterface.h"

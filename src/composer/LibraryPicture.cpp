@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/LibraryPicture.h"
+#include "composer/LibraryPicture.h"
 
 #include "composer/ImageItems.h"
 #include "composer/RunPictureNames.h"
