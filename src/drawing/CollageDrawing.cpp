@@ -341,6 +341,13 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
     painter.restore();
 }
 
+QTransform CollageDrawing::ItemTurn(size_t index) {
+    const double degrees = m_collage.items[index].rotation;
+    if (degrees == 0 || !std::isfinite(degrees)) return {};
+    const QPointF centre = ItemBox(index).center();
+    return QTransform::fromTranslate(centre.x(), centre.y()).rotate(degrees).translate(-centre.x(), -centre.y());
+}
+
 void CollageDrawing::Paint(QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -358,6 +365,16 @@ void CollageDrawing::Paint(QPainter& painter) {
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return m_collage.items[a].z < m_collage.items[b].z; });
-    for (size_t index : order) PaintItem(painter, index);
+    for (size_t index : order) {
+        const QTransform turn = ItemTurn(index);
+        if (turn.isIdentity()) {
+            PaintItem(painter, index);
+            continue;
+        }
+        painter.save();
+        painter.setTransform(turn, true);
+        PaintItem(painter, index);
+        painter.restore();
+    }
     painter.restore();
 }

@@ -35,3 +35,9 @@ inline constexpr int ID_BOARD_ADD_PICTURE = 32933;
 inline constexpr int ID_BOARD_DUPLICATE = 32934;
 inline constexpr int ID_BOARD_PASTE = 32935;
 inline constexpr int ID_BOARD_EDIT_TEXT = 32936;
+// Board > Rotate
+inline constexpr int ID_BOARD_ROTATE_RIGHT = 32940;
+inline constexpr int ID_BOARD_ROTATE_LEFT = 32941;
+inline constexpr int ID_BOARD_ROTATE_RIGHT_FINE = 32942;
+inline constexpr int ID_BOARD_ROTATE_LEFT_FINE = 32943;
+inline constexpr int ID_BOARD_ROTATE_NONE = 32944;

@@ -2,6 +2,7 @@
 #include "ui/BoardItem.h"
 
 #include "page/BoardEdits.h"
+#include "ui/RotateHandle.h"
 
 #include <QCursor>
 #include <QGraphicsScene>
@@ -40,18 +41,28 @@ BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, Resiz
         : m_resizeDone(std::move(resizeDone)), m_painter(std::move(painter)) {
     setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
+    m_handle = new RotateHandle(*this, [this](double degrees) {
+        if (m_rotateDone) m_rotateDone(*this, degrees);
+    });
     Show(item, index, size);
+}
+
+void BoardItem::TakeSize(QSizeF size) {
+    prepareGeometryChange();
+    m_size = size;
+    setTransformOriginPoint(QPointF(size.width() / 2, size.height() / 2));
+    m_handle->Place(QPointF(size.width() / 2, 0));
 }
 
 void BoardItem::Show(const collage::Item& item, size_t index, QSizeF size) {
     // The place the item leaves is drawn again as well as the one it takes.
     const QRectF left = scene() != nullptr ? sceneBoundingRect() : QRectF();
-    if (size != m_size) prepareGeometryChange();
     m_item = item;
     m_index = index;
-    m_size = size;
+    TakeSize(size);
     m_shownSize = size;
     setPos(item.left, item.top);
+    setRotation(item.rotation);
     setZValue(item.z);
     update();
     if (scene() != nullptr && !left.isEmpty()) scene()->update(left);
@@ -85,6 +96,7 @@ QVariant BoardItem::itemChange(GraphicsItemChange change, const QVariant& value)
         const QPointF at = value.toPointF();
         return QPointF(std::round(at.x()), std::round(at.y()));
     }
+    if (change == ItemSelectedHasChanged) m_handle->setVisible(value.toBool());
     return QGraphicsItem::itemChange(change, value);
 }
 
@@ -130,7 +142,8 @@ void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
         QGraphicsItem::mouseMoveEvent(event);
         return;
     }
-    const QPointF by = event->scenePos() - m_pressAt;
+    // The drag along the turned item's own edges.
+    const QPointF by = QTransform().rotate(-rotation()).map(event->scenePos() - m_pressAt);
     double width = m_pressSize.width() + ((m_resizeEdges & kRight) ? std::round(by.x()) : 0);
     double height = m_pressSize.height() + ((m_resizeEdges & kBottom) ? std::round(by.y()) : 0);
     width = std::max<double>(width, collage::kSmallestSide);
@@ -147,8 +160,7 @@ void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
         else
             height = std::round(width * ratio);
     }
-    prepareGeometryChange();
-    m_size = QSizeF(width, height);
+    TakeSize(QSizeF(width, height));
     update();
 }
 
