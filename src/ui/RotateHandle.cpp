@@ -85,6 +85,8 @@ void RotateHandle::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
     if (!m_dragging) return;
     m_dragging = false;
     event->accept();
+    // Where the mouse lets go, with Shift as it is then.
+    m_item.setRotation(AngleAt(event->scenePos(), event->modifiers() & Qt::ShiftModifier));
     const double angle = m_item.rotation();
     if (angle != m_pressAngle && m_turned) m_turned(angle);
 }
