@@ -48,6 +48,7 @@ CollageBoard& BoardDoor::Board() {
                 return RedrawAround(page, pagePath);
             });
             m_board->SetTypedItem([this](const std::string& words) { return TypedTextItem(*m_form, words); });
+            m_board->SetLibrary([this] { return m_form->DatabasePath(); });
         }
     }
     return *m_board;

@@ -24,7 +24,6 @@
 #include "ui/ElidedLineEdit.h"
 #include "ui/QtPrintTarget.h"
 #include "ui/QtRichEdit.h"
-#include "ui/RichEditReference.h"
 #include "ui/StatusNote.h"
 #include "ui/TrackWindows.h"
 #include "ui/authors.h"
@@ -98,9 +97,8 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
                              QKeySequence("Shift+Del"), QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins"),
                              QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins"), QKeySequence("Ctrl+N"),
                              QKeySequence("Ctrl+O"), QKeySequence("Ctrl+S")});
-    // The commands read the main text through the state.
-    m_replacedMainText = std::move(m_state.m_mainText);
-    m_state.m_mainText = std::make_unique<RichEditReference>(*m_text);
+    // The widget shows the form's own text, which the commands read and change.
+    m_text->ShowText(*m_state.m_mainText);
 
     auto* title = new QLabel(this);
     title->setObjectName(QString::number(IDB_TITLE));
@@ -189,11 +187,7 @@ Ctarvex4View::Ctarvex4View(MainFormState& state, UserInterface& ui, QWidget* par
     BindState();
 }
 
-Ctarvex4View::~Ctarvex4View() {
-    m_trackWindows.reset();
-    // Give the state back its own text area before the widget goes.
-    if (m_replacedMainText) m_state.m_mainText = std::move(m_replacedMainText);
-}
+Ctarvex4View::~Ctarvex4View() { m_trackWindows.reset(); }
 
 authors* Ctarvex4View::AuthorsDialog() {
     if (m_authorsDialog == nullptr) m_authorsDialog = new authors(m_ui, this);

@@ -168,5 +168,4 @@ private:
 
     std::function<std::optional<SaveFormat>()> m_fileTypeAsker;
     std::function<std::unique_ptr<PrintTarget>()> m_printTargetFactory;
-    std::unique_ptr<RichEditControl> m_replacedMainText;
 };

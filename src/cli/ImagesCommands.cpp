@@ -169,6 +169,8 @@ const cli::CliRegistration registration{"images", [](CLI::App& root) {
                     "more than " +
                     std::to_string(kMaxPicturePixels / 1'000'000) +
                     " megapixels is refused and named on stderr; the others are stored, exit status 1.\n"
+                    "Pictures of other kinds (HEIC, AVIF, TIFF, BMP, SVG, ICO, JPEG XL, PSD...), known by their\n"
+                    "content, are not taken: each is named on stderr with its kind and the result counts them.\n"
                     "A new name that an existing one begins with, or a folder that cannot be read, is refused:\n"
                     "nothing is made or stored, exit status 1."));
     import->add_option("FOLDER", o->folder, "Folder to import pictures from")->required();

@@ -2,7 +2,7 @@
 #pragma once
 #include "form/Settings.h"
 #include "form/TrackState.h"
-#include "richtext/RichEditControl.h"
+#include "richtext/DocumentRichEdit.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +18,7 @@ struct MainFormState {
     MainFormState();
 
     // Control 1004: the main text, Courier 12 pt at start.
-    std::unique_ptr<RichEditControl> m_mainText;
+    std::unique_ptr<DocumentRichEdit> m_mainText;
 
     // Track faders 1008, 1024, 1028, 1032 (tracks 1..4).
     std::array<int, 4> m_trackFader{settings::kFader.initial, settings::kFader.initial, settings::kFader.initial,

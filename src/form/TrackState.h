@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "form/Settings.h"
-#include "richtext/RichEditControl.h"
+#include "richtext/DocumentRichEdit.h"
 
 #include <array>
 #include <cstdint>
@@ -15,7 +15,7 @@ struct TrackState {
 
     // Control 1004 of the track window; Courier 10 pt at start. The window may
     // swap in its own implementation.
-    std::unique_ptr<RichEditControl> m_trackText;
+    std::unique_ptr<DocumentRichEdit> m_trackText;
     // Palette colour, 0x00BBGGRR.
     std::uint32_t m_trackColour = settings::kTrackColour.initial;
     // RTF saved before the last fill, shred or open; Undo streams it back.

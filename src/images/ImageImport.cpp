@@ -7,6 +7,7 @@
 #include "db/WordsDbCheck.h"
 #include "images/GifHeader.h"
 #include "images/ImportTransaction.h"
+#include "images/UntakenPictureKinds.h"
 #include "modules/pictures/PictureReducer.h"
 #include "support/FolderListing.h"
 #include "support/PictureFormat.h"
@@ -128,7 +129,12 @@ private:
     ReadOutcome Judge(const unsigned char* bytes, std::size_t count, std::string& reason) {
         const PictureHeader header = ReadPictureHeader(bytes, count);
         reason = PictureProblem(header, bytes, count);
-        if (!reason.empty()) return ReadOutcome::Refused;
+        if (!reason.empty()) {
+            if (header.kind == PictureKind::Unknown) {
+                if (const char* kind = UntakenPictureKind(bytes, count)) reason = NotTakenReason(kind);
+            }
+            return ReadOutcome::Refused;
+        }
         m_kind = header.kind;
         m_width = header.width;
         m_height = header.height;
@@ -212,36 +218,57 @@ std::string FolderProblem(const std::string& folder) {
     return ec ? ec.message() : std::string();
 }
 
-// True when the first bytes of the regular file `path` are a picture's.
-bool HoldsPicture(const std::string& path) {
+// What the first bytes of a regular file are: a picture the library takes,
+// one of another kind (its name in `untaken`), or neither.
+enum class HeadKind { None, Taken, Untaken };
+
+HeadKind ReadHeadKind(const std::string& path, const char*& untaken) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return HeadKind::None;
     struct stat info {};
-    unsigned char head[16];
-    ssize_t got = 0;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) got = ::read(fd, head, sizeof head);
+    unsigned char head[kUntakenKindHeadBytes];
+    long long got = 0;
+    std::string reason;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) got = ReadUpTo(fd, head, sizeof head, reason);
     ::close(fd);
-    return got > 0 && SniffPicture(head, static_cast<std::size_t>(got)) != PictureKind::Unknown;
+    if (got <= 0) return HeadKind::None;
+    const auto count = static_cast<std::size_t>(got);
+    if (SniffPicture(head, count) != PictureKind::Unknown) return HeadKind::Taken;
+    untaken = UntakenPictureKind(head, count);
+    return untaken != nullptr ? HeadKind::Untaken : HeadKind::None;
 }
+
+// The files of a folder the import takes, and those it names but leaves.
+struct FolderPictures {
+    std::vector<FolderEntry> files;
+    std::vector<std::string> untaken;  // "photo.heic: HEIC pictures are not taken (...)"
+};
 
 // The files of the folder that the import takes: names holding ".gif" or
 // ending in a picture extension, and files whose content is a picture.
-// Sub-folders are not files, whatever their names say.
-std::vector<FolderEntry> PictureFiles(const std::string& folder, std::string& problem) {
-    std::vector<FolderEntry> files;
+// Pictures of other kinds, known by their content, are named with their
+// kind. Sub-folders are not files, whatever their names say.
+FolderPictures PictureFiles(const std::string& folder, std::string& problem) {
+    FolderPictures found;
     bool readable = false;
     const std::vector<FolderEntry> entries = FindEntries(folder + "/*.*", &readable);
     if (!readable) {
         problem = FolderProblem(folder);
         if (problem.empty()) problem = "it cannot be listed";
-        return files;
+        return found;
     }
     for (const FolderEntry& entry : entries) {
         if (entry.isFolder) continue;
-        if (HasGifInName(entry.name) || HasPictureExtension(entry.name) || HoldsPicture(entry.fullPath))
-            files.push_back(entry);
+        if (HasGifInName(entry.name) || HasPictureExtension(entry.name)) {
+            found.files.push_back(entry);
+            continue;
+        }
+        const char* kind = nullptr;
+        const HeadKind head = ReadHeadKind(entry.fullPath, kind);
+        if (head == HeadKind::Taken) found.files.push_back(entry);
+        if (head == HeadKind::Untaken) found.untaken.push_back(ShownFileName(entry.name) + ": " + NotTakenReason(kind));
     }
-    return files;
+    return found;
 }
 
 // Storing a file takes and frees the same hundred kilobytes or so (SQLite's
@@ -304,6 +331,12 @@ std::string ImportReport::ResultMessage(const std::string& reduceHint) const {
     if (failed > 0) {
         text += '\n';
         text += std::to_string(failed) + " GIFS could not be stored.";
+    }
+    if (notTaken > 0) {
+        text += '\n';
+        text += notTaken == 1
+                    ? std::string("1 file was not taken: a picture kind the library does not hold.")
+                    : std::to_string(notTaken) + " files were not taken: picture kinds the library does not hold.";
     }
     return text;
 }
@@ -414,13 +447,16 @@ ImportReport ImageImporter::Import(const CategoryChoice& choice, const std::vect
     // The folder is listed before anything is made, so that a folder that
     // cannot be read leaves no empty category behind.
     std::string problem;
-    const std::vector<FolderEntry> files = PictureFiles(m_importFolder, problem);
+    const FolderPictures found = PictureFiles(m_importFolder, problem);
+    const std::vector<FolderEntry>& files = found.files;
     if (!problem.empty()) {
         ui.ShowMessage("The folder " + m_importFolder + " could not be read: " + problem, kUnreadableCaption);
         return report;
     }
     if (files.empty() && m_refuseEmptyFolder) {
-        ui.ShowMessage("no pictures in " + m_importFolder + "; no category was made or changed", kUnreadableCaption);
+        std::string text = "no pictures in " + m_importFolder + "; no category was made or changed";
+        for (const std::string& line : found.untaken) text += "\n" + line;
+        ui.ShowMessage(text, kUnreadableCaption);
         return report;
     }
     if (create) {
@@ -431,6 +467,8 @@ ImportReport ImageImporter::Import(const CategoryChoice& choice, const std::vect
     if (report.categoryId.empty()) return report;
     report.ran = true;
     StoreFiles(files, report, ui, progress);
+    report.notTaken = static_cast<int>(found.untaken.size());
+    report.unreadable.insert(report.unreadable.end(), found.untaken.begin(), found.untaken.end());
     ShowUnreadable(ui, report);
     return report;
 }

@@ -46,6 +46,7 @@ struct ImportReport {
     int refused = 0;                      // not a sound picture (named in `unreadable`)
     int notFiles = 0;                     // pipes, devices and the like: skipped unread
     int failed = 0;                       // unreadable, or refused by the database
+    int notTaken = 0;                     // pictures of other kinds (HEIC, TIFF, SVG...), named in `unreadable`
     std::vector<std::string> unreadable;  // "name: reason", also for notFiles
     std::vector<std::string> tooLargeNames;
     bool otherKinds = false;  // a picture stored that is no GIF
@@ -53,6 +54,8 @@ struct ImportReport {
     // "N GIFS stored to category: NAME" ("N pictures" once other kinds are
     // stored), then a line for each kind of file that was not stored; the
     // files skipped for their size are named, then `reduceHint` follows.
+    // Pictures of kinds the library does not take are counted but leave
+    // the import complete: they were never the import's to store.
     std::string ResultMessage(const std::string& reduceHint = "") const;
     bool Complete() const { return failed == 0 && refused == 0; }
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "page/CollageModel.h"
+#include "support/HexColour.h"
 
 #include "page/ArtFontLetters.h"
 #include "page/PageParser.h"
@@ -36,7 +37,7 @@ std::string TextItemHtml(const Item& item, bool markSources) {
     html += " style='position:absolute;top:" + std::to_string(item.top) + "px;left:" + std::to_string(item.left) +
             "px;width:" + std::to_string(item.width) + "px;text-align:left;";
     if (item.kind == ItemKind::kText && item.style == 0) {
-        html += "background-color:" + HtmlColour(item.background) + ";Z-INDEX:";
+        html += "background-color:" + HexColour(item.background) + ";Z-INDEX:";
     } else {
         html += "background:transparent;Z-INDEX:";
     }
@@ -378,7 +379,7 @@ void AppendDragItemId(std::string& ids, const Item& item) {
 namespace {
 
 std::string WritePageWith(const Collage& collage, SchemeNames names) {
-    std::string html = page::Head(collage.captureCode) + HtmlColour(collage.background) + page::kContainerOpenEnd;
+    std::string html = page::Head(collage.captureCode) + HexColour(collage.background) + page::kContainerOpenEnd;
     for (const Item& item : collage.items) {
         html +=
             item.kind == ItemKind::kPicture ? PictureItemHtml(item, names) : TextItemHtml(item, collage.markSources);

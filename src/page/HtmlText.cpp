@@ -1,15 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "page/HtmlText.h"
 
-#include <cstdio>
-
-std::string HtmlColour(std::uint32_t colour) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", static_cast<unsigned>(colour & 0xFF),
-                  static_cast<unsigned>((colour >> 8) & 0xFF), static_cast<unsigned>((colour >> 16) & 0xFF));
-    return buffer;
-}
-
 std::string EscapeHtml(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -4,9 +4,6 @@
 #include <string>
 #include <string_view>
 
-// A 0x00BBGGRR colour as "#RRGGBB" in upper-case hexadecimal.
-std::string HtmlColour(std::uint32_t colour);
-
 // Text placed in element content or in a single-quoted attribute: & < > and
 // ' become entities, so a loaded text can neither break the page nor run script.
 std::string EscapeHtml(std::string_view text);

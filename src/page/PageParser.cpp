@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "page/PageParser.h"
+#include "support/HexColour.h"
 
 #include "page/HtmlText.h"
 
@@ -129,15 +130,7 @@ std::uint32_t Bgr(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b <<
 // nothing for a transparent colour or one not understood.
 std::optional<std::uint32_t> Colour(std::string_view text) {
     const std::string colour = Lower(Trimmed(text));
-    if (colour.starts_with('#')) {
-        const std::string_view hex = std::string_view(colour).substr(1);
-        unsigned value = 0;
-        if ((hex.size() != 6 && hex.size() != 3) ||
-            std::from_chars(hex.data(), hex.data() + hex.size(), value, 16).ptr != hex.data() + hex.size())
-            return std::nullopt;
-        if (hex.size() == 3) return Bgr((value >> 8 & 0xF) * 17, (value >> 4 & 0xF) * 17, (value & 0xF) * 17);
-        return Bgr(value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF);
-    }
+    if (colour.starts_with('#')) return ParseHexColour(colour);
     if (!colour.starts_with("rgb")) return std::nullopt;
     const std::size_t open = colour.find('(');
     std::string_view rest = open == std::string::npos ? std::string_view() : std::string_view(colour).substr(open + 1);
@@ -324,7 +317,7 @@ std::string FontSpanOfElement(const GumboNode* item) {
         }
         return true;
     });
-    return "<font face='" + EscapeHtml(AttributeOr(font, "face")) + "' color='" + HtmlColour(colour) +
+    return "<font face='" + EscapeHtml(AttributeOr(font, "face")) + "' color='" + HexColour(colour) +
            "'><span style='font-size:" + std::to_string(points) + "pt;'>";
 }
 

@@ -5,6 +5,7 @@
 #include "richtext/RichDocument.h"
 
 #include "richtext/CodePages.h"
+#include "richtext/RtfNumbering.h"
 #include "richtext/RtfTokenizer.h"
 #include "richtext/Utf8Text.h"
 
@@ -17,7 +18,7 @@
 
 namespace {
 
-enum class Dest : std::uint8_t { kText, kFontTable, kColourTable, kSkip };
+enum class Dest : std::uint8_t { kText, kFontTable, kColourTable, kSkip, kNumberText };
 
 // What a group saves: destination and the character and paragraph state.
 struct GroupState {
@@ -84,6 +85,52 @@ private:
         m_fallback = 0;
         m_formatDirty = true;
         m_pageDirty = true;
+        // A number written as blanks is taken back: the one made replaces it.
+        if (m_numbering.GroupClosed(m_stack.size(), m_state.dest == Dest::kText)) TakeBackOwnNumber();
+    }
+
+    // Where the number the document wrote begins in the paragraph.
+    struct TextMark {
+        std::size_t paragraph = 0;
+        std::size_t runs = 0;
+        std::size_t lastRunSize = 0;
+    };
+
+    TextMark MarkText() const {
+        const Paragraph& paragraph = m_paragraphs.back();
+        return {m_paragraphs.size(), paragraph.runs.size(),
+                paragraph.runs.empty() ? 0 : paragraph.runs.back().text.size()};
+    }
+
+    void TakeBackOwnNumber() {
+        if (m_paragraphs.size() != m_ownNumber.paragraph) return;
+        std::vector<TextRun>& runs = m_paragraphs.back().runs;
+        if (runs.size() < m_ownNumber.runs) return;
+        runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(m_ownNumber.runs), runs.end());
+        if (!runs.empty()) runs.back().text.resize(std::min(runs.back().text.size(), m_ownNumber.lastRunSize));
+        m_formatDirty = true;
+    }
+
+    // The words of a \pn group; true for a word taken here.
+    bool NumberingWord(std::string_view word, int parameter, bool hasParameter) {
+        if (word == "pn") {
+            if (m_state.dest != Dest::kText || m_numbering.InSettings() || m_stack.empty()) return false;
+            m_numbering.BeginSettings(m_stack.size());
+            m_state.dest = Dest::kSkip;
+            return true;
+        }
+        if (!m_numbering.InSettings() || !m_numbering.SettingsWord(word, parameter, hasParameter, m_stack.size()))
+            return false;
+        if (m_numbering.TakesText()) m_state.dest = Dest::kNumberText;
+        return true;
+    }
+
+    // The number made from the settings goes before the paragraph's first
+    // character.
+    void WritePendingNumber() {
+        if (!m_numbering.HasPending() || m_state.dest != Dest::kText) return;
+        const std::string number = m_numbering.TakePending();
+        CurrentRun().text += number;
     }
 
     void RawText(unsigned char c) {
@@ -182,6 +229,7 @@ private:
     }
 
     void Word(std::string_view word, int parameter, bool hasParameter) {
+        if (NumberingWord(word, parameter, hasParameter)) return;
         if (m_state.dest == Dest::kSkip) {
             if (word == "bin" && hasParameter) SkipBinary(parameter);
             return;
@@ -226,7 +274,12 @@ private:
             case rtf::Role::kLineBreak: Character(U'\v'); return true;
             case rtf::Role::kCharacter: Character(meaning.character); return true;
             case rtf::Role::kFootnoteMark: FootnoteMark(); return true;
-            case rtf::Role::kTextDestination: return true;  // its text is read, \* or not
+            case rtf::Role::kTextDestination:  // its text is read, \* or not
+                if ((word == "pntext" || word == "listtext") && m_state.dest == Dest::kText && !m_stack.empty()) {
+                    m_ownNumber = MarkText();
+                    m_numbering.BeginOwnNumber(m_stack.size());
+                }
+                return true;
             case rtf::Role::kSkippedDestination:
             case rtf::Role::kNone: break;
         }
@@ -374,6 +427,12 @@ private:
             case Dest::kColourTable:
                 if (cp == ';') CommitColour();
                 break;
+            case Dest::kNumberText: {
+                std::string character;
+                utf8text::Append(character, cp);
+                m_numbering.SettingsText(character);
+                break;
+            }
             case Dest::kSkip: break;
         }
     }
@@ -386,8 +445,11 @@ private:
             if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}') break;
             ++end;
         }
+        WritePendingNumber();
         TextRun& run = CurrentRun();
-        run.text.append(m_in.data() + m_pos - 1, end - m_pos + 1);
+        const std::string_view text = m_in.substr(m_pos - 1, end - m_pos + 1);
+        run.text.append(text);
+        if (m_numbering.InOwnNumber()) m_numbering.OwnNumberText(text);
         m_pos = end;
     }
 
@@ -405,11 +467,17 @@ private:
 
     void TextCharacter(char32_t cp) {
         if (cp < 0x20 && cp != U'\t' && cp != U'\v') return;  // control bytes are no text
-        utf8text::Append(CurrentRun().text, cp);
+        WritePendingNumber();
+        std::string& text = CurrentRun().text;
+        const std::size_t before = text.size();
+        utf8text::Append(text, cp);
+        if (m_numbering.InOwnNumber()) m_numbering.OwnNumberText(std::string_view(text).substr(before));
     }
 
     void BreakParagraph() {
         if (m_state.dest != Dest::kText) return;
+        WritePendingNumber();
+        m_numbering.EndParagraph();
         Paragraph& paragraph = m_paragraphs.back();
         paragraph.markFormat = CurrentFormat();
         paragraph.alignment = m_state.alignment;
@@ -499,6 +567,8 @@ private:
     bool m_pageDirty = true;
     bool m_skipUnknown = false;
     bool m_formatDirty = true;
+    rtf::ListNumbering m_numbering;
+    TextMark m_ownNumber;
 };
 
 bool LooksLikeRtf(std::string_view text) {

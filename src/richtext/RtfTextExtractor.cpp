@@ -2,6 +2,7 @@
 #include "richtext/RtfTextExtractor.h"
 
 #include "richtext/CodePages.h"
+#include "richtext/RtfNumbering.h"
 #include "richtext/RtfTokenizer.h"
 #include "richtext/Utf8Text.h"
 #include "support/HugePages.h"
@@ -164,49 +165,6 @@ constexpr auto kEndsRun = [] {
 }();
 constexpr std::int64_t kLongMax = std::numeric_limits<std::int32_t>::max();
 
-// Old-style paragraph numbering (\pn ... ): what one numbered paragraph says
-// of its number. Some word processors write only this, not the number's
-// text (\pntext), which readers then make from it.
-struct Numbering {
-    enum class Level : std::uint8_t { kNumbered, kBullet, kContinued };
-    Level level = Level::kNumbered;
-    int depth = 0;  // \pnlvlN: 1..9; the body level counts as 0
-    int start = 1;
-    char format = '1';  // '1' decimal, 'A'/'a' letters, 'I'/'i' roman numerals
-    std::string before;
-    std::string after;
-};
-
-std::string RomanNumeral(int n, bool upper) {
-    static constexpr std::pair<int, const char*> kDigits[] = {
-        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
-    std::string text;
-    for (const auto& [value, digits] : kDigits) {
-        for (; n >= value && text.size() < 32; n -= value) text += digits;
-    }
-    if (upper)
-        for (char& c : text) c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
-// 1 a, 26 z, 27 aa, 28 bb, as word processors letter their lists.
-std::string LetterNumeral(int n, bool upper) {
-    if (n < 1) return std::to_string(n);
-    const char letter = static_cast<char>((upper ? 'A' : 'a') + (n - 1) % 26);
-    return std::string(static_cast<std::size_t>(std::min((n - 1) / 26 + 1, 32)), letter);
-}
-
-std::string NumberText(const Numbering& numbering, int n) {
-    switch (numbering.format) {
-        case 'A':
-        case 'a': return LetterNumeral(n, numbering.format == 'A');
-        case 'I':
-        case 'i': return n >= 1 ? RomanNumeral(n, numbering.format == 'I') : std::to_string(n);
-        default: return std::to_string(n);
-    }
-}
-
 // One conversion: the reader over an in-memory RTF text. A carriage return
 // followed by a line feed reads as one line feed, as a text-mode file would.
 class ExtractorRun {
@@ -284,8 +242,7 @@ private:
         while (end < m_in.size() && !kEndsRun[bytes[end]]) seen |= bytes[end++];
         if (m_dest != Dest::kNormal) {
             if (m_fontTable) FontNameText(m_in.substr(start, end - start));
-            if (m_numberingText != nullptr && m_numberingText->size() < 16 && seen < 0x80)
-                m_numberingText->append(m_in.substr(start, std::min<std::size_t>(end - start, 16)));
+            if (m_numbering.TakesText() && seen < 0x80) m_numbering.SettingsText(m_in.substr(start, end - start));
         } else {
             WritePendingNumber();
             if (seen < 0x80 && !m_decoder.HasPending()) {
@@ -357,9 +314,14 @@ private:
         }
     }
 
-    // The character of a keyword, in a normal destination.
+    // The character of a keyword, in a normal destination (or of a list
+    // number's text, such as \bullet).
     void KeywordCharacter(int cp) {
-        if (cp < 0x80) {
+        if (m_dest != Dest::kNormal && m_numbering.TakesText()) {
+            std::string character;
+            utf8text::Append(character, static_cast<char32_t>(cp));
+            m_numbering.SettingsText(character);
+        } else if (cp < 0x80) {
             CharacterRule(cp);
         } else if (m_dest == Dest::kNormal) {
             WritePendingNumber();
@@ -398,6 +360,9 @@ private:
         m_hexByte = 0;
         if (m_fallback > 0) {
             --m_fallback;
+        } else if (m_dest != Dest::kNormal && m_numbering.TakesText()) {
+            // A list number's sign (a symbol font's bullet): its kind is enough.
+            m_numbering.SettingsText(byte < 0x80 ? std::string(1, static_cast<char>(byte)) : "\xEF\xBF\xBD");
         } else if (m_dest == Dest::kNormal && (byte >= 0x80 || m_decoder.HasPending() || InSymbolFont())) {
             DecodeByte(static_cast<std::uint8_t>(byte));  // a trail byte, or a symbol, may be ASCII
         } else if (byte < 0x80) {
@@ -437,90 +402,38 @@ private:
         m_fontTable = saved.fontTable;
         m_stack.pop_back();
         m_fallback = 0;
-        if (m_numberingText != nullptr && m_stack.size() < m_numberingTextDepth) m_numberingText = nullptr;
-        if (m_numberingDepth > 0 && m_stack.size() < m_numberingDepth) {
-            m_numberingDepth = 0;
-            NumberParagraph();
-        }
+        if (m_numbering.InOwnNumber() && m_out.size() > m_ownNumberStart)
+            m_numbering.OwnNumberText(std::string_view(m_out).substr(m_ownNumberStart));
+        // A number written as blanks is taken back: the one made replaces it.
+        if (m_numbering.GroupClosed(m_stack.size(), m_dest == Dest::kNormal)) m_out.resize(m_ownNumberStart);
         return RtfError::kOk;
     }
 
     // The words of a \pn group; true for a word taken here.
     bool NumberingWord(std::string_view word, std::int64_t parameter, bool hasParameter) {
         if (word == "pn") {
-            if (m_dest != Dest::kNormal || m_numberingDepth > 0 || m_stack.empty()) return false;
-            m_numberingDepth = m_stack.size();
-            m_numbering = Numbering{};
+            if (m_dest != Dest::kNormal || m_numbering.InSettings() || m_stack.empty()) return false;
+            m_numbering.BeginSettings(m_stack.size());
             m_dest = Dest::kSkip;
-            m_skipUnknown = false;
-            return true;
-        }
-        if (m_numberingDepth == 0 || word.rfind("pn", 0) != 0) return false;
-        const int value = static_cast<int>(std::clamp<std::int64_t>(parameter, -kLongMax, kLongMax));
-        Numbering& n = m_numbering;
-        if (word == "pnlvl" && hasParameter)
-            n.depth = std::clamp(value, 0, 9);
-        else if (word == "pnlvlbody")
-            n.depth = 0;
-        else if (word == "pnlvlblt")
-            n.level = Numbering::Level::kBullet;
-        else if (word == "pnlvlcont")
-            n.level = Numbering::Level::kContinued;
-        else if (word == "pnstart" && hasParameter)
-            n.start = value;
-        else if (word == "pndec" || word == "pnord" || word == "pnordt" || word == "pncard")
-            n.format = '1';
-        else if (word == "pnucltr")
-            n.format = 'A';
-        else if (word == "pnlcltr")
-            n.format = 'a';
-        else if (word == "pnucrm")
-            n.format = 'I';
-        else if (word == "pnlcrm")
-            n.format = 'i';
-        else if (word == "pntxtb" || word == "pntxta") {
-            m_numberingText = word == "pntxtb" ? &n.before : &n.after;
-            m_numberingTextDepth = m_stack.size();
-            m_dest = Dest::kSkip;
-        } else {
+        } else if (!m_numbering.InSettings() ||
+                   !m_numbering.SettingsWord(word, parameter, hasParameter, m_stack.size())) {
             return false;
         }
         m_skipUnknown = false;
         return true;
     }
 
-    // A \pn group read: its paragraph is a list item, and gets the number's
-    // text unless the document wrote it.
-    void NumberParagraph() {
-        if (m_dest != Dest::kNormal || m_numbering.level == Numbering::Level::kContinued) return;
-        // A list starts again after a paragraph that is no item; an item
-        // ends the numbering of the levels below it.
-        if (!m_previousNumbered && !m_paragraphNumbered) m_counters.fill(0);
-        m_paragraphNumbered = true;
-        if (m_numbering.level == Numbering::Level::kBullet) return;
-        const std::size_t depth = static_cast<std::size_t>(m_numbering.depth);
-        for (std::size_t deeper = depth + 1; deeper < m_counters.size(); ++deeper) m_counters[deeper] = 0;
-        int& counter = m_counters[depth];
-        counter = counter == 0 ? m_numbering.start : counter + 1;
-        if (!m_numberTextSeen)
-            m_pendingNumber = m_numbering.before + NumberText(m_numbering, counter) + m_numbering.after + '\t';
-    }
-
     // The number goes before the paragraph's first text, unless the
     // document writes its own (\pntext may follow the \pn group).
     void WritePendingNumber() {
-        if (m_pendingNumber.empty()) return;
+        if (!m_numbering.HasPending()) return;
         FlushPending();
-        m_out += m_pendingNumber;
-        m_pendingNumber.clear();
-        m_numberTextSeen = true;
+        m_out += m_numbering.TakePending();
     }
 
     void EndParagraph() {
         WritePendingNumber();
-        m_previousNumbered = m_paragraphNumbered;
-        m_paragraphNumbered = false;
-        m_numberTextSeen = false;
+        m_numbering.EndParagraph();
     }
 
     RtfError ControlWord() {
@@ -587,9 +500,10 @@ private:
             case rtf::Role::kCharacter: KeywordCharacter(static_cast<int>(meaning.character)); return true;
             case rtf::Role::kSkippedDestination: m_dest = Dest::kSkip; return true;
             case rtf::Role::kTextDestination:  // read, \* or not
-                if (word == "pntext" || word == "listtext") {
-                    m_numberTextSeen = true;
-                    m_pendingNumber.clear();
+                if ((word == "pntext" || word == "listtext") && m_dest == Dest::kNormal && !m_stack.empty()) {
+                    FlushPending();
+                    m_ownNumberStart = m_out.size();
+                    m_numbering.BeginOwnNumber(m_stack.size());
                 }
                 return true;
             case rtf::Role::kFootnoteMark:
@@ -602,7 +516,9 @@ private:
     }
 
     RtfError SpecialKeyword(Special special) {
-        if (m_dest == Dest::kSkip && special != Special::kBin) return RtfError::kOk;
+        // In a skipped group only \bin acts, and \'hh in a list number's text.
+        const bool numberText = special == Special::kHex && m_numbering.TakesText();
+        if (m_dest == Dest::kSkip && special != Special::kBin && !numberText) return RtfError::kOk;
         switch (special) {
             case Special::kBin:
                 m_parse = Parse::kBinary;
@@ -717,17 +633,9 @@ private:
     std::size_t m_fontTableDepth = 0;
     std::string m_fontName;
     int m_footnotes = 0;
-    // Paragraph numbering: the \pn group being read (its depth, 0 none), the
-    // part of it whose text is kept, and what the paragraphs so far said.
-    std::size_t m_numberingDepth = 0;
-    Numbering m_numbering;
-    std::string* m_numberingText = nullptr;
-    std::size_t m_numberingTextDepth = 0;
-    bool m_numberTextSeen = false;     // this paragraph wrote its number (\pntext, \listtext)
-    std::string m_pendingNumber;       // made from \pn, not yet written
-    bool m_paragraphNumbered = false;  // this paragraph is a list item
-    bool m_previousNumbered = false;   // and the one before
-    std::array<int, 10> m_counters{};  // the last number given per depth, 0 none
+    // Paragraph numbering, and where the number the document wrote began.
+    rtf::ListNumbering m_numbering;
+    std::size_t m_ownNumberStart = 0;
     bool m_pageDirty = true;
     std::vector<Saved> m_stack;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/Session.h"
+#include "support/HexColour.h"
 
 #include "richtext/DocumentRichEdit.h"
 #include "support/SafeFile.h"
@@ -19,20 +20,14 @@ namespace {
 
 // ---- writing ----
 
-std::string ColourText(std::uint32_t colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    return text;
-}
-
 // Only the attributes that were uniform are written; an absent key means
 // "mixed" and is left alone when the session is opened.
 ordered FontJson(const CharFormat& f) {
     ordered font = ordered::object();
     if (f.Has(CharFormat::kFace)) font["face"] = f.face;
     if (f.Has(CharFormat::kSize)) font["sizeTwips"] = f.heightTwips;
-    if (f.Has(CharFormat::kColour)) font["colour"] = ColourText(f.textColour);
-    if (f.Has(CharFormat::kHighlight)) font["highlight"] = ColourText(f.highlightColour);
+    if (f.Has(CharFormat::kColour)) font["colour"] = HexColour(f.textColour);
+    if (f.Has(CharFormat::kHighlight)) font["highlight"] = HexColour(f.highlightColour);
     if (f.Has(CharFormat::kBold)) font["bold"] = f.bold;
     if (f.Has(CharFormat::kItalic)) font["italic"] = f.italic;
     if (f.Has(CharFormat::kUnderline)) font["underline"] = f.underline;
@@ -55,7 +50,7 @@ void Place(ordered& object, std::string_view key, ordered value) {
 ordered SettingJson(const Setting& s, long long value) {
     switch (s.type) {
         case SettingType::kSwitch: return value != 0;
-        case SettingType::kColour: return ColourText(static_cast<std::uint32_t>(value));
+        case SettingType::kColour: return HexColour(static_cast<std::uint32_t>(value));
         case SettingType::kChoice:
             if (value >= 0 && static_cast<std::size_t>(value) < s.choices.size())
                 return s.choices[static_cast<std::size_t>(value)];
@@ -148,20 +143,11 @@ private:
         if (most >= (1u << 20)) return std::to_string(most >> 20) + " MB";
         return std::to_string(most) + " characters";
     }
+    // Sessions hold the long form only, as they are written.
     static bool ParseColour(const std::string& text, std::uint32_t& colour) {
-        if (text.size() != 7 || text[0] != '#') return false;
-        unsigned rgb = 0;
-        for (size_t i = 1; i < 7; ++i) {
-            const char c = text[i];
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                     : -1;
-            if (digit < 0) return false;
-            rgb = rgb * 16 + static_cast<unsigned>(digit);
-        }
-        colour = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
-        return true;
+        const std::optional<std::uint32_t> parsed = text.size() == 7 ? ParseHexColour(text) : std::nullopt;
+        if (parsed) colour = *parsed;
+        return parsed.has_value();
     }
 
     const json& m_object;

@@ -35,6 +35,14 @@ inline constexpr int ID_BOARD_ADD_PICTURE = 32933;
 inline constexpr int ID_BOARD_DUPLICATE = 32934;
 inline constexpr int ID_BOARD_PASTE = 32935;
 inline constexpr int ID_BOARD_EDIT_TEXT = 32936;
+// File, printing
+inline constexpr int ID_BOARD_PRINT = 32905;
+inline constexpr int ID_BOARD_PRINT_PREVIEW = 32906;
+// Add Picture: the image library's categories and pictures
+inline constexpr int IDD_BOARD_PICTURE = 321;
+inline constexpr int IDC_PICTURE_CATEGORIES = 3211;
+inline constexpr int IDC_PICTURE_LIST = 3212;
+inline constexpr int IDC_PICTURE_FROM_FILE = 3213;
 // Board > Rotate
 inline constexpr int ID_BOARD_ROTATE_RIGHT = 32940;
 inline constexpr int ID_BOARD_ROTATE_LEFT = 32941;

@@ -28,6 +28,9 @@ void CollageBoard::BuildMenu() {
           {"Save Board &As...", ID_BOARD_SAVE_AS, {QKeySequence("Ctrl+Shift+S")}, [this] { SaveAs(); }},
           {"&Export Collage...", ID_BOARD_EXPORT, {}, [this] { ExportCollage(); }},
           {nullptr, 0, {}, {}},
+          {"&Print Board...", ID_BOARD_PRINT, {QKeySequence("Ctrl+P")}, [this] { Print(); }},
+          {"Print Pre&view", ID_BOARD_PRINT_PREVIEW, {}, [this] { Print(true); }},
+          {nullptr, 0, {}, {}},
           {"&Close", ID_BOARD_CLOSE, {QKeySequence("Ctrl+W")}, [this] { close(); }}}},
         {"&Edit",
          {{"&Undo", ID_BOARD_UNDO, {QKeySequence("Ctrl+Z")}, [this] { m_undo->undo(); }},
@@ -158,7 +161,7 @@ void CollageBoard::AddItemEntries(QMenu& menu, const BoardItem& item) {
     AddKeepEntry(menu);
     for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK}) menu.addAction(Command(id));
     AddRotateMenu(menu);
-    menu.addAction(Command(ID_BOARD_DELETE));
+    for (int id : {ID_BOARD_DUPLICATE, ID_BOARD_DELETE}) menu.addAction(Command(id));
     if (item.Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
 }
 

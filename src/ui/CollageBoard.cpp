@@ -8,7 +8,10 @@
 #include "ui/BoardIds.h"
 #include "ui/BoardItem.h"
 #include "ui/BoardView.h"
+#include "ui/BoardPrint.h"
 #include "ui/CollageExportCommand.h"
+#include "ui/LibraryPicture.h"
+#include "ui/LibraryPictureDialog.h"
 #include "ui/PagePictureCopy.h"
 #include "ui/QtUserInterface.h"
 
@@ -470,6 +473,24 @@ void CollageBoard::PasteText(std::optional<QPointF> at) {
 
 void CollageBoard::AddPicture(std::optional<QPointF> at) {
     if (!HasPage()) return;
+    const std::string library = m_library ? m_library() : std::string();
+    std::error_code error;
+    if (library.empty() || !std::filesystem::is_regular_file(library, error)) return AddFilePicture(at);
+    LibraryPictureDialog dialog(library, m_ui, this);
+    if (!dialog.HasPictures()) return AddFilePicture(at);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.FromFile() || !dialog.ChosenPicture()) return AddFilePicture(at);
+    const std::string folder = std::filesystem::path(m_pagePath).parent_path().string();
+    collage::Item item;
+    std::string problem;
+    if (!LibraryPictureItem(library, *dialog.ChosenPicture(), folder.empty() ? "" : folder + "/", item, problem)) {
+        m_ui.ShowMessage(problem, kBoardCaption);
+        return;
+    }
+    AddNewItem("Add Picture", std::move(item), at);
+}
+
+void CollageBoard::AddFilePicture(std::optional<QPointF> at) {
     const std::optional<FileChoice> choice = m_ui.ChooseOpenFile(
         "Pictures (*.gif;*.png;*.jpg;*.jpeg;*.webp)|*.gif;*.png;*.jpg;*.jpeg;*.webp|All Files (*.*)|*.*||", "");
     if (!choice) return;
@@ -498,4 +519,9 @@ void CollageBoard::ExportCollage() {
         return;
     }
     ExportCollageCommand(this, m_ui, m_pagePath, m_collage);
+}
+
+void CollageBoard::Print(bool preview) {
+    if (!HasPage()) return;
+    boardprint::PrintCollage(this, m_ui, m_collage, m_pagePath, m_printFile, preview);
 }

@@ -88,6 +88,13 @@ public:
     void AddText(std::optional<QPointF> at = std::nullopt);
     void PasteText(std::optional<QPointF> at = std::nullopt);
     void AddPicture(std::optional<QPointF> at = std::nullopt);
+    // Where Add Picture finds the image library (words6.db); without it, or
+    // with an empty library, Add Picture asks for a file.
+    void SetLibrary(std::function<std::string()> databasePath) { m_library = std::move(databasePath); }
+    // File > Print Board... and Print Preview: the collage as the board shows
+    // it, on the default printer, or into this PDF file when one is set.
+    void Print(bool preview = false);
+    void PrintInto(const QString& pdfFile) { m_printFile = pdfFile; }
     // Asks for the words of a text snip or lettering, as one step.
     void EditText(size_t index);
     // R and its kin: the chosen items turned `degrees` clockwise; a run of
@@ -125,6 +132,7 @@ private:
     BoardItem* ItemUnder(QPointF scenePoint) const;
     bool HasPage() const;
     collage::Item Typed(const std::string& words) const;
+    void AddFilePicture(std::optional<QPointF> at);
 
     // The dialogs and messages of the window's own interface belong to the board.
     std::unique_ptr<UserInterface> m_ownUi;
@@ -144,4 +152,6 @@ private:
     bool m_fitting = true;
     Redraw m_redraw;
     TypedItem m_typedItem;
+    std::function<std::string()> m_library;
+    QString m_printFile;
 };

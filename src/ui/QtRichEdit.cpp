@@ -96,10 +96,44 @@ QtRichEdit::QtRichEdit(QWidget* parent) : QTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         if (!m_showing) m_edited = true;
     });
+    m_ownCore.SetView(this);
     ShowDocument();
 }
 
-void QtRichEdit::ReadBackIfEdited() const {
+QtRichEdit::~QtRichEdit() {
+    // What was typed last stays in the text that outlives the widget.
+    if (m_core != &m_ownCore) {
+        TakeUserEdits();
+        m_core->SetView(nullptr);
+    }
+    m_ownCore.SetView(nullptr);
+}
+
+void QtRichEdit::ShowText(DocumentRichEdit& text) {
+    if (&text == m_core) return;
+    TakeUserEdits();
+    if (m_core != &m_ownCore) m_core->SetView(nullptr);
+    // A document has one view: another widget showing it lets it go.
+    if (RichEditView* other = text.View()) other->TextGone();
+    m_core = &text;
+    text.SetView(this);
+    ShowDocument();
+}
+
+void QtRichEdit::TextGone() {
+    m_core = &m_ownCore;
+    ShowDocument();
+}
+
+void QtRichEdit::ShowChange(Change change) {
+    switch (change) {
+        case Change::kText: ShowDocument(); break;
+        case Change::kSelection: ShowSelection(); break;
+        case Change::kScroll: verticalScrollBar()->setValue(verticalScrollBar()->minimum()); break;
+    }
+}
+
+void QtRichEdit::TakeUserEdits() const {
     if (m_edited) {
         std::vector<Paragraph> paragraphs;
         const QFont fallback = document()->defaultFont();
@@ -117,11 +151,11 @@ void QtRichEdit::ReadBackIfEdited() const {
             if (!paragraph.runs.empty()) paragraph.markFormat = paragraph.runs.back().format;
             paragraphs.push_back(std::move(paragraph));
         }
-        m_core.Document().SetParagraphs(std::move(paragraphs));
+        m_core->Document().SetParagraphs(std::move(paragraphs));
         m_edited = false;
     }
     const QTextCursor cursor = textCursor();
-    m_core.SetSelection(CharacterIndex(cursor.selectionStart()), CharacterIndex(cursor.selectionEnd()));
+    m_core->Document().SetSelection(CharacterIndex(cursor.selectionStart()), CharacterIndex(cursor.selectionEnd()));
 }
 
 void QtRichEdit::ShowDocument() {
@@ -132,7 +166,7 @@ void QtRichEdit::ShowDocument() {
     doc->clear();
     QTextCursor cursor(doc);
     bool first = true;
-    for (const Paragraph& paragraph : m_core.Document().Paragraphs()) {
+    for (const Paragraph& paragraph : m_core->Document().Paragraphs()) {
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(ToQt(paragraph.alignment));
         const QTextCharFormat mark = ToQt(paragraph.markFormat);
@@ -147,14 +181,10 @@ void QtRichEdit::ShowDocument() {
         cursor.setCharFormat(mark);
     }
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, QColorFromBgr(m_core.BackgroundColour()));
+    pal.setColor(QPalette::Base, QColorFromBgr(m_core->BackgroundColour()));
     setPalette(pal);
     viewport()->setPalette(pal);
-    const RichDocument& d = m_core.Document();
-    QTextCursor selection(doc);
-    selection.setPosition(QtPosition(d.SelectionStart()));
-    selection.setPosition(QtPosition(d.SelectionEnd()), QTextCursor::KeepAnchor);
-    setTextCursor(selection);
+    ShowSelection();
     doc->setUndoRedoEnabled(m_typingUndo);
     m_edited = false;
     m_showing = false;
@@ -181,69 +211,27 @@ int QtRichEdit::CharacterIndex(int qtPosition) const {
     return n;
 }
 
-bool QtRichEdit::StreamRtfIn(std::string_view rtf) {
-    ReadBackIfEdited();
-    if (!m_core.StreamRtfIn(rtf)) return false;
-    ShowDocument();
-    return true;
-}
-
-std::string QtRichEdit::StreamRtfOut() const {
-    ReadBackIfEdited();
-    return m_core.StreamRtfOut();
-}
-
-int QtRichEdit::TextLength() const {
-    ReadBackIfEdited();
-    return m_core.TextLength();
-}
-
-void QtRichEdit::SetSelection(int start, int end) {
-    ReadBackIfEdited();
-    m_core.SetSelection(start, end);
-    const RichDocument& d = m_core.Document();
+void QtRichEdit::ShowSelection() {
+    const RichDocument& d = m_core->Document();
     QTextCursor cursor = textCursor();
     cursor.setPosition(QtPosition(d.SelectionStart()));
     cursor.setPosition(QtPosition(d.SelectionEnd()), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
 
-void QtRichEdit::SelectAll() { SetSelection(0, -1); }
-
-void QtRichEdit::CollapseToStart() {
-    ReadBackIfEdited();
-    SetSelection(m_core.Document().SelectionStart(), m_core.Document().SelectionStart());
-}
-
-CharFormat QtRichEdit::SelectionCharFormat() const {
-    ReadBackIfEdited();
-    return m_core.SelectionCharFormat();
-}
-
-void QtRichEdit::SetSelectionCharFormat(const CharFormat& format) {
-    ReadBackIfEdited();
-    m_core.SetSelectionCharFormat(format);
-    ShowDocument();
-}
-
-void QtRichEdit::SetDefaultCharFormat(const CharFormat& format) {
-    ReadBackIfEdited();
-    m_core.SetDefaultCharFormat(format);
-    ShowDocument();
-}
-
-void QtRichEdit::SetBackgroundColour(std::uint32_t colour) {
-    ReadBackIfEdited();
-    m_core.SetBackgroundColour(colour);
-    ShowDocument();
-}
-
-std::uint32_t QtRichEdit::BackgroundColour() const { return m_core.BackgroundColour(); }
-
-void QtRichEdit::ScrollToFirstLine() {
-    m_core.ScrollToFirstLine();
-    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
-}
+// The port is the document's: it takes the user's edits and shows its changes here.
+bool QtRichEdit::StreamRtfIn(std::string_view rtf) { return m_core->StreamRtfIn(rtf); }
+std::string QtRichEdit::StreamRtfOut() const { return m_core->StreamRtfOut(); }
+int QtRichEdit::TextLength() const { return m_core->TextLength(); }
+void QtRichEdit::SetSelection(int start, int end) { m_core->SetSelection(start, end); }
+void QtRichEdit::SelectAll() { m_core->SelectAll(); }
+void QtRichEdit::CollapseToStart() { m_core->CollapseToStart(); }
+CharFormat QtRichEdit::SelectionCharFormat() const { return m_core->SelectionCharFormat(); }
+void QtRichEdit::SetSelectionCharFormat(const CharFormat& format) { m_core->SetSelectionCharFormat(format); }
+void QtRichEdit::SetDefaultCharFormat(const CharFormat& format) { m_core->SetDefaultCharFormat(format); }
+void QtRichEdit::SetBackgroundColour(std::uint32_t colour) { m_core->SetBackgroundColour(colour); }
+std::uint32_t QtRichEdit::BackgroundColour() const { return m_core->BackgroundColour(); }
+void QtRichEdit::ScrollToFirstLine() { m_core->ScrollToFirstLine(); }
 
 void QtRichEdit::SetTabStopsTwips(const std::vector<int>& twips) {
     m_tabStopsTwips = twips;
@@ -256,8 +244,8 @@ void QtRichEdit::SetTabStopsTwips(const std::vector<int>& twips) {
 }
 
 const RichDocument& QtRichEdit::Document() const {
-    ReadBackIfEdited();
-    return m_core.Document();
+    TakeUserEdits();
+    return m_core->Document();
 }
 
 bool QtRichEdit::TakeFocusFromRightClick() {

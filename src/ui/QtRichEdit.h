@@ -9,14 +9,21 @@
 
 #include <vector>
 
-// The main text area of the window: a QTextEdit that the program drives
-// through the RichEditControl port. A RichDocument is kept equal to what the
-// widget shows: the user's edits are read back into it before any operation,
-// and every change made through the port is shown from it.
-class QtRichEdit : public QTextEdit, public RichEditControl {
+// A text area of the windows: a QTextEdit that shows a DocumentRichEdit, its
+// own or one that outlives it (the form's text). The document is the text:
+// the user's edits are read back into it before the program reads or changes
+// it, and every change made through the document's port is shown from it.
+// The widget is also the port, over the document it shows.
+class QtRichEdit : public QTextEdit, public RichEditControl, private RichEditView {
     Q_OBJECT
 public:
     explicit QtRichEdit(QWidget* parent = nullptr);
+    ~QtRichEdit() override;
+
+    // Shows `text` from now on; what the widget showed before stays in the
+    // document it came from. The widget lets go of `text` when either goes.
+    void ShowText(DocumentRichEdit& text);
+    DocumentRichEdit& Text() const { return *m_core; }
 
     bool StreamRtfIn(std::string_view rtf) override;
     std::string StreamRtfOut() const override;
@@ -52,12 +59,16 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void ReadBackIfEdited() const;
+    void TakeUserEdits() const override;
+    void ShowChange(Change change) override;
+    void TextGone() override;
     void ShowDocument();
+    void ShowSelection();
     int QtPosition(int characterIndex) const;
     int CharacterIndex(int qtPosition) const;
 
-    mutable DocumentRichEdit m_core;
+    DocumentRichEdit m_ownCore;
+    DocumentRichEdit* m_core = &m_ownCore;
     mutable bool m_edited = false;
     bool m_showing = false;
     bool m_focusFromRightClick = false;

@@ -13,7 +13,6 @@
 #include "ui/CBitmapButton.h"
 #include "ui/DialogLayout.h"
 #include "ui/EditMenuIds.h"
-#include "ui/RichEditReference.h"
 #include "ui/TrackWindowIds.h"
 #include "ui/authors.h"
 #include "wordbooks/FillCommands.h"
@@ -48,22 +47,6 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top) {
 
 }  // namespace
 
-// The track state's handle on the window's text widget, which the window
-// owns. It tells the window when the state lets go of it, so that a window
-// outliving its state never touches the state again.
-class trackview::TextReference : public RichEditReference {
-public:
-    TextReference(QtRichEdit& edit, TextReference*& installed) : RichEditReference(edit), m_installed(installed) {
-        m_installed = this;
-    }
-    ~TextReference() override {
-        if (m_installed == this) m_installed = nullptr;
-    }
-
-private:
-    TextReference*& m_installed;
-};
-
 trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
         : QWidget(nullptr, Qt::Window),
           m_track(track),
@@ -77,7 +60,7 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
     ApplyFormFont(*this);
     m_look = MakeLookLayer(*this);
 
-    TakeOverTextControl();
+    ShowTrackText();
     InitialiseTrack(m_track);
     BuildToolRow();
     BuildCutSettings();
@@ -87,26 +70,16 @@ trackview::trackview(TrackState& track, UserInterface& ui, const QString& title)
     ShowState();
 }
 
-trackview::~trackview() {
-    // The state outlives the window: give it back a core control holding the
-    // same text before Qt deletes the widget with its window.
-    if (m_installedText == nullptr) return;
-    auto core = std::make_unique<DocumentRichEdit>();
-    core->StreamRtfIn(m_text->StreamRtfOut());
-    core->SetBackgroundColour(m_text->BackgroundColour());
-    m_track.m_trackText = std::move(core);
-}
+trackview::~trackview() = default;
 
-void trackview::TakeOverTextControl() {
+void trackview::ShowTrackText() {
     auto* edit = new QtRichEdit(this);
     Place(edit, IDC_TRACKTEXT, Rect(7, 27, 420, 190));
-    RichEditControl& previous = *m_track.m_trackText;
-    if (previous.TextLength() > 0) edit->StreamRtfIn(previous.StreamRtfOut());
-    edit->SetBackgroundColour(previous.BackgroundColour());
     // The main form's Ctrl+Z is its own command; here the text's own undo of typing serves.
     edit->SetTypingUndo(true);
+    // The state's text outlives the window; the widget shows it while it lives.
+    edit->ShowText(*m_track.m_trackText);
     m_text = edit;
-    m_track.m_trackText = std::make_unique<TextReference>(*edit, m_installedText);
 }
 
 CBitmapButton* trackview::AddPictureButton(int id, const char* caption, int left, int top, const char* tip) {

@@ -49,7 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void TakeOverTextControl();
+    void ShowTrackText();
     void BuildToolRow();
     void BuildCutSettings();
     void BuildShredder();
@@ -60,14 +60,10 @@ private:
     void FillAuthorOrWordbook();
     CBitmapButton* AddPictureButton(int id, const char* caption, int left, int top, const char* tip);
 
-    class TextReference;
-
     TrackState& m_track;
     UserInterface& m_ui;
-    // A child of this window; the track state reaches it through m_installedText.
+    // A child of this window, showing the track state's text.
     QtRichEdit* m_text = nullptr;
-    // The state's handle on m_text while the state holds it.
-    TextReference* m_installedText = nullptr;
     QObject* m_textViewport = nullptr;
     std::array<QRadioButton*, 6> m_wordsPerCut{};
     std::array<QRadioButton*, 2> m_fragmentType{};

@@ -133,6 +133,60 @@ TEST_F(ImagesCommandTest, ImportRefusals) {
     EXPECT_FALSE(fs::exists(scratch / "empty/words6.db"));
 }
 
+// Pictures a page cannot show are left, but named with their kind, which
+// their bytes tell whatever their names say.
+TEST_F(ImagesCommandTest, PicturesOfOtherKindsAreNamedWithTheirKind) {
+    using namespace std::string_literals;
+    const std::vector<std::pair<std::string, std::string>> others = {
+        {"IMG_0001",
+         "\0\0\0\x18"s
+         "ftypheic\0\0\0\0mif1heic"s},
+        // The general HEIF brand first, AVIF among the compatible ones.
+        {"photo.avif",
+         "\0\0\0\x1c"s
+         "ftypmif1\0\0\0\0avifmiafmif1"s},
+        {"scan.tif", "II*\0\x08\0\0\0"s},
+        {"old.bmp", "BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0"s},
+        {"logo",
+         "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- by hand -->\n"
+         "<!DOCTYPE svg [ <!ENTITY e \"<x>\"> ]>\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>"s},
+        {"favicon.ico", "\0\0\x01\0\x01\0\x10\x10\0\0\x01\0\x20\0\x10\0\0\0\x16\0\0\0"s},
+        {"art.jxl", "\xFF\x0A\xFA\x1F"s},
+        {"layers.psd", "8BPS\0\x01\0\0\0\0\0\0"s},
+    };
+    std::vector<std::pair<std::string, std::string>> files = others;
+    files.push_back({"a.gif", GifBytes(3, 3)});
+    // No pictures, though they start alike: a film, texts.
+    files.push_back({"film.mp4",
+                     "\0\0\0\x18"s
+                     "ftypisom\0\0\0\0isomiso2"s});
+    files.push_back({"notes", "BM is a word, and so is II*"});
+    files.push_back({"page.html", "<svgish>"});
+    ProgramRun run = Images("import " + Quoted(Folder("kinds", files)) + " --new-category Kinds");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "1 GIFS stored to category: Kinds\n8 files were not taken: picture kinds the library does not hold.\n");
+    for (const char* line :
+         {"IMG_0001: HEIC pictures are not taken (GIF, JPEG, PNG and WebP are)", "photo.avif: AVIF pictures",
+          "scan.tif: TIFF pictures", "old.bmp: BMP pictures", "logo: SVG pictures", "favicon.ico: ICO pictures",
+          "art.jxl: JPEG XL pictures", "layers.psd: PSD pictures"}) {
+        EXPECT_NE(run.err.find(line), std::string::npos) << line << " in\n" << run.err;
+    }
+    for (const char* name : {"film.mp4", "notes", "page.html"}) EXPECT_EQ(run.err.find(name), std::string::npos);
+    EXPECT_EQ(Select("SELECT FILENAME FROM imagelibrary"), (Rows{{"a.gif"}}));
+
+    // Only such pictures: no category, and each is named.
+    run = Images("import " + Quoted(Folder("heic", {others[0]})) + " --new-category Phone");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no pictures in "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("IMG_0001: HEIC pictures are not taken"), std::string::npos) << run.err;
+    // A name that promises a PNG and holds a TIFF is refused with its kind.
+    run = Images("import " + Quoted(Folder("named", {{"wrong.png", others[2].second}})) + " --category Kinds");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("wrong.png: TIFF pictures are not taken"), std::string::npos) << run.err;
+    EXPECT_EQ(Select("SELECT CATEGORY FROM imagecategory"), (Rows{{"Kinds"}}));
+}
+
 TEST_F(ImagesCommandTest, ListAndSelect) {
     AddCategories({"Cats", "Dogs", "Birds"});
     Sql(wordsdb::InsertImage("2", "d.gif", "1", "1", "x"));

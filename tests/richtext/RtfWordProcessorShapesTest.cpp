@@ -54,33 +54,39 @@ TEST(RtfWordProcessorShapes, ListNumbersAndBulletsAreText) {
         "\xE2\x80\xA2\tfirst\n2.\tsecond\n3.\tthird");
 }
 
-std::string Extracted(const std::string& body) {
-    std::string text;
-    EXPECT_TRUE(ExtractPlainText(kWordProcessorHead + body + "}", text)) << body;
-    return text;
-}
-
-// AbiWord writes the numbering's settings but not the number: the
-// extractor makes the number as other readers do, counting on from the
-// start while paragraphs stay list items and starting again after one that
-// is not; a deeper level starts anew under each item above it.
+// AbiWord writes the numbering's settings but not the number (or only
+// blanks where it goes): both readers make the number as other readers do,
+// counting on from the start while paragraphs stay list items and starting
+// again after one that is not; a deeper level starts anew under each item
+// above it.
 TEST(RtfWordProcessorShapes, ListNumbersWrittenOnlyAsSettingsAreMade) {
     const std::string item = "\\pard{\\*\\pn\\pnql\\pnstart1\\pnlvlbody{\\pntxtb }{\\pntxta .}\\pndec}";
-    EXPECT_EQ(Extracted(item + "Take a page\\par" + item + "Cut it\\par" + item + "Draw\\par\\pard after\\par" + item +
-                        "again\\par"),
-              "1.\tTake a page\n2.\tCut it\n3.\tDraw\nafter\n1.\tagain\n");
+    ExpectBothRead(
+        item + "Take a page\\par" + item + "Cut it\\par" + item + "Draw\\par\\pard after\\par" + item + "again\\par",
+        "1.\tTake a page\n2.\tCut it\n3.\tDraw\nafter\n1.\tagain");
+    // As AbiWord writes an item: a list text of blanks, then the settings.
+    ExpectBothRead(
+        "{\\listtext\\pard\\fi-431  \\tab}\\pard\\plain{\\ql{\\*\\pn\\pnstart4\\pnlvlbody\\pndec{\\pntxta .}}"
+        "{\\f0 one}{\\f0\\par}}{\\listtext\\pard  \\tab}\\pard{{\\*\\pn\\pnstart4\\pnlvlbody\\pndec"
+        "{\\pntxta .}}two\\par}",
+        "4.\tone\n5.\ttwo");
     const auto level = [](int depth, const char* format, int start) {
         return "\\pard{\\*\\pn\\pnlvl" + std::to_string(depth) + "\\" + format + "\\pnstart" + std::to_string(start) +
                "{\\pntxtb (}{\\pntxta )}}";
     };
-    EXPECT_EQ(Extracted(level(1, "pnucrm", 3) + "c\\par" + level(2, "pnlcltr", 1) + "x\\par" + level(2, "pnlcltr", 1) +
-                        "y\\par" + level(1, "pnucrm", 3) + "d\\par" + level(2, "pnlcltr", 1) + "z\\par"),
-              "(III)\tc\n(a)\tx\n(b)\ty\n(IV)\td\n(a)\tz\n");
-    // Bullets and continued paragraphs get no number; a number the
-    // document wrote itself, before or after the settings, is not doubled.
-    EXPECT_EQ(Extracted("{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}dot\\par{\\*\\pn\\pnlvlcont}more\\par"
-                        "{\\pntext 7.\\tab}{\\*\\pn\\pnlvlbody\\pndec}own\\par"),
-              "dot\nmore\n7.\town\n");
+    ExpectBothRead(level(1, "pnucrm", 3) + "c\\par" + level(2, "pnlcltr", 1) + "x\\par" + level(2, "pnlcltr", 1) +
+                       "y\\par" + level(1, "pnucrm", 3) + "d\\par" + level(2, "pnlcltr", 1) + "z\\par" +
+                       level(2, "pnlcltr", 1) + "\\par" + level(1, "pnucrm", 3) + "e\\par",
+                   "(III)\tc\n(a)\tx\n(b)\ty\n(IV)\td\n(a)\tz\n(b)\t\n(V)\te");
+    // Bullets show their own sign or a dot; continued paragraphs get none;
+    // a number the document wrote itself, before or after the settings, is
+    // not doubled.
+    ExpectBothRead(
+        "{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}dot\\par{\\*\\pn\\pnlvlblt{\\pntxtb -}}dash\\par"
+        "{\\*\\pn\\pnlvlcont}more\\par"
+        "{\\pntext 7.\\tab}{\\*\\pn\\pnlvlbody\\pndec}own\\par"
+        "{\\*\\pn\\pnlvlbody\\pndec}{\\pntext\\f1 \\'b7\\tab}sign\\par",
+        "\xE2\x80\xA2\tdot\n-\tdash\nmore\n7.\town\n\xE2\x80\xA2\tsign");
 }
 
 TEST(RtfWordProcessorShapes, FootnoteMarksAreNumberedAndNotesLeftOut) {

@@ -533,7 +533,8 @@ TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
     ASSERT_NE(copy, nullptr);
     copy->trigger();
     menu->close();
-    EXPECT_EQ(offered, (QStringList{"Keep", "Bring to Front", "Send to Back", "Rotate", "Delete", "Copy Text"}));
+    EXPECT_EQ(offered,
+              (QStringList{"Keep", "Bring to Front", "Send to Back", "Rotate", "Duplicate", "Delete", "Copy Text"}));
     EXPECT_TRUE(board.ItemAt(snip)->isSelected());
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
 }

@@ -12,7 +12,6 @@
 #include "ui/QtPrintTarget.h"
 #include "ui/QtRichEdit.h"
 #include "ui/QtUserInterface.h"
-#include "ui/RichEditReference.h"
 #include "app/MainFormIds.h"
 
 #include <QColorDialog>
@@ -285,13 +284,13 @@ TEST(CFolderDialog, ReturnsOneWithThePathOrTwoWhenCancelled) {
 TEST(QtPrintTarget, PrintsEveryPageAndEnds) {
     TestApp();
     ScratchFolder out;
+    MainFormState form;
     QtRichEdit edit;
+    edit.ShowText(*form.m_mainText);
     std::string text;
     for (int i = 0; i < 400; ++i) text += "line " + std::to_string(i) + "<br>";
     LoadMarkup(edit, text);
     QtPrintTarget target(edit, QString::fromStdString(out / "print.pdf"));
-    MainFormState form;
-    form.m_mainText = std::make_unique<RichEditReference>(edit);
     ScriptedUserInterface ui;
     PrintMainText(form, ui, target);
     EXPECT_TRUE(ui.messages.empty());

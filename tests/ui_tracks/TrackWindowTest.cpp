@@ -7,7 +7,6 @@
 #include "ui/CBitmapButton.h"
 #include "ui/CFontDialog.h"
 #include "ui/QtUserInterface.h"
-#include "ui/RichEditReference.h"
 #include "ui/TrackWindows.h"
 #include "ui/trackview.h"
 
@@ -74,10 +73,8 @@ TEST_F(TrackWindowTest, ShowCreatesTheWindowWithEveryControl) {
     EXPECT_EQ(Track(2).m_trackDatabasePath, "/data/vantelo/words6.db");
     EXPECT_TRUE(windows.IsOnOffPushed(2));
 
-    // The state reaches the window's own text widget without owning it.
-    auto* reference = dynamic_cast<RichEditReference*>(Track(2).m_trackText.get());
-    ASSERT_NE(reference, nullptr);
-    EXPECT_EQ(&reference->Target(), Control<QtRichEdit>(window, IDC_TRACKTEXT));
+    // The window's text widget shows the state's own text.
+    EXPECT_EQ(&Control<QtRichEdit>(window, IDC_TRACKTEXT)->Text(), Track(2).m_trackText.get());
     const std::vector<std::pair<int, const char*>> tips{
         {IDC_TRACK_FONT, "Change Font Size or Style"},
         {IDC_TRACK_OPEN, "Open a text file to fill track with"},
@@ -297,10 +294,17 @@ TEST_F(TrackWindowTest, TheTrackKeepsItsTextWhenTheWindowsGoFirst) {
     {
         TrackWindows own(state, ui);
         ShowTrack(state, own, 4);
-        LoadMarkup(*state.m_tracks[3].m_trackText, "kept after the window");
+        LoadMarkup(*state.m_tracks[3].m_trackText, "kept after the");
+        QtRichEdit* text = own.Window(4)->TextControl();
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClicks(text, " window");
     }
+    // What was typed last is in the state's text, which a new window shows.
     EXPECT_EQ(WordsOf(PlainTextOf(*state.m_tracks[3].m_trackText)),
               (std::vector<std::string>{"kept", "after", "the", "window"}));
+    TrackWindows again(state, ui);
+    ShowTrack(state, again, 4);
+    EXPECT_EQ(again.Window(4)->TextControl()->toPlainText(), "kept after the window");
 }
 
 TEST_F(TrackWindowTest, WindowsMayOutliveTheState) {

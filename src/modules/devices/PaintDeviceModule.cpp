@@ -2,6 +2,7 @@
 // The paint device module: see PaintDevices.h.
 #include "modules/devices/PaintDevices.h"
 
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRectF>
@@ -35,6 +36,18 @@ TARVEX4_EXPORT QPaintDevice* tarvex4_new_svg(QIODevice& out, const QRectF& viewB
     return generator;
 }
 
+TARVEX4_EXPORT bool tarvex4_preview(QWidget* parent, QPagedPaintDevice& printer,
+                                    const std::function<void(QPagedPaintDevice&)>& paint) {
+    // Every device the printer function makes is a QPrinter.
+    auto& qprinter = static_cast<QPrinter&>(printer);
+    QPrintPreviewDialog dialog(&qprinter, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* shown) { paint(*shown); });
+    return dialog.exec() == QDialog::Accepted;
+}
+
 // Checked by the compiler against the interface the programs call through.
 [[maybe_unused]] static constexpr Tarvex4NewPrinterFunction kPrinterMatches = tarvex4_new_printer;
 [[maybe_unused]] static constexpr Tarvex4NewSvgFunction kSvgMatches = tarvex4_new_svg;
+[[maybe_unused]] static constexpr Tarvex4PreviewFunction kPreviewMatches = tarvex4_preview;

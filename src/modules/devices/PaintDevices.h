@@ -9,11 +9,14 @@
 // Both sides are built together, with the same Qt, so the functions take Qt
 // types; a device is deleted by its caller through QPaintDevice's virtual
 // destructor.
+#include <functional>
+
 class QIODevice;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QRectF;
 class QString;
+class QWidget;
 
 extern "C" {
 // A high-resolution printer titled `documentName`: into the PDF file
@@ -24,7 +27,14 @@ typedef QPagedPaintDevice* (*Tarvex4NewPrinterFunction)(const QString& pdfFile, 
 // An SVG writer into `out` (open for writing) of the area `viewBox`, drawn
 // at `dpi`, with `title`.
 typedef QPaintDevice* (*Tarvex4NewSvgFunction)(QIODevice& out, const QRectF& viewBox, int dpi, const QString& title);
+
+// A modal print preview over `parent` of what `paint` draws on `printer`
+// (one made by the printer function), which the preview's own Print button
+// prints. True when the user printed from it.
+typedef bool (*Tarvex4PreviewFunction)(QWidget* parent, QPagedPaintDevice& printer,
+                                       const std::function<void(QPagedPaintDevice&)>& paint);
 }
 
 #define TARVEX4_NEW_PRINTER_SYMBOL "tarvex4_new_printer"
 #define TARVEX4_NEW_SVG_SYMBOL "tarvex4_new_svg"
+#define TARVEX4_PREVIEW_SYMBOL "tarvex4_preview"
