@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/RotateHandle.h"
 
+#include <QCursor>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 #include <QTransform>
