@@ -20,10 +20,14 @@ namespace {
 // How near an edge (in screen pixels) the mouse takes it for resizing.
 constexpr double kEdgeGrip = 6.0;
 
+// Screen pixels to one item pixel, whatever the item's turn (a turned
+// item's m11 is the zoom times the cosine of its angle).
+double Zoom(const QTransform& transform) { return std::max(0.01, std::hypot(transform.m11(), transform.m12())); }
+
 // The pin of a kept item, at its top right corner, the same size at any zoom.
 // Only the board draws it: exports draw the collage, which has no pins.
 void PaintPin(QPainter& painter, const QRectF& box) {
-    const double unit = 1.0 / std::max(0.01, painter.worldTransform().m11());
+    const double unit = 1.0 / Zoom(painter.worldTransform());
     const double radius = 5 * unit;
     const QPointF head = box.topRight() + QPointF(-radius - 2 * unit, radius + 2 * unit);
     painter.save();
@@ -85,7 +89,7 @@ void BoardItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     if (isSelected()) {
         painter->setPen(QPen(QColor(0, 120, 215), 0));
         painter->drawRect(box.adjusted(0, 0, -1, -1));
-        const double grip = kEdgeGrip / std::max(0.01, painter->worldTransform().m11());
+        const double grip = kEdgeGrip / Zoom(painter->worldTransform());
         painter->fillRect(QRectF(box.bottomRight() - QPointF(grip, grip), QSizeF(grip, grip)), QColor(0, 120, 215));
     }
 }

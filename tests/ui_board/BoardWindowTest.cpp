@@ -751,6 +751,20 @@ TEST_F(BoardWindowTest, TurnedByKeysAndByTheKnobAsOneStepEachAndDrawnAsExported)
     Drag(board, knob, OnScreen(board, centre + QPointF(150, 3)) - knob, Qt::ShiftModifier);
     EXPECT_EQ(board.Collage().items[turned].rotation, 90);
     EXPECT_EQ(board.UndoStack().count(), 2);
+    // Its outline and grip turn with it, the grip no larger than upright.
+    Key(board, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    board.View()->centerOn(item);
+    const QImage view = board.View()->grab().toImage();
+    int outline = 0;
+    for (int y = 0; y < view.height(); ++y) {
+        for (int x = 0; x < view.width(); ++x) outline += view.pixelColor(x, y) == QColor(0, 120, 215);
+    }
+    const QSizeF size = item->boundingRect().size();
+    EXPECT_LT(outline, 2 * (size.width() + size.height()) + 400);
+    EXPECT_GT(outline, std::min(size.width(), size.height()));
+    EXPECT_EQ(board.UndoStack().count(), 3) << "a key turn joined the knob's step";
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(board.Collage().items[turned].rotation, 90);
     // A press on the turned item where its upright box never was takes it.
     board.View()->scene()->clearSelection();
     const QRectF box = item->boundingRect();
