@@ -15,8 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -49,6 +47,30 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// What a file is made to hold: bytes in memory, or what an open regular file
+// holds, copied a piece at a time so that a large file is never held whole.
+struct Source {
+    std::string_view bytes;
+    int from = -1;
+    mutable int readError = 0;  // why `from` could not be read
+};
+
+bool WriteAll(int fd, const Source& source) {
+    if (source.from < 0) return WriteAll(fd, source.bytes);
+    char buffer[1 << 16];
+    for (off_t at = 0;;) {
+        const ssize_t got = ::pread(source.from, buffer, sizeof buffer, at);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            source.readError = errno;
+            return false;
+        }
+        if (got == 0) return true;
+        if (!WriteAll(fd, std::string_view(buffer, static_cast<std::size_t>(got)))) return false;
+        at += got;
+    }
 }
 
 // What a path like /dev/stdout, /dev/fd/3 or /proc/self/fd/1 names: an open
@@ -127,7 +149,7 @@ private:
 
 // The bytes go to `fd` as they are; a block device or a file holds them
 // only once synced, a pipe or a terminal has nothing to sync (EINVAL).
-int WriteToDescriptor(int fd, std::string_view bytes) {
+int WriteToDescriptor(int fd, const Source& bytes) {
     struct stat opened {};
     if (::fstat(fd, &opened) != 0) return errno;
     int code = 0;
@@ -144,7 +166,7 @@ int WriteToDescriptor(int fd, std::string_view bytes) {
 // A file that is not replaced but written where it is: a device, a named
 // pipe, or a file behind another process's descriptor. Its reader (or the
 // device) gets the bytes; the node stays what it was.
-bool WriteInPlace(const std::string& path, std::string_view bytes, bool append, std::string& problem) {
+bool WriteInPlace(const std::string& path, const Source& bytes, bool append, std::string& problem) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (append ? O_APPEND : 0));
     if (fd < 0) {
         problem = "Cannot write the file " + path + ": " + Reason(errno);
@@ -158,7 +180,7 @@ bool WriteInPlace(const std::string& path, std::string_view bytes, bool append, 
 
 // One of this process's own descriptors is written through, so that the
 // bytes land where its other output goes, in order.
-bool WriteThrough(int fd, const std::string& path, std::string_view bytes, std::string& problem) {
+bool WriteThrough(int fd, const std::string& path, const Source& bytes, std::string& problem) {
     if (fd == STDOUT_FILENO) std::fflush(stdout);
     if (fd == STDERR_FILENO) std::fflush(stderr);
     const int code = WriteToDescriptor(fd, bytes);
@@ -167,8 +189,7 @@ bool WriteThrough(int fd, const std::string& path, std::string_view bytes, std::
 }
 
 // Whole or not at all: a temporary file, synced, renamed over the target.
-bool WriteByRename(const std::string& requested, const std::string& path, std::string_view bytes,
-                   std::string& problem) {
+bool WriteByRename(const std::string& requested, const std::string& path, const Source& bytes, std::string& problem) {
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -219,7 +240,9 @@ std::string ReplacedFile(const std::string& path) {
     return error ? path : target.string();
 }
 
-bool WriteFileReplacing(const std::string& requested, std::string_view bytes, std::string& problem) {
+namespace {
+
+bool WriteReplacing(const std::string& requested, const Source& bytes, std::string& problem) {
     struct stat target {};
     if (::stat(requested.c_str(), &target) != 0)
         return WriteByRename(requested, ReplacedFile(requested), bytes, problem);
@@ -240,21 +263,26 @@ bool WriteFileReplacing(const std::string& requested, std::string_view bytes, st
     return WriteByRename(requested, ReplacedFile(requested), bytes, problem);
 }
 
+}  // namespace
+
+bool WriteFileReplacing(const std::string& requested, std::string_view bytes, std::string& problem) {
+    return WriteReplacing(requested, Source{bytes}, problem);
+}
+
 bool CopyFileReplacing(const std::string& from, const std::string& to, std::string& problem) {
     // A named pipe or a device would be waited on, or read without end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(from, error)) {
-        problem = "Cannot read the file " + from + ": " + (error ? error.message() : "it is not a regular file");
+    const int fd = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "Cannot read the file " + from + ": " + (fd < 0 ? Reason(errno) : "it is not a regular file");
+        if (fd >= 0) ::close(fd);
         return false;
     }
-    std::ifstream in(from, std::ios::binary);
-    std::ostringstream bytes;
-    if (in) bytes << in.rdbuf();
-    if (!in || in.bad()) {
-        problem = "Cannot read the file " + from + ": " + Reason(errno);
-        return false;
-    }
-    return WriteFileReplacing(to, bytes.str(), problem);
+    const Source source{{}, fd};
+    const bool copied = WriteReplacing(to, source, problem);
+    ::close(fd);
+    if (source.readError) problem = "Cannot read the file " + from + ": " + Reason(source.readError);
+    return copied;
 }
 
 bool MakeFolder(const std::string& folder, std::string& problem) {

@@ -4,7 +4,6 @@
 #include "drawing/CollageExport.h"
 
 #include <QCheckBox>
-#include <QCollator>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -20,6 +20,31 @@
 namespace {
 
 constexpr const char* kCaption = "Export Collages as Book";
+
+// Name order with runs of digits compared as numbers: collage2 before
+// collage10. (QCollator's numeric mode does nothing without ICU.)
+bool NumbersCountedBefore(const QString& a, const QString& b) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype numberA = i;
+            const qsizetype numberB = j;
+            while (i < a.size() && a[i].isDigit()) ++i;
+            while (j < b.size() && b[j].isDigit()) ++j;
+            // Leading zeros aside, the longer number is the larger.
+            const QString digitsA = a.mid(numberA, i - numberA).remove(QRegularExpression("^0+(?=.)"));
+            const QString digitsB = b.mid(numberB, j - numberB).remove(QRegularExpression("^0+(?=.)"));
+            if (digitsA.size() != digitsB.size()) return digitsA.size() < digitsB.size();
+            if (digitsA != digitsB) return digitsA < digitsB;
+            continue;
+        }
+        if (a[i] != b[j]) return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
 
 }  // namespace
 
@@ -86,10 +111,7 @@ bool BookExportDialog::PageNumbers() const { return m_numbers->isChecked(); }
 
 std::vector<std::string> PagesInFolder(const std::string& folder) {
     QStringList names = QDir(QString::fromStdString(folder)).entryList({"*.html", "*.htm"}, QDir::Files);
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(),
-              [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    std::sort(names.begin(), names.end(), NumbersCountedBefore);
     std::vector<std::string> pages;
     for (const QString& name : names)
         pages.push_back(QDir(QString::fromStdString(folder)).filePath(name).toStdString());

@@ -5,6 +5,7 @@
 // the export looks like Chromium's own screenshot of the dragged page.
 //
 // node dragged_page.test.mjs --exe <tarvex4> --export <tarvex4-export> --data <data> --work <dir>
+// SEED and IMAGEVOL (default 3 and 1) choose another page, say a busier one.
 import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -17,8 +18,8 @@ fs.writeFileSync(mainText, 'the quick brown fox jumps over the lazy dog and the 
 const out = path.join(args.work, 'out');
 const trackText = path.join(args.work, 'track.txt');
 fs.writeFileSync(trackText, 'cut up the words and let them fall where they will\nanother line of track text\n');
-execFileSync(args.exe, ['go', '--data', args.data, '--out', out, '--seed', '3', '--main', mainText, '--style', '0',
-  '--track', `1=${trackText}`, '--track-style', '1=1', '--whole', '1', '--words', '3', '--image-volume', '1',
+execFileSync(args.exe, ['go', '--data', args.data, '--out', out, '--seed', process.env.SEED || '3', '--main', mainText, '--style', '0',
+  '--track', `1=${trackText}`, '--track-style', '1=1', '--whole', '1', '--words', '3', '--image-volume', process.env.IMAGEVOL || '1',
   '--text-volume', '12'], { env: { ...process.env, TARVEX4_NO_OPEN: '1' } });
 const original = path.join(out, 'collage1.html');
 

@@ -72,6 +72,25 @@ TEST(BrowserPage, ChromiumsSerialisationAfterADragReadsEveryItem) {
     EXPECT_EQ(letters.Letters(), std::vector<std::string>({"artfonts/lcd/h.gif", "artfonts/lcd/i.gif"}));
 }
 
+// A page as Firefox holds it after a snip was dragged by the mouse, saved
+// with XMLSerializer (made by tests/browser/firefox_dragged_page.py): XHTML's
+// namespace, void elements closed with "/>", XML's escapes. Every item reads
+// as in the page before the drag, the dragged one at its new place.
+TEST(BrowserPage, FirefoxsSerialisationAfterADragReadsEveryItem) {
+    const std::filesystem::path pages = std::filesystem::path(TARVEX4_SOURCE_DIR) / "tests/composer/pages";
+    const collage::Collage before = Read(ReadFile(pages / "firefox_before_drag.html"));
+    const collage::Collage dragged = Read(ReadFile(pages / "firefox_dragged.html"));
+    ASSERT_EQ(dragged.items.size(), 13u);
+    collage::Collage expected = before;
+    for (collage::Item& item : expected.items) {
+        if (item.PageId() != "dpagetextitem11~") continue;
+        EXPECT_EQ(std::vector<int>({item.left, item.top}), std::vector<int>({389, 341}));
+        item.left = 452;
+        item.top = 382;
+    }
+    EXPECT_EQ(dragged, expected);
+}
+
 // Spaces, line breaks, decimals, capitals, other quotes and colours as
 // people write them; a rotation comes with the item and is saved with it.
 TEST(BrowserPage, HandEditsAreReadAsABrowserReadsThem) {
