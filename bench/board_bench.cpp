@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cut-up board: opening a 60-item page (read, lay out, first paint) and
-// the frame of one item moved by the mouse on a 300-item board.
+// the frame of one item moved, or turned by its knob, by the mouse on a
+// 300-item board.
 #include "page/CollageModel.h"
 #include "ui/BoardItem.h"
 #include "ui/BoardView.h"
 #include "ui/CollageBoard.h"
+#include "ui/RotateHandle.h"
 #include "support/ConsoleUserInterface.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -108,5 +111,37 @@ void BM_MoveOneItemFrame(benchmark::State& state) {
     if (board.UndoStack().count() != 1) state.SkipWithError("the drag was not one step");
 }
 BENCHMARK(BM_MoveOneItemFrame)->Arg(300)->Unit(benchmark::kMillisecond);
+
+void BM_TurnOneItemFrame(benchmark::State& state) {
+    App();
+    const std::string path = WriteBenchPage(static_cast<int>(state.range(0)));
+    ConsoleUserInterface ui(std::cerr);
+    CollageBoard board(ui);
+    board.resize(760, 900);
+    board.show();
+    board.OpenPage(path);
+    QApplication::processEvents();
+    QWidget* port = board.View()->viewport();
+    BoardItem* item = board.ItemAt(board.Collage().items.size() - 1);
+    item->setSelected(true);
+    const QPointF centre = item->mapToScene(item->transformOriginPoint());
+    auto send = [&](QEvent::Type type, QPoint where, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, where, port->mapToGlobal(where), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(port, &event);
+    };
+    send(QEvent::MouseButtonPress, board.View()->mapFromScene(item->Handle().KnobInScene()), Qt::LeftButton);
+    int step = 0;
+    QPoint at;
+    for (auto _ : state) {
+        // The mouse a few degrees further round the centre, and the frame it causes.
+        const double angle = (++step % 120) * 3 * 3.14159265358979 / 180;
+        at = board.View()->mapFromScene(centre + 120 * QPointF(std::sin(angle), -std::cos(angle)));
+        send(QEvent::MouseMove, at, Qt::LeftButton);
+        port->repaint();
+    }
+    send(QEvent::MouseButtonRelease, at, Qt::NoButton);
+    if (board.UndoStack().count() != 1) state.SkipWithError("the turn was not one step");
+}
+BENCHMARK(BM_TurnOneItemFrame)->Arg(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace

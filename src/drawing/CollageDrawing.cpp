@@ -10,7 +10,9 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QImageReader>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
@@ -203,6 +205,30 @@ Extent LineExtent(const QTextLine& line, const QString& text, Extent base) {
     return base;
 }
 
+// A picture, not a document that keeps its text as text (PDF, SVG).
+bool PaintsPixels(QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine == nullptr || (engine->type() != QPaintEngine::Pdf && engine->type() != QPaintEngine::SVG);
+}
+
+// Turned text in a picture as the browser draws it: each glyph's outline
+// filled at its place, not hinted for the upright pixel grid as Qt's cached
+// glyphs are.
+void PaintOutlines(QPainter& painter, const QTextLayout& layout, QPointF at, const QColor& colour) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> places = run.positions();
+        for (qsizetype k = 0; k < glyphs.size(); ++k)
+            painter.drawPath(font.pathForGlyph(glyphs[k]).translated(at + places[k]));
+    }
+    painter.restore();
+}
+
 }  // namespace
 
 const CollageDrawing::TextFlow& CollageDrawing::Text(size_t index) {
@@ -337,8 +363,18 @@ void CollageDrawing::PaintItem(QPainter& painter, size_t index) {
     const TextFlow& text = Text(index);
     painter.save();
     painter.setPen(text.colour);
-    text.layout->draw(&painter, box.topLeft());
+    if (item.rotation != 0 && PaintsPixels(painter))
+        PaintOutlines(painter, *text.layout, box.topLeft(), text.colour);
+    else
+        text.layout->draw(&painter, box.topLeft());
     painter.restore();
+}
+
+QTransform CollageDrawing::ItemTurn(size_t index) {
+    const double degrees = m_collage.items[index].rotation;
+    if (degrees == 0 || !std::isfinite(degrees)) return {};
+    const QPointF centre = ItemBox(index).center();
+    return QTransform::fromTranslate(centre.x(), centre.y()).rotate(degrees).translate(-centre.x(), -centre.y());
 }
 
 void CollageDrawing::Paint(QPainter& painter) {
@@ -349,8 +385,10 @@ void CollageDrawing::Paint(QPainter& painter) {
     painter.fillRect(bounds, Qt::black);
     const QRectF inside = bounds.adjusted(kFrame, kFrame, -kFrame, -kFrame);
     painter.fillRect(inside, QColorFromBgr(m_collage.background));
-    // Items past the container's edge are cut at the frame.
-    painter.setClipRect(inside);
+    // The container does not hide what overflows it: an item past its edge
+    // (a turned one, a dragged one) covers the frame, as in the browser, and
+    // is cut only where the container ends.
+    painter.setClipRect(bounds);
     painter.translate(inside.topLeft());
 
     // The browser stacks by z-index, and equal ones in page order.
@@ -358,6 +396,16 @@ void CollageDrawing::Paint(QPainter& painter) {
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return m_collage.items[a].z < m_collage.items[b].z; });
-    for (size_t index : order) PaintItem(painter, index);
+    for (size_t index : order) {
+        const QTransform turn = ItemTurn(index);
+        if (turn.isIdentity()) {
+            PaintItem(painter, index);
+            continue;
+        }
+        painter.save();
+        painter.setTransform(turn, true);
+        PaintItem(painter, index);
+        painter.restore();
+    }
     painter.restore();
 }

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 
 #include <map>
 #include <memory>
@@ -34,8 +35,12 @@ public:
     // inside (as a browser's getBoundingClientRect less the container's).
     QRectF ItemBox(size_t index);
     void Paint(QPainter& painter);
-    // Item `index` alone, at its box, in the coordinates Paint draws items in
-    // (the container's inside at the origin); the board draws item by item.
+    // How item `index` is turned: a rotation about its box's centre, as CSS
+    // transform:rotate() turns the box after layout (identity for none).
+    QTransform ItemTurn(size_t index);
+    // Item `index` alone, at its box and not turned, in the coordinates Paint
+    // draws items in (the container's inside at the origin); the board draws
+    // item by item and turns each itself.
     void PaintItem(QPainter& painter, size_t index);
     // Picture files that were not found, each once, in the order first met.
     const std::vector<std::string>& Missing() const { return m_missing; }

@@ -6,6 +6,7 @@
 #include "support/TextFileReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <limits>
@@ -125,6 +126,24 @@ void DuplicateItems(Collage& collage, const std::vector<size_t>& indexes) {
         copy.left += kDuplicateOffset;
         copy.top += kDuplicateOffset;
         AddItem(collage, std::move(copy));
+    }
+}
+
+double NormalAngle(double degrees) {
+    if (!std::isfinite(degrees)) return 0;
+    double angle = std::fmod(degrees, 360.0);
+    if (angle <= -180) angle += 360;
+    if (angle > 180) angle -= 360;
+    // Steps of a degree or less add up to sums like 14.999999999999998;
+    // the page should say 15.
+    angle = std::round(angle * 1e9) / 1e9;
+    return angle == 0 ? 0.0 : angle;  // never -0, which writes as "-0deg"
+}
+
+void RotateItems(Collage& collage, const std::vector<size_t>& indexes, double degrees) {
+    for (size_t index : std::set<size_t>(indexes.begin(), indexes.end())) {
+        if (index < collage.items.size())
+            collage.items[index].rotation = NormalAngle(collage.items[index].rotation + degrees);
     }
 }
 

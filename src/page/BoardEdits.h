@@ -28,6 +28,11 @@ void DeleteItems(Collage& collage, const std::vector<size_t>& indexes);
 size_t AddItem(Collage& collage, Item item);
 // Copies of the chosen items, a little down and right, above all others.
 void DuplicateItems(Collage& collage, const std::vector<size_t>& indexes);
+// The chosen items turned `degrees` further clockwise. Angles stay in
+// (-180, 180]; a full turn back is no rotation, and the page says nothing.
+void RotateItems(Collage& collage, const std::vector<size_t>& indexes, double degrees);
+// `degrees` brought into (-180, 180]; anything not finite is 0.
+double NormalAngle(double degrees);
 // A text snip's words (letters are spelt again in their letter set).
 void SetWords(Collage& collage, size_t index, const std::string& words);
 

@@ -43,3 +43,9 @@ inline constexpr int IDD_BOARD_PICTURE = 321;
 inline constexpr int IDC_PICTURE_CATEGORIES = 3211;
 inline constexpr int IDC_PICTURE_LIST = 3212;
 inline constexpr int IDC_PICTURE_FROM_FILE = 3213;
+// Board > Rotate
+inline constexpr int ID_BOARD_ROTATE_RIGHT = 32940;
+inline constexpr int ID_BOARD_ROTATE_LEFT = 32941;
+inline constexpr int ID_BOARD_ROTATE_RIGHT_FINE = 32942;
+inline constexpr int ID_BOARD_ROTATE_LEFT_FINE = 32943;
+inline constexpr int ID_BOARD_ROTATE_NONE = 32944;

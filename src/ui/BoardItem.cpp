@@ -2,6 +2,7 @@
 #include "ui/BoardItem.h"
 
 #include "page/BoardEdits.h"
+#include "ui/RotateHandle.h"
 
 #include <QCursor>
 #include <QGraphicsScene>
@@ -19,10 +20,14 @@ namespace {
 // How near an edge (in screen pixels) the mouse takes it for resizing.
 constexpr double kEdgeGrip = 6.0;
 
+// Screen pixels to one item pixel, whatever the item's turn (a turned
+// item's m11 is the zoom times the cosine of its angle).
+double Zoom(const QTransform& transform) { return std::max(0.01, std::hypot(transform.m11(), transform.m12())); }
+
 // The pin of a kept item, at its top right corner, the same size at any zoom.
 // Only the board draws it: exports draw the collage, which has no pins.
 void PaintPin(QPainter& painter, const QRectF& box) {
-    const double unit = 1.0 / std::max(0.01, painter.worldTransform().m11());
+    const double unit = 1.0 / Zoom(painter.worldTransform());
     const double radius = 5 * unit;
     const QPointF head = box.topRight() + QPointF(-radius - 2 * unit, radius + 2 * unit);
     painter.save();
@@ -40,18 +45,28 @@ BoardItem::BoardItem(const collage::Item& item, size_t index, QSizeF size, Resiz
         : m_resizeDone(std::move(resizeDone)), m_painter(std::move(painter)) {
     setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setAcceptHoverEvents(true);
+    m_handle = new RotateHandle(*this, [this](double degrees) {
+        if (m_rotateDone) m_rotateDone(*this, degrees);
+    });
     Show(item, index, size);
+}
+
+void BoardItem::TakeSize(QSizeF size) {
+    prepareGeometryChange();
+    m_size = size;
+    setTransformOriginPoint(QPointF(size.width() / 2, size.height() / 2));
+    m_handle->Place(QPointF(size.width() / 2, 0));
 }
 
 void BoardItem::Show(const collage::Item& item, size_t index, QSizeF size) {
     // The place the item leaves is drawn again as well as the one it takes.
     const QRectF left = scene() != nullptr ? sceneBoundingRect() : QRectF();
-    if (size != m_size) prepareGeometryChange();
     m_item = item;
     m_index = index;
-    m_size = size;
+    TakeSize(size);
     m_shownSize = size;
     setPos(item.left, item.top);
+    setRotation(item.rotation);
     setZValue(item.z);
     update();
     if (scene() != nullptr && !left.isEmpty()) scene()->update(left);
@@ -74,7 +89,7 @@ void BoardItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     if (isSelected()) {
         painter->setPen(QPen(QColor(0, 120, 215), 0));
         painter->drawRect(box.adjusted(0, 0, -1, -1));
-        const double grip = kEdgeGrip / std::max(0.01, painter->worldTransform().m11());
+        const double grip = kEdgeGrip / Zoom(painter->worldTransform());
         painter->fillRect(QRectF(box.bottomRight() - QPointF(grip, grip), QSizeF(grip, grip)), QColor(0, 120, 215));
     }
 }
@@ -85,6 +100,7 @@ QVariant BoardItem::itemChange(GraphicsItemChange change, const QVariant& value)
         const QPointF at = value.toPointF();
         return QPointF(std::round(at.x()), std::round(at.y()));
     }
+    if (change == ItemSelectedHasChanged) m_handle->setVisible(value.toBool());
     return QGraphicsItem::itemChange(change, value);
 }
 
@@ -130,7 +146,8 @@ void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
         QGraphicsItem::mouseMoveEvent(event);
         return;
     }
-    const QPointF by = event->scenePos() - m_pressAt;
+    // The drag along the turned item's own edges.
+    const QPointF by = QTransform().rotate(-rotation()).map(event->scenePos() - m_pressAt);
     double width = m_pressSize.width() + ((m_resizeEdges & kRight) ? std::round(by.x()) : 0);
     double height = m_pressSize.height() + ((m_resizeEdges & kBottom) ? std::round(by.y()) : 0);
     width = std::max<double>(width, collage::kSmallestSide);
@@ -147,8 +164,7 @@ void BoardItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
         else
             height = std::round(width * ratio);
     }
-    prepareGeometryChange();
-    m_size = QSizeF(width, height);
+    TakeSize(QSizeF(width, height));
     update();
 }
 

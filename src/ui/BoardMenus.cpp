@@ -96,7 +96,23 @@ void CollageBoard::BuildMenu() {
           {"&Duplicate",
            ID_BOARD_DUPLICATE,
            {QKeySequence("Ctrl+D")},
-           [this] { Edit("Duplicate", collage::DuplicateItems); }}}},
+           [this] { Edit("Duplicate", collage::DuplicateItems); }},
+          {nullptr, 0, {}, {}},
+          {"&Rotate Right 15\u00B0", ID_BOARD_ROTATE_RIGHT, {QKeySequence("R")}, [this] { RotateChosen(15); }},
+          {"Rotate &Left 15\u00B0", ID_BOARD_ROTATE_LEFT, {QKeySequence("Shift+R")}, [this] { RotateChosen(-15); }},
+          {"Rotate Right 1\u00B0", ID_BOARD_ROTATE_RIGHT_FINE, {QKeySequence("Ctrl+R")}, [this] { RotateChosen(1); }},
+          {"Rotate Left 1\u00B0",
+           ID_BOARD_ROTATE_LEFT_FINE,
+           {QKeySequence("Ctrl+Shift+R")},
+           [this] { RotateChosen(-1); }},
+          {"&Upright",
+           ID_BOARD_ROTATE_NONE,
+           {},
+           [this] {
+               Edit("Upright", [](collage::Collage& after, const std::vector<size_t>& chosen) {
+                   for (size_t index : chosen) after.items[index].rotation = 0;
+               });
+           }}}},
     };
     for (const auto& [title, entries] : menus) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -127,6 +143,13 @@ void CollageBoard::AddKeepEntry(QMenu& menu) {
     connect(keep, &QAction::triggered, this, [this] { ToggleKeep(); });
 }
 
+void CollageBoard::AddRotateMenu(QMenu& menu) {
+    QMenu* rotate = menu.addMenu("&Rotate");
+    for (int id : {ID_BOARD_ROTATE_RIGHT, ID_BOARD_ROTATE_LEFT, ID_BOARD_ROTATE_RIGHT_FINE, ID_BOARD_ROTATE_LEFT_FINE,
+                   ID_BOARD_ROTATE_NONE})
+        rotate->addAction(Command(id));
+}
+
 void CollageBoard::AddBoardEntries(QMenu& menu, QPointF at) {
     connect(menu.addAction("Add &Text..."), &QAction::triggered, this, [this, at] { AddText(at); });
     connect(menu.addAction("Add &Picture..."), &QAction::triggered, this, [this, at] { AddPicture(at); });
@@ -137,7 +160,7 @@ void CollageBoard::AddItemEntries(QMenu& menu, const BoardItem& item) {
     menu.setObjectName(QString::number(IDR_BOARD_ITEM_MENU));
     AddKeepEntry(menu);
     for (int id : {ID_BOARD_FRONT, ID_BOARD_BACK}) menu.addAction(Command(id));
-    // Rotate goes here, between the stacking and the copies.
+    AddRotateMenu(menu);
     for (int id : {ID_BOARD_DUPLICATE, ID_BOARD_DELETE}) menu.addAction(Command(id));
     if (item.Item().kind != collage::ItemKind::kPicture) menu.addAction(Command(ID_BOARD_COPY_TEXT));
 }

@@ -209,6 +209,13 @@ void CollageBoard::Rebuild() {
                     resized.Show(m_collage.items[resized.Index()], resized.Index(), ItemSize(resized.Index()));
             },
             painter);
+        shown->SetRotateDone([this](BoardItem& turned, double degrees) {
+            collage::Collage after = m_collage;
+            collage::RotateItems(after, {turned.Index()}, degrees - m_collage.items[turned.Index()].rotation);
+            // A drag back to where it started puts the item back.
+            if (!Apply("Rotate", after))
+                turned.Show(m_collage.items[turned.Index()], turned.Index(), ItemSize(turned.Index()));
+        });
         ShowSourceTip(*shown);
         m_scene->addItem(shown);
         m_items.push_back(shown);
@@ -266,6 +273,15 @@ void CollageBoard::CommitMoves() {
         collage::MoveItem(after, item->Index(), qRound(item->pos().x()), qRound(item->pos().y()));
     }
     Apply("Move", after);
+}
+
+void CollageBoard::RotateChosen(double degrees) {
+    Edit(
+        "Rotate",
+        [degrees](collage::Collage& after, const std::vector<size_t>& chosen) {
+            collage::RotateItems(after, chosen, degrees);
+        },
+        kRotateStep);
 }
 
 void CollageBoard::NudgeChosen(int dx, int dy) {

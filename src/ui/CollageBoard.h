@@ -62,6 +62,7 @@ public:
     // Steps that join the step before them when it has the same id and
     // selection (QUndoCommand::id); -1 never joins.
     static constexpr int kNudgeStep = 1;
+    static constexpr int kRotateStep = 2;
 
     // Replaces the collage with `after` as one undoable step named `text`;
     // false (and nothing happens) when it changes nothing.
@@ -96,6 +97,9 @@ public:
     void PrintInto(const QString& pdfFile) { m_printFile = pdfFile; }
     // Asks for the words of a text snip or lettering, as one step.
     void EditText(size_t index);
+    // R and its kin: the chosen items turned `degrees` clockwise; a run of
+    // turns of one selection is one step.
+    void RotateChosen(double degrees);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +125,7 @@ private:
     void ZoomToFit();
     void ShowMenu(QPoint global, QPointF scenePoint);
     void AddKeepEntry(QMenu& menu);
+    void AddRotateMenu(QMenu& menu);
     void AddBoardEntries(QMenu& menu, QPointF at);
     void AddNewItem(const QString& text, collage::Item item, std::optional<QPointF> at);
     std::optional<std::string> AskWords(const QString& title, const std::string& words);

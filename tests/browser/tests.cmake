@@ -55,3 +55,10 @@ tarvex4_browser_test(dragged_page dragged_page.test.mjs 300
   --export "$<TARGET_FILE:tarvex4-export>"
   --data "${TARVEX4_BUILD_DATA_DIR}"
   --work "${CMAKE_BINARY_DIR}/browser-dragged")
+
+# Items turned with transform:rotate(): the export against Chromium.
+tarvex4_browser_test(rotated_page rotated_page.test.mjs 300
+  --exe "$<TARGET_FILE:tarvex4>"
+  --export "$<TARGET_FILE:tarvex4-export>"
+  --data "${TARVEX4_BUILD_DATA_DIR}"
+  --work "${CMAKE_BINARY_DIR}/browser-rotated")

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -86,3 +87,27 @@ TEST(BoardEdits, ResizeKeepsTextHeightAndASizeTheMouseCanTake) {
 }
 
 }  // namespace
+
+// Turns add up and wrap into (-180, 180]; a whole turn back is no turn, and
+// the page then says nothing of it, as GO wrote it.
+TEST(BoardEdits, TurnsWrapIntoOneTurnAndAFullCircleLeavesThePageAsItWas) {
+    collage::Collage c = WithZ({1, 2, 3});
+    const std::string upright = collage::WritePage(c);
+    collage::RotateItems(c, {0, 2, 2, 7}, 170);
+    EXPECT_EQ(c.items[0].rotation, 170);
+    EXPECT_EQ(c.items[1].rotation, 0);
+    EXPECT_EQ(c.items[2].rotation, 170) << "an item chosen twice turns once";
+    collage::RotateItems(c, {0}, 20);
+    EXPECT_EQ(c.items[0].rotation, -170);
+    collage::RotateItems(c, {0}, -10);
+    EXPECT_EQ(c.items[0].rotation, 180);
+    for (int i = 0; i < 10; ++i) collage::RotateItems(c, {2}, 1.1);
+    EXPECT_EQ(c.items[2].rotation, -179);  // 181, with no rounding dust
+    EXPECT_NE(collage::WritePage(c).find("rotate(-179deg)"), std::string::npos);
+    collage::RotateItems(c, {0}, 180);
+    collage::RotateItems(c, {2}, 179);
+    EXPECT_EQ(collage::WritePage(c), upright);
+    EXPECT_FALSE(std::signbit(c.items[2].rotation)) << "-0 would write as -0deg";
+    collage::RotateItems(c, {1}, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(c.items[1].rotation, 0);
+}

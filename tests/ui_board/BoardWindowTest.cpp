@@ -12,6 +12,8 @@
 #include "ui/BoardItem.h"
 #include "ui/BoardView.h"
 #include "ui/CollageBoard.h"
+#include "ui/RotateHandle.h"
+#include "drawing/CollageDrawing.h"
 
 #include "ModalAnswerer.h"
 #include "page/ArtFontLetters.h"
@@ -531,7 +533,8 @@ TEST_F(BoardWindowTest, AnItemsMenuAndItsSourceOnHover) {
     ASSERT_NE(copy, nullptr);
     copy->trigger();
     menu->close();
-    EXPECT_EQ(offered, (QStringList{"Keep", "Bring to Front", "Send to Back", "Duplicate", "Delete", "Copy Text"}));
+    EXPECT_EQ(offered,
+              (QStringList{"Keep", "Bring to Front", "Send to Back", "Rotate", "Duplicate", "Delete", "Copy Text"}));
     EXPECT_TRUE(board.ItemAt(snip)->isSelected());
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), item.words);
 }
@@ -679,3 +682,111 @@ TEST_F(BoardWindowTest, TypedPastedAndDuplicatedSnipsArePageItemsInTheMainTextsL
 }
 
 }  // namespace
+
+namespace {
+
+// The scene as the board shows it, nothing chosen, at one pixel a page pixel.
+QImage BoardPicture(CollageBoard& board) {
+    board.View()->scene()->clearSelection();
+    QImage image(CollageDrawing::Bounds().size().toSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    board.View()->scene()->render(&painter, QRectF(image.rect()), CollageBoard::ContainerRect());
+    return image;
+}
+
+// The same collage as an export draws it.
+QImage ExportPicture(const collage::Collage& collage, const std::string& folder) {
+    CollageDrawing drawing(collage, folder);
+    QImage image(CollageDrawing::Bounds().size().toSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    drawing.Paint(painter);
+    return image;
+}
+
+// Pixels of `a` and `b` that differ by more than a touch of antialiasing.
+int Differing(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            count += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 96;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+// R, Shift+R, Ctrl+R and Ctrl+Shift+R turn the chosen item as one step, the
+// knob turns it with the mouse as another; the board shows it turned as the
+// export draws it, and the page and the session keep the angle.
+TEST_F(BoardWindowTest, TurnedByKeysAndByTheKnobAsOneStepEachAndDrawnAsExported) {
+    CollageBoard& board = GoOnBoard();
+    const std::string page = output + "collage1.html";
+    const std::string goBytes = ReadFile(page);
+    const size_t turned = UncoveredItems(board).at(0);
+    Click(board, turned);
+    Key(board, Qt::Key_R);
+    Key(board, Qt::Key_R);
+    Key(board, Qt::Key_R, Qt::ShiftModifier);
+    Key(board, Qt::Key_R, Qt::ControlModifier);
+    Key(board, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(board, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(board.Collage().items[turned].rotation, 14);
+    EXPECT_EQ(board.UndoStack().count(), 1) << "a run of turns of one selection is one step";
+    EXPECT_EQ(board.ItemAt(turned)->rotation(), 14);
+    const QImage shown = BoardPicture(board);
+    EXPECT_LT(Differing(shown, ExportPicture(board.Collage(), output)), 200);
+    EXPECT_GT(Differing(shown, ExportPicture(collage::Collage(), output)), 1000) << "nothing was drawn";
+
+    // The knob, dragged with Shift to straight right of the item's centre:
+    // a quarter turn, snapped, in one more step.
+    Click(board, turned);
+    BoardItem* item = board.ItemAt(turned);
+    ASSERT_TRUE(item->Handle().isVisible());
+    const QPointF centre = item->mapToScene(item->transformOriginPoint());
+    const QPoint knob = OnScreen(board, item->Handle().KnobInScene());
+    EXPECT_EQ(board.View()->itemAt(knob), &item->Handle());
+    Drag(board, knob, OnScreen(board, centre + QPointF(150, 3)) - knob, Qt::ShiftModifier);
+    EXPECT_EQ(board.Collage().items[turned].rotation, 90);
+    EXPECT_EQ(board.UndoStack().count(), 2);
+    // Its outline and grip turn with it, the grip no larger than upright.
+    Key(board, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    board.View()->centerOn(item);
+    const QImage view = board.View()->grab().toImage();
+    int outline = 0;
+    for (int y = 0; y < view.height(); ++y) {
+        for (int x = 0; x < view.width(); ++x) outline += view.pixelColor(x, y) == QColor(0, 120, 215);
+    }
+    const QSizeF size = item->boundingRect().size();
+    EXPECT_LT(outline, 2 * (size.width() + size.height()) + 400);
+    EXPECT_GT(outline, std::min(size.width(), size.height()));
+    EXPECT_EQ(board.UndoStack().count(), 3) << "a key turn joined the knob's step";
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(board.Collage().items[turned].rotation, 90);
+    // A press on the turned item where its upright box never was takes it.
+    board.View()->scene()->clearSelection();
+    const QRectF box = item->boundingRect();
+    const QPointF below = centre + QPointF(0, box.width() / 2 - 3);
+    EXPECT_EQ(board.View()->itemAt(OnScreen(board, below)), item);
+    EXPECT_LT(Differing(BoardPicture(board), ExportPicture(board.Collage(), output)), 200);
+
+    // Saved, the page says so; the session keeps it too.
+    const collage::Collage quarter = board.Collage();
+    Key(board, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_NE(ReadFile(page).find("transform:rotate(90deg)"), std::string::npos);
+    const std::string session = data.path() + "/turned.vantelo";
+    ui.saveAnswers.push_back(FileChoice{session, "turned.vantelo"});
+    frame->Command(ID_FILE_SAVE_SESSION)->trigger();
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(board.Collage().items[turned].rotation, 14);
+    Key(board, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(collage::WritePage(board.Collage()), goBytes);
+    EXPECT_EQ(board.ItemAt(turned)->rotation(), 0);
+    ui.openAnswers.push_back(FileChoice{session, "turned.vantelo"});
+    frame->Command(ID_FILE_OPEN_SESSION)->trigger();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_EQ(board.Collage(), quarter);
+    EXPECT_EQ(board.ItemAt(turned)->rotation(), 90);
+}

@@ -156,6 +156,50 @@ TEST_F(CollageExport, PhotosStandAsTheBrowserShowsThemAndWebpIsDrawn) {
     EXPECT_TRUE(near(Pixel(image, 615, 115), Qt::yellow)) << Pixel(image, 615, 115).name().toStdString();
 }
 
+// A turned item is drawn as a browser draws transform:rotate(): about its
+// box's centre, clockwise, over the same items as before. A picture red on
+// its left half and blue on its right, turned a quarter, stands red above
+// blue; a snip turned 45° reaches past its upright box only at its middle.
+TEST_F(CollageExport, TurnedItemsTurnAboutTheirCentreClockwise) {
+    QImage halves(80, 40, QImage::Format_RGB32);
+    halves.fill(Qt::blue);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) halves.setPixelColor(x, y, Qt::red);
+    }
+    ASSERT_TRUE(halves.save(QString::fromStdString((folder / "halves.png").string()), "PNG"));
+    collage::Item picture;
+    picture.kind = ItemKind::kPicture;
+    picture.number = 1;
+    picture.file = "halves.png";
+    picture.left = 300, picture.top = 400, picture.width = 80, picture.height = 40, picture.z = 5;
+    picture.rotation = 90;
+    collage::Item snip = model.items[1];  // 300 wide, blue
+    snip.number = 2;
+    snip.words = "x";
+    snip.left = 200, snip.top = 700, snip.z = 6;
+    snip.rotation = -45;
+    model.items.push_back(picture);
+    model.items.push_back(snip);
+    WriteFile(folder / "page.html", collage::WritePage(model));
+
+    const std::string png = folder / "out.png";
+    const ProgramRun run = Export("--png " + Quoted(png));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QImage image(QString::fromStdString(png));
+    // Centre (340, 420): the box is now 40 wide and 80 high.
+    EXPECT_EQ(Pixel(image, 340, 385), QColor(Qt::red));
+    EXPECT_EQ(Pixel(image, 340, 455), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 305, 420), QColor(Qt::green));  // where its ends were
+    EXPECT_EQ(Pixel(image, 375, 420), QColor(Qt::green));
+    // The snip's line-high box, turned anticlockwise about its middle
+    // (350, 700 + half a line): its right end goes up, its left end down.
+    EXPECT_EQ(Pixel(image, 205, 702), QColor(Qt::green));
+    EXPECT_EQ(Pixel(image, 350, 708), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 420, 640), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 280, 780), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 280, 640), QColor(Qt::green));
+}
+
 TEST_F(CollageExport, PdfKeepsTextAsTextAndSvgDrawsTheSame) {
     const std::string pdf = folder / "out.pdf";
     const std::string a4 = folder / "a4.pdf";
