@@ -233,6 +233,8 @@ void CollageBoard::ShowState(const collage::Collage& collage) {
         Rebuild();
         return;
     }
+    // A new draw of the same volume has the same item ids, but its own sheet colour.
+    m_container->setBrush(QColorFromBgr(m_collage.background));
     NewDrawing();
     for (size_t i = 0; i < m_items.size(); ++i) {
         const collage::Item& item = m_collage.items[i];

@@ -13,6 +13,7 @@
 #include "ui/BoardView.h"
 #include "ui/CollageBoard.h"
 #include "ui/RotateHandle.h"
+#include "drawing/BgrColour.h"
 #include "drawing/CollageDrawing.h"
 
 #include "ModalAnswerer.h"
@@ -23,6 +24,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -548,6 +551,16 @@ QImage Painted(BoardItem& item) {
     return image;
 }
 
+// The colour of the sheet the board shows under the items.
+QColor SheetColour(CollageBoard& board) {
+    for (QGraphicsItem* shown : board.View()->scene()->items()) {
+        auto* sheet = qgraphicsitem_cast<QGraphicsRectItem*>(shown);
+        if (sheet != nullptr && sheet->rect().contains(CollageBoard::ContainerRect().center()))
+            return sheet->brush().color();
+    }
+    return {};
+}
+
 TEST_F(BoardWindowTest, KeptItemsWithstandGoAroundWhichIsOneStep) {
     CollageBoard& board = GoOnBoard();
     const std::string page = output + "collage1.html";
@@ -603,8 +616,11 @@ TEST_F(BoardWindowTest, KeptItemsWithstandGoAroundWhichIsOneStep) {
     EXPECT_EQ(std::count_if(after.items.begin(), after.items.end(), [](const auto& i) { return i.kept; }), 2);
     EXPECT_GT(drawnAgain, 0);
     EXPECT_EQ(ReadFile(page), goBytes) << "the page was written before Save";
+    // The board shows the new draw's sheet, also when its items took the old ids.
+    EXPECT_EQ(SheetColour(board), QColorFromBgr(after.background));
     Key(board, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(board.Collage(), before);
+    EXPECT_EQ(SheetColour(board), QColorFromBgr(before.background));
     Key(board, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(board.Collage(), after);
 
