@@ -6,6 +6,7 @@
 #include "page/ItemKindName.h"
 #include "drawing/CollageExport.h"
 #include "support/PaperSizes.h"
+#include "support/SafeFile.h"
 
 #include <QGuiApplication>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,17 +78,20 @@ bool ParseRequest(int argc, char** argv, Request& request) {
 }
 
 // One line per item: id, kind and box relative to the container's inside.
-bool WriteBoxes(const collage::Collage& collage, CollageDrawing& drawing, const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+// Each item's box as a browser's getBoundingClientRect gives it: a turned
+// item's is the upright rectangle around its turned box.
+bool WriteBoxes(const collage::Collage& collage, CollageDrawing& drawing, const std::string& path,
+                std::string& problem) {
+    std::ostringstream out;
     out << "[\n";
     for (size_t i = 0; i < collage.items.size(); ++i) {
-        const QRectF box = drawing.ItemBox(i);
+        const QRectF box = drawing.ItemTurn(i).mapRect(drawing.ItemBox(i));
         out << (i ? ",\n" : "") << "{\"id\":\"" << collage.items[i].PageId() << "\",\"kind\":\""
             << collage::KindName(collage.items[i].kind) << "\",\"left\":" << box.left() << ",\"top\":" << box.top()
             << ",\"width\":" << box.width() << ",\"height\":" << box.height() << "}";
     }
     out << "\n]\n";
-    return bool(out.flush());
+    return WriteFileReplacing(path, out.str(), problem);
 }
 
 // An output may not replace the page or a picture it is drawn from: each
@@ -155,8 +160,8 @@ int main(int argc, char** argv) {
     if (!OutputsAreFree(request, collage, folder)) return 1;
     CollageDrawing drawing(collage, folder);
     int status = 0;
-    if (!request.boxes.empty() && !WriteBoxes(collage, drawing, request.boxes)) {
-        std::cerr << "tarvex4 export: cannot write the file " << request.boxes << "\n";
+    if (!request.boxes.empty() && !WriteBoxes(collage, drawing, request.boxes, problem)) {
+        std::cerr << "tarvex4 export: " << problem << "\n";
         status = 1;
     }
     for (const auto& [path, format] : request.outputs) {

@@ -2,7 +2,9 @@
 // Turned items drawn as Chromium draws them: a page of text snips, letters
 // and pictures, every item turned by its own angle with transform:rotate(),
 // exported to PNG and compared with Chromium's screenshot of the page's
-// container: normalised RMSE at most 0.012, as for upright pages.
+// container: normalised RMSE at most 0.012, as for upright pages. The boxes
+// the export lists are the upright rectangles around the turned items, as
+// getBoundingClientRect gives them, within 2 px.
 //
 // node rotated_page.test.mjs --exe <tarvex4> --export <tarvex4-export> --data <data> --work <dir>
 import { chromium } from 'playwright-core';
@@ -13,6 +15,7 @@ import { chromiumPath, failures, finish, readArgs } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const kMostRmse = 0.012;
+const kMostPixels = 2;
 const mainText = path.join(args.work, 'main.txt');
 fs.writeFileSync(mainText, 'the quick brown fox jumps over the lazy dog and the words fall where they will\n'.repeat(6));
 const trackText = path.join(args.work, 'track.txt');
@@ -54,6 +57,22 @@ for (const [name, style, seed] of [['solid', 0, 7], ['clear', 1, 19]]) {
   const shown = await tab.evaluate(() => [...document.querySelectorAll('#pagecontainer > div')]
     .filter((item) => getComputedStyle(item).transform !== 'none').length);
   if (shown !== turned) failures.push(`${name}: Chromium turned ${shown} of ${turned} items`);
+  const real = await tab.evaluate(() => {
+    const container = document.getElementById('pagecontainer');
+    const outer = container.getBoundingClientRect();
+    const result = {};
+    for (const item of container.querySelectorAll(':scope > div')) {
+      const r = (item.querySelector('img[name]') || item).getBoundingClientRect();
+      result[item.id] = [r.left - outer.left - 1, r.top - outer.top - 1, r.width, r.height];
+    }
+    return result;
+  });
+  for (const box of JSON.parse(fs.readFileSync(list, 'utf8'))) {
+    const drawn = [box.left, box.top, box.width, box.height];
+    const off = Math.max(...drawn.map((value, i) => Math.abs(value - (real[box.id] ?? [NaN])[i])));
+    if (!(off <= kMostPixels))
+      failures.push(`${name}: ${box.id} drawn at ${drawn.map(Math.round)}, Chromium ${(real[box.id] ?? []).map(Math.round)}`);
+  }
   const chromiumShot = path.join(args.work, `${name}-chromium.png`);
   await tab.locator('#pagecontainer').screenshot({ path: chromiumShot });
   await tab.close();
