@@ -2,22 +2,16 @@
 #include "composer/LibraryPicture.h"
 
 #include "composer/ImageItems.h"
-#include "composer/RunPictureNames.h"
+#include "composer/TypedText.h"
 #include "db/CppSQLite3Exception.h"
 #include "db/SqlBlob.h"
 #include "db/SqlDatabase.h"
 #include "db/WordsDb.h"
-#include "support/PictureFormat.h"
 #include "support/PictureNames.h"
-#include "support/SafeFile.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace {
-
-// As large as a picture added from a file may come.
-constexpr int kLargestSide = 360;
 
 struct Stored {
     std::string name;
@@ -53,28 +47,10 @@ bool LibraryPictureItem(const std::string& databasePath, long pictureId, const s
         problem = std::string("The image library could not be read: ") + e.what();
         return false;
     }
-    const auto* data = reinterpret_cast<const unsigned char*>(stored.bytes.data());
-    const PictureHeader header = ReadPictureHeader(data, stored.bytes.size());
-    const std::string why = PictureProblem(header, data, stored.bytes.size());
-    const std::string shownName = stored.name.empty() ? "picture " + std::to_string(pictureId) : stored.name;
-    if (!why.empty()) {
-        problem = "The library picture " + shownName + " is no picture a page can show: " + why;
-        return false;
-    }
+    const std::string shown = stored.name.empty() ? "picture " + std::to_string(pictureId) : stored.name;
     // A name that is no file name (".", "..", none) takes the picture's id.
     const bool named = !stored.name.empty() && stored.name != "." && stored.name != "..";
     const std::string name = named ? stored.name : "picture" + std::to_string(pictureId);
-    try {
-        RunPictureNames names;
-        item.file = names.Place(pageFolder, SafePictureFileName(NameForPictureKind(name, header.kind)), stored.bytes,
-                                RunPictureNames::Sequence::kNumbered);
-    } catch (const FileWriteError& e) {
-        problem = e.what();
-        return false;
-    }
-    item.kind = collage::ItemKind::kPicture;
-    const double scale = std::min(1.0, double(kLargestSide) / std::max(header.width, header.height));
-    item.width = std::max(1, static_cast<int>(header.width * scale + 0.5));
-    item.height = std::max(1, static_cast<int>(header.height * scale + 0.5));
-    return true;
+    return PlacedPictureItem(stored.bytes, name, "The library picture " + shown, pageFolder,
+                             RunPictureNames::Sequence::kNumbered, item, problem);
 }

@@ -44,18 +44,24 @@ bool FilePictureItem(const std::string& path, const std::string& pageFolder, col
         problem = "Cannot read the picture " + path + ": " + why;
         return false;
     }
+    return PlacedPictureItem(bytes, std::filesystem::path(path).filename().string(), path, pageFolder,
+                             RunPictureNames::Sequence::kCopyOf, item, problem);
+}
+
+bool PlacedPictureItem(const std::string& bytes, const std::string& name, const std::string& shown,
+                       const std::string& pageFolder, RunPictureNames::Sequence sequence, collage::Item& item,
+                       std::string& problem) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const PictureHeader header = ReadPictureHeader(data, bytes.size());
-    why = PictureProblem(header, data, bytes.size());
+    const std::string why = PictureProblem(header, data, bytes.size());
     if (!why.empty()) {
-        problem = path + " is no picture a page can show: " + why;
+        problem = shown + " is no picture a page can show: " + why;
         return false;
     }
     try {
         RunPictureNames names;
-        const std::string name = std::filesystem::path(path).filename().string();
-        item.file = names.Place(pageFolder, SafePictureFileName(NameForPictureKind(name, header.kind)), bytes,
-                                RunPictureNames::Sequence::kCopyOf);
+        item.file =
+            names.Place(pageFolder, SafePictureFileName(NameForPictureKind(name, header.kind)), bytes, sequence);
     } catch (const FileWriteError& e) {
         problem = e.what();
         return false;

@@ -10,7 +10,7 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, failures, finish, readArgs } from './harness.mjs';
+import { chromiumPath, failures, finish, readArgs, rmse } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const mainText = path.join(args.work, 'main.txt');
@@ -81,15 +81,6 @@ for (const [itemId, real] of Object.entries(after)) {
 }
 
 // Both pictures are the container with its 1 px frame.
-let rmse = 1;
-try {
-  execFileSync('compare', ['-metric', 'RMSE', chromiumShot, exported, 'null:'], { stdio: ['ignore', 'ignore', 'pipe'] });
-  rmse = 0;
-} catch (error) {
-  // compare exits 1 when the pictures differ at all and says by how much.
-  const said = /\(([0-9.e-]+)\)/.exec(String(error.stderr));
-  if (said) rmse = Number(said[1]);
-  else failures.push(`compare failed: ${error.stderr}`);
-}
-if (rmse > 0.012) failures.push(`the export differs from Chromium's screenshot: normalised RMSE ${rmse}`);
-finish(`dragged page: ${id} moved by ${dx},${dy}, read back there; RMSE against Chromium ${rmse.toFixed(4)}`);
+const difference = rmse(chromiumShot, exported);
+if (difference > 0.012) failures.push(`the export differs from Chromium's screenshot: normalised RMSE ${difference}`);
+finish(`dragged page: ${id} moved by ${dx},${dy}, read back there; RMSE against Chromium ${difference.toFixed(4)}`);

@@ -9,10 +9,10 @@
 //
 // node export_scripts.test.mjs --exe <tarvex4> --export <tarvex4-export> --data <data> --work <dir>
 import { chromium } from 'playwright-core';
-import { execFileSync, spawnSync } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, check, failures, finish, readArgs } from './harness.mjs';
+import { chromiumPath, check, failures, finish, readArgs, rmse } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const kBoxTolerance = 2;
@@ -87,15 +87,6 @@ async function browserPage(context, page, screenshot) {
   const fonts = await fontsUsed(context, tab);
   await tab.close();
   return { boxes, fonts };
-}
-
-// ImageMagick's RMSE of the two pictures, normalised to 0..1 (it prints
-// "absolute (normalised)" on its error stream).
-function rmse(a, b) {
-  const run = spawnSync('compare', ['-metric', 'RMSE', a, b, 'null:'], { encoding: 'utf8' });
-  const found = /\(([0-9.e+-]+)\)/.exec(run.stderr);
-  if (!found) throw new Error(`compare failed: ${run.stderr}`);
-  return Number(found[1]);
 }
 
 const browser = await chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox'] });

@@ -2,6 +2,7 @@
 // What the browser test scripts share: their arguments, a fresh work
 // folder, Debian's Chromium, and the failures they collect.
 import { chromium } from 'playwright-core';
+import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -55,4 +56,13 @@ export async function openChromium(options = {}) {
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return context;
+}
+
+// ImageMagick's RMSE of the two pictures, normalised to 0..1 (it prints
+// "absolute (normalised)" on its error stream).
+export function rmse(a, b) {
+  const run = spawnSync('compare', ['-metric', 'RMSE', a, b, 'null:'], { encoding: 'utf8' });
+  const found = /\(([0-9.e+-]+)\)/.exec(run.stderr);
+  if (!found) throw new Error(`compare failed: ${run.stderr}`);
+  return Number(found[1]);
 }

@@ -11,7 +11,7 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, failures, finish, readArgs } from './harness.mjs';
+import { chromiumPath, failures, finish, readArgs, rmse } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const kMostRmse = 0.012;
@@ -77,18 +77,10 @@ for (const [name, style, seed] of [['solid', 0, 7], ['clear', 1, 19]]) {
   await tab.locator('#pagecontainer').screenshot({ path: chromiumShot });
   await tab.close();
 
-  let rmse = 1;
-  try {
-    execFileSync('compare', ['-metric', 'RMSE', chromiumShot, exported, 'null:'], { stdio: ['ignore', 'ignore', 'pipe'] });
-    rmse = 0;
-  } catch (error) {
-    // compare exits 1 when the pictures differ at all and says by how much.
-    const measured = /\(([0-9.e-]+)\)/.exec(String(error.stderr));
-    if (measured) rmse = Number(measured[1]);
-    else failures.push(`compare failed: ${error.stderr}`);
-  }
-  if (rmse > kMostRmse) failures.push(`${name}: the export differs from Chromium's screenshot: normalised RMSE ${rmse}`);
-  said.push(`${name} ${turned} items, RMSE ${rmse.toFixed(4)}`);
+  const difference = rmse(chromiumShot, exported);
+  if (difference > kMostRmse)
+    failures.push(`${name}: the export differs from Chromium's screenshot: normalised RMSE ${difference}`);
+  said.push(`${name} ${turned} items, RMSE ${difference.toFixed(4)}`);
 }
 await browser.close();
 finish(`turned items as Chromium draws them: ${said.join('; ')}`);
