@@ -40,21 +40,20 @@ void ThumbnailFiller::Step() {
 }
 
 void ThumbnailFiller::BeginCategory(const Category& category) {
-    SqlDatabase db(SqlDatabase::OpenMode::ExistingOnly);
-    db.Open(m_databasePath);
     Work work;
+    work.db = std::make_unique<SqlDatabase>(SqlDatabase::OpenMode::ExistingOnly);
+    work.db->Open(m_databasePath);
     work.categoryId = category.id;
-    work.stamps = StampPictures(db, category.pictureIds);
+    work.stamps = StampPictures(*work.db, category.pictureIds);
     const ThumbnailCache::Entries cached = m_cache.Load(category.id);
-    std::vector<long> missing;
+    bool missing = false;
     for (const PictureStamp& stamp : work.stamps) {
         const auto found = cached.find(stamp.stamp);
         work.made.push_back(found != cached.end());
         work.thumbnails.append(found != cached.end() ? found->second : QImage());
-        if (found == cached.end()) missing.push_back(stamp.id);
+        missing = missing || found == cached.end();
     }
-    work.cacheCurrent = missing.empty() && cached.size() == work.stamps.size();
-    for (StoredPicture& picture : ReadPictures(db, missing)) work.pictures[picture.id] = std::move(picture);
+    work.cacheCurrent = !missing && cached.size() == work.stamps.size();
     m_current = std::move(work);
     SkipMade();
     if (m_current->next == m_current->stamps.size()) Finish();
@@ -64,16 +63,24 @@ void ThumbnailFiller::SkipMade() {
     while (m_current->next < m_current->made.size() && m_current->made[m_current->next]) ++m_current->next;
 }
 
+std::optional<StoredPicture> ThumbnailFiller::ReadPicture(long id) {
+    try {
+        std::vector<StoredPicture> read = ReadPictures(*m_current->db, {id});
+        if (!read.empty()) return std::move(read.front());
+    } catch (const CppSQLite3Exception&) {}
+    return std::nullopt;
+}
+
 void ThumbnailFiller::DecodeNext() {
     Work& work = *m_current;
-    const auto picture = work.pictures.find(work.stamps[work.next].id);
+    // One picture's bytes at a time: a category may hold thousands of large ones.
+    const std::optional<StoredPicture> picture = ReadPicture(work.stamps[work.next].id);
     // A picture gone since its stamp was read, or one that cannot be read,
     // keeps the null image: a placeholder.
-    if (picture != work.pictures.end() && picture->second.readable) {
-        const std::string& bytes = picture->second.bytes;
+    if (picture && picture->readable) {
+        const std::string& bytes = picture->bytes;
         work.thumbnails[static_cast<qsizetype>(work.next)] =
             thumbnails::MakeThumbnail(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        work.pictures.erase(picture);
     }
     ++m_decoded;
     work.made[work.next] = true;

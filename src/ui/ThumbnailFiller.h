@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "db/SqlDatabase.h"
 #include "images/CategoryPictures.h"
 #include "ui/ThumbnailCache.h"
 
@@ -10,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -48,16 +50,19 @@ private:
     struct Work {
         long categoryId = 0;
         std::vector<PictureStamp> stamps;
-        QList<QImage> thumbnails;                // one per stamp
-        std::vector<bool> made;                  // per stamp: from the cache or decoded
-        std::map<long, StoredPicture> pictures;  // those to decode, by ID
-        std::size_t next = 0;                    // the strip is ready up to here
-        bool cacheCurrent = true;                // the file holds exactly these thumbnails
+        QList<QImage> thumbnails;  // one per stamp
+        std::vector<bool> made;    // per stamp: from the cache or decoded
+        std::size_t next = 0;      // the strip is ready up to here
+        bool cacheCurrent = true;  // the file holds exactly these thumbnails
+        // Open while the category's pictures are read, one at a time.
+        std::unique_ptr<SqlDatabase> db;
     };
 
     void Step();
     void BeginCategory(const Category& category);
     void DecodeNext();
+    // The stored picture `id`; none when it is gone or the library cannot be read.
+    std::optional<StoredPicture> ReadPicture(long id);
     void SkipMade();
     void Finish();
     void Report() const;
