@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <variant>
 
 using nlohmann::json;
 // Written in a fixed order, so that a person reading the file finds what it is first.
@@ -64,17 +65,90 @@ ordered SettingJson(const Setting& s, long long value) {
 void Put(ordered& object, const Setting& s, long long value) { Place(object, s.key, SettingJson(s, value)); }
 void Put(ordered& object, const Setting& s, const std::string& text) { Place(object, s.key, text); }
 
+// ---- the settings of the form and its tracks, one row each ----
+
+// A setting kept in `Kept` (the session) and shown by `Shown` (the form's
+// state, a track's state): a member of each, or on the form its accessors.
+template <class Kept, class Shown, class T>
+struct Member {
+    const Setting* setting;
+    T Kept::*kept;
+    T Shown::*shown;
+    T Get(const Shown& from) const { return from.*shown; }
+    void Set(Shown& to, const T& value) const { to.*shown = value; }
+};
+template <class Kept, class Shown>
+struct Accessed {
+    const Setting* setting;
+    int Kept::*kept;
+    int (Shown::*get)() const;
+    void (Shown::*set)(int);
+    int Get(const Shown& from) const { return (from.*get)(); }
+    void Set(Shown& to, int value) const { (to.*set)(value); }
+};
+template <class Kept, class Shown>
+using Binding = std::variant<Member<Kept, Shown, int>, Member<Kept, Shown, bool>, Member<Kept, Shown, std::uint32_t>,
+                             Member<Kept, Shown, std::string>, Accessed<Kept, Shown>>;
+
+template <class Kept, class Shown, class T>
+Binding<Kept, Shown> Bind(const Setting& setting, T Kept::*kept, T Shown::*shown) {
+    return Member<Kept, Shown, T>{&setting, kept, shown};
+}
+template <class Kept, class Shown>
+Binding<Kept, Shown> Bind(const Setting& setting, int Kept::*kept, int (Shown::*get)() const, void (Shown::*set)(int)) {
+    return Accessed<Kept, Shown>{&setting, kept, get, set};
+}
+
+// In the order a session file lists them. A setting of the form or of a
+// track that a session keeps is a row here and a member of Session or
+// SessionTrack; what a row names is captured, applied, written and read.
+const Binding<Session, MainFormState> kFormSettings[] = {
+    Bind(settings::kPalette, &Session::palette, &MainFormState::m_backgroundColour),
+    Bind(settings::kMainStyle, &Session::mainStyle, &MainFormState::m_mainStyle),
+    Bind(settings::kWordsPerSnip, &Session::wordsPerSnip, &MainFormState::WordsPerSnip,
+         &MainFormState::SetWordsPerSnip),
+    Bind(settings::kShowMain, &Session::showMain, &MainFormState::m_showMain),
+    Bind(settings::kTextOverImages, &Session::textOverImages, &MainFormState::m_textOverImages),
+    Bind(settings::kCaptureCode, &Session::captureCode, &MainFormState::m_captureCode),
+    Bind(settings::kPortrait, &Session::portrait, &MainFormState::m_portrait),
+    Bind(settings::kLandscape, &Session::landscape, &MainFormState::m_landscape),
+    Bind(settings::kTextVolume, &Session::textVolume, &MainFormState::m_textVolume),
+    Bind(settings::kImageVolume, &Session::imageVolume, &MainFormState::m_imageVolume),
+    Bind(settings::kUseCustomFolder, &Session::useCustomFolder, &MainFormState::m_useCustomFolder),
+    Bind(settings::kCustomImageFolder, &Session::customImageFolder, &MainFormState::m_customImageFolder),
+    Bind(settings::kCustomFolderText, &Session::customFolderText, &MainFormState::m_customFolderText),
+    Bind(settings::kOutputFolder, &Session::outputFolder, &MainFormState::m_outputFolder),
+    Bind(settings::kOutputFileName, &Session::outputFileName, &MainFormState::m_outputFileName),
+};
+// A track's own settings; whether it is on, its fader and its window are the form's.
+const Binding<SessionTrack, TrackState> kTrackSettings[] = {
+    Bind(settings::kTrackColour, &SessionTrack::colour, &TrackState::m_trackColour),
+    Bind(settings::kWordsPerCut, &SessionTrack::wordsPerCut, &TrackState::GetWordsPerCut, &TrackState::SetWordsPerCut),
+    Bind(settings::kTrackStyle, &SessionTrack::style, &TrackState::m_collageStyle),
+    Bind(settings::kUseWhole, &SessionTrack::useWhole, &TrackState::m_useWhole),
+    Bind(settings::kFragmentType, &SessionTrack::fragmentType, &TrackState::m_fragmentType),
+    Bind(settings::kFragmentSize, &SessionTrack::fragmentSize, &TrackState::m_fragmentSize),
+};
+
+template <class Kept, class Shown, std::size_t N>
+void CaptureSettings(const Binding<Kept, Shown> (&rows)[N], const Shown& from, Kept& into) {
+    for (const auto& row : rows) std::visit([&](const auto& b) { into.*b.kept = b.Get(from); }, row);
+}
+template <class Kept, class Shown, std::size_t N>
+void ApplySettings(const Binding<Kept, Shown> (&rows)[N], const Kept& from, Shown& into) {
+    for (const auto& row : rows) std::visit([&](const auto& b) { b.Set(into, from.*b.kept); }, row);
+}
+template <class Kept, class Shown, std::size_t N>
+void PutSettings(const Binding<Kept, Shown> (&rows)[N], ordered& object, const Kept& from) {
+    for (const auto& row : rows) std::visit([&](const auto& b) { Put(object, *b.setting, from.*b.kept); }, row);
+}
+
 ordered TrackJson(const SessionTrack& t) {
     namespace k = settings;
     ordered track = ordered::object();
     track["rtf"] = t.rtf;
     track["font"] = FontJson(t.font);
-    Put(track, k::kTrackColour, t.colour);
-    Put(track, k::kWordsPerCut, t.wordsPerCut);
-    Put(track, k::kTrackStyle, t.style);
-    Put(track, k::kUseWhole, t.useWhole);
-    Put(track, k::kFragmentType, t.fragmentType);
-    Put(track, k::kFragmentSize, t.fragmentSize);
+    PutSettings(kTrackSettings, track, t);
     Put(track, k::kTrackOn, t.on);
     Put(track, k::kFader, t.fader);
     Put(track, k::kTrackWindowOpen, t.windowOpen);
@@ -205,6 +279,11 @@ void Read(const FieldReader& from, const Setting& s, std::string& into) {
     object.Text(name.c_str(), into);
 }
 
+template <class Kept, class Shown, std::size_t N>
+void ReadSettings(const Binding<Kept, Shown> (&rows)[N], const FieldReader& from, Kept& into) {
+    for (const auto& row : rows) std::visit([&](const auto& b) { Read(from, *b.setting, into.*b.kept); }, row);
+}
+
 CharFormat ReadFont(const FieldReader& r) {
     CharFormat f;
     auto mark = [&](const char* key, CharFormat::Mask bit) {
@@ -232,12 +311,7 @@ SessionTrack ReadTrack(const FieldReader& r) {
     r.Text("rtf", t.rtf, kSessionTextMax);
     t.font = ReadFont(r.Object("font"));
     namespace k = settings;
-    Read(r, k::kTrackColour, t.colour);
-    Read(r, k::kWordsPerCut, t.wordsPerCut);
-    Read(r, k::kTrackStyle, t.style);
-    Read(r, k::kUseWhole, t.useWhole);
-    Read(r, k::kFragmentType, t.fragmentType);
-    Read(r, k::kFragmentSize, t.fragmentSize);
+    ReadSettings(kTrackSettings, r, t);
     Read(r, k::kTrackOn, t.on);
     Read(r, k::kFader, t.fader);
     Read(r, k::kTrackWindowOpen, t.windowOpen);
@@ -395,21 +469,7 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
     Session s;
     s.mainRtf = form.m_mainText->StreamRtfOut();
     s.mainFont = UniformFormat(*form.m_mainText);
-    s.palette = form.m_backgroundColour;
-    s.mainStyle = form.m_mainStyle;
-    s.wordsPerSnip = form.WordsPerSnip();
-    s.showMain = form.m_showMain;
-    s.textOverImages = form.m_textOverImages;
-    s.captureCode = form.m_captureCode;
-    s.portrait = form.m_portrait;
-    s.landscape = form.m_landscape;
-    s.textVolume = form.m_textVolume;
-    s.imageVolume = form.m_imageVolume;
-    s.useCustomFolder = form.m_useCustomFolder;
-    s.customImageFolder = form.m_customImageFolder;
-    s.customFolderText = form.m_customFolderText;
-    s.outputFolder = form.m_outputFolder;
-    s.outputFileName = form.m_outputFileName;
+    CaptureSettings(kFormSettings, form, s);
     s.lastSeed = form.m_lastSeed;
     s.boardPath = form.m_boardPath;
     s.boardPage = form.m_boardPage;
@@ -420,12 +480,7 @@ Session CaptureSession(const MainFormState& form, const std::array<bool, 4>& win
         SessionTrack& t = s.tracks[i];
         t.rtf = track.m_trackText->StreamRtfOut();
         t.font = UniformFormat(*track.m_trackText);
-        t.colour = track.m_trackColour;
-        t.wordsPerCut = track.GetWordsPerCut();
-        t.style = track.m_collageStyle;
-        t.useWhole = track.m_useWhole;
-        t.fragmentType = track.m_fragmentType;
-        t.fragmentSize = track.m_fragmentSize;
+        CaptureSettings(kTrackSettings, track, t);
         t.on = form.m_trackWindowOpen[i];
         t.fader = form.m_trackFader[i];
         t.windowOpen = windowsOpen[i];
@@ -440,22 +495,8 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
     form.m_boardPage = s.boardPage;
     if (s.goOnBoard) form.m_goOnBoard = *s.goOnBoard;
     form.m_boardKept = s.boardKept;
-    form.m_backgroundColour = s.palette;
+    ApplySettings(kFormSettings, s, form);
     form.m_mainText->SetBackgroundColour(s.palette);
-    form.m_mainStyle = s.mainStyle;
-    form.SetWordsPerSnip(s.wordsPerSnip);
-    form.m_showMain = s.showMain;
-    form.m_textOverImages = s.textOverImages;
-    form.m_captureCode = s.captureCode;
-    form.m_portrait = s.portrait;
-    form.m_landscape = s.landscape;
-    form.m_textVolume = s.textVolume;
-    form.m_imageVolume = s.imageVolume;
-    form.m_useCustomFolder = s.useCustomFolder;
-    form.m_customImageFolder = s.customImageFolder;
-    form.m_customFolderText = s.customFolderText;
-    form.m_outputFolder = s.outputFolder;
-    form.m_outputFileName = s.outputFileName;
     form.m_outputFileText = s.outputFolder + s.outputFileName;
     form.m_lastSeed = s.lastSeed;
     for (size_t i = 0; i < 4; ++i) {
@@ -463,13 +504,8 @@ std::vector<std::string> ApplySession(const Session& s, MainFormState& form) {
         TrackState& track = form.m_tracks[i];
         if (!LoadText(*track.m_trackText, t.rtf, t.font))
             skipped.push_back("the text of track " + std::to_string(i + 1));
-        track.m_trackColour = t.colour;
+        ApplySettings(kTrackSettings, t, track);
         track.m_trackText->SetBackgroundColour(t.colour);
-        track.SetWordsPerCut(t.wordsPerCut);
-        track.m_collageStyle = t.style;
-        track.m_useWhole = t.useWhole;
-        track.m_fragmentType = t.fragmentType;
-        track.m_fragmentSize = t.fragmentSize;
         form.m_trackWindowOpen[i] = t.on;
         form.m_trackFader[i] = t.fader;
     }
@@ -490,21 +526,7 @@ std::string SessionToJson(const Session& s) {
     namespace k = settings;
     if (s.lastSeed) root["lastSeed"] = *s.lastSeed;
     root["main"] = {{"rtf", s.mainRtf}, {"font", FontJson(s.mainFont)}};
-    Put(root, k::kPalette, s.palette);
-    Put(root, k::kMainStyle, s.mainStyle);
-    Put(root, k::kWordsPerSnip, s.wordsPerSnip);
-    Put(root, k::kShowMain, s.showMain);
-    Put(root, k::kTextOverImages, s.textOverImages);
-    Put(root, k::kCaptureCode, s.captureCode);
-    Put(root, k::kPortrait, s.portrait);
-    Put(root, k::kLandscape, s.landscape);
-    Put(root, k::kTextVolume, s.textVolume);
-    Put(root, k::kImageVolume, s.imageVolume);
-    Put(root, k::kUseCustomFolder, s.useCustomFolder);
-    Put(root, k::kCustomImageFolder, s.customImageFolder);
-    Put(root, k::kCustomFolderText, s.customFolderText);
-    Put(root, k::kOutputFolder, s.outputFolder);
-    Put(root, k::kOutputFileName, s.outputFileName);
+    PutSettings(kFormSettings, root, s);
     root["tracks"] = ordered::array();
     for (const SessionTrack& t : s.tracks) root["tracks"].push_back(TrackJson(t));
     if (!s.boardPage.empty()) {
@@ -548,25 +570,11 @@ Session SessionFromJson(std::string_view text) {
     const FieldReader main = top.Object("main");
     main.Text("rtf", s.mainRtf, kSessionTextMax);
     s.mainFont = ReadFont(main.Object("font"));
-    Read(top, k::kPalette, s.palette);
-    Read(top, k::kMainStyle, s.mainStyle);
-    Read(top, k::kWordsPerSnip, s.wordsPerSnip);
-    Read(top, k::kShowMain, s.showMain);
-    Read(top, k::kTextOverImages, s.textOverImages);
-    Read(top, k::kCaptureCode, s.captureCode);
-    Read(top, k::kPortrait, s.portrait);
-    Read(top, k::kLandscape, s.landscape);
+    ReadSettings(kFormSettings, top, s);
     if (s.portrait && s.landscape) {
         const auto [orientation, landscape] = Locate(top, k::kLandscape.key);
         orientation.Bad(landscape.c_str(), "and portrait cannot both be checked");
     }
-    Read(top, k::kTextVolume, s.textVolume);
-    Read(top, k::kImageVolume, s.imageVolume);
-    Read(top, k::kUseCustomFolder, s.useCustomFolder);
-    Read(top, k::kCustomImageFolder, s.customImageFolder);
-    Read(top, k::kCustomFolderText, s.customFolderText);
-    Read(top, k::kOutputFolder, s.outputFolder);
-    Read(top, k::kOutputFileName, s.outputFileName);
     // The page's name, never a path: a session cannot send the page elsewhere than its folder.
     const auto [output, fileName] = Locate(top, k::kOutputFileName.key);
     if (!IsPlainFileName(s.outputFileName)) output.Bad(fileName.c_str(), "is not a file name");
