@@ -83,64 +83,62 @@ void BM_OpenPageOnBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenPageOnBoard)->Arg(60)->Unit(benchmark::kMillisecond);
 
-void BM_MoveOneItemFrame(benchmark::State& state) {
-    App();
-    const std::string path = WriteBenchPage(static_cast<int>(state.range(0)));
-    ConsoleUserInterface ui(std::cerr);
-    CollageBoard board(ui);
-    board.resize(760, 900);
-    board.show();
-    board.OpenPage(path);
-    QApplication::processEvents();
-    QWidget* port = board.View()->viewport();
-    BoardItem* item = board.ItemAt(board.Collage().items.size() - 1);
-    QPoint at = board.View()->mapFromScene(item->mapToScene(QPointF(20, 20)));
-    auto send = [&](QEvent::Type type, QPoint where, Qt::MouseButtons buttons) {
+// A board of `items` items shown at its real size, its last item taken by
+// the mouse as a user takes it.
+struct ShownBoard {
+    ConsoleUserInterface ui{std::cerr};
+    CollageBoard board{ui};
+    QWidget* port = nullptr;
+    BoardItem* item = nullptr;
+
+    explicit ShownBoard(int items) {
+        App();
+        board.resize(760, 900);
+        board.show();
+        board.OpenPage(WriteBenchPage(items));
+        QApplication::processEvents();
+        port = board.View()->viewport();
+        item = board.ItemAt(board.Collage().items.size() - 1);
+    }
+    QPoint OnScreen(QPointF scene) const { return board.View()->mapFromScene(scene); }
+    void Send(QEvent::Type type, QPoint where, Qt::MouseButtons buttons) {
         QMouseEvent event(type, where, port->mapToGlobal(where), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(port, &event);
-    };
-    send(QEvent::MouseButtonPress, at, Qt::LeftButton);
+    }
+};
+
+void BM_MoveOneItemFrame(benchmark::State& state) {
+    ShownBoard shown(static_cast<int>(state.range(0)));
+    QPoint at = shown.OnScreen(shown.item->mapToScene(QPointF(20, 20)));
+    shown.Send(QEvent::MouseButtonPress, at, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         // One mouse move and the frame it causes.
         at += QPoint(++step % 2 ? 3 : -2, 1);
-        send(QEvent::MouseMove, at, Qt::LeftButton);
-        port->repaint();
+        shown.Send(QEvent::MouseMove, at, Qt::LeftButton);
+        shown.port->repaint();
     }
-    send(QEvent::MouseButtonRelease, at, Qt::NoButton);
-    if (board.UndoStack().count() != 1) state.SkipWithError("the drag was not one step");
+    shown.Send(QEvent::MouseButtonRelease, at, Qt::NoButton);
+    if (shown.board.UndoStack().count() != 1) state.SkipWithError("the drag was not one step");
 }
 BENCHMARK(BM_MoveOneItemFrame)->Arg(300)->Unit(benchmark::kMillisecond);
 
 void BM_TurnOneItemFrame(benchmark::State& state) {
-    App();
-    const std::string path = WriteBenchPage(static_cast<int>(state.range(0)));
-    ConsoleUserInterface ui(std::cerr);
-    CollageBoard board(ui);
-    board.resize(760, 900);
-    board.show();
-    board.OpenPage(path);
-    QApplication::processEvents();
-    QWidget* port = board.View()->viewport();
-    BoardItem* item = board.ItemAt(board.Collage().items.size() - 1);
-    item->setSelected(true);
-    const QPointF centre = item->mapToScene(item->transformOriginPoint());
-    auto send = [&](QEvent::Type type, QPoint where, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, where, port->mapToGlobal(where), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(port, &event);
-    };
-    send(QEvent::MouseButtonPress, board.View()->mapFromScene(item->Handle().KnobInScene()), Qt::LeftButton);
+    ShownBoard shown(static_cast<int>(state.range(0)));
+    shown.item->setSelected(true);
+    const QPointF centre = shown.item->mapToScene(shown.item->transformOriginPoint());
+    shown.Send(QEvent::MouseButtonPress, shown.OnScreen(shown.item->Handle().KnobInScene()), Qt::LeftButton);
     int step = 0;
     QPoint at;
     for (auto _ : state) {
         // The mouse a few degrees further round the centre, and the frame it causes.
         const double angle = (++step % 120) * 3 * 3.14159265358979 / 180;
-        at = board.View()->mapFromScene(centre + 120 * QPointF(std::sin(angle), -std::cos(angle)));
-        send(QEvent::MouseMove, at, Qt::LeftButton);
-        port->repaint();
+        at = shown.OnScreen(centre + 120 * QPointF(std::sin(angle), -std::cos(angle)));
+        shown.Send(QEvent::MouseMove, at, Qt::LeftButton);
+        shown.port->repaint();
     }
-    send(QEvent::MouseButtonRelease, at, Qt::NoButton);
-    if (board.UndoStack().count() != 1) state.SkipWithError("the turn was not one step");
+    shown.Send(QEvent::MouseButtonRelease, at, Qt::NoButton);
+    if (shown.board.UndoStack().count() != 1) state.SkipWithError("the turn was not one step");
 }
 BENCHMARK(BM_TurnOneItemFrame)->Arg(300)->Unit(benchmark::kMillisecond);
 
