@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export Collages as Book... worked by mouse and keyboard: pages left
 // out and moved in the dialog come out as the book's pages, in that order.
+#include "TestFiles.h"
 #include "../ui_main/MainWindowFixture.h"
 #include "app/MainFrameIds.h"
 #include "page/CollageModel.h"
@@ -18,16 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-std::string CommandOutput(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    return ::pclose(pipe) == 0 ? out : "";
-}
 
 // The colour in the middle of page `n` of the PDF.
 QColor ColourMidPage(const std::string& pdf, int n, const std::string& stem) {

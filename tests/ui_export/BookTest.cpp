@@ -18,17 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The output of a shell command, or "" when it failed.
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    return ::pclose(pipe) == 0 ? out : "";
-}
-
 // A field of pdfinfo's report ("Pages"), without the spaces before it.
 std::string Field(const std::string& info, const std::string& name) {
     const std::size_t at = info.find("\n" + name + ":");
@@ -40,8 +29,8 @@ std::string Field(const std::string& info, const std::string& name) {
 // The colour in the middle of page `n` of the PDF.
 QColor MiddleOfPage(const fs::path& pdf, int n, const fs::path& work) {
     const fs::path stem = work / ("page" + std::to_string(n));
-    Output("pdftoppm -r 10 -png -singlefile -f " + std::to_string(n) + " -l " + std::to_string(n) + " " + Quoted(pdf) +
-           " " + Quoted(stem));
+    CommandOutput("pdftoppm -r 10 -png -singlefile -f " + std::to_string(n) + " -l " + std::to_string(n) + " " +
+                  Quoted(pdf) + " " + Quoted(stem));
     const QImage image(QString::fromStdString(stem.string() + ".png"));
     return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }
@@ -66,12 +55,12 @@ TEST(CollageBook, PagesInTheGivenOrderAfterATitlePageWithTheMetadata) {
         RunTarvex4(arguments + " --pdf " + Quoted(book) + " --title 'Three Colours' --page-numbers", folder);
     ASSERT_EQ(run.status, 0) << run.err;
 
-    const std::string info = "\n" + Output("pdfinfo " + Quoted(book));
+    const std::string info = "\n" + CommandOutput("pdfinfo " + Quoted(book));
     EXPECT_EQ(Field(info, "Pages"), "4") << info;
     EXPECT_EQ(Field(info, "Title"), "Three Colours");
     EXPECT_EQ(Field(info, "Creator"), "tarvex4");
-    EXPECT_NE(Output("pdftotext -f 1 -l 1 " + Quoted(book) + " -").find("Three Colours"), std::string::npos);
-    EXPECT_NE(Output("pdftotext -f 3 -l 3 " + Quoted(book) + " -").find("2"), std::string::npos);
+    EXPECT_NE(CommandOutput("pdftotext -f 1 -l 1 " + Quoted(book) + " -").find("Three Colours"), std::string::npos);
+    EXPECT_NE(CommandOutput("pdftotext -f 3 -l 3 " + Quoted(book) + " -").find("2"), std::string::npos);
     EXPECT_EQ(MiddleOfPage(book, 2, folder), QColor(Qt::red));
     EXPECT_EQ(MiddleOfPage(book, 3, folder), QColor(Qt::green));
     EXPECT_EQ(MiddleOfPage(book, 4, folder), QColor(Qt::blue));
