@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The board's printing and its pictures from the image library, driven with
 // real keys and clicks.
-#include "../ui_main/MainWindowFixture.h"
+#include "BoardFixture.h"
 
 #include "app/BoardDoor.h"
 #include "app/MainFormIds.h"
@@ -53,23 +53,10 @@ QString Poppler(const char* tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-class BoardPrintPictureTest : public MainWindowTest {
+class BoardPrintPictureTest : public BoardFixture {
 protected:
     CollageBoard& GoOnBoard() {
-        Open();
-        const std::string mainFile = data.path() + "/main.txt";
-        WriteFile(mainFile, "printed words stand on the paper\nand the rest follows them home\n");
-        ui.openAnswers.push_back(FileChoice{mainFile, "main.txt"});
-        QTest::mouseClick(view->Control(IDC_OPEN), Qt::LeftButton);
-        Control<QRadioButton>(IDC_SNIP3)->click();
-        frame->Command(ID_VIEW_GO_ON_BOARD)->trigger();
-        rng::Seed(77);
-        QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
-        CollageBoard& board = view->Board().Board();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&board));
-        QApplication::setActiveWindow(&board);
-        board.View()->setFocus();
-        return board;
+        return GoOnBoardWith("printed words stand on the paper\nand the rest follows them home\n", 77);
     }
     static void Key(CollageBoard& board, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         // A dialog that was shown leaves no window active offscreen.

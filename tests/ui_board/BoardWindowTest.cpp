@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cut-up board driven as a user drives it: mouse drags, keys, menus.
-#include "../ui_main/MainWindowFixture.h"
+#include "BoardFixture.h"
 
 #include "app/BoardDoor.h"
 #include "app/MainFormIds.h"
@@ -45,25 +45,14 @@
 
 namespace {
 
-class BoardWindowTest : public MainWindowTest {
+class BoardWindowTest : public BoardFixture {
 protected:
     // GO with the board checked: the page goes onto the board, not the browser.
     CollageBoard& GoOnBoard() {
-        Open();
-        const std::string mainFile = data.path() + "/main.txt";
-        WriteFile(mainFile,
-                  "the quick brown fox jumps over the lazy dog\nand runs into the woods where nobody "
-                  "follows\nthe night is long and the words are few\n");
-        ui.openAnswers.push_back(FileChoice{mainFile, "main.txt"});
-        QTest::mouseClick(view->Control(IDC_OPEN), Qt::LeftButton);
-        Control<QRadioButton>(IDC_SNIP3)->click();
-        frame->Command(ID_VIEW_GO_ON_BOARD)->trigger();
-        rng::Seed(4321);
-        QTest::mouseClick(view->Control(IDC_GO), Qt::LeftButton);
-        CollageBoard& board = view->Board().Board();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&board));
-        QApplication::setActiveWindow(&board);
-        board.View()->setFocus();
+        CollageBoard& board = GoOnBoardWith(
+            "the quick brown fox jumps over the lazy dog\nand runs into the woods where nobody "
+            "follows\nthe night is long and the words are few\n",
+            4321);
         // Actual size, so a scene pixel is a screen pixel.
         Key(board, Qt::Key_1, Qt::ControlModifier);
         return board;
