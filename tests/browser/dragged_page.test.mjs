@@ -10,7 +10,7 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, failures, finish, readArgs, rmse } from './harness.mjs';
+import { chromiumPath, containerBoxes, failures, finish, readArgs, rmse } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const mainText = path.join(args.work, 'main.txt');
@@ -23,24 +23,12 @@ execFileSync(args.exe, ['go', '--data', args.data, '--out', out, '--seed', proce
   '--text-volume', '12'], { env: { ...process.env, TARVEX4_NO_OPEN: '1' } });
 const original = path.join(out, 'collage1.html');
 
-// Where each item is, inside the container's 1 px frame as the page states positions.
-const boxesIn = (tab) => tab.evaluate(() => {
-  const container = document.getElementById('pagecontainer');
-  const outer = container.getBoundingClientRect();
-  const result = {};
-  for (const item of container.querySelectorAll(':scope > div')) {
-    const r = (item.querySelector('img[name]') || item).getBoundingClientRect();
-    result[item.id] = { left: r.left - outer.left - 1, top: r.top - outer.top - 1, width: r.width, height: r.height };
-  }
-  return result;
-});
-
 const browser = await chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox'] });
 const context = await browser.newContext({ deviceScaleFactor: 1 });
 const tab = await context.newPage();
 await tab.setViewportSize({ width: 1000, height: 1200 });
 await tab.goto('file://' + original, { waitUntil: 'load' });
-const before = await boxesIn(tab);
+const before = await containerBoxes(tab);
 // The topmost text snip, taken at its middle and dragged right and down.
 const id = await tab.evaluate(() => [...document.querySelectorAll('#pagecontainer > div[id^=dpagetextitem]')]
   .filter((item) => item.textContent.trim()).sort((a, b) => Number(b.style.zIndex) - Number(a.style.zIndex))[0].id);
@@ -52,7 +40,7 @@ await tab.mouse.down();
 await tab.mouse.move(start.x + 5 + dx / 2, start.y + 5 + dy / 2, { steps: 4 });
 await tab.mouse.move(start.x + 5 + dx, start.y + 5 + dy, { steps: 4 });
 await tab.mouse.up();
-const after = await boxesIn(tab);
+const after = await containerBoxes(tab);
 const moved = after[id];
 if (Math.abs(moved.left - before[id].left - dx) > 1 || Math.abs(moved.top - before[id].top - dy) > 1)
   failures.push(`the drag did not move ${id}: ${JSON.stringify(before[id])} -> ${JSON.stringify(moved)}`);

@@ -11,7 +11,7 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, failures, finish, readArgs } from './harness.mjs';
+import { chromiumPath, containerBoxes, failures, finish, readArgs } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const mainText = path.join(args.work, 'main.txt');
@@ -46,20 +46,7 @@ async function browserBoxes(context, page, screenshot) {
   const tab = await context.newPage();
   await tab.setViewportSize({ width: 1280, height: 1200 });
   await tab.goto('file://' + page, { waitUntil: 'load' });
-  const boxes = await tab.evaluate(() => {
-    const container = document.getElementById('pagecontainer');
-    const outer = container.getBoundingClientRect();
-    const x0 = outer.left + container.clientLeft;
-    const y0 = outer.top + container.clientTop;
-    const result = {};
-    for (const item of container.querySelectorAll(':scope > div')) {
-      const image = item.querySelector('img[name]');
-      const r = (image || item).getBoundingClientRect();
-      const size = parseFloat(getComputedStyle(item.querySelector('span') || item).fontSize);
-      result[item.id] = { left: r.left - x0, top: r.top - y0, width: r.width, height: r.height, size };
-    }
-    return result;
-  });
+  const boxes = await containerBoxes(tab);
   if (screenshot) {
     await tab.locator('#pagecontainer').screenshot({ path: screenshot });
   }

@@ -12,7 +12,7 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, check, failures, finish, readArgs, rmse } from './harness.mjs';
+import { check, chromiumPath, containerBoxes, failures, finish, readArgs, rmse } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const kBoxTolerance = 2;
@@ -71,18 +71,7 @@ async function browserPage(context, page, screenshot) {
   const tab = await context.newPage();
   await tab.setViewportSize({ width: 1280, height: 1200 });
   await tab.goto('file://' + page, { waitUntil: 'load' });
-  const boxes = await tab.evaluate(() => {
-    const container = document.getElementById('pagecontainer');
-    const outer = container.getBoundingClientRect();
-    const x0 = outer.left + container.clientLeft;
-    const y0 = outer.top + container.clientTop;
-    const result = {};
-    for (const item of container.querySelectorAll(':scope > div')) {
-      const r = item.getBoundingClientRect();
-      result[item.id] = { left: r.left - x0, top: r.top - y0, width: r.width, height: r.height };
-    }
-    return result;
-  });
+  const boxes = await containerBoxes(tab);
   await tab.locator('#pagecontainer').screenshot({ path: screenshot });
   const fonts = await fontsUsed(context, tab);
   await tab.close();

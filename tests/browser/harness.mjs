@@ -66,3 +66,20 @@ export function rmse(a, b) {
   if (!found) throw new Error(`compare failed: ${run.stderr}`);
   return Number(found[1]);
 }
+
+// Every item's box inside the page's container (its frame left out), as
+// getBoundingClientRect gives it, a picture's that of its image, with the
+// font size of its text: { id: { left, top, width, height, size } }.
+export const containerBoxes = (tab) => tab.evaluate(() => {
+  const container = document.getElementById('pagecontainer');
+  const outer = container.getBoundingClientRect();
+  const x0 = outer.left + container.clientLeft;
+  const y0 = outer.top + container.clientTop;
+  const result = {};
+  for (const item of container.querySelectorAll(':scope > div')) {
+    const r = (item.querySelector('img[name]') || item).getBoundingClientRect();
+    const size = parseFloat(getComputedStyle(item.querySelector('span') || item).fontSize);
+    result[item.id] = { left: r.left - x0, top: r.top - y0, width: r.width, height: r.height, size };
+  }
+  return result;
+});

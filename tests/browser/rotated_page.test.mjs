@@ -11,7 +11,7 @@ import { chromium } from 'playwright-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { chromiumPath, failures, finish, readArgs, rmse } from './harness.mjs';
+import { chromiumPath, containerBoxes, failures, finish, readArgs, rmse } from './harness.mjs';
 
 const args = readArgs(['exe', 'export', 'data', 'work']);
 const kMostRmse = 0.012;
@@ -57,21 +57,14 @@ for (const [name, style, seed] of [['solid', 0, 7], ['clear', 1, 19]]) {
   const shown = await tab.evaluate(() => [...document.querySelectorAll('#pagecontainer > div')]
     .filter((item) => getComputedStyle(item).transform !== 'none').length);
   if (shown !== turned) failures.push(`${name}: Chromium turned ${shown} of ${turned} items`);
-  const real = await tab.evaluate(() => {
-    const container = document.getElementById('pagecontainer');
-    const outer = container.getBoundingClientRect();
-    const result = {};
-    for (const item of container.querySelectorAll(':scope > div')) {
-      const r = (item.querySelector('img[name]') || item).getBoundingClientRect();
-      result[item.id] = [r.left - outer.left - 1, r.top - outer.top - 1, r.width, r.height];
-    }
-    return result;
-  });
+  const real = await containerBoxes(tab);
   for (const box of JSON.parse(fs.readFileSync(list, 'utf8'))) {
-    const drawn = [box.left, box.top, box.width, box.height];
-    const off = Math.max(...drawn.map((value, i) => Math.abs(value - (real[box.id] ?? [NaN])[i])));
+    const keys = ['left', 'top', 'width', 'height'];
+    const laid = real[box.id] ?? {};
+    const off = Math.max(...keys.map((key) => Math.abs(box[key] - laid[key])));
     if (!(off <= kMostPixels))
-      failures.push(`${name}: ${box.id} drawn at ${drawn.map(Math.round)}, Chromium ${(real[box.id] ?? []).map(Math.round)}`);
+      failures.push(`${name}: ${box.id} drawn at ${keys.map((k) => Math.round(box[k]))}, ` +
+        `Chromium ${keys.map((k) => Math.round(laid[k]))}`);
   }
   const chromiumShot = path.join(args.work, `${name}-chromium.png`);
   await tab.locator('#pagecontainer').screenshot({ path: chromiumShot });
