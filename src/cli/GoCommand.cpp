@@ -258,17 +258,7 @@ CollageResult RunPages(const GoOptions& o, std::optional<std::uint32_t> seed, Ma
 // --text: the cut-up beside the page; false (said on stderr) when it could
 // not be written, the page staying as it is.
 bool WriteCutUpText(const GoOptions& o, const collage::Collage& page) {
-    const std::string text = collage::CutUpText(page, o.provenance);
-    if (o.text == "-") {
-        std::cout << text << std::flush;
-        if (std::cout) return true;
-        std::cerr << "tarvex4 go: the cut-up text could not be written to standard output\n";
-        return false;
-    }
-    std::string problem;
-    if (WriteFileReplacing(o.text, text, problem)) return true;
-    std::cerr << "tarvex4 go: the cut-up text was not written: " << problem << '\n';
-    return false;
+    return cli::WriteGoText(o.text, collage::CutUpText(page, o.provenance), "the cut-up text");
 }
 
 // The pages just written, drawn into the files asked for (several pages:

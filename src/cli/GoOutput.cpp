@@ -39,6 +39,19 @@ bool TrackIsStandard(const std::string& pair) {
 
 }  // namespace
 
+bool WriteGoText(const std::string& path, const std::string& text, const std::string& what) {
+    if (IsStandard(path)) {
+        std::cout << text << std::flush;
+        if (std::cout) return true;
+        std::cerr << "tarvex4 go: " << what << " could not be written to standard output\n";
+        return false;
+    }
+    std::string problem;
+    if (WriteFileReplacing(path, text, problem)) return true;
+    std::cerr << "tarvex4 go: " << what << " was not written: " << problem << '\n';
+    return false;
+}
+
 void CheckStreams(const GoOutputOptions& options, const GoStreamClaims& claims) {
     std::vector<std::string> writers;
     if (options.json) writers.push_back("--json");
@@ -162,16 +175,7 @@ bool GoTeller::Report(const collage::Collage& page) const {
         std::cerr << report << std::flush;
         return true;
     }
-    if (IsStandard(m_options.reportFile)) {
-        std::cout << report << std::flush;
-        if (std::cout) return true;
-        std::cerr << "tarvex4 go: the mix report could not be written to standard output\n";
-        return false;
-    }
-    std::string problem;
-    if (WriteFileReplacing(m_options.reportFile, report, problem)) return true;
-    std::cerr << "tarvex4 go: the mix report was not written: " << problem << '\n';
-    return false;
+    return WriteGoText(m_options.reportFile, report, "the mix report");
 }
 
 bool GoTeller::Finish(int count) const {

@@ -40,6 +40,10 @@ struct GoStreamClaims {
 // standard output or standard input, and options that do not apply.
 void CheckStreams(const GoOutputOptions& options, const GoStreamClaims& claims);
 
+// `text` into the file `path`, or onto standard output for "-"; false (said
+// on stderr, naming `what`, "the cut-up text") when it could not be written.
+bool WriteGoText(const std::string& path, const std::string& text, const std::string& what);
+
 // Standard input kept as a file for the loaders, which read files; the
 // copy is taken once, up to `lines` lines, and removed with this object.
 class StandardInputFile {

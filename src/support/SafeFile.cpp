@@ -33,6 +33,19 @@ std::string TemporaryName(const std::string& path) {
     return folder + "." + name + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
 }
 
+// A new temporary file beside `path`, its name in `temporary`, open for
+// writing with 0666 less the umask, as a file made in place would get; -1
+// (errno set) when none can be made.
+int OpenTemporary(const std::string& path, std::string& temporary) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = TemporaryName(path);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    return fd;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -191,13 +204,7 @@ bool WriteThrough(int fd, const std::string& path, const Source& bytes, std::str
 // Whole or not at all: a temporary file, synced, renamed over the target.
 bool WriteByRename(const std::string& requested, const std::string& path, const Source& bytes, std::string& problem) {
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryName(path);
-        // 0666 less the umask, as a file made in place would get.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    int fd = OpenTemporary(path, temporary);
     if (fd < 0) {
         problem = "Cannot write the file " + requested + ": " + Reason(errno);
         return false;
@@ -325,13 +332,8 @@ NewFile::~NewFile() {
 
 bool NewFile::WriteTemporary(const std::string& path, std::string& problem) {
     if (!m_temporary.empty()) return true;
-    int fd = -1;
     std::string temporary;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryName(path);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    int fd = OpenTemporary(path, temporary);
     if (fd < 0) {
         problem = "Cannot write the file " + path + ": " + Reason(errno);
         return false;
