@@ -88,7 +88,7 @@ void ChooseMainFont(MainFormState& form, UserInterface& ui, MainTextWindow& wind
 
 void PrintMainText(MainFormState& form, UserInterface& ui, PrintTarget& printer) {
     if (!printer.Begin("testout")) {
-        ui.ShowMessage("No default printer is installed.", kPrintErrorCaption);
+        ui.ShowMessage(kNoPrinterMessage, kPrintErrorCaption);
         return;
     }
     const int length = form.m_mainText->TextLength();
@@ -100,7 +100,7 @@ void PrintMainText(MainFormState& form, UserInterface& ui, PrintTarget& printer)
         printed = next;
     }
     printer.End();
-    if (printed == 0) ui.ShowMessage("Nothing was printed. Is your printer on?", kPrintErrorCaption);
+    if (printed == 0) ui.ShowMessage(kNothingPrintedMessage, kPrintErrorCaption);
 }
 
 std::string CollectOpenedText(std::istream& in) {

@@ -42,6 +42,8 @@ public:
 // Lines the main text's Open takes from a file.
 inline constexpr int kMainTextOpenLines = 75;
 inline constexpr const char* kPrintErrorCaption = "VANTELO print error";
+inline constexpr const char* kNoPrinterMessage = "No default printer is installed.";
+inline constexpr const char* kNothingPrintedMessage = "Nothing was printed. Is your printer on?";
 
 // The start of the main form, for the window and for `tarvex4 go` alike:
 // seeds the generator, gives the main text its saved font, reads the output

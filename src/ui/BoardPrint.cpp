@@ -57,7 +57,7 @@ void PrintCollage(QWidget* owner, UserInterface& ui, const collage::Collage& col
     // The message names a missing printer; a broken installation is told here.
     if (!problem.empty()) qWarning("tarvex4: cannot print: %s", problem.c_str());
     if (!printer) {
-        ui.ShowMessage("No default printer is installed.", kPrintErrorCaption);
+        ui.ShowMessage(kNoPrinterMessage, kPrintErrorCaption);
         return;
     }
     const std::string folder = page.parent_path().string();
@@ -68,7 +68,7 @@ void PrintCollage(QWidget* owner, UserInterface& ui, const collage::Collage& col
         return;
     }
     if (!PaintOnPaper(*printer, collage, folder))
-        ui.ShowMessage("Nothing was printed. Is your printer on?", kPrintErrorCaption);
+        ui.ShowMessage(kNothingPrintedMessage, kPrintErrorCaption);
 }
 
 }  // namespace boardprint
